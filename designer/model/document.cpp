@@ -1,0 +1,58 @@
+#include "designer/model/document.h"
+
+#include <algorithm>
+
+namespace designer {
+namespace {
+
+using IndexMember = std::uint8_t TFieldDesc::*;
+
+std::uint8_t LargestInUse(const Document& doc, IndexMember member) {
+  std::uint8_t largest = 0;
+  for (int i = 1; i <= std::min(doc.FieldCount, kFieldTableSize); ++i) {
+    largest = std::max(largest, doc.Fields[i].*member);
+  }
+  return largest;
+}
+
+void AddToList(Document& doc, int field, IndexMember member) {
+  if (doc.Fields[field].*member == 0) {
+    doc.Fields[field].*member = static_cast<std::uint8_t>(LargestInUse(doc, member) + 1);
+  }
+}
+
+void RemoveFromList(Document& doc, int field, IndexMember member) {
+  const std::uint8_t gone = doc.Fields[field].*member;
+  if (gone == 0) return;
+  for (int i = 1; i <= std::min(doc.FieldCount, kFieldTableSize); ++i) {
+    if (doc.Fields[i].*member > gone) --(doc.Fields[i].*member);
+  }
+  doc.Fields[field].*member = 0;
+}
+
+void SetBox(Document& doc, std::array<bool, kMaxDocumentFields + 1>& boxes, int row, bool ticked,
+            IndexMember member) {
+  if (row < 1 || row > kMaxDocumentFields || boxes[row] == ticked) return;
+  boxes[row] = ticked;
+  if (ticked) {
+    AddToList(doc, row, member);
+  } else {
+    RemoveFromList(doc, row, member);
+  }
+}
+
+}  // namespace
+
+std::string CutName(const std::string& name) { return name.substr(0, kMaxNameLength); }
+
+void Document::SetQueryBox(int row, bool ticked) {
+  SetBox(*this, QueryBoxTicked, row, ticked, &TFieldDesc::QueryIndex);
+}
+
+void Document::SetResultBox(int row, bool ticked) {
+  SetBox(*this, ResultBoxTicked, row, ticked, &TFieldDesc::ResultIndex);
+}
+
+void Document::ClearFields() { Fields.fill(TFieldDesc{}); }
+
+}  // namespace designer

@@ -1,0 +1,75 @@
+// The designer's one document: the description of a reference book plus the link to the file
+// that holds its data lines. Data lines are never held here, only their count and the first
+// twenty of them split into values for the preview.
+//
+// Texts (names, samples) are Windows-1251 bytes as they stand in the files.
+// Arrays are indexed as the format counts: Fields[1..10], SampleValues[1..20][1..5]; index 0 is
+// unused so that every rule reads the way the file format and the screens count.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace designer {
+
+inline constexpr int kFieldTableSize = 10;     // entries of the field table
+inline constexpr int kMaxDocumentFields = 5;   // fields the screens, samples and import handle
+inline constexpr int kSampleRecords = 20;      // records kept for the preview
+inline constexpr std::size_t kMaxNameLength = 16;
+
+inline constexpr std::uint8_t kTypeText = 1;
+inline constexpr std::uint8_t kTypeNumeric = 2;
+
+// Flags bits, the same in the designer, the source file and the table database.
+inline constexpr std::uint8_t kFlagDigitsOnly = 1 << 0;
+inline constexpr std::uint8_t kFlagUpperCase = 1 << 1;
+inline constexpr std::uint8_t kFlagSearchWithin = 1 << 2;
+inline constexpr std::uint8_t kFlagIgnoreCase = 1 << 3;
+
+struct TFieldDesc {
+  std::string Name;  // at most 16 bytes
+  std::uint8_t DataType = 0;
+  std::uint8_t Flags = 0;
+  std::uint8_t NumSize = 0;
+  std::uint8_t QueryIndex = 0;   // 1-based position on the input screen; 0 = no input box
+  std::uint8_t ResultIndex = 0;  // 1-based column of the result list; 0 = not shown
+  std::uint8_t DetailIndex = 0;
+  std::int32_t EditWidth = 0;
+  std::int32_t ResultWidth = 0;
+  std::int32_t MaxLen = 0;
+
+  friend bool operator==(const TFieldDesc&, const TFieldDesc&) = default;
+};
+
+// The first 16 bytes of `name`: every writer of a name keeps that much.
+std::string CutName(const std::string& name);
+
+struct Document {
+  std::array<TFieldDesc, kFieldTableSize + 1> Fields{};
+  std::int32_t FieldCount = 0;  // 0: nothing loaded
+  std::int32_t RecordCount = 0;
+  std::string SourceFileName;  // native path of the file the data lines are copied from
+  bool SourceIsFsr = false;
+  std::int32_t HeaderLineCount = 0;
+  bool FirstLineHasNames = false;
+  std::array<std::array<std::string, kMaxDocumentFields + 1>, kSampleRecords + 1> SampleValues{};
+
+  // Tick state of the grid's check boxes cbEdt (query) and cbRst (result), rows 1..5, and
+  // whether each row's pair is shown. The window mirrors these; the rules below keep
+  // QueryIndex and ResultIndex of fields 1..FieldCount at 1..k without gaps or repeats.
+  std::array<bool, kMaxDocumentFields + 1> QueryBoxTicked{};
+  std::array<bool, kMaxDocumentFields + 1> ResultBoxTicked{};
+  std::array<bool, kMaxDocumentFields + 1> BoxesShown{false, true, true, true, true, true};
+
+  // Ticking or unticking query box `row` (1..5). The list rule runs only when the tick changes:
+  // ticking gives a field without a position the largest position in use + 1; unticking takes
+  // the field out and closes the gap.
+  void SetQueryBox(int row, bool ticked);
+  void SetResultBox(int row, bool ticked);
+
+  // Every member of all ten entries set to zero.
+  void ClearFields();
+};
+
+}  // namespace designer

@@ -1,0 +1,54 @@
+#include "designer/model/document.h"
+
+#include <gtest/gtest.h>
+
+namespace designer {
+namespace {
+
+Document ThreeFieldsInAllLists() {
+  Document doc;
+  doc.FieldCount = 3;
+  for (int row = 1; row <= 3; ++row) doc.SetQueryBox(row, true);
+  for (int row = 1; row <= 3; ++row) {
+    doc.Fields[row].ResultIndex = static_cast<std::uint8_t>(row);
+    doc.SetResultBox(row, true);
+  }
+  return doc;
+}
+
+TEST(DocumentLists, TickingAppendsInTickOrder) {
+  Document doc = ThreeFieldsInAllLists();
+  EXPECT_EQ(doc.Fields[1].QueryIndex, 1);
+  EXPECT_EQ(doc.Fields[2].QueryIndex, 2);
+  EXPECT_EQ(doc.Fields[3].QueryIndex, 3);
+  // Result boxes found positions already and kept them.
+  EXPECT_EQ(doc.Fields[3].ResultIndex, 3);
+}
+
+TEST(DocumentLists, UntickingClosesTheGapAndRetickingAppends) {
+  Document doc = ThreeFieldsInAllLists();
+  doc.SetQueryBox(2, false);
+  EXPECT_EQ(doc.Fields[1].QueryIndex, 1);
+  EXPECT_EQ(doc.Fields[2].QueryIndex, 0);
+  EXPECT_EQ(doc.Fields[3].QueryIndex, 2);
+  doc.SetQueryBox(2, true);
+  EXPECT_EQ(doc.Fields[2].QueryIndex, 3);
+
+  doc.SetResultBox(1, false);
+  EXPECT_EQ(doc.Fields[1].ResultIndex, 0);
+  EXPECT_EQ(doc.Fields[2].ResultIndex, 1);
+  EXPECT_EQ(doc.Fields[3].ResultIndex, 2);
+}
+
+TEST(DocumentLists, RuleRunsOnlyWhenTheTickChanges) {
+  Document doc = ThreeFieldsInAllLists();
+  doc.Fields[2].QueryIndex = 0;  // as a reader leaves a field that the file had out of the list
+  doc.SetQueryBox(2, true);      // already ticked: nothing happens
+  EXPECT_EQ(doc.Fields[2].QueryIndex, 0);
+  doc.SetQueryBox(9, true);  // no such row
+  doc.SetResultBox(0, false);
+  EXPECT_EQ(doc.Fields[1].ResultIndex, 1);
+}
+
+}  // namespace
+}  // namespace designer
