@@ -1,0 +1,54 @@
+// Every dialog and message box of the designer's window goes through Dialogs, so that tests can
+// answer them from a script. QtDialogs shows the real ones.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+enum class MessageKind {
+  kPlain,        // no icon; caption: the application title
+  kInformation,  // information icon
+  kError,        // error icon, e.g. a builder that cannot be started
+  kFailure,      // stop icon and the application title: an error that ended a command
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // The open dialog, starting in the folder of `last_path` (the system's choice when empty).
+  // `filters` are in Qt's "text (pattern ...)" form, the first one selected. The chosen file
+  // must exist. Returns the chosen path, or an empty string on cancel.
+  virtual QString ChooseFileToOpen(const QString& last_path, const QStringList& filters) = 0;
+
+  // The save dialog in `folder` proposing `file_name`; `default_suffix` is added to a name typed
+  // without one and overwriting an existing file is asked first. Empty string on cancel.
+  virtual QString ChooseFileToSave(const QString& folder, const QString& file_name,
+                                   const QStringList& filters, const QString& default_suffix) = 0;
+
+  // A modal question with Yes and No; true for Yes (closing the box counts as No).
+  virtual bool AskYesNo(const QString& text) = 0;
+
+  // A modal message box with an OK button.
+  virtual void ShowMessage(MessageKind kind, const QString& text) = 0;
+};
+
+// Converts a Windows filter list "text|mask;mask|text|mask" into Qt's "text (mask mask)" form.
+QStringList QtFileFilters(const QString& windows_filter);
+
+// The real dialogs, owned by `owner` (the main window).
+class QtDialogs : public Dialogs {
+ public:
+  explicit QtDialogs(QWidget* owner) : owner_(owner) {}
+
+  QString ChooseFileToOpen(const QString& last_path, const QStringList& filters) override;
+  QString ChooseFileToSave(const QString& folder, const QString& file_name,
+                           const QStringList& filters, const QString& default_suffix) override;
+  bool AskYesNo(const QString& text) override;
+  void ShowMessage(MessageKind kind, const QString& text) override;
+
+ private:
+  QWidget* owner_;
+};
