@@ -41,6 +41,23 @@ void SetBox(Document& doc, std::array<bool, kMaxDocumentFields + 1>& boxes, int 
   }
 }
 
+int FieldAt(const Document& doc, IndexMember member, int position) {
+  if (position < 1) return 0;
+  for (int i = 1; i <= std::min(doc.FieldCount, kFieldTableSize); ++i) {
+    if (doc.Fields[i].*member == position) return i;
+  }
+  return 0;
+}
+
+void Exchange(Document& doc, IndexMember member, int a, int b) {
+  constexpr int kLargestPosition = 255;
+  if (a < 1 || b < 1 || a > kLargestPosition || b > kLargestPosition) return;
+  const int field_a = FieldAt(doc, member, a);
+  const int field_b = FieldAt(doc, member, b);
+  if (field_a != 0) doc.Fields[field_a].*member = static_cast<std::uint8_t>(b);
+  if (field_b != 0) doc.Fields[field_b].*member = static_cast<std::uint8_t>(a);
+}
+
 }  // namespace
 
 std::string CutName(const std::string& name) { return name.substr(0, kMaxNameLength); }
@@ -51,6 +68,22 @@ void Document::SetQueryBox(int row, bool ticked) {
 
 void Document::SetResultBox(int row, bool ticked) {
   SetBox(*this, ResultBoxTicked, row, ticked, &TFieldDesc::ResultIndex);
+}
+
+int Document::FieldAtQueryPosition(int position) const {
+  return FieldAt(*this, &TFieldDesc::QueryIndex, position);
+}
+
+int Document::FieldAtResultPosition(int position) const {
+  return FieldAt(*this, &TFieldDesc::ResultIndex, position);
+}
+
+void Document::ExchangeQueryPositions(int a, int b) {
+  Exchange(*this, &TFieldDesc::QueryIndex, a, b);
+}
+
+void Document::ExchangeResultPositions(int a, int b) {
+  Exchange(*this, &TFieldDesc::ResultIndex, a, b);
 }
 
 void Document::ClearFields() { Fields.fill(TFieldDesc{}); }

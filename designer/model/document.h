@@ -13,9 +13,9 @@
 
 namespace designer {
 
-inline constexpr int kFieldTableSize = 10;     // entries of the field table
-inline constexpr int kMaxDocumentFields = 5;   // fields the screens, samples and import handle
-inline constexpr int kSampleRecords = 20;      // records kept for the preview
+inline constexpr int kFieldTableSize = 10;    // entries of the field table
+inline constexpr int kMaxDocumentFields = 5;  // fields the screens, samples and import handle
+inline constexpr int kSampleRecords = 20;     // records kept for the preview
 inline constexpr std::size_t kMaxNameLength = 16;
 
 inline constexpr std::uint8_t kTypeText = 1;
@@ -67,6 +67,17 @@ struct Document {
   // the field out and closes the gap.
   void SetQueryBox(int row, bool ticked);
   void SetResultBox(int row, bool ticked);
+
+  // The first field (1..FieldCount, in field order) at input position / result column
+  // `position`; 0 when no field holds it.
+  int FieldAtQueryPosition(int position) const;
+  int FieldAtResultPosition(int position) const;
+
+  // Moving in a list: the field at position `a` takes `b` and the field at `b` takes `a`; a
+  // position that no field holds is simply not handed out. Positions outside 1..255 change
+  // nothing.
+  void ExchangeQueryPositions(int a, int b);
+  void ExchangeResultPositions(int a, int b);
 
   // Every member of all ten entries set to zero.
   void ClearFields();

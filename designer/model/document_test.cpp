@@ -50,5 +50,38 @@ TEST(DocumentLists, RuleRunsOnlyWhenTheTickChanges) {
   EXPECT_EQ(doc.Fields[1].ResultIndex, 1);
 }
 
+TEST(DocumentLists, ExchangingPositionsMovesAFieldAndKeepsTheListWhole) {
+  Document doc = ThreeFieldsInAllLists();
+  doc.ExchangeQueryPositions(3, 2);
+  EXPECT_EQ(doc.Fields[1].QueryIndex, 1);
+  EXPECT_EQ(doc.Fields[2].QueryIndex, 3);
+  EXPECT_EQ(doc.Fields[3].QueryIndex, 2);
+  EXPECT_EQ(doc.FieldAtQueryPosition(2), 3);
+  EXPECT_EQ(doc.FieldAtQueryPosition(4), 0);
+
+  doc.ExchangeResultPositions(1, 3);
+  EXPECT_EQ(doc.Fields[1].ResultIndex, 3);
+  EXPECT_EQ(doc.Fields[3].ResultIndex, 1);
+  EXPECT_EQ(doc.FieldAtResultPosition(1), 3);
+  // The query list was not touched by the result move.
+  EXPECT_EQ(doc.Fields[3].QueryIndex, 2);
+}
+
+TEST(DocumentLists, ExchangeWithAnEmptyOrImpossiblePositionHandsOutNoRepeat) {
+  Document doc = ThreeFieldsInAllLists();
+  doc.SetQueryBox(3, false);  // positions 1, 2
+  doc.ExchangeQueryPositions(2, 3);
+  // Nobody held 3, so field 2 takes it and no field keeps 2.
+  EXPECT_EQ(doc.Fields[2].QueryIndex, 3);
+  EXPECT_EQ(doc.FieldAtQueryPosition(2), 0);
+
+  doc.ExchangeQueryPositions(0, 1);
+  doc.ExchangeQueryPositions(1, 256);
+  EXPECT_EQ(doc.Fields[1].QueryIndex, 1);
+  // Fields beyond FieldCount are never found.
+  doc.Fields[4].ResultIndex = 9;
+  EXPECT_EQ(doc.FieldAtResultPosition(9), 0);
+}
+
 }  // namespace
 }  // namespace designer
