@@ -1,0 +1,106 @@
+#include "designer/model/csv_import.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "common/codepage.h"
+#include "designer/model/csv_line_reader.h"
+#include "designer/model/csv_scan.h"
+
+namespace designer {
+namespace {
+
+// A native path as UTF-8 for the screen: taken as it is when it already is UTF-8.
+std::string PathForDisplay(const std::string& path) {
+  return codepage::IsValidUtf8(path) ? path : codepage::Cp1251ToUtf8(path);
+}
+
+std::string FileNameForDisplay(const std::string& path) {
+  return PathForDisplay(std::filesystem::path(path).filename().string());
+}
+
+Status FileError(const char* what, const std::string& path, int error_number) {
+  return Status::Error(std::string(what) + " \"" + PathForDisplay(path) +
+                       "\": " + std::strerror(error_number));
+}
+
+std::string FirstLineQuestion(const CsvFirstLine& first) {
+  std::string text = "Первая строка содержит названия полей?\n";
+  for (std::size_t i = 0; i < first.Names.size(); ++i) {
+    if (i > 0) text += '\n';
+    text += codepage::Cp1251ToUtf8(first.Names[i]);
+  }
+  return text;
+}
+
+// The status panels as the document `doc` had them, put back when an import does not finish.
+void ShowDocumentStatus(const Document& doc, DesignerView& view) {
+  if (doc.FieldCount == 0) {
+    for (int panel = 0; panel < 3; ++panel) view.SetStatusText(panel, "");
+    return;
+  }
+  view.SetStatusText(0, "файл: " + FileNameForDisplay(doc.SourceFileName));
+  view.SetStatusText(1, "полей: " + std::to_string(doc.FieldCount));
+  view.SetStatusText(2, "записей: " + std::to_string(doc.RecordCount));
+}
+
+// The import proper, on `next`, a copy of the document that becomes it only on success.
+Status ImportInto(Document& next, const std::string& path, DesignerView& view) {
+  // Every field leaves the input list; the ticks at the end hand out positions in field order.
+  for (int row = 1; row <= kMaxDocumentFields; ++row) next.SetQueryBox(row, false);
+  view.SetStatusText(0, "файл: " + FileNameForDisplay(path));
+  const std::string splitter = view.Splitter();
+
+  errno = 0;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return FileError("Не удалось открыть файл", path, errno != 0 ? errno : ENOENT);
+
+  CsvFirstLine first;
+  CsvLineReader first_pass(file);
+  Status status = ReadCsvFirstLine(first_pass, splitter, first);
+  if (first_pass.failed()) return FileError("Ошибка чтения файла", path, first_pass.error_number());
+  if (!status.ok()) return status;
+
+  const bool has_names = view.AskYesNo(FirstLineQuestion(first));
+  view.SetStatusText(1, "полей: " + std::to_string(first.FieldCount));
+
+  // Second pass over the same file from its start.
+  file.clear();
+  file.seekg(0);
+  if (!file) return FileError("Ошибка чтения файла", path, errno != 0 ? errno : EIO);
+  CsvLineReader records(file);
+  status = ReadCsvRecords(records, splitter, first, has_names, next, [&view](int count) {
+    view.SetStatusText(2, std::to_string(count), /*repaint_now=*/true);
+  });
+  if (records.failed()) return FileError("Ошибка чтения файла", path, records.error_number());
+  if (!status.ok()) return status;
+
+  next.SourceFileName = path;
+  next.SourceIsFsr = false;
+  for (int row = 1; row <= kMaxDocumentFields; ++row) {
+    next.BoxesShown[row] = row <= next.FieldCount;
+    if (row > next.FieldCount) continue;
+    next.SetQueryBox(row, true);
+    next.SetResultBox(row, true);
+  }
+  view.SetStatusText(2, "записей: " + std::to_string(next.RecordCount));
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status LoadCSV(Document& doc, const std::string& path, DesignerView& view) {
+  Document next = doc;
+  const Status status = ImportInto(next, path, view);
+  if (!status.ok()) {
+    ShowDocumentStatus(doc, view);
+    return status;
+  }
+  doc = std::move(next);
+  view.DocumentLoaded();
+  return Status::Ok();
+}
+
+}  // namespace designer

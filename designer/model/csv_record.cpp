@@ -1,0 +1,76 @@
+#include "designer/model/csv_record.h"
+
+#include <cstdint>
+
+namespace designer {
+namespace {
+
+bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+// Position of `splitter` in `line`, or npos; an empty splitter is never found.
+std::size_t FindSplitter(std::string_view line, std::string_view splitter) {
+  if (splitter.empty()) return std::string_view::npos;
+  return line.find(splitter);
+}
+
+}  // namespace
+
+std::string_view TrimValue(std::string_view value) {
+  while (!value.empty() && IsTrimmed(value.front())) value.remove_prefix(1);
+  while (!value.empty() && IsTrimmed(value.back())) value.remove_suffix(1);
+  return value;
+}
+
+void SplitRecord(std::string_view line, std::string_view splitter, int count,
+                 RecordValues& values) {
+  for (int i = 0; i + 1 < count; ++i) {
+    const std::size_t at = FindSplitter(line, splitter);
+    if (at == std::string_view::npos) {
+      values[i] = {};
+      continue;
+    }
+    values[i] = TrimValue(line.substr(0, at));
+    line.remove_prefix(at + splitter.size());
+  }
+  values[count - 1] = TrimValue(line);
+}
+
+std::size_t CountCells(std::string_view line, std::string_view splitter) {
+  std::size_t cells = 1;
+  for (std::size_t at = FindSplitter(line, splitter); at != std::string_view::npos;
+       at = FindSplitter(line, splitter)) {
+    ++cells;
+    line.remove_prefix(at + splitter.size());
+  }
+  return cells;
+}
+
+std::vector<std::string> CellNames(std::string_view line, std::string_view splitter) {
+  std::vector<std::string> names;
+  for (std::size_t at = FindSplitter(line, splitter); at != std::string_view::npos;
+       at = FindSplitter(line, splitter)) {
+    names.emplace_back(line.substr(0, at).substr(0, kMaxNameLength));
+    line.remove_prefix(at + splitter.size());
+  }
+  names.emplace_back(line.substr(0, kMaxNameLength));
+  return names;
+}
+
+bool IsNumericValue(std::string_view value) {
+  if (value.empty() || value.size() > 9) return false;
+  for (char c : value) {
+    if (c < '1' || c > '9') return false;
+  }
+  return true;
+}
+
+int NumberSize(std::string_view value) {
+  std::uint32_t number = 0;  // nine digits stay below 10^9
+  for (char c : value) number = number * 10 + static_cast<std::uint32_t>(c - '0');
+  if (number <= 255) return 1;
+  if (number <= 65535) return 2;
+  if (number <= 1677725) return 3;
+  return 4;
+}
+
+}  // namespace designer

@@ -1,0 +1,111 @@
+#include "designer/model/csv_scan.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "designer/model/csv_record.h"
+
+namespace designer {
+namespace {
+
+constexpr std::uint8_t kNumericFlags = kFlagDigitsOnly | kFlagUpperCase;
+constexpr std::uint8_t kTextFlags = (kNumericFlags & ~kFlagDigitsOnly) | kFlagIgnoreCase;
+constexpr std::int32_t kWidePixels = 169;
+constexpr std::int32_t kPixelsPerChar = 9;
+constexpr std::int32_t kNarrowLimit = 10;  // longest value still sized by its characters
+
+// What the records have shown so far about one field.
+struct FieldFindings {
+  bool numeric = true;
+  int number_size = 0;
+  std::size_t longest = 0;
+
+  void Add(std::string_view value) {
+    longest = std::max(longest, value.size());
+    if (!numeric) return;
+    if (IsNumericValue(value)) {
+      number_size = std::max(number_size, NumberSize(value));
+    } else {
+      numeric = false;
+    }
+  }
+};
+
+void ResetFieldTable(Document& doc) {
+  doc.ClearFields();
+  for (int i = 1; i <= kFieldTableSize; ++i) {
+    TFieldDesc& field = doc.Fields[i];
+    field.DataType = kTypeText;
+    field.Flags = kNumericFlags;
+    field.ResultIndex = static_cast<std::uint8_t>(i);
+    field.DetailIndex = static_cast<std::uint8_t>(i);
+  }
+}
+
+void ApplyFindings(const FieldFindings& findings, TFieldDesc& field) {
+  field.DataType = findings.numeric ? kTypeNumeric : kTypeText;
+  field.Flags = findings.numeric ? kNumericFlags : kTextFlags;
+  field.NumSize = findings.numeric ? static_cast<std::uint8_t>(findings.number_size) : 0;
+  field.MaxLen = static_cast<std::int32_t>(
+      std::min<std::size_t>(findings.longest, std::numeric_limits<std::int32_t>::max()));
+  const std::int32_t width =
+      field.MaxLen <= kNarrowLimit ? field.MaxLen * kPixelsPerChar : kWidePixels;
+  field.EditWidth = width;
+  field.ResultWidth = width;
+}
+
+}  // namespace
+
+Status ReadCsvFirstLine(CsvLineReader& lines, std::string_view splitter, CsvFirstLine& first) {
+  std::string line;
+  lines.ReadLine(line);
+  const std::size_t cells = CountCells(line, splitter);
+  if (cells > static_cast<std::size_t>(kMaxDocumentFields)) {
+    return Status::Refusal(
+        "Ошибка! Настоящая версия поддерживает до 5 полей включительно!\n"
+        "Ведутся работы по расширение до 10 полей, следите за новостями на сайте.");
+  }
+  first.FieldCount = static_cast<int>(cells);
+  first.Names = CellNames(line, splitter);
+  return Status::Ok();
+}
+
+Status ReadCsvRecords(CsvLineReader& lines, std::string_view splitter, const CsvFirstLine& first,
+                      bool first_line_has_names, Document& doc, const CsvProgress& progress) {
+  const int count = first.FieldCount;
+  ResetFieldTable(doc);
+  doc.FieldCount = count;
+  doc.FirstLineHasNames = first_line_has_names;
+  if (first_line_has_names) {
+    for (int i = 1; i <= count; ++i) doc.Fields[i].Name = first.Names[i - 1];
+  }
+  for (auto& record : doc.SampleValues) record.fill(std::string());
+
+  std::string line;
+  if (first_line_has_names) lines.ReadLine(line);
+  std::array<FieldFindings, kMaxDocumentFields> findings{};
+  RecordValues values;
+  doc.RecordCount = 0;
+  do {
+    if (doc.RecordCount == std::numeric_limits<std::int32_t>::max()) {
+      return Status::Error("Слишком много записей: больше " + std::to_string(doc.RecordCount) +
+                           ".");
+    }
+    lines.ReadLine(line);
+    ++doc.RecordCount;
+    SplitRecord(line, splitter, count, values);
+    for (int i = 0; i < count; ++i) {
+      if (doc.RecordCount <= kSampleRecords) {
+        doc.SampleValues[doc.RecordCount][i + 1] = std::string(values[i]);
+      }
+      findings[i].Add(values[i]);
+    }
+    if (doc.RecordCount % kCsvProgressStep == 0 && progress) progress(doc.RecordCount);
+  } while (!lines.AtEnd());
+
+  for (int i = 1; i <= count; ++i) ApplyFindings(findings[i - 1], doc.Fields[i]);
+  return Status::Ok();
+}
+
+}  // namespace designer
