@@ -1,0 +1,91 @@
+#include "builder/convert/byte_io.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace builder {
+
+FileSource::FileSource(const std::string& path) {
+  file_ = std::fopen(path.c_str(), "rb");
+  if (file_ == nullptr) open_error_ = std::strerror(errno);
+}
+
+FileSource::~FileSource() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+std::size_t FileSource::Read(char* buffer, std::size_t size) {
+  if (file_ == nullptr) return 0;
+  const std::size_t got = std::fread(buffer, 1, size, file_);
+  if (got < size && std::ferror(file_) && read_errno_ == 0) read_errno_ = errno ? errno : EIO;
+  return got;
+}
+
+bool FileSource::failed() const { return file_ == nullptr || std::ferror(file_) != 0; }
+
+std::string FileSource::FailureText() const {
+  if (file_ == nullptr) return open_error_;
+  return std::strerror(read_errno_ ? read_errno_ : EIO);
+}
+
+std::size_t MemorySource::Read(char* buffer, std::size_t size) {
+  const std::size_t got = std::min(size, bytes_.size() - position_);
+  std::memcpy(buffer, bytes_.data() + position_, got);
+  position_ += got;
+  return got;
+}
+
+bool LineReader::Fill() {
+  if (begin_ < end_) return true;
+  begin_ = 0;
+  end_ = source_.Read(buffer_, sizeof buffer_);
+  return end_ > 0;
+}
+
+bool LineReader::AtEnd() { return !Fill(); }
+
+bool LineReader::ReadLine(std::size_t max_bytes, std::string& line) {
+  line.clear();
+  while (line.size() < max_bytes) {
+    if (!Fill()) break;
+    const std::size_t want = std::min(end_ - begin_, max_bytes - line.size());
+    const void* lf = std::memchr(buffer_ + begin_, '\n', want);
+    const std::size_t take =
+        lf != nullptr ? static_cast<const char*>(lf) - (buffer_ + begin_) + 1 : want;
+    line.append(buffer_ + begin_, take);
+    begin_ += take;
+    if (lf != nullptr) break;
+  }
+  if (source_.failed()) return false;
+  return !line.empty();
+}
+
+FileSink::FileSink(const std::string& path) {
+  file_ = std::fopen(path.c_str(), "w+b");
+  if (file_ != nullptr) std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
+}
+
+FileSink::~FileSink() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+bool FileSink::Write(std::string_view bytes) {
+  if (file_ == nullptr) return ok_ = false;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) ok_ = false;
+  return ok_;
+}
+
+bool FileSink::WriteAt(std::uint64_t offset, std::string_view bytes) {
+  if (file_ == nullptr) return ok_ = false;
+  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) ok_ = false;
+  return Write(bytes) && ok_;
+}
+
+bool FileSink::Flush() {
+  if (file_ == nullptr) return ok_ = false;
+  if (std::fflush(file_) != 0) ok_ = false;
+  return ok_;
+}
+
+}  // namespace builder

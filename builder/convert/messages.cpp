@@ -1,0 +1,72 @@
+#include "builder/convert/messages.h"
+
+#include "common/codepage.h"
+
+namespace builder::messages {
+namespace {
+
+std::string Number(std::int64_t value) { return std::to_string(value); }
+std::string Text(std::string_view cp1251) { return codepage::Cp1251ToUtf8(cp1251); }
+
+}  // namespace
+
+std::string ReadFailed(std::string_view input_path) {
+  return "Ошибка чтение исходного файла данных - " + std::string(input_path);
+}
+
+std::string WrongSplitterCount(std::int64_t record, int found, int wanted, std::string_view line) {
+  return "Запись - " + Number(record) + ", неверное число разделителей - " + Number(found) +
+         ", должно быть - " + Number(wanted) + "\r\n" + Text(line);
+}
+
+std::string LineTooLong(std::int64_t record, std::size_t length, std::string_view line) {
+  return "Запись - " + Number(record) + ", слишком длинная - " +
+         Number(static_cast<std::int64_t>(length)) +
+         ", максимально возможная длина записи - 255\r\n" + Text(line);
+}
+
+std::string RecordTooLong(std::int64_t record, int length, std::string_view line) {
+  return "Запись - " + Number(record) + ", в базе заняла бы " + Number(length) +
+         " байт, максимально возможная длина записи - 255\r\n" + Text(line);
+}
+
+std::string TooManyRecords(std::int64_t record) {
+  return "Запись - " + Number(record) +
+         ", слишком много записей, максимально возможное число - 4294967295";
+}
+
+std::string WriteFailed(std::string_view output_path) {
+  return "Ошибка записи файла базы данных - " + std::string(output_path);
+}
+
+std::string HeaderTruncated(std::string_view input_path) {
+  return "Заголовок исходного файла неполный - " + std::string(input_path);
+}
+
+std::string BadFieldCount(std::int32_t count) {
+  return "Неверное число полей - " + Number(count) + ", должно быть от 1 до 10";
+}
+
+std::string BadNumericSize(int field, std::string_view name, int size) {
+  return "Поле " + Number(field) + " (" + Text(name) + "), неверный размер числа - " +
+         Number(size) + ", должен быть от 1 до 4";
+}
+
+std::string FirstByteNotDigit(char first_byte) {
+  return "Неправильные исходные данные, номер телефона должен начинаться с цифры,\r\n"
+         "возможно вы используете ограничитель текста - " +
+         Text(std::string_view(&first_byte, 1));
+}
+
+std::string WrongPhoneLength(std::int64_t record, std::string_view phone, std::size_t length,
+                             int digits) {
+  return "Запись - " + Number(record) + ", телефон-" + Text(phone) +
+         ", число знаков в номере телефона - " + Number(static_cast<std::int64_t>(length)) +
+         ", не соответствует заданному - " + Number(digits);
+}
+
+std::string Converting(std::int64_t record) { return "Преобразуется: " + Number(record); }
+std::string Converted(std::int64_t records) { return "Преобразовано: " + Number(records); }
+std::string Packing(std::int64_t total) { return "Упаковка: " + Number(total); }
+
+}  // namespace builder::messages

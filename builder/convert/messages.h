@@ -1,0 +1,28 @@
+// The conversions' texts, in one place so the converters and the line checker say the same.
+// Every text is UTF-8; data bytes (lines, names, phone fields) arrive as Windows-1251 and are
+// converted here. "\r\n" is part of the texts; a window may show it as a line break.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace builder::messages {
+
+std::string ReadFailed(std::string_view input_path);
+std::string WrongSplitterCount(std::int64_t record, int found, int wanted, std::string_view line);
+std::string LineTooLong(std::int64_t record, std::size_t length, std::string_view line);
+std::string RecordTooLong(std::int64_t record, int length, std::string_view line);
+std::string TooManyRecords(std::int64_t record);
+std::string WriteFailed(std::string_view output_path);
+std::string HeaderTruncated(std::string_view input_path);
+std::string BadFieldCount(std::int32_t count);
+std::string BadNumericSize(int field, std::string_view name, int size);
+std::string FirstByteNotDigit(char first_byte);
+std::string WrongPhoneLength(std::int64_t record, std::string_view phone, std::size_t length,
+                             int digits);
+std::string Converting(std::int64_t record);
+std::string Converted(std::int64_t records);
+std::string Packing(std::int64_t total);
+
+}  // namespace builder::messages

@@ -1,0 +1,36 @@
+// Packing a database into the handheld's gzip file (".fdb" / ".zdb"). docs/packed-file.md has
+// the layout.
+#pragma once
+
+#include <zlib.h>
+
+#include <cstddef>
+#include <string>
+
+#include "builder/convert/byte_io.h"
+#include "builder/convert/reporter.h"
+
+namespace builder {
+
+inline constexpr std::size_t kPackBlockSize = 16384;
+inline constexpr std::size_t kGzipOsByteOffset = 9;
+// The operating-system byte of our gzip header, whatever the local zlib writes.
+inline constexpr unsigned char kGzipOsByte = 0x0B;
+
+// A packing failure in a message box with the caption "Error".
+void ReportPackError(Reporter& reporter, const std::string& text);
+
+// Copies the whole source into the open gzip file in blocks of 16384 bytes, showing
+// "Упаковка: %i" with the running total after each block, then closes the gzip file. Returns
+// false after reporting the first failure (read, write or close); the gzip file is closed then
+// too.
+bool CopyToGzip(ByteSource& source, gzFile gzip, const std::string& target_path,
+                Reporter& reporter);
+
+// Packs `source_path` into `target_path` with the zlib mode `mode` ("wb"). Returns 0 when the
+// target is complete, 1 on any failure, which has been reported; a target that could not be
+// completed is removed, so no broken file is left looking finished.
+int PackFile(const std::string& source_path, const std::string& target_path, const char* mode,
+             Reporter& reporter);
+
+}  // namespace builder

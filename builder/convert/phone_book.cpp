@@ -1,0 +1,117 @@
+#include "builder/convert/phone_book.h"
+
+#include <limits>
+
+#include "builder/convert/byte_io.h"
+#include "builder/convert/messages.h"
+#include "builder/convert/table_database.h"
+#include "common/codepage.h"
+
+namespace builder {
+namespace {
+
+constexpr std::int64_t kProgressEvery = 1000;
+constexpr int kTextFields = 4;
+
+std::string EncodeHeader(std::uint32_t records, std::uint8_t digits, std::string_view name) {
+  std::string header(kPhoneBookHeaderSize, '\0');
+  for (int i = 0; i < 4; ++i) header[i] = static_cast<char>(records >> (8 * i));
+  header[4] = kPhoneBookMarker;
+  header[5] = static_cast<char>(digits);
+  header.replace(6, std::min(name.size(), kMaxPhoneBookNameBytes),
+                 name.substr(0, kMaxPhoneBookNameBytes));
+  return header;
+}
+
+}  // namespace
+
+Status CheckPhoneFirstLine(std::string_view first_line) {
+  if (first_line.empty() || first_line[0] < '0' || first_line[0] > '9') {
+    return Status::Error(messages::FirstByteNotDigit(first_line.empty() ? '\0' : first_line[0]));
+  }
+  return Status::Ok();
+}
+
+Status CheckPhoneSplitters(std::int64_t record, std::string_view line, char splitter) {
+  const int found = CountSplitters(line, splitter);
+  if (found != kPhoneSplitters) {
+    return Status::Error(messages::WrongSplitterCount(record, found, kPhoneSplitters, line));
+  }
+  return Status::Ok();
+}
+
+Status BuildPhoneRecord(std::int64_t record, std::string_view line, std::uint8_t digits,
+                        ConversionState& state) {
+  if (line.size() > kMaxLineLength) {
+    return Status::Error(messages::LineTooLong(record, line.size(), line));
+  }
+  state.StartRecord();
+  std::string_view phone;
+  std::size_t position = NextField(line, 0, state.splitter, phone);
+  if (static_cast<std::uint8_t>(phone.size()) != digits) {
+    return Status::Error(messages::WrongPhoneLength(record, phone, phone.size(), digits));
+  }
+  for (int i = 0; i < kTextFields; ++i) {
+    std::string_view value;
+    position = NextField(line, position, state.splitter, value);
+    AppendTextField(state, value);
+  }
+  if (state.record_length > kMaxRecordLength) {
+    return Status::Error(messages::RecordTooLong(record, state.record_length, line));
+  }
+  state.FinishRecord();
+  return Status::Ok();
+}
+
+int ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
+                     std::string_view name, char splitter, int digits, Reporter& reporter) {
+  FileSource input(input_path);
+  if (!input.is_open()) return kConvertNoInput;
+  FileSink output(output_path);
+  if (!output.is_open()) return kConvertNoOutput;
+
+  // Every failure leaves on disk exactly what was written before it.
+  const auto fail = [&](const std::string& message) {
+    output.Flush();
+    reporter.ErrorMessage(kCaptionError, message);
+    return kConvertFailed;
+  };
+
+  ConversionState state;
+  state.splitter = splitter;
+  const std::uint8_t digit_count = static_cast<std::uint8_t>(digits);
+  LineReader reader(input);
+  std::string line;
+  if (!reader.ReadLine(kDataLineBytes, line)) return fail(messages::ReadFailed(input_path));
+  if (Status first = CheckPhoneFirstLine(line); !first.ok()) return fail(first.message());
+  if (!output.Write(EncodeHeader(0, digit_count, name)))
+    return fail(messages::WriteFailed(output_path));
+
+  std::int64_t record = 0;
+  do {
+    ++record;
+    if (record > std::numeric_limits<std::uint32_t>::max())
+      return fail(messages::TooManyRecords(record));
+    if (Status checked = CheckPhoneSplitters(record, line, state.splitter); !checked.ok()) {
+      return fail(checked.message());
+    }
+    codepage::UpperCp1251InPlace(line);
+    if (record % kProgressEvery == 0) reporter.StatusText(messages::Converting(record));
+    if (Status built = BuildPhoneRecord(record, line, digit_count, state); !built.ok()) {
+      return fail(built.message());
+    }
+    if (!output.Write(state.record)) return fail(messages::WriteFailed(output_path));
+  } while (reader.ReadLine(kDataLineBytes, line));
+  if (reader.failed()) return fail(messages::ReadFailed(input_path));
+
+  reporter.StatusText(messages::Converted(record));
+  std::string count(4, '\0');
+  for (int i = 0; i < 4; ++i)
+    count[i] = static_cast<char>(static_cast<std::uint32_t>(record) >> (8 * i));
+  if (!output.Write("\xFF\xFF") || !output.WriteAt(0, count) || !output.Flush()) {
+    return fail(messages::WriteFailed(output_path));
+  }
+  return kConvertDone;
+}
+
+}  // namespace builder

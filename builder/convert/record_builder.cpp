@@ -1,0 +1,65 @@
+#include "builder/convert/record_builder.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace builder {
+
+void ConversionState::StartRecord() {
+  record_length = 1;
+  record.assign(1, '\0');
+}
+
+void ConversionState::FinishRecord() { record[0] = static_cast<char>(record_length); }
+
+std::size_t NextField(std::string_view line, std::size_t start, char splitter,
+                      std::string_view& value) {
+  if (start >= line.size()) {
+    value = {};
+    return start + 1;
+  }
+  std::size_t stop = start;
+  while (stop < line.size()) {
+    const unsigned char byte = static_cast<unsigned char>(line[stop]);
+    if (byte < 32 || line[stop] == splitter) break;
+    ++stop;
+  }
+  std::size_t value_end = stop;
+  while (value_end > start && line[value_end - 1] == ' ') --value_end;
+  value = line.substr(start, value_end - start);
+  return stop + 1;
+}
+
+void AppendTextField(ConversionState& state, std::string_view value) {
+  state.record.append(value);
+  state.record.push_back('\0');
+  state.record_length += static_cast<int>(value.size()) + 1;
+}
+
+void AppendNumberField(ConversionState& state, std::string_view value, int size) {
+  const std::uint32_t bits = static_cast<std::uint32_t>(ParseLeadingInt(value));
+  for (int i = 0; i < size; ++i) state.record.push_back(static_cast<char>(bits >> (8 * i)));
+  state.record_length += size;
+}
+
+std::int32_t ParseLeadingInt(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  std::int64_t magnitude = 0;
+  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    magnitude = std::min(kLimit, magnitude * 10 + (text[i] - '0'));
+  }
+  const std::int64_t signed_value = negative ? -magnitude : magnitude;
+  return static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(signed_value, std::numeric_limits<std::int32_t>::min(),
+                               std::numeric_limits<std::int32_t>::max()));
+}
+
+int CountSplitters(std::string_view line, char splitter) {
+  return static_cast<int>(std::count(line.begin(), line.end(), splitter));
+}
+
+}  // namespace builder

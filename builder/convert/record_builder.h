@@ -1,0 +1,52 @@
+// Field cutting and record building, shared by the table-database and phone-book conversions.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace builder {
+
+// The largest record a length byte can describe, the byte itself included.
+inline constexpr int kMaxRecordLength = 255;
+// The longest data line, line end included, whose text values fit one record.
+inline constexpr std::size_t kMaxLineLength = 255;
+
+// The state of one conversion: the splitter that values are cut at and the record being built.
+struct ConversionState {
+  char splitter = ';';
+  // Length of the record being built, its length byte included. Wider than the length byte so
+  // that an overlong record is seen instead of wrapping.
+  int record_length = 1;
+  std::string record;  // the encoded record; byte 0 is the length byte, set by FinishRecord
+
+  // Starts a new record: running length 1, buffer holding only the length byte.
+  void StartRecord();
+  // Puts the running length into byte 0. Only valid when record_length <= kMaxRecordLength.
+  void FinishRecord();
+};
+
+// Cuts the value that begins at `start` off `line`: it runs up to the first control byte (0 to
+// 31) or splitter, and loses its trailing blanks (leading blanks stay). Returns where the next
+// value begins, one byte after the one that ended this value. A start at or past the end of the
+// line gives an empty value, so values missing at the end of a line read as empty.
+std::size_t NextField(std::string_view line, std::size_t start, char splitter,
+                      std::string_view& value);
+
+// Appends the value and one NUL; the running length grows by its length + 1.
+void AppendTextField(ConversionState& state, std::string_view value);
+
+// Appends the `size` lowest bytes of the value read as a decimal integer, least significant
+// first; the running length grows by `size` (0 to 4).
+void AppendNumberField(ConversionState& state, std::string_view value, int size);
+
+// Reads a decimal integer the way the builder reads numbers: leading white space skipped, an
+// optional sign, then digits up to the first other character; no digits give 0. A number beyond
+// the 32-bit range is held at its nearest end.
+std::int32_t ParseLeadingInt(std::string_view text);
+
+// How many bytes of `line` equal `splitter`.
+int CountSplitters(std::string_view line, char splitter);
+
+}  // namespace builder

@@ -1,0 +1,146 @@
+#include "builder/convert/run_conversion.h"
+
+#include <cstdio>
+
+#include "builder/convert/byte_io.h"
+#include "builder/convert/packing.h"
+#include "builder/convert/phone_book.h"
+#include "builder/convert/source_header.h"
+#include "builder/convert/table_database.h"
+
+namespace builder {
+namespace {
+
+// The path field holds at most 259 characters (UTF-8 sequences are kept whole).
+constexpr std::size_t kMaxPathChars = 259;
+
+constexpr const char* kNoPath = "Не указан файл с данными!";
+constexpr const char* kNoExtension = "Не могу определить расширение файла!";
+constexpr const char* kNoName = "Не указано название создаваемого справочника!";
+constexpr const char* kBadDigits = "Число цифр должно быть от 0 до 9!";
+constexpr const char* kConversionFailed =
+    "Ошибка преобразования, проверте\r\nналичие входного файла и его формат!";
+constexpr const char* kTargetIsInput = "Входной файл совпадает с создаваемым - ";
+constexpr const char* kPacking = "Сжатие";
+constexpr const char* kDone = "Готово";
+constexpr const char* kPackingFailedStatus = "Ошибка упаковки";
+
+std::string CutToChars(const std::string& utf8, std::size_t max_chars) {
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const bool starts_char = (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80;
+    if (starts_char && chars++ == max_chars) return utf8.substr(0, i);
+  }
+  return utf8;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// Packs `source` into the target; the status says how it ended.
+ConversionOutcome Pack(const std::string& source, const std::string& target, Reporter& reporter) {
+  reporter.StatusText(kPacking);
+  if (PackFile(source, target, "wb", reporter) != 0) {
+    reporter.StatusText(kPackingFailedStatus);
+    return ConversionOutcome::kPackingFailed;
+  }
+  return ConversionOutcome::kDone;
+}
+
+}  // namespace
+
+std::optional<ConversionNames> NameConversion(const std::string& input_path) {
+  const std::size_t dot = input_path.rfind('.');
+  if (dot == std::string::npos) return std::nullopt;
+  const std::string_view extension = std::string_view(input_path).substr(dot);
+  const std::string base = input_path.substr(0, dot + 1);
+  ConversionNames names;
+  names.input = input_path;
+  if (EqualsIgnoringAsciiCase(extension, ".db")) {
+    names.kind = ConversionKind::kPackedDatabase;
+    names.target = base + "zdb";
+    return names;
+  }
+  names.kind = EqualsIgnoringAsciiCase(extension, ".fsr") ? ConversionKind::kSourceFile
+                                                          : ConversionKind::kPhoneBook;
+  names.intermediate = base + "db";
+  names.target = base + "fdb";
+  return names;
+}
+
+ConversionOutcome RunConversion(const ConversionRequest& request, Reporter& reporter) {
+  const std::string path = CutToChars(request.path, kMaxPathChars);
+  if (path.empty()) {
+    reporter.ErrorMessage(kCaptionError, kNoPath);
+    return ConversionOutcome::kRefused;
+  }
+  const std::optional<ConversionNames> names = NameConversion(path);
+  if (!names) {
+    reporter.ErrorMessage(kCaptionError, kNoExtension);
+    return ConversionOutcome::kRefused;
+  }
+  // A phone list named "*.fdb" would be overwritten by its own result.
+  if (names->target == names->input) {
+    reporter.ErrorMessage(kCaptionError, kTargetIsInput + path);
+    return ConversionOutcome::kRefused;
+  }
+
+  if (names->kind == ConversionKind::kPackedDatabase) {
+    const ConversionOutcome packed = Pack(names->input, names->target, reporter);
+    if (packed == ConversionOutcome::kDone) reporter.StatusText(kDone);
+    return packed;
+  }
+
+  int result = kConvertDone;
+  if (names->kind == ConversionKind::kSourceFile) {
+    result = ConvertSourceFile(names->input, names->intermediate, reporter);
+  } else {
+    const std::string name = request.name.substr(0, kMaxPhoneBookNameBytes);
+    if (name.empty()) {
+      reporter.ErrorMessage(kCaptionError, kNoName);
+      return ConversionOutcome::kRefused;
+    }
+    const char splitter = request.splitter.empty() ? ';' : request.splitter[0];
+    int digits = 0;
+    if (!request.digits.empty()) {
+      if (request.digits.size() != 1 || request.digits[0] < '0' || request.digits[0] > '9') {
+        reporter.ErrorMessage(kCaptionError, kBadDigits);
+        return ConversionOutcome::kRefused;
+      }
+      digits = request.digits[0] - '0';
+    }
+    result = ConvertPhoneBook(names->input, names->intermediate, name, splitter, digits, reporter);
+  }
+  if (result != kConvertDone) {
+    reporter.ErrorMessage(kCaptionError, kConversionFailed);
+    return ConversionOutcome::kConversionFailed;
+  }
+
+  const ConversionOutcome packed = Pack(names->intermediate, names->target, reporter);
+  if (packed != ConversionOutcome::kDone) return packed;  // the intermediate file is kept
+  if (!request.keep_intermediate) std::remove(names->intermediate.c_str());
+  reporter.StatusText(kDone);
+  return ConversionOutcome::kDone;
+}
+
+std::optional<SourceHeaderSummary> SummarizeSourceHeader(const std::string& path) {
+  FileSource source(path);
+  if (!source.is_open()) return std::nullopt;
+  LineReader reader(source);
+  DbHeader header;
+  SourceHeaderSummary summary;
+  char splitter = ';';
+  if (ReadSourceHeader(reader, header, splitter) == HeaderRead::kWrongPrefix) return summary;
+  summary.prefix_ok = true;
+  summary.database_name = header.name;
+  summary.splitter = splitter;
+  return summary;
+}
+
+}  // namespace builder

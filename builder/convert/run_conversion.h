@@ -1,0 +1,60 @@
+// The builder's dispatcher: which conversion an input gets, the names of the intermediate and
+// target files, and the order of the steps. Shared by the builder window and the command line.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "builder/convert/reporter.h"
+
+namespace builder {
+
+enum class ConversionKind {
+  kSourceFile,      // ".fsr": source file -> table database -> base + "fdb"
+  kPackedDatabase,  // ".db": packed as it is -> base + "zdb"
+  kPhoneBook,       // anything else: phone list -> phone-book database -> base + "fdb"
+};
+
+struct ConversionNames {
+  ConversionKind kind;
+  std::string input;
+  std::string intermediate;  // base + "db"; unused for kPackedDatabase
+  std::string target;
+};
+
+// Kind and names from the text after the last "." of the whole path (letter case ignored);
+// nullopt when the path has no ".".
+std::optional<ConversionNames> NameConversion(const std::string& input_path);
+
+// The builder window's fields as they stand when a conversion starts. The name and splitter
+// are Windows-1251 bytes; the path is a native path.
+struct ConversionRequest {
+  std::string path;
+  std::string name;
+  std::string splitter;            // first byte used; ";" when empty
+  std::string digits;              // one decimal digit; empty gives 0
+  bool keep_intermediate = false;  // keep the intermediate ".db" file after packing
+};
+
+enum class ConversionOutcome {
+  kDone,              // target written, intermediate deleted, "Готово" shown
+  kRefused,           // a field was missing or wrong; the window's message has been shown
+  kConversionFailed,  // the converter failed; its messages and the general one have been shown
+  kPackingFailed,     // packing failed; reported, intermediate kept, target removed,
+                      // "Ошибка упаковки" shown instead of "Готово"
+};
+
+// Runs one conversion with every status text and message going to `reporter`.
+ConversionOutcome RunConversion(const ConversionRequest& request, Reporter& reporter);
+
+// What the builder window shows of a chosen source file's header.
+struct SourceHeaderSummary {
+  bool prefix_ok = false;     // false: the file is no source file; name is empty, no splitter
+  std::string database_name;  // Windows-1251 bytes
+  char splitter = ';';
+};
+
+// Reads the header of the source file `path` for display. nullopt: the file cannot be opened.
+std::optional<SourceHeaderSummary> SummarizeSourceHeader(const std::string& path);
+
+}  // namespace builder

@@ -1,0 +1,147 @@
+#include "builder/convert/table_database.h"
+
+#include <limits>
+
+#include "builder/convert/messages.h"
+
+namespace builder {
+namespace {
+
+constexpr std::int64_t kProgressEvery = 1000;
+constexpr char kEndMarker[] = "\xFF\xFF";
+
+std::string_view Bytes(const auto& array) { return std::string_view(array.data(), array.size()); }
+
+// Header and descriptors as they stand; `complete` marks the finished database.
+bool WriteHeaderAndFields(FileSink& out, const SourceLayout& layout, bool complete) {
+  bool ok = out.WriteAt(0, Bytes(EncodeDbHeader(layout.header, complete)));
+  for (const DbFieldDesc& field : layout.fields)
+    ok = ok && out.Write(Bytes(EncodeDbFieldDesc(field)));
+  return ok;
+}
+
+}  // namespace
+
+int ReadSourceLayout(LineReader& reader, std::string_view input_path, SourceLayout& layout,
+                     std::string& message) {
+  switch (ReadSourceHeader(reader, layout.header, layout.splitter)) {
+    case HeaderRead::kWrongPrefix:
+      if (reader.failed()) break;
+      return kConvertNoInput;
+    case HeaderRead::kTruncated:
+      break;
+    case HeaderRead::kOk: {
+      const std::int32_t count = layout.header.field_count;
+      if (count < 1 || count > kMaxFields) {
+        message = messages::BadFieldCount(count);
+        return kConvertFailed;
+      }
+      layout.fields.assign(count, DbFieldDesc{});
+      for (int i = 0; i < count; ++i) {
+        DbFieldDesc& field = layout.fields[i];
+        if (ReadFieldDesc(reader, field) != HeaderRead::kOk) {
+          message = reader.failed() ? messages::ReadFailed(input_path)
+                                    : messages::HeaderTruncated(input_path);
+          return kConvertFailed;
+        }
+        if (field.type == kNumericType &&
+            (field.num_size < 1 || field.num_size > kMaxNumericSize)) {
+          message = messages::BadNumericSize(i + 1, field.name, field.num_size);
+          return kConvertFailed;
+        }
+      }
+      return kConvertDone;
+    }
+  }
+  message =
+      reader.failed() ? messages::ReadFailed(input_path) : messages::HeaderTruncated(input_path);
+  return kConvertFailed;
+}
+
+Status CheckTableSplitters(std::int64_t record, std::string_view line, const SourceLayout& layout) {
+  const int wanted = static_cast<int>(layout.fields.size()) - 1;
+  const int found = CountSplitters(line, layout.splitter);
+  if (found < wanted)
+    return Status::Error(messages::WrongSplitterCount(record, found, wanted, line));
+  return Status::Ok();
+}
+
+Status BuildTableRecord(std::int64_t record, std::string_view line, SourceLayout& layout,
+                        ConversionState& state) {
+  if (line.size() > kMaxLineLength) {
+    return Status::Error(messages::LineTooLong(record, line.size(), line));
+  }
+  state.StartRecord();
+  std::size_t position = 0;
+  for (DbFieldDesc& field : layout.fields) {
+    std::string_view value;
+    position = NextField(line, position, state.splitter, value);
+    if (value.size() > field.max_size)
+      field.max_size = static_cast<std::uint16_t>(value.size() + 1);
+    if (field.type == kNumericType) {
+      AppendNumberField(state, value, field.num_size);
+    } else {
+      AppendTextField(state, value);
+    }
+  }
+  if (state.record_length > kMaxRecordLength) {
+    return Status::Error(messages::RecordTooLong(record, state.record_length, line));
+  }
+  state.FinishRecord();
+  return Status::Ok();
+}
+
+int ConvertSourceFile(const std::string& input_path, const std::string& output_path,
+                      Reporter& reporter) {
+  FileSource input(input_path);
+  if (!input.is_open()) return kConvertNoInput;
+  FileSink output(output_path);
+  if (!output.is_open()) return kConvertNoOutput;
+
+  // Every failure leaves on disk exactly what was written before it.
+  const auto fail = [&](const std::string& message) {
+    output.Flush();
+    reporter.ErrorMessage(kCaptionError, message);
+    return kConvertFailed;
+  };
+
+  LineReader reader(input);
+  if (reader.AtEnd()) return fail(messages::ReadFailed(input_path));
+
+  SourceLayout layout;
+  std::string message;
+  const int read = ReadSourceLayout(reader, input_path, layout, message);
+  if (read == kConvertNoInput) return kConvertNoInput;
+  if (read != kConvertDone) return fail(message);
+
+  if (!WriteHeaderAndFields(output, layout, false)) return fail(messages::WriteFailed(output_path));
+
+  ConversionState state;
+  state.splitter = layout.splitter;
+  std::int64_t record = 0;
+  std::string line;
+  while (reader.ReadLine(kDataLineBytes, line)) {
+    ++record;
+    if (record > std::numeric_limits<std::uint32_t>::max())
+      return fail(messages::TooManyRecords(record));
+    if (Status checked = CheckTableSplitters(record, line, layout); !checked.ok()) {
+      return fail(checked.message());
+    }
+    if (record % kProgressEvery == 0) reporter.StatusText(messages::Converting(record));
+    if (Status built = BuildTableRecord(record, line, layout, state); !built.ok()) {
+      return fail(built.message());
+    }
+    if (!output.Write(state.record)) return fail(messages::WriteFailed(output_path));
+  }
+  if (reader.failed()) return fail(messages::ReadFailed(input_path));
+
+  reporter.StatusText(messages::Converted(record));
+  layout.header.record_count = static_cast<std::uint32_t>(record);
+  if (!output.Write(std::string_view(kEndMarker, 2)) ||
+      !WriteHeaderAndFields(output, layout, true) || !output.Flush()) {
+    return fail(messages::WriteFailed(output_path));
+  }
+  return kConvertDone;
+}
+
+}  // namespace builder

@@ -1,0 +1,58 @@
+// Source file (".fsr") -> table database (".db"). docs/table-database.md has the layout.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "builder/convert/byte_io.h"
+#include "builder/convert/record_builder.h"
+#include "builder/convert/reporter.h"
+#include "builder/convert/source_header.h"
+#include "common/status.h"
+
+namespace builder {
+
+// The field table holds this many entries; a file declaring more is refused.
+inline constexpr int kMaxFields = 10;
+// A numeric value has 32 bits, so it can take 1 to 4 bytes.
+inline constexpr int kMaxNumericSize = 4;
+// Data lines are read in pieces of this many bytes.
+inline constexpr std::size_t kDataLineBytes = 510;
+
+// Results of the converters: 0 done, -1 failed after a message of their own, -2 the input
+// cannot be opened (or is no source file), -3 the output cannot be created.
+inline constexpr int kConvertDone = 0;
+inline constexpr int kConvertFailed = -1;
+inline constexpr int kConvertNoInput = -2;
+inline constexpr int kConvertNoOutput = -3;
+
+// Everything the header of a source file says.
+struct SourceLayout {
+  DbHeader header;
+  char splitter = ';';
+  std::vector<DbFieldDesc> fields;
+};
+
+// Reads the header and the field blocks and checks that they describe a database we can write
+// (1 to 10 fields, numeric sizes 1 to 4). Returns kConvertDone, kConvertNoInput when the prefix
+// is wrong, or kConvertFailed with the reason in `message`.
+int ReadSourceLayout(LineReader& reader, std::string_view input_path, SourceLayout& layout,
+                     std::string& message);
+
+// First check of a data line: at least one splitter less than there are fields.
+Status CheckTableSplitters(std::int64_t record, std::string_view line, const SourceLayout& layout);
+
+// The rest of a data line: its length, then its encoding into `state.record` (length byte
+// included), raising the fields' max sizes. Fails when the line or the record is too long.
+Status BuildTableRecord(std::int64_t record, std::string_view line, SourceLayout& layout,
+                        ConversionState& state);
+
+// Converts the source file `input_path` into the table database `output_path`; status texts and
+// messages go to `reporter`. Returns one of the results above. On a failure after the output was
+// created, the output holds what had been written (never the end marker or the magic).
+int ConvertSourceFile(const std::string& input_path, const std::string& output_path,
+                      Reporter& reporter);
+
+}  // namespace builder
