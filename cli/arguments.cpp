@@ -1,0 +1,61 @@
+#include "cli/arguments.h"
+
+#include <iostream>
+
+namespace cli {
+
+std::optional<std::string> ParsedArguments::Value(const std::string& name) const {
+  const auto found = options.find(name);
+  if (found == options.end()) return std::nullopt;
+  return found->second;
+}
+
+std::optional<ParsedArguments> ParseArguments(const std::vector<std::string>& args,
+                                              const std::vector<OptionSpec>& specs,
+                                              std::string& error) {
+  ParsedArguments parsed;
+  bool options_ended = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (options_ended || arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
+      if (arg == "--") {
+        options_ended = true;
+      } else {
+        parsed.positional.push_back(arg);
+      }
+      continue;
+    }
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(2, equals == std::string::npos ? equals : equals - 2);
+    const OptionSpec* spec = nullptr;
+    for (const OptionSpec& candidate : specs) {
+      if (candidate.name == name) spec = &candidate;
+    }
+    if (spec == nullptr) {
+      error = "unknown option --" + name;
+      return std::nullopt;
+    }
+    if (!spec->takes_value) {
+      if (equals != std::string::npos) {
+        error = "option --" + name + " takes no value";
+        return std::nullopt;
+      }
+      parsed.options[name] = "";
+    } else if (equals != std::string::npos) {
+      parsed.options[name] = arg.substr(equals + 1);
+    } else if (i + 1 < args.size()) {
+      parsed.options[name] = args[++i];
+    } else {
+      error = "option --" + name + " needs a value";
+      return std::nullopt;
+    }
+  }
+  return parsed;
+}
+
+void PrintUsageError(const std::string& command, const std::string& text) {
+  std::cerr << "bwick " << command << ": " << text << "\n"
+            << "Try 'bwick --help' for more information.\n";
+}
+
+}  // namespace cli

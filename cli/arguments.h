@@ -1,0 +1,34 @@
+// A small GNU-style option reader shared by the subcommands: "--name VALUE", "--name=VALUE",
+// flags without a value, "--" ending the options, everything else positional.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+struct OptionSpec {
+  std::string name;  // without the leading "--"
+  bool takes_value = false;
+};
+
+struct ParsedArguments {
+  std::vector<std::string> positional;
+  std::map<std::string, std::string> options;  // flags map to ""
+
+  bool Has(const std::string& name) const { return options.count(name) != 0; }
+  std::optional<std::string> Value(const std::string& name) const;
+};
+
+// Reads `args` against `specs`. On an unknown option or a missing value, returns nullopt and
+// sets `error` to a one-line explanation.
+std::optional<ParsedArguments> ParseArguments(const std::vector<std::string>& args,
+                                              const std::vector<OptionSpec>& specs,
+                                              std::string& error);
+
+// Prints "bwick: <text>" and a hint to standard error.
+void PrintUsageError(const std::string& command, const std::string& text);
+
+}  // namespace cli

@@ -1,0 +1,53 @@
+#include "cli/build_command.h"
+
+#include <iostream>
+
+#include "builder/convert/byte_io.h"
+#include "builder/convert/run_conversion.h"
+#include "cli/arguments.h"
+#include "cli/console_reporter.h"
+#include "cli/exit_codes.h"
+#include "cli/phone_options.h"
+
+namespace cli {
+
+int RunBuildCommand(const std::vector<std::string>& args) {
+  std::string error;
+  const auto parsed = ParseArguments(
+      args, {{"name", true}, {"splitter", true}, {"digits", true}, {"keep-db", false}}, error);
+  if (parsed && parsed->positional.size() != 1) error = "exactly one INPUT expected";
+  if (!parsed || !error.empty()) {
+    PrintUsageError("build", error + "\nUsage: " + kBuildUsage);
+    return kExitUsage;
+  }
+  const auto phone = ReadPhoneOptions(*parsed, error);
+  if (!phone) {
+    PrintUsageError("build", error);
+    return kExitUsage;
+  }
+  const std::string& input = parsed->positional[0];
+  if (builder::FileSource source(input); !source.is_open()) {
+    std::cerr << "bwick build: " << input << ": " << source.open_error() << "\n";
+    return kExitUnreadable;
+  }
+
+  builder::ConversionRequest request;
+  request.path = input;
+  request.name = phone->name;
+  request.splitter = phone->splitter;
+  request.digits = phone->digits;
+  request.keep_intermediate = parsed->Has("keep-db");
+  ConsoleReporter reporter;
+  switch (builder::RunConversion(request, reporter)) {
+    case builder::ConversionOutcome::kDone:
+      return kExitOk;
+    case builder::ConversionOutcome::kRefused:
+      return kExitUsage;
+    case builder::ConversionOutcome::kConversionFailed:
+    case builder::ConversionOutcome::kPackingFailed:
+      return kExitFailed;
+  }
+  return kExitFailed;
+}
+
+}  // namespace cli

@@ -1,0 +1,14 @@
+// bwick check: every check of the conversion over every line, listing each faulty line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cli {
+
+inline constexpr const char* kCheckUsage = "bwick check INPUT [--splitter C] [--digits N]";
+
+// `args` are the words after "check". Returns the exit status: 0 when every line converts.
+int RunCheckCommand(const std::vector<std::string>& args);
+
+}  // namespace cli

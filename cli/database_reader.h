@@ -1,0 +1,34 @@
+// Reads a table database or phone-book database, packed or not, in one pass and constant
+// memory, checking every length against the data it has. Each part read goes to a visitor.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "builder/convert/source_header.h"
+
+namespace cli {
+
+class DatabaseVisitor {
+ public:
+  virtual ~DatabaseVisitor() = default;
+  virtual void TableHeader(const builder::DbHeader& header) = 0;
+  virtual void TableField(int index, const builder::DbFieldDesc& field) = 0;
+  // Text values as Windows-1251 bytes, numbers as their decimal text.
+  virtual void Record(std::int64_t number, const std::vector<std::string>& values) = 0;
+  virtual void PhoneBookHeader(std::uint32_t records, int digits, const std::string& name) = 0;
+  virtual void End(std::int64_t records) = 0;
+};
+
+struct ReadFailure {
+  std::uint64_t offset = 0;  // offset in the unpacked data where the fault lies
+  std::string reason;
+};
+
+// Reads the file at `path`; returns false with `failure` set when it cannot be opened or is
+// malformed. `packed` tells whether the file is gzip-packed.
+bool ReadDatabase(const std::string& path, DatabaseVisitor& visitor, bool& packed,
+                  ReadFailure& failure);
+
+}  // namespace cli

@@ -1,0 +1,23 @@
+// bwick import: a CSV file to a source file (".fsr") without the designer's window, by the
+// designer's own import and writer.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+inline constexpr const char* kImportUsage =
+    "bwick import CSV --name NAME [--splitter C] [--header] [--no-cut] [-o OUT]";
+
+// `args` are the words after "import", in UTF-8; the summary goes to `out`, messages to `err`.
+// Without -o the source file is the CSV's path with the extension ".fsr". Returns the exit
+// status: kExitOk, kExitUsage, kExitUnreadable (the CSV cannot be read) or kExitFailed (the
+// CSV is refused or the source file cannot be written).
+int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The same on standard output and standard error.
+int RunImportCommand(const std::vector<std::string>& args);
+
+}  // namespace cli

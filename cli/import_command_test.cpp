@@ -1,0 +1,142 @@
+#include "cli/import_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/exit_codes.h"
+
+namespace cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ImportCommandTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::path(testing::TempDir()) /
+           ("import_command_" +
+            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const fs::path path = dir_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+  }
+
+  static std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  int Run(const std::vector<std::string>& args) {
+    out_.str("");
+    err_.str("");
+    return RunImportCommand(args, out_, err_);
+  }
+
+  fs::path dir_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST_F(ImportCommandTest, WritesTheSourceFileBesideTheCsv) {
+  const std::string csv =
+      Write("staff.csv",
+            "\xD4\xE0\xEC\xE8\xEB\xE8\xFF,\xD2\xE5\xEB\r\n\xC8\xE2\xE0\xED\xEE\xE2,"
+            "123\r\n\xCF\xE5\xF2\xF0\xEE\xE2,4567\r\n");
+  ASSERT_EQ(Run({csv, "--name", "Телефоны", "--splitter", ",", "--header"}), kExitOk) << err_.str();
+
+  const std::string fsr = Read(dir_ / "staff.fsr");
+  EXPECT_NE(fsr.find("\r\n\xD2\xE5\xEB\xE5\xF4\xEE\xED\xFB\r\n"), std::string::npos);  // name
+  EXPECT_NE(fsr.find("\r\n','\r\n"), std::string::npos);                               // splitter
+  EXPECT_EQ(fsr.find("\xD4\xE0\xEC\xE8\xEB\xE8\xFF,"), std::string::npos);  // header line skipped
+  EXPECT_NE(fsr.find("\xCF\xE5\xF2\xF0\xEE\xE2,4567\r\n"), std::string::npos);
+
+  const std::string summary = out_.str();
+  EXPECT_NE(summary.find("1 \"Фамилия\" text, longest value 6"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("2 \"Тел\" numeric, 2 bytes, longest value 4"), std::string::npos)
+      << summary;
+  EXPECT_NE(summary.find("records: 2"), std::string::npos) << summary;
+}
+
+TEST_F(ImportCommandTest, WithoutHeaderTheFirstLineIsARecord) {
+  const std::string csv = Write("plain.csv", "a;1\nb;2\n");
+  const std::string out = (dir_ / "other.fsr").string();
+  ASSERT_EQ(Run({csv, "-o", out, "--name", "N"}), kExitOk) << err_.str();
+  EXPECT_TRUE(fs::exists(out));
+  EXPECT_FALSE(fs::exists(dir_ / "plain.fsr"));
+  EXPECT_NE(out_.str().find("records: 2"), std::string::npos);
+  EXPECT_NE(Read(out).find("\r\na;1\r\nb;2\r\n"), std::string::npos);
+}
+
+TEST_F(ImportCommandTest, LongLinesAreCutUnlessAsked) {
+  const std::string long_line(300, 'x');
+  const std::string csv = Write("long.csv", long_line + "\n");
+  ASSERT_EQ(Run({csv, "--name", "N"}), kExitOk) << err_.str();
+  EXPECT_NE(Read(dir_ / "long.fsr").find(std::string(248, 'x') + "..\r\n"), std::string::npos);
+  ASSERT_EQ(Run({csv, "--name", "N", "--no-cut"}), kExitOk) << err_.str();
+  EXPECT_NE(Read(dir_ / "long.fsr").find(long_line + "\r\n"), std::string::npos);
+}
+
+TEST_F(ImportCommandTest, BadUsage) {
+  const std::string csv = Write("a.csv", "1;2\n");
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {csv},
+      {"--name", "N"},
+      {csv, "--name"},
+      {csv, "--name", ""},
+      {csv, "--name", "N", "--quiet"},
+      {csv, csv, "--name", "N"},
+      {csv, "--name", "名前"},  // no such letters in the code page
+      {csv, "--name", "a\nb"},  // would break the header
+      {csv, "--name", ";N"},    // would be read back as a comment
+      {csv, "--name", "N", "--splitter", ""},
+      {csv, "--name", "N", "--splitter", ";;"},
+      {csv, "--name", "N", "-o", csv},  // would replace the data it reads
+  };
+  for (const auto& args : cases) {
+    EXPECT_EQ(Run(args), kExitUsage) << testing::PrintToString(args);
+    EXPECT_FALSE(err_.str().empty());
+    EXPECT_TRUE(out_.str().empty());
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "a.fsr"));
+  EXPECT_EQ(Read(csv), "1;2\n");
+}
+
+TEST_F(ImportCommandTest, CyrillicSplitterIsOneByte) {
+  const std::string csv = Write("c.csv", "1\xA7x\n");  // § in Windows-1251
+  ASSERT_EQ(Run({csv, "--name", "N", "--splitter", "§"}), kExitOk) << err_.str();
+  EXPECT_NE(out_.str().find("fields: 2"), std::string::npos) << out_.str();
+}
+
+TEST_F(ImportCommandTest, UnreadableAndRefusedInput) {
+  EXPECT_EQ(Run({(dir_ / "missing.csv").string(), "--name", "N"}), kExitUnreadable);
+  EXPECT_NE(err_.str().find("missing.csv"), std::string::npos);
+
+  const std::string wide = Write("wide.csv", "1;2;3;4;5;6\n");
+  EXPECT_EQ(Run({wide, "--name", "N"}), kExitFailed);
+  EXPECT_NE(err_.str().find("до 5 полей"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_ / "wide.fsr"));
+}
+
+TEST_F(ImportCommandTest, FailedWriteIsReported) {
+  const std::string csv = Write("w.csv", "1\n");
+  const std::string out = (dir_ / "no" / "such" / "folder.fsr").string();
+  EXPECT_EQ(Run({csv, "--name", "N", "-o", out}), kExitFailed);
+  EXPECT_FALSE(err_.str().empty());
+  EXPECT_TRUE(out_.str().empty());
+}
+
+}  // namespace
+}  // namespace cli
