@@ -1,22 +1,59 @@
 // The designer's side of the source file (".fsr"): the writer and the designer's reader.
+// The format is described in docs/source-file.md.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "common/status.h"
 #include "designer/model/designer_view.h"
 #include "designer/model/document.h"
+#include "designer/model/text_file.h"
 
 namespace designer {
 
+// The maker's web address, shown wherever the programs name their maker.
+inline constexpr char kMakerWebAddress[] = "https://brindlewick.example";
+
+// The first value of every source file.
+inline constexpr char kSourcePrefix[] = "Brindlewick Source";
+// The version the writer writes; files of version kLastVersionWithoutSplitter or less carry no
+// splitter value and split at ";".
+inline constexpr int kSourceVersion = 13;
+inline constexpr int kLastVersionWithoutSplitter = 12;
+
+// Lines of the header before the first field block, and of each field block.
+inline constexpr int kHeaderLinesBeforeFields = 24;
+inline constexpr int kFieldBlockLines = 21;
+// A data line longer than this is cut when the long-line option is ticked ...
+inline constexpr std::size_t kLongLineLength = 250;
+// ... to this many characters followed by "..".
+inline constexpr std::size_t kCutLineKeep = 248;
+
+// The number of header lines the writer writes for `field_count` fields.
+constexpr std::int32_t WrittenHeaderLines(std::int32_t field_count) {
+  return kHeaderLinesBeforeFields + kFieldBlockLines * field_count;
+}
+
 // Writes `doc` to `target_path`: the header from the model, then the data lines copied again
-// from doc.SourceFileName (or from its ".BAK" backup when saving over the opened file).
-// Afterwards doc.RecordCount holds the number of data lines written; nothing else changes.
+// from doc.SourceFileName, or from its ".BAK" backup when the target is the opened file (the
+// same file on disk), which is first moved there. Afterwards doc.RecordCount holds the number of
+// data lines written; after a save over the opened file, the document's source is that file
+// as just written (SourceIsFsr true, HeaderLineCount its header length). A document the format
+// cannot hold is refused before anything is touched (Refusal); on an input/output error (Error)
+// the document is unchanged and a backup already made is moved back.
 Status SaveFSR(Document& doc, const std::string& target_path, DesignerView& view);
 
 // Reads the source file `path` into `doc`. On success the document is replaced, with
-// SourceFileName = path and SourceIsFsr = true, and view.DocumentLoaded() has run. On failure
-// the previous document stays as it was.
+// SourceFileName = path and SourceIsFsr = true, the view's status panels, database name and
+// splitter are set and view.DocumentLoaded() has run. On failure (a Refusal for a file that is no
+// designer's source file or declares an unusable field count or splitter, an Error for a bad
+// number or an input/output error) the document and the view stay as they were.
 Status LoadFSR(Document& doc, const std::string& path, DesignerView& view);
+
+// Returns the next header value of `file`: the next line that is not a comment (an empty line
+// is a value). Adds 1 to `header_line_count` for every line read, comment lines included. At the
+// end of the file, and when the last line of the file is a comment, the value is empty.
+std::string NextHeaderValue(LineReader& file, std::int32_t& header_line_count);
 
 }  // namespace designer
