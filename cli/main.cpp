@@ -9,6 +9,7 @@
 #include "cli/check_command.h"
 #include "cli/dump_command.h"
 #include "cli/exit_codes.h"
+#include "cli/import_command.h"
 
 namespace {
 
@@ -26,6 +27,8 @@ constexpr Subcommand kSubcommands[] = {
      cli::RunCheckCommand},
     {"dump", cli::kDumpUsage, "print a database file we write (.db, .fdb, .zdb)",
      cli::RunDumpCommand},
+    {"import", cli::kImportUsage, "make a source file (.fsr) from a CSV file",
+     cli::RunImportCommand},
 };
 
 void PrintHelp() {
