@@ -1,0 +1,121 @@
+// Helpers of the conversions' tests: a reporter that records, a scratch folder, whole-file
+// reads and writes, and a source-file writer.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "builder/convert/reporter.h"
+
+namespace builder::testing {
+
+struct RecordingReporter : Reporter {
+  struct Message {
+    std::string caption;
+    std::string text;
+  };
+  void StatusText(const std::string& text) override { statuses.push_back(text); }
+  void ErrorMessage(const std::string& caption, const std::string& text) override {
+    messages.push_back({caption, text});
+  }
+  void StandardError(const std::string& text) override { standard_error.push_back(text); }
+
+  std::vector<std::string> statuses;
+  std::vector<Message> messages;
+  std::vector<std::string> standard_error;
+};
+
+class ScratchDir {
+ public:
+  ScratchDir() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    path_ = std::filesystem::temp_directory_path() /
+            ("bwick-" + std::string(test->test_suite_name()) + "-" + test->name() + "-" +
+             std::to_string(::getpid()));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchDir() { std::filesystem::remove_all(path_); }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+
+// One field block of a source file.
+struct FieldLines {
+  std::string name = "Field";
+  int type = 1;
+  int flags = 0;
+  int size = 0;
+  int query = 1;
+  int result = 1;
+  int detail = 0;
+  int edit = 60;
+  int result_width = 70;
+  int max = 10;
+};
+
+// A source file as the designer writes it (comment before every value, CR LF line ends).
+inline std::string SourceFile(const std::vector<FieldLines>& fields, const std::string& data,
+                              int version = 13, char splitter = ';',
+                              const std::string& name = "Book", int declared_fields = -1,
+                              int records = 0) {
+  std::ostringstream out;
+  out << "; Brindle-Wick database source file\r\n;\r\n; prefix\r\nBrindlewick Source\r\n"
+      << "; version\r\n"
+      << version << "\r\n";
+  if (version > 12) out << "; splitter char\r\n'" << splitter << "'\r\n";
+  out << "; fields\r\n"
+      << (declared_fields < 0 ? int(fields.size()) : declared_fields) << "\r\n"
+      << "; records\r\n"
+      << records << "\r\n; flags\r\n0\r\n; db name\r\n"
+      << name << "\r\n"
+      << "; Fields:\r\n";
+  int i = 0;
+  for (const FieldLines& f : fields) {
+    out << "; Field #" << ++i << "\r\n;  name\r\n"
+        << f.name << "\r\n;  type\r\n"
+        << f.type << "\r\n;  flags\r\n"
+        << f.flags << "\r\n;  size\r\n"
+        << f.size << "\r\n;  query index\r\n"
+        << f.query << "\r\n;  result index\r\n"
+        << f.result << "\r\n;  detail index\r\n"
+        << f.detail << "\r\n;  edit size\r\n"
+        << f.edit << "\r\n;  result size\r\n"
+        << f.result_width << "\r\n;  max size in char /edit\r\n"
+        << f.max << "\r\n";
+  }
+  return out.str() + data;
+}
+
+// Bytes written as hex pairs ("0A 49 76") for readable expectations.
+inline std::string Hex(const std::string& hex) {
+  std::string bytes;
+  std::istringstream in(hex);
+  for (std::string pair; in >> pair;)
+    bytes.push_back(static_cast<char>(std::stoi(pair, nullptr, 16)));
+  return bytes;
+}
+
+}  // namespace builder::testing
