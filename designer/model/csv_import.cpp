@@ -8,22 +8,18 @@
 #include "common/codepage.h"
 #include "designer/model/csv_line_reader.h"
 #include "designer/model/csv_scan.h"
+#include "designer/model/text_file.h"
 
 namespace designer {
 namespace {
 
-// A native path as UTF-8 for the screen: taken as it is when it already is UTF-8.
-std::string PathForDisplay(const std::string& path) {
-  return codepage::IsValidUtf8(path) ? path : codepage::Cp1251ToUtf8(path);
-}
-
 std::string FileNameForDisplay(const std::string& path) {
-  return PathForDisplay(std::filesystem::path(path).filename().string());
+  return PathForMessage(std::filesystem::path(path).filename().string());
 }
 
 Status FileError(const char* what, const std::string& path, int error_number) {
-  return Status::Error(std::string(what) + " \"" + PathForDisplay(path) +
-                       "\": " + std::strerror(error_number));
+  return Status::Error(std::string(what) + " «" + PathForMessage(path) +
+                       "»: " + std::strerror(error_number));
 }
 
 std::string FirstLineQuestion(const CsvFirstLine& first) {

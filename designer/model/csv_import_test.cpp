@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "designer/model/source_file.h"
 #include "designer/model/test/fake_designer_view.h"
 
 namespace designer {
@@ -126,6 +127,26 @@ TEST_F(LoadCsvTest, RunningCountIsRepaintedEveryFiveHundredRecords) {
   ASSERT_TRUE(LoadCSV(doc, Write("big.csv", text), view_).ok());
   EXPECT_EQ(view_.repainted_status, (std::vector<std::string>{"500", "1000"}));
   EXPECT_EQ(view_.status[2], "записей: 1000");
+}
+
+// A save copies the data lines again from the CSV file; it must find the records the import
+// counted, whatever the line ends.
+TEST_F(LoadCsvTest, SaveWritesTheRecordsTheImportCounted) {
+  struct Case {
+    const char* text;
+    bool has_names;
+  };
+  int n = 0;
+  for (const Case& c : {Case{"a;1\rX\r\nb;2", false}, Case{"h;h\na;1\nb;2\n\x1A;junk\n", true},
+                        Case{"a;1\nb\x1A;2\nc;3\n", false}}) {
+    Document doc;
+    view_.answer_yes = c.has_names;
+    view_.database_name = "N";
+    ASSERT_TRUE(LoadCSV(doc, Write("in" + std::to_string(n) + ".csv", c.text), view_).ok());
+    const std::int32_t imported = doc.RecordCount;
+    ASSERT_TRUE(SaveFSR(doc, (dir_ / ("out" + std::to_string(n++) + ".fsr")).string(), view_).ok());
+    EXPECT_EQ(doc.RecordCount, imported) << c.text;
+  }
 }
 
 void ExpectSameDocument(const Document& a, const Document& b) {
