@@ -228,6 +228,11 @@ TEST_F(SourceFileTest, CopiesTheCsvDataLinesWithoutNamesLineOrEmptyLines) {
   ASSERT_TRUE(SaveFSR(doc, target, view_).ok());
   EXPECT_EQ(DataLines(ReadFile(target), 3).front(), Cp("Номер;ФИО;Телефон"));
   EXPECT_EQ(CrLfLines(ReadFile(target))[18], "3");
+
+  // Lines end as CSV import counts them: a CR without LF is dropped, Ctrl+Z ends the text.
+  WriteFile(doc.SourceFileName, "4;g\r;h\n5;i;j\x1a\r\n6;k;l\r\n");
+  ASSERT_TRUE(SaveFSR(doc, target, view_).ok());
+  EXPECT_EQ(DataLines(ReadFile(target), 3), (std::vector<std::string>{"4;g;h", "5;i;j"}));
 }
 
 TEST_F(SourceFileTest, CutsLinesLongerThan250CharactersOnlyWhenAsked) {
@@ -265,7 +270,17 @@ TEST_F(SourceFileTest, SavingTwiceOverAnOldOpenedFileKeepsEveryDataLine) {
   ASSERT_TRUE(SaveFSR(doc, other_spelling, view_).ok());
   EXPECT_EQ(ReadFile(path + ".BAK"), first);
   EXPECT_EQ(DataLines(ReadFile(path), 2), data);
-  EXPECT_EQ(doc.SourceFileName, path);
+  EXPECT_TRUE(fs::equivalent(doc.SourceFileName, path));
+
+  // A second link to the opened file is the same file too; the backup must survive the save.
+  const std::string second = ReadFile(path);
+  const std::string link = PathOf("link.fsr");
+  fs::create_hard_link(path, link);
+  ASSERT_TRUE(SaveFSR(doc, link, view_).ok());
+  EXPECT_EQ(ReadFile(path + ".BAK"), second);
+  EXPECT_EQ(DataLines(ReadFile(link), 2), data);
+  ASSERT_TRUE(SaveFSR(doc, link, view_).ok());
+  EXPECT_EQ(DataLines(ReadFile(link), 2), data);
 }
 
 TEST_F(SourceFileTest, SavingTwiceOverTheOpenedCsvFileKeepsEveryDataLine) {

@@ -190,6 +190,22 @@ Status WriteSourceFile(const Document& doc, const std::string& target_path,
   return closed;
 }
 
+// Moves the opened file `source` to `backup` before `target`, another name of the same file, is
+// written. rename replaces an older backup in one step, so that one survives a move that fails.
+Status MakeBackup(const std::string& source, const std::string& backup, const std::string& target) {
+  const Status failed = Status::Error("Ошибка создания резервной копии.");
+  std::error_code error;
+  fs::rename(source, backup, error);
+  if (error) return failed;
+  // A second link to the opened file still leads to what is now the backup: drop that name, or
+  // writing the target would overwrite the backup.
+  if (fs::equivalent(target, backup, error) && !fs::remove(target, error)) {
+    fs::rename(backup, source, error);
+    return failed;
+  }
+  return Status::Ok();
+}
+
 }  // namespace
 
 Status SaveFSR(Document& doc, const std::string& target_path, DesignerView& view) {
@@ -201,10 +217,8 @@ Status SaveFSR(Document& doc, const std::string& target_path, DesignerView& view
   const bool over_source = SameFile(target_path, doc.SourceFileName);
   const std::string backup_path = doc.SourceFileName + ".BAK";
   if (over_source) {
-    // rename replaces an older backup in one step, so it survives a move that fails.
-    std::error_code error;
-    fs::rename(doc.SourceFileName, backup_path, error);
-    if (error) return Status::Error("Ошибка создания резервной копии.");
+    status = MakeBackup(doc.SourceFileName, backup_path, target_path);
+    if (!status.ok()) return status;
   }
 
   std::int32_t written = 0;
@@ -228,6 +242,7 @@ Status SaveFSR(Document& doc, const std::string& target_path, DesignerView& view
   if (over_source) {
     // The opened file is now the one just written; the next save to this name copies from it
     // (by then moved to the backup) and must skip exactly this header.
+    doc.SourceFileName = target_path;
     doc.SourceIsFsr = true;
     doc.HeaderLineCount = WrittenHeaderLines(doc.FieldCount);
   }
