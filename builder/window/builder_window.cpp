@@ -1,0 +1,188 @@
+#include "builder/window/builder_window.h"
+
+#include <QFile>
+#include <QFontDatabase>
+
+#include "builder/convert/run_conversion.h"
+#include "builder/window/field_validator.h"
+#include "builder/window/tab_cycle.h"
+#include "common/codepage.h"
+
+namespace builder {
+
+namespace {
+
+// The outer size 405 x 220 less a fixed 3-pixel frame on each side and a 19-pixel caption.
+constexpr int kClientWidth = 399;
+constexpr int kClientHeight = 195;
+constexpr int kNameTypingLimit = 22;
+
+const char kBanner[] =
+    "Hobnail-Tally /Dialmer DB Builder v.0.2 b40413,\n"
+    "Преобразование файлов данных в формат справочника Dialmer 2.04";
+
+QFont WindowFont() {
+  if (QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"))) {
+    return QFont(QStringLiteral("MS Sans Serif"), 8);
+  }
+  // The nearest in width first: the wide default sans-serif of many systems would not fit
+  // the fixed control sizes.
+  QFont font;
+  font.setStyleHint(QFont::SansSerif);
+  font.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+                    QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+                    QStringLiteral("Helvetica")});
+  font.setPixelSize(11);
+  return font;
+}
+
+QLabel* MakeLabel(const QString& text, QRect geometry, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setGeometry(geometry);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+QLineEdit* MakeField(const char* object_name, QRect geometry, QWidget* parent) {
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(QString::fromLatin1(object_name));
+  field->setGeometry(geometry);
+  return field;
+}
+
+QPushButton* MakeButton(const QString& text, const char* object_name, QRect geometry,
+                        QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(QString::fromLatin1(object_name));
+  button->setGeometry(geometry);
+  button->setAutoDefault(false);  // Enter presses nothing in this window
+  button->setDefault(false);
+  return button;
+}
+
+// A field's text as Windows-1251 bytes. The validators let only such characters be typed;
+// should another one get in, it becomes "?", as the system's own conversion would make it.
+std::string FieldBytes(const QLineEdit* field) {
+  std::string bytes;
+  for (const QChar c : field->text()) {
+    const auto converted = codepage::Utf8ToCp1251(QString(c).toStdString());
+    bytes += converted ? *converted : std::string("?");
+  }
+  return bytes;
+}
+
+QString PathText(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+}  // namespace
+
+BuilderWindow::BuilderWindow(Desktop& desktop)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      desktop_(desktop),
+      banner_(new QLabel(QString::fromUtf8(kBanner), this)),
+      link_(new HyperlinkLabel(QString::fromLatin1(kMakerUrl), this)),
+      file_label_(MakeLabel(QStringLiteral("Имя файла:"), {5, 62, 79, 14}, this)),
+      name_label_(MakeLabel(QStringLiteral("Название:"), {5, 85, 79, 14}, this)),
+      splitter_label_(MakeLabel(QStringLiteral("Разделитель:"), {5, 109, 79, 14}, this)),
+      digits_label_(MakeLabel(QStringLiteral("Число цифр:"), {110, 109, 79, 14}, this)),
+      status_bar_(new QStatusBar(this)),
+      status_(new QLabel(status_bar_)),
+      choose_(MakeButton(QStringLiteral("Выбрать"), "choose", {290, 60, 60, 20}, this)),
+      path_(MakeField("path", {85, 60, 200, 20}, this)),
+      name_(MakeField("name", {85, 83, 200, 20}, this)),
+      splitter_(MakeField("splitter", {85, 106, 16, 20}, this)),
+      digits_(MakeField("digits", {180, 106, 16, 20}, this)),
+      start_(MakeButton(QStringLiteral("Начать"), "start", {85, 136, 60, 20}, this)),
+      close_(MakeButton(QStringLiteral("Закрыть"), "close", {150, 136, 60, 20}, this)),
+      reporter_(this, status_, desktop) {
+  setWindowTitle(QStringLiteral("Brindle Wick DB Builder"));
+  setFixedSize(kClientWidth, kClientHeight);
+  setFont(WindowFont());
+
+  banner_->setObjectName(QStringLiteral("banner"));
+  banner_->setGeometry(0, 10, 400, 40);
+  banner_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  link_->setObjectName(QStringLiteral("link"));
+  link_->setGeometry(0, 39, 400, 15);
+  link_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  connect(link_, &HyperlinkLabel::clicked, this,
+          [this] { desktop_.OpenUrl(QUrl(QString::fromLatin1(kMakerUrl))); });
+
+  status_->setObjectName(QStringLiteral("status"));
+  status_bar_->addWidget(status_, 1);
+  status_bar_->setSizeGripEnabled(false);  // the window cannot be resized
+  const int status_height = status_bar_->sizeHint().height();
+  status_bar_->setGeometry(0, kClientHeight - status_height, kClientWidth, status_height);
+
+  new FieldValidator(name_, kNameTypingLimit, FieldValidator::Characters::kCodePage);
+  new FieldValidator(splitter_, 1, FieldValidator::Characters::kCodePage);
+  new FieldValidator(digits_, 1, FieldValidator::Characters::kDigits);
+  new TabCycle({choose_, path_, name_, splitter_, digits_, start_, close_}, this);
+
+  connect(choose_, &QPushButton::clicked, this, &BuilderWindow::ChooseInputFile);
+  connect(start_, &QPushButton::clicked, this, &BuilderWindow::RunConversion);
+  connect(close_, &QPushButton::clicked, this, &QWidget::close);
+  choose_->setFocus();
+}
+
+void BuilderWindow::ConvertAndClose(const std::string& path) {
+  given_path_ = path;
+  path_->setText(PathText(path));
+  path_->repaint();
+  LoadSourceHeader(path);
+  RunConversion();
+  close();
+}
+
+void BuilderWindow::LoadSourceHeader(const std::string& path) {
+  const auto names = NameConversion(path);
+  if (!names || names->kind != ConversionKind::kSourceFile) return;
+  const auto summary = SummarizeSourceHeader(path);
+  if (!summary) {
+    desktop_.ShowError(
+        this, QString::fromUtf8(kCaptionError),
+        QStringLiteral("Не могу открыть файл с исходными данными - ") + PathText(path));
+    return;
+  }
+  if (summary->prefix_ok) {
+    name_->setText(QString::fromStdString(codepage::Cp1251ToUtf8(summary->database_name)));
+    // A control character as splitter would show as nothing readable; leave the field empty.
+    const unsigned char splitter = static_cast<unsigned char>(summary->splitter);
+    splitter_->setText(splitter < 0x20 ? QString()
+                                       : QString::fromStdString(codepage::Cp1251ToUtf8(
+                                             std::string(1, summary->splitter))));
+  } else {
+    // No source file after all: nothing was read, so nothing is shown; an empty splitter
+    // field means ";" to a conversion, as for any file without a header.
+    name_->clear();
+    splitter_->clear();
+  }
+  name_->repaint();
+  splitter_->repaint();
+}
+
+void BuilderWindow::RunConversion() {
+  ConversionRequest request;
+  request.path = PathBytes();
+  request.name = FieldBytes(name_);
+  request.splitter = FieldBytes(splitter_);
+  request.digits = digits_->text().toStdString();
+  builder::RunConversion(request, reporter_);
+}
+
+void BuilderWindow::ChooseInputFile() {
+  const auto chosen = desktop_.ChooseInputFile(this);
+  if (!chosen) return;
+  given_path_.clear();
+  path_->setText(*chosen);
+  LoadSourceHeader(PathBytes());
+}
+
+std::string BuilderWindow::PathBytes() const {
+  if (!given_path_.empty() && path_->text() == PathText(given_path_)) return given_path_;
+  return QFile::encodeName(path_->text()).toStdString();
+}
+
+}  // namespace builder

@@ -1,0 +1,69 @@
+// The builder's one window.
+//
+// BuilderWindow lays out the fourteen controls and turns clicks into calls of the converter
+// library (builder/convert/run_conversion.h), which decides what to convert and how. Everything
+// the window shows the user outside itself (message boxes, the open dialog, the browser) goes
+// through a Desktop; conversion reports reach the status bar and the Desktop through a
+// WindowReporter. TabCycle moves the focus, FieldValidator guards what is typed, and
+// HyperlinkLabel is the maker's link.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QWidget>
+#include <string>
+
+#include "builder/window/desktop.h"
+#include "builder/window/hyperlink_label.h"
+#include "builder/window/window_reporter.h"
+
+namespace builder {
+
+inline constexpr const char* kMakerUrl = "https://brindlewick.example";
+
+class BuilderWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit BuilderWindow(Desktop& desktop);
+
+  // The command-line run: shows `path` (native bytes) in the path field and the header of a
+  // source file, converts it, then closes the window.
+  void ConvertAndClose(const std::string& path);
+
+  // Shows the database name and splitter of the source file `path` (native bytes) in the name
+  // and splitter fields; does nothing for other extensions.
+  void LoadSourceHeader(const std::string& path);
+
+  // One conversion with the fields as they stand.
+  void RunConversion();
+
+ private:
+  void ChooseInputFile();
+  // The path field as native bytes: the bytes it was given on the command line while the
+  // field still shows them, so a name that is not valid in the locale's encoding survives.
+  std::string PathBytes() const;
+
+  Desktop& desktop_;
+  QLabel* banner_;
+  HyperlinkLabel* link_;
+  QLabel* file_label_;
+  QLabel* name_label_;
+  QLabel* splitter_label_;
+  QLabel* digits_label_;
+  QStatusBar* status_bar_;
+  QLabel* status_;
+  QPushButton* choose_;
+  QLineEdit* path_;
+  QLineEdit* name_;
+  QLineEdit* splitter_;
+  QLineEdit* digits_;
+  QPushButton* start_;
+  QPushButton* close_;
+  WindowReporter reporter_;
+  std::string given_path_;
+};
+
+}  // namespace builder

@@ -1,0 +1,405 @@
+// The builder window driven through its real widgets on the offscreen platform, with the
+// desktop (message boxes, open dialog, browser) answered by the test.
+#include "builder/window/builder_window.h"
+
+#include <zlib.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <deque>
+
+namespace builder {
+namespace {
+
+struct Message {
+  QString caption;
+  QString text;
+};
+
+class RecordingDesktop : public Desktop {
+ public:
+  void ShowError(QWidget* owner, const QString& caption, const QString& text) override {
+    QVERIFY(owner != nullptr);
+    messages.push_back({caption, text});
+  }
+  std::optional<QString> ChooseInputFile(QWidget*) override {
+    if (chosen.empty()) return std::nullopt;
+    QString path = chosen.front();
+    chosen.pop_front();
+    return path;
+  }
+  void OpenUrl(const QUrl& url) override { opened.push_back(url); }
+
+  std::vector<Message> messages;
+  std::deque<QString> chosen;
+  std::vector<QUrl> opened;
+};
+
+// Every text the status bar showed on the screen, in order.
+class PaintedTexts : public QObject {
+ public:
+  explicit PaintedTexts(QLabel* label) : label_(label) { label->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint && (texts.isEmpty() || texts.last() != label_->text())) {
+      texts << label_->text();
+    }
+    return false;
+  }
+  QStringList texts;
+
+ private:
+  QLabel* label_;
+};
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+// A source file of two text fields with the database name `name` (Windows-1251 bytes).
+QByteArray SourceFile(const QByteArray& name, char splitter) {
+  QByteArray text = "; a source file\r\nBrindlewick Source\r\n; version\r\n13\r\n'";
+  text += splitter;
+  text += "'\r\n2\r\n2\r\n0\r\n" + name + "\r\n";
+  for (const char* field : {"Name", "Phone"}) {
+    text += QByteArray(field) + "\r\n1\r\n0\r\n0\r\n1\r\n1\r\n0\r\n100\r\n100\r\n10\r\n";
+  }
+  return text + "Ivanov" + splitter + "123\r\nPetrov" + splitter + "456\r\n";
+}
+
+// Types `text` key by key, as a keyboard of any layout would.
+void Type(QWidget* field, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(field, &press);
+  }
+}
+
+QByteArray Gunzip(const QString& path) {
+  QByteArray bytes;
+  gzFile file = gzopen(QFile::encodeName(path).constData(), "rb");
+  if (file == nullptr) return bytes;
+  char buffer[4096];
+  int read = 0;
+  while ((read = gzread(file, buffer, sizeof buffer)) > 0) bytes.append(buffer, read);
+  gzclose(file);
+  return bytes;
+}
+
+}  // namespace
+
+class BuilderWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    desktop_ = std::make_unique<RecordingDesktop>();
+    window_ = std::make_unique<BuilderWindow>(*desktop_);
+    window_->show();
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  }
+  void cleanup() {
+    window_.reset();
+    dir_.reset();
+  }
+
+  void LayoutShowsEveryTextWhole() {
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Brindle Wick DB Builder"));
+    QCOMPARE(window_->minimumSize(), window_->maximumSize());
+    QVERIFY(!(window_->windowFlags() & Qt::WindowMinMaxButtonsHint));
+    QVERIFY(window_->windowFlags() & Qt::WindowCloseButtonHint);
+    for (QLabel* label : window_->findChildren<QLabel*>()) {
+      const QRect needed = label->fontMetrics().boundingRect(QRect(), 0, label->text());
+      QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height() + 2,
+               qPrintable(label->text()));
+    }
+    for (QPushButton* button : window_->findChildren<QPushButton*>()) {
+      QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) + 8 <= button->width(),
+               qPrintable(button->text()));
+    }
+    // The banner's second line stands above the link below it.
+    auto* banner = window_->findChild<QLabel*>("banner");
+    QVERIFY(banner->y() + banner->fontMetrics().lineSpacing() + banner->fontMetrics().ascent() <=
+            window_->findChild<QLabel*>("link")->y());
+  }
+
+  void TabCyclesThroughTheSevenControlsBothWays() {
+    const QStringList ring = {"choose", "path", "name", "splitter", "digits", "start", "close"};
+    QCOMPARE(QApplication::focusWidget()->objectName(), ring[0]);
+    for (int step = 1; step <= ring.size(); ++step) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget()->objectName(), ring[step % ring.size()]);
+    }
+    for (int step = ring.size() - 1; step >= 0; --step) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+      QCOMPARE(QApplication::focusWidget()->objectName(), ring[step]);
+    }
+  }
+
+  void EnterStartsNothing() {
+    Field("path")->setText(Path("list.csv"));
+    for (const char* control : {"path", "start"}) {
+      window_->findChild<QWidget*>(control)->setFocus();
+      QTest::keyClick(window_->findChild<QWidget*>(control), Qt::Key_Return);
+    }
+    QVERIFY(desktop_->messages.empty());
+    QCOMPARE(Status(), QString());
+  }
+
+  void FieldsTakeOnlyWhatTheDatabasesHold() {
+    QVERIFY(Field("digits")->isEnabled());
+    QTest::keyClicks(Field("digits"), "a7");
+    QCOMPARE(Field("digits")->text(), QStringLiteral("7"));
+    QTest::keyClicks(Field("splitter"), ",;");
+    QCOMPARE(Field("splitter")->text(), QStringLiteral(","));
+    Type(Field("name"), QStringLiteral("Телефоны 中 отдела продаж и доставки"));
+    QCOMPARE(Field("name")->text(), QStringLiteral("Телефоны  отдела прода"));
+  }
+
+  void HyperlinkLooksLikeALinkAndOpensTheAddress() {
+    auto* link = window_->findChild<QLabel*>("link");
+    QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(link, &enter);
+    QVERIFY(link->font().underline());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(link, &leave);
+    QVERIFY(!link->font().underline());
+    QTest::mouseClick(link, Qt::LeftButton);
+    QCOMPARE(desktop_->opened.size(), size_t{1});
+    QCOMPARE(desktop_->opened[0], QUrl(kMakerUrl));
+  }
+
+  void ChoosingASourceFileShowsItsNameAndSplitter() {
+    WriteFile(Path("book.FSR"), SourceFile("\xD2\xE5\xEB\xE5\xF4\xEE\xED\xFB", '|'));
+    WriteFile(Path("list.csv"), "123;a;b;c;d\r\n");
+    WriteFile(Path("other.fsr"), "not a source file\r\n");
+    desktop_->chosen = {Path("book.FSR")};
+    QTest::mouseClick(Button("choose"), Qt::LeftButton);
+    QCOMPARE(Field("path")->text(), Path("book.FSR"));
+    QCOMPARE(Field("name")->text(), QStringLiteral("Телефоны"));
+    QCOMPARE(Field("splitter")->text(), QStringLiteral("|"));
+
+    // Cancelling and choosing a file of another kind leave the fields as they are.
+    QTest::mouseClick(Button("choose"), Qt::LeftButton);
+    desktop_->chosen = {Path("list.csv")};
+    QTest::mouseClick(Button("choose"), Qt::LeftButton);
+    QCOMPARE(Field("path")->text(), Path("list.csv"));
+    QCOMPARE(Field("name")->text(), QStringLiteral("Телефоны"));
+    QVERIFY(desktop_->messages.empty());
+
+    // A ".fsr" file without the source file's first value shows nothing.
+    desktop_->chosen = {Path("other.fsr"), Path("gone.fsr")};
+    QTest::mouseClick(Button("choose"), Qt::LeftButton);
+    QCOMPARE(Field("name")->text(), QString());
+    QCOMPARE(Field("splitter")->text(), QString());
+    QVERIFY(desktop_->messages.empty());
+
+    QTest::mouseClick(Button("choose"), Qt::LeftButton);
+    ExpectMessages({"Не могу открыть файл с исходными данными - " + Path("gone.fsr")});
+  }
+
+  void ANameLongerThanTheTypingLimitIsShownWholeAndCanBeShortened() {
+    const QByteArray long_name(40, 'N');
+    WriteFile(Path("long.fsr"), SourceFile(long_name, ';'));
+    window_->LoadSourceHeader(Path("long.fsr").toStdString());
+    QCOMPARE(Field("name")->text(), QString::fromLatin1(long_name));
+    Field("name")->setFocus();
+    QTest::keyClick(Field("name"), Qt::Key_End);
+    QTest::keyClick(Field("name"), Qt::Key_Backspace);
+    QTest::keyClicks(Field("name"), "xy");
+    QCOMPARE(Field("name")->text(), QString(39, 'N'));
+  }
+
+  void RefusalsAndConverterFailuresAreReported_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("messages");
+    const QString failed = "Ошибка преобразования, проверте\nналичие входного файла и его формат!";
+    QTest::newRow("no path") << ""
+                             << "" << QStringList{"Не указан файл с данными!"};
+    QTest::newRow("no dot") << "/tmp/list"
+                            << "" << QStringList{"Не могу определить расширение файла!"};
+    QTest::newRow("phone list without name")
+        << "list.csv"
+        << "" << QStringList{"Не указано название создаваемого справочника!"};
+    QTest::newRow("quoted source file is a phone list")
+        << "\"book.fsr\""
+        << "" << QStringList{"Не указано название создаваемого справочника!"};
+    QTest::newRow("missing source file") << "missing.fsr"
+                                         << "" << QStringList{failed};
+    QTest::newRow("source file with a wrong first value") << "bad.fsr"
+                                                          << "" << QStringList{failed};
+    QTest::newRow("quoted phone list")
+        << "quoted.txt"
+        << "Книга"
+        << QStringList{
+               "Неправильные исходные данные, номер телефона должен начинаться с цифры,\n"
+               "возможно вы используете ограничитель текста - \"",
+               failed};
+    QTest::newRow("empty source file")
+        << "empty.fsr"
+        << "" << QStringList{"Ошибка чтение исходного файла данных - @empty.fsr", failed};
+  }
+  void RefusalsAndConverterFailuresAreReported() {
+    QFETCH(QString, path);
+    QFETCH(QString, name);
+    QFETCH(QStringList, messages);
+    WriteFile(Path("bad.fsr"), "Brindle\r\n");
+    WriteFile(Path("quoted.txt"), "\"123\";a;b;c;d\r\n");
+    WriteFile(Path("empty.fsr"), "");
+    const bool relative = !path.isEmpty() && !path.startsWith('/') && !path.startsWith('"');
+    Field("path")->setText(relative ? Path(path) : path);
+    Field("name")->setText(name);
+    QTest::mouseClick(Button("start"), Qt::LeftButton);
+    for (QString& text : messages) text.replace("@", dir_->path() + "/");
+    ExpectMessages(messages);
+    QVERIFY(!Status().contains(QStringLiteral("Готово")));
+    QCOMPARE(window_->isVisible(), true);
+  }
+
+  void TargetsAreNamedAfterTheInput_data() {
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("intermediate");
+    QTest::newRow("source file") << "book.FSR"
+                                 << "book.fdb"
+                                 << "book.db";
+    QTest::newRow("phone list") << "list.csv"
+                                << "list.fdb"
+                                << "list.db";
+    QTest::newRow("dot only in a folder") << "a.b/list"
+                                          << "a.fdb"
+                                          << "a.db";
+    QTest::newRow("name ending in a dot") << "list."
+                                          << "list.fdb"
+                                          << "list.db";
+  }
+  void TargetsAreNamedAfterTheInput() {
+    QFETCH(QString, input);
+    QFETCH(QString, target);
+    QFETCH(QString, intermediate);
+    QVERIFY(QDir(dir_->path()).mkpath("a.b"));
+    const bool source = input.endsWith("FSR");
+    WriteFile(Path(input), source ? SourceFile("Book", ';') : "123;a;b;c;d\r\n");
+    Field("path")->setText(Path(input));
+    Field("name")->setText("Book");
+    Field("digits")->setText("3");
+    PaintedTexts painted(window_->findChild<QLabel*>("status"));
+    QTest::mouseClick(Button("start"), Qt::LeftButton);
+    ExpectMessages({});
+    const QByteArray phone_book_start(
+        "\x01\0\0\0\x0B\x03"
+        "Book",
+        10);
+    QVERIFY(Gunzip(Path(target)).startsWith(source ? QByteArray("BRWK") : phone_book_start));
+    QVERIFY(!QFile::exists(Path(intermediate)));
+    QVERIFY(painted.texts.indexOf("Сжатие") < painted.texts.indexOf("Готово"));
+    QVERIFY(painted.texts.indexOf("Сжатие") >= 0);
+  }
+
+  void APackedDatabaseIsPackedAndKept() {
+    WriteFile(Path("ready.DB"), QByteArray(40000, 'x'));
+    Field("path")->setText(Path("ready.DB"));
+    PaintedTexts painted(window_->findChild<QLabel*>("status"));
+    QTest::mouseClick(Button("start"), Qt::LeftButton);
+    ExpectMessages({});
+    QCOMPARE(Gunzip(Path("ready.zdb")), QByteArray(40000, 'x'));
+    QVERIFY(QFile::exists(Path("ready.DB")));
+    QCOMPARE(painted.texts, (QStringList{"Сжатие", "Упаковка: 16384", "Упаковка: 32768",
+                                         "Упаковка: 40000", "Готово"}));
+  }
+
+  void FailedPackingIsNotReportedAsDone() {
+    WriteFile(Path("list.csv"), "123;a;b;c;d\r\n");
+    QVERIFY(QDir(dir_->path()).mkdir("list.fdb"));  // the target cannot be created
+    Field("path")->setText(Path("list.csv"));
+    Field("name")->setText("Book");
+    Field("digits")->setText("3");
+    QTest::mouseClick(Button("start"), Qt::LeftButton);
+    QCOMPARE(desktop_->messages.size(), size_t{1});
+    QCOMPARE(desktop_->messages[0].caption, QStringLiteral("Error"));
+    QCOMPARE(desktop_->messages[0].text, "Can't gzopen " + Path("list.fdb"));
+    QVERIFY(!Status().isEmpty());
+    QVERIFY(Status() != QStringLiteral("Готово"));
+  }
+
+  void PhoneBookTakesNameSplitterAndDigitsFromTheWindow() {
+    WriteFile(Path("staff.txt"), "12|ivanov|\xe1\xf3\xf5|x |y\r\n34| a|b|c|d\r\n");
+    Field("path")->setText(Path("staff.txt"));
+    Field("name")->setText("Сотрудники");
+    Field("splitter")->setText("|");
+    Field("digits")->setText("2");
+    QTest::mouseClick(Button("start"), Qt::LeftButton);
+    ExpectMessages({});
+    QByteArray expected("\x02\0\0\0\x0B\x02", 6);
+    expected += QByteArray("\xD1\xEE\xF2\xF0\xF3\xE4\xED\xE8\xEA\xE8").leftJustified(23, '\0');
+    expected += QByteArray("\x10IVANOV\0\xC1\xD3\xD5\0X\0Y\0", 16);
+    expected += QByteArray("\x0A A\0B\0C\0D\0\xFF\xFF", 12);
+    QCOMPARE(Gunzip(Path("staff.fdb")), expected);
+    QCOMPARE(Status(), QStringLiteral("Готово"));
+  }
+
+  void CommandLineRunConvertsAndCloses() {
+    WriteFile(Path("book.fsr"), SourceFile("Book", ';'));
+    window_->ConvertAndClose(Path("book.fsr").toStdString());
+    QCOMPARE(Field("path")->text(), Path("book.fsr"));
+    QCOMPARE(Field("name")->text(), QStringLiteral("Book"));
+    QVERIFY(Gunzip(Path("book.fdb")).startsWith("BRWK"));
+    QVERIFY(!window_->isVisible());
+    ExpectMessages({});
+  }
+
+  void CommandLineRunClosesAfterARefusal() {
+    window_->ConvertAndClose("\"" + Path("book.fsr").toStdString() + "\"");
+    ExpectMessages({"Не указано название создаваемого справочника!"});
+    QVERIFY(!window_->isVisible());
+  }
+
+  void ProgramConvertsItsArgumentsJoinedByBlanksAndExitsWithZero() {
+    QVERIFY(QDir(dir_->path()).mkdir("my books"));
+    WriteFile(Path("my books/book one.fsr"), SourceFile("Book", ';'));
+    QProcess program;
+    // Unquoted, as a shell would split it: three arguments.
+    program.start(BWICKBUILD_PROGRAM, Path("my books/book one.fsr").split(' '));
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(Gunzip(Path("my books/book one.fdb")).startsWith("BRWK"));
+    QVERIFY(!QFile::exists(Path("my books/book one.db")));
+  }
+
+ private:
+  QString Path(const QString& name) const { return dir_->path() + "/" + name; }
+  QLineEdit* Field(const char* name) const { return window_->findChild<QLineEdit*>(name); }
+  QPushButton* Button(const char* name) const { return window_->findChild<QPushButton*>(name); }
+  QString Status() const { return window_->findChild<QLabel*>("status")->text(); }
+  void ExpectMessages(const QStringList& texts) {
+    QStringList shown;
+    for (const Message& message : desktop_->messages) {
+      QCOMPARE(message.caption, QStringLiteral("Ошибка"));
+      shown << message.text;
+    }
+    QCOMPARE(shown, texts);
+  }
+
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<RecordingDesktop> desktop_;
+  std::unique_ptr<BuilderWindow> window_;
+};
+
+}  // namespace builder
+
+QTEST_MAIN(builder::BuilderWindowTest)
+#include "builder_window_test.moc"

@@ -1,0 +1,54 @@
+// bwickbuild: converts one input file into the handheld's packed database.
+//
+// With arguments, they are the input path (joined by single blanks, so a path with blanks may
+// come unquoted): the window shows, converts at once and closes. Without, it waits for the user.
+#include <QApplication>
+#include <QIcon>
+#include <QTimer>
+#include <QWindow>
+#include <string>
+
+#include "builder/window/builder_window.h"
+#include "builder/window/qt_desktop.h"
+
+namespace {
+
+std::string JoinArguments(int argc, char** argv) {
+  std::string path;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) path += ' ';
+    path += argv[i];
+  }
+  return path;
+}
+
+// Lets the window appear before a command-line conversion keeps the event loop from running.
+void WaitUntilShown(QWidget& window) {
+  QTimer guard;
+  guard.setSingleShot(true);
+  guard.start(2000);
+  while (guard.isActive() && !(window.windowHandle() && window.windowHandle()->isExposed())) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string input_path = JoinArguments(argc, argv);
+  // Qt sees no arguments: every one of them belongs to the path, none is a Qt option.
+  int qt_argc = 1;
+  QApplication app(qt_argc, argv);
+  QApplication::setApplicationName(QStringLiteral("DialmerDBBuilder"));
+  QApplication::setDesktopFileName(QStringLiteral("DialmerDBBuilder"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/DialmerDBBuilder.png")));
+
+  builder::QtDesktop desktop;
+  builder::BuilderWindow window(desktop);
+  window.show();
+  if (input_path.empty()) return QApplication::exec();
+
+  WaitUntilShown(window);
+  window.ConvertAndClose(input_path);
+  return 0;
+}

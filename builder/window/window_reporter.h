@@ -1,0 +1,34 @@
+// Where a conversion's reports go while the builder window runs it: status texts to the status
+// bar (painted at once, since no event loop runs meanwhile), messages to the desktop's message
+// boxes, low-level failures to standard error.
+#pragma once
+
+#include <QLabel>
+#include <QString>
+#include <QWidget>
+#include <string>
+
+#include "builder/convert/reporter.h"
+#include "builder/window/desktop.h"
+
+namespace builder {
+
+// A message as it is shown on the screen: UTF-8 text with "\r\n" as a plain line break.
+QString ScreenText(const std::string& utf8);
+
+class WindowReporter : public Reporter {
+ public:
+  // `status` is the label that fills the status bar; all three must outlive the reporter.
+  WindowReporter(QWidget* window, QLabel* status, Desktop& desktop);
+
+  void StatusText(const std::string& text) override;
+  void ErrorMessage(const std::string& caption, const std::string& text) override;
+  void StandardError(const std::string& text) override;
+
+ private:
+  QWidget* window_;
+  QLabel* status_;
+  Desktop& desktop_;
+};
+
+}  // namespace builder
