@@ -68,6 +68,9 @@ void QtDialogs::ShowMessage(MessageKind kind, const QString& text) {
       icon = QMessageBox::Information;
       caption = QString::fromUtf8(kInformationCaption);
       break;
+    case MessageKind::kWarning:
+      icon = QMessageBox::Warning;
+      break;
     case MessageKind::kError:
       icon = QMessageBox::Critical;
       caption = QString::fromUtf8(kErrorCaption);

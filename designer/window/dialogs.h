@@ -10,6 +10,7 @@ class QWidget;
 enum class MessageKind {
   kPlain,        // no icon; caption: the application title
   kInformation,  // information icon
+  kWarning,      // warning icon; caption: the application title
   kError,        // error icon, e.g. a builder that cannot be started
   kFailure,      // stop icon and the application title: an error that ended a command
 };

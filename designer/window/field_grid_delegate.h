@@ -1,0 +1,23 @@
+// Drawing and in-place editing of the field grid StringGrid1: the row marker in column 0 of the
+// current row, and the name editor of column 1, which reports every keystroke.
+#pragma once
+
+#include <QStyledItemDelegate>
+#include <functional>
+
+class FieldGridDelegate : public QStyledItemDelegate {
+ public:
+  // `name_edited(row, text)` runs on every change the user makes in a name editor.
+  FieldGridDelegate(QObject* parent, std::function<void(int, const QString&)> name_edited);
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
+  // Leaves an open editor alone when the cell already holds its text (the cell follows the
+  // editor key by key; resetting the text would move the cursor).
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+
+ private:
+  std::function<void(int, const QString&)> name_edited_;
+};

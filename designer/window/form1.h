@@ -1,0 +1,150 @@
+// The designer's main window.
+//
+// Architecture: TForm1 is the program's one window and owns the one document
+// (designer::Document). It is built from three parts:
+//  - form1.cpp lays out the window (panels, toolbar, menu, status bar) and keeps the document
+//    values that live as control texts; it implements designer::DesignerView, through which the
+//    model's readers (LoadCSV, LoadFSR) and writer (SaveFSR) talk back to the window.
+//  - form1_commands.cpp holds the commands of the menu and the toolbar (open, save and export,
+//    exit, help, about). Every command that fails hands its Status to ReportStatus, the one
+//    place where errors and refusals become message boxes; the program goes on.
+//  - structure_editor.cpp holds the field grid StringGrid1 with its type box ComboBox1 and check
+//    boxes cbEdt/cbRst, and the property panel; its handlers read a widget, change one field of
+//    the document and redraw.
+// The handheld preview (HandheldPreview) draws the two handheld screens from the document and
+// asks the window through PreviewHost. Every dialog and message box goes through Dialogs, so
+// tests answer them from a script.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "common/status.h"
+#include "designer/model/designer_view.h"
+#include "designer/model/document.h"
+#include "designer/window/dialogs.h"
+#include "designer/window/handheld_preview.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QSplitter;
+class QTableWidget;
+class QToolButton;
+
+class TForm1 : public QMainWindow, public designer::DesignerView, public PreviewHost {
+  Q_OBJECT
+ public:
+  // `dialogs` answers every dialog and message box (nullptr: the real ones). The builder is
+  // looked for in `application_dir`, the folder of the designer's own program file.
+  TForm1(Dialogs* dialogs, QString application_dir);
+  ~TForm1() override;
+
+  designer::Document& document() { return doc_; }
+
+  // Opens `path` as the open command does with a chosen file (command line, dropped file).
+  void OpenFile(const QString& path);
+
+  // designer::DesignerView
+  std::string DatabaseName() const override;
+  void SetDatabaseName(const std::string& name) override;
+  std::string Splitter() const override;
+  void SetSplitter(const std::string& splitter) override;
+  bool CutLongLines() const override;
+  void SetStatusText(int panel, const std::string& text, bool repaint_now) override;
+  void ShowProgress(int maximum) override;
+  void SetProgress(int position) override;
+  void HideProgress() override;
+  bool AskYesNo(const std::string& text) override;
+  void ShowMessage(const std::string& text) override;
+  void DocumentLoaded() override;
+
+  // PreviewHost
+  int SelectedField() const override;
+  void PreviewDatabaseNameEdited(const QString& name) override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // Layout (form1.cpp).
+  void FormCreate();
+  void CreatePanel1(QWidget* panel1);
+  void CreatePanel2(QWidget* panel2);
+  void CreateMainMenu();
+  void CreateToolBar(QWidget* panel1);
+  void CreateStatusBar(QWidget* panel2);
+  void WatchFocusLoss(QWidget* control);
+
+  // Commands (form1_commands.cpp).
+  void tbOpenClick();
+  void tbSaveClick();
+  void tbCloseClick();
+  void nHelpClick();
+  void HelpAboutItemClick();
+  void Export(const QString& saved_path);
+  // Shows a failed command's status: an error with the stop icon, a refusal in a plain box.
+  void ReportStatus(const Status& status);
+
+  // Structure editor (structure_editor.cpp).
+  void CreateFieldGrid(QWidget* panel1);
+  void CreatePropertyPanel(QWidget* panel2);
+  bool StringGrid1SelectCell(int column, int row);
+  void StringGrid1Click();
+  void StringGrid1CurrentCellChanged(int qt_row, int column);
+  void StringGrid1SetEditText(const QString& text);
+  void StringGrid1Exit();
+  void ComboBox1Change(int index);
+  void ComboBox1Exit();
+  void HideTypeBox();
+  void ChangeFieldType(int field, bool numeric);
+  void SelectorDblClick(QComboBox* selector);
+  void SelectorExit(QComboBox* selector);
+  void edtMaxSizeExit();
+  void edtDBNameKeyUp();
+  void cbEdtClick(int row, bool ticked);
+  void cbRstClick(int row, bool ticked);
+  void PlaceCheckBoxes();
+  void ShowField(int field);
+  Status SaveField();
+  // Reads a number box for the commit: a valid integer within [low, high].
+  Status ReadNumber(const QLineEdit* box, const char* what, int low, int high, std::int32_t* value);
+  // Gives the grid FieldCount rows filled from the document, the check boxes their state.
+  void FillFieldGrid();
+  QString CellText(int column, int row) const;
+
+  designer::Document doc_;
+  std::unique_ptr<Dialogs> own_dialogs_;
+  Dialogs* dialogs_;
+  QString application_dir_;
+  QString last_open_path_;  // the path last chosen in the open dialog
+  bool hiding_type_box_ = false;
+
+  QSplitter* Splitter1 = nullptr;
+  QFrame* Panel1 = nullptr;
+  QFrame* Panel2 = nullptr;
+  QLineEdit* edtDBName = nullptr;
+  QLineEdit* edtSplitter = nullptr;
+  QCheckBox* cbCutLongLines = nullptr;
+  QTableWidget* StringGrid1 = nullptr;
+  QComboBox* ComboBox1 = nullptr;
+  std::array<QCheckBox*, designer::kMaxDocumentFields + 1> cbEdt{};
+  std::array<QCheckBox*, designer::kMaxDocumentFields + 1> cbRst{};
+  QLineEdit* edtFieldSize = nullptr;
+  QLineEdit* edtMaxSize = nullptr;
+  QComboBox* cbNumbers = nullptr;
+  QComboBox* cbLetterCase = nullptr;
+  QComboBox* cbCaseSence = nullptr;
+  QComboBox* cbSeach = nullptr;
+  std::array<QLabel*, 4> status_panels_{};
+  QProgressBar* ProgressBar1 = nullptr;
+  HandheldPreview* preview_ = nullptr;  // a child of Panel2
+};

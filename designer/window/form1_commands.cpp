@@ -1,0 +1,107 @@
+// The commands of TForm1's menu and toolbar: open, save and export, exit, help, about.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QProcess>
+
+#include "designer/model/csv_import.h"
+#include "designer/model/source_file.h"
+#include "designer/window/document_text.h"
+#include "designer/window/form1.h"
+#include "designer/window/help_texts.h"
+
+namespace {
+
+const char kOpenFilter[] =
+    "Все поддерживаемые форматы (*.csv, *.fsr)|*.csv;*.fsr|CSV (разделители - запятые) "
+    "(*.csv)|*.csv|BWick-данные (*.fsr)|*.fsr|Все файлы (*.*)|*.*";
+const char kSaveFilter[] = "BWick-данные (*.fsr)|*.fsr|Все файлы (*.*)|*.*";
+const char kBuilderProgram[] = "bwickbuild";
+
+// The extension of a file name from its last ".", the dot included, ASCII letters upper-cased.
+QString UpperExtension(const QString& path) {
+  const QString name = QFileInfo(path).fileName();
+  const int dot = name.lastIndexOf(QLatin1Char('.'));
+  if (dot < 0) return {};
+  QString extension = name.mid(dot);
+  for (QChar& c : extension) {
+    if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) c = QChar(c.unicode() - 'a' + 'A');
+  }
+  return extension;
+}
+
+}  // namespace
+
+void TForm1::tbOpenClick() {
+  const QString path =
+      dialogs_->ChooseFileToOpen(last_open_path_, QtFileFilters(QString::fromUtf8(kOpenFilter)));
+  if (!path.isEmpty()) OpenFile(path);
+}
+
+// The readers set SourceFileName and SourceIsFsr themselves and only when they succeed, so a
+// refused or unreadable file leaves the open document and the file it came from together.
+void TForm1::OpenFile(const QString& path) {
+  last_open_path_ = path;
+  const QString extension = UpperExtension(path);
+  const std::string native_path = QFile::encodeName(path).toStdString();
+  if (extension == QLatin1String(".CSV")) {
+    ReportStatus(designer::LoadCSV(doc_, native_path, *this));
+  } else if (extension == QLatin1String(".FSR")) {
+    ReportStatus(designer::LoadFSR(doc_, native_path, *this));
+  }
+}
+
+void TForm1::tbSaveClick() {
+  if (edtDBName->text().isEmpty()) {
+    dialogs_->ShowMessage(MessageKind::kPlain,
+                          QString::fromUtf8("Не указано название справочника!"));
+    return;
+  }
+  if (doc_.FieldCount <= 0) {
+    dialogs_->ShowMessage(MessageKind::kPlain, QString::fromUtf8("Сохранять нечего!"));
+    return;
+  }
+  // Proposal: the folder and the name of the file last chosen to open, with ".fsr".
+  const QFileInfo last(last_open_path_);
+  QString proposed = last.fileName();
+  const int dot = proposed.lastIndexOf(QLatin1Char('.'));
+  if (dot >= 0) proposed.truncate(dot);
+  proposed += QLatin1String(".fsr");
+  const QString folder = last_open_path_.isEmpty() ? QString() : last.absolutePath();
+
+  const QString target = dialogs_->ChooseFileToSave(
+      folder, proposed, QtFileFilters(QString::fromUtf8(kSaveFilter)), QStringLiteral("fsr"));
+  if (target.isEmpty()) return;
+  const Status saved = designer::SaveFSR(doc_, QFile::encodeName(target).toStdString(), *this);
+  HideProgress();
+  if (!saved.ok()) {
+    ReportStatus(saved);
+    return;
+  }
+  if (dialogs_->AskYesNo(QString::fromUtf8("Выполнить экспорт справочника в формат КПК?"))) {
+    Export(target);
+  }
+}
+
+// Starts the builder beside the designer on the saved file, without a shell and without
+// waiting; the builder reports its own outcome.
+void TForm1::Export(const QString& saved_path) {
+  const QString builder = QDir(application_dir_).filePath(QString::fromLatin1(kBuilderProgram));
+  const QFileInfo info(builder);
+  if (!info.isFile() || !info.isExecutable() || !QProcess::startDetached(builder, {saved_path})) {
+    dialogs_->ShowMessage(MessageKind::kError, QString::fromUtf8("Ошибка экспорта в формат КПК!"));
+  }
+}
+
+void TForm1::tbCloseClick() { close(); }
+
+void TForm1::nHelpClick() { dialogs_->ShowMessage(MessageKind::kInformation, HelpText()); }
+
+void TForm1::HelpAboutItemClick() { dialogs_->ShowMessage(MessageKind::kPlain, AboutText()); }
+
+void TForm1::ReportStatus(const Status& status) {
+  if (status.ok()) return;
+  dialogs_->ShowMessage(status.refusal() ? MessageKind::kPlain : MessageKind::kFailure,
+                        MessageText(status.message()));
+}

@@ -1,0 +1,21 @@
+// bwickdesign: the designer of reference books for the handheld's table viewer.
+#include <QApplication>
+#include <QTimer>
+
+#include "designer/window/form1.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("bwickdesign"));
+  QApplication::setApplicationDisplayName(QStringLiteral("BWick DB Designer"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("bwickdesign"));
+
+  TForm1 form(nullptr, QCoreApplication::applicationDirPath());
+  form.show();
+  // A file named on the command line (or handed over by the desktop) is opened like a chosen one.
+  const QStringList arguments = QCoreApplication::arguments();
+  if (arguments.size() > 1) {
+    QTimer::singleShot(0, &form, [&form, path = arguments.at(1)] { form.OpenFile(path); });
+  }
+  return app.exec();
+}
