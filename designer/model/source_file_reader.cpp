@@ -1,5 +1,5 @@
 // LoadFSR and NextHeaderValue: the designer's reader of its own source files.
-#include <climits>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>

@@ -1,7 +1,5 @@
 // SaveFSR: writes the header from the model and copies the data lines from the opened file.
-#include <cerrno>
-#include <climits>
-#include <cstring>
+#include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <string>
@@ -52,7 +50,8 @@ constexpr std::size_t kMaxDatabaseNameLength = 252;
 Status CheckDocument(const Document& doc, const std::string& database_name,
                      const std::string& splitter) {
   if (doc.FieldCount < 1 || doc.FieldCount > kMaxDocumentFields) {
-    return Status::Refusal("Нет описания полей: откройте файл данных.");
+    return Status::Refusal("Справочник должен иметь от 1 до " + std::to_string(kMaxDocumentFields) +
+                           " полей.");
   }
   Status status = CheckValue(database_name, "Название справочника");
   if (!status.ok()) return status;
@@ -179,7 +178,8 @@ Status WriteSourceFile(const Document& doc, const std::string& target_path,
 
   const std::int32_t skipped =
       doc.SourceIsFsr ? doc.HeaderLineCount : (doc.FirstLineHasNames ? 1 : 0);
-  for (std::int32_t i = 0; i < skipped && in.SkipLine(); ++i) {
+  for (std::int32_t i = 0; i < skipped; ++i) {
+    if (!in.SkipLine()) break;  // a shorter file simply has no data lines
   }
   view.ShowProgress(doc.RecordCount > 0 ? doc.RecordCount : 0);
   status = CopyDataLines(in, out, view.CutLongLines(), view, written);
