@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "builder/convert/messages.h"
@@ -79,7 +80,9 @@ int PackFile(const std::string& source_path, const std::string& target_path, con
     }
   }
   if (!packed) {
-    std::remove(target_path.c_str());
+    // Only a file of our own making is removed, never a device or other special file.
+    std::error_code error;
+    if (std::filesystem::is_regular_file(target_path, error)) std::remove(target_path.c_str());
     return 1;
   }
   return 0;
