@@ -1,0 +1,168 @@
+// Runs the bwick binary on files made here and checks its exit status and output.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "builder/convert/test_support.h"
+#include "common/codepage.h"
+
+namespace {
+
+using builder::testing::Exists;
+using builder::testing::FieldLines;
+using builder::testing::ReadBytes;
+using builder::testing::ScratchDir;
+using builder::testing::SourceFile;
+using builder::testing::WriteBytes;
+
+std::string Cp1251(const std::string& utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
+
+struct RunResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class BwickTest : public ::testing::Test {
+ protected:
+  // Runs `bwick` with `args` (already quoted for the shell).
+  RunResult Bwick(const std::string& args) {
+    const std::string out = dir_.File("stdout"), err = dir_.File("stderr");
+    const std::string command =
+        std::string("'") + BWICK_BINARY + "' " + args + " >'" + out + "' 2>'" + err + "'";
+    RunResult run;
+    const int raw = std::system(command.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = ReadBytes(out);
+    run.err = ReadBytes(err);
+    return run;
+  }
+  std::string Quoted(const std::string& name) { return "'" + dir_.File(name) + "'"; }
+
+  ScratchDir dir_;
+};
+
+TEST_F(BwickTest, HelpVersionAndUsageErrors) {
+  EXPECT_EQ(Bwick("--help").status, 0);
+  EXPECT_NE(Bwick("--help").out.find("bwick build INPUT"), std::string::npos);
+  EXPECT_EQ(Bwick("--version").status, 0);
+  EXPECT_EQ(Bwick("build --help").status, 0);
+  EXPECT_EQ(Bwick("").status, 2);
+  EXPECT_EQ(Bwick("frobnicate").status, 2);
+  EXPECT_EQ(Bwick("build").status, 2);
+  EXPECT_EQ(Bwick("build a.csv --colour red").status, 2);
+  EXPECT_EQ(Bwick("build a.csv --splitter ab").status, 2);
+  EXPECT_EQ(Bwick("build a.csv --digits 10").status, 2);
+  EXPECT_EQ(Bwick("build a.csv --name '" + std::string(23, 'n') + "'").status, 2);
+}
+
+TEST_F(BwickTest, BuildThenDumpRoundTrip) {
+  WriteBytes(dir_.File("book.fsr"),
+             SourceFile({{Cp1251("Фамилия")}, {.name = "Sum", .type = 2, .size = 2}},
+                        Cp1251("Иванов;300\r\nPetrov;-1\r\n"), 13, ';', Cp1251("Книга")));
+  const RunResult build = Bwick("build " + Quoted("book.fsr"));
+  ASSERT_EQ(build.status, 0) << build.err;
+  EXPECT_EQ(build.out.substr(0, build.out.find("Упаковка: ")), "Преобразовано: 2\nСжатие\n");
+  EXPECT_EQ(build.out.substr(build.out.size() - 14), "\nГотово\n");
+  EXPECT_FALSE(Exists(dir_.File("book.db")));
+
+  const RunResult dump = Bwick("dump " + Quoted("book.fdb"));
+  ASSERT_EQ(dump.status, 0) << dump.err;
+  EXPECT_NE(dump.out.find("name: Книга\n"), std::string::npos) << dump.out;
+  EXPECT_NE(dump.out.find("field 1: name=Фамилия type=text"), std::string::npos) << dump.out;
+  EXPECT_NE(dump.out.find("record 1: Иванов | 300\nrecord 2: Petrov | -1\nend: 2 records\n"),
+            std::string::npos)
+      << dump.out;
+}
+
+TEST_F(BwickTest, PhoneListWithUtf8OptionsAndKeptIntermediate) {
+  WriteBytes(dir_.File("staff.csv"), Cp1251("555|иван|b|c|d\r\n"));
+  const RunResult build = Bwick("build " + Quoted("staff.csv") +
+                                " --name 'Сотрудники' --splitter '|' --digits 3 --keep-db");
+  ASSERT_EQ(build.status, 0) << build.err;
+  EXPECT_EQ(ReadBytes(dir_.File("staff.db")).substr(6, 11),
+            "\xD1\xEE\xF2\xF0\xF3\xE4\xED\xE8\xEA\xE8" + std::string(1, '\0'));
+  for (const char* file : {"staff.db", "staff.fdb"}) {
+    const RunResult dump = Bwick("dump " + Quoted(file));
+    EXPECT_EQ(dump.status, 0) << dump.err;
+    EXPECT_NE(dump.out.find("record 1: ИВАН | B | C | D"), std::string::npos) << dump.out;
+  }
+}
+
+TEST_F(BwickTest, BuildFailuresAndTheirExitCodes) {
+  EXPECT_EQ(Bwick("build " + Quoted("missing.csv") + " --name N").status, 3);
+
+  WriteBytes(dir_.File("list.csv"), "555;a;b;c;d\r\n");
+  const RunResult no_name = Bwick("build " + Quoted("list.csv"));
+  EXPECT_EQ(no_name.status, 2);
+  EXPECT_EQ(no_name.err, "Ошибка: Не указано название создаваемого справочника!\n");
+
+  const RunResult bad_data = Bwick("build " + Quoted("list.csv") + " --name N --digits 4");
+  EXPECT_EQ(bad_data.status, 1);
+  EXPECT_EQ(bad_data.err,
+            "Ошибка: Запись - 1, телефон-555, число знаков в номере телефона - 3, не "
+            "соответствует заданному - 4\n"
+            "Ошибка: Ошибка преобразования, проверте\nналичие входного файла и его формат!\n");
+  EXPECT_FALSE(Exists(dir_.File("list.fdb")));
+}
+
+TEST_F(BwickTest, CheckListsEveryFaultyLine) {
+  WriteBytes(
+      dir_.File("book.fsr"),
+      SourceFile({{"A"}, {"B"}}, "a;b\r\nonly\r\nc;d\r\n" + std::string(600, 'x') + ";y\r\n"));
+  const RunResult faulty = Bwick("check " + Quoted("book.fsr"));
+  EXPECT_EQ(faulty.status, 1);
+  EXPECT_NE(faulty.out.find("Запись - 2, неверное число разделителей - 0, должно быть - 1\nonly\n"),
+            std::string::npos)
+      << faulty.out;
+  // A line longer than 510 bytes comes in pieces: the first has no splitter, the rest converts.
+  EXPECT_NE(faulty.out.find("Запись - 4, неверное число разделителей - 0"), std::string::npos);
+  EXPECT_EQ(faulty.out.find("Запись - 5"), std::string::npos) << faulty.out;
+  EXPECT_NE(faulty.err.find("2 faulty of 5 lines"), std::string::npos) << faulty.err;
+
+  WriteBytes(dir_.File("ok.csv"), "55;a;b;c;d\r\n56;e;f;g;h\r\n");
+  EXPECT_EQ(Bwick("check " + Quoted("ok.csv") + " --digits 2").status, 0);
+  const RunResult phone = Bwick("check " + Quoted("ok.csv") + " --digits 3");
+  EXPECT_EQ(phone.status, 1);
+  EXPECT_NE(phone.out.find("Запись - 2, телефон-56"), std::string::npos) << phone.out;
+  EXPECT_EQ(Bwick("check " + Quoted("missing.fsr")).status, 3);
+}
+
+TEST_F(BwickTest, DumpNamesTheOffsetOfAFault) {
+  WriteBytes(dir_.File("list.csv"), "555;a;b;c;d\r\n");
+  ASSERT_EQ(Bwick("build " + Quoted("list.csv") + " --name N --digits 3 --keep-db").status, 0);
+  const std::string db = ReadBytes(dir_.File("list.db"));
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"cut inside a record", db.substr(0, 33), "at offset 33: the data ends inside a record"},
+      {"bytes after the end", db + "x", "at offset 40: bytes follow the end marker"},
+      {"no end marker", db.substr(0, 38) + "xx", "at offset 38: no end marker FF FF"},
+      {"length byte too small", db.substr(0, 29) + "\x05" + db.substr(30),
+       "at offset 29: record 1: text 3 runs past the record's length"},
+      {"unfinished table database", "Brindlewick Source\r\n" + std::string(100, '\0'),
+       "at offset 0: no magic BRWK"},
+      {"unknown", "hello world", "at offset 0: neither a table database"},
+  };
+  for (const Case& c : cases) {
+    WriteBytes(dir_.File("bad.db"), c.bytes);
+    const RunResult dump = Bwick("dump " + Quoted("bad.db"));
+    EXPECT_EQ(dump.status, 1) << c.what;
+    EXPECT_NE(dump.err.find(c.message), std::string::npos) << c.what << ": " << dump.err;
+  }
+
+  std::string packed = ReadBytes(dir_.File("list.fdb"));
+  packed[packed.size() - 6] ^= 0x55;  // the CRC no longer matches
+  WriteBytes(dir_.File("bad.fdb"), packed);
+  const RunResult broken = Bwick("dump " + Quoted("bad.fdb"));
+  EXPECT_EQ(broken.status, 1);
+  EXPECT_NE(broken.err.find("of the unpacked data"), std::string::npos) << broken.err;
+  EXPECT_EQ(Bwick("dump " + Quoted("missing.fdb")).status, 3);
+}
+
+}  // namespace
