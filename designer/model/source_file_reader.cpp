@@ -11,6 +11,10 @@
 namespace designer {
 namespace {
 
+// The part of a header or sample line that is kept: far beyond any line the designer writes or
+// the builder reads, and it keeps a damaged file from filling the memory.
+constexpr std::size_t kKeptLineLength = 64 * 1024;
+
 // Reads the next header value as a 32-bit integer.
 Status NextNumber(LineReader& file, std::int32_t& header_line_count, std::int32_t* value) {
   const std::string text = NextHeaderValue(file, header_line_count);
@@ -92,9 +96,9 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
   status = NextNumber(file, lines, &field_count);
   if (!status.ok()) return status;
   if (field_count < 1 || field_count > kMaxDocumentFields) {
-    return Status::Refusal("Файл «" + FileNameOf(path) + "» описывает " +
-                           std::to_string(field_count) + " полей; справочник может иметь от 1 до " +
-                           std::to_string(kMaxDocumentFields) + " полей.");
+    return Status::Refusal(
+        "В файле «" + FileNameOf(path) + "» указано полей: " + std::to_string(field_count) +
+        "; справочник может иметь от 1 до " + std::to_string(kMaxDocumentFields) + " полей.");
   }
   status = NextNumber(file, lines, &doc.RecordCount);
   if (!status.ok()) return status;
@@ -121,7 +125,8 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
 
   doc.SampleValues = {};
   std::string line;
-  for (int record = 1; record <= kSampleRecords && file.ReadLine(&line); ++record) {
+  for (int record = 1; record <= kSampleRecords && file.ReadLine(&line, kKeptLineLength);
+       ++record) {
     StoreSampleLine(doc, record, line, result.splitter);
   }
   return file.status();
@@ -132,7 +137,7 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
 std::string NextHeaderValue(LineReader& file, std::int32_t& header_line_count) {
   std::string line;
   for (;;) {
-    if (!file.ReadLine(&line)) line.clear();  // past the end the value is empty
+    if (!file.ReadLine(&line, kKeptLineLength)) line.clear();  // past the end the value is empty
     if (header_line_count < INT32_MAX) ++header_line_count;
     const bool comment = !line.empty() && line.front() == ';';
     if (!comment) return line;

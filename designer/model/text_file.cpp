@@ -1,5 +1,6 @@
 #include "designer/model/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -78,13 +79,13 @@ bool LineReader::ReadPiece(std::string* piece, std::size_t max_bytes, bool* line
   return status_.ok();
 }
 
-bool LineReader::ReadLine(std::string* line) {
+bool LineReader::ReadLine(std::string* line, std::size_t max_bytes) {
   line->clear();
   std::string piece;
   bool ended = false;
   while (!ended) {
     if (!ReadPiece(&piece, kReadBlock, &ended)) return false;
-    line->append(piece);
+    line->append(piece, 0, std::min(piece.size(), max_bytes - line->size()));
   }
   return true;
 }

@@ -35,8 +35,9 @@ class LineReader {
   // on with the same line (and may deliver an empty piece that only ends it). Returns false when
   // no line is left to begin, or after a read error (see status()).
   bool ReadPiece(std::string* piece, std::size_t max_bytes, bool* line_ended);
-  // Reads the rest of the current line, whole, into `line`. Returns false as ReadPiece does.
-  bool ReadLine(std::string* line);
+  // Reads the rest of the current line into `line`, keeping at most `max_bytes` bytes of it and
+  // reading past the others. Returns false as ReadPiece does.
+  bool ReadLine(std::string* line, std::size_t max_bytes);
   // Reads past the rest of the current line in constant memory. Returns false as ReadPiece does.
   bool SkipLine();
   // True when no further line can be begun.
