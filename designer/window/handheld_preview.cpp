@@ -1,35 +1,231 @@
 #include "designer/window/handheld_preview.h"
 
-#include <QFrame>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTimer>
+#include <QToolButton>
 #include <QWidget>
+#include <algorithm>
+#include <string>
 #include <utility>
+
+#include "common/codepage.h"
+#include "designer/window/preview_number.h"
+#include "designer/window/preview_query_screen.h"
+#include "designer/window/preview_result_screen.h"
 
 namespace {
 
-QFrame* MakeScreenPanel(QWidget* panel2, const char* name, int left) {
-  auto* panel = new QFrame(panel2);
-  panel->setObjectName(QString::fromLatin1(name));
-  panel->setFrameShape(QFrame::Box);
-  panel->setGeometry(left, 18, 242, 322);
-  return panel;
+constexpr int kClockInterval = 1000;  // milliseconds
+
+QString FromDocument(const std::string& cp1251) {
+  return QString::fromStdString(codepage::Cp1251ToUtf8(cp1251));
+}
+
+void ShowMessageBox(QWidget* owner, const PreviewMessage& message) {
+  const bool failure = message.kind == PreviewMessage::Kind::kFailure;
+  QMessageBox box(failure ? QMessageBox::Critical : QMessageBox::NoIcon,
+                  failure ? QApplication::applicationDisplayName() : message.caption, message.text,
+                  QMessageBox::Ok, owner);
+  box.exec();
+}
+
+// Leaving a box for a message box or another program is no leaving of the box.
+bool LeavesTheBox(const QFocusEvent* event) {
+  return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
 }
 
 }  // namespace
 
 HandheldPreview::HandheldPreview(QWidget* panel2, designer::Document& doc, PreviewHost& host)
     : QObject(panel2),
-      panel3_(MakeScreenPanel(panel2, "Panel3", 245)),
-      panel4_(MakeScreenPanel(panel2, "Panel4", 510)),
       doc_(doc),
       host_(host),
-      now_(&QTime::currentTime) {}
+      now_(&QTime::currentTime),
+      show_message_([panel2](const PreviewMessage& m) { ShowMessageBox(panel2->window(), m); }) {
+  Q_INIT_RESOURCE(screens);
+  query_screen_ = new PreviewQueryScreen(
+      panel2,
+      {.width_dragged = [this](int row, int width) { edtEdtWidthDragged(row, width); },
+       .find_pressed = [this] { shFindMouseDown(); },
+       .name_typed = [this](const QString& name) { host_.PreviewDatabaseNameEdited(name); }});
+  result_screen_ = new PreviewResultScreen(
+      panel2, {.column_moved = [this](int from, int to) { StringGrid2ColumnMoved(from, to); },
+               .mouse_released = [this] { StringGrid2MouseUp(); },
+               .find_pressed = [this] { shFindMouseDown(); }});
+  side_ = MakePreviewSideControls(panel2);
+  side_.edtWidth->installEventFilter(this);
+  side_.edtResWidth->installEventFilter(this);
+  side_.lbEdtFld->installEventFilter(this);
+  connect(side_.udEdtFldUp, &QToolButton::clicked, this,
+          [this] { udEdtFldChangingEx(UpDown::kUp); });
+  connect(side_.udEdtFldDown, &QToolButton::clicked, this,
+          [this] { udEdtFldChangingEx(UpDown::kDown); });
+
+  timer_ = new QTimer(this);
+  timer_->setInterval(kClockInterval);
+  connect(timer_, &QTimer::timeout, this, [this] { Timer1Timer(); });
+  timer_->start();
+}
 
 HandheldPreview::~HandheldPreview() = default;
 
-void HandheldPreview::DrawInputFields() {}
+bool HandheldPreview::IsDocumentField(int field) const {
+  return field >= 1 && field <= std::min(doc_.FieldCount, designer::kMaxDocumentFields);
+}
 
-void HandheldPreview::ShowFieldWidths(int) {}
+void HandheldPreview::DrawInputFields() {
+  const int count = std::clamp(doc_.FieldCount, 0, designer::kMaxDocumentFields);
+  row_field_.fill(0);
+  // Every field with position p gets the next row, positions in order, fields in field order.
+  int row = 1;
+  for (int p = 1; p <= count; ++p) {
+    for (int k = 1; k <= count; ++k) {
+      if (doc_.Fields[k].QueryIndex != p || row > kInputRows) continue;
+      query_screen_->ShowRow(row, FromDocument(doc_.Fields[k].Name), doc_.Fields[k].EditWidth);
+      row_field_[row] = k;
+      ++row;
+    }
+  }
+  // The rest hold no field; hiding them all keeps no stale row even if positions had gaps.
+  for (; row <= kInputRows; ++row) query_screen_->HideRow(row);
 
-void HandheldPreview::SetDatabaseName(const QString&) {}
+  // The input order list: ticked input fields in input order, up to the first position that no
+  // ticked field holds.
+  side_.lbEdtFld->clear();
+  for (int position = 1; position <= count; ++position) {
+    int found = 0;
+    for (int k = 1; k <= count && found == 0; ++k) {
+      if (doc_.Fields[k].QueryIndex == position && doc_.QueryBoxTicked[k]) found = k;
+    }
+    if (found == 0) break;
+    auto* entry = new QListWidgetItem(FromDocument(doc_.Fields[found].Name) + QStringLiteral(": ") +
+                                      QString::number(found));
+    entry->setSizeHint(QSize(0, kOrderListItemHeight));
+    side_.lbEdtFld->addItem(entry);
+  }
+  side_.lbEdtFld->setCurrentRow(-1);
+
+  DrawResultGrid();
+}
+
+void HandheldPreview::DrawResultGrid() {
+  const int count = std::clamp(doc_.FieldCount, 0, designer::kMaxDocumentFields);
+  std::vector<PreviewResultScreen::Column> columns;
+  for (int c = 1; c <= count; ++c) {
+    const int k = doc_.FieldAtResultPosition(c);
+    if (k == 0) break;  // positions run 1..n without gaps
+    PreviewResultScreen::Column column{
+        FromDocument(doc_.Fields[k].Name), doc_.Fields[k].ResultWidth, {}};
+    for (int r = 1; r <= kVisibleSampleRows; ++r) {
+      column.samples << FromDocument(doc_.SampleValues[r][k]);
+    }
+    columns.push_back(std::move(column));
+  }
+  result_screen_->ShowColumns(columns);
+}
+
+void HandheldPreview::ShowFieldWidths(int field) {
+  const bool known = IsDocumentField(field);
+  side_.edtWidth->setText(QString::number(known ? doc_.Fields[field].EditWidth : 0));
+  side_.edtResWidth->setText(QString::number(known ? doc_.Fields[field].ResultWidth : 0));
+}
+
+void HandheldPreview::SetDatabaseName(const QString& name) { query_screen_->SetDatabaseName(name); }
 
 void HandheldPreview::SetClock(std::function<QTime()> now) { now_ = std::move(now); }
+
+void HandheldPreview::SetMessageShower(std::function<void(const PreviewMessage&)> show) {
+  show_message_ = std::move(show);
+}
+
+void HandheldPreview::udEdtFldChangingEx(UpDown direction) {
+  QListWidget* list = side_.lbEdtFld;
+  const int s =
+      list->currentItem() != nullptr && list->currentItem()->isSelected() ? list->currentRow() : -1;
+  if (s < 0) return;
+  int now_at = 0;
+  if (direction == UpDown::kUp && s > 0) {
+    doc_.ExchangeQueryPositions(s, s + 1);
+    now_at = s - 1;
+  } else if (direction == UpDown::kDown && s < list->count() - 1) {
+    doc_.ExchangeQueryPositions(s + 1, s + 2);
+    now_at = s + 1;
+  } else {
+    return;
+  }
+  DrawInputFields();
+  list->setCurrentRow(now_at);
+  list->setFocus();
+}
+
+void HandheldPreview::edtEdtWidthDragged(int row, int width) {
+  const int field = row_field_[row];
+  if (field == 0) return;
+  doc_.Fields[field].EditWidth = width;
+  if (field == host_.SelectedField()) side_.edtWidth->setText(QString::number(width));
+}
+
+void HandheldPreview::StringGrid2ColumnMoved(int from, int to) {
+  doc_.ExchangeResultPositions(from + 1, to + 1);
+  DrawResultGrid();
+}
+
+void HandheldPreview::StringGrid2MouseUp() {
+  const int selected = host_.SelectedField();
+  for (int c = 1; c <= result_screen_->ColumnCount(); ++c) {
+    const int k = doc_.FieldAtResultPosition(c);
+    if (k == 0) continue;
+    const int width = result_screen_->ColumnWidth(c - 1);
+    doc_.Fields[k].ResultWidth = width;
+    if (k == selected) side_.edtResWidth->setText(QString::number(width));
+  }
+}
+
+void HandheldPreview::TakeWidthFromBox(WidthBox which) {
+  const int field = host_.SelectedField();
+  if (!IsDocumentField(field)) return;
+  QLineEdit* box = which == WidthBox::kQuery ? side_.edtWidth : side_.edtResWidth;
+  const std::optional<std::int32_t> width = ParseInteger(box->text());
+  if (!width) {
+    // The field keeps its width; the user sees why.
+    show_message_({PreviewMessage::Kind::kFailure, {}, NotAnIntegerMessage(box->text())});
+    return;
+  }
+  (which == WidthBox::kQuery ? doc_.Fields[field].EditWidth : doc_.Fields[field].ResultWidth) =
+      *width;
+  DrawInputFields();
+}
+
+void HandheldPreview::shFindMouseDown() {
+  show_message_({PreviewMessage::Kind::kPlain, QStringLiteral("К размышлению"),
+                 QStringLiteral("В разработке.\n\nПока работает только на КПК!")});
+}
+
+void HandheldPreview::Timer1Timer() {
+  query_screen_->SetClockText(now_().toString(QStringLiteral("hh:mm")));
+}
+
+bool HandheldPreview::eventFilter(QObject* watched, QEvent* event) {
+  const bool width_box = watched == side_.edtWidth || watched == side_.edtResWidth;
+  const WidthBox which = watched == side_.edtWidth ? WidthBox::kQuery : WidthBox::kResult;
+  if (width_box && event->type() == QEvent::KeyRelease &&
+      !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+    TakeWidthFromBox(which);
+  } else if (width_box && event->type() == QEvent::FocusOut &&
+             LeavesTheBox(static_cast<QFocusEvent*>(event))) {
+    TakeWidthFromBox(which);
+  } else if (watched == side_.lbEdtFld && event->type() == QEvent::KeyPress) {
+    // The arrow keys move the selected entry, as the up-down buttons do.
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+      udEdtFldChangingEx(key == Qt::Key_Up ? UpDown::kUp : UpDown::kDown);
+      return true;
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}

@@ -1,19 +1,25 @@
 // The preview of the handheld's two screens, which is also an editor of input order and widths.
 //
-// HandheldPreview builds, as children of the window's lower panel, the query screen Panel3, the
-// result screen Panel4 and the list and width boxes of the panel's left part. It keeps no copy of
-// the document: every redraw reads the model, and every edit (order, widths) changes the model
-// first. The main window reaches it only through this header and answers it through PreviewHost.
+// HandheldPreview builds, as children of the window's lower panel, the query screen Panel3
+// (PreviewQueryScreen), the result screen Panel4 (PreviewResultScreen) and the list and width
+// boxes of the panel's left part (PreviewSideControls). It keeps no copy of the document: every
+// redraw reads the model, and every edit (order, widths) changes the model first. The main window
+// reaches it only through this header and answers it through PreviewHost.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <QTime>
+#include <array>
 #include <functional>
 
 #include "designer/model/document.h"
+#include "designer/window/preview_side_controls.h"
 
+class QTimer;
 class QWidget;
+class PreviewQueryScreen;
+class PreviewResultScreen;
 
 // What the preview needs from the main window.
 class PreviewHost {
@@ -23,6 +29,17 @@ class PreviewHost {
   virtual int SelectedField() const = 0;
   // The user typed in the preview's name box edtDBNameRes: mirror it into edtDBName.
   virtual void PreviewDatabaseNameEdited(const QString& name) = 0;
+};
+
+// A modal message of the preview, with an OK button.
+struct PreviewMessage {
+  enum class Kind {
+    kPlain,    // no icon, the given caption
+    kFailure,  // stop icon, the application title as caption: a width that is no number
+  };
+  Kind kind = Kind::kPlain;
+  QString caption;
+  QString text;
 };
 
 // The handheld's two screens (Panel3 query screen, Panel4 result screen) and the preview's
@@ -43,11 +60,37 @@ class HandheldPreview : public QObject {
   void SetDatabaseName(const QString& name);
   // For tests: the clock's time source (default QTime::currentTime).
   void SetClock(std::function<QTime()> now);
+  // Where the preview's messages go (default: a modal QMessageBox over the window); tests
+  // answer them here.
+  void SetMessageShower(std::function<void(const PreviewMessage&)> show);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QWidget* panel3_;
-  QWidget* panel4_;
+  enum class UpDown { kUp, kDown };
+  enum class WidthBox { kQuery, kResult };
+
+  // The result list's headings, widths and sample rows, all from the model.
+  void DrawResultGrid();
+  void udEdtFldChangingEx(UpDown direction);
+  void edtEdtWidthDragged(int row, int width);
+  void StringGrid2ColumnMoved(int from, int to);
+  void StringGrid2MouseUp();
+  // A key released in, or the focus gone from, one of the width boxes.
+  void TakeWidthFromBox(WidthBox which);
+  void shFindMouseDown();
+  void Timer1Timer();
+  bool IsDocumentField(int field) const;
+
   designer::Document& doc_;
   PreviewHost& host_;
   std::function<QTime()> now_;
+  std::function<void(const PreviewMessage&)> show_message_;
+  PreviewQueryScreen* query_screen_;
+  PreviewResultScreen* result_screen_;
+  PreviewSideControls side_;
+  QTimer* timer_;
+  // The field each input row shows, as the last redraw placed it; 0 for a hidden row.
+  std::array<int, 6> row_field_{};
 };

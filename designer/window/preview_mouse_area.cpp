@@ -1,0 +1,18 @@
+#include "designer/window/preview_mouse_area.h"
+
+#include <QMouseEvent>
+#include <utility>
+
+PreviewMouseArea::PreviewMouseArea(QWidget* parent, const QRect& place, Qt::CursorShape cursor,
+                                   std::function<void()> pressed)
+    : QWidget(parent), pressed_(std::move(pressed)) {
+  setGeometry(place);
+  setCursor(cursor);
+  setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void PreviewMouseArea::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  // Any button counts, as on the handheld's touch screen.
+  pressed_();
+}

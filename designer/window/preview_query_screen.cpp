@@ -1,0 +1,119 @@
+#include "designer/window/preview_query_screen.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+#include <utility>
+
+#include "designer/window/preview_input_box.h"
+#include "designer/window/preview_mouse_area.h"
+#include "designer/window/preview_pictures.h"
+
+namespace {
+
+constexpr int kLabelLeft = 7;
+constexpr int kBoxLeft = 66;
+constexpr int kBoxWidthAtStart = 138;
+constexpr int kBoxHeight = 19;
+constexpr int kRowStep = 22;
+// Nine blanks: the clock's room in the title bar before its first tick.
+constexpr char kClockBeforeFirstTick[] = "         ";
+
+int LabelTop(int row) { return 64 + kRowStep * row; }
+int BoxTop(int row) { return 59 + kRowStep * row; }
+
+}  // namespace
+
+PreviewQueryScreen::PreviewQueryScreen(QWidget* panel2, Handlers handlers)
+    : QFrame(panel2), handlers_(std::move(handlers)) {
+  setObjectName(QStringLiteral("Panel3"));
+  setFrameShape(QFrame::Box);
+  setGeometry(245, 18, 242, 322);
+
+  auto* picture = new QLabel(this);
+  picture->setObjectName(QStringLiteral("Image1"));
+  picture->setGeometry(1, 1, kScreenWidth, kScreenHeight);
+  picture->setPixmap(LoadScreenPicture(QString::fromLatin1(kQueryScreenPicture)));
+
+  time_ = new QLabel(QString::fromLatin1(kClockBeforeFirstTick), this);
+  time_->setObjectName(QStringLiteral("lbTime"));
+  QFont clock_font(QStringLiteral("Courier"), 8, QFont::Bold);
+  clock_font.setStyleHint(QFont::TypeWriter);
+  time_->setFont(clock_font);
+  time_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+  time_->move(192, 6);
+  time_->adjustSize();
+
+  for (int row = 1; row <= kInputRows; ++row) {
+    auto* label = new QLabel(QString::number(row), this);
+    label->setObjectName(QStringLiteral("lbEdt%1").arg(row));
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
+    label->move(kLabelLeft, LabelTop(row));
+    label->adjustSize();
+    labels_[row] = label;
+  }
+
+  name_ = new QLineEdit(this);
+  name_->setObjectName(QStringLiteral("edtDBNameRes"));
+  name_->setGeometry(40, 60, 195, kBoxHeight);
+  name_->installEventFilter(this);
+
+  for (int row = 1; row <= kInputRows; ++row) {
+    auto* box = new PreviewInputBox(
+        this, edt_resizing_, [this, row](int width) { handlers_.width_dragged(row, width); });
+    box->setObjectName(QStringLiteral("edtEdt%1").arg(row));
+    box->setGeometry(kBoxLeft, BoxTop(row), kBoxWidthAtStart, kBoxHeight);
+    boxes_[row] = box;
+  }
+
+  const auto find = [this] { handlers_.find_pressed(); };
+  (new PreviewMouseArea(this, QRect(66, 192, 70, 19), Qt::ArrowCursor, find))
+      ->setObjectName(QStringLiteral("shFind"));
+  (new PreviewMouseArea(this, QRect(66, 216, 70, 19), Qt::ArrowCursor, [this] {
+    ClearInputs();
+  }))->setObjectName(QStringLiteral("shClear"));
+  (new PreviewMouseArea(this, QRect(-6, 274, 247, 22), Qt::ForbiddenCursor, find))
+      ->setObjectName(QStringLiteral("Shape1"));
+}
+
+void PreviewQueryScreen::ShowRow(int row, const QString& label, int width) {
+  if (row < 1 || row > kInputRows) return;
+  labels_[row]->setText(label);
+  labels_[row]->adjustSize();
+  // A width read from a file may be negative; the box then simply has no width.
+  boxes_[row]->resize(std::max(width, 0), kBoxHeight);
+  labels_[row]->show();
+  boxes_[row]->show();
+}
+
+void PreviewQueryScreen::HideRow(int row) {
+  if (row < 1 || row > kInputRows) return;
+  labels_[row]->hide();
+  boxes_[row]->hide();
+}
+
+void PreviewQueryScreen::ClearInputs() {
+  for (int row = 1; row <= kInputRows; ++row) boxes_[row]->clear();
+}
+
+void PreviewQueryScreen::SetClockText(const QString& text) {
+  time_->setText(text);
+  time_->adjustSize();
+}
+
+void PreviewQueryScreen::SetDatabaseName(const QString& name) { name_->setText(name); }
+
+bool PreviewQueryScreen::eventFilter(QObject* watched, QEvent* event) {
+  // Only what the user types is mirrored; text set by code raises no key release.
+  if (watched == name_ && event->type() == QEvent::KeyRelease &&
+      !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+    handlers_.name_typed(name_->text());
+  }
+  return QFrame::eventFilter(watched, event);
+}

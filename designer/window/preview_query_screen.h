@@ -1,0 +1,44 @@
+// The handheld's input (query) screen, Panel3: the picture, the clock, the name box, five input
+// rows (label lbEdt1..5 and box edtEdt1..5) and the invisible areas over the picture's buttons
+// and tab bar. It only shows what it is told; the rules live in HandheldPreview.
+#pragma once
+
+#include <QFrame>
+#include <array>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class PreviewInputBox;
+
+inline constexpr int kInputRows = 5;
+
+class PreviewQueryScreen : public QFrame {
+ public:
+  struct Handlers {
+    std::function<void(int row, int width)> width_dragged;  // right edge of a row's box
+    std::function<void()> find_pressed;                     // "Найти" or the tab bar
+    std::function<void(const QString&)> name_typed;         // a key released in the name box
+  };
+
+  PreviewQueryScreen(QWidget* panel2, Handlers handlers);
+
+  // Row `row` (1..5) shows a field: its label's text and its box's width.
+  void ShowRow(int row, const QString& label, int width);
+  void HideRow(int row);
+  // What "Очистить" does: every input box emptied.
+  void ClearInputs();
+  void SetClockText(const QString& text);
+  void SetDatabaseName(const QString& name);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  Handlers handlers_;
+  bool edt_resizing_ = false;  // one drag flag for all five boxes
+  QLabel* time_;
+  QLineEdit* name_;
+  std::array<QLabel*, kInputRows + 1> labels_{};
+  std::array<PreviewInputBox*, kInputRows + 1> boxes_{};
+};
