@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <deque>
+#include <filesystem>
+#include <fstream>
 
 namespace builder {
 namespace {
@@ -359,6 +361,16 @@ class BuilderWindowTest : public QObject {
     QVERIFY(Gunzip(Path("book.fdb")).startsWith("BRWK"));
     QVERIFY(!window_->isVisible());
     ExpectMessages({});
+  }
+
+  void CommandLineRunKeepsAPathThatIsNoValidUtf8() {
+    // A name in the databases' code page, as copied from another system: "Тел.fsr".
+    const std::string path = Path("").toStdString() + "\xD2\xE5\xEB.fsr";
+    std::ofstream(path, std::ios::binary) << SourceFile("Book", ';').toStdString();
+    window_->ConvertAndClose(path);
+    ExpectMessages({});
+    QCOMPARE(Field("name")->text(), QStringLiteral("Book"));
+    QVERIFY(std::filesystem::exists(Path("").toStdString() + "\xD2\xE5\xEB.fdb"));
   }
 
   void CommandLineRunClosesAfterARefusal() {
