@@ -2,12 +2,13 @@
 
 #include <QStringList>
 
+#include "designer/model/source_file.h"
+
 namespace {
 
 const char kVersionLine[] = "BWick DB Designer 0.01 b040413";
 const char kRule[] = "---------------------------------";
-const char kMakerNotice[] = "(c) 2004 Brindle-Wick, https://brindlewick.example";
-const char kMakerAddress[] = "https://brindlewick.example";
+const char kMakerNotice[] = "(c) 2004 Brindle-Wick, ";
 
 }  // namespace
 
@@ -37,7 +38,7 @@ QString HelpText() {
       "Если Вы сталкнулись с вопросами и проблемами - обращайтесь на сайт,",
       "С уважением, разработчики Brindle-Wick.",
       kRule,
-      kMakerAddress,
+      designer::kMakerWebAddress,
   };
   QStringList text;
   for (const char* line : lines) text << QString::fromUtf8(line);
@@ -48,6 +49,7 @@ QString AboutText() {
   QStringList text;
   text << QString::fromUtf8(kVersionLine)
        << QString::fromUtf8("Конструктор структуры базы данных в формате BWick") << QString()
-       << QString() << QString::fromUtf8(kMakerNotice);
+       << QString()
+       << QString::fromUtf8(kMakerNotice) + QString::fromUtf8(designer::kMakerWebAddress);
   return text.join(QLatin1Char('\n'));
 }

@@ -65,6 +65,8 @@ QComboBox* MakeSelector(QWidget* parent, const char* name, const char* item0, co
   selector->addItems({QString::fromUtf8(item0), QString::fromUtf8(item1)});
   selector->setCurrentIndex(-1);
   selector->setValidator(new SelectorValidator(selector));
+  // No completion: it would fill in an item the user did not type.
+  selector->setCompleter(nullptr);
   selector->setGeometry(120, top, 100, 21);
   return selector;
 }

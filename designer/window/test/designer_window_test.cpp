@@ -1,0 +1,666 @@
+// The designer's main window driven as a user drives it: clicks, keys and focus changes on the
+// real widgets, with the dialogs and message boxes answered from a script.
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QUrl>
+#include <memory>
+
+#include "common/codepage.h"
+#include "designer/window/form1.h"
+#include "designer/window/test/scripted_dialogs.h"
+
+namespace {
+
+const char kStaffCsv[] =
+    "Фамилия;Номер;Город\n"
+    "Иванов;123;Москва\n"
+    "Петров;45;Тверь\n";
+
+// Types `text` key by key into `widget` (press and release), any alphabet.
+void TypeKeys(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+  }
+}
+
+// One window with its scripted dialogs and a temporary folder for files and the builder.
+struct Harness {
+  QTemporaryDir dir;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<TForm1> form;
+
+  explicit Harness(const QString& application_dir = {}) {
+    form = std::make_unique<TForm1>(&dialogs,
+                                    application_dir.isEmpty() ? dir.path() : application_dir);
+    form->show();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+  }
+
+  template <typename T>
+  T* Find(const char* name) {
+    T* widget = form->findChild<T*>(QString::fromLatin1(name));
+    if (!widget) qFatal("no widget %s", name);
+    return widget;
+  }
+
+  // Writes `utf8` as Windows-1251 bytes to `name` in the temporary folder.
+  QString WriteFile(const QString& name, const char* utf8) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
+    const std::string bytes = *codepage::Utf8ToCp1251(utf8);
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return path;
+  }
+
+  // The open command with `path` chosen in the dialog.
+  void Open(const QString& path) {
+    dialogs.open_answers.push_back(path);
+    QTest::mouseClick(Find<QToolButton>("tbOpen"), Qt::LeftButton);
+  }
+
+  void OpenStaff() {
+    dialogs.yes_no_answers.push_back(true);  // the first line holds the names
+    Open(WriteFile(QStringLiteral("staff.csv"), kStaffCsv));
+    QCOMPARE(form->document().FieldCount, 3);
+  }
+
+  QTableWidget* Grid() { return Find<QTableWidget>("StringGrid1"); }
+
+  // Clicks grid cell (column, row), rows counted from 1 as the fields are.
+  void ClickCell(int column, int row) {
+    QTableWidget* grid = Grid();
+    const QRect cell = grid->visualRect(grid->model()->index(row - 1, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+  }
+
+  // Gives `widget` the keyboard focus as a click or Tab would.
+  static void Focus(QWidget* widget) {
+    widget->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(widget->hasFocus());
+  }
+
+  void Type(QLineEdit* box, const QString& text) {
+    Focus(box);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    TypeKeys(box, text);
+  }
+
+  // Chooses item `text` in the selector as a user does: types it.
+  void Choose(QComboBox* selector, const QString& text) {
+    Focus(selector);
+    selector->lineEdit()->selectAll();
+    QTest::keyClick(selector, Qt::Key_Delete);
+    TypeKeys(selector, text);
+  }
+
+  QStringList MessageTexts() const {
+    QStringList texts;
+    for (const auto& shown : dialogs.messages) texts << shown.text;
+    return texts;
+  }
+};
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace
+
+class DesignerWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void CheckBoxesLieOverTheirCellsAndTheGridHoldsFiveRows();
+  void OpenRunsTheReaderChosenByTheExtension();
+  void OtherExtensionsOnlyMoveTheSaveProposal();
+  void OpenFilterListIsConvertedForQt();
+  void FailedOpenKeepsTheDocumentAndShowsTheError();
+  void DroppedFileIsOpened();
+  void SaveRefusesWithoutNameOrFields();
+  void SaveWritesTheFileProposedFromTheOpenedOneAndKeepsABackup();
+  void FailedSaveAsksNoExportQuestion();
+  void ExportStartsTheBuilderBesideTheDesigner();
+  void ExportReportsAMissingOrUnusableBuilder();
+  void UnselectableColumnsKeepTheCurrentCell();
+  void NameEditingFollowsEveryKeystroke();
+  void TypeChoiceChangesTheSavedType();
+  void CommitStoresNumberSizeAndFlags();
+  void CommitStopsAtANumberThatDoesNotConvert();
+  void CommitRefusesNumbersOutOfRange();
+  void NothingIsCommittedWithoutADocument();
+  void DoubleClickTogglesASelector();
+  void CheckBoxesChangeTheListPositions();
+  void NameBoxIsMirroredWithThePreview();
+  void MenuAndToolbarRunTheirCommands();
+};
+
+void DesignerWindowTest::CheckBoxesLieOverTheirCellsAndTheGridHoldsFiveRows() {
+  Harness h;
+  QTableWidget* grid = h.Grid();
+  QCOMPARE(grid->rowCount(), 5);
+  // Every row fits without scrolling.
+  const QRect last = grid->visualRect(grid->model()->index(4, 5));
+  QVERIFY(last.bottom() < grid->viewport()->height());
+  QVERIFY(last.right() < grid->viewport()->width());
+  for (int row = 1; row <= 5; ++row) {
+    for (const char* prefix : {"cbEdt", "cbRst"}) {
+      const int column = QByteArray(prefix) == "cbEdt" ? 3 : 4;
+      auto* box = h.Find<QCheckBox>(QByteArray(prefix).append(QByteArray::number(row)).constData());
+      QRect cell = grid->visualRect(grid->model()->index(row - 1, column));
+      cell.moveTopLeft(grid->viewport()->mapTo(grid->parentWidget(), cell.topLeft()));
+      QVERIFY2(cell.contains(box->geometry()), qPrintable(QStringLiteral("row %1").arg(row)));
+      QVERIFY(box->isVisible());
+    }
+  }
+  QCOMPARE(h.form->centralWidget()->size(), QSize(763, 535));
+  QVERIFY(!h.Find<QProgressBar>("ProgressBar1")->isVisible());
+}
+
+void DesignerWindowTest::OpenRunsTheReaderChosenByTheExtension() {
+  Harness h;
+  h.dialogs.yes_no_answers.push_back(true);
+  h.Open(h.WriteFile(QStringLiteral("DATA.Csv"), kStaffCsv));
+  const designer::Document& doc = h.form->document();
+  QCOMPARE(doc.FieldCount, 3);
+  QVERIFY(!doc.SourceIsFsr);
+  QCOMPARE(h.dialogs.questions.size(), 1);  // the first-line question went through the seam
+  QTableWidget* grid = h.Grid();
+  QCOMPARE(grid->rowCount(), 3);
+  QCOMPARE(grid->item(0, 1)->text(), U("Фамилия"));
+  QCOMPARE(grid->item(1, 2)->text(), U("числовой"));
+  QCOMPARE(grid->item(2, 5)->text(), U("Москва"));
+  QVERIFY(h.Find<QCheckBox>("cbEdt3")->isChecked());
+  QVERIFY(!h.Find<QCheckBox>("cbEdt4")->isVisibleTo(h.form.get()));
+  QCOMPARE(h.Find<QLabel>("StatusPanel0")->text(), U("файл: DATA.Csv"));
+  // Field 1 is selected and shown.
+  QCOMPARE(grid->currentRow(), 0);
+  QCOMPARE(h.Find<QLineEdit>("edtFieldSize")->text(), U("N/A"));
+  QCOMPARE(h.Find<QLineEdit>("edtMaxSize")->text(), U("6"));
+
+  // Save it, then open the saved source file (upper-case extension).
+  h.form->findChild<QLineEdit*>(QStringLiteral("edtDBName"))->setText(U("Сотрудники"));
+  const QString saved = h.dir.filePath(QStringLiteral("data.FSR"));
+  h.dialogs.save_answers.push_back(saved);
+  h.dialogs.yes_no_answers.push_back(false);
+  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QVERIFY(QFile::exists(saved));
+
+  Harness second;
+  second.Open(saved);
+  QCOMPARE(second.form->document().FieldCount, 3);
+  QVERIFY(second.form->document().SourceIsFsr);
+  QCOMPARE(second.Find<QLineEdit>("edtDBName")->text(), U("Сотрудники"));
+  QCOMPARE(second.Grid()->item(1, 2)->text(), U("числовой"));
+  QCOMPARE(second.Find<QLabel>("StatusPanel2")->text(), U("записей: 2"));
+}
+
+void DesignerWindowTest::OtherExtensionsOnlyMoveTheSaveProposal() {
+  Harness h;
+  h.OpenStaff();
+  const std::string source = h.form->document().SourceFileName;
+  h.Open(h.WriteFile(QStringLiteral("notes.txt"), "a;b\n"));
+  QCOMPARE(h.form->document().FieldCount, 3);
+  QCOMPARE(h.form->document().SourceFileName, source);
+  QVERIFY(h.dialogs.messages.empty());
+
+  h.Find<QLineEdit>("edtDBName")->setText(QStringLiteral("x"));
+  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);  // cancelled: no answer
+  QCOMPARE(h.dialogs.save_requests.size(), size_t{1});
+  QCOMPARE(h.dialogs.save_requests[0].folder, h.dir.path());
+  QCOMPARE(h.dialogs.save_requests[0].file_name, U("notes.fsr"));
+  QCOMPARE(h.dialogs.save_requests[0].default_suffix, U("fsr"));
+  QCOMPARE(h.dialogs.save_requests[0].filters,
+           QStringList({U("BWick-данные (*.fsr) (*.fsr)"), U("Все файлы (*.*) (*.*)")}));
+
+  // Only the last dot of the name goes: b.c.csv proposes b.c.fsr.
+  h.Open(h.WriteFile(QStringLiteral("b.c.csv"), "a;b\n1;2\n"));
+  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QCOMPARE(h.dialogs.save_requests.back().file_name, U("b.c.fsr"));
+  QCOMPARE(h.dialogs.open_last_path, h.dir.filePath(QStringLiteral("notes.txt")));
+}
+
+void DesignerWindowTest::OpenFilterListIsConvertedForQt() {
+  Harness h;
+  QTest::mouseClick(h.Find<QToolButton>("tbOpen"), Qt::LeftButton);  // cancelled
+  QCOMPARE(h.dialogs.open_filters,
+           QStringList({U("Все поддерживаемые форматы (*.csv, *.fsr) (*.csv *.fsr)"),
+                        U("CSV (разделители - запятые) (*.csv) (*.csv)"),
+                        U("BWick-данные (*.fsr) (*.fsr)"), U("Все файлы (*.*) (*.*)")}));
+  QCOMPARE(h.form->document().FieldCount, 0);
+}
+
+void DesignerWindowTest::FailedOpenKeepsTheDocumentAndShowsTheError() {
+  Harness h;
+  h.OpenStaff();
+  // Six columns: the import refuses the file in a plain box.
+  h.Open(h.WriteFile(QStringLiteral("wide.csv"), "a;b;c;d;e;f\n1;2;3;4;5;6\n"));
+  QCOMPARE(h.dialogs.messages.size(), size_t{1});
+  QCOMPARE(h.dialogs.messages[0].kind, MessageKind::kPlain);
+  // A file that cannot be read: an error with the stop icon.
+  h.Open(h.dir.filePath(QStringLiteral("gone.fsr")));
+  QCOMPARE(h.dialogs.messages.size(), size_t{2});
+  QCOMPARE(h.dialogs.messages[1].kind, MessageKind::kFailure);
+  QCOMPARE(h.form->document().FieldCount, 3);
+  QVERIFY(QString::fromStdString(h.form->document().SourceFileName).endsWith("staff.csv"));
+  QCOMPARE(h.Grid()->item(0, 1)->text(), U("Фамилия"));
+}
+
+void DesignerWindowTest::DroppedFileIsOpened() {
+  Harness h;
+  const QString path = h.WriteFile(QStringLiteral("dropped.csv"), kStaffCsv);
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path)});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(h.form.get(), &enter);
+  QVERIFY(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(h.form.get(), &drop);
+  QCOMPARE(h.form->document().FieldCount, 3);
+}
+
+void DesignerWindowTest::SaveRefusesWithoutNameOrFields() {
+  Harness h;
+  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QCOMPARE(h.MessageTexts(), QStringList{U("Не указано название справочника!")});
+  QCOMPARE(h.dialogs.messages[0].kind, MessageKind::kPlain);
+
+  h.Find<QLineEdit>("edtDBName")->setText(QStringLiteral(" "));  // blanks pass
+  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QCOMPARE(h.MessageTexts().last(), U("Сохранять нечего!"));
+  QVERIFY(h.dialogs.save_requests.empty());
+}
+
+void DesignerWindowTest::SaveWritesTheFileProposedFromTheOpenedOneAndKeepsABackup() {
+  Harness h;
+  h.OpenStaff();
+  h.Find<QLineEdit>("edtDBName")->setText(U("Сотрудники"));
+  const QString target = h.dir.filePath(QStringLiteral("staff.fsr"));
+  h.dialogs.save_answers.push_back(target);
+  h.dialogs.yes_no_answers.push_back(false);
+  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QCOMPARE(h.dialogs.save_requests[0].file_name, U("staff.fsr"));
+  QVERIFY(QFile::exists(target));
+  QCOMPARE(h.dialogs.questions.last(), U("Выполнить экспорт справочника в формат КПК?"));
+  QVERIFY(!h.Find<QProgressBar>("ProgressBar1")->isVisible());
+
+  // Saving the opened source file over itself keeps the old content as ".BAK".
+  Harness second;
+  second.Open(target);
+  second.dialogs.save_answers.push_back(target);
+  second.dialogs.yes_no_answers.push_back(false);
+  QTest::mouseClick(second.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QVERIFY2(second.dialogs.messages.empty(), qPrintable(second.MessageTexts().join('|')));
+  QVERIFY(QFile::exists(target + QStringLiteral(".BAK")));
+  QVERIFY(QFile::exists(target));
+  QCOMPARE(second.form->document().RecordCount, 2);
+}
+
+void DesignerWindowTest::FailedSaveAsksNoExportQuestion() {
+  Harness h;
+  h.OpenStaff();
+  const int questions = h.dialogs.questions.size();
+  h.Find<QLineEdit>("edtDBName")->setText(QStringLiteral("x"));
+  h.dialogs.save_answers.push_back(h.dir.filePath(QStringLiteral("no/such/folder/x.fsr")));
+  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QCOMPARE(h.dialogs.messages.size(), size_t{1});
+  QCOMPARE(h.dialogs.messages[0].kind, MessageKind::kFailure);
+  QCOMPARE(h.dialogs.questions.size(), questions);
+  QVERIFY(!h.Find<QProgressBar>("ProgressBar1")->isVisible());
+}
+
+void DesignerWindowTest::ExportStartsTheBuilderBesideTheDesigner() {
+  QTemporaryDir application_dir;
+  const QString record = application_dir.filePath(QStringLiteral("arguments.txt"));
+  QFile builder(application_dir.filePath(QStringLiteral("bwickbuild")));
+  QVERIFY(builder.open(QIODevice::WriteOnly));
+  builder.write(
+      QStringLiteral("#!/bin/sh\nprintf '%s|' \"$@\" > \"%1.tmp\"\nmv \"%1.tmp\" \"%1\"\n")
+          .arg(record)
+          .toUtf8());
+  builder.close();
+  builder.setPermissions(builder.permissions() | QFile::ExeOwner);
+
+  Harness h(application_dir.path());
+  h.OpenStaff();
+  h.Find<QLineEdit>("edtDBName")->setText(QStringLiteral("x"));
+  QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("my documents")));
+  const QString target = h.dir.filePath(U("my documents/тел.fsr"));
+  h.dialogs.save_answers.push_back(target);
+  h.dialogs.yes_no_answers.push_back(true);
+  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QVERIFY(h.dialogs.messages.empty());
+  QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
+  QFile arguments(record);
+  QVERIFY(arguments.open(QIODevice::ReadOnly));
+  // One argument: the saved path exactly, blanks included.
+  QCOMPARE(QString::fromUtf8(arguments.readAll()), target + QLatin1Char('|'));
+}
+
+void DesignerWindowTest::ExportReportsAMissingOrUnusableBuilder() {
+  Harness h;  // the temporary folder holds no builder
+  h.OpenStaff();
+  h.Find<QLineEdit>("edtDBName")->setText(QStringLiteral("x"));
+  const QString target = h.dir.filePath(QStringLiteral("out.fsr"));
+  h.dialogs.save_answers.push_back(target);
+  h.dialogs.yes_no_answers.push_back(true);
+  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QVERIFY(QFile::exists(target));  // written all the same
+  QCOMPARE(h.MessageTexts(), QStringList{U("Ошибка экспорта в формат КПК!")});
+  QCOMPARE(h.dialogs.messages[0].kind, MessageKind::kError);
+
+  // A builder file that cannot be run counts as missing.
+  QFile builder(h.dir.filePath(QStringLiteral("bwickbuild")));
+  QVERIFY(builder.open(QIODevice::WriteOnly));
+  builder.close();
+  builder.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+  h.dialogs.save_answers.push_back(target);
+  h.dialogs.yes_no_answers.push_back(true);
+  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QCOMPARE(h.MessageTexts().size(), 2);
+  QCOMPARE(h.MessageTexts().last(), U("Ошибка экспорта в формат КПК!"));
+
+  // Answering No starts nothing and shows nothing.
+  h.dialogs.save_answers.push_back(target);
+  h.dialogs.yes_no_answers.push_back(false);
+  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QCOMPARE(h.MessageTexts().size(), 2);
+}
+
+void DesignerWindowTest::UnselectableColumnsKeepTheCurrentCell() {
+  Harness h;
+  h.OpenStaff();
+  h.ClickCell(1, 2);
+  QTRY_COMPARE(h.Grid()->currentRow(), 1);
+  QCOMPARE(h.Find<QLineEdit>("edtFieldSize")->text(), U("1"));  // field 2 is numeric
+  for (int column : {3, 4, 5}) {
+    h.ClickCell(column, 3);
+    QCOMPARE(h.Grid()->currentRow(), 1);
+    QCOMPARE(h.Grid()->currentColumn(), 1);
+    QCOMPARE(h.Find<QLineEdit>("edtFieldSize")->text(), U("1"));
+  }
+}
+
+void DesignerWindowTest::NameEditingFollowsEveryKeystroke() {
+  Harness h;
+  h.OpenStaff();
+  h.ClickCell(1, 3);
+  QLineEdit* editor = nullptr;
+  QTRY_VERIFY((editor = h.Grid()->findChild<QLineEdit*>(QStringLiteral("StringGrid1Editor"))));
+  editor->selectAll();
+  QTest::keyClick(editor, Qt::Key_Delete);
+  TypeKeys(editor, U("Населённыйпункт"));
+  QCOMPARE(h.form->document().Fields[3].Name, *codepage::Utf8ToCp1251("Населённыйпункт"));
+  // 20 characters: the cell keeps them, the name its first 16 bytes.
+  TypeKeys(editor, U("ABCDE"));
+  QCOMPARE(editor->text(), U("НаселённыйпунктABCDE"));
+  QCOMPARE(h.Grid()->item(2, 1)->text(), U("НаселённыйпунктABCDE"));
+  QCOMPARE(h.form->document().Fields[3].Name, *codepage::Utf8ToCp1251("НаселённыйпунктA"));
+  // The code page cannot hold this character: the key is refused.
+  TypeKeys(editor, U("中"));
+  QCOMPARE(editor->text(), U("НаселённыйпунктABCDE"));
+  // The preview shows the cut name.
+  auto* label = h.form->findChild<QLabel*>(QStringLiteral("lbEdt3"));
+  QVERIFY(label);
+  QCOMPARE(label->text(), U("НаселённыйпунктA"));
+}
+
+void DesignerWindowTest::TypeChoiceChangesTheSavedType() {
+  Harness h;
+  h.OpenStaff();
+  h.ClickCell(2, 1);
+  auto* box = h.Find<QComboBox>("ComboBox1");
+  QTRY_VERIFY(box->isVisible());
+  QCOMPARE(box->currentText(), U("текстовый"));
+  QRect cell = h.Grid()->visualRect(h.Grid()->model()->index(0, 2));
+  cell.moveTopLeft(h.Grid()->viewport()->mapTo(box->parentWidget(), cell.topLeft()));
+  QVERIFY(box->geometry().contains(cell));
+  // The list is dropped down: choose "числовой" with the keyboard.
+  QTRY_VERIFY(box->view()->isVisible());
+  QTest::keyClick(box->view(), Qt::Key_Down);
+  QTest::keyClick(box->view(), Qt::Key_Return);
+  QTRY_VERIFY(!box->isVisible());
+  QCOMPARE(h.Grid()->item(0, 2)->text(), U("числовой"));
+  const designer::TFieldDesc& field = h.form->document().Fields[1];
+  QCOMPARE(field.DataType, designer::kTypeNumeric);
+  QCOMPARE(field.NumSize, std::uint8_t{4});
+  QCOMPARE(h.Find<QLineEdit>("edtFieldSize")->text(), U("4"));
+  // The names are no numbers: a warning, and the choice stands.
+  QCOMPARE(h.dialogs.messages.size(), size_t{1});
+  QCOMPARE(h.dialogs.messages[0].kind, MessageKind::kWarning);
+
+  // Back to text: no number size.
+  h.ClickCell(2, 1);
+  QTRY_VERIFY(box->view()->isVisible());
+  QTest::keyClick(box->view(), Qt::Key_Up);
+  QTest::keyClick(box->view(), Qt::Key_Return);
+  QTRY_VERIFY(!box->isVisible());
+  QCOMPARE(field.DataType, designer::kTypeText);
+  QCOMPARE(field.NumSize, std::uint8_t{0});
+  QCOMPARE(h.Find<QLineEdit>("edtFieldSize")->text(), U("N/A"));
+
+  // A field whose samples are all numbers turns numeric without a warning.
+  h.ClickCell(2, 2);
+  QTRY_VERIFY(box->view()->isVisible());
+  QTest::keyClick(box->view(), Qt::Key_Up);
+  QTest::keyClick(box->view(), Qt::Key_Return);
+  QTRY_VERIFY(!box->isVisible());
+  QCOMPARE(h.form->document().Fields[2].DataType, designer::kTypeText);
+  h.ClickCell(2, 2);
+  QTRY_VERIFY(box->view()->isVisible());
+  QTest::keyClick(box->view(), Qt::Key_Down);
+  QTest::keyClick(box->view(), Qt::Key_Return);
+  QTRY_VERIFY(!box->isVisible());
+  QCOMPARE(h.form->document().Fields[2].DataType, designer::kTypeNumeric);
+  QCOMPARE(h.dialogs.messages.size(), size_t{1});
+}
+
+void DesignerWindowTest::CommitStoresNumberSizeAndFlags() {
+  Harness h;
+  h.OpenStaff();
+  h.ClickCell(1, 2);  // the numeric field
+  QTRY_COMPARE(h.Grid()->currentRow(), 1);
+  h.Type(h.Find<QLineEdit>("edtFieldSize"), QStringLiteral("3"));
+  h.Choose(h.Find<QComboBox>("cbNumbers"), U("Да"));
+  h.Choose(h.Find<QComboBox>("cbLetterCase"), U("верхний"));
+  h.Choose(h.Find<QComboBox>("cbCaseSence"), U("не учитывать"));
+  h.Choose(h.Find<QComboBox>("cbSeach"), U("в строке"));
+  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  const designer::TFieldDesc& field = h.form->document().Fields[2];
+  QCOMPARE(field.NumSize, std::uint8_t{3});
+  QCOMPARE(field.Flags, std::uint8_t{15});
+
+  h.Choose(h.Find<QComboBox>("cbNumbers"), U("Нет"));
+  h.Choose(h.Find<QComboBox>("cbLetterCase"), U("любой"));
+  h.Choose(h.Find<QComboBox>("cbCaseSence"), U("учитывать"));
+  // Letters that begin no item are refused as they are typed; leaving the empty box shows the
+  // selected item again.
+  h.Choose(h.Find<QComboBox>("cbSeach"), U("по xyz"));
+  QCOMPARE(h.Find<QComboBox>("cbSeach")->currentText(), U("по "));
+  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  QCOMPARE(field.Flags, std::uint8_t{4});
+  QCOMPARE(h.Find<QComboBox>("cbSeach")->currentText(), U("в строке"));
+  // Letter case does not matter.
+  h.Choose(h.Find<QComboBox>("cbSeach"), U("ПО НАЧАЛУ"));
+  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  QCOMPARE(field.Flags, std::uint8_t{0});
+  QCOMPARE(h.Find<QComboBox>("cbSeach")->currentText(), U("по началу"));
+
+  // A text field stores no number size, whatever the box says.
+  h.ClickCell(1, 1);
+  QTRY_COMPARE(h.Grid()->currentRow(), 0);
+  h.Type(h.Find<QLineEdit>("edtFieldSize"), QStringLiteral("2"));
+  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  QCOMPARE(h.form->document().Fields[1].NumSize, std::uint8_t{0});
+  QVERIFY(h.dialogs.messages.empty());
+
+  // Moving to another row with the mouse commits to the old row first.
+  h.ClickCell(1, 2);
+  QTRY_COMPARE(h.Grid()->currentRow(), 1);
+  h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("40"));
+  h.ClickCell(1, 3);
+  QTRY_COMPARE(h.Grid()->currentRow(), 2);
+  QCOMPARE(field.MaxLen, 40);
+  QCOMPARE(h.Find<QLineEdit>("edtMaxSize")->text(),
+           QString::number(h.form->document().Fields[3].MaxLen));
+}
+
+void DesignerWindowTest::CommitStopsAtANumberThatDoesNotConvert() {
+  Harness h;
+  h.OpenStaff();
+  h.ClickCell(1, 2);
+  QTRY_COMPARE(h.Grid()->currentRow(), 1);
+  const designer::TFieldDesc before = h.form->document().Fields[2];
+  h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("77"));
+  h.Type(h.Find<QLineEdit>("edtFieldSize"), QStringLiteral("abc"));  // "Размер поля" committed
+  QCOMPARE(h.form->document().Fields[2].MaxLen, 77);
+  h.Find<QLineEdit>("edtMaxSize")->setText(QStringLiteral("88"));
+  h.Choose(h.Find<QComboBox>("cbSeach"), U("в строке"));
+  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  QCOMPARE(h.dialogs.messages.size(), size_t{2});  // leaving the size box, then the selector
+  QCOMPARE(h.MessageTexts().last(), U("'abc' is not a valid integer value"));
+  QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kFailure);
+  // The members from the number size on keep their values.
+  const designer::TFieldDesc& after = h.form->document().Fields[2];
+  QCOMPARE(after.NumSize, before.NumSize);
+  QCOMPARE(after.MaxLen, 77);
+  QCOMPARE(after.Flags, before.Flags);
+
+  // "Размер поля" emptied: its own rule keeps the old value and reports.
+  const int messages = h.dialogs.messages.size();
+  h.Type(h.Find<QLineEdit>("edtFieldSize"), QStringLiteral("2"));
+  h.Type(h.Find<QLineEdit>("edtMaxSize"), QString());
+  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  QCOMPARE(h.dialogs.messages.size(), size_t(messages + 1));
+  QCOMPARE(h.MessageTexts().last(), U("'' is not a valid integer value"));
+  QCOMPARE(h.form->document().Fields[2].MaxLen, 88);
+  // Letters cannot be typed into it.
+  h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("1a2"));
+  QCOMPARE(h.Find<QLineEdit>("edtMaxSize")->text(), QStringLiteral("12"));
+}
+
+void DesignerWindowTest::CommitRefusesNumbersOutOfRange() {
+  Harness h;
+  h.OpenStaff();
+  h.ClickCell(1, 2);
+  QTRY_COMPARE(h.Grid()->currentRow(), 1);
+  const std::uint8_t size = h.form->document().Fields[2].NumSize;
+  for (const char* bad : {"0", "5", "-1", "259"}) {
+    h.Type(h.Find<QLineEdit>("edtFieldSize"), QString::fromLatin1(bad));
+    h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+    QCOMPARE(h.MessageTexts().last(), U("Размер числа должен быть от 1 до 4."));
+    QCOMPARE(h.form->document().Fields[2].NumSize, size);
+  }
+  h.Type(h.Find<QLineEdit>("edtFieldSize"), QStringLiteral("2"));
+  h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("65536"));
+  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  QCOMPARE(h.MessageTexts().last(), U("Размер поля должен быть от 0 до 65535."));
+  QCOMPARE(h.form->document().Fields[2].NumSize, std::uint8_t{2});
+  QCOMPARE(h.form->document().Fields[2].MaxLen, 3);
+  h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("65535"));
+  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  QCOMPARE(h.form->document().Fields[2].MaxLen, 65535);
+}
+
+void DesignerWindowTest::NothingIsCommittedWithoutADocument() {
+  Harness h;
+  h.Choose(h.Find<QComboBox>("cbNumbers"), U("Да"));
+  h.Type(h.Find<QLineEdit>("edtFieldSize"), QStringLiteral("x"));
+  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  QVERIFY(h.dialogs.messages.empty());
+  QCOMPARE(h.form->document().Fields[1], designer::TFieldDesc{});
+  h.Type(h.Find<QLineEdit>("edtMaxSize"), QString());
+  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  QCOMPARE(h.MessageTexts(), QStringList{U("'' is not a valid integer value")});
+}
+
+void DesignerWindowTest::DoubleClickTogglesASelector() {
+  Harness h;
+  h.OpenStaff();
+  auto* selector = h.Find<QComboBox>("cbNumbers");
+  QCOMPARE(selector->currentText(), U("Нет"));  // field 1 is text: flags 10
+  QTest::mouseDClick(selector->lineEdit(), Qt::LeftButton);
+  QCOMPARE(selector->currentText(), U("Да"));
+  QCOMPARE(h.form->document().Fields[1].Flags, std::uint8_t{10});  // nothing committed yet
+  QTest::mouseDClick(selector->lineEdit(), Qt::LeftButton);
+  QCOMPARE(selector->currentText(), U("Нет"));
+}
+
+void DesignerWindowTest::CheckBoxesChangeTheListPositions() {
+  Harness h;
+  h.OpenStaff();
+  const designer::Document& doc = h.form->document();
+  QCOMPARE(doc.Fields[3].QueryIndex, std::uint8_t{3});
+  QTest::mouseClick(h.Find<QCheckBox>("cbEdt2"), Qt::LeftButton);
+  QCOMPARE(doc.Fields[2].QueryIndex, std::uint8_t{0});
+  QCOMPARE(doc.Fields[3].QueryIndex, std::uint8_t{2});
+  QTest::mouseClick(h.Find<QCheckBox>("cbEdt2"), Qt::LeftButton);
+  QCOMPARE(doc.Fields[2].QueryIndex, std::uint8_t{3});
+  QTest::mouseClick(h.Find<QCheckBox>("cbRst1"), Qt::LeftButton);
+  QCOMPARE(doc.Fields[1].ResultIndex, std::uint8_t{0});
+  QCOMPARE(doc.Fields[2].ResultIndex, std::uint8_t{1});
+  // The preview follows: row 2 of the query screen now shows field 3.
+  auto* label = h.form->findChild<QLabel*>(QStringLiteral("lbEdt2"));
+  QVERIFY(label);
+  QCOMPARE(label->text(), U("Город"));
+}
+
+void DesignerWindowTest::NameBoxIsMirroredWithThePreview() {
+  Harness h;
+  auto* name = h.Find<QLineEdit>("edtDBName");
+  auto* twin = h.form->findChild<QLineEdit*>(QStringLiteral("edtDBNameRes"));
+  QVERIFY(twin);
+  h.Harness::Focus(name);
+  TypeKeys(name, U("Тел"));
+  QCOMPARE(twin->text(), U("Тел"));
+  h.Harness::Focus(twin);
+  twin->end(false);
+  TypeKeys(twin, U("ы"));
+  QCOMPARE(name->text(), U("Телы"));
+  QCOMPARE(h.form->DatabaseName(), *codepage::Utf8ToCp1251("Телы"));
+}
+
+void DesignerWindowTest::MenuAndToolbarRunTheirCommands() {
+  Harness h;
+  const auto trigger = [&](const char* name) { h.Find<QAction>(name)->trigger(); };
+  trigger("FileNewItem");
+  QCOMPARE(h.dialogs.open_filters.size(), 4);
+  trigger("FileOpenItem");
+  QCOMPARE(h.MessageTexts().last(), U("Не указано название справочника!"));
+
+  trigger("nHelp");
+  QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kInformation);
+  const QStringList help = h.dialogs.messages.back().text.split(QLatin1Char('\n'));
+  QCOMPARE(help.size(), 25);
+  QCOMPARE(help[1], QString(33, QLatin1Char('-')));
+  QCOMPARE(help[11],
+           U("     название и параметры обнаруженных полей, а так же порядок их вывода."));
+  QCOMPARE(help[24], U("https://brindlewick.example"));
+  QVERIFY(!h.dialogs.messages.back().text.contains(QLatin1Char('\r')));
+  QTest::mouseClick(h.Find<QToolButton>("tbHelp"), Qt::LeftButton);
+  QCOMPARE(h.dialogs.messages.size(), size_t{3});
+
+  trigger("HelpAboutItem");
+  QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kPlain);
+  QVERIFY(h.dialogs.messages.back().text.startsWith(U("BWick DB Designer 0.01 b040413\n")));
+  QVERIFY(h.dialogs.messages.back().text.endsWith(
+      U("\n\n\n(c) 2004 Brindle-Wick, https://brindlewick.example")));
+
+  QTest::mouseClick(h.Find<QToolButton>("tbClose"), Qt::LeftButton);
+  QVERIFY(!h.form->isVisible());
+}
+
+QTEST_MAIN(DesignerWindowTest)
+#include "designer_window_test.moc"
