@@ -156,6 +156,11 @@ TEST_F(ConvertSourceFileTest, ResultCodesAndTheirMessages) {
   EXPECT_EQ(Convert(""), -1);
   EXPECT_EQ(OnlyMessage(), "Ошибка чтение исходного файла данных - " + input_);
   EXPECT_EQ(Output(), "");
+
+  // An input that opens but cannot be read is a read failure, never an empty success.
+  reporter_.messages.clear();
+  EXPECT_EQ(ConvertSourceFile(dir_.File(""), output_, reporter_), -1);
+  EXPECT_EQ(OnlyMessage(), "Ошибка чтение исходного файла данных - " + dir_.File(""));
 }
 
 // Files the designer never writes: refused before anything is written, never misread.
