@@ -1,0 +1,25 @@
+// The phone-book conversion on an arbitrary list. The first input byte is the splitter, the
+// second the number of digits; the rest is the list.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+
+#include "builder/convert/phone_book.h"
+#include "fuzz/fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return 0;
+  static const std::string input = fuzz::ScratchPath("input.txt");
+  static const std::string output = fuzz::ScratchPath("output.db");
+  fuzz::WriteFile(input, data + 2, size - 2);
+
+  fuzz::SilentReporter reporter;
+  const char splitter = static_cast<char>(data[0]);
+  const int digits = data[1] % 16;
+  const int result = builder::ConvertPhoneBook(input, output, "Fuzz", splitter, digits, reporter);
+  if (result != 0 && result != -1) std::abort();
+  if (result == 0 && std::filesystem::file_size(output) < builder::kPhoneBookHeaderSize + 2)
+    std::abort();
+  return 0;
+}
