@@ -15,3 +15,6 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DBWICK_SANITIZE=ON >/dev/
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+# Every reader of outside bytes under libFuzzer, 30 seconds each.
+bash tools/fuzz.sh 30
