@@ -31,6 +31,8 @@ inline constexpr std::size_t kDbHeaderNameOffset = 13;
 static_assert(kDbMagicSize == 4);
 static_assert(kDbHeaderNameOffset + kMaxDbNameBytes + 1 == kDbHeaderSize);
 static_assert(kPrefixCarrySize == 19);
+// Name, six 8-bit values and three 16-bit values.
+static_assert(kMaxFieldNameBytes + 6 + 3 * 2 == kDbFieldDescSize);
 
 // What the header of a source file says, as the table database's header record takes it.
 struct DbHeader {
