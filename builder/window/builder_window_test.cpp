@@ -65,15 +65,17 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
   file.write(bytes);
 }
 
-// A source file of two text fields with the database name `name` (Windows-1251 bytes).
-QByteArray SourceFile(const QByteArray& name, char splitter) {
+// A source file of two text fields with the database name `name` (Windows-1251 bytes) and the
+// data lines `data`, written with ";" for the splitter.
+QByteArray SourceFile(const QByteArray& name, char splitter,
+                      const QByteArray& data = "Ivanov;123\r\nPetrov;456\r\n") {
   QByteArray text = "; a source file\r\nBrindlewick Source\r\n; version\r\n13\r\n'";
   text += splitter;
   text += "'\r\n2\r\n2\r\n0\r\n" + name + "\r\n";
   for (const char* field : {"Name", "Phone"}) {
     text += QByteArray(field) + "\r\n1\r\n0\r\n0\r\n1\r\n1\r\n0\r\n100\r\n100\r\n10\r\n";
   }
-  return text + "Ivanov" + splitter + "123\r\nPetrov" + splitter + "456\r\n";
+  return text + QByteArray(data).replace(';', splitter);
 }
 
 // Types `text` key by key, as a keyboard of any layout would.
@@ -224,51 +226,68 @@ class BuilderWindowTest : public QObject {
     QCOMPARE(Field("name")->text(), QString(39, 'N'));
   }
 
-  void RefusalsAndConverterFailuresAreReported_data() {
-    QTest::addColumn<QString>("path");
+  void FailuresAreReportedAndNeverCalledDone_data() {
+    QTest::addColumn<QString>("path");  // in the test's folder unless empty, absolute or quoted
+    QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("messages");  // "@" stands for the test's folder
     const QString failed = "Ошибка преобразования, проверте\nналичие входного файла и его формат!";
-    QTest::newRow("no path") << ""
-                             << "" << QStringList{"Не указан файл с данными!"};
-    QTest::newRow("no dot") << "/tmp/list"
-                            << "" << QStringList{"Не могу определить расширение файла!"};
-    QTest::newRow("phone list without name")
-        << "list.csv"
-        << "" << QStringList{"Не указано название создаваемого справочника!"};
-    QTest::newRow("quoted source file is a phone list")
-        << "\"book.fsr\""
-        << "" << QStringList{"Не указано название создаваемого справочника!"};
-    QTest::newRow("missing source file") << "missing.fsr"
-                                         << "" << QStringList{failed};
-    QTest::newRow("source file with a wrong first value") << "bad.fsr"
-                                                          << "" << QStringList{failed};
-    QTest::newRow("quoted phone list")
-        << "quoted.txt"
-        << "Книга"
-        << QStringList{
-               "Неправильные исходные данные, номер телефона должен начинаться с цифры,\n"
-               "возможно вы используете ограничитель текста - \"",
-               failed};
-    QTest::newRow("empty source file")
-        << "empty.fsr"
-        << "" << QStringList{"Ошибка чтение исходного файла данных - @empty.fsr", failed};
+    const QString long_line(254, 'x');
+    const auto row = [](const char* title, QString path, QByteArray content, QString name,
+                        QStringList messages) {
+      QTest::newRow(title) << path << content << name << messages;
+    };
+    row("no path", "", {}, "", {"Не указан файл с данными!"});
+    row("no dot", "/list", {}, "", {"Не могу определить расширение файла!"});
+    row("phone list without name", "list.csv", "123;a;b;c;d\r\n", "",
+        {"Не указано название создаваемого справочника!"});
+    row("quoted source file is a phone list", "\"book.fsr\"", {}, "",
+        {"Не указано название создаваемого справочника!"});
+    row("missing source file", "missing.fsr", {}, "", {failed});
+    row("source file with a wrong first value", "bad.fsr", "Brindle\r\n", "", {failed});
+    row("empty source file", "empty.fsr", "", "",
+        {"Ошибка чтение исходного файла данных - @empty.fsr", failed});
+    row("source line without splitters", "few.fsr", SourceFile("Book", ';', "Ivanov\r\n"), "",
+        {"Запись - 1, неверное число разделителей - 0, должно быть - 1\nIvanov\n", failed});
+    row("source line too long", "long.fsr",
+        SourceFile("Book", ';', "a;b\r\n" + long_line.toLatin1() + ";\r\n"), "",
+        {"Запись - 2, слишком длинная - 257, максимально возможная длина записи - 255\n" +
+             long_line + ";\n",
+         failed});
+    row("empty phone list", "empty.csv", "", "Book",
+        {"Ошибка чтение исходного файла данных - @empty.csv", failed});
+    row("quoted phone list", "quoted.txt", "\"123\";a;b;c;d\r\n", "Книга",
+        {"Неправильные исходные данные, номер телефона должен начинаться с цифры,\n"
+         "возможно вы используете ограничитель текста - \"",
+         failed});
+    row("phone line with three splitters", "few.csv", "123;a;b;c\r\n", "Book",
+        {"Запись - 1, неверное число разделителей - 3, должно быть - 4\n123;a;b;c\n", failed});
+    row("phone line too long", "long.csv", "1;a;b;c;" + long_line.toLatin1() + "\r\n", "Book",
+        {"Запись - 1, слишком длинная - 264, максимально возможная длина записи - 255\n1;A;B;C;" +
+             long_line.toUpper() + "\n",
+         failed});
+    row("phone number of other length", "staff.csv", "123;a;b;c;d\r\n", "Book",
+        {"Запись - 1, телефон-123, число знаков в номере телефона - 3, не соответствует "
+         "заданному - 2",
+         failed});
+    // Packing reports a missing database on standard error only.
+    row("missing database", "missing.db", {}, "", {});
   }
-  void RefusalsAndConverterFailuresAreReported() {
+  void FailuresAreReportedAndNeverCalledDone() {
     QFETCH(QString, path);
+    QFETCH(QByteArray, content);
     QFETCH(QString, name);
     QFETCH(QStringList, messages);
-    WriteFile(Path("bad.fsr"), "Brindle\r\n");
-    WriteFile(Path("quoted.txt"), "\"123\";a;b;c;d\r\n");
-    WriteFile(Path("empty.fsr"), "");
-    const bool relative = !path.isEmpty() && !path.startsWith('/') && !path.startsWith('"');
-    Field("path")->setText(relative ? Path(path) : path);
+    if (!path.isEmpty() && !path.startsWith('"') && !path.startsWith('/')) path = Path(path);
+    if (!content.isNull()) WriteFile(path, content);
+    Field("path")->setText(path);
     Field("name")->setText(name);
+    Field("digits")->setText("2");
     QTest::mouseClick(Button("start"), Qt::LeftButton);
     for (QString& text : messages) text.replace("@", dir_->path() + "/");
     ExpectMessages(messages);
-    QVERIFY(!Status().contains(QStringLiteral("Готово")));
-    QCOMPARE(window_->isVisible(), true);
+    QVERIFY(Status() != QStringLiteral("Готово"));
+    QVERIFY(window_->isVisible());
   }
 
   void TargetsAreNamedAfterTheInput_data() {
@@ -323,12 +342,19 @@ class BuilderWindowTest : public QObject {
                                          "Упаковка: 40000", "Готово"}));
   }
 
-  void FailedPackingIsNotReportedAsDone() {
+  void UnwritableOutputsAreReportedAndNeverCalledDone() {
     WriteFile(Path("list.csv"), "123;a;b;c;d\r\n");
-    QVERIFY(QDir(dir_->path()).mkdir("list.fdb"));  // the target cannot be created
     Field("path")->setText(Path("list.csv"));
     Field("name")->setText("Book");
     Field("digits")->setText("3");
+    QVERIFY(QDir(dir_->path()).mkdir("list.db"));  // the intermediate file cannot be created
+    QTest::mouseClick(Button("start"), Qt::LeftButton);
+    ExpectMessages({"Ошибка преобразования, проверте\nналичие входного файла и его формат!"});
+    QVERIFY(Status() != QStringLiteral("Готово"));
+
+    desktop_->messages.clear();
+    QVERIFY(QDir(dir_->path()).rmdir("list.db"));
+    QVERIFY(QDir(dir_->path()).mkdir("list.fdb"));  // the target cannot be created
     QTest::mouseClick(Button("start"), Qt::LeftButton);
     QCOMPARE(desktop_->messages.size(), size_t{1});
     QCOMPARE(desktop_->messages[0].caption, QStringLiteral("Error"));
