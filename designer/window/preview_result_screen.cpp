@@ -56,6 +56,7 @@ PreviewResultScreen::PreviewResultScreen(QWidget* panel2, Handlers handlers)
   grid_->setSelectionMode(QAbstractItemView::NoSelection);
   grid_->setFocusPolicy(Qt::NoFocus);
   grid_->setWordWrap(false);
+  grid_->setTextElideMode(Qt::ElideNone);  // the handheld cuts a long value at the column edge
   grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   grid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);

@@ -31,6 +31,7 @@ QToolButton* AddArrow(QWidget* panel2, const char* name, Qt::ArrowType arrow, in
   button->setGeometry(208, top, 17, height);
   // The list keeps the focus while its entry is moved.
   button->setFocusPolicy(Qt::NoFocus);
+  button->setAutoRepeat(true);  // held down, it keeps moving the entry
   return button;
 }
 
