@@ -108,7 +108,13 @@ class TForm1 : public QMainWindow, public designer::DesignerView, public Preview
   void ChangeFieldType(int field, bool numeric);
   void SelectorDblClick(QComboBox* selector);
   void SelectorExit(QComboBox* selector);
+  // A typed text ends as the item it names; anything else goes back to the selected item.
+  void ResolveSelectorText(QComboBox* selector);
   void edtMaxSizeExit();
+  Status CommitMaxSize();
+  // Runs the exit rule of the property control that holds the focus, as if the focus left it:
+  // the toolbar and the menu take no focus, and a save must not miss a typed value.
+  Status CommitFocusedControl();
   void edtDBNameKeyUp();
   void cbEdtClick(int row, bool ticked);
   void cbRstClick(int row, bool ticked);

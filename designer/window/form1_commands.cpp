@@ -62,6 +62,10 @@ void TForm1::tbSaveClick() {
     dialogs_->ShowMessage(MessageKind::kPlain, QString::fromUtf8("Сохранять нечего!"));
     return;
   }
+  if (const Status committed = CommitFocusedControl(); !committed.ok()) {
+    ReportStatus(committed);
+    return;
+  }
   // Proposal: the folder and the name of the file last chosen to open, with ".fsr".
   const QFileInfo last(last_open_path_);
   QString proposed = last.fileName();

@@ -1,6 +1,7 @@
 // The structure editor of TForm1: the field grid StringGrid1 with its type box and check boxes,
 // and the property panel that shows and commits the field of the grid's current row.
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -379,8 +380,12 @@ void TForm1::ShowField(int field) {
   preview_->ShowFieldWidths(field);
 }
 
-// A typed text ends as the item it names; anything else goes back to the selected item.
 void TForm1::SelectorExit(QComboBox* selector) {
+  ResolveSelectorText(selector);
+  ReportStatus(SaveField());
+}
+
+void TForm1::ResolveSelectorText(QComboBox* selector) {
   const int index = selector->findText(selector->currentText(), Qt::MatchFixedString);
   if (index >= 0) {
     selector->setCurrentIndex(index);
@@ -389,7 +394,6 @@ void TForm1::SelectorExit(QComboBox* selector) {
     selector->setEditText(
         selector->currentIndex() >= 0 ? selector->itemText(selector->currentIndex()) : QString());
   }
-  ReportStatus(SaveField());
 }
 
 void TForm1::SelectorDblClick(QComboBox* selector) {
@@ -436,17 +440,32 @@ Status TForm1::SaveField() {
   return Status::Ok();
 }
 
-void TForm1::edtMaxSizeExit() {
+void TForm1::edtMaxSizeExit() { ReportStatus(CommitMaxSize()); }
+
+Status TForm1::CommitMaxSize() {
   std::int32_t max_len = 0;
   Status read = ReadNumber(edtMaxSize, "Размер поля", 0, 65535, &max_len);
-  if (!read.ok()) {
-    ReportStatus(read);
-    return;
-  }
+  if (!read.ok()) return read;
   const int field = SelectedField();
-  if (field == 0) return;
+  if (field == 0) return Status::Ok();
   doc_.Fields[field].MaxLen = max_len;
   preview_->DrawInputFields();
+  return Status::Ok();
+}
+
+Status TForm1::CommitFocusedControl() {
+  const QWidget* focused = QApplication::focusWidget();
+  if (!focused) return Status::Ok();
+  if (focused == edtMaxSize) return CommitMaxSize();
+  if (focused == edtFieldSize) return SaveField();
+  for (QComboBox* selector : {cbNumbers, cbLetterCase, cbCaseSence, cbSeach}) {
+    if (focused == selector || selector->isAncestorOf(focused)) {
+      ResolveSelectorText(selector);
+      return SaveField();
+    }
+  }
+  if (focused == ComboBox1) ComboBox1Exit();
+  return Status::Ok();
 }
 
 void TForm1::cbEdtClick(int row, bool ticked) {

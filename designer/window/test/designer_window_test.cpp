@@ -287,6 +287,10 @@ void DesignerWindowTest::SaveWritesTheFileProposedFromTheOpenedOneAndKeepsABacku
   Harness h;
   h.OpenStaff();
   h.Find<QLineEdit>("edtDBName")->setText(U("Сотрудники"));
+  // A value still being typed when Save is clicked is saved (the toolbar takes no focus).
+  h.ClickCell(1, 2);
+  QTRY_COMPARE(h.Grid()->currentRow(), 1);
+  h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("40"));
   const QString target = h.dir.filePath(QStringLiteral("staff.fsr"));
   h.dialogs.save_answers.push_back(target);
   h.dialogs.yes_no_answers.push_back(false);
@@ -299,6 +303,7 @@ void DesignerWindowTest::SaveWritesTheFileProposedFromTheOpenedOneAndKeepsABacku
   // Saving the opened source file over itself keeps the old content as ".BAK".
   Harness second;
   second.Open(target);
+  QCOMPARE(second.form->document().Fields[2].MaxLen, 40);
   second.dialogs.save_answers.push_back(target);
   second.dialogs.yes_no_answers.push_back(false);
   QTest::mouseClick(second.Find<QToolButton>("tbSave"), Qt::LeftButton);
