@@ -96,7 +96,7 @@ BuilderWindow::BuilderWindow(Desktop& desktop)
       digits_(MakeField("digits", {180, 106, 16, 20}, this)),
       start_(MakeButton(QStringLiteral("Начать"), "start", {85, 136, 60, 20}, this)),
       close_(MakeButton(QStringLiteral("Закрыть"), "close", {150, 136, 60, 20}, this)),
-      reporter_(this, status_, desktop) {
+      reporter_(this, status_bar_, status_, desktop) {
   setWindowTitle(QStringLiteral("Brindle Wick DB Builder"));
   setFixedSize(kClientWidth, kClientHeight);
   setFont(WindowFont());

@@ -8,12 +8,13 @@ QString ScreenText(const std::string& utf8) {
   return QString::fromStdString(utf8).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-WindowReporter::WindowReporter(QWidget* window, QLabel* status, Desktop& desktop)
-    : window_(window), status_(status), desktop_(desktop) {}
+WindowReporter::WindowReporter(QWidget* window, QStatusBar* status_bar, QLabel* status_text,
+                               Desktop& desktop)
+    : window_(window), status_bar_(status_bar), status_text_(status_text), desktop_(desktop) {}
 
 void WindowReporter::StatusText(const std::string& text) {
-  status_->setText(QString::fromStdString(text));
-  status_->parentWidget()->repaint();
+  status_text_->setText(QString::fromStdString(text));
+  status_bar_->repaint();
 }
 
 void WindowReporter::ErrorMessage(const std::string& caption, const std::string& text) {

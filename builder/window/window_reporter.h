@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QStatusBar>
 #include <QString>
 #include <QWidget>
 #include <string>
@@ -18,8 +19,8 @@ QString ScreenText(const std::string& utf8);
 
 class WindowReporter : public Reporter {
  public:
-  // `status` is the label that fills the status bar; all three must outlive the reporter.
-  WindowReporter(QWidget* window, QLabel* status, Desktop& desktop);
+  // `status_text` is the label that fills `status_bar`; all of them must outlive the reporter.
+  WindowReporter(QWidget* window, QStatusBar* status_bar, QLabel* status_text, Desktop& desktop);
 
   void StatusText(const std::string& text) override;
   void ErrorMessage(const std::string& caption, const std::string& text) override;
@@ -27,7 +28,8 @@ class WindowReporter : public Reporter {
 
  private:
   QWidget* window_;
-  QLabel* status_;
+  QStatusBar* status_bar_;
+  QLabel* status_text_;
   Desktop& desktop_;
 };
 
