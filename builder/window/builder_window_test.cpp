@@ -197,6 +197,7 @@ class BuilderWindowTest : public QObject {
 
     // Cancelling and choosing a file of another kind leave the fields as they are.
     QTest::mouseClick(Button("choose"), Qt::LeftButton);
+    QCOMPARE(Field("path")->text(), Path("book.FSR"));
     desktop_->chosen = {Path("list.csv")};
     QTest::mouseClick(Button("choose"), Qt::LeftButton);
     QCOMPARE(Field("path")->text(), Path("list.csv"));
