@@ -78,6 +78,12 @@ bool HandheldPreview::IsDocumentField(int field) const {
   return field >= 1 && field <= std::min(doc_.FieldCount, designer::kMaxDocumentFields);
 }
 
+int HandheldPreview::ResultFieldAt(int position) const {
+  // Only the fields the preview has room for, so that a sample is never looked for beyond them.
+  const int k = doc_.FieldAtResultPosition(position);
+  return IsDocumentField(k) ? k : 0;
+}
+
 void HandheldPreview::DrawInputFields() {
   const int count = std::clamp(doc_.FieldCount, 0, designer::kMaxDocumentFields);
   row_field_.fill(0);
@@ -117,7 +123,7 @@ void HandheldPreview::DrawResultGrid() {
   const int count = std::clamp(doc_.FieldCount, 0, designer::kMaxDocumentFields);
   std::vector<PreviewResultScreen::Column> columns;
   for (int c = 1; c <= count; ++c) {
-    const int k = doc_.FieldAtResultPosition(c);
+    const int k = ResultFieldAt(c);
     if (k == 0) break;  // positions run 1..n without gaps
     PreviewResultScreen::Column column{
         FromDocument(doc_.Fields[k].Name), doc_.Fields[k].ResultWidth, {}};
@@ -178,7 +184,7 @@ void HandheldPreview::StringGrid2ColumnMoved(int from, int to) {
 void HandheldPreview::StringGrid2MouseUp() {
   const int selected = host_.SelectedField();
   for (int c = 1; c <= result_screen_->ColumnCount(); ++c) {
-    const int k = doc_.FieldAtResultPosition(c);
+    const int k = ResultFieldAt(c);
     if (k == 0) continue;
     const int width = result_screen_->ColumnWidth(c - 1);
     doc_.Fields[k].ResultWidth = width;

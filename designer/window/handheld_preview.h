@@ -82,6 +82,8 @@ class HandheldPreview : public QObject {
   void shFindMouseDown();
   void Timer1Timer();
   bool IsDocumentField(int field) const;
+  // The first field of the preview (1..5) in result column `position`, 0 when none.
+  int ResultFieldAt(int position) const;
 
   designer::Document& doc_;
   PreviewHost& host_;
@@ -92,5 +94,5 @@ class HandheldPreview : public QObject {
   PreviewSideControls side_;
   QTimer* timer_;
   // The field each input row shows, as the last redraw placed it; 0 for a hidden row.
-  std::array<int, 6> row_field_{};
+  std::array<int, designer::kMaxDocumentFields + 1> row_field_{};
 };

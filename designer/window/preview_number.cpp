@@ -1,5 +1,6 @@
 #include "designer/window/preview_number.h"
 
+#include <algorithm>
 #include <limits>
 
 std::optional<std::int32_t> ParseInteger(const QString& text) {
@@ -27,4 +28,9 @@ std::optional<std::int32_t> ParseInteger(const QString& text) {
 
 QString NotAnIntegerMessage(const QString& text) {
   return QStringLiteral("'%1' is not a valid integer value").arg(text);
+}
+
+int ShownWidth(std::int32_t width) {
+  constexpr std::int32_t kWidest = 0xffff;
+  return std::clamp(width, 0, kWidest);
 }

@@ -1,4 +1,5 @@
-// Reading a number from a width box the way the designer reads every number box.
+// Widths between the model and the widgets: reading a width box the way the designer reads
+// every number box, and showing a stored width.
 #pragma once
 
 #include <QString>
@@ -11,3 +12,8 @@ std::optional<std::int32_t> ParseInteger(const QString& text);
 
 // "'<text>' is not a valid integer value": the message for a box that holds no integer.
 QString NotAnIntegerMessage(const QString& text);
+
+// A stored width as a widget shows it. The model keeps any 32-bit number (a file or a box may
+// hold one), but a negative width shows as none and a huge one is cut, so that the sum of the
+// result columns' widths stays far inside the toolkit's integer range.
+int ShownWidth(std::int32_t width);

@@ -4,11 +4,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <algorithm>
 #include <utility>
 
 #include "designer/window/preview_input_box.h"
 #include "designer/window/preview_mouse_area.h"
+#include "designer/window/preview_number.h"
 #include "designer/window/preview_pictures.h"
 
 namespace {
@@ -86,8 +86,7 @@ void PreviewQueryScreen::ShowRow(int row, const QString& label, int width) {
   if (row < 1 || row > kInputRows) return;
   labels_[row]->setText(label);
   labels_[row]->adjustSize();
-  // A width read from a file may be negative; the box then simply has no width.
-  boxes_[row]->resize(std::max(width, 0), kBoxHeight);
+  boxes_[row]->resize(ShownWidth(width), kBoxHeight);
   labels_[row]->show();
   boxes_[row]->show();
 }

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "designer/window/preview_mouse_area.h"
+#include "designer/window/preview_number.h"
 #include "designer/window/preview_pictures.h"
 
 namespace {
@@ -97,7 +98,7 @@ void PreviewResultScreen::ShowColumns(const std::vector<Column>& columns) {
   QHeaderView* heading = grid_->horizontalHeader();
   for (int c = 0; c < count; ++c) {
     grid_->setHorizontalHeaderItem(c, new QTableWidgetItem(columns[c].heading));
-    heading->resizeSection(c, std::max(columns[c].width, 0));
+    heading->resizeSection(c, ShownWidth(columns[c].width));
     const int rows = std::min<int>(columns[c].samples.size(), kVisibleSampleRows);
     for (int r = 0; r < rows; ++r) {
       grid_->setItem(r, c, new QTableWidgetItem(columns[c].samples[r]));

@@ -501,11 +501,18 @@ void PreviewTest::WidthBoxesTakeEveryNumberAndRefuseNoNumber() {
   QCOMPARE(doc_.Fields[1].ResultWidth, 419);
   QCOMPARE(Find<QTableWidget>("StringGrid2")->columnWidth(0), 419);
 
+  // The largest number is stored as it is; the list still shows a usable column.
+  result_width->setText(QStringLiteral("2147483647"));
+  QTest::keyClick(result_width, Qt::Key_Shift);
+  QCOMPARE(doc_.Fields[1].ResultWidth, 2147483647);
+  QCOMPARE(Find<QTableWidget>("StringGrid2")->columnWidth(0), 0xffff);
+  QCOMPARE(Find<QTableWidget>("StringGrid2")->columnWidth(1), 42);
+
   // Nothing is taken while no field is selected.
   host_.selected = 0;
   result_width->setText(QStringLiteral("5"));
   QTest::keyClick(result_width, Qt::Key_Shift);
-  QCOMPARE(doc_.Fields[1].ResultWidth, 419);
+  QCOMPARE(doc_.Fields[1].ResultWidth, 2147483647);
 }
 
 void PreviewTest::NameBoxMirrorsOnlyTypedText() {
