@@ -26,7 +26,7 @@ constexpr int kHeight = 320;
 const char kFontFamily[] = "DejaVu Sans";
 const char kViewerTitle[] = "Brindle-Wick 0.1";
 
-// The 16 colours of both pictures.
+// The colours of both pictures; a GIF table holds 16, the writer fills the rest.
 enum Colour {
   kBlack,
   kWhite,
@@ -43,7 +43,6 @@ enum Colour {
   kMenuBar,
   kTabText,
   kKeyTop,
-  kUnused,
   kColourCount
 };
 
@@ -51,7 +50,7 @@ const QRgb kPalette[kColourCount] = {
     qRgb(0, 0, 0),       qRgb(255, 255, 255), qRgb(16, 52, 148),   qRgb(64, 112, 200),
     qRgb(212, 208, 200), qRgb(128, 128, 128), qRgb(240, 240, 240), qRgb(64, 64, 64),
     qRgb(224, 56, 32),   qRgb(48, 160, 48),   qRgb(32, 88, 216),   qRgb(240, 200, 32),
-    qRgb(232, 232, 232), qRgb(48, 48, 48),    qRgb(250, 250, 250), qRgb(0, 0, 0),
+    qRgb(232, 232, 232), qRgb(48, 48, 48),    qRgb(250, 250, 250),
 };
 
 QColor C(Colour colour) { return QColor(kPalette[colour]); }
