@@ -1,0 +1,208 @@
+// The conversions and the packing when writing or reading fails: a full disk, a device that is
+// always full, a read-only folder, an input that vanished or cannot be read. Each ends with a
+// clear message and a failure result, and nothing the user had is lost: the input stays as it
+// was, and a database that could not be packed is kept.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "builder/convert/messages.h"
+#include "builder/convert/packing.h"
+#include "builder/convert/phone_book.h"
+#include "builder/convert/run_conversion.h"
+#include "builder/convert/table_database.h"
+#include "builder/convert/test_support.h"
+#include "common/test/small_disk.h"
+
+namespace builder {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Exists;
+using testing::FieldLines;
+using testing::ReadBytes;
+using testing::RecordingReporter;
+using testing::ScratchDir;
+using testing::SourceFile;
+using testing::WriteBytes;
+using testing_support::SmallDisk;
+
+// A two-field source file of `records` data lines, about 25 bytes each.
+std::string Book(int records) {
+  std::string data;
+  for (int i = 1; i <= records; ++i) data += "Ivanov Petr;" + std::to_string(100000 + i) + "\r\n";
+  FieldLines name;
+  name.name = "Name";
+  FieldLines number;
+  number.name = "Number";
+  number.type = 2;
+  number.size = 4;
+  return SourceFile({name, number}, data);
+}
+
+std::string PhoneList(int records) {
+  std::string text;
+  for (int i = 0; i < records; ++i) text += "555;Ivanov;Petr;Sales;Room 4\r\n";
+  return text;
+}
+
+// Bytes that do not compress, so their packed copy is as large as they are.
+std::string Incompressible(std::size_t size) {
+  std::mt19937 random(7);
+  std::string bytes(size, '\0');
+  for (char& byte : bytes) byte = static_cast<char>(random());
+  return bytes;
+}
+
+bool IsCompleteTableDatabase(const std::string& bytes) {
+  return bytes.size() > kDbHeaderSize && bytes.compare(0, 4, "BRWK") == 0 &&
+         bytes.compare(bytes.size() - 2, 2, "\xFF\xFF") == 0;
+}
+
+bool HasMessage(const RecordingReporter& reporter, const std::string& caption,
+                const std::string& text) {
+  for (const auto& message : reporter.messages) {
+    if (message.caption == caption && message.text.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
+TEST(ConversionFaults, ADatabaseThatCannotBeWrittenFailsWithTheOutputsName) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  ScratchDir dir;
+  const std::string book = dir.File("book.fsr");
+  WriteBytes(book, Book(3000));
+  RecordingReporter table;
+  EXPECT_EQ(ConvertSourceFile(book, "/dev/full", table), kConvertFailed);
+  EXPECT_TRUE(HasMessage(table, kCaptionError, messages::WriteFailed("/dev/full")));
+  EXPECT_EQ(ReadBytes(book), Book(3000));
+
+  const std::string list = dir.File("list.txt");
+  WriteBytes(list, PhoneList(3000));
+  RecordingReporter phones;
+  EXPECT_EQ(ConvertPhoneBook(list, "/dev/full", "Phones", ';', 3, phones), kConvertFailed);
+  EXPECT_TRUE(HasMessage(phones, kCaptionError, messages::WriteFailed("/dev/full")));
+  EXPECT_EQ(ReadBytes(list), PhoneList(3000));
+}
+
+TEST(ConversionFaults, AFullDiskStopsBothConversionsWithAMessage) {
+  SmallDisk disk(16 * 1024);
+  if (!disk.available()) GTEST_SKIP() << disk.why_not();
+  ScratchDir dir;
+  const std::string book = dir.File("book.fsr");
+  WriteBytes(book, Book(3000));
+  const std::string list = dir.File("list.txt");
+  WriteBytes(list, PhoneList(3000));
+  disk.Fill();
+
+  RecordingReporter table;
+  EXPECT_EQ(ConvertSourceFile(book, disk.Path("book.db"), table), kConvertFailed);
+  EXPECT_TRUE(HasMessage(table, kCaptionError, messages::WriteFailed(disk.Path("book.db"))));
+  RecordingReporter phones;
+  EXPECT_EQ(ConvertPhoneBook(list, disk.Path("list.db"), "Phones", ';', 3, phones), kConvertFailed);
+  EXPECT_TRUE(HasMessage(phones, kCaptionError, messages::WriteFailed(disk.Path("list.db"))));
+  EXPECT_EQ(ReadBytes(book), Book(3000));
+  EXPECT_EQ(ReadBytes(list), PhoneList(3000));
+}
+
+TEST(ConversionFaults, AReadOnlyFolderGivesNoOutputAndTheGeneralMessage) {
+  SmallDisk disk(64 * 1024);
+  if (!disk.available()) GTEST_SKIP() << disk.why_not();
+  const std::string book = disk.Path("book.fsr");
+  WriteBytes(book, Book(20));
+  ASSERT_TRUE(disk.MakeReadOnly());
+
+  RecordingReporter direct;
+  EXPECT_EQ(ConvertSourceFile(book, disk.Path("book.db"), direct), kConvertNoOutput);
+  EXPECT_EQ(ConvertPhoneBook(book, disk.Path("list.db"), "Phones", ';', 3, direct),
+            kConvertNoOutput);
+  EXPECT_TRUE(direct.messages.empty());
+
+  RecordingReporter run;
+  ConversionRequest request;
+  request.path = book;
+  EXPECT_EQ(RunConversion(request, run), ConversionOutcome::kConversionFailed);
+  ASSERT_EQ(run.messages.size(), 1u);
+  EXPECT_EQ(run.messages[0].caption, kCaptionError);
+  EXPECT_FALSE(Exists(disk.Path("book.fdb")));
+  EXPECT_EQ(ReadBytes(book), Book(20));
+}
+
+TEST(ConversionFaults, AnInputThatVanishedOrCannotBeReadIsReported) {
+  ScratchDir dir;
+  RecordingReporter gone;
+  ConversionRequest request;
+  request.path = dir.File("gone.fsr");
+  EXPECT_EQ(RunConversion(request, gone), ConversionOutcome::kConversionFailed);
+  EXPECT_FALSE(Exists(dir.File("gone.db")));
+  EXPECT_FALSE(Exists(dir.File("gone.fdb")));
+  EXPECT_EQ(gone.messages.size(), 1u);
+
+  // A folder opens for reading but every read of it fails.
+  const std::string folder = dir.File("folder.fsr");
+  fs::create_directory(folder);
+  RecordingReporter unreadable;
+  EXPECT_EQ(ConvertSourceFile(folder, dir.File("folder.db"), unreadable), kConvertFailed);
+  EXPECT_TRUE(HasMessage(unreadable, kCaptionError, messages::ReadFailed(folder)));
+}
+
+TEST(PackingFaults, APackedFileThatCannotBeWrittenKeepsTheDatabase) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  ScratchDir dir;
+  const std::string book = dir.File("book.fsr");
+  WriteBytes(book, Book(3000));
+  // The target name leads to a device on which every write fails.
+  fs::create_symlink("/dev/full", dir.File("book.fdb"));
+
+  RecordingReporter reporter;
+  ConversionRequest request;
+  request.path = book;
+  EXPECT_EQ(RunConversion(request, reporter), ConversionOutcome::kPackingFailed);
+  EXPECT_FALSE(reporter.messages.empty());
+  EXPECT_EQ(reporter.messages.back().caption, kCaptionPackError);
+  EXPECT_NE(reporter.statuses.back(), "Готово");
+  EXPECT_TRUE(IsCompleteTableDatabase(ReadBytes(dir.File("book.db"))))
+      << "the database that could not be packed must be kept";
+  EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is never removed";
+}
+
+TEST(PackingFaults, AFullDiskKeepsTheUsersDatabaseAndLeavesNoBrokenPackedFile) {
+  SmallDisk disk(64 * 1024);
+  if (!disk.available()) GTEST_SKIP() << disk.why_not();
+  const std::string database = disk.Path("user.db");
+  const std::string bytes = Incompressible(40 * 1024);
+  WriteBytes(database, bytes);
+
+  RecordingReporter reporter;
+  ConversionRequest request;
+  request.path = database;
+  EXPECT_EQ(RunConversion(request, reporter), ConversionOutcome::kPackingFailed);
+  EXPECT_FALSE(reporter.messages.empty());
+  EXPECT_EQ(reporter.messages.back().caption, kCaptionPackError);
+  EXPECT_EQ(ReadBytes(database), bytes);
+  EXPECT_FALSE(Exists(disk.Path("user.zdb")));
+}
+
+TEST(PackingFaults, AReadErrorEndsThePackingWithAMessageNotTheProgram) {
+  ScratchDir dir;
+  const std::string folder = dir.File("folder.db");
+  fs::create_directory(folder);
+  RecordingReporter reporter;
+  EXPECT_EQ(PackFile(folder, dir.File("folder.zdb"), "wb", reporter), 1);
+  ASSERT_EQ(reporter.messages.size(), 1u);
+  EXPECT_EQ(reporter.messages[0].caption, kCaptionPackError);
+  EXPECT_EQ(reporter.messages[0].text.rfind("fread: ", 0), 0u) << reporter.messages[0].text;
+  EXPECT_FALSE(Exists(dir.File("folder.zdb")));
+
+  RecordingReporter missing;
+  EXPECT_EQ(PackFile(dir.File("gone.db"), dir.File("gone.zdb"), "wb", missing), 1);
+  EXPECT_TRUE(missing.messages.empty());
+  EXPECT_EQ(missing.standard_error.size(), 1u);
+  EXPECT_FALSE(Exists(dir.File("gone.zdb")));
+}
+
+}  // namespace
+}  // namespace builder
