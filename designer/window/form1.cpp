@@ -18,6 +18,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "designer/window/document_text.h"
 #include "designer/window/toolbar_images.h"
@@ -283,7 +284,7 @@ void TForm1::SetStatusText(int panel, const std::string& text, bool repaint_now)
 }
 
 void TForm1::ShowProgress(int maximum) {
-  ProgressBar1->setRange(0, maximum);
+  ProgressBar1->setRange(0, std::max(maximum, 1));  // a range of 0 would show a busy bar
   ProgressBar1->setValue(0);
   ProgressBar1->show();
   ProgressBar1->repaint();
@@ -296,12 +297,10 @@ void TForm1::SetProgress(int position) {
 
 void TForm1::HideProgress() { ProgressBar1->hide(); }
 
-bool TForm1::AskYesNo(const std::string& text) {
-  return dialogs_->AskYesNo(QString::fromStdString(text));
-}
+bool TForm1::AskYesNo(const std::string& text) { return dialogs_->AskYesNo(MessageText(text)); }
 
 void TForm1::ShowMessage(const std::string& text) {
-  dialogs_->ShowMessage(MessageKind::kPlain, QString::fromStdString(text));
+  dialogs_->ShowMessage(MessageKind::kPlain, MessageText(text));
 }
 
 void TForm1::PreviewDatabaseNameEdited(const QString& name) { edtDBName->setText(name); }
