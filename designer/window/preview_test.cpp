@@ -64,6 +64,7 @@ class PreviewTest : public QObject {
   void GifWriterRoundTripsThroughQtsReader();
   void StoredPicturesDecodeToScreenSize();
   void StartStateBeforeAnyDocument();
+  void DocumentWithoutFieldsShowsNoRowsOrColumns();
   void QueryTicksPlaceRowsAndOrderList();
   void OrderListMovesByButtonsAndArrowKeys();
   void OrderListIgnoresImpossibleMoves();
@@ -227,6 +228,18 @@ void PreviewTest::StartStateBeforeAnyDocument() {
   QCOMPARE(Find<QLabel>("lbTime")->text(), QStringLiteral("         "));
   QCOMPARE(Find<QWidget>("Panel3")->geometry(), QRect(245, 18, 242, 322));
   QCOMPARE(Find<QWidget>("Panel4")->geometry(), QRect(510, 18, 242, 322));
+}
+
+void PreviewTest::DocumentWithoutFieldsShowsNoRowsOrColumns() {
+  Load(ThreeFields());
+  Load(designer::Document{});
+  for (int row = 1; row <= 5; ++row) {
+    const QByteArray n = QByteArray::number(row);
+    QVERIFY(Find<QLabel>("lbEdt" + n)->isHidden());
+    QVERIFY(Find<QLineEdit>("edtEdt" + n)->isHidden());
+  }
+  QCOMPARE(Find<QListWidget>("lbEdtFld")->count(), 0);
+  QVERIFY(Find<QTableWidget>("StringGrid2")->isHidden());
 }
 
 void PreviewTest::QueryTicksPlaceRowsAndOrderList() {
