@@ -82,3 +82,8 @@ void QtDialogs::ShowMessage(MessageKind kind, const QString& text) {
   QMessageBox box(icon, caption, text, QMessageBox::Ok, owner_);
   box.exec();
 }
+
+void QtDialogs::ShowCaptionedMessage(const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner_);
+  box.exec();
+}

@@ -34,6 +34,9 @@ class Dialogs {
 
   // A modal message box with an OK button.
   virtual void ShowMessage(MessageKind kind, const QString& text) = 0;
+
+  // A modal message box without icon, with its own caption and an OK button.
+  virtual void ShowCaptionedMessage(const QString& caption, const QString& text) = 0;
 };
 
 // Converts a Windows filter list "text|mask;mask|text|mask" into Qt's "text (mask mask)" form.
@@ -49,6 +52,7 @@ class QtDialogs : public Dialogs {
                            const QStringList& filters, const QString& default_suffix) override;
   bool AskYesNo(const QString& text) override;
   void ShowMessage(MessageKind kind, const QString& text) override;
+  void ShowCaptionedMessage(const QString& caption, const QString& text) override;
 
  private:
   QWidget* owner_;

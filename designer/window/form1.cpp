@@ -190,6 +190,13 @@ void TForm1::CreatePanel2(QWidget* panel2) {
   CreatePropertyPanel(panel2);
   MakeLabel(panel2, "Предварительный просмотр/редактирование ширины полей", 233, 3, true);
   preview_ = new HandheldPreview(panel2, doc_, *this);
+  preview_->SetMessageShower([this](const PreviewMessage& message) {
+    if (message.kind == PreviewMessage::Kind::kFailure) {
+      dialogs_->ShowMessage(MessageKind::kFailure, message.text);
+    } else {
+      dialogs_->ShowCaptionedMessage(message.caption, message.text);
+    }
+  });
   CreateStatusBar(panel2);
 }
 

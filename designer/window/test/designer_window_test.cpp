@@ -144,6 +144,7 @@ class DesignerWindowTest : public QObject {
   void DoubleClickTogglesASelector();
   void CheckBoxesChangeTheListPositions();
   void NameBoxIsMirroredWithThePreview();
+  void PreviewMessagesGoThroughTheDialogs();
   void MenuAndToolbarRunTheirCommands();
 };
 
@@ -635,6 +636,20 @@ void DesignerWindowTest::NameBoxIsMirroredWithThePreview() {
   TypeKeys(twin, U("ы"));
   QCOMPARE(name->text(), U("Телы"));
   QCOMPARE(h.form->DatabaseName(), *codepage::Utf8ToCp1251("Телы"));
+}
+
+void DesignerWindowTest::PreviewMessagesGoThroughTheDialogs() {
+  Harness h;
+  h.OpenStaff();
+  QTest::mouseClick(h.Find<QWidget>("shFind"), Qt::LeftButton);
+  QCOMPARE(h.dialogs.messages.size(), size_t{1});
+  QCOMPARE(h.dialogs.messages[0].caption, U("К размышлению"));
+  // A width box left empty: the error goes to the window's one error handler.
+  h.Type(h.Find<QLineEdit>("edtWidth"), QString());
+  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  QVERIFY(h.dialogs.messages.size() >= 2);
+  QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kFailure);
+  QCOMPARE(h.dialogs.messages.back().text, U("'' is not a valid integer value"));
 }
 
 void DesignerWindowTest::MenuAndToolbarRunTheirCommands() {

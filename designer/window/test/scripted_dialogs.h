@@ -13,6 +13,7 @@ class ScriptedDialogs : public Dialogs {
   struct Shown {
     MessageKind kind;
     QString text;
+    QString caption;  // only of a captioned message
   };
   struct SaveRequest {
     QString folder;
@@ -49,7 +50,10 @@ class ScriptedDialogs : public Dialogs {
     return answer;
   }
   void ShowMessage(MessageKind kind, const QString& text) override {
-    messages.push_back({kind, text});
+    messages.push_back({kind, text, {}});
+  }
+  void ShowCaptionedMessage(const QString& caption, const QString& text) override {
+    messages.push_back({MessageKind::kPlain, text, caption});
   }
 
  private:
