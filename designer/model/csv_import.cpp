@@ -6,8 +6,8 @@
 #include <fstream>
 
 #include "common/codepage.h"
-#include "designer/model/csv_line_reader.h"
 #include "designer/model/csv_scan.h"
+#include "designer/model/encoding.h"
 #include "designer/model/text_file.h"
 
 namespace designer {
@@ -42,8 +42,18 @@ void ShowDocumentStatus(const Document& doc, DesignerView& view) {
   view.SetStatusText(2, "записей: " + std::to_string(doc.RecordCount));
 }
 
+// Puts `file` back at its start for the next pass over it.
+Status Rewind(std::ifstream& file, const std::string& path) {
+  file.clear();
+  errno = 0;
+  file.seekg(0);
+  if (!file) return FileError("Ошибка чтения файла", path, errno != 0 ? errno : EIO);
+  return Status::Ok();
+}
+
 // The import proper, on `next`, a copy of the document that becomes it only on success.
-Status ImportInto(Document& next, const std::string& path, DesignerView& view) {
+Status ImportInto(Document& next, const std::string& path, DesignerView& view,
+                  std::optional<TextEncoding> given_encoding) {
   // Every field leaves the input list; the ticks at the end hand out positions in field order.
   for (int row = 1; row <= kMaxDocumentFields; ++row) next.SetQueryBox(row, false);
   view.SetStatusText(0, "файл: " + FileNameForDisplay(path));
@@ -53,24 +63,35 @@ Status ImportInto(Document& next, const std::string& path, DesignerView& view) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return FileError("Не удалось открыть файл", path, errno != 0 ? errno : ENOENT);
 
+  TextEncoding encoding = TextEncoding::kCp1251;
+  if (given_encoding) {
+    encoding = *given_encoding;
+  } else {
+    // A pass of its own: the names in the question must already be the file's text.
+    LineReader scan(file, path);
+    encoding = DetectEncoding(scan);
+    if (!scan.status().ok()) return scan.status();
+    if (Status status = Rewind(file, path); !status.ok()) return status;
+  }
+
   CsvFirstLine first;
-  CsvLineReader first_pass(file);
-  Status status = ReadCsvFirstLine(first_pass, splitter, first);
-  if (first_pass.failed()) return FileError("Ошибка чтения файла", path, first_pass.error_number());
+  LineReader first_pass(file, path);
+  Status status = ReadCsvFirstLine(first_pass, splitter, first, encoding);
+  if (!first_pass.status().ok()) return first_pass.status();
   if (!status.ok()) return status;
 
   const bool has_names = view.AskYesNo(FirstLineQuestion(first));
   view.SetStatusText(1, "полей: " + std::to_string(first.FieldCount));
 
   // Second pass over the same file from its start.
-  file.clear();
-  file.seekg(0);
-  if (!file) return FileError("Ошибка чтения файла", path, errno != 0 ? errno : EIO);
-  CsvLineReader records(file);
-  status = ReadCsvRecords(records, splitter, first, has_names, next, [&view](int count) {
-    view.SetStatusText(2, std::to_string(count), /*repaint_now=*/true);
-  });
-  if (records.failed()) return FileError("Ошибка чтения файла", path, records.error_number());
+  status = Rewind(file, path);
+  if (!status.ok()) return status;
+  LineReader records(file, path);
+  status = ReadCsvRecords(
+      records, splitter, first, has_names, next,
+      [&view](int count) { view.SetStatusText(2, std::to_string(count), /*repaint_now=*/true); },
+      encoding);
+  if (!records.status().ok()) return records.status();
   if (!status.ok()) return status;
 
   next.SourceFileName = path;
@@ -82,14 +103,16 @@ Status ImportInto(Document& next, const std::string& path, DesignerView& view) {
     next.SetResultBox(row, true);
   }
   view.SetStatusText(2, "записей: " + std::to_string(next.RecordCount));
+  view.SetStatusText(3, EncodingLabel(encoding));
   return Status::Ok();
 }
 
 }  // namespace
 
-Status LoadCSV(Document& doc, const std::string& path, DesignerView& view) {
+Status LoadCSV(Document& doc, const std::string& path, DesignerView& view,
+               std::optional<TextEncoding> encoding) {
   Document next = doc;
-  const Status status = ImportInto(next, path, view);
+  const Status status = ImportInto(next, path, view, encoding);
   if (!status.ok()) {
     ShowDocumentStatus(doc, view);
     return status;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "designer/model/encoding.h"
+
 namespace designer {
 namespace {
 
@@ -45,14 +47,15 @@ std::size_t CountCells(std::string_view line, std::string_view splitter) {
   return cells;
 }
 
-std::vector<std::string> CellNames(std::string_view line, std::string_view splitter) {
+std::vector<std::string> CellNames(std::string_view line, std::string_view splitter,
+                                   TextEncoding encoding) {
   std::vector<std::string> names;
   for (std::size_t at = FindSplitter(line, splitter); at != std::string_view::npos;
        at = FindSplitter(line, splitter)) {
-    names.emplace_back(line.substr(0, at).substr(0, kMaxNameLength));
+    names.push_back(CutName(ToDocumentText(line.substr(0, at), encoding)));
     line.remove_prefix(at + splitter.size());
   }
-  names.emplace_back(line.substr(0, kMaxNameLength));
+  names.push_back(CutName(ToDocumentText(line, encoding)));
   return names;
 }
 

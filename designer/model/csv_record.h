@@ -26,8 +26,10 @@ void SplitRecord(std::string_view line, std::string_view splitter, int count, Re
 // Number of cells of the first line: 1 + the occurrences of the splitter (1 when it is empty).
 std::size_t CountCells(std::string_view line, std::string_view splitter);
 
-// The cells of the first line, untrimmed, each cut to the 16 bytes of a field name.
-std::vector<std::string> CellNames(std::string_view line, std::string_view splitter);
+// The cells of the first line, untrimmed, as document text of a line in `encoding`, each cut to
+// the 16 characters of a field name. `splitter` is the splitter as it stands in the line.
+std::vector<std::string> CellNames(std::string_view line, std::string_view splitter,
+                                   TextEncoding encoding = TextEncoding::kCp1251);
 
 // A value is numeric when it holds 1 to 9 characters, each one of the digits 1 to 9 (a 0
 // anywhere makes it text).

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <limits>
 
+#include "common/codepage.h"
 #include "designer/model/csv_record.h"
+#include "designer/model/encoding.h"
 
 namespace designer {
 namespace {
@@ -55,46 +57,65 @@ void ApplyFindings(const FieldFindings& findings, TFieldDesc& field) {
   field.ResultWidth = width;
 }
 
+// The splitter as it stands in a line of the input.
+std::string InputSplitter(std::string_view splitter, TextEncoding encoding) {
+  return encoding == TextEncoding::kUtf8 ? codepage::Cp1251ToUtf8(splitter) : std::string(splitter);
+}
+
 }  // namespace
 
-Status ReadCsvFirstLine(CsvLineReader& lines, std::string_view splitter, CsvFirstLine& first) {
+Status ReadCsvFirstLine(LineReader& lines, std::string_view splitter, CsvFirstLine& first,
+                        TextEncoding encoding) {
+  if (encoding == TextEncoding::kUtf8) lines.SkipByteOrderMark();
+  const std::string input_splitter = InputSplitter(splitter, encoding);
   std::string line;
-  lines.ReadLine(line);
-  const std::size_t cells = CountCells(line, splitter);
+  lines.ReadLine(&line);
+  const std::size_t cells = CountCells(line, input_splitter);
   if (cells > static_cast<std::size_t>(kMaxDocumentFields)) {
     return Status::Refusal(
         "Ошибка! Настоящая версия поддерживает до 5 полей включительно!\n"
         "Ведутся работы по расширение до 10 полей, следите за новостями на сайте.");
   }
   first.FieldCount = static_cast<int>(cells);
-  first.Names = CellNames(line, splitter);
+  first.Names = CellNames(line, input_splitter, encoding);
   return Status::Ok();
 }
 
-Status ReadCsvRecords(CsvLineReader& lines, std::string_view splitter, const CsvFirstLine& first,
-                      bool first_line_has_names, Document& doc, const CsvProgress& progress) {
+Status ReadCsvRecords(LineReader& lines, std::string_view splitter, const CsvFirstLine& first,
+                      bool first_line_has_names, Document& doc, const CsvProgress& progress,
+                      TextEncoding encoding) {
   const int count = first.FieldCount;
   ResetFieldTable(doc);
   doc.FieldCount = count;
   doc.FirstLineHasNames = first_line_has_names;
+  doc.SourceEncoding = encoding;
   if (first_line_has_names) {
     for (int i = 1; i <= count; ++i) doc.Fields[i].Name = first.Names[i - 1];
   }
   for (auto& record : doc.SampleValues) record.fill(std::string());
 
+  if (encoding == TextEncoding::kUtf8) lines.SkipByteOrderMark();
+  const std::string input_splitter = InputSplitter(splitter, encoding);
   std::string line;
-  if (first_line_has_names) lines.ReadLine(line);
+  if (first_line_has_names) lines.SkipLine();
   std::array<FieldFindings, kMaxDocumentFields> findings{};
   RecordValues values;
+  std::array<std::string, kMaxDocumentFields> converted;  // the values of a UTF-8 record
   doc.RecordCount = 0;
   do {
     if (doc.RecordCount == std::numeric_limits<std::int32_t>::max()) {
       return Status::Error("Слишком много записей: больше " + std::to_string(doc.RecordCount) +
                            ".");
     }
-    lines.ReadLine(line);
+    lines.ReadLine(&line);
     ++doc.RecordCount;
-    SplitRecord(line, splitter, count, values);
+    SplitRecord(line, input_splitter, count, values);
+    if (encoding == TextEncoding::kUtf8) {
+      for (int i = 0; i < count; ++i) {
+        converted[i] = ToDocumentText(values[i], encoding);
+        values[i] = converted[i];
+      }
+    }
     for (int i = 0; i < count; ++i) {
       if (doc.RecordCount <= kSampleRecords) {
         doc.SampleValues[doc.RecordCount][i + 1] = std::string(values[i]);

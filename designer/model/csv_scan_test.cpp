@@ -14,11 +14,11 @@ Document Import(const std::string& text, bool has_names, const std::string& spli
                 std::vector<int>* progress = nullptr) {
   Document doc;
   std::istringstream first_in(text);
-  CsvLineReader first_pass(first_in);
+  LineReader first_pass(first_in);
   CsvFirstLine first;
   EXPECT_TRUE(ReadCsvFirstLine(first_pass, splitter, first).ok());
   std::istringstream records_in(text);
-  CsvLineReader records(records_in);
+  LineReader records(records_in);
   const Status status =
       ReadCsvRecords(records, splitter, first, has_names, doc, [progress](int count) {
         if (progress != nullptr) progress->push_back(count);
@@ -29,7 +29,7 @@ Document Import(const std::string& text, bool has_names, const std::string& spli
 
 TEST(CsvFirstLine, MoreThanFiveCellsAreRefused) {
   std::istringstream six("a;b;c;d;e;f\n1;2;3;4;5;6\n");
-  CsvLineReader lines(six);
+  LineReader lines(six);
   CsvFirstLine first;
   const Status status = ReadCsvFirstLine(lines, ";", first);
   EXPECT_TRUE(status.refusal());
@@ -39,7 +39,7 @@ TEST(CsvFirstLine, MoreThanFiveCellsAreRefused) {
   EXPECT_TRUE(first.Names.empty());
 
   std::istringstream five("a;b;c;d;e\n");
-  CsvLineReader five_lines(five);
+  LineReader five_lines(five);
   ASSERT_TRUE(ReadCsvFirstLine(five_lines, ";", first).ok());
   EXPECT_EQ(first.FieldCount, 5);
   EXPECT_EQ(first.Names, (std::vector<std::string>{"a", "b", "c", "d", "e"}));
@@ -198,7 +198,7 @@ TEST(CsvRecords, SamplesKeepTwentyRecordsAndEverythingElseIsEmptied) {
   std::string text;
   for (int r = 1; r <= 25; ++r) text += std::to_string(r) + ";v" + std::to_string(r) + "\n";
   std::istringstream first_in(text), records_in(text);
-  CsvLineReader first_pass(first_in), records(records_in);
+  LineReader first_pass(first_in), records(records_in);
   CsvFirstLine first;
   ASSERT_TRUE(ReadCsvFirstLine(first_pass, ";", first).ok());
   ASSERT_TRUE(ReadCsvRecords(records, ";", first, false, doc, nullptr).ok());

@@ -18,6 +18,11 @@ inline constexpr int kMaxDocumentFields = 5;  // fields the screens, samples and
 inline constexpr int kSampleRecords = 20;     // records kept for the preview
 inline constexpr std::size_t kMaxNameLength = 16;
 
+// The encoding of the file the data lines are copied from. Source files are always Windows-1251;
+// a CSV file may be UTF-8, and is then converted wherever its text enters the document or a
+// source file.
+enum class TextEncoding { kCp1251, kUtf8 };
+
 inline constexpr std::uint8_t kTypeText = 1;
 inline constexpr std::uint8_t kTypeNumeric = 2;
 
@@ -51,6 +56,7 @@ struct Document {
   std::int32_t RecordCount = 0;
   std::string SourceFileName;  // native path of the file the data lines are copied from
   bool SourceIsFsr = false;
+  TextEncoding SourceEncoding = TextEncoding::kCp1251;  // names and samples are Windows-1251 anyway
   std::int32_t HeaderLineCount = 0;
   bool FirstLineHasNames = false;
   std::array<std::array<std::string, kMaxDocumentFields + 1>, kSampleRecords + 1> SampleValues{};

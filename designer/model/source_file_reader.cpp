@@ -151,6 +151,7 @@ Status LoadFSR(Document& doc, const std::string& path, DesignerView& view) {
   for (int row = 1; row <= kMaxDocumentFields; ++row) loaded.SetQueryBox(row, false);
   loaded.SourceFileName = path;
   loaded.SourceIsFsr = true;
+  loaded.SourceEncoding = TextEncoding::kCp1251;
   loaded.FirstLineHasNames = false;
   ReadResult result;
   const Status status = ReadSourceFile(path, view.Splitter(), loaded, result);
@@ -172,6 +173,7 @@ Status LoadFSR(Document& doc, const std::string& path, DesignerView& view) {
   view.SetStatusText(0, "файл: " + FileNameOf(path));
   view.SetStatusText(1, "полей: " + std::to_string(doc.FieldCount));
   view.SetStatusText(2, "записей: " + std::to_string(doc.RecordCount));
+  view.SetStatusText(3, "");  // the encoding panel speaks of CSV files only
   view.DocumentLoaded();
   return Status::Ok();
 }

@@ -2,9 +2,11 @@
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <system_error>
 
+#include "designer/model/encoding.h"
 #include "designer/model/source_file.h"
 
 namespace designer {
@@ -131,11 +133,14 @@ void WriteHeader(LineWriter& out, const Document& doc, const std::string& databa
   }
 }
 
+// Called with the number of data lines written so far.
+using CopyProgress = std::function<void(std::int32_t written)>;
+
 // Copies the data lines of `in` (positioned after its header) to `out`: empty lines are
 // dropped, and with `cut_long_lines` a line longer than kLongLineLength keeps its first
 // kCutLineKeep characters followed by "..". Lines are handled in pieces, never held whole.
-Status CopyDataLines(LineReader& in, LineWriter& out, bool cut_long_lines, DesignerView& view,
-                     std::int32_t* written) {
+Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_lines,
+                     const CopyProgress& progress, std::int32_t* written) {
   constexpr std::size_t kPiece = 64 * 1024;
   std::string piece;
   bool ended = false;
@@ -157,10 +162,34 @@ Status CopyDataLines(LineReader& in, LineWriter& out, bool cut_long_lines, Desig
     out.EndLine();
     if (!out.status().ok()) return out.status();
     ++*written;
-    view.SetProgress(*written);
+    if (progress) progress(*written);
   }
   if (!in.status().ok()) return in.status();
   return out.status();
+}
+
+// Reads past what precedes the data lines of `in`: the opened source file's header, or the CSV
+// file's line of names.
+void SkipToDataLines(const Document& doc, DocumentLineReader& in) {
+  const std::int32_t skipped =
+      doc.SourceIsFsr ? doc.HeaderLineCount : (doc.FirstLineHasNames ? 1 : 0);
+  for (std::int32_t i = 0; i < skipped; ++i) {
+    if (!in.SkipLine()) break;  // a shorter file simply has no data lines
+  }
+}
+
+// The data lines of a UTF-8 file are converted while they are copied. This pass runs the copy
+// ahead, with a writer that keeps nothing, so that a character Windows-1251 cannot hold refuses
+// the save before the backup or the target is touched.
+Status CheckDataLines(const Document& doc, bool cut_long_lines) {
+  LineReader lines;
+  Status status = lines.Open(doc.SourceFileName);
+  if (!status.ok()) return status;
+  DocumentLineReader in(lines, doc.SourceEncoding, doc.SourceFileName);
+  SkipToDataLines(doc, in);
+  LineWriter nowhere;
+  std::int32_t written = 0;
+  return CopyDataLines(in, nowhere, cut_long_lines, nullptr, &written);
 }
 
 // Writes the whole file; the caller deals with the backup.
@@ -168,21 +197,20 @@ Status WriteSourceFile(const Document& doc, const std::string& target_path,
                        const std::string& data_path, const std::string& database_name,
                        const std::string& splitter, DesignerView& view, std::int32_t* written) {
   // The data source is opened first, so that a missing one leaves the target untouched.
-  LineReader in;
-  Status status = in.Open(data_path);
+  LineReader lines;
+  Status status = lines.Open(data_path);
   if (!status.ok()) return status;
+  DocumentLineReader in(lines, doc.SourceEncoding, data_path);
   LineWriter out;
   status = out.Create(target_path);
   if (!status.ok()) return status;
   WriteHeader(out, doc, database_name, splitter);
 
-  const std::int32_t skipped =
-      doc.SourceIsFsr ? doc.HeaderLineCount : (doc.FirstLineHasNames ? 1 : 0);
-  for (std::int32_t i = 0; i < skipped; ++i) {
-    if (!in.SkipLine()) break;  // a shorter file simply has no data lines
-  }
+  SkipToDataLines(doc, in);
   view.ShowProgress(doc.RecordCount > 0 ? doc.RecordCount : 0);
-  status = CopyDataLines(in, out, view.CutLongLines(), view, written);
+  status = CopyDataLines(
+      in, out, view.CutLongLines(), [&view](std::int32_t count) { view.SetProgress(count); },
+      written);
   view.HideProgress();
   const Status closed = out.Close();
   if (!status.ok()) return status;
@@ -213,6 +241,10 @@ Status SaveFSR(Document& doc, const std::string& target_path, DesignerView& view
   const std::string splitter = view.Splitter();
   Status status = CheckDocument(doc, database_name, splitter);
   if (!status.ok()) return status;
+  if (doc.SourceEncoding == TextEncoding::kUtf8) {
+    status = CheckDataLines(doc, view.CutLongLines());
+    if (!status.ok()) return status;
+  }
 
   const bool over_source = SameFile(target_path, doc.SourceFileName);
   const std::string backup_path = doc.SourceFileName + ".BAK";
@@ -244,6 +276,7 @@ Status SaveFSR(Document& doc, const std::string& target_path, DesignerView& view
     // (by then moved to the backup) and must skip exactly this header.
     doc.SourceFileName = target_path;
     doc.SourceIsFsr = true;
+    doc.SourceEncoding = TextEncoding::kCp1251;
     doc.HeaderLineCount = WrittenHeaderLines(doc.FieldCount);
   }
   return Status::Ok();

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "common/codepage.h"
 
 namespace designer {
 namespace {
 
-constexpr std::size_t kReadBlock = 64 * 1024;
 constexpr char kEndOfText = 26;  // Ctrl+Z
 
 Status FileError(const char* what, const std::string& path, int error_number) {
@@ -23,29 +23,41 @@ std::string PathForMessage(const std::string& path) {
   return codepage::IsValidUtf8(path) ? path : codepage::Cp1251ToUtf8(path);
 }
 
-LineReader::~LineReader() {
-  if (file_ != nullptr) std::fclose(file_);
-}
+LineReader::LineReader(std::istream& in, std::string name)
+    : in_(&in), name_(std::move(name)), buffer_(kBlockSize) {}
 
 Status LineReader::Open(const std::string& path) {
-  path_ = path;
-  file_ = std::fopen(path.c_str(), "rb");
-  if (file_ == nullptr) return FileError("Не удалось открыть файл", path, errno);
-  buffer_.resize(kReadBlock);
+  name_ = path;
+  errno = 0;
+  file_.open(path, std::ios::binary);
+  if (!file_.is_open()) {
+    status_ = FileError("Не удалось открыть файл", path, errno != 0 ? errno : ENOENT);
+    return status_;
+  }
+  in_ = &file_;
+  buffer_.resize(kBlockSize);
   return Status::Ok();
+}
+
+bool LineReader::Fill() {
+  if (input_done_ || in_ == nullptr || !status_.ok()) return false;
+  errno = 0;
+  in_->read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+  position_ = 0;
+  end_ = static_cast<std::size_t>(in_->gcount());
+  if (in_->bad()) {
+    status_ = FileError("Ошибка чтения файла", name_, errno != 0 ? errno : EIO);
+    input_done_ = true;
+    end_ = 0;  // a failed read leaves nothing trustworthy behind
+    return false;
+  }
+  if (!*in_) input_done_ = true;
+  return end_ > 0;
 }
 
 int LineReader::Peek() {
   if (text_ended_) return EOF;
-  if (position_ == end_) {
-    if (file_ == nullptr || !status_.ok()) return EOF;
-    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-    position_ = 0;
-    if (end_ == 0) {
-      if (std::ferror(file_)) status_ = FileError("Ошибка чтения файла", path_, errno);
-      return EOF;
-    }
-  }
+  if (position_ == end_ && !Fill()) return EOF;
   if (buffer_[position_] == kEndOfText) {
     text_ended_ = true;
     return EOF;
@@ -53,11 +65,22 @@ int LineReader::Peek() {
   return static_cast<unsigned char>(buffer_[position_]);
 }
 
+bool LineReader::SkipByteOrderMark() {
+  static constexpr char kMark[] = "\xEF\xBB\xBF";
+  if (started_) return false;
+  Peek();  // fills the first block
+  if (end_ - position_ < 3 || std::memcmp(buffer_.data() + position_, kMark, 3) != 0) return false;
+  position_ += 3;
+  started_ = true;
+  return true;
+}
+
 bool LineReader::ReadPiece(std::string* piece, std::size_t max_bytes, bool* line_ended) {
   piece->clear();
   *line_ended = false;
   if (!in_line_ && Peek() == EOF) return false;
   in_line_ = true;
+  started_ = true;
   for (;;) {
     if (piece->size() == max_bytes) return true;  // the line may go on
     const int c = Peek();
@@ -65,14 +88,26 @@ bool LineReader::ReadPiece(std::string* piece, std::size_t max_bytes, bool* line
       if (!status_.ok()) return false;
       break;
     }
-    ++position_;
-    if (c == '\n') break;
+    if (c == '\n') {
+      ++position_;
+      break;
+    }
     if (c == '\r') {
+      ++position_;
       if (Peek() != '\n') continue;  // a CR that no LF follows is dropped
       ++position_;
       break;
     }
-    piece->push_back(static_cast<char>(c));
+    // Take the run of ordinary bytes in one piece.
+    const std::size_t limit = position_ + std::min(max_bytes - piece->size(), end_ - position_);
+    std::size_t run_end = position_;
+    while (run_end < limit) {
+      const char byte = buffer_[run_end];
+      if (byte == '\n' || byte == '\r' || byte == kEndOfText) break;
+      ++run_end;
+    }
+    piece->append(buffer_.data() + position_, run_end - position_);
+    position_ = run_end;
   }
   in_line_ = false;
   *line_ended = true;
@@ -84,7 +119,10 @@ bool LineReader::ReadLine(std::string* line, std::size_t max_bytes) {
   std::string piece;
   bool ended = false;
   while (!ended) {
-    if (!ReadPiece(&piece, kReadBlock, &ended)) return false;
+    if (!ReadPiece(&piece, kBlockSize, &ended)) {
+      line->clear();
+      return false;
+    }
     line->append(piece, 0, std::min(piece.size(), max_bytes - line->size()));
   }
   return true;
@@ -94,7 +132,7 @@ bool LineReader::SkipLine() {
   std::string piece;
   bool ended = false;
   while (!ended) {
-    if (!ReadPiece(&piece, kReadBlock, &ended)) return false;
+    if (!ReadPiece(&piece, kBlockSize, &ended)) return false;
   }
   return true;
 }

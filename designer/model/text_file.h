@@ -1,10 +1,12 @@
-// Streaming line input and output for the designer's text files (source files and the data
-// files they copy from). Both work in constant memory whatever the file's size, and report
+// Streaming line input and output for the designer's text files (CSV files, source files and the
+// data files they copy from). Both work in constant memory whatever the file's size, and report
 // input/output errors as values that name the file and the system's reason.
 #pragma once
 
 #include <cstddef>
 #include <cstdio>
+#include <fstream>
+#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,18 +19,28 @@ namespace designer {
 // Windows-1251, the only other encoding our files meet.
 std::string PathForMessage(const std::string& path);
 
-// Reads a file line by line, by the same rules as CSV import, so that the writer copies exactly
-// the records that the import counted. A line ends at LF or CR LF; a CR that no LF follows is
-// dropped; the last line of a file needs no line end. Ctrl+Z (code 26) ends the text: it ends the
-// line it stands in, and nothing after it is read.
+// Reads text line by line, by the rules of CSV import, so that the writer copies exactly the
+// records that the import counted. A line ends at LF or CR LF; a CR that no LF follows is
+// dropped; the last line of a text needs no line end. Ctrl+Z (code 26) ends the text: it ends the
+// line it stands in, and nothing after it is read. Bytes are taken as they stand.
+//
+// The input is a file the reader opens itself (Open) or any stream the caller owns, so that
+// tests run on memory. Either way it is read in blocks, in constant memory apart from the lines
+// a caller asks for whole.
 class LineReader {
  public:
   LineReader() = default;
-  ~LineReader();
+  // Reads `in`, which must outlive the reader; `name` names the input in messages.
+  explicit LineReader(std::istream& in, std::string name = "");
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
+  // Opens the file `path` as the input of a default-constructed reader.
   Status Open(const std::string& path);
+
+  // Drops a UTF-8 byte-order mark at the very start of the input, before any line was read.
+  // Returns whether there was one.
+  bool SkipByteOrderMark();
 
   // Reads at most `max_bytes` further bytes of the current line into `piece` (replacing its
   // content). `*line_ended` tells whether the line's end was reached; if not, the next call goes
@@ -36,31 +48,42 @@ class LineReader {
   // no line is left to begin, or after a read error (see status()).
   bool ReadPiece(std::string* piece, std::size_t max_bytes, bool* line_ended);
   // Reads the rest of the current line into `line`, keeping at most `max_bytes` bytes of it and
-  // reading past the others. Returns false as ReadPiece does.
-  bool ReadLine(std::string* line, std::size_t max_bytes);
+  // reading past the others. Returns false as ReadPiece does; `line` is then empty.
+  bool ReadLine(std::string* line, std::size_t max_bytes = kWholeLine);
   // Reads past the rest of the current line in constant memory. Returns false as ReadPiece does.
   bool SkipLine();
-  // True when no further line can be begun.
+  // True when no further line can be begun: the input is exhausted, Ctrl+Z comes next, or
+  // reading failed. A final line break therefore leaves no empty line behind it.
   bool AtEnd();
 
-  // Ok, or the first read error.
+  // Ok, or the first read error, naming the input and the system's reason.
   const Status& status() const { return status_; }
+
+  static constexpr std::size_t kWholeLine = static_cast<std::size_t>(-1);
+  // Bytes taken from the input at a time.
+  static constexpr std::size_t kBlockSize = 64 * 1024;
 
  private:
   // The next byte without consuming it, or EOF.
   int Peek();
+  // Reads the next block; false at the end of the input or on a read error.
+  bool Fill();
 
-  std::FILE* file_ = nullptr;
-  std::string path_;
+  std::ifstream file_;  // the input when the reader opened it itself
+  std::istream* in_ = nullptr;
+  std::string name_;
   std::vector<char> buffer_;
   std::size_t position_ = 0;
   std::size_t end_ = 0;
+  bool input_done_ = false;  // the stream has nothing more to give
+  bool started_ = false;     // a byte was consumed
   bool in_line_ = false;     // a line was begun and its end not yet read
   bool text_ended_ = false;  // Ctrl+Z was met
   Status status_ = Status::Ok();
 };
 
-// Writes text lines ending in CR LF. The first error is kept and reported by Close().
+// Writes text lines ending in CR LF. The first error is kept and reported by Close(). A writer
+// that was never created takes everything and keeps nothing: a dry run of a copy uses one.
 class LineWriter {
  public:
   LineWriter() = default;

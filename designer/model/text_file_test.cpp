@@ -1,0 +1,176 @@
+#include "designer/model/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <sstream>
+#include <stdexcept>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+namespace designer {
+namespace {
+
+std::vector<std::string> AllLines(const std::string& text) {
+  std::istringstream in(text);
+  LineReader reader(in);
+  std::vector<std::string> lines;
+  std::string line;
+  while (!reader.AtEnd()) {
+    EXPECT_TRUE(reader.ReadLine(&line));
+    lines.push_back(line);
+  }
+  EXPECT_TRUE(reader.status().ok());
+  return lines;
+}
+
+struct LineCase {
+  const char* label;
+  std::string text;
+  std::vector<std::string> lines;
+};
+
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.label; }
+
+class LineReaderCases : public testing::TestWithParam<LineCase> {};
+
+TEST_P(LineReaderCases, SplitsTextIntoLines) {
+  EXPECT_EQ(AllLines(GetParam().text), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LineEnds, LineReaderCases,
+    testing::Values(
+        LineCase{"Empty", "", {}}, LineCase{"NoFinalBreak", "a\nb", {"a", "b"}},
+        LineCase{"FinalBreakAddsNoLine", "a\nb\n", {"a", "b"}},
+        LineCase{"FinalBlankLineIsALine", "a\n\n", {"a", ""}},
+        LineCase{"CrLf", "a;1\r\nb;2\r\n", {"a;1", "b;2"}},
+        LineCase{"LoneCrIsDropped", "a\rb\nc\r", {"ab", "c"}},
+        LineCase{"CrCrLf", "a\r\r\nb", {"a", "b"}},
+        LineCase{"CtrlZAtLineStartEndsText", "a\r\n\x1A", {"a"}},
+        LineCase{"CtrlZEndsTextWithinALine",
+                 "ab\x1A"
+                 "cd\nef\n",
+                 {"ab"}},
+        LineCase{"OnlyCtrlZ", "\x1A\n", {}},
+        LineCase{"Cp1251BytesUntouched", "\xC8\xE2\xE0\xED\t\x01\n", {"\xC8\xE2\xE0\xED\t\x01"}},
+        LineCase{"NulIsAnOrdinaryByte", std::string("a\0b\n", 4), {std::string("a\0b", 3)}}),
+    [](const testing::TestParamInfo<LineCase>& info) { return info.param.label; });
+
+TEST(LineReader, LinesLongerThanTheBlockStayWhole) {
+  const std::string long_line(1 << 20, 'x');  // 1 MB
+  EXPECT_EQ(AllLines(long_line + "\r\nshort"), (std::vector<std::string>{long_line, "short"}));
+}
+
+TEST(LineReader, CrLfAcrossABlockBoundaryIsOneLineEnd) {
+  const std::string before(LineReader::kBlockSize - 1, 'y');  // CR: last byte of the first block
+  EXPECT_EQ(AllLines(before + "\r\nz"), (std::vector<std::string>{before, "z"}));
+  EXPECT_EQ(AllLines(before + "\rz"), (std::vector<std::string>{before + "z"}));
+}
+
+TEST(LineReader, ReadingAtTheEndGivesAnEmptyLine) {
+  std::istringstream in("only");
+  LineReader reader(in);
+  std::string line = "stale";
+  EXPECT_TRUE(reader.ReadLine(&line));
+  EXPECT_EQ(line, "only");
+  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_FALSE(reader.ReadLine(&line));
+  EXPECT_EQ(line, "");
+}
+
+TEST(LineReader, PiecesOfALineAndWhatIsKeptOfIt) {
+  std::istringstream in("abcdefg\r\nhij\nlast");
+  LineReader reader(in);
+  std::string piece;
+  bool ended = true;
+  ASSERT_TRUE(reader.ReadPiece(&piece, 3, &ended));
+  EXPECT_EQ(piece, "abc");
+  EXPECT_FALSE(ended);
+  ASSERT_TRUE(reader.ReadPiece(&piece, 4, &ended));
+  EXPECT_EQ(piece, "defg");
+  EXPECT_FALSE(ended);  // the line end has not been read yet
+  ASSERT_TRUE(reader.ReadPiece(&piece, 4, &ended));
+  EXPECT_EQ(piece, "");
+  EXPECT_TRUE(ended);
+  ASSERT_TRUE(reader.ReadLine(&piece, 2));  // the rest of the line is read past
+  EXPECT_EQ(piece, "hi");
+  ASSERT_TRUE(reader.SkipLine());
+  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_FALSE(reader.SkipLine());
+}
+
+TEST(LineReader, ByteOrderMarkIsDroppedOnlyAtTheStart) {
+  {
+    std::istringstream in(
+        "\xEF\xBB\xBF"
+        "a\n");
+    LineReader reader(in);
+    EXPECT_TRUE(reader.SkipByteOrderMark());
+    EXPECT_FALSE(reader.SkipByteOrderMark());
+    std::string line;
+    ASSERT_TRUE(reader.ReadLine(&line));
+    EXPECT_EQ(line, "a");
+  }
+  {
+    std::istringstream in("a\n\xEF\xBB\xBF\n");  // within the text the bytes are text
+    LineReader reader(in);
+    std::string line;
+    ASSERT_TRUE(reader.ReadLine(&line));
+    EXPECT_FALSE(reader.SkipByteOrderMark());
+    ASSERT_TRUE(reader.ReadLine(&line));
+    EXPECT_EQ(line, "\xEF\xBB\xBF");
+  }
+  for (const std::string text : {"", "\xEF\xBB", "\xEF\xBB\xBE"}) {
+    std::istringstream in(text);
+    LineReader reader(in);
+    EXPECT_FALSE(reader.SkipByteOrderMark()) << text;
+    std::string line;
+    reader.ReadLine(&line);
+    EXPECT_EQ(line, text);
+  }
+}
+
+// A stream whose second block cannot be read.
+class FailingBuffer : public std::streambuf {
+ protected:
+  int_type underflow() override {
+    if (served_) {
+      errno = EIO;
+      throw std::runtime_error("device gone");
+    }
+    served_ = true;
+    setg(text_, text_, text_ + sizeof text_ - 1);
+    return traits_type::to_int_type(text_[0]);
+  }
+
+ private:
+  char text_[8] = "a\nb\nc";
+  bool served_ = false;
+};
+
+TEST(LineReader, AReadErrorIsNoEndOfText) {
+  FailingBuffer buffer;
+  std::istream in(&buffer);
+  LineReader reader(in, "data.csv");
+  std::string line;
+  EXPECT_FALSE(reader.ReadLine(&line));  // the block that failed is not trusted
+  EXPECT_FALSE(reader.status().ok());
+  EXPECT_NE(reader.status().message().find("«data.csv»"), std::string::npos)
+      << reader.status().message();
+  EXPECT_TRUE(reader.AtEnd());
+}
+
+TEST(LineReader, AFileThatCannotBeOpenedIsNamed) {
+  LineReader reader;
+  const Status status = reader.Open("/nonexistent/folder/data.csv");
+  EXPECT_FALSE(status.ok());
+  EXPECT_NE(status.message().find("/nonexistent/folder/data.csv"), std::string::npos);
+  EXPECT_NE(status.message().find(std::strerror(ENOENT)), std::string::npos);
+  EXPECT_TRUE(reader.AtEnd());
+}
+
+}  // namespace
+}  // namespace designer
