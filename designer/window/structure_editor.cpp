@@ -336,8 +336,8 @@ void TForm1::HideTypeBox() {
   hiding_type_box_ = false;
 }
 
-// The type the user sees is the type saved: a numeric field gets a number size the handheld
-// knows (1 to 4), a text field none.
+// The type the user sees is the type saved: a field made numeric gets the number size that
+// holds any value (the samples are only the first records), a text field none.
 void TForm1::ChangeFieldType(int field, bool numeric) {
   designer::TFieldDesc& desc = doc_.Fields[field];
   const std::uint8_t data_type = numeric ? designer::kTypeNumeric : designer::kTypeText;
@@ -348,10 +348,7 @@ void TForm1::ChangeFieldType(int field, bool numeric) {
     edtFieldSize->setText(QStringLiteral("N/A"));
     return;
   }
-  std::int32_t typed = 0;
-  const bool typed_ok = designer::ParseInt32(edtFieldSize->text().toStdString(), &typed).ok() &&
-                        typed >= 1 && typed <= 4;
-  desc.NumSize = static_cast<std::uint8_t>(typed_ok ? typed : 4);
+  desc.NumSize = 4;  // holds every value of the 32-bit range
   edtFieldSize->setText(QString::number(desc.NumSize));
 
   const int samples = std::min(doc_.RecordCount, designer::kSampleRecords);
@@ -359,8 +356,8 @@ void TForm1::ChangeFieldType(int field, bool numeric) {
     if (!IsNumber(doc_.SampleValues[record][field])) {
       dialogs_->ShowMessage(
           MessageKind::kWarning,
-          QString::fromUtf8("Не все значения поля \"%1\" - числа: при экспорте такие значения "
-                            "будут записаны как 0.")
+          QString::fromUtf8("Не все примеры данных поля \"%1\" - целые числа: при экспорте такие "
+                            "значения сохранятся неверно (значение без цифр - как 0).")
               .arg(FromDocument(desc.Name)));
       return;
     }
