@@ -574,7 +574,7 @@ void DesignerWindowTest::CommitRefusesNumbersOutOfRange() {
   h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("65536"));
   h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
   QCOMPARE(h.MessageTexts().last(), U("Размер поля должен быть от 0 до 65535."));
-  QCOMPARE(h.form->document().Fields[2].NumSize, std::uint8_t{4});
+  QCOMPARE(h.form->document().Fields[2].NumSize, std::uint8_t{2});
   QCOMPARE(h.form->document().Fields[2].MaxLen, 3);
   h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("65535"));
   h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
