@@ -1,5 +1,6 @@
 #include "cli/import_command.h"
 
+#include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -23,6 +24,7 @@ struct ImportOptions {
   std::string splitter = ";";
   bool header = false;
   bool cut_long_lines = true;
+  std::optional<designer::TextEncoding> encoding;  // none: detected
 };
 
 // The designer's control values as given on the command line; the rest of the window's work
@@ -64,6 +66,14 @@ bool HasLineBreak(const std::string& text) {
   return text.find_first_of("\r\n") != std::string::npos;
 }
 
+// The encoding an --encoding value names, in any letter case.
+std::optional<designer::TextEncoding> EncodingNamed(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (name == "utf-8") return designer::TextEncoding::kUtf8;
+  if (name == "cp1251") return designer::TextEncoding::kCp1251;
+  return std::nullopt;
+}
+
 // "-o OUT" is the one short option; the shared reader knows long ones only.
 std::vector<std::string> LongOutputOption(const std::vector<std::string>& args) {
   std::vector<std::string> result;
@@ -78,10 +88,14 @@ std::vector<std::string> LongOutputOption(const std::vector<std::string>& args) 
 // Fills `options` from `args`; on a command line it cannot take, sets `error`.
 bool ReadImportOptions(const std::vector<std::string>& args, ImportOptions& options,
                        std::string& error) {
-  const auto parsed = ParseArguments(
-      LongOutputOption(args),
-      {{"name", true}, {"splitter", true}, {"header", false}, {"no-cut", false}, {"output", true}},
-      error);
+  const auto parsed = ParseArguments(LongOutputOption(args),
+                                     {{"name", true},
+                                      {"splitter", true},
+                                      {"header", false},
+                                      {"no-cut", false},
+                                      {"encoding", true},
+                                      {"output", true}},
+                                     error);
   if (!parsed) return false;
   if (parsed->positional.size() != 1) {
     error = "exactly one CSV file expected";
@@ -117,6 +131,14 @@ bool ReadImportOptions(const std::vector<std::string>& args, ImportOptions& opti
     options.splitter = *splitter;
   }
 
+  if (const auto encoding = parsed->Value("encoding")) {
+    options.encoding = EncodingNamed(*encoding);
+    if (!options.encoding) {
+      error = "--encoding: utf-8 or cp1251";
+      return false;
+    }
+  }
+
   options.output_path = parsed->Value("output").value_or("");
   if (options.output_path.empty()) {
     options.output_path =
@@ -134,7 +156,9 @@ bool SameFile(const std::string& a, const std::string& b) {
 }
 
 void PrintSummary(const designer::Document& doc, std::int32_t imported_records,
-                  const std::string& output_path, std::ostream& out) {
+                  const ImportOptions& options, std::ostream& out) {
+  out << "encoding: " << (doc.SourceEncoding == designer::TextEncoding::kUtf8 ? "utf-8" : "cp1251")
+      << (options.encoding ? " (given)" : " (detected)") << "\n";
   out << "fields: " << doc.FieldCount << "\n";
   for (int i = 1; i <= doc.FieldCount; ++i) {
     const designer::TFieldDesc& field = doc.Fields[i];
@@ -147,7 +171,7 @@ void PrintSummary(const designer::Document& doc, std::int32_t imported_records,
     out << ", longest value " << field.MaxLen << "\n";
   }
   out << "records: " << imported_records << "\n";
-  out << "written: " << output_path << " (" << doc.RecordCount << " data lines)\n";
+  out << "written: " << options.output_path << " (" << doc.RecordCount << " data lines)\n";
 }
 
 }  // namespace
@@ -166,7 +190,7 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
 
   CommandLineView view(options, err);
   designer::Document doc;
-  Status status = designer::LoadCSV(doc, options.csv_path, view);
+  Status status = designer::LoadCSV(doc, options.csv_path, view, options.encoding);
   if (!status.ok()) {
     err << "bwick import: " << status.message() << "\n";
     return status.refusal() ? kExitFailed : kExitUnreadable;
@@ -177,7 +201,7 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     err << "bwick import: " << status.message() << "\n";
     return kExitFailed;
   }
-  PrintSummary(doc, imported_records, options.output_path, out);
+  PrintSummary(doc, imported_records, options, out);
   return kExitOk;
 }
 

@@ -104,6 +104,8 @@ TEST_F(ImportCommandTest, BadUsage) {
       {csv, "--name", "N", "--splitter", ""},
       {csv, "--name", "N", "--splitter", ";;"},
       {csv, "--name", "N", "-o", csv},  // would replace the data it reads
+      {csv, "--name", "N", "--encoding", "koi8-r"},
+      {csv, "--name", "N", "--encoding"},
   };
   for (const auto& args : cases) {
     EXPECT_EQ(Run(args), kExitUsage) << testing::PrintToString(args);
@@ -118,6 +120,54 @@ TEST_F(ImportCommandTest, CyrillicSplitterIsOneByte) {
   const std::string csv = Write("c.csv", "1\xA7x\n");  // § in Windows-1251
   ASSERT_EQ(Run({csv, "--name", "N", "--splitter", "§"}), kExitOk) << err_.str();
   EXPECT_NE(out_.str().find("fields: 2"), std::string::npos) << out_.str();
+}
+
+// A staff list as spreadsheet programs save CSV files today: UTF-8 behind a byte-order mark.
+constexpr char kUtf8Staff[] =
+    "\xEF\xBB\xBF\xD0\xA4\xD0\xB0\xD0\xBC\xD0\xB8\xD0\xBB\xD0\xB8\xD1\x8F,"
+    "\xD0\xA2\xD0\xB5\xD0\xBB\r\n"                               // Фамилия,Тел
+    "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xB2,123\r\n";  // Иванов,123
+
+TEST_F(ImportCommandTest, Utf8FilesAreDetectedAndWrittenInWindows1251) {
+  const std::string csv = Write("staff.csv", kUtf8Staff);
+  ASSERT_EQ(Run({csv, "--name", "N", "--splitter", ",", "--header"}), kExitOk) << err_.str();
+  const std::string summary = out_.str();
+  EXPECT_NE(summary.find("encoding: utf-8 (detected)\n"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("1 \"Фамилия\" text, longest value 6"), std::string::npos) << summary;
+  const std::string fsr = Read(dir_ / "staff.fsr");
+  EXPECT_NE(fsr.find("\r\n\xD4\xE0\xEC\xE8\xEB\xE8\xFF\r\n"), std::string::npos);  // the name
+  EXPECT_NE(fsr.find("\r\n\xC8\xE2\xE0\xED\xEE\xE2,123\r\n"), std::string::npos);  // the data
+  EXPECT_EQ(fsr.find("\xEF\xBB\xBF"), std::string::npos);
+
+  const std::string twin = Write("twin.csv", "\xC8\xE2\xE0\xED\xEE\xE2,123\r\n");
+  ASSERT_EQ(Run({twin, "--name", "N", "--splitter", ","}), kExitOk) << err_.str();
+  EXPECT_NE(out_.str().find("encoding: cp1251 (detected)\n"), std::string::npos) << out_.str();
+}
+
+TEST_F(ImportCommandTest, EncodingOptionOverridesTheDetection) {
+  const std::string csv = Write("staff.csv", kUtf8Staff);
+  ASSERT_EQ(Run({csv, "--name", "N", "--splitter", ",", "--encoding", "cp1251"}), kExitOk)
+      << err_.str();
+  EXPECT_NE(out_.str().find("encoding: cp1251 (given)\n"), std::string::npos) << out_.str();
+  // The mark and the letters count as bytes: 3 + 2 * 7.
+  EXPECT_NE(out_.str().find("1 \"\" text, longest value 17\n"), std::string::npos) << out_.str();
+  EXPECT_NE(Read(dir_ / "staff.fsr").find(kUtf8Staff), std::string::npos)
+      << "taken as Windows-1251, the bytes are copied as they stand";
+
+  const std::string cp1251 = Write("cp.csv", "\xC8\xE2\xE0\xED\xEE\xE2\n");
+  EXPECT_EQ(Run({cp1251, "--name", "N", "--encoding", "UTF-8"}), kExitFailed);
+  EXPECT_NE(err_.str().find("0xC8"), std::string::npos) << err_.str();
+  EXPECT_FALSE(fs::exists(dir_ / "cp.fsr"));
+}
+
+TEST_F(ImportCommandTest, ACharacterOutsideWindows1251WritesNothing) {
+  const std::string csv = Write("cn.csv", "a;b\n1;\xE4\xB8\xAD\n");  // 中
+  EXPECT_EQ(Run({csv, "--name", "N"}), kExitFailed);
+  EXPECT_NE(err_.str().find("Строка 2 файла «cn.csv» содержит символ U+4E2D «中»"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_TRUE(out_.str().empty());
+  EXPECT_FALSE(fs::exists(dir_ / "cn.fsr"));
 }
 
 TEST_F(ImportCommandTest, UnreadableAndRefusedInput) {
