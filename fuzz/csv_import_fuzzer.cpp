@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "designer/model/csv_line_reader.h"
 #include "designer/model/csv_scan.h"
+#include "designer/model/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text(reinterpret_cast<const char*>(data) + 2, size - 2);
 
   std::istringstream first_input(text);
-  designer::CsvLineReader first_pass(first_input);
+  designer::LineReader first_pass(first_input);
   designer::CsvFirstLine first;
   if (!designer::ReadCsvFirstLine(first_pass, splitter, first).ok()) return 0;
   if (first.FieldCount < 1 || first.FieldCount > designer::kMaxDocumentFields ||
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   std::istringstream record_input(text);
-  designer::CsvLineReader records(record_input);
+  designer::LineReader records(record_input);
   designer::Document doc;
   int last_progress = 0;
   const Status status = designer::ReadCsvRecords(records, splitter, first, has_names, doc,
