@@ -144,7 +144,7 @@ TEST_F(CsvUtf8Test, ACharacterOutsideWindows1251IsRefusedAndNothingIsWritten) {
 TEST_F(CsvUtf8Test, OnlyTheTextThatIsWrittenMustFit) {
   std::string line(253, 'x');
   line += "中\n";
-  const std::string csv = Write("long.csv", "Ж\n" + line);
+  const std::string csv = Write("long.csv", kMark + ("Ж\n" + line));
   Document doc;
   view_.answer_yes = false;
   ASSERT_TRUE(LoadCSV(doc, csv, view_).ok());
@@ -153,7 +153,9 @@ TEST_F(CsvUtf8Test, OnlyTheTextThatIsWrittenMustFit) {
   view_.cut_long_lines = true;
   ASSERT_TRUE(SaveFSR(doc, PathOf("cut.fsr"), view_).ok());
   const std::string written = ReadFile(PathOf("cut.fsr"));
-  EXPECT_NE(written.find("\r\n" + std::string(248, 'x') + "..\r\n"), std::string::npos);
+  EXPECT_NE(written.find("\r\n" + Cp("Ж") + "\r\n" + std::string(248, 'x') + "..\r\n"),
+            std::string::npos)
+      << "the mark is no part of the first data line";
 
   view_.cut_long_lines = false;
   const Status whole = SaveFSR(doc, PathOf("whole.fsr"), view_);
