@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Builds the programs in Release (build-bench, or $BWICK_BENCH_BUILD), makes the inputs with the
+# seeded generator and times each case against its yardstick, side by side in the same run:
+# every round runs the command and its yardstick one after the other, and the medians of all
+# rounds are compared. Prints figures only; it never fails on a slow result.
+#
+# Usage: bench/run.sh [ROUNDS]   (5 rounds by default)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rounds=${1:-5}
+build=${BWICK_BENCH_BUILD:-build-bench}
+data="$build/data"
+bin="$build/bin"
+
+windows=OFF
+if pkg-config --exists Qt6Widgets 2>/dev/null || [ -d /usr/lib/x86_64-linux-gnu/cmake/Qt6Widgets ]; then
+  windows=ON
+fi
+cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=Release -DBWICK_WINDOWS=$windows >/dev/null
+cmake --build "$build" -j"$(nproc)" --target bwick \
+  $([ $windows = ON ] && echo designer_import_bench) >/dev/null
+
+mkdir -p "$data"
+make_csv() {  # records name
+  [ -f "$data/$2.csv" ] || python3 bench/make_input.py "$1" "$data/$2.csv"
+}
+make_csv 1000000 records1m
+make_csv 2930000 size200m   # about 200 MB
+make_csv 29300 size2m       # about 2 MB
+
+bwick() { "$bin/bwick" "$@"; }
+import() { bwick import "$data/$1.csv" --name Staff --header -o "$data/$1.fsr" >/dev/null; }
+import records1m
+import size200m
+import size2m
+# The database bytes of the 1 000 000 records, kept for the compression yardstick and the dump.
+bwick build "$data/records1m.fsr" --keep-db >/dev/null 2>&1
+cp "$data/records1m.db" "$data/yardstick.db"
+
+# Seconds of one run of the command.
+seconds() {
+  local start end
+  start=$(date +%s%N)
+  "$@"
+  end=$(date +%s%N)
+  echo "scale=3; ($end - $start) / 1000000000" | bc
+}
+median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
+ratio() { echo "scale=2; $1 / $2" | bc; }
+mib() { echo "scale=1; $1 / 1048576" | bc; }
+
+build_1m() { bwick build "$data/records1m.fsr" >/dev/null 2>&1; }
+gzip_1m() { gzip -6 -c "$data/yardstick.db" >"$data/yardstick.db.gz"; }
+import_200m() { bwick import "$data/size200m.csv" --name Staff --header -o "$data/out200m.fsr" >/dev/null; }
+cat_200m() { cat "$data/size200m.csv" >"$data/copy200m.csv"; }
+import_1m() { bwick import "$data/records1m.csv" --name Staff --header -o "$data/out1m.fsr" >/dev/null; }
+designer_1m() { "$bin/designer_import_bench" "$data/records1m.csv" >"$data/designer.out"; }
+dump_1m() { bwick dump "$data/yardstick.db" >/dev/null; }
+
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+echo "load before: $(uptime | sed 's/.*load average: //')"
+echo "rounds: $rounds"
+echo
+
+declare -a t_build t_gzip t_import t_cat t_import1m t_designer t_dump
+for ((round = 1; round <= rounds; round++)); do
+  t_build+=("$(seconds build_1m)")
+  t_gzip+=("$(seconds gzip_1m)")
+  t_import+=("$(seconds import_200m)")
+  t_cat+=("$(seconds cat_200m)")
+  t_dump+=("$(seconds dump_1m)")
+  t_import1m+=("$(seconds import_1m)")
+  if [ -x "$bin/designer_import_bench" ]; then
+    designer_1m
+    t_designer+=("$(cut -d' ' -f1 "$data/designer.out")")
+  fi
+done
+
+db_bytes=$(stat -c %s "$data/yardstick.db")
+b=$(median "${t_build[@]}"); g=$(median "${t_gzip[@]}")
+echo "1. bwick build, 1 000 000 records ($(mib "$db_bytes") MiB database): ${b} s;" \
+  "gzip -6 of the same database: ${g} s; ratio $(ratio "$b" "$g") (target <= 1.15)"
+i=$(median "${t_import[@]}"); c=$(median "${t_cat[@]}")
+echo "2. bwick import, $(mib "$(stat -c %s "$data/size200m.csv")") MiB CSV: ${i} s;" \
+  "cat to a file: ${c} s; ratio $(ratio "$i" "$c") (target <= 4)"
+
+declare -A rss
+peak_kib() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1; }
+for kind in import build; do
+  for size in size2m size200m; do
+    if [ $kind = import ]; then
+      rss[$size]=$(peak_kib "$bin/bwick" import "$data/$size.csv" --name Staff --header \
+        -o "$data/rss_$size.fsr")
+    else
+      rss[$size]=$(peak_kib "$bin/bwick" build "$data/$size.fsr")
+    fi
+  done
+  echo "3. peak memory of bwick $kind: 2 MB input ${rss[size2m]} KiB, 200 MB input" \
+    "${rss[size200m]} KiB; difference $(( (rss[size200m] - rss[size2m]) / 1024 )) MiB (target <= 16)"
+done
+
+if [ ${#t_designer[@]} -gt 0 ]; then
+  d=$(median "${t_designer[@]}"); m=$(median "${t_import1m[@]}")
+  echo "4. designer's CSV import in the window, 1 000 000 records: ${d} s; bwick import of the" \
+    "same file: ${m} s; ratio $(ratio "$d" "$m") (target <= 2)"
+else
+  echo "4. designer's CSV import: not measured (the designer's window library is not built)"
+fi
+u=$(median "${t_dump[@]}")
+echo "5. bwick dump, $(mib "$db_bytes") MiB database: ${u} s;" \
+  "$(echo "scale=1; $db_bytes / 1000000 / $u" | bc) MB/s (target >= 50)"
+echo
+echo "load after: $(uptime | sed 's/.*load average: //')"
