@@ -79,6 +79,8 @@ class LineReader {
   bool started_ = false;     // a byte was consumed
   bool in_line_ = false;     // a line was begun and its end not yet read
   bool text_ended_ = false;  // Ctrl+Z was met
+  // A Ctrl+Z stands somewhere in the current block: only then is a line searched for one.
+  bool block_has_end_of_text_ = false;
   Status status_ = Status::Ok();
 };
 
@@ -106,9 +108,12 @@ class LineWriter {
 
  private:
   void Fail(int error_number);
+  // Hands the collected text to the file: one call per block instead of two per line.
+  void WritePending();
 
   std::FILE* file_ = nullptr;
   std::string path_;
+  std::string pending_;
   Status status_ = Status::Ok();
 };
 

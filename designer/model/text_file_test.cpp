@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <streambuf>
@@ -170,6 +173,38 @@ TEST(LineReader, AFileThatCannotBeOpenedIsNamed) {
   EXPECT_NE(status.message().find("/nonexistent/folder/data.csv"), std::string::npos);
   EXPECT_NE(status.message().find(std::strerror(ENOENT)), std::string::npos);
   EXPECT_TRUE(reader.AtEnd());
+}
+
+TEST(LineReader, CtrlZInALaterBlockStillEndsTheText) {
+  // Each block is checked for Ctrl+Z once, when it is read; a later block must be checked too.
+  std::string text;
+  std::vector<std::string> expected;
+  while (text.size() < 2 * LineReader::kBlockSize) {
+    text += "line;1\r\n";
+    expected.push_back("line;1");
+  }
+  text +=
+      "ab\x1A"
+      "cd\r\nef\r\n";
+  expected.push_back("ab");
+  EXPECT_EQ(AllLines(text), expected);
+}
+
+TEST(LineWriter, TextOfSeveralBlocksArrivesWholeAndInOrder) {
+  const std::string path = testing::TempDir() + "line_writer_blocks.txt";
+  std::string expected;
+  LineWriter writer;
+  ASSERT_TRUE(writer.Create(path).ok());
+  for (int i = 0; expected.size() < 3 * LineReader::kBlockSize; ++i) {
+    const std::string line = "record " + std::to_string(i);
+    writer.WriteLine(line);
+    expected += line + "\r\n";
+  }
+  ASSERT_TRUE(writer.Close().ok());
+  std::ifstream in(path, std::ios::binary);
+  const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(written, expected);
+  std::remove(path.c_str());
 }
 
 }  // namespace
