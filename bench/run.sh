@@ -21,6 +21,12 @@ cmake --build "$build" -j"$(nproc)" --target bwick \
   $([ $windows = ON ] && echo designer_import_bench) >/dev/null
 
 mkdir -p "$data"
+# The designer's window runs on the offscreen platform, which wants a private runtime folder.
+export QT_QPA_PLATFORM=offscreen
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR="$PWD/$build/runtime"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+fi
 make_csv() {  # records name
   [ -f "$data/$2.csv" ] || python3 bench/make_input.py "$1" "$data/$2.csv"
 }
