@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: once as a normal build, once with AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Sets up, builds and runs every test: once as a normal build, then the fuzz targets for a short
+# bounded time, then every test again with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -11,10 +11,10 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
+# Every reader of outside bytes under libFuzzer, 30 seconds each.
+bash tools/fuzz.sh 30
+
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DBWICK_SANITIZE=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
-
-# Every reader of outside bytes under libFuzzer, 30 seconds each.
-bash tools/fuzz.sh 30
