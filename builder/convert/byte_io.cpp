@@ -88,4 +88,12 @@ bool FileSink::Flush() {
   return ok_;
 }
 
+bool FileSink::Close() {
+  if (file_ == nullptr) return ok_ = false;
+  Flush();
+  if (std::fclose(file_) != 0) ok_ = false;
+  file_ = nullptr;
+  return ok_;
+}
+
 }  // namespace builder

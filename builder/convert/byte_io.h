@@ -95,6 +95,9 @@ class FileSink {
   bool WriteAt(std::uint64_t offset, std::string_view bytes);
   // Puts everything written so far into the file.
   bool Flush();
+  // Flushes and closes the file. Only a true result means every byte reached the file system:
+  // some file systems report a full disk or a lost connection only here.
+  bool Close();
   bool ok() const { return ok_; }
 
  private:

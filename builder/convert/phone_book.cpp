@@ -42,9 +42,7 @@ Status CheckPhoneSplitters(std::int64_t record, std::string_view line, char spli
 
 Status BuildPhoneRecord(std::int64_t record, std::string_view line, std::uint8_t digits,
                         ConversionState& state) {
-  if (line.size() > kMaxLineLength) {
-    return Status::Error(messages::LineTooLong(record, line.size(), line));
-  }
+  if (Status length = CheckLineLength(record, line); !length.ok()) return length;
   state.StartRecord();
   std::string_view phone;
   std::size_t position = NextField(line, 0, state.splitter, phone);
@@ -56,62 +54,51 @@ Status BuildPhoneRecord(std::int64_t record, std::string_view line, std::uint8_t
     position = NextField(line, position, state.splitter, value);
     AppendTextField(state, value);
   }
-  if (state.record_length > kMaxRecordLength) {
-    return Status::Error(messages::RecordTooLong(record, state.record_length, line));
-  }
-  state.FinishRecord();
-  return Status::Ok();
+  return FinishCheckedRecord(record, line, state);
 }
 
 int ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
                      std::string_view name, char splitter, int digits, Reporter& reporter) {
   FileSource input(input_path);
   if (!input.is_open()) return kConvertNoInput;
-  FileSink output(output_path);
+  DatabaseOutput output(output_path, reporter);
   if (!output.is_open()) return kConvertNoOutput;
-
-  // Every failure leaves on disk exactly what was written before it.
-  const auto fail = [&](const std::string& message) {
-    output.Flush();
-    reporter.ErrorMessage(kCaptionError, message);
-    return kConvertFailed;
-  };
 
   ConversionState state;
   state.splitter = splitter;
   const std::uint8_t digit_count = static_cast<std::uint8_t>(digits);
   LineReader reader(input);
   std::string line;
-  if (!reader.ReadLine(kDataLineBytes, line)) return fail(messages::ReadFailed(input_path));
-  if (Status first = CheckPhoneFirstLine(line); !first.ok()) return fail(first.message());
-  if (!output.Write(EncodeHeader(0, digit_count, name)))
-    return fail(messages::WriteFailed(output_path));
+  if (!reader.ReadLine(kDataLineBytes, line)) return output.Fail(messages::ReadFailed(input_path));
+  if (Status first = CheckPhoneFirstLine(line); !first.ok()) return output.Fail(first.message());
+  if (!output.sink().Write(EncodeHeader(0, digit_count, name)))
+    return output.Fail(messages::WriteFailed(output_path));
 
   std::int64_t record = 0;
   do {
     ++record;
     if (record > std::numeric_limits<std::uint32_t>::max())
-      return fail(messages::TooManyRecords(record));
+      return output.Fail(messages::TooManyRecords(record));
     if (Status checked = CheckPhoneSplitters(record, line, state.splitter); !checked.ok()) {
-      return fail(checked.message());
+      return output.Fail(checked.message());
     }
     codepage::UpperCp1251InPlace(line);
     if (record % kProgressEvery == 0) reporter.StatusText(messages::Converting(record));
     if (Status built = BuildPhoneRecord(record, line, digit_count, state); !built.ok()) {
-      return fail(built.message());
+      return output.Fail(built.message());
     }
-    if (!output.Write(state.record)) return fail(messages::WriteFailed(output_path));
+    if (!output.sink().Write(state.record)) return output.Fail(messages::WriteFailed(output_path));
   } while (reader.ReadLine(kDataLineBytes, line));
-  if (reader.failed()) return fail(messages::ReadFailed(input_path));
+  if (reader.failed()) return output.Fail(messages::ReadFailed(input_path));
 
   reporter.StatusText(messages::Converted(record));
   std::string count(4, '\0');
   for (int i = 0; i < 4; ++i)
     count[i] = static_cast<char>(static_cast<std::uint32_t>(record) >> (8 * i));
-  if (!output.Write("\xFF\xFF") || !output.WriteAt(0, count) || !output.Flush()) {
-    return fail(messages::WriteFailed(output_path));
+  if (!output.sink().Write("\xFF\xFF") || !output.sink().WriteAt(0, count)) {
+    return output.Fail(messages::WriteFailed(output_path));
   }
-  return kConvertDone;
+  return output.Close();
 }
 
 }  // namespace builder

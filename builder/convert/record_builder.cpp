@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "builder/convert/messages.h"
+
 namespace builder {
 
 void ConversionState::StartRecord() {
@@ -11,6 +13,21 @@ void ConversionState::StartRecord() {
 }
 
 void ConversionState::FinishRecord() { record[0] = static_cast<char>(record_length); }
+
+Status CheckLineLength(std::int64_t record, std::string_view line) {
+  if (line.size() > kMaxLineLength) {
+    return Status::Error(messages::LineTooLong(record, line.size(), line));
+  }
+  return Status::Ok();
+}
+
+Status FinishCheckedRecord(std::int64_t record, std::string_view line, ConversionState& state) {
+  if (state.record_length > kMaxRecordLength) {
+    return Status::Error(messages::RecordTooLong(record, state.record_length, line));
+  }
+  state.FinishRecord();
+  return Status::Ok();
+}
 
 std::size_t NextField(std::string_view line, std::size_t start, char splitter,
                       std::string_view& value) {

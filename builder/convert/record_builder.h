@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/status.h"
+
 namespace builder {
 
 // The largest record a length byte can describe, the byte itself included.
@@ -26,6 +28,12 @@ struct ConversionState {
   // Puts the running length into byte 0. Only valid when record_length <= kMaxRecordLength.
   void FinishRecord();
 };
+
+// Refuses a data line too long to become record `record`.
+Status CheckLineLength(std::int64_t record, std::string_view line);
+
+// Finishes the record built from `line`, or refuses it when its length byte could not hold it.
+Status FinishCheckedRecord(std::int64_t record, std::string_view line, ConversionState& state);
 
 // Cuts the value that begins at `start` off `line`: it runs up to the first control byte (0 to
 // 31) or splitter, and loses its trailing blanks (leading blanks stay). Returns where the next

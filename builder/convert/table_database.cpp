@@ -68,9 +68,7 @@ Status CheckTableSplitters(std::int64_t record, std::string_view line, const Sou
 
 Status BuildTableRecord(std::int64_t record, std::string_view line, SourceLayout& layout,
                         ConversionState& state) {
-  if (line.size() > kMaxLineLength) {
-    return Status::Error(messages::LineTooLong(record, line.size(), line));
-  }
+  if (Status length = CheckLineLength(record, line); !length.ok()) return length;
   state.StartRecord();
   std::size_t position = 0;
   for (DbFieldDesc& field : layout.fields) {
@@ -84,37 +82,27 @@ Status BuildTableRecord(std::int64_t record, std::string_view line, SourceLayout
       AppendTextField(state, value);
     }
   }
-  if (state.record_length > kMaxRecordLength) {
-    return Status::Error(messages::RecordTooLong(record, state.record_length, line));
-  }
-  state.FinishRecord();
-  return Status::Ok();
+  return FinishCheckedRecord(record, line, state);
 }
 
 int ConvertSourceFile(const std::string& input_path, const std::string& output_path,
                       Reporter& reporter) {
   FileSource input(input_path);
   if (!input.is_open()) return kConvertNoInput;
-  FileSink output(output_path);
+  DatabaseOutput output(output_path, reporter);
   if (!output.is_open()) return kConvertNoOutput;
 
-  // Every failure leaves on disk exactly what was written before it.
-  const auto fail = [&](const std::string& message) {
-    output.Flush();
-    reporter.ErrorMessage(kCaptionError, message);
-    return kConvertFailed;
-  };
-
   LineReader reader(input);
-  if (reader.AtEnd()) return fail(messages::ReadFailed(input_path));
+  if (reader.AtEnd()) return output.Fail(messages::ReadFailed(input_path));
 
   SourceLayout layout;
   std::string message;
   const int read = ReadSourceLayout(reader, input_path, layout, message);
   if (read == kConvertNoInput) return kConvertNoInput;
-  if (read != kConvertDone) return fail(message);
+  if (read != kConvertDone) return output.Fail(message);
 
-  if (!WriteHeaderAndFields(output, layout, false)) return fail(messages::WriteFailed(output_path));
+  if (!WriteHeaderAndFields(output.sink(), layout, false))
+    return output.Fail(messages::WriteFailed(output_path));
 
   ConversionState state;
   state.splitter = layout.splitter;
@@ -123,25 +111,25 @@ int ConvertSourceFile(const std::string& input_path, const std::string& output_p
   while (reader.ReadLine(kDataLineBytes, line)) {
     ++record;
     if (record > std::numeric_limits<std::uint32_t>::max())
-      return fail(messages::TooManyRecords(record));
+      return output.Fail(messages::TooManyRecords(record));
     if (Status checked = CheckTableSplitters(record, line, layout); !checked.ok()) {
-      return fail(checked.message());
+      return output.Fail(checked.message());
     }
     if (record % kProgressEvery == 0) reporter.StatusText(messages::Converting(record));
     if (Status built = BuildTableRecord(record, line, layout, state); !built.ok()) {
-      return fail(built.message());
+      return output.Fail(built.message());
     }
-    if (!output.Write(state.record)) return fail(messages::WriteFailed(output_path));
+    if (!output.sink().Write(state.record)) return output.Fail(messages::WriteFailed(output_path));
   }
-  if (reader.failed()) return fail(messages::ReadFailed(input_path));
+  if (reader.failed()) return output.Fail(messages::ReadFailed(input_path));
 
   reporter.StatusText(messages::Converted(record));
   layout.header.record_count = static_cast<std::uint32_t>(record);
-  if (!output.Write(std::string_view(kEndMarker, 2)) ||
-      !WriteHeaderAndFields(output, layout, true) || !output.Flush()) {
-    return fail(messages::WriteFailed(output_path));
+  if (!output.sink().Write(std::string_view(kEndMarker, 2)) ||
+      !WriteHeaderAndFields(output.sink(), layout, true)) {
+    return output.Fail(messages::WriteFailed(output_path));
   }
-  return kConvertDone;
+  return output.Close();
 }
 
 }  // namespace builder

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "builder/convert/byte_io.h"
+#include "builder/convert/database_output.h"
 #include "builder/convert/record_builder.h"
 #include "builder/convert/reporter.h"
 #include "builder/convert/source_header.h"
@@ -20,13 +21,6 @@ inline constexpr int kMaxFields = 10;
 inline constexpr int kMaxNumericSize = 4;
 // Data lines are read in pieces of this many bytes.
 inline constexpr std::size_t kDataLineBytes = 510;
-
-// Results of the converters: 0 done, -1 failed after a message of their own, -2 the input
-// cannot be opened (or is no source file), -3 the output cannot be created.
-inline constexpr int kConvertDone = 0;
-inline constexpr int kConvertFailed = -1;
-inline constexpr int kConvertNoInput = -2;
-inline constexpr int kConvertNoOutput = -3;
 
 // Everything the header of a source file says.
 struct SourceLayout {
