@@ -82,7 +82,7 @@ BuilderWindow::BuilderWindow(Desktop& desktop)
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       desktop_(desktop),
       banner_(new QLabel(QString::fromUtf8(kBanner), this)),
-      link_(new HyperlinkLabel(QString::fromLatin1(kMakerUrl), this)),
+      link_(new HyperlinkLabel(QString::fromLatin1(kMakerWebAddress), this)),
       file_label_(MakeLabel(QStringLiteral("Имя файла:"), {5, 62, 79, 14}, this)),
       name_label_(MakeLabel(QStringLiteral("Название:"), {5, 85, 79, 14}, this)),
       splitter_label_(MakeLabel(QStringLiteral("Разделитель:"), {5, 109, 79, 14}, this)),
@@ -108,7 +108,7 @@ BuilderWindow::BuilderWindow(Desktop& desktop)
   link_->setGeometry(0, 39, 400, 15);
   link_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   connect(link_, &HyperlinkLabel::clicked, this,
-          [this] { desktop_.OpenUrl(QUrl(QString::fromLatin1(kMakerUrl))); });
+          [this] { desktop_.OpenUrl(QUrl(QString::fromLatin1(kMakerWebAddress))); });
 
   status_->setObjectName(QStringLiteral("status"));
   status_bar_->addWidget(status_, 1);

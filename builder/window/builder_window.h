@@ -18,10 +18,9 @@
 #include "builder/window/desktop.h"
 #include "builder/window/hyperlink_label.h"
 #include "builder/window/window_reporter.h"
+#include "common/maker.h"
 
 namespace builder {
-
-inline constexpr const char* kMakerUrl = "https://brindlewick.example";
 
 class BuilderWindow : public QWidget {
   Q_OBJECT

@@ -5,15 +5,13 @@
 #include <cstdint>
 #include <string>
 
+#include "common/maker.h"
 #include "common/status.h"
 #include "designer/model/designer_view.h"
 #include "designer/model/document.h"
 #include "designer/model/text_file.h"
 
 namespace designer {
-
-// The maker's web address, shown wherever the programs name their maker.
-inline constexpr char kMakerWebAddress[] = "https://brindlewick.example";
 
 // The first value of every source file.
 inline constexpr char kSourcePrefix[] = "Brindlewick Source";

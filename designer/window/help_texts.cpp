@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "designer/model/source_file.h"
+#include "common/maker.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ QString HelpText() {
       "Если Вы сталкнулись с вопросами и проблемами - обращайтесь на сайт,",
       "С уважением, разработчики Brindle-Wick.",
       kRule,
-      designer::kMakerWebAddress,
+      kMakerWebAddress,
   };
   QStringList text;
   for (const char* line : lines) text << QString::fromUtf8(line);
@@ -50,6 +50,6 @@ QString AboutText() {
   text << QString::fromUtf8(kVersionLine)
        << QString::fromUtf8("Конструктор структуры базы данных в формате BWick") << QString()
        << QString()
-       << QString::fromUtf8(kMakerNotice) + QString::fromUtf8(designer::kMakerWebAddress);
+       << QString::fromUtf8(kMakerNotice) + QString::fromUtf8(kMakerWebAddress);
   return text.join(QLatin1Char('\n'));
 }
