@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "common/codepage.h"
+
 namespace cli {
 
 std::optional<std::string> ParsedArguments::Value(const std::string& name) const {
@@ -51,6 +53,17 @@ std::optional<ParsedArguments> ParseArguments(const std::vector<std::string>& ar
     }
   }
   return parsed;
+}
+
+std::optional<std::string> OptionToCp1251(const std::string& utf8, const std::string& option,
+                                          std::string& error) {
+  codepage::Unmappable failure;
+  std::optional<std::string> cp1251 = codepage::Utf8ToCp1251(utf8, &failure);
+  if (!cp1251) {
+    error = "--" + option + ": the character at byte " + std::to_string(failure.offset) +
+            " has no Windows-1251 code";
+  }
+  return cp1251;
 }
 
 void PrintUsageError(const std::string& command, const std::string& text) {

@@ -28,7 +28,12 @@ std::optional<ParsedArguments> ParseArguments(const std::vector<std::string>& ar
                                               const std::vector<OptionSpec>& specs,
                                               std::string& error);
 
-// Prints "bwick: <text>" and a hint to standard error.
+// The Windows-1251 bytes of the UTF-8 value of option `--option`. A character that has no code
+// there gives nullopt and sets `error`.
+std::optional<std::string> OptionToCp1251(const std::string& utf8, const std::string& option,
+                                          std::string& error);
+
+// Prints "bwick <command>: <text>" and a hint to standard error.
 void PrintUsageError(const std::string& command, const std::string& text);
 
 }  // namespace cli

@@ -12,20 +12,12 @@
 namespace cli {
 
 int RunBuildCommand(const std::vector<std::string>& args) {
-  std::string error;
-  const auto parsed = ParseArguments(
-      args, {{"name", true}, {"splitter", true}, {"digits", true}, {"keep-db", false}}, error);
-  if (parsed && parsed->positional.size() != 1) error = "exactly one INPUT expected";
-  if (!parsed || !error.empty()) {
-    PrintUsageError("build", error + "\nUsage: " + kBuildUsage);
-    return kExitUsage;
-  }
-  const auto phone = ReadPhoneOptions(*parsed, error);
-  if (!phone) {
-    PrintUsageError("build", error);
-    return kExitUsage;
-  }
-  const std::string& input = parsed->positional[0];
+  const auto line = ReadPhoneCommandLine(
+      "build", args, {{"name", true}, {"splitter", true}, {"digits", true}, {"keep-db", false}},
+      kBuildUsage);
+  if (!line) return kExitUsage;
+  const std::string& input = line->input();
+  const PhoneOptions& phone = line->phone;
   if (builder::FileSource source(input); !source.is_open()) {
     std::cerr << "bwick build: " << input << ": " << source.open_error() << "\n";
     return kExitUnreadable;
@@ -33,10 +25,10 @@ int RunBuildCommand(const std::vector<std::string>& args) {
 
   builder::ConversionRequest request;
   request.path = input;
-  request.name = phone->name;
-  request.splitter = phone->splitter;
-  request.digits = phone->digits;
-  request.keep_intermediate = parsed->Has("keep-db");
+  request.name = phone.name;
+  request.splitter = phone.splitter;
+  request.digits = phone.digits;
+  request.keep_intermediate = line->parsed.Has("keep-db");
   ConsoleReporter reporter;
   switch (builder::RunConversion(request, reporter)) {
     case builder::ConversionOutcome::kDone:

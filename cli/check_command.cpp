@@ -92,19 +92,10 @@ int CheckPhoneList(const std::string& input, builder::LineReader& reader,
 }  // namespace
 
 int RunCheckCommand(const std::vector<std::string>& args) {
-  std::string error;
-  const auto parsed = ParseArguments(args, {{"splitter", true}, {"digits", true}}, error);
-  if (parsed && parsed->positional.size() != 1) error = "exactly one INPUT expected";
-  if (!parsed || !error.empty()) {
-    PrintUsageError("check", error + "\nUsage: " + kCheckUsage);
-    return kExitUsage;
-  }
-  const auto options = ReadPhoneOptions(*parsed, error);
-  if (!options) {
-    PrintUsageError("check", error);
-    return kExitUsage;
-  }
-  const std::string& input = parsed->positional[0];
+  const auto line =
+      ReadPhoneCommandLine("check", args, {{"splitter", true}, {"digits", true}}, kCheckUsage);
+  if (!line) return kExitUsage;
+  const std::string& input = line->input();
   const auto names = builder::NameConversion(input);
   if (!names) {
     PrintUsageError("check", input + ": no extension to tell a source file from a phone list");
@@ -126,7 +117,7 @@ int RunCheckCommand(const std::vector<std::string>& args) {
     return kExitFailed;
   }
   if (names->kind == builder::ConversionKind::kSourceFile) return CheckSourceFile(input, reader);
-  return CheckPhoneList(input, reader, *options);
+  return CheckPhoneList(input, reader, line->phone);
 }
 
 }  // namespace cli

@@ -56,6 +56,11 @@ TEST_F(BwickTest, HelpVersionAndUsageErrors) {
   EXPECT_EQ(Bwick("build a.csv --splitter ab").status, 2);
   EXPECT_EQ(Bwick("build a.csv --digits 10").status, 2);
   EXPECT_EQ(Bwick("build a.csv --name '" + std::string(23, 'n') + "'").status, 2);
+  EXPECT_EQ(Bwick("check").status, 2);
+  EXPECT_EQ(Bwick("check a.csv b.csv").status, 2);
+  EXPECT_EQ(Bwick("check a.csv --name N").status, 2);  // a check writes no phone book
+  EXPECT_EQ(Bwick("check a.csv --splitter ab").status, 2);
+  EXPECT_EQ(Bwick("check a.db").status, 2);
 }
 
 TEST_F(BwickTest, BuildThenDumpRoundTrip) {

@@ -51,17 +51,6 @@ class CommandLineView : public designer::DesignerView {
   std::ostream& err_;
 };
 
-std::optional<std::string> ToCp1251(const std::string& utf8, const std::string& option,
-                                    std::string& error) {
-  codepage::Unmappable failure;
-  std::optional<std::string> cp1251 = codepage::Utf8ToCp1251(utf8, &failure);
-  if (!cp1251) {
-    error = "--" + option + ": the character at byte " + std::to_string(failure.offset) +
-            " has no Windows-1251 code";
-  }
-  return cp1251;
-}
-
 bool HasLineBreak(const std::string& text) {
   return text.find_first_of("\r\n") != std::string::npos;
 }
@@ -110,7 +99,7 @@ bool ReadImportOptions(const std::vector<std::string>& args, ImportOptions& opti
     error = "--name is required";
     return false;
   }
-  const std::optional<std::string> name = ToCp1251(*name_utf8, "name", error);
+  const std::optional<std::string> name = OptionToCp1251(*name_utf8, "name", error);
   if (!name) return false;
   // A line break would split the name's header line and shift every later value; a leading ";"
   // makes both readers take the name for a comment.
@@ -121,7 +110,7 @@ bool ReadImportOptions(const std::vector<std::string>& args, ImportOptions& opti
   options.name = *name;
 
   if (const auto splitter_utf8 = parsed->Value("splitter")) {
-    const std::optional<std::string> splitter = ToCp1251(*splitter_utf8, "splitter", error);
+    const std::optional<std::string> splitter = OptionToCp1251(*splitter_utf8, "splitter", error);
     if (!splitter) return false;
     // An empty splitter would be written as "''", which every reader takes as the splitter "'".
     if (splitter->size() != 1 || HasLineBreak(*splitter)) {

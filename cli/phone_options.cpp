@@ -1,28 +1,12 @@
 #include "cli/phone_options.h"
 
 #include "builder/convert/phone_book.h"
-#include "common/codepage.h"
 
 namespace cli {
-namespace {
-
-std::optional<std::string> ToCp1251(const std::string& utf8, const std::string& option,
-                                    std::string& error) {
-  codepage::Unmappable failure;
-  std::optional<std::string> cp1251 = codepage::Utf8ToCp1251(utf8, &failure);
-  if (!cp1251) {
-    error = "--" + option + ": the character at byte " + std::to_string(failure.offset) +
-            " has no Windows-1251 code";
-  }
-  return cp1251;
-}
-
-}  // namespace
-
 std::optional<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed, std::string& error) {
   PhoneOptions options;
   if (const auto name = parsed.Value("name")) {
-    const auto cp1251 = ToCp1251(*name, "name", error);
+    const auto cp1251 = OptionToCp1251(*name, "name", error);
     if (!cp1251) return std::nullopt;
     if (cp1251->size() > builder::kMaxPhoneBookNameBytes) {
       error = "--name: at most " + std::to_string(builder::kMaxPhoneBookNameBytes) + " characters";
@@ -31,7 +15,7 @@ std::optional<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed, std:
     options.name = *cp1251;
   }
   if (const auto splitter = parsed.Value("splitter")) {
-    const auto cp1251 = ToCp1251(*splitter, "splitter", error);
+    const auto cp1251 = OptionToCp1251(*splitter, "splitter", error);
     if (!cp1251) return std::nullopt;
     if (cp1251->size() != 1) {
       error = "--splitter: exactly one character";
@@ -47,6 +31,26 @@ std::optional<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed, std:
     options.digits = *digits;
   }
   return options;
+}
+
+std::optional<PhoneCommandLine> ReadPhoneCommandLine(const std::string& command,
+                                                     const std::vector<std::string>& args,
+                                                     const std::vector<OptionSpec>& specs,
+                                                     const std::string& usage) {
+  std::string error;
+  std::optional<ParsedArguments> parsed = ParseArguments(args, specs, error);
+  if (parsed && parsed->positional.size() != 1) error = "exactly one INPUT expected";
+  if (!parsed || !error.empty()) {
+    PrintUsageError(command, error + "\nUsage: " + usage);
+    return std::nullopt;
+  }
+  std::optional<PhoneOptions> phone = ReadPhoneOptions(*parsed, error);
+  if (!phone) {
+    PrintUsageError(command, error);
+    return std::nullopt;
+  }
+  PhoneCommandLine line{std::move(*parsed), std::move(*phone)};
+  return line;
 }
 
 }  // namespace cli

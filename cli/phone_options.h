@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/arguments.h"
 
@@ -18,5 +19,19 @@ struct PhoneOptions {
 // Reads --name, --splitter and --digits. On a value the builder cannot take, returns nullopt
 // and sets `error`.
 std::optional<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed, std::string& error);
+
+// A command line of one INPUT (positional[0]) and the phone-list options.
+struct PhoneCommandLine {
+  ParsedArguments parsed;
+  PhoneOptions phone;
+  const std::string& input() const { return parsed.positional[0]; }
+};
+
+// Reads the `args` of `command` against `specs`. On a command line it cannot take, prints why
+// (with `usage` when the shape is wrong) to standard error and returns nullopt.
+std::optional<PhoneCommandLine> ReadPhoneCommandLine(const std::string& command,
+                                                     const std::vector<std::string>& args,
+                                                     const std::vector<OptionSpec>& specs,
+                                                     const std::string& usage);
 
 }  // namespace cli
