@@ -182,7 +182,7 @@ class BuilderWindowTest : public QObject {
     QVERIFY(!link->font().underline());
     QTest::mouseClick(link, Qt::LeftButton);
     QCOMPARE(desktop_->opened.size(), size_t{1});
-    QCOMPARE(desktop_->opened[0], QUrl(kMakerUrl));
+    QCOMPARE(desktop_->opened[0], QUrl(QString::fromLatin1(kMakerWebAddress)));
   }
 
   void ChoosingASourceFileShowsItsNameAndSplitter() {
