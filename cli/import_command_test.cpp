@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/exit_codes.h"
+#include "common/test/scratch_folder.h"
 
 namespace cli {
 namespace {
@@ -18,25 +17,10 @@ namespace fs = std::filesystem;
 
 class ImportCommandTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::path(testing::TempDir()) /
-           ("import_command_" +
-            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::string Write(const std::string& name, const std::string& bytes) {
-    const fs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    return scratch_.Write(name, bytes);
   }
-
-  static std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  static std::string Read(const fs::path& path) { return testing_support::ReadBytes(path); }
 
   int Run(const std::vector<std::string>& args) {
     out_.str("");
@@ -44,7 +28,8 @@ class ImportCommandTest : public testing::Test {
     return RunImportCommand(args, out_, err_);
   }
 
-  fs::path dir_;
+  testing_support::ScratchFolder scratch_;
+  const fs::path dir_ = scratch_.path();
   std::ostringstream out_;
   std::ostringstream err_;
 };

@@ -3,18 +3,16 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "builder/convert/reporter.h"
+#include "common/test/scratch_folder.h"
 
 namespace builder::testing {
 
@@ -34,31 +32,9 @@ struct RecordingReporter : Reporter {
   std::vector<std::string> standard_error;
 };
 
-class ScratchDir {
- public:
-  ScratchDir() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            ("bwick-" + std::string(test->test_suite_name()) + "-" + test->name() + "-" +
-             std::to_string(::getpid()));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchDir() { std::filesystem::remove_all(path_); }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
-inline std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using ScratchDir = testing_support::ScratchFolder;
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
 
 inline bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 

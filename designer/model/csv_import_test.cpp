@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "common/test/scratch_folder.h"
 #include "designer/model/source_file.h"
 #include "designer/model/test/fake_designer_view.h"
 
@@ -16,19 +16,8 @@ namespace fs = std::filesystem;
 
 class LoadCsvTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::path(testing::TempDir()) /
-           ("csv_import_" +
-            std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::string Write(const std::string& name, const std::string& bytes) {
-    const fs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    return scratch_.Write(name, bytes);
   }
 
   // A loaded two-field document, as an earlier import leaves it.
@@ -39,7 +28,8 @@ class LoadCsvTest : public testing::Test {
     return doc;
   }
 
-  fs::path dir_;
+  testing_support::ScratchFolder scratch_;
+  const fs::path dir_ = scratch_.path();
   FakeDesignerView view_;
 };
 

@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "common/codepage.h"
+#include "common/test/scratch_folder.h"
 #include "designer/model/csv_import.h"
 #include "designer/model/source_file.h"
 #include "designer/model/test/fake_designer_view.h"
@@ -38,11 +37,6 @@ std::string StaffText(const std::string& splitter) {
   return text;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A saved source file without its line "; Date: ...", the one line that depends on the clock.
 std::string WithoutDate(const std::string& text) {
   const std::size_t date = text.find("; Date:");
@@ -52,24 +46,14 @@ std::string WithoutDate(const std::string& text) {
 
 class CsvUtf8Test : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ =
-        fs::path(testing::TempDir()) /
-        ("csv_utf8_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    view_.database_name = Cp("Сотрудники");
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { view_.database_name = Cp("Сотрудники"); }
 
   std::string Write(const std::string& name, const std::string& bytes) {
-    const fs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    return scratch_.Write(name, bytes);
   }
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+  std::string PathOf(const std::string& name) const { return scratch_.File(name); }
 
-  fs::path dir_;
+  testing_support::ScratchFolder scratch_;
   FakeDesignerView view_;
 };
 
@@ -84,7 +68,7 @@ TEST_F(CsvUtf8Test, Utf8FilesGiveWhatTheirWindows1251TwinGives) {
     ASSERT_EQ(twin.FieldCount, 3) << splitter;
     ASSERT_EQ(twin.RecordCount, 6);  // the empty line counts
     ASSERT_TRUE(SaveFSR(twin, PathOf("twin.fsr"), view_).ok());
-    const std::string expected = WithoutDate(ReadFile(PathOf("twin.fsr")));
+    const std::string expected = WithoutDate(testing_support::ReadBytes(PathOf("twin.fsr")));
 
     for (const bool with_mark : {false, true}) {
       SCOPED_TRACE(splitter + (with_mark ? " with the mark" : " without the mark"));
@@ -102,7 +86,7 @@ TEST_F(CsvUtf8Test, Utf8FilesGiveWhatTheirWindows1251TwinGives) {
       EXPECT_EQ(doc.Fields[1].MaxLen, 240);
 
       ASSERT_TRUE(SaveFSR(doc, PathOf("u.fsr"), view_).ok());
-      EXPECT_EQ(WithoutDate(ReadFile(PathOf("u.fsr"))), expected);
+      EXPECT_EQ(WithoutDate(testing_support::ReadBytes(PathOf("u.fsr"))), expected);
       EXPECT_EQ(doc.RecordCount, 5);  // the empty line is not copied
     }
   }
@@ -127,7 +111,7 @@ TEST_F(CsvUtf8Test, ACharacterOutsideWindows1251IsRefusedAndNothingIsWritten) {
   // Over the opened file itself: not even the backup is made.
   const Status over = SaveFSR(doc, csv, view_);
   EXPECT_TRUE(over.refusal());
-  EXPECT_EQ(ReadFile(csv), text);
+  EXPECT_EQ(testing_support::ReadBytes(csv), text);
   EXPECT_FALSE(fs::exists(csv + ".BAK"));
   EXPECT_EQ(doc.RecordCount, 3);
   EXPECT_EQ(doc.SourceFileName, csv);
@@ -152,7 +136,7 @@ TEST_F(CsvUtf8Test, OnlyTheTextThatIsWrittenMustFit) {
   // Cut at 248 characters, the character beyond is never written.
   view_.cut_long_lines = true;
   ASSERT_TRUE(SaveFSR(doc, PathOf("cut.fsr"), view_).ok());
-  const std::string written = ReadFile(PathOf("cut.fsr"));
+  const std::string written = testing_support::ReadBytes(PathOf("cut.fsr"));
   EXPECT_NE(written.find("\r\n" + Cp("Ж") + "\r\n" + std::string(248, 'x') + "..\r\n"),
             std::string::npos)
       << "the mark is no part of the first data line";
@@ -170,15 +154,15 @@ TEST_F(CsvUtf8Test, SavingOverTheOpenedFileLeavesAWindows1251SourceBehind) {
   Document doc;
   ASSERT_TRUE(LoadCSV(doc, path, view_).ok());
   ASSERT_TRUE(SaveFSR(doc, path, view_).ok());
-  EXPECT_EQ(ReadFile(path + ".BAK"), text);
+  EXPECT_EQ(testing_support::ReadBytes(path + ".BAK"), text);
   EXPECT_TRUE(doc.SourceIsFsr);
   EXPECT_EQ(doc.SourceEncoding, TextEncoding::kCp1251);
-  const std::string first = ReadFile(path);
+  const std::string first = testing_support::ReadBytes(path);
   EXPECT_NE(first.find("\r\n" + Cp("Пётр;12\r\nАнна;34\r\n")), std::string::npos);
 
   // The next save copies from the file just written, which is Windows-1251 already.
   ASSERT_TRUE(SaveFSR(doc, path, view_).ok());
-  EXPECT_EQ(WithoutDate(ReadFile(path)), WithoutDate(first));
+  EXPECT_EQ(WithoutDate(testing_support::ReadBytes(path)), WithoutDate(first));
 
   // Reading it back forgets the encoding of the CSV file and clears its panel.
   view_.status[3] = "UTF-8";
@@ -207,7 +191,7 @@ TEST_F(CsvUtf8Test, AGivenEncodingOverridesTheDetection) {
   EXPECT_EQ(doc.Fields[1].Name, std::string(kMark) + "Имя");
   EXPECT_EQ(doc.Fields[1].MaxLen, 8);  // bytes are characters in Windows-1251
   ASSERT_TRUE(SaveFSR(doc, PathOf("u.fsr"), view_).ok());
-  EXPECT_NE(ReadFile(PathOf("u.fsr")).find("\r\nПётр\r\n"), std::string::npos);
+  EXPECT_NE(testing_support::ReadBytes(PathOf("u.fsr")).find("\r\nПётр\r\n"), std::string::npos);
 
   // A Windows-1251 file taken as UTF-8 cannot be saved: its letters are no UTF-8.
   Document forced;
