@@ -161,6 +161,20 @@ TEST_F(BwickTest, DumpNamesTheOffsetOfAFault) {
     EXPECT_NE(dump.err.find(c.message), std::string::npos) << c.what << ": " << dump.err;
   }
 
+  WriteBytes(dir_.File("book.fsr"),
+             SourceFile({{"Name"}, {.name = "Sum", .type = 2, .size = 2}}, "a;1\r\n"));
+  ASSERT_EQ(Bwick("build " + Quoted("book.fsr") + " --keep-db").status, 0);
+  std::string table = ReadBytes(dir_.File("book.db"));
+  for (const int size : {0, 5}) {
+    table[64 + 28 + 18] = static_cast<char>(size);  // field 2's numeric size
+    WriteBytes(dir_.File("bad.db"), table);
+    const RunResult dump = Bwick("dump " + Quoted("bad.db"));
+    EXPECT_EQ(dump.status, 1) << size;
+    EXPECT_NE(dump.err.find("at offset 110: field 2 has the numeric size " + std::to_string(size)),
+              std::string::npos)
+        << dump.err;
+  }
+
   std::string packed = ReadBytes(dir_.File("list.fdb"));
   packed[packed.size() - 6] ^= 0x55;  // the CRC no longer matches
   WriteBytes(dir_.File("bad.fdb"), packed);

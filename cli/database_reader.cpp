@@ -84,7 +84,7 @@ std::uint32_t LittleEndian(const unsigned char* bytes, int size) {
   return value;
 }
 
-// The text up to the first NUL of `bytes`, or nullopt when there is none.
+// Sets `text` to the bytes before the first NUL of `bytes`; false when there is none.
 bool TextUpToNul(const unsigned char* bytes, std::size_t size, std::string& text) {
   const void* nul = std::memchr(bytes, 0, size);
   if (nul == nullptr) return false;
@@ -180,7 +180,9 @@ bool ReadTable(Input& input, const unsigned char* start, DatabaseVisitor& visito
     field.edit_size = static_cast<std::uint16_t>(LittleEndian(desc + 22, 2));
     field.result_size = static_cast<std::uint16_t>(LittleEndian(desc + 24, 2));
     field.max_size = static_cast<std::uint16_t>(LittleEndian(desc + 26, 2));
-    if (field.type == builder::kNumericType && field.num_size > builder::kMaxNumericSize) {
+    // The conversion refuses any other size, so no file of ours holds one.
+    if (field.type == builder::kNumericType &&
+        (field.num_size < 1 || field.num_size > builder::kMaxNumericSize)) {
       failure = {at + 18, "field " + std::to_string(i + 1) + " has the numeric size " +
                               std::to_string(field.num_size)};
       return false;

@@ -24,12 +24,7 @@ class ConvertPhoneBookTest : public ::testing::Test {
     return ConvertPhoneBook(input_, output_, "Staff", splitter, digits, reporter_);
   }
   std::string Records() const { return ReadBytes(output_).substr(kPhoneBookHeaderSize); }
-  std::string OnlyMessage() const {
-    EXPECT_EQ(reporter_.messages.size(), 1u);
-    if (reporter_.messages.empty()) return {};
-    EXPECT_EQ(reporter_.messages[0].caption, "Ошибка");
-    return reporter_.messages[0].text;
-  }
+  std::string OnlyMessage() const { return reporter_.OnlyError(); }
 
   ScratchDir dir_;
   std::string input_ = dir_.File("list.csv");

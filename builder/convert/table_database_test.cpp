@@ -36,12 +36,7 @@ class ConvertSourceFileTest : public ::testing::Test {
   std::string Field(int index, std::size_t offset, std::size_t size) const {
     return Output().substr(kDbHeaderSize + index * kDbFieldDescSize + offset, size);
   }
-  std::string OnlyMessage() const {
-    EXPECT_EQ(reporter_.messages.size(), 1u);
-    if (reporter_.messages.empty()) return {};
-    EXPECT_EQ(reporter_.messages[0].caption, "Ошибка");
-    return reporter_.messages[0].text;
-  }
+  std::string OnlyMessage() const { return reporter_.OnlyError(); }
 
   ScratchDir dir_;
   std::string input_ = dir_.File("book.fsr");

@@ -27,6 +27,14 @@ struct RecordingReporter : Reporter {
   }
   void StandardError(const std::string& text) override { standard_error.push_back(text); }
 
+  // The text of the one message shown, which must be an error box.
+  std::string OnlyError() const {
+    EXPECT_EQ(messages.size(), 1u);
+    if (messages.empty()) return {};
+    EXPECT_EQ(messages[0].caption, kCaptionError);
+    return messages[0].text;
+  }
+
   std::vector<std::string> statuses;
   std::vector<Message> messages;
   std::vector<std::string> standard_error;
