@@ -99,6 +99,38 @@ std::string SignedNumber(const unsigned char* bytes, int size) {
   return std::to_string(value);
 }
 
+// Decodes the values of one record, `size` bytes after its length byte: value i is a number of
+// `number_sizes[i]` bytes, or a NUL-ended text where that is 0. The values must fill the record
+// exactly. `what` names a value in the reason of a failure.
+bool DecodeRecord(const unsigned char* data, std::size_t size,
+                  const std::vector<std::size_t>& number_sizes, const std::string& what,
+                  std::vector<std::string>& values, std::string& reason) {
+  std::size_t used = 0;
+  for (std::size_t i = 0; i < number_sizes.size(); ++i) {
+    const std::size_t number_size = number_sizes[i];
+    std::string text;
+    const bool fits =
+        number_size > 0 ? size - used >= number_size : TextUpToNul(data + used, size - used, text);
+    if (!fits) {
+      reason = what + " " + std::to_string(i + 1) + " runs past the record's length";
+      return false;
+    }
+    if (number_size > 0) {
+      values.push_back(SignedNumber(data + used, static_cast<int>(number_size)));
+      used += number_size;
+    } else {
+      used += text.size() + 1;
+      values.push_back(std::move(text));
+    }
+  }
+  if (used != size) {
+    reason = "the " + what + "s take " + std::to_string(used + 1) +
+             " bytes, the length byte says " + std::to_string(size + 1);
+    return false;
+  }
+  return true;
+}
+
 // Reads `count` records, each a length byte and values that must fill it exactly, then the
 // end marker and the end of the data.
 template <typename DecodeValues>
@@ -190,34 +222,12 @@ bool ReadTable(Input& input, const unsigned char* start, DatabaseVisitor& visito
     visitor.TableField(i + 1, field);
   }
 
-  const auto decode = [&fields](const unsigned char* data, std::size_t size,
-                                std::vector<std::string>& values, std::string& reason) {
-    std::size_t used = 0;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-      const builder::DbFieldDesc& field = fields[i];
-      if (field.type == builder::kNumericType) {
-        if (size - used < field.num_size) {
-          reason = "value " + std::to_string(i + 1) + " runs past the record's length";
-          return false;
-        }
-        values.push_back(SignedNumber(data + used, field.num_size));
-        used += field.num_size;
-      } else {
-        std::string text;
-        if (!TextUpToNul(data + used, size - used, text)) {
-          reason = "value " + std::to_string(i + 1) + " runs past the record's length";
-          return false;
-        }
-        used += text.size() + 1;
-        values.push_back(std::move(text));
-      }
-    }
-    if (used != size) {
-      reason = "the values take " + std::to_string(used + 1) + " bytes, the length byte says " +
-               std::to_string(size + 1);
-      return false;
-    }
-    return true;
+  std::vector<std::size_t> number_sizes;
+  for (const builder::DbFieldDesc& field : fields)
+    number_sizes.push_back(field.type == builder::kNumericType ? field.num_size : 0);
+  const auto decode = [&number_sizes](const unsigned char* data, std::size_t size,
+                                      std::vector<std::string>& values, std::string& reason) {
+    return DecodeRecord(data, size, number_sizes, "value", values, reason);
   };
   return ReadRecords(input, header.record_count, decode, visitor, failure);
 }
@@ -234,24 +244,10 @@ bool ReadPhoneBook(Input& input, const unsigned char* start, DatabaseVisitor& vi
   }
   const std::uint32_t count = LittleEndian(bytes, 4);
   visitor.PhoneBookHeader(count, bytes[5], name);
-  const auto decode = [](const unsigned char* data, std::size_t size,
-                         std::vector<std::string>& values, std::string& reason) {
-    std::size_t used = 0;
-    for (std::size_t i = 0; i < kPhoneTextFields; ++i) {
-      std::string text;
-      if (!TextUpToNul(data + used, size - used, text)) {
-        reason = "text " + std::to_string(i + 1) + " runs past the record's length";
-        return false;
-      }
-      used += text.size() + 1;
-      values.push_back(std::move(text));
-    }
-    if (used != size) {
-      reason = "the texts take " + std::to_string(used + 1) + " bytes, the length byte says " +
-               std::to_string(size + 1);
-      return false;
-    }
-    return true;
+  const std::vector<std::size_t> text_only(kPhoneTextFields, 0);
+  const auto decode = [&text_only](const unsigned char* data, std::size_t size,
+                                   std::vector<std::string>& values, std::string& reason) {
+    return DecodeRecord(data, size, text_only, "text", values, reason);
   };
   return ReadRecords(input, count, decode, visitor, failure);
 }
