@@ -79,7 +79,7 @@ bool FileSink::Write(std::string_view bytes) {
 bool FileSink::WriteAt(std::uint64_t offset, std::string_view bytes) {
   if (file_ == nullptr) return ok_ = false;
   if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) ok_ = false;
-  return Write(bytes) && ok_;
+  return Write(bytes);
 }
 
 bool FileSink::Flush() {

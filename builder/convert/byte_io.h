@@ -81,7 +81,7 @@ class LineReader {
 };
 
 // A file created (or emptied) for writing in binary mode, written in large blocks. Every
-// failure is kept: once a write failed, ok() stays false.
+// failure is kept: once a write failed, every later call reports failure.
 class FileSink {
  public:
   explicit FileSink(const std::string& path);
@@ -98,7 +98,6 @@ class FileSink {
   // Flushes and closes the file. Only a true result means every byte reached the file system:
   // some file systems report a full disk or a lost connection only here.
   bool Close();
-  bool ok() const { return ok_; }
 
  private:
   std::FILE* file_ = nullptr;

@@ -136,7 +136,7 @@ TEST(BuildPhoneRecord, RecordLongerThanItsLengthByteIsRefused) {
   EXPECT_EQ(
       BuildPhoneRecord(2, line, 0, state).message(),
       "Запись - 2, в базе заняла бы 256 байт, максимально возможная длина записи - 255\r\n" + line);
-  ASSERT_TRUE(BuildPhoneRecord(3, line.substr(1), 0, state).ok() == false);  // phone is 248 A's
+  EXPECT_FALSE(BuildPhoneRecord(3, line.substr(1), 0, state).ok());  // phone is 248 A's
   EXPECT_TRUE(BuildPhoneRecord(4, line.substr(0, 254), 0, state).ok());
   EXPECT_EQ(static_cast<unsigned char>(state.record[0]), 255);
 }
