@@ -121,8 +121,6 @@ class TForm1 : public QMainWindow, public designer::DesignerView, public Preview
   void PlaceCheckBoxes();
   void ShowField(int field);
   Status SaveField();
-  // Reads a number box for the commit: a valid integer within [low, high].
-  Status ReadNumber(const QLineEdit* box, const char* what, int low, int high, std::int32_t* value);
   // Gives the grid FieldCount rows filled from the document, the check boxes their state.
   void FillFieldGrid();
   QString CellText(int column, int row) const;

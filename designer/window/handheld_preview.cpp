@@ -14,7 +14,7 @@
 #include <utility>
 
 #include "common/codepage.h"
-#include "designer/window/preview_number.h"
+#include "designer/window/number_box.h"
 #include "designer/window/preview_query_screen.h"
 #include "designer/window/preview_result_screen.h"
 
@@ -195,15 +195,21 @@ void HandheldPreview::StringGrid2MouseUp() {
 void HandheldPreview::TakeWidthFromBox(WidthBox which) {
   const int field = host_.SelectedField();
   if (!IsDocumentField(field)) return;
-  QLineEdit* box = which == WidthBox::kQuery ? side_.edtWidth : side_.edtResWidth;
-  const std::optional<std::int32_t> width = ParseInteger(box->text());
-  if (!width) {
-    // The field keeps its width; the user sees why.
-    show_message_({PreviewMessage::Kind::kFailure, {}, NotAnIntegerMessage(box->text())});
+  const bool query = which == WidthBox::kQuery;
+  QLineEdit* box = query ? side_.edtWidth : side_.edtResWidth;
+  std::int32_t& stored = query ? doc_.Fields[field].EditWidth : doc_.Fields[field].ResultWidth;
+  std::int32_t width = 0;
+  const Status read = ReadNumberBox(box->text(), query ? "Ширина запроса" : "Ширина результата", 0,
+                                    kMaxWidth, &width);
+  if (!read.ok()) {
+    // The field keeps its width and the user sees why. A number out of range goes back to the
+    // stored one, so that leaving the box does not say it again; an emptied box stays empty
+    // for the next number to be typed.
+    show_message_({PreviewMessage::Kind::kFailure, {}, QString::fromStdString(read.message())});
+    if (IsInteger(box->text())) box->setText(QString::number(stored));
     return;
   }
-  (which == WidthBox::kQuery ? doc_.Fields[field].EditWidth : doc_.Fields[field].ResultWidth) =
-      *width;
+  stored = width;
   DrawInputFields();
 }
 

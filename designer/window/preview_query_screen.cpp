@@ -8,7 +8,7 @@
 
 #include "designer/window/preview_input_box.h"
 #include "designer/window/preview_mouse_area.h"
-#include "designer/window/preview_number.h"
+#include "designer/window/number_box.h"
 #include "designer/window/preview_pictures.h"
 
 namespace {

@@ -74,7 +74,7 @@ class PreviewTest : public QObject {
   void ResultColumnMoveExchangesPositions();
   void ResultColumnDraggedFarIsRebuiltFromTheModel();
   void ResultColumnResizeIsTakenOnRelease();
-  void WidthBoxesTakeEveryNumberAndRefuseNoNumber();
+  void WidthBoxesTakeWidthsTheDatabaseHoldsAndRefuseOthers();
   void NameBoxMirrorsOnlyTypedText();
   void ClockShowsHoursAndMinutes();
   void PictureAreasShowTheMessageOrClear();
@@ -474,7 +474,7 @@ void PreviewTest::ResultColumnResizeIsTakenOnRelease() {
   QCOMPARE(doc_.Fields[1].ResultWidth, 41);
 }
 
-void PreviewTest::WidthBoxesTakeEveryNumberAndRefuseNoNumber() {
+void PreviewTest::WidthBoxesTakeWidthsTheDatabaseHoldsAndRefuseOthers() {
   Load(ThreeFields());
   host_.selected = 1;
   preview_->ShowFieldWidths(1);
@@ -514,18 +514,37 @@ void PreviewTest::WidthBoxesTakeEveryNumberAndRefuseNoNumber() {
   QCOMPARE(doc_.Fields[1].ResultWidth, 419);
   QCOMPARE(Find<QTableWidget>("StringGrid2")->columnWidth(0), 419);
 
-  // The largest number is stored as it is; the list still shows a usable column.
-  result_width->setText(QStringLiteral("2147483647"));
+  // The table database holds widths up to 65535: that one is taken, a larger or negative one is
+  // refused with the range, and the box goes back to the stored width.
+  result_width->setText(QStringLiteral("65535"));
   QTest::keyClick(result_width, Qt::Key_Shift);
-  QCOMPARE(doc_.Fields[1].ResultWidth, 2147483647);
-  QCOMPARE(Find<QTableWidget>("StringGrid2")->columnWidth(0), 0xffff);
+  QCOMPARE(doc_.Fields[1].ResultWidth, 65535);
+  QCOMPARE(Find<QTableWidget>("StringGrid2")->columnWidth(0), 65535);
   QCOMPARE(Find<QTableWidget>("StringGrid2")->columnWidth(1), 42);
+  const qsizetype before = messages_.size();
+  for (const char* refused : {"65536", "2147483647", "-1"}) {
+    result_width->setText(QString::fromLatin1(refused));
+    QTest::keyClick(result_width, Qt::Key_Shift);
+    QCOMPARE(messages_.last().kind, PreviewMessage::Kind::kFailure);
+    QCOMPARE(messages_.last().text,
+             QStringLiteral("Ширина результата: допустимы значения от 0 до 65535."));
+    QCOMPARE(doc_.Fields[1].ResultWidth, 65535);
+    QCOMPARE(result_width->text(), QStringLiteral("65535"));
+  }
+  width->setFocus();
+  QCOMPARE(messages_.size(), before + 3);  // leaving the restored box says nothing more
+  width->setText(QStringLiteral("70000"));
+  QTest::keyClick(width, Qt::Key_Shift);
+  QCOMPARE(messages_.last().text,
+           QStringLiteral("Ширина запроса: допустимы значения от 0 до 65535."));
+  QCOMPARE(doc_.Fields[1].EditWidth, 33);
+  QCOMPARE(width->text(), QStringLiteral("33"));
 
   // Nothing is taken while no field is selected.
   host_.selected = 0;
   result_width->setText(QStringLiteral("5"));
   QTest::keyClick(result_width, Qt::Key_Shift);
-  QCOMPARE(doc_.Fields[1].ResultWidth, 2147483647);
+  QCOMPARE(doc_.Fields[1].ResultWidth, 65535);
 }
 
 void PreviewTest::NameBoxMirrorsOnlyTypedText() {

@@ -16,6 +16,7 @@
 #include "designer/window/document_text.h"
 #include "designer/window/field_grid_delegate.h"
 #include "designer/window/form1.h"
+#include "designer/window/number_box.h"
 
 namespace {
 
@@ -25,6 +26,10 @@ constexpr int kNameColumn = 1;
 constexpr int kTypeColumn = 2;
 constexpr int kFirstUnselectableColumn = 3;
 constexpr int kSampleColumn = 5;
+// What the table database holds: numbers of 1 to 4 bytes, values of at most 65535 characters.
+constexpr int kSmallestNumSize = 1;
+constexpr int kLargestNumSize = 4;
+constexpr int kMaxLength = 65535;
 // Column widths and row heights without the grid line, which the view adds to each section.
 constexpr int kColumnWidths[6] = {16, 118, 83, 29, 27, 292};
 constexpr int kHeadingHeight = 16;
@@ -348,7 +353,7 @@ void TForm1::ChangeFieldType(int field, bool numeric) {
     edtFieldSize->setText(QStringLiteral("N/A"));
     return;
   }
-  desc.NumSize = 4;  // holds every value of the 32-bit range
+  desc.NumSize = kLargestNumSize;  // holds every value of the 32-bit range
   edtFieldSize->setText(QString::number(desc.NumSize));
 
   const int samples = std::min(doc_.RecordCount, designer::kSampleRecords);
@@ -398,22 +403,6 @@ void TForm1::SelectorDblClick(QComboBox* selector) {
   if (index == 0 || index == 1) selector->setCurrentIndex(1 - index);
 }
 
-Status TForm1::ReadNumber(const QLineEdit* box, const char* what, int low, int high,
-                          std::int32_t* value) {
-  std::int32_t number = 0;
-  Status parsed = designer::ParseInt32(box->text().toStdString(), &number);
-  if (!parsed.ok()) return parsed;
-  if (number < low || number > high) {
-    return Status::Error(QString::fromUtf8("%1 должен быть от %2 до %3.")
-                             .arg(QString::fromUtf8(what))
-                             .arg(low)
-                             .arg(high)
-                             .toStdString());
-  }
-  *value = number;
-  return Status::Ok();
-}
-
 Status TForm1::SaveField() {
   const int field = SelectedField();
   if (doc_.FieldCount <= 0 || field == 0) return Status::Ok();
@@ -421,14 +410,15 @@ Status TForm1::SaveField() {
   desc.Name = designer::CutName(ToDocument(CellText(kNameColumn, field)));
   if (desc.DataType == designer::kTypeNumeric) {
     std::int32_t size = 0;
-    Status read = ReadNumber(edtFieldSize, "Размер числа", 1, 4, &size);
+    Status read = ReadNumberBox(edtFieldSize->text(), "Размер числа", kSmallestNumSize,
+                                kLargestNumSize, &size);
     if (!read.ok()) return read;
     desc.NumSize = static_cast<std::uint8_t>(size);
   } else {
     desc.NumSize = 0;
   }
   std::int32_t max_len = 0;
-  Status read = ReadNumber(edtMaxSize, "Размер поля", 0, 65535, &max_len);
+  Status read = ReadNumberBox(edtMaxSize->text(), "Размер поля", 0, kMaxLength, &max_len);
   if (!read.ok()) return read;
   desc.MaxLen = max_len;
   const auto bit = [](const QComboBox* selector) { return selector->currentIndex() & 1; };
@@ -441,7 +431,7 @@ void TForm1::edtMaxSizeExit() { ReportStatus(CommitMaxSize()); }
 
 Status TForm1::CommitMaxSize() {
   std::int32_t max_len = 0;
-  Status read = ReadNumber(edtMaxSize, "Размер поля", 0, 65535, &max_len);
+  Status read = ReadNumberBox(edtMaxSize->text(), "Размер поля", 0, kMaxLength, &max_len);
   if (!read.ok()) return read;
   const int field = SelectedField();
   if (field == 0) return Status::Ok();

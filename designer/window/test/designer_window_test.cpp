@@ -567,13 +567,13 @@ void DesignerWindowTest::CommitRefusesNumbersOutOfRange() {
   for (const char* bad : {"0", "5", "-1", "259"}) {
     h.Type(h.Find<QLineEdit>("edtFieldSize"), QString::fromLatin1(bad));
     h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
-    QCOMPARE(h.MessageTexts().last(), U("Размер числа должен быть от 1 до 4."));
+    QCOMPARE(h.MessageTexts().last(), U("Размер числа: допустимы значения от 1 до 4."));
     QCOMPARE(h.form->document().Fields[2].NumSize, size);
   }
   h.Type(h.Find<QLineEdit>("edtFieldSize"), QStringLiteral("2"));
   h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("65536"));
   h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
-  QCOMPARE(h.MessageTexts().last(), U("Размер поля должен быть от 0 до 65535."));
+  QCOMPARE(h.MessageTexts().last(), U("Размер поля: допустимы значения от 0 до 65535."));
   QCOMPARE(h.form->document().Fields[2].NumSize, std::uint8_t{2});
   QCOMPARE(h.form->document().Fields[2].MaxLen, 3);
   h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("65535"));
