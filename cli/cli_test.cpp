@@ -27,15 +27,17 @@ struct RunResult {
 
 class BwickTest : public ::testing::Test {
  protected:
-  // Runs `bwick` with `args` (already quoted for the shell).
-  RunResult Bwick(const std::string& args) {
-    const std::string out = dir_.File("stdout"), err = dir_.File("stderr");
+  // Runs `bwick` with `args` (already quoted for the shell); its standard output goes to
+  // `out_path` when one is given, and is then not read back.
+  RunResult Bwick(const std::string& args, const std::string& out_path = "") {
+    const std::string out = out_path.empty() ? dir_.File("stdout") : out_path;
+    const std::string err = dir_.File("stderr");
     const std::string command =
         std::string("'") + BWICK_BINARY + "' " + args + " >'" + out + "' 2>'" + err + "'";
     RunResult run;
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadBytes(out);
+    if (out_path.empty()) run.out = ReadBytes(out);
     run.err = ReadBytes(err);
     return run;
   }
@@ -61,6 +63,17 @@ TEST_F(BwickTest, HelpVersionAndUsageErrors) {
   EXPECT_EQ(Bwick("check a.csv --name N").status, 2);  // a check writes no phone book
   EXPECT_EQ(Bwick("check a.csv --splitter ab").status, 2);
   EXPECT_EQ(Bwick("check a.db").status, 2);
+}
+
+TEST_F(BwickTest, OutputThatCannotBeWrittenIsAFailure) {
+  if (!Exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  const RunResult help = Bwick("--help", "/dev/full");
+  EXPECT_EQ(help.status, 1);
+  EXPECT_EQ(help.err, "bwick: write error on standard output\n");
+
+  WriteBytes(dir_.File("list.csv"), "555;a;b;c;d\r\n");
+  ASSERT_EQ(Bwick("build " + Quoted("list.csv") + " --name N --digits 3").status, 0);
+  EXPECT_EQ(Bwick("dump " + Quoted("list.fdb"), "/dev/full").status, 1);
 }
 
 TEST_F(BwickTest, BuildThenDumpRoundTrip) {

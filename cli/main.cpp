@@ -42,10 +42,7 @@ void PrintHelp() {
                "3 unreadable input.\n";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
+int Run(const std::vector<std::string>& args) {
   if (args.empty()) {
     std::cerr << "bwick: missing command\nTry 'bwick --help' for more information.\n";
     return cli::kExitUsage;
@@ -70,4 +67,18 @@ int main(int argc, char** argv) {
   std::cerr << "bwick: unknown command '" << args[0]
             << "'\nTry 'bwick --help' for more information.\n";
   return cli::kExitUsage;
+}
+
+// Output that never reached its file (a full disk, say) turns a success into a failure: a
+// dump or a list of faulty lines that is not all there must not look complete.
+int CheckStandardOutput(int status) {
+  if (std::cout.flush()) return status;
+  std::cerr << "bwick: write error on standard output\n";
+  return status == cli::kExitOk ? cli::kExitFailed : status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return CheckStandardOutput(Run(std::vector<std::string>(argv + 1, argv + argc)));
 }
