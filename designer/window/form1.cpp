@@ -21,6 +21,7 @@
 #include <algorithm>
 
 #include "designer/window/document_text.h"
+#include "designer/window/fixed_label.h"
 #include "designer/window/toolbar_images.h"
 
 namespace {
@@ -36,18 +37,6 @@ QFont WindowFont() {
   QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
   font.setPixelSize(11);
   return font;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* text, int left, int top, bool bold = false) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
-  if (bold) {
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-  }
-  label->adjustSize();
-  label->move(left, top);
-  return label;
 }
 
 QToolButton* MakeToolButton(QWidget* toolbar, const char* name, const QPixmap& image, int left) {
@@ -163,14 +152,14 @@ void TForm1::CreateToolBar(QWidget* panel1) {
 void TForm1::CreatePanel1(QWidget* panel1) {
   CreateToolBar(panel1);
 
-  MakeLabel(panel1, "Название", 8, 28);
+  AddLabel(panel1, "Название", 8, 28);
   edtDBName = new QLineEdit(panel1);
   edtDBName->setObjectName(QStringLiteral("edtDBName"));
   edtDBName->setGeometry(120, 27, 265, 19);
   edtDBName->setValidator(new Cp1251Validator(edtDBName));
   edtDBName->installEventFilter(this);
 
-  MakeLabel(panel1, "Разделитель:", 448, 28)->setObjectName(QStringLiteral("lbSplitter"));
+  AddLabel(panel1, "Разделитель:", 448, 28)->setObjectName(QStringLiteral("lbSplitter"));
   edtSplitter = new QLineEdit(QStringLiteral(";"), panel1);
   edtSplitter->setObjectName(QStringLiteral("edtSplitter"));
   edtSplitter->setGeometry(528, 27, 17, 19);
@@ -182,13 +171,13 @@ void TForm1::CreatePanel1(QWidget* panel1) {
   cbCutLongLines->setGeometry(560, 27, 201, 17);
   cbCutLongLines->setChecked(true);
 
-  MakeLabel(panel1, "Описание полей", 8, 51);
+  AddLabel(panel1, "Описание полей", 8, 51);
   CreateFieldGrid(panel1);
 }
 
 void TForm1::CreatePanel2(QWidget* panel2) {
   CreatePropertyPanel(panel2);
-  MakeLabel(panel2, "Предварительный просмотр/редактирование ширины полей", 233, 3, true);
+  AddLabel(panel2, "Предварительный просмотр/редактирование ширины полей", 233, 3, true);
   preview_ = new HandheldPreview(panel2, doc_, *this);
   preview_->SetMessageShower([this](const PreviewMessage& message) {
     if (message.kind == PreviewMessage::Kind::kFailure) {

@@ -49,7 +49,6 @@ QString AboutText() {
   QStringList text;
   text << QString::fromUtf8(kVersionLine)
        << QString::fromUtf8("Конструктор структуры базы данных в формате BWick") << QString()
-       << QString()
-       << QString::fromUtf8(kMakerNotice) + QString::fromUtf8(kMakerWebAddress);
+       << QString() << QString::fromUtf8(kMakerNotice) + QString::fromUtf8(kMakerWebAddress);
   return text.join(QLatin1Char('\n'));
 }

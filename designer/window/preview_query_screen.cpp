@@ -6,9 +6,9 @@
 #include <QLineEdit>
 #include <utility>
 
+#include "designer/window/number_box.h"
 #include "designer/window/preview_input_box.h"
 #include "designer/window/preview_mouse_area.h"
-#include "designer/window/number_box.h"
 #include "designer/window/preview_pictures.h"
 
 namespace {

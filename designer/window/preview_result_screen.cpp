@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "designer/window/preview_mouse_area.h"
 #include "designer/window/number_box.h"
+#include "designer/window/preview_mouse_area.h"
 #include "designer/window/preview_pictures.h"
 
 namespace {

@@ -1,18 +1,13 @@
 #include "designer/window/preview_side_controls.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpressionValidator>
 #include <QToolButton>
 
-namespace {
+#include "designer/window/fixed_label.h"
 
-void AddLabel(QWidget* panel2, const char* utf8, int left, int top) {
-  auto* label = new QLabel(QString::fromUtf8(utf8), panel2);
-  label->move(left, top);
-  label->adjustSize();
-}
+namespace {
 
 QLineEdit* AddWidthBox(QWidget* panel2, const char* name, int top) {
   auto* box = new QLineEdit(QStringLiteral("0"), panel2);

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
@@ -15,6 +14,7 @@
 #include "designer/model/int_text.h"
 #include "designer/window/document_text.h"
 #include "designer/window/field_grid_delegate.h"
+#include "designer/window/fixed_label.h"
 #include "designer/window/form1.h"
 #include "designer/window/number_box.h"
 
@@ -82,17 +82,6 @@ QLineEdit* MakeBox(QWidget* parent, const char* name, int top) {
   box->setObjectName(QString::fromLatin1(name));
   box->setGeometry(120, top, 100, 19);
   return box;
-}
-
-void AddLabel(QWidget* parent, const char* text, int left, int top, bool bold = false) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
-  if (bold) {
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-  }
-  label->adjustSize();
-  label->move(left, top);
 }
 
 // True when the builder can store `value` as a number rather than as 0.

@@ -1,0 +1,9 @@
+// A text label at a fixed place of a panel, sized to its text: the window's and the preview's
+// captions.
+#pragma once
+
+class QLabel;
+class QWidget;
+
+// `utf8` shown at (left, top) of `parent`, in the parent's font or its bold form.
+QLabel* AddLabel(QWidget* parent, const char* utf8, int left, int top, bool bold = false);
