@@ -1,6 +1,7 @@
 #include "designer/model/csv_record.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "designer/model/encoding.h"
 
@@ -10,10 +11,15 @@ namespace {
 bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 // Position of `splitter` in `line`, or npos; an empty splitter is never found.
-std::size_t FindSplitter(std::string_view line, std::string_view splitter) {
-  if (splitter.empty()) return std::string_view::npos;
+inline std::size_t FindSplitter(std::string_view line, std::string_view splitter) {
   // One byte, the usual case, is found by memchr; a general search compares at every candidate.
-  if (splitter.size() == 1) return line.find(splitter[0]);
+  if (splitter.size() == 1) {
+    if (line.empty()) return std::string_view::npos;
+    const void* hit = std::memchr(line.data(), splitter[0], line.size());
+    return hit == nullptr ? std::string_view::npos
+                          : static_cast<std::size_t>(static_cast<const char*>(hit) - line.data());
+  }
+  if (splitter.empty()) return std::string_view::npos;
   return line.find(splitter);
 }
 
@@ -75,7 +81,7 @@ int NumberSize(std::string_view value) {
   if (number <= 255) return 1;
   if (number <= 65535) return 2;
   if (number <= 1677725) return 3;
-  return 4;
+  return kLargestNumberSize;
 }
 
 }  // namespace designer

@@ -26,10 +26,10 @@ struct FieldFindings {
   void Add(std::string_view value) {
     longest = std::max(longest, value.size());
     if (!numeric) return;
-    if (IsNumericValue(value)) {
-      number_size = std::max(number_size, NumberSize(value));
-    } else {
+    if (!IsNumericValue(value)) {
       numeric = false;
+    } else if (number_size < kLargestNumberSize) {  // past it, no value can raise the size
+      number_size = std::max(number_size, NumberSize(value));
     }
   }
 };
@@ -107,9 +107,13 @@ Status ReadCsvRecords(LineReader& lines, std::string_view splitter, const CsvFir
       return Status::Error("Слишком много записей: больше " + std::to_string(doc.RecordCount) +
                            ".");
     }
-    lines.ReadLine(&line);
+    std::string_view text;
+    if (!lines.ReadLineInPlace(&text)) {
+      lines.ReadLine(&line);
+      text = line;
+    }
     ++doc.RecordCount;
-    SplitRecord(line, input_splitter, count, values);
+    SplitRecord(text, input_splitter, count, values);
     if (encoding == TextEncoding::kUtf8) {
       for (int i = 0; i < count; ++i) {
         converted[i] = ToDocumentText(values[i], encoding);

@@ -200,6 +200,10 @@ bool DocumentLineReader::ReadPiece(std::string* piece, std::size_t max_bytes, bo
   return true;
 }
 
+bool DocumentLineReader::ReadLineInPlace(std::string_view* line) {
+  return encoding_ == TextEncoding::kCp1251 && lines_.ReadLineInPlace(line);
+}
+
 bool DocumentLineReader::SkipLine() {
   if (encoding_ == TextEncoding::kCp1251) return lines_.SkipLine();
   if (!status_.ok()) return false;

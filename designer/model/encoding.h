@@ -86,6 +86,9 @@ class DocumentLineReader {
   DocumentLineReader(LineReader& lines, TextEncoding encoding, std::string name);
 
   bool ReadPiece(std::string* piece, std::size_t max_bytes, bool* line_ended);
+  // Windows-1251 input only, where lines need no conversion: LineReader::ReadLineInPlace.
+  // Always false for UTF-8 input.
+  bool ReadLineInPlace(std::string_view* line);
   bool SkipLine();
   // Ok, the first read error, or the refusal of a character.
   const Status& status() const { return status_.ok() ? lines_.status() : status_; }

@@ -145,18 +145,27 @@ Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_line
   std::string piece;
   bool ended = false;
   *written = 0;
-  // The first piece is one character longer than a line may be, to tell whether it is too long.
-  while (in.ReadPiece(&piece, kLongLineLength + 1, &ended)) {
-    if (piece.empty() && ended) continue;
+  for (;;) {
+    // Most lines are taken whole from the reader's block. Any other line comes in pieces, the
+    // first one character longer than a line may be, to tell whether it is too long.
+    std::string_view head;
+    if (in.ReadLineInPlace(&head)) {
+      ended = true;
+    } else if (in.ReadPiece(&piece, kLongLineLength + 1, &ended)) {
+      head = piece;
+    } else {
+      break;
+    }
+    if (head.empty() && ended) continue;
     if (*written == INT32_MAX) {
       return Status::Error("Слишком много строк данных: больше " + std::to_string(INT32_MAX) + ".");
     }
-    if (cut_long_lines && !(ended && piece.size() <= kLongLineLength)) {
-      out.Write(piece.substr(0, kCutLineKeep));
+    if (cut_long_lines && !(ended && head.size() <= kLongLineLength)) {
+      out.Write(head.substr(0, kCutLineKeep));
       out.Write("..");
       if (!ended && !in.SkipLine()) break;
     } else {
-      out.Write(piece);
+      out.Write(head);
       while (!ended && in.ReadPiece(&piece, kPiece, &ended)) out.Write(piece);
     }
     out.EndLine();

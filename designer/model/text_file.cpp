@@ -134,6 +134,23 @@ bool LineReader::ReadLine(std::string* line, std::size_t max_bytes) {
   return true;
 }
 
+bool LineReader::ReadLineInPlace(std::string_view* line) {
+  if (in_line_ || text_ended_ || position_ == end_) return false;
+  const char* start = buffer_.data() + position_;
+  const std::size_t available = end_ - position_;
+  const auto* line_feed = static_cast<const char*>(std::memchr(start, '\n', available));
+  if (line_feed == nullptr) return false;
+  std::size_t length = static_cast<std::size_t>(line_feed - start);
+  if (length > 0 && start[length - 1] == '\r') --length;
+  // A CR before the line end, or a Ctrl+Z, needs the byte-by-byte rules of ReadPiece.
+  if (std::memchr(start, '\r', length) != nullptr) return false;
+  if (block_has_end_of_text_ && std::memchr(start, kEndOfText, length) != nullptr) return false;
+  *line = std::string_view(start, length);
+  position_ += static_cast<std::size_t>(line_feed - start) + 1;
+  started_ = true;
+  return true;
+}
+
 bool LineReader::SkipLine() {
   std::string piece;
   bool ended = false;

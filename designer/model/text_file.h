@@ -50,6 +50,12 @@ class LineReader {
   // Reads the rest of the current line into `line`, keeping at most `max_bytes` bytes of it and
   // reading past the others. Returns false as ReadPiece does; `line` is then empty.
   bool ReadLine(std::string* line, std::size_t max_bytes = kWholeLine);
+  // Reads the next line without copying it, when the line lies whole in the block at hand with
+  // its LF and holds no CR that is dropped and no Ctrl+Z: `line` then views the line's text
+  // (without its line end) inside the reader's block, valid until the next read. Otherwise, or
+  // in the middle of a line, reads nothing and returns false; ReadPiece or ReadLine take the
+  // line then. Most lines of a file qualify, which spares a copy of each.
+  bool ReadLineInPlace(std::string_view* line);
   // Reads past the rest of the current line in constant memory. Returns false as ReadPiece does.
   bool SkipLine();
   // True when no further line can be begun: the input is exhausted, Ctrl+Z comes next, or
