@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
-#include <system_error>
 
 #include "cli/arguments.h"
 #include "cli/exit_codes.h"
 #include "common/codepage.h"
+#include "common/same_file.h"
 #include "designer/model/csv_import.h"
 #include "designer/model/designer_view.h"
 #include "designer/model/document.h"
@@ -134,14 +134,6 @@ bool ReadImportOptions(const std::vector<std::string>& args, ImportOptions& opti
         std::filesystem::path(options.csv_path).replace_extension(".fsr").string();
   }
   return true;
-}
-
-// True when `a` and `b` name the same file, existing or not.
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  if (std::filesystem::equivalent(a, b, error)) return true;
-  return std::filesystem::absolute(a, error).lexically_normal() ==
-         std::filesystem::absolute(b, error).lexically_normal();
 }
 
 void PrintSummary(const designer::Document& doc, std::int32_t imported_records,
