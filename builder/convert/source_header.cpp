@@ -95,7 +95,7 @@ HeaderRead ReadSourceHeader(LineReader& reader, DbHeader& header, char& splitter
   if (!ReadValueLine(reader, value)) return HeaderRead::kTruncated;
   header.flags = static_cast<std::uint8_t>(ReadNumber(value, kCountWidth));
   if (!ReadValueLine(reader, value)) return HeaderRead::kTruncated;
-  header.name = CutAtControl(std::string_view(value).substr(0, kMaxDbNameBytes), kMaxDbNameBytes);
+  header.name = CutAtControl(value, kMaxDbNameBytes);
   return HeaderRead::kOk;
 }
 
