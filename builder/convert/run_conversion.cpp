@@ -7,6 +7,7 @@
 #include "builder/convert/phone_book.h"
 #include "builder/convert/source_header.h"
 #include "builder/convert/table_database.h"
+#include "common/same_file.h"
 
 namespace builder {
 namespace {
@@ -85,8 +86,10 @@ ConversionOutcome RunConversion(const ConversionRequest& request, Reporter& repo
     reporter.ErrorMessage(kCaptionError, kNoExtension);
     return ConversionOutcome::kRefused;
   }
-  // A phone list named "*.fdb" would be overwritten by its own result.
-  if (names->target == names->input) {
+  // A phone list named "*.fdb" would be overwritten by its own result, and so would an input
+  // that is another name (a link) of the intermediate or the target file.
+  if (SameFile(names->target, names->input) ||
+      (!names->intermediate.empty() && SameFile(names->intermediate, names->input))) {
     reporter.ErrorMessage(kCaptionError, kTargetIsInput + path);
     return ConversionOutcome::kRefused;
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,13 @@ TEST_F(RunConversionTest, RefusalsBeforeAnyConversion) {
   };
   const std::string list = dir_.File("list.csv");
   WriteBytes(list, "1;a;b;c;d\r\n");
+  // Inputs that are another name of the file the conversion would write first or last.
+  const std::string linked_db = dir_.File("linked_db.csv");
+  const std::string linked_fdb = dir_.File("linked_fdb.csv");
+  WriteBytes(linked_db, "1;a;b;c;d\r\n");
+  WriteBytes(linked_fdb, "1;a;b;c;d\r\n");
+  std::filesystem::create_hard_link(linked_db, dir_.File("linked_db.db"));
+  std::filesystem::create_symlink(linked_fdb, dir_.File("linked_fdb.fdb"));
   const Case cases[] = {
       {"", "N", "", "Не указан файл с данными!"},
       {dir_.File("noextension"), "N", "", "Не могу определить расширение файла!"},
@@ -112,6 +120,8 @@ TEST_F(RunConversionTest, RefusalsBeforeAnyConversion) {
       {list, "N", "12", "Число цифр должно быть от 0 до 9!"},
       {dir_.File("list.fdb"), "N", "1",
        "Входной файл совпадает с создаваемым - " + dir_.File("list.fdb")},
+      {linked_db, "N", "1", "Входной файл совпадает с создаваемым - " + linked_db},
+      {linked_fdb, "N", "1", "Входной файл совпадает с создаваемым - " + linked_fdb},
   };
   for (const Case& c : cases) {
     reporter_ = RecordingReporter();
@@ -120,6 +130,8 @@ TEST_F(RunConversionTest, RefusalsBeforeAnyConversion) {
     EXPECT_TRUE(reporter_.statuses.empty());
   }
   EXPECT_FALSE(Exists(dir_.File("list.db")));
+  EXPECT_EQ(ReadBytes(linked_db), "1;a;b;c;d\r\n");
+  EXPECT_EQ(ReadBytes(linked_fdb), "1;a;b;c;d\r\n");
 }
 
 TEST_F(RunConversionTest, ConverterFailureAddsTheGeneralMessageAndKeepsTheIntermediate) {
