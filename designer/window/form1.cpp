@@ -179,13 +179,6 @@ void TForm1::CreatePanel2(QWidget* panel2) {
   CreatePropertyPanel(panel2);
   AddLabel(panel2, "Предварительный просмотр/редактирование ширины полей", 233, 3, true);
   preview_ = new HandheldPreview(panel2, doc_, *this);
-  preview_->SetMessageShower([this](const PreviewMessage& message) {
-    if (message.kind == PreviewMessage::Kind::kFailure) {
-      dialogs_->ShowMessage(MessageKind::kFailure, message.text);
-    } else {
-      dialogs_->ShowCaptionedMessage(message.caption, message.text);
-    }
-  });
   CreateStatusBar(panel2);
 }
 
@@ -300,5 +293,13 @@ void TForm1::ShowMessage(const std::string& text) {
 }
 
 void TForm1::PreviewDatabaseNameEdited(const QString& name) { edtDBName->setText(name); }
+
+void TForm1::ShowPreviewMessage(const PreviewMessage& message) {
+  if (message.kind == PreviewMessage::Kind::kFailure) {
+    dialogs_->ShowMessage(MessageKind::kFailure, message.text);
+  } else {
+    dialogs_->ShowCaptionedMessage(message.caption, message.text);
+  }
+}
 
 void TForm1::edtDBNameKeyUp() { preview_->SetDatabaseName(edtDBName->text()); }

@@ -68,6 +68,7 @@ class TForm1 : public QMainWindow, public designer::DesignerView, public Preview
   // PreviewHost
   int SelectedField() const override;
   void PreviewDatabaseNameEdited(const QString& name) override;
+  void ShowPreviewMessage(const PreviewMessage& message) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

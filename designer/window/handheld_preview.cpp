@@ -1,11 +1,9 @@
 #include "designer/window/handheld_preview.h"
 
-#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
@@ -13,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "common/codepage.h"
+#include "designer/window/document_text.h"
 #include "designer/window/number_box.h"
 #include "designer/window/preview_query_screen.h"
 #include "designer/window/preview_result_screen.h"
@@ -21,18 +19,6 @@
 namespace {
 
 constexpr int kClockInterval = 1000;  // milliseconds
-
-QString FromDocument(const std::string& cp1251) {
-  return QString::fromStdString(codepage::Cp1251ToUtf8(cp1251));
-}
-
-void ShowMessageBox(QWidget* owner, const PreviewMessage& message) {
-  const bool failure = message.kind == PreviewMessage::Kind::kFailure;
-  QMessageBox box(failure ? QMessageBox::Critical : QMessageBox::NoIcon,
-                  failure ? QApplication::applicationDisplayName() : message.caption, message.text,
-                  QMessageBox::Ok, owner);
-  box.exec();
-}
 
 // Leaving a box for a message box or another program is no leaving of the box.
 bool LeavesTheBox(const QFocusEvent* event) {
@@ -42,11 +28,7 @@ bool LeavesTheBox(const QFocusEvent* event) {
 }  // namespace
 
 HandheldPreview::HandheldPreview(QWidget* panel2, designer::Document& doc, PreviewHost& host)
-    : QObject(panel2),
-      doc_(doc),
-      host_(host),
-      now_(&QTime::currentTime),
-      show_message_([panel2](const PreviewMessage& m) { ShowMessageBox(panel2->window(), m); }) {
+    : QObject(panel2), doc_(doc), host_(host), now_(&QTime::currentTime) {
   Q_INIT_RESOURCE(screens);
   query_screen_ = new PreviewQueryScreen(
       panel2,
@@ -145,10 +127,6 @@ void HandheldPreview::SetDatabaseName(const QString& name) { query_screen_->SetD
 
 void HandheldPreview::SetClock(std::function<QTime()> now) { now_ = std::move(now); }
 
-void HandheldPreview::SetMessageShower(std::function<void(const PreviewMessage&)> show) {
-  show_message_ = std::move(show);
-}
-
 void HandheldPreview::udEdtFldChangingEx(UpDown direction) {
   QListWidget* list = side_.lbEdtFld;
   const int s =
@@ -205,7 +183,8 @@ void HandheldPreview::TakeWidthFromBox(WidthBox which) {
     // The field keeps its width and the user sees why. A number out of range goes back to the
     // stored one, so that leaving the box does not say it again; an emptied box stays empty
     // for the next number to be typed.
-    show_message_({PreviewMessage::Kind::kFailure, {}, QString::fromStdString(read.message())});
+    host_.ShowPreviewMessage(
+        {PreviewMessage::Kind::kFailure, {}, QString::fromStdString(read.message())});
     if (IsInteger(box->text())) box->setText(QString::number(stored));
     return;
   }
@@ -214,8 +193,8 @@ void HandheldPreview::TakeWidthFromBox(WidthBox which) {
 }
 
 void HandheldPreview::shFindMouseDown() {
-  show_message_({PreviewMessage::Kind::kPlain, QStringLiteral("К размышлению"),
-                 QStringLiteral("В разработке.\n\nПока работает только на КПК!")});
+  host_.ShowPreviewMessage({PreviewMessage::Kind::kPlain, QStringLiteral("К размышлению"),
+                            QStringLiteral("В разработке.\n\nПока работает только на КПК!")});
 }
 
 void HandheldPreview::Timer1Timer() {

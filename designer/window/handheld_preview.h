@@ -21,16 +21,6 @@ class QWidget;
 class PreviewQueryScreen;
 class PreviewResultScreen;
 
-// What the preview needs from the main window.
-class PreviewHost {
- public:
-  virtual ~PreviewHost() = default;
-  // The field of the field grid's current row (1..FieldCount), 0 when none.
-  virtual int SelectedField() const = 0;
-  // The user typed in the preview's name box edtDBNameRes: mirror it into edtDBName.
-  virtual void PreviewDatabaseNameEdited(const QString& name) = 0;
-};
-
 // A modal message of the preview, with an OK button.
 struct PreviewMessage {
   enum class Kind {
@@ -40,6 +30,18 @@ struct PreviewMessage {
   Kind kind = Kind::kPlain;
   QString caption;
   QString text;
+};
+
+// What the preview needs from the main window.
+class PreviewHost {
+ public:
+  virtual ~PreviewHost() = default;
+  // The field of the field grid's current row (1..FieldCount), 0 when none.
+  virtual int SelectedField() const = 0;
+  // The user typed in the preview's name box edtDBNameRes: mirror it into edtDBName.
+  virtual void PreviewDatabaseNameEdited(const QString& name) = 0;
+  // Shows a modal message of the preview and returns when it is closed.
+  virtual void ShowPreviewMessage(const PreviewMessage& message) = 0;
 };
 
 // The handheld's two screens (Panel3 query screen, Panel4 result screen) and the preview's
@@ -60,9 +62,6 @@ class HandheldPreview : public QObject {
   void SetDatabaseName(const QString& name);
   // For tests: the clock's time source (default QTime::currentTime).
   void SetClock(std::function<QTime()> now);
-  // Where the preview's messages go (default: a modal QMessageBox over the window); tests
-  // answer them here.
-  void SetMessageShower(std::function<void(const PreviewMessage&)> show);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -88,7 +87,6 @@ class HandheldPreview : public QObject {
   designer::Document& doc_;
   PreviewHost& host_;
   std::function<QTime()> now_;
-  std::function<void(const PreviewMessage&)> show_message_;
   PreviewQueryScreen* query_screen_;
   PreviewResultScreen* result_screen_;
   PreviewSideControls side_;

@@ -23,9 +23,11 @@ class FakeHost : public PreviewHost {
  public:
   int SelectedField() const override { return selected; }
   void PreviewDatabaseNameEdited(const QString& name) override { typed_names << name; }
+  void ShowPreviewMessage(const PreviewMessage& message) override { messages << message; }
 
   int selected = 1;
   QStringList typed_names;
+  QList<PreviewMessage> messages;
 };
 
 // Field 1 "A", 2 "B", 3 "Фамилия" (stored as Windows-1251), all ticked in both lists at 1, 2, 3,
@@ -96,7 +98,6 @@ class PreviewTest : public QObject {
   designer::Document doc_;
   FakeHost host_;
   HandheldPreview* preview_ = nullptr;
-  QList<PreviewMessage> messages_;
 };
 
 namespace {
@@ -162,11 +163,9 @@ void PreviewTest::StoredPicturesDecodeToScreenSize() {
 void PreviewTest::init() {
   doc_ = designer::Document{};
   host_ = FakeHost{};
-  messages_.clear();
   panel2_ = std::make_unique<QWidget>();
   panel2_->resize(763, 361);
   preview_ = new HandheldPreview(panel2_.get(), doc_, host_);
-  preview_->SetMessageShower([this](const PreviewMessage& m) { messages_ << m; });
   panel2_->show();
   QVERIFY(QTest::qWaitForWindowExposed(panel2_.get()));
 }
@@ -488,21 +487,22 @@ void PreviewTest::WidthBoxesTakeWidthsTheDatabaseHoldsAndRefuseOthers() {
   QTest::keyClicks(width, QStringLiteral("7x5"));  // the letter never gets in
   QCOMPARE(width->text(), QStringLiteral("075"));
   QCOMPARE(doc_.Fields[1].EditWidth, 75);
-  QVERIFY(messages_.isEmpty());
+  QVERIFY(host_.messages.isEmpty());
 
   // Deleting digit by digit takes each number left ("07", "0"); the emptied box is no number:
   // the field keeps its width and the user is told.
   QTest::keyClick(width, Qt::Key_End);
   for (int i = 0; i < 3; ++i) QTest::keyClick(width, Qt::Key_Backspace);
   QCOMPARE(doc_.Fields[1].EditWidth, 0);
-  QCOMPARE(messages_.size(), 1);
-  QCOMPARE(messages_.last().kind, PreviewMessage::Kind::kFailure);
-  QCOMPARE(messages_.last().text, QStringLiteral("'' is not a valid integer value"));
+  QCOMPARE(host_.messages.size(), 1);
+  QCOMPARE(host_.messages.last().kind, PreviewMessage::Kind::kFailure);
+  QCOMPARE(host_.messages.last().text, QStringLiteral("'' is not a valid integer value"));
 
   // A number beyond 32 bits is no number either.
   width->setText(QStringLiteral("99999999999"));
   QTest::keyClick(width, Qt::Key_Shift);
-  QCOMPARE(messages_.last().text, QStringLiteral("'99999999999' is not a valid integer value"));
+  QCOMPARE(host_.messages.last().text,
+           QStringLiteral("'99999999999' is not a valid integer value"));
   QCOMPARE(doc_.Fields[1].EditWidth, 0);
 
   // Leaving the box takes its number too.
@@ -521,21 +521,21 @@ void PreviewTest::WidthBoxesTakeWidthsTheDatabaseHoldsAndRefuseOthers() {
   QCOMPARE(doc_.Fields[1].ResultWidth, 65535);
   QCOMPARE(Find<QTableWidget>("StringGrid2")->columnWidth(0), 65535);
   QCOMPARE(Find<QTableWidget>("StringGrid2")->columnWidth(1), 42);
-  const qsizetype before = messages_.size();
+  const qsizetype before = host_.messages.size();
   for (const char* refused : {"65536", "2147483647", "-1"}) {
     result_width->setText(QString::fromLatin1(refused));
     QTest::keyClick(result_width, Qt::Key_Shift);
-    QCOMPARE(messages_.last().kind, PreviewMessage::Kind::kFailure);
-    QCOMPARE(messages_.last().text,
+    QCOMPARE(host_.messages.last().kind, PreviewMessage::Kind::kFailure);
+    QCOMPARE(host_.messages.last().text,
              QStringLiteral("Ширина результата: допустимы значения от 0 до 65535."));
     QCOMPARE(doc_.Fields[1].ResultWidth, 65535);
     QCOMPARE(result_width->text(), QStringLiteral("65535"));
   }
   width->setFocus();
-  QCOMPARE(messages_.size(), before + 3);  // leaving the restored box says nothing more
+  QCOMPARE(host_.messages.size(), before + 3);  // leaving the restored box says nothing more
   width->setText(QStringLiteral("70000"));
   QTest::keyClick(width, Qt::Key_Shift);
-  QCOMPARE(messages_.last().text,
+  QCOMPARE(host_.messages.last().text,
            QStringLiteral("Ширина запроса: допустимы значения от 0 до 65535."));
   QCOMPARE(doc_.Fields[1].EditWidth, 33);
   QCOMPARE(width->text(), QStringLiteral("33"));
@@ -571,8 +571,8 @@ void PreviewTest::PictureAreasShowTheMessageOrClear() {
   for (const char* area : {"shFind", "Shape1", "Shape2"}) {
     QTest::mousePress(Find<QWidget>(area), Qt::RightButton);
   }
-  QCOMPARE(messages_.size(), 3);
-  for (const PreviewMessage& message : messages_) {
+  QCOMPARE(host_.messages.size(), 3);
+  for (const PreviewMessage& message : host_.messages) {
     QCOMPARE(message.kind, PreviewMessage::Kind::kPlain);
     QCOMPARE(message.caption, QStringLiteral("К размышлению"));
     QCOMPARE(message.text, QStringLiteral("В разработке.\n\nПока работает только на КПК!"));
@@ -584,7 +584,7 @@ void PreviewTest::PictureAreasShowTheMessageOrClear() {
   QTest::mousePress(Find<QWidget>("shClear"), Qt::LeftButton);
   QCOMPARE(Find<QLineEdit>("edtEdt1")->text(), QString());
   QCOMPARE(Find<QLineEdit>("edtEdt3")->text(), QString());
-  QCOMPARE(messages_.size(), 3);
+  QCOMPARE(host_.messages.size(), 3);
 }
 
 QTEST_MAIN(PreviewTest)
