@@ -72,13 +72,15 @@ FileSink::~FileSink() {
 
 bool FileSink::Write(std::string_view bytes) {
   if (file_ == nullptr) return ok_ = false;
+  if (!ok_) return false;  // nothing after a failure, so a failed file never looks complete
   if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) ok_ = false;
   return ok_;
 }
 
 bool FileSink::WriteAt(std::uint64_t offset, std::string_view bytes) {
   if (file_ == nullptr) return ok_ = false;
-  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) ok_ = false;
+  if (!ok_) return false;
+  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return ok_ = false;
   return Write(bytes);
 }
 

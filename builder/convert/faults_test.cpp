@@ -80,6 +80,27 @@ TEST(FileSinkFaults, BytesThatNeverReachTheFileFailTheClose) {
   EXPECT_FALSE(sink.Write("more"));  // a closed sink never pretends to write
 }
 
+// The header that marks a database complete is written last, at offset 0, where the disk has
+// room already: after a failed write it must never reach the file.
+TEST(FileSinkFaults, NothingIsWrittenAfterAFailure) {
+  SmallDisk disk(4096);
+  if (!disk.available()) GTEST_SKIP() << disk.why_not();
+  const std::string path = disk.Path("book.db");
+  WriteBytes(path, std::string(4096, 'a'));  // takes the one page
+  {
+    FileSink sink(path);  // empties the file: the page is free again, and nothing else is
+    ASSERT_TRUE(sink.is_open());
+    EXPECT_FALSE(sink.Write(std::string(3 * 4096, 'b')));  // one page of it fits
+    EXPECT_FALSE(sink.WriteAt(0, "BRWK"));
+    EXPECT_FALSE(sink.Write("more"));
+    EXPECT_FALSE(sink.Close());
+  }
+  const std::string bytes = ReadBytes(path);
+  EXPECT_EQ(bytes.substr(0, 4), "bbbb");
+  EXPECT_EQ(bytes.find("BRWK"), std::string::npos);
+  EXPECT_EQ(bytes.find("more"), std::string::npos);
+}
+
 // 3 records stay in the write buffer until the file is closed; 3000 fail while converting.
 TEST(ConversionFaults, ADatabaseThatCannotBeWrittenFailsWithTheOutputsName) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";

@@ -31,7 +31,7 @@ Status BuildPhoneRecord(std::int64_t record, std::string_view line, std::uint8_t
 
 // Converts the phone list `input_path` into the phone-book database `output_path`. `name` is
 // Windows-1251 (at most 22 bytes are kept), `digits` the length every phone field must have.
-// Returns 0, -1 (after a message), -2 (input cannot be opened), -3 (output cannot be created).
+// Returns one of the kConvert results of database_output.h.
 int ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
                      std::string_view name, char splitter, int digits, Reporter& reporter);
 

@@ -44,8 +44,9 @@ Status BuildTableRecord(std::int64_t record, std::string_view line, SourceLayout
                         ConversionState& state);
 
 // Converts the source file `input_path` into the table database `output_path`; status texts and
-// messages go to `reporter`. Returns one of the results above. On a failure after the output was
-// created, the output holds what had been written (never the end marker or the magic).
+// messages go to `reporter`. Returns one of the kConvert results of database_output.h. On a
+// failure after the output was created, the output holds what had been written before it; the
+// magic that marks the database complete reaches the file only after the end marker did.
 int ConvertSourceFile(const std::string& input_path, const std::string& output_path,
                       Reporter& reporter);
 
