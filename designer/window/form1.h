@@ -10,10 +10,12 @@
 //    place where errors and refusals become message boxes; the program goes on.
 //  - structure_editor.cpp holds the field grid StringGrid1 with its type box ComboBox1 and check
 //    boxes cbEdt/cbRst, and the property panel; its handlers read a widget, change one field of
-//    the document and redraw.
-// The handheld preview (HandheldPreview) draws the two handheld screens from the document and
-// asks the window through PreviewHost. Every dialog and message box goes through Dialogs, so
-// tests answer them from a script.
+//    the document and redraw. Its number boxes and the preview's are read by ReadNumberBox
+//    (number_box.h): an integer within what the table database holds, or a clear message.
+// The handheld preview (HandheldPreview) draws the two handheld screens from the document; it
+// asks the window for the selected field, mirrors the name and shows its messages through
+// PreviewHost. Every dialog and message box goes through Dialogs, so tests answer them from a
+// script.
 #pragma once
 
 #include <QMainWindow>
@@ -36,7 +38,6 @@ class QLineEdit;
 class QProgressBar;
 class QSplitter;
 class QTableWidget;
-class QToolButton;
 
 class TForm1 : public QMainWindow, public designer::DesignerView, public PreviewHost {
   Q_OBJECT
