@@ -2,12 +2,12 @@
 
 #include <iostream>
 
-#include "builder/convert/byte_io.h"
 #include "builder/convert/run_conversion.h"
 #include "cli/arguments.h"
 #include "cli/console_reporter.h"
 #include "cli/exit_codes.h"
 #include "cli/phone_options.h"
+#include "cli/readable_input.h"
 
 namespace cli {
 
@@ -18,8 +18,8 @@ int RunBuildCommand(const std::vector<std::string>& args) {
   if (!line) return kExitUsage;
   const std::string& input = line->input();
   const PhoneOptions& phone = line->phone;
-  if (builder::FileSource source(input); !source.is_open()) {
-    std::cerr << "bwick build: " << input << ": " << source.open_error() << "\n";
+  if (const std::string why = WhyUnreadable(input); !why.empty()) {
+    std::cerr << "bwick build: " << input << ": " << why << "\n";
     return kExitUnreadable;
   }
 

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "builder/convert/test_support.h"
@@ -111,6 +112,12 @@ TEST_F(BwickTest, PhoneListWithUtf8OptionsAndKeptIntermediate) {
 
 TEST_F(BwickTest, BuildFailuresAndTheirExitCodes) {
   EXPECT_EQ(Bwick("build " + Quoted("missing.csv") + " --name N").status, 3);
+  // A folder opens like a file but cannot be read: unreadable input for every command.
+  std::filesystem::create_directory(dir_.File("folder.fsr"));
+  for (const std::string command : {"build", "check", "dump"}) {
+    const RunResult folder = Bwick(command + " " + Quoted("folder.fsr"));
+    EXPECT_EQ(folder.status, 3) << command << ": " << folder.err;
+  }
 
   WriteBytes(dir_.File("list.csv"), "555;a;b;c;d\r\n");
   const RunResult no_name = Bwick("build " + Quoted("list.csv"));

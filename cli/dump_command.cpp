@@ -2,10 +2,10 @@
 
 #include <iostream>
 
-#include "builder/convert/byte_io.h"
 #include "cli/arguments.h"
 #include "cli/database_reader.h"
 #include "cli/exit_codes.h"
+#include "cli/readable_input.h"
 #include "common/codepage.h"
 
 namespace cli {
@@ -60,8 +60,8 @@ int RunDumpCommand(const std::vector<std::string>& args) {
     return kExitUsage;
   }
   const std::string& path = parsed->positional[0];
-  if (builder::FileSource source(path); !source.is_open()) {
-    std::cerr << "bwick dump: " << path << ": " << source.open_error() << "\n";
+  if (const std::string why = WhyUnreadable(path); !why.empty()) {
+    std::cerr << "bwick dump: " << path << ": " << why << "\n";
     return kExitUnreadable;
   }
   Printer printer;

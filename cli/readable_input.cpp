@@ -1,0 +1,16 @@
+#include "cli/readable_input.h"
+
+#include "builder/convert/byte_io.h"
+
+namespace cli {
+
+std::string WhyUnreadable(const std::string& path) {
+  builder::FileSource source(path);
+  if (!source.is_open()) return source.open_error();
+  // A folder opens like a file; only reading tells.
+  char byte = 0;
+  source.Read(&byte, 1);
+  return source.failed() ? source.FailureText() : std::string();
+}
+
+}  // namespace cli
