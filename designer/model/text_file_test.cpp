@@ -11,17 +11,27 @@
 #include <stdexcept>
 #include <streambuf>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace designer {
 namespace {
 
-std::vector<std::string> AllLines(const std::string& text) {
+// How a test takes the lines: each copied whole, or in place where the reader allows it, as the
+// import and the source-file copy do.
+enum class Reading { kCopied, kInPlaceFirst };
+
+std::vector<std::string> AllLines(const std::string& text, Reading reading = Reading::kCopied) {
   std::istringstream in(text);
   LineReader reader(in);
   std::vector<std::string> lines;
   std::string line;
   while (!reader.AtEnd()) {
+    std::string_view in_place;
+    if (reading == Reading::kInPlaceFirst && reader.ReadLineInPlace(&in_place)) {
+      lines.emplace_back(in_place);
+      continue;
+    }
     EXPECT_TRUE(reader.ReadLine(&line));
     lines.push_back(line);
   }
@@ -41,6 +51,10 @@ class LineReaderCases : public testing::TestWithParam<LineCase> {};
 
 TEST_P(LineReaderCases, SplitsTextIntoLines) {
   EXPECT_EQ(AllLines(GetParam().text), GetParam().lines);
+}
+
+TEST_P(LineReaderCases, LinesReadInPlaceFollowTheSameRules) {
+  EXPECT_EQ(AllLines(GetParam().text, Reading::kInPlaceFirst), GetParam().lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -69,8 +83,45 @@ TEST(LineReader, LinesLongerThanTheBlockStayWhole) {
 
 TEST(LineReader, CrLfAcrossABlockBoundaryIsOneLineEnd) {
   const std::string before(LineReader::kBlockSize - 1, 'y');  // CR: last byte of the first block
-  EXPECT_EQ(AllLines(before + "\r\nz"), (std::vector<std::string>{before, "z"}));
-  EXPECT_EQ(AllLines(before + "\rz"), (std::vector<std::string>{before + "z"}));
+  for (const Reading reading : {Reading::kCopied, Reading::kInPlaceFirst}) {
+    EXPECT_EQ(AllLines(before + "\r\nz", reading), (std::vector<std::string>{before, "z"}));
+    EXPECT_EQ(AllLines(before + "\rz", reading), (std::vector<std::string>{before + "z"}));
+  }
+}
+
+TEST(LineReader, InPlaceLinesMixWithCopiedOnesAcrossBlocks) {
+  // Short lines, a line across each block boundary, lone CRs and bare LFs in later blocks: the
+  // lines read in place and the ones the reader copies together give every line once, in order.
+  std::string text;
+  std::vector<std::string> expected;
+  for (int i = 0; text.size() < 3 * LineReader::kBlockSize; ++i) {
+    std::string line = "record;" + std::to_string(i);
+    if (i % 97 == 0) line += std::string(1000, 'w');
+    text += line;
+    if (i % 89 == 0) {  // a dropped CR inside the line
+      text += "\r-";
+      line += "-";
+    }
+    text += i % 7 == 0 ? "\n" : "\r\n";
+    expected.push_back(line);
+  }
+  EXPECT_EQ(AllLines(text, Reading::kInPlaceFirst), expected);
+}
+
+TEST(LineReader, LineInPlaceIsNotTakenInTheMiddleOfALine) {
+  std::istringstream in("abcdef\r\nnext\r\n");
+  LineReader reader(in);
+  std::string piece;
+  bool ended = true;
+  ASSERT_TRUE(reader.ReadPiece(&piece, 2, &ended));
+  std::string_view line;
+  EXPECT_FALSE(reader.ReadLineInPlace(&line));  // the rest of "abcdef" belongs to ReadPiece
+  ASSERT_TRUE(reader.ReadLine(&piece));
+  EXPECT_EQ(piece, "cdef");
+  ASSERT_TRUE(reader.ReadLineInPlace(&line));
+  EXPECT_EQ(line, "next");
+  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_FALSE(reader.ReadLineInPlace(&line));
 }
 
 TEST(LineReader, ReadingAtTheEndGivesAnEmptyLine) {
