@@ -124,6 +124,7 @@ class DesignerWindowTest : public QObject {
 
  private slots:
   void CheckBoxesLieOverTheirCellsAndTheGridHoldsFiveRows();
+  void EveryCaptionFitsBesideItsControls();
   void OpenRunsTheReaderChosenByTheExtension();
   void OtherExtensionsOnlyMoveTheSaveProposal();
   void OpenFilterListIsConvertedForQt();
@@ -168,6 +169,35 @@ void DesignerWindowTest::CheckBoxesLieOverTheirCellsAndTheGridHoldsFiveRows() {
   }
   QCOMPARE(h.form->centralWidget()->size(), QSize(763, 535));
   QVERIFY(!h.Find<QProgressBar>("ProgressBar1")->isVisible());
+}
+
+// A font wider than the layout was made for would push captions under the boxes beside them.
+void DesignerWindowTest::EveryCaptionFitsBesideItsControls() {
+  Harness h;
+  for (const char* panel_name : {"Panel1", "Panel2"}) {
+    auto* panel = h.Find<QWidget>(panel_name);
+    QList<QWidget*> controls;
+    for (QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (!qobject_cast<QLabel*>(child) && child->isVisible()) controls << child;
+    }
+    for (QLabel* label : panel->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+      const QSize needed = label->fontMetrics().size(0, label->text());
+      QVERIFY2(needed.width() <= label->width(), qPrintable(label->text()));
+      QVERIFY2(label->geometry().right() < panel->width(), qPrintable(label->text()));
+      for (const QWidget* control : controls) {
+        QVERIFY2(!label->geometry().intersects(control->geometry()),
+                 qPrintable(label->text() + QStringLiteral(" / ") + control->objectName()));
+      }
+    }
+  }
+  auto* cut = h.Find<QCheckBox>("cbCutLongLines");
+  QVERIFY(cut->sizeHint().width() <= cut->width());
+  // The status panels hold what a load writes into them.
+  h.OpenStaff();
+  for (QLabel* panel : h.Find<QWidget>("StatusBar1")->findChildren<QLabel*>()) {
+    QVERIFY2(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width(),
+             qPrintable(panel->text()));
+  }
 }
 
 void DesignerWindowTest::OpenRunsTheReaderChosenByTheExtension() {
