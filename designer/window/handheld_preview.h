@@ -25,7 +25,7 @@ class PreviewResultScreen;
 struct PreviewMessage {
   enum class Kind {
     kPlain,    // no icon, the given caption
-    kFailure,  // stop icon, the application title as caption: a width that is no number
+    kFailure,  // stop icon, the application title as caption: a width box it cannot take
   };
   Kind kind = Kind::kPlain;
   QString caption;
