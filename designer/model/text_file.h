@@ -67,7 +67,7 @@ class LineReader {
 
   static constexpr std::size_t kWholeLine = static_cast<std::size_t>(-1);
   // Bytes taken from the input at a time.
-  static constexpr std::size_t kBlockSize = 64 * 1024;
+  static constexpr std::size_t kBlockSize = 256 * 1024;
 
  private:
   // The next byte without consuming it, or EOF.
