@@ -181,12 +181,6 @@ void LineWriter::Fail(int error_number) {
   if (status_.ok()) status_ = FileError("Ошибка записи файла", path_, error_number);
 }
 
-void LineWriter::Write(std::string_view text) {
-  if (file_ == nullptr || !status_.ok() || text.empty()) return;
-  pending_.append(text);
-  if (pending_.size() >= LineReader::kBlockSize) WritePending();
-}
-
 void LineWriter::WritePending() {
   if (status_.ok() && !pending_.empty() &&
       std::fwrite(pending_.data(), 1, pending_.size(), file_) != pending_.size()) {

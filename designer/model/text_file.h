@@ -101,7 +101,12 @@ class LineWriter {
 
   // Creates `path`, or empties it when it exists.
   Status Create(const std::string& path);
-  void Write(std::string_view text);
+  // Collects `text` for the file; inline, as the copy of data lines calls it twice per line.
+  void Write(std::string_view text) {
+    if (file_ == nullptr || !status_.ok() || text.empty()) return;
+    pending_.append(text);
+    if (pending_.size() >= LineReader::kBlockSize) WritePending();
+  }
   void EndLine() { Write("\r\n"); }
   void WriteLine(std::string_view text) {
     Write(text);
