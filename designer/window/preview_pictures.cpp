@@ -2,7 +2,10 @@
 
 #include <QImage>
 #include <QImageReader>
+#include <QLabel>
 #include <QtGlobal>
+
+namespace {
 
 QPixmap LoadScreenPicture(const QString& resource) {
   QImageReader reader(resource, "gif");
@@ -13,4 +16,14 @@ QPixmap LoadScreenPicture(const QString& resource) {
     return {};
   }
   return QPixmap::fromImage(image);
+}
+
+}  // namespace
+
+QLabel* AddScreenPicture(QWidget* screen, const char* object_name, const char* resource) {
+  auto* picture = new QLabel(screen);
+  picture->setObjectName(QString::fromLatin1(object_name));
+  picture->setGeometry(1, 1, kScreenWidth, kScreenHeight);
+  picture->setPixmap(LoadScreenPicture(QString::fromLatin1(resource)));
+  return picture;
 }

@@ -2,8 +2,8 @@
 // resources (drawn by tools/make_screens).
 #pragma once
 
-#include <QPixmap>
-#include <QString>
+class QLabel;
+class QWidget;
 
 inline constexpr int kScreenWidth = 240;
 inline constexpr int kScreenHeight = 320;
@@ -11,6 +11,8 @@ inline constexpr int kScreenHeight = 320;
 inline const char kQueryScreenPicture[] = ":/screens/query_screen.gif";
 inline const char kResultScreenPicture[] = ":/screens/result_screen.gif";
 
-// The picture decoded by Qt's GIF reader; a null pixmap (and a warning on the log) when it
-// cannot be read, so the screen is shown without its picture rather than not at all.
-QPixmap LoadScreenPicture(const QString& resource);
+// The picture `resource` as the label `object_name`, filling the 240 x 320 inside the one-pixel
+// frame of `screen`. The picture is decoded by Qt's GIF reader; one that cannot be read leaves
+// the label empty (and a warning on the log), so the screen is shown without its picture rather
+// than not at all.
+QLabel* AddScreenPicture(QWidget* screen, const char* object_name, const char* resource);

@@ -32,10 +32,7 @@ PreviewQueryScreen::PreviewQueryScreen(QWidget* panel2, Handlers handlers)
   setFrameShape(QFrame::Box);
   setGeometry(245, 18, 242, 322);
 
-  auto* picture = new QLabel(this);
-  picture->setObjectName(QStringLiteral("Image1"));
-  picture->setGeometry(1, 1, kScreenWidth, kScreenHeight);
-  picture->setPixmap(LoadScreenPicture(QString::fromLatin1(kQueryScreenPicture)));
+  AddScreenPicture(this, "Image1", kQueryScreenPicture);
 
   time_ = new QLabel(QString::fromLatin1(kClockBeforeFirstTick), this);
   time_->setObjectName(QStringLiteral("lbTime"));

@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QHeaderView>
-#include <QLabel>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
@@ -42,10 +41,7 @@ PreviewResultScreen::PreviewResultScreen(QWidget* panel2, Handlers handlers)
   setFrameShape(QFrame::Box);
   setGeometry(510, 18, 242, 322);
 
-  auto* picture = new QLabel(this);
-  picture->setObjectName(QStringLiteral("Image2"));
-  picture->setGeometry(1, 1, kScreenWidth, kScreenHeight);
-  picture->setPixmap(LoadScreenPicture(QString::fromLatin1(kResultScreenPicture)));
+  AddScreenPicture(this, "Image2", kResultScreenPicture);
 
   grid_ = new QTableWidget(kVisibleSampleRows, kColumnsAtStart, this);
   grid_->setObjectName(QStringLiteral("StringGrid2"));

@@ -210,6 +210,12 @@ void PreviewTest::SelectOrderEntry(int row) {
 }
 
 void PreviewTest::StartStateBeforeAnyDocument() {
+  // Both screens show their picture inside their frame.
+  for (const char* picture : {"Image1", "Image2"}) {
+    const auto* label = Find<QLabel>(picture);
+    QCOMPARE(label->pixmap().size(), QSize(kScreenWidth, kScreenHeight));
+    QCOMPARE(label->geometry(), QRect(1, 1, kScreenWidth, kScreenHeight));
+  }
   for (int row = 1; row <= 5; ++row) {
     const QByteArray n = QByteArray::number(row);
     QCOMPARE(Find<QLabel>("lbEdt" + n)->text(), QString::number(row));
