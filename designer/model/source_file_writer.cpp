@@ -6,6 +6,7 @@
 #include <string>
 #include <system_error>
 
+#include "common/same_file.h"
 #include "designer/model/encoding.h"
 #include "designer/model/source_file.h"
 
@@ -15,17 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kRule[] = "; ============================================================";
-
-// Whether `a` and `b` name the same file: the same file on disk when both exist, else the same
-// path once made absolute and normal (a target that does not exist yet is never the source,
-// unless it is spelled the same).
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  if (fs::equivalent(a, b, error)) return true;
-  const fs::path normal_a = fs::absolute(a, error).lexically_normal();
-  const fs::path normal_b = fs::absolute(b, error).lexically_normal();
-  return !error && normal_a == normal_b;
-}
 
 bool HasLineBreak(const std::string& text) {
   return text.find_first_of("\r\n") != std::string::npos;
