@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: once as a normal build, then the fuzz targets for a short
+# Sets up, builds and runs every test: once as a normal build (which also builds the Debian
+# package and checks it unpacked), then the fuzz targets for a short
 # bounded time, then every test again with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,12 +1,16 @@
 #include "builder/window/builder_window.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
-#include <QFontDatabase>
+#include <QMimeData>
 
 #include "builder/convert/run_conversion.h"
 #include "builder/window/field_validator.h"
 #include "builder/window/tab_cycle.h"
 #include "common/codepage.h"
+#include "window_common/dropped_file.h"
+#include "window_common/window_font.h"
 
 namespace builder {
 
@@ -20,21 +24,6 @@ constexpr int kNameTypingLimit = 22;
 const char kBanner[] =
     "Hobnail-Tally /Dialmer DB Builder v.0.2 b40413,\n"
     "Преобразование файлов данных в формат справочника Dialmer 2.04";
-
-QFont WindowFont() {
-  if (QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"))) {
-    return QFont(QStringLiteral("MS Sans Serif"), 8);
-  }
-  // The nearest in width first: the wide default sans-serif of many systems would not fit
-  // the fixed control sizes.
-  QFont font;
-  font.setStyleHint(QFont::SansSerif);
-  font.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
-                    QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
-                    QStringLiteral("Helvetica")});
-  font.setPixelSize(11);
-  return font;
-}
 
 QLabel* MakeLabel(const QString& text, QRect geometry, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -99,7 +88,8 @@ BuilderWindow::BuilderWindow(Desktop& desktop)
       reporter_(this, status_bar_, status_, desktop) {
   setWindowTitle(QStringLiteral("Brindle Wick DB Builder"));
   setFixedSize(kClientWidth, kClientHeight);
-  setFont(WindowFont());
+  setFont(window_common::WindowFont());
+  setAcceptDrops(true);
 
   banner_->setObjectName(QStringLiteral("banner"));
   banner_->setGeometry(0, 10, 400, 40);
@@ -174,10 +164,24 @@ void BuilderWindow::RunConversion() {
 
 void BuilderWindow::ChooseInputFile() {
   const auto chosen = desktop_.ChooseInputFile(this);
-  if (!chosen) return;
+  if (chosen) TakeInputFile(*chosen);
+}
+
+void BuilderWindow::TakeInputFile(const QString& path) {
   given_path_.clear();
-  path_->setText(*chosen);
+  path_->setText(path);
   LoadSourceHeader(PathBytes());
+}
+
+void BuilderWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!window_common::DroppedFilePath(*event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void BuilderWindow::dropEvent(QDropEvent* event) {
+  const QString path = window_common::DroppedFilePath(*event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  TakeInputFile(path);
 }
 
 std::string BuilderWindow::PathBytes() const {

@@ -39,8 +39,15 @@ class BuilderWindow : public QWidget {
   // One conversion with the fields as they stand.
   void RunConversion();
 
+ protected:
+  // A file dropped onto the window is taken as if chosen in the open dialog.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
   void ChooseInputFile();
+  // Puts `path` into the path field and shows its header, as a choice in the open dialog does.
+  void TakeInputFile(const QString& path);
   // The path field as native bytes: the bytes it was given on the command line while the
   // field still shows them, so a name that is not valid in the locale's encoding survives.
   std::string PathBytes() const;

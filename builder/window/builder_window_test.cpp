@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -213,6 +214,25 @@ class BuilderWindowTest : public QObject {
 
     QTest::mouseClick(Button("choose"), Qt::LeftButton);
     ExpectMessages({"Не могу открыть файл с исходными данными - " + Path("gone.fsr")});
+  }
+
+  void DroppedFileIsTakenAsIfChosen() {
+    WriteFile(Path("dropped.fsr"), SourceFile("Book", '|'));
+    QMimeData two_files;
+    two_files.setUrls({QUrl::fromLocalFile(Path("a.fsr")), QUrl::fromLocalFile(Path("b.fsr"))});
+    QMimeData one_file;
+    one_file.setUrls({QUrl::fromLocalFile(Path("dropped.fsr"))});
+    for (QMimeData* data : {&two_files, &one_file}) {
+      QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(window_.get(), &enter);
+      QCOMPARE(enter.isAccepted(), data == &one_file);
+    }
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &one_file, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &drop);
+    QCOMPARE(Field("path")->text(), Path("dropped.fsr"));
+    QCOMPARE(Field("name")->text(), QStringLiteral("Book"));
+    QCOMPARE(Field("splitter")->text(), QStringLiteral("|"));
+    QCOMPARE(Status(), QString());  // taken, not converted
   }
 
   void ANameLongerThanTheTypingLimitIsShownWholeAndCanBeShortened() {

@@ -10,6 +10,7 @@
 
 #include "builder/window/builder_window.h"
 #include "builder/window/qt_desktop.h"
+#include "window_common/application.h"
 
 namespace {
 
@@ -38,7 +39,8 @@ int main(int argc, char** argv) {
   const std::string input_path = JoinArguments(argc, argv);
   // Qt sees no arguments: every one of them belongs to the path, none is a Qt option.
   int qt_argc = 1;
-  QApplication app(qt_argc, argv);
+  const auto app = window_common::StartWindowApplication(
+      qt_argc, argv, "bwickbuild", "Без окна файл преобразует команда: bwick build ФАЙЛ");
   QApplication::setApplicationName(QStringLiteral("DialmerDBBuilder"));
   QApplication::setDesktopFileName(QStringLiteral("DialmerDBBuilder"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/DialmerDBBuilder.png")));

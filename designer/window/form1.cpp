@@ -6,7 +6,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFocusEvent>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +22,8 @@
 #include "designer/window/document_text.h"
 #include "designer/window/fixed_label.h"
 #include "designer/window/toolbar_images.h"
+#include "window_common/dropped_file.h"
+#include "window_common/window_font.h"
 
 namespace {
 
@@ -30,14 +31,6 @@ constexpr int kClientWidth = 763;
 constexpr int kClientHeight = 535;
 constexpr int kPanel1Height = 172;
 constexpr int kStatusPanelWidths[4] = {150, 60, 120, 50};
-
-QFont WindowFont() {
-  const QString family = QStringLiteral("MS Sans Serif");
-  if (QFontDatabase::hasFamily(family)) return QFont(family, 8);
-  QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-  font.setPixelSize(11);
-  return font;
-}
 
 QToolButton* MakeToolButton(QWidget* toolbar, const char* name, const QPixmap& image, int left) {
   auto* button = new QToolButton(toolbar);
@@ -59,7 +52,7 @@ TForm1::TForm1(Dialogs* dialogs, QString application_dir)
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString());
   setWindowIcon(DesignerIcon());
-  setFont(WindowFont());
+  setFont(window_common::WindowFont());
   setAcceptDrops(true);
   FormCreate();
 }
@@ -240,15 +233,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-  const QList<QUrl> urls = event->mimeData()->urls();
-  if (urls.size() == 1 && urls.first().isLocalFile()) event->acceptProposedAction();
+  if (!window_common::DroppedFilePath(*event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
-  const QList<QUrl> urls = event->mimeData()->urls();
-  if (urls.size() != 1 || !urls.first().isLocalFile()) return;
+  const QString path = window_common::DroppedFilePath(*event->mimeData());
+  if (path.isEmpty()) return;
   event->acceptProposedAction();
-  OpenFile(urls.first().toLocalFile());
+  OpenFile(path);
 }
 
 std::string TForm1::DatabaseName() const { return ToDocument(edtDBName->text()); }

@@ -3,9 +3,12 @@
 #include <QTimer>
 
 #include "designer/window/form1.h"
+#include "window_common/application.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  const auto app = window_common::StartWindowApplication(
+      argc, argv, "bwickdesign",
+      "Без окна CSV-файл импортирует команда: bwick import ФАЙЛ --name НАЗВАНИЕ");
   QApplication::setApplicationName(QStringLiteral("bwickdesign"));
   QApplication::setApplicationDisplayName(QStringLiteral("BWick DB Designer"));
   QGuiApplication::setDesktopFileName(QStringLiteral("bwickdesign"));
@@ -17,5 +20,5 @@ int main(int argc, char** argv) {
   if (arguments.size() > 1) {
     QTimer::singleShot(0, &form, [&form, path = arguments.at(1)] { form.OpenFile(path); });
   }
-  return app.exec();
+  return QApplication::exec();
 }
