@@ -22,6 +22,7 @@
 
 #include "designer/window/document_text.h"
 #include "designer/window/fixed_label.h"
+#include "designer/window/key_release.h"
 #include "designer/window/toolbar_images.h"
 
 namespace {
@@ -157,7 +158,7 @@ void TForm1::CreatePanel1(QWidget* panel1) {
   edtDBName->setObjectName(QStringLiteral("edtDBName"));
   edtDBName->setGeometry(120, 27, 265, 19);
   edtDBName->setValidator(new Cp1251Validator(edtDBName));
-  edtDBName->installEventFilter(this);
+  OnKeyTypedIn(edtDBName, [this] { edtDBNameKeyUp(); });
 
   AddLabel(panel1, "Разделитель:", 448, 28)->setObjectName(QStringLiteral("lbSplitter"));
   edtSplitter = new QLineEdit(QStringLiteral(";"), panel1);
@@ -209,9 +210,7 @@ void TForm1::CreateStatusBar(QWidget* panel2) {
 void TForm1::WatchFocusLoss(QWidget* control) { control->installEventFilter(this); }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyRelease && watched == edtDBName) {
-    edtDBNameKeyUp();
-  } else if (event->type() == QEvent::MouseButtonDblClick) {
+  if (event->type() == QEvent::MouseButtonDblClick) {
     for (QComboBox* selector : {cbNumbers, cbLetterCase, cbCaseSence, cbSeach}) {
       if (selector && watched == selector->lineEdit()) SelectorDblClick(selector);
     }

@@ -31,9 +31,6 @@ class PreviewQueryScreen : public QFrame {
   void SetClockText(const QString& text);
   void SetDatabaseName(const QString& name);
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   Handlers handlers_;
   bool edt_resizing_ = false;  // one drag flag for all five boxes
