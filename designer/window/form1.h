@@ -31,13 +31,14 @@
 #include "designer/window/handheld_preview.h"
 
 class QCheckBox;
+class QKeyEvent;
 class QComboBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QSplitter;
 class QTableWidget;
+class SplitterPanel;
 
 class TForm1 : public QMainWindow, public designer::DesignerView, public PreviewHost {
   Q_OBJECT
@@ -73,6 +74,9 @@ class TForm1 : public QMainWindow, public designer::DesignerView, public Preview
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Tab and Shift+Tab: the panels left to right, top to bottom; in the field grid, the stops of
+  // the current row (see StepInFieldGrid).
+  bool focusNextPrevChild(bool next) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -83,8 +87,12 @@ class TForm1 : public QMainWindow, public designer::DesignerView, public Preview
   void CreatePanel2(QWidget* panel2);
   void CreateMainMenu();
   void CreateToolBar(QWidget* panel1);
-  void CreateStatusBar(QWidget* panel2);
+  void CreateStatusBar(SplitterPanel* panel2);
   void WatchFocusLoss(QWidget* control);
+  // The order of Tab among the window's controls.
+  void SetTabOrder();
+  // True when `widget` is `outer` or lies inside it, a drop-down list of `outer` included.
+  static bool IsWithin(const QWidget* outer, const QWidget* widget);
 
   // Commands (form1_commands.cpp).
   void tbOpenClick();
@@ -118,6 +126,19 @@ class TForm1 : public QMainWindow, public designer::DesignerView, public Preview
   // the toolbar and the menu take no focus, and a save must not miss a typed value.
   Status CommitFocusedControl();
   void edtDBNameKeyUp();
+  // The keyboard in the field grid. Tab walks the stops of a row: name, type, query box, result
+  // box; Shift+Tab walks back. Past the first or last stop, and on Ctrl+Tab from any stop, the
+  // focus leaves the grid.
+  enum GridStop { kNameStop, kTypeStop, kQueryBoxStop, kResultBoxStop, kGridStops };
+  // The stop that holds the focus and its row (1..5); false when the focus is outside the grid.
+  bool FocusedGridStop(int* stop, int* row) const;
+  // Moves from `stop` (kGridStops: from past the last one) to the next stop that can take the
+  // focus, or out of the grid.
+  void StepInFieldGrid(int stop, int row, bool forward);
+  bool EnterGridStop(int stop, int row, bool forward);
+  void LeaveFieldGrid(bool forward);
+  // A Tab key pressed in the type box's dropped list, or Ctrl+Tab anywhere in the grid.
+  bool FieldGridTabKey(QObject* watched, const QKeyEvent* key);
   void cbEdtClick(int row, bool ticked);
   void cbRstClick(int row, bool ticked);
   void PlaceCheckBoxes();
@@ -135,8 +156,8 @@ class TForm1 : public QMainWindow, public designer::DesignerView, public Preview
   bool hiding_type_box_ = false;
 
   QSplitter* Splitter1 = nullptr;
-  QFrame* Panel1 = nullptr;
-  QFrame* Panel2 = nullptr;
+  SplitterPanel* Panel1 = nullptr;
+  SplitterPanel* Panel2 = nullptr;
   QLineEdit* edtDBName = nullptr;
   QLineEdit* edtSplitter = nullptr;
   QCheckBox* cbCutLongLines = nullptr;

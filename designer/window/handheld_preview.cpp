@@ -128,6 +128,11 @@ void HandheldPreview::ShowFieldWidths(int field) {
 
 void HandheldPreview::SetDatabaseName(const QString& name) { query_screen_->SetDatabaseName(name); }
 
+QList<QWidget*> HandheldPreview::TabOrder() const {
+  return QList<QWidget*>{side_.edtWidth, side_.edtResWidth, side_.lbEdtFld} +
+         query_screen_->TabOrder();
+}
+
 void HandheldPreview::SetClock(std::function<QTime()> now) { now_ = std::move(now); }
 
 void HandheldPreview::udEdtFldChangingEx(UpDown direction) {

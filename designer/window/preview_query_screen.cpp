@@ -104,3 +104,9 @@ void PreviewQueryScreen::SetClockText(const QString& text) {
 }
 
 void PreviewQueryScreen::SetDatabaseName(const QString& name) { name_->setText(name); }
+
+QList<QWidget*> PreviewQueryScreen::TabOrder() const {
+  QList<QWidget*> order{name_};
+  for (int row = 1; row <= kInputRows; ++row) order << boxes_[row];
+  return order;
+}
