@@ -58,6 +58,19 @@ bool QtDialogs::AskYesNo(const QString& text) {
                                QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+Answer QtDialogs::AskYesNoCancel(const QString& text) {
+  switch (QMessageBox::question(owner_, QString::fromUtf8(kQuestionCaption), text,
+                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+      return Answer::kYes;
+    case QMessageBox::No:
+      return Answer::kNo;
+    default:
+      return Answer::kCancel;
+  }
+}
+
 void QtDialogs::ShowMessage(MessageKind kind, const QString& text) {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QString caption = ApplicationTitle();

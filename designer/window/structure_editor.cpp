@@ -258,6 +258,7 @@ void TForm1::DocumentLoaded() {
   }
   StringGrid1SelectCell(kNameColumn, 1);
   StringGrid1->viewport()->update();
+  saved_state_ = CurrentState();
 }
 
 int TForm1::SelectedField() const {

@@ -174,6 +174,8 @@ class DesignerWindowTest : public QObject {
   void NameBoxIsMirroredWithThePreview();
   void PreviewMessagesGoThroughTheDialogs();
   void MenuAndToolbarRunTheirCommands();
+  void ClosingAsksToSaveEdits_data();
+  void ClosingAsksToSaveEdits();
 };
 
 void DesignerWindowTest::CheckBoxesLieOverTheirCellsAndTheGridHoldsFiveRows() {
@@ -849,6 +851,54 @@ void DesignerWindowTest::MenuAndToolbarRunTheirCommands() {
 
   QTest::mouseClick(h.Find<QToolButton>("tbClose"), Qt::LeftButton);
   QVERIFY(!h.form->isVisible());
+}
+
+void DesignerWindowTest::ClosingAsksToSaveEdits_data() {
+  QTest::addColumn<bool>("edited");
+  QTest::addColumn<bool>("saved_before");   // the Save command ran after the edit
+  QTest::addColumn<int>("answer");          // to the close question
+  QTest::addColumn<bool>("target_chosen");  // in the save dialog
+  QTest::addColumn<bool>("closes");
+  QTest::newRow("no edits") << false << false << -1 << false << true;
+  QTest::newRow("edits saved") << true << true << -1 << false << true;
+  QTest::newRow("Да") << true << false << int(Answer::kYes) << true << true;
+  QTest::newRow("Да, save cancelled") << true << false << int(Answer::kYes) << false << false;
+  QTest::newRow("Нет") << true << false << int(Answer::kNo) << false << true;
+  QTest::newRow("Отмена") << true << false << int(Answer::kCancel) << false << false;
+}
+
+void DesignerWindowTest::ClosingAsksToSaveEdits() {
+  QFETCH(bool, edited);
+  QFETCH(bool, saved_before);
+  QFETCH(int, answer);
+  QFETCH(bool, target_chosen);
+  QFETCH(bool, closes);
+  Harness h;
+  h.OpenStaff();
+  const QString target = h.dir.filePath(QStringLiteral("staff.fsr"));
+  if (edited) {
+    h.Find<QLineEdit>("edtDBName")->setText(U("Сотрудники"));
+    h.ClickCell(1, 2);
+    QTRY_COMPARE(h.Grid()->currentRow(), 1);
+    h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("40"));  // still being typed
+  }
+  if (saved_before) {
+    h.dialogs.save_answers.push_back(target);
+    h.dialogs.yes_no_answers.push_back(false);
+    QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+    QVERIFY(QFile::remove(target));
+  }
+  const qsizetype questions = h.dialogs.questions.size();
+  if (answer >= 0) h.dialogs.yes_no_cancel_answers.push_back(static_cast<Answer>(answer));
+  if (target_chosen) h.dialogs.save_answers.push_back(target);
+  h.dialogs.yes_no_answers.push_back(false);  // no export
+
+  QTest::mouseClick(h.Find<QToolButton>("tbClose"), Qt::LeftButton);
+  QCOMPARE(h.dialogs.questions.mid(questions, 1),
+           answer >= 0 ? QStringList{U("Сохранить изменения в справочнике?")} : QStringList{});
+  QCOMPARE(!h.form->isVisible(), closes);
+  QCOMPARE(QFile::exists(target), target_chosen);
+  QCOMPARE(h.form->document().Fields[2].MaxLen, edited ? 40 : 3);
 }
 
 QTEST_MAIN(DesignerWindowTest)
