@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTableWidget>
 #include <algorithm>
 
@@ -85,6 +87,22 @@ QLineEdit* MakeBox(QWidget* parent, const char* name, int top) {
   return box;
 }
 
+// A check box laid over a grid cell, 13 × 13 pixels. Its box is drawn whole within them, also
+// where the style's box is larger and would lose its right and bottom edges.
+class CellCheckBox : public QCheckBox {
+ public:
+  using QCheckBox::QCheckBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.rect = rect();
+    painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, option);
+  }
+};
+
 // True when the builder can store `value` as a number rather than as 0.
 bool IsNumber(const std::string& value) {
   std::int32_t number = 0;
@@ -152,10 +170,10 @@ void TForm1::CreateFieldGrid(QWidget* panel1) {
   });
 
   for (int i = 1; i <= kMaxDocumentFields; ++i) {
-    cbEdt[i] = new QCheckBox(panel1);
+    cbEdt[i] = new CellCheckBox(panel1);
     cbEdt[i]->setObjectName(QStringLiteral("cbEdt%1").arg(i));
     connect(cbEdt[i], &QCheckBox::clicked, this, [this, i](bool ticked) { cbEdtClick(i, ticked); });
-    cbRst[i] = new QCheckBox(panel1);
+    cbRst[i] = new CellCheckBox(panel1);
     cbRst[i]->setObjectName(QStringLiteral("cbRst%1").arg(i));
     connect(cbRst[i], &QCheckBox::clicked, this, [this, i](bool ticked) { cbRstClick(i, ticked); });
     // Tab reaches only the current row's boxes, as stops of the grid.

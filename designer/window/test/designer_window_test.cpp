@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QScrollArea>
@@ -16,12 +17,14 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <memory>
 
 #include "common/codepage.h"
 #include "designer/window/form1.h"
+#include "designer/window/help_texts.h"
 #include "designer/window/test/scripted_dialogs.h"
 
 namespace {
@@ -174,6 +177,7 @@ class DesignerWindowTest : public QObject {
   void NameBoxIsMirroredWithThePreview();
   void PreviewMessagesGoThroughTheDialogs();
   void MenuAndToolbarRunTheirCommands();
+  void HelpBoxKeepsItsOwnLineBreaks();
   void ClosingAsksToSaveEdits_data();
   void ClosingAsksToSaveEdits();
 };
@@ -196,6 +200,13 @@ void DesignerWindowTest::CheckBoxesLieOverTheirCellsAndTheGridHoldsFiveRows() {
       QVERIFY(box->isVisible());
     }
   }
+  // An unticked box is drawn whole: its right and bottom edges as dark as its left one.
+  const QImage box = h.Find<QCheckBox>("cbEdt1")->grab().toImage();
+  const int middle = box.height() / 2;
+  const int edge = qGray(box.pixel(0, middle));
+  QVERIFY(edge < qGray(box.pixel(box.width() / 2, middle)));
+  QVERIFY(qAbs(qGray(box.pixel(box.width() - 1, middle)) - edge) < 24);
+  QVERIFY(qAbs(qGray(box.pixel(middle, box.height() - 1)) - edge) < 24);
   QCOMPARE(h.form->centralWidget()->size(), QSize(763, 535));
   QVERIFY(!h.Find<QProgressBar>("ProgressBar1")->isVisible());
 }
@@ -899,6 +910,21 @@ void DesignerWindowTest::ClosingAsksToSaveEdits() {
   QCOMPARE(!h.form->isVisible(), closes);
   QCOMPARE(QFile::exists(target), target_chosen);
   QCOMPARE(h.form->document().Fields[2].MaxLen, edited ? 40 : 3);
+}
+
+void DesignerWindowTest::HelpBoxKeepsItsOwnLineBreaks() {
+  Harness h;
+  QtDialogs dialogs(h.form.get());
+  int shown_lines = 0;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QVERIFY(box);
+    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    shown_lines = label->height() / label->fontMetrics().lineSpacing();
+    box->accept();
+  });
+  dialogs.ShowMessage(MessageKind::kInformation, HelpText());
+  QCOMPARE(shown_lines, HelpText().count(QLatin1Char('\n')) + 1);
 }
 
 QTEST_MAIN(DesignerWindowTest)
