@@ -353,6 +353,7 @@ void DesignerWindowTest::FailedOpenKeepsTheDocumentAndShowsTheError() {
   h.Open(h.dir.filePath(QStringLiteral("gone.fsr")));
   QCOMPARE(h.dialogs.messages.size(), size_t{2});
   QCOMPARE(h.dialogs.messages[1].kind, MessageKind::kFailure);
+  QVERIFY(h.dialogs.messages[1].text.endsWith(U(": нет такого файла или папки")));
   QCOMPARE(h.form->document().FieldCount, 3);
   QVERIFY(QString::fromStdString(h.form->document().SourceFileName).endsWith("staff.csv"));
   QCOMPARE(h.Grid()->item(0, 1)->text(), U("Фамилия"));
