@@ -357,6 +357,8 @@ bool TForm1::EnterGridStop(int stop, int row, bool forward) {
     box->setFocus(reason);
     return true;
   }
+  // Without a document the type box would only write a type into an empty row.
+  if (stop == kTypeStop && doc_.FieldCount <= 0) return false;
   // A move of the current cell runs the click rule, which opens the cell's editor or type box.
   const int column = stop == kNameStop ? kNameColumn : kTypeColumn;
   StringGrid1->setFocus(reason);
