@@ -4,11 +4,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/system_reason.h"
+
 namespace builder {
 
 FileSource::FileSource(const std::string& path) {
   file_ = std::fopen(path.c_str(), "rb");
-  if (file_ == nullptr) open_error_ = std::strerror(errno);
+  if (file_ == nullptr) open_error_ = SystemReason(errno);
 }
 
 FileSource::~FileSource() {
@@ -26,7 +28,7 @@ bool FileSource::failed() const { return file_ == nullptr || std::ferror(file_) 
 
 std::string FileSource::FailureText() const {
   if (file_ == nullptr) return open_error_;
-  return std::strerror(read_errno_ ? read_errno_ : EIO);
+  return SystemReason(read_errno_ ? read_errno_ : EIO);
 }
 
 std::size_t MemorySource::Read(char* buffer, std::size_t size) {

@@ -3,11 +3,11 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <vector>
 
 #include "builder/convert/messages.h"
+#include "common/system_reason.h"
 
 namespace builder {
 namespace {
@@ -16,11 +16,11 @@ namespace {
 // Returns the system's wording of a failure, empty on success.
 std::string PatchOsByte(const std::string& target_path) {
   std::FILE* file = std::fopen(target_path.c_str(), "r+b");
-  if (file == nullptr) return std::strerror(errno);
+  if (file == nullptr) return SystemReason(errno);
   const bool written =
       std::fseek(file, kGzipOsByteOffset, SEEK_SET) == 0 && std::fputc(kGzipOsByte, file) != EOF;
   const bool closed = std::fclose(file) == 0;
-  return written && closed ? std::string() : std::strerror(errno ? errno : EIO);
+  return written && closed ? std::string() : SystemReason(errno ? errno : EIO);
 }
 
 }  // namespace
@@ -47,7 +47,7 @@ bool CopyToGzip(ByteSource& source, gzFile gzip, const std::string& target_path,
       int code = 0;
       const char* text = gzerror(gzip, &code);
       std::string wording = text != nullptr && *text != '\0' ? text : target_path;
-      if (code == Z_ERRNO) wording += std::string(": ") + std::strerror(errno);
+      if (code == Z_ERRNO) wording += ": " + SystemReason(errno);
       gzclose(gzip);
       ReportPackError(reporter, wording);
       return false;

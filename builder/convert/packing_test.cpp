@@ -4,11 +4,13 @@
 #include <sys/resource.h>
 #include <zlib.h>
 
+#include <cerrno>
 #include <csignal>
 #include <string>
 #include <vector>
 
 #include "builder/convert/test_support.h"
+#include "common/system_reason.h"
 
 namespace builder {
 namespace {
@@ -87,7 +89,7 @@ TEST_F(PackFileTest, MissingSourceCreatesNoTargetAndShowsNoMessageBox) {
   EXPECT_FALSE(Exists(target_));
   EXPECT_TRUE(reporter_.messages.empty());
   ASSERT_EQ(reporter_.standard_error.size(), 1u);
-  EXPECT_EQ(reporter_.standard_error[0], dir_.File("missing.db") + ": No such file or directory");
+  EXPECT_EQ(reporter_.standard_error[0], dir_.File("missing.db") + ": " + SystemReason(ENOENT));
 }
 
 TEST_F(PackFileTest, TargetThatCannotBeCreatedIsReported) {

@@ -1,11 +1,11 @@
 #include "designer/model/csv_import.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "common/codepage.h"
+#include "common/system_reason.h"
 #include "designer/model/csv_scan.h"
 #include "designer/model/encoding.h"
 #include "designer/model/text_file.h"
@@ -19,7 +19,7 @@ std::string FileNameForDisplay(const std::string& path) {
 
 Status FileError(const char* what, const std::string& path, int error_number) {
   return Status::Error(std::string(what) + " «" + PathForMessage(path) +
-                       "»: " + std::strerror(error_number));
+                       "»: " + SystemReason(error_number));
 }
 
 std::string FirstLineQuestion(const CsvFirstLine& first) {

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 
+#include "common/system_reason.h"
 #include "common/test/scratch_folder.h"
 #include "designer/model/source_file.h"
 #include "designer/model/test/fake_designer_view.h"
@@ -187,7 +189,7 @@ TEST_F(LoadCsvTest, UnreadableFileIsAnErrorWithItsNameAndReason) {
   EXPECT_FALSE(status.ok());
   EXPECT_FALSE(status.refusal());
   EXPECT_NE(status.message().find(missing), std::string::npos);
-  EXPECT_NE(status.message().find("No such file"), std::string::npos);
+  EXPECT_NE(status.message().find(SystemReason(ENOENT)), std::string::npos);
   ExpectSameDocument(doc, before);
   EXPECT_EQ(view_.status[0], "файл: old.csv");
 

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "common/system_reason.h"
 #include "common/test/small_disk.h"
 #include "designer/model/csv_import.h"
 #include "designer/model/source_file.h"
@@ -66,7 +66,7 @@ class SaveFaultsTest : public ::testing::Test {
     EXPECT_FALSE(status.ok());
     EXPECT_FALSE(status.refusal()) << status.message();
     EXPECT_TRUE(Contains(status.message(), file)) << status.message();
-    EXPECT_TRUE(Contains(status.message(), std::strerror(error_number))) << status.message();
+    EXPECT_TRUE(Contains(status.message(), SystemReason(error_number))) << status.message();
   }
 
   fs::path dir_;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/codepage.h"
+#include "common/system_reason.h"
 
 namespace designer {
 namespace {
@@ -14,7 +15,7 @@ constexpr char kEndOfText = 26;  // Ctrl+Z
 
 Status FileError(const char* what, const std::string& path, int error_number) {
   return Status::Error(std::string(what) + " «" + PathForMessage(path) +
-                       "»: " + std::strerror(error_number));
+                       "»: " + SystemReason(error_number));
 }
 
 }  // namespace

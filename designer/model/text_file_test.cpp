@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -13,6 +12,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/system_reason.h"
 
 namespace designer {
 namespace {
@@ -222,7 +223,7 @@ TEST(LineReader, AFileThatCannotBeOpenedIsNamed) {
   const Status status = reader.Open("/nonexistent/folder/data.csv");
   EXPECT_FALSE(status.ok());
   EXPECT_NE(status.message().find("/nonexistent/folder/data.csv"), std::string::npos);
-  EXPECT_NE(status.message().find(std::strerror(ENOENT)), std::string::npos);
+  EXPECT_NE(status.message().find(SystemReason(ENOENT)), std::string::npos);
   EXPECT_TRUE(reader.AtEnd());
 }
 

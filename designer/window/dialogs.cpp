@@ -3,7 +3,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace {
 
@@ -13,6 +15,24 @@ const char kQuestionCaption[] = "Подтверждение";
 const char kErrorCaption[] = "Ошибка";
 
 QString ApplicationTitle() { return QGuiApplication::applicationDisplayName(); }
+
+// Shows a modal box and returns the button that closed it. The box keeps the text's own line
+// breaks: it is made as wide as the longest line when that fits on the screen, where the
+// toolkit alone would wrap every line longer than half the screen.
+QMessageBox::StandardButton RunBox(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
+                                   const QString& text, QMessageBox::StandardButtons buttons,
+                                   QMessageBox::StandardButton default_button) {
+  QMessageBox box(icon, caption, text, buttons, owner);
+  box.setDefaultButton(default_button);
+  if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+    const int widest = label->fontMetrics().boundingRect(QRect(), 0, text).width();
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (screen && widest <= screen->availableGeometry().width() * 4 / 5) {
+      label->setMinimumWidth(widest);
+    }
+  }
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
 
 }  // namespace
 
@@ -53,9 +73,20 @@ QString QtDialogs::ChooseFileToSave(const QString& folder, const QString& file_n
 }
 
 bool QtDialogs::AskYesNo(const QString& text) {
-  return QMessageBox::question(owner_, QString::fromUtf8(kQuestionCaption), text,
-                               QMessageBox::Yes | QMessageBox::No,
-                               QMessageBox::Yes) == QMessageBox::Yes;
+  return RunBox(owner_, QMessageBox::Question, QString::fromUtf8(kQuestionCaption), text,
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+Answer QtDialogs::AskYesNoCancel(const QString& text) {
+  switch (RunBox(owner_, QMessageBox::Question, QString::fromUtf8(kQuestionCaption), text,
+                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+      return Answer::kYes;
+    case QMessageBox::No:
+      return Answer::kNo;
+    default:
+      return Answer::kCancel;
+  }
 }
 
 void QtDialogs::ShowMessage(MessageKind kind, const QString& text) {
@@ -79,11 +110,9 @@ void QtDialogs::ShowMessage(MessageKind kind, const QString& text) {
       icon = QMessageBox::Critical;
       break;
   }
-  QMessageBox box(icon, caption, text, QMessageBox::Ok, owner_);
-  box.exec();
+  RunBox(owner_, icon, caption, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void QtDialogs::ShowCaptionedMessage(const QString& caption, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner_);
-  box.exec();
+  RunBox(owner_, QMessageBox::NoIcon, caption, text, QMessageBox::Ok, QMessageBox::Ok);
 }

@@ -15,6 +15,9 @@ enum class MessageKind {
   kFailure,      // stop icon and the application title: an error that ended a command
 };
 
+// The answer to a question with Yes, No and Cancel.
+enum class Answer { kYes, kNo, kCancel };
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -31,6 +34,9 @@ class Dialogs {
 
   // A modal question with Yes and No; true for Yes (closing the box counts as No).
   virtual bool AskYesNo(const QString& text) = 0;
+
+  // A modal question with Yes, No and Cancel; closing the box counts as Cancel.
+  virtual Answer AskYesNoCancel(const QString& text) = 0;
 
   // A modal message box with an OK button.
   virtual void ShowMessage(MessageKind kind, const QString& text) = 0;
@@ -51,6 +57,7 @@ class QtDialogs : public Dialogs {
   QString ChooseFileToSave(const QString& folder, const QString& file_name,
                            const QStringList& filters, const QString& default_suffix) override;
   bool AskYesNo(const QString& text) override;
+  Answer AskYesNoCancel(const QString& text) override;
   void ShowMessage(MessageKind kind, const QString& text) override;
   void ShowCaptionedMessage(const QString& caption, const QString& text) override;
 

@@ -1,6 +1,7 @@
 #include "designer/window/field_grid_delegate.h"
 
 #include <QAbstractItemView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <utility>
@@ -36,6 +37,14 @@ QWidget* FieldGridDelegate::createEditor(QWidget* parent, const QStyleOptionView
     name_edited_(row, text);
   });
   return editor;
+}
+
+bool FieldGridDelegate::eventFilter(QObject* editor, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return false;
+  }
+  return QStyledItemDelegate::eventFilter(editor, event);
 }
 
 void FieldGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {

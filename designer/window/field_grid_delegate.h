@@ -18,6 +18,10 @@ class FieldGridDelegate : public QStyledItemDelegate {
   // editor key by key; resetting the text would move the cursor).
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
 
+ protected:
+  // Tab keys in the name editor move along the window's Tab order, not to the next cell.
+  bool eventFilter(QObject* editor, QEvent* event) override;
+
  private:
   std::function<void(int, const QString&)> name_edited_;
 };

@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -21,6 +22,8 @@
 
 #include "designer/window/document_text.h"
 #include "designer/window/fixed_label.h"
+#include "designer/window/key_release.h"
+#include "designer/window/splitter_panel.h"
 #include "designer/window/toolbar_images.h"
 #include "window_common/dropped_file.h"
 #include "window_common/window_font.h"
@@ -30,6 +33,10 @@ namespace {
 constexpr int kClientWidth = 763;
 constexpr int kClientHeight = 535;
 constexpr int kPanel1Height = 172;
+// What is left of the lower panel above the status bar.
+constexpr int kPanel2PageHeight = kClientHeight - kPanel1Height - 2 - 19;
+// Either panel keeps room for its scroll bar when the splitter is dragged far.
+constexpr int kMinPanelHeight = 60;
 constexpr int kStatusPanelWidths[4] = {150, 60, 120, 50};
 
 QToolButton* MakeToolButton(QWidget* toolbar, const char* name, const QPixmap& image, int left) {
@@ -72,19 +79,21 @@ void TForm1::FormCreate() {
   Splitter1->setChildrenCollapsible(false);
   layout->addWidget(Splitter1);
 
-  Panel1 = new QFrame(Splitter1);
+  Panel1 = new SplitterPanel(Splitter1, QSize(kClientWidth, kPanel1Height));
   Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setMinimumHeight(30);
-  Panel2 = new QFrame(Splitter1);
+  Panel1->setMinimumHeight(kMinPanelHeight);
+  Panel2 = new SplitterPanel(Splitter1, QSize(kClientWidth, kPanel2PageHeight));
   Panel2->setObjectName(QStringLiteral("Panel2"));
   Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Panel2->setMinimumHeight(30);
+  Panel2->setMinimumHeight(kMinPanelHeight);
   Splitter1->addWidget(Panel1);
   Splitter1->addWidget(Panel2);
   Splitter1->setSizes({kPanel1Height, kClientHeight - kPanel1Height - 2});
 
-  CreatePanel1(Panel1);
-  CreatePanel2(Panel2);
+  CreatePanel1(Panel1->page());
+  CreatePanel2(Panel2->page());
+  CreateStatusBar(Panel2);
+  SetTabOrder();
   setCentralWidget(client);
 
   // Fixed size: the client area below the menu bar, centred on the screen.
@@ -150,7 +159,7 @@ void TForm1::CreatePanel1(QWidget* panel1) {
   edtDBName->setObjectName(QStringLiteral("edtDBName"));
   edtDBName->setGeometry(120, 27, 265, 19);
   edtDBName->setValidator(new Cp1251Validator(edtDBName));
-  edtDBName->installEventFilter(this);
+  OnKeyTypedIn(edtDBName, [this] { edtDBNameKeyUp(); });
 
   AddLabel(panel1, "Разделитель:", 448, 28)->setObjectName(QStringLiteral("lbSplitter"));
   edtSplitter = new QLineEdit(QStringLiteral(";"), panel1);
@@ -172,13 +181,13 @@ void TForm1::CreatePanel2(QWidget* panel2) {
   CreatePropertyPanel(panel2);
   AddLabel(panel2, "Предварительный просмотр/редактирование ширины полей", 233, 3, true);
   preview_ = new HandheldPreview(panel2, doc_, *this);
-  CreateStatusBar(panel2);
 }
 
-void TForm1::CreateStatusBar(QWidget* panel2) {
+void TForm1::CreateStatusBar(SplitterPanel* panel2) {
   auto* bar = new QWidget(panel2);
   bar->setObjectName(QStringLiteral("StatusBar1"));
-  bar->setGeometry(1, 342, 761, 18);
+  bar->resize(761, 18);
+  panel2->SetBottomBar(bar);
   int left = 0;
   for (int i = 0; i < 4; ++i) {
     auto* panel = new QLabel(bar);
@@ -189,9 +198,10 @@ void TForm1::CreateStatusBar(QWidget* panel2) {
     status_panels_[i] = panel;
     left += kStatusPanelWidths[i];
   }
-  ProgressBar1 = new QProgressBar(panel2);
+  // Over the third status panel, moving with the status bar.
+  ProgressBar1 = new QProgressBar(bar);
   ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-  ProgressBar1->setGeometry(215, 346, 113, 12);
+  ProgressBar1->setGeometry(214, 4, 113, 12);
   ProgressBar1->setTextVisible(false);
   ProgressBar1->hide();
 }
@@ -202,19 +212,19 @@ void TForm1::CreateStatusBar(QWidget* panel2) {
 void TForm1::WatchFocusLoss(QWidget* control) { control->installEventFilter(this); }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyRelease && watched == edtDBName) {
-    edtDBNameKeyUp();
-  } else if (event->type() == QEvent::MouseButtonDblClick) {
+  if (event->type() == QEvent::MouseButtonDblClick) {
     for (QComboBox* selector : {cbNumbers, cbLetterCase, cbCaseSence, cbSeach}) {
       if (selector && watched == selector->lineEdit()) SelectorDblClick(selector);
     }
+  } else if (event->type() == QEvent::KeyPress &&
+             FieldGridTabKey(watched, static_cast<QKeyEvent*>(event))) {
+    return true;
   } else if (event->type() == QEvent::FocusOut) {
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
     auto* control = qobject_cast<QWidget*>(watched);
-    QWidget* now = QApplication::focusWidget();
     const bool left_control = reason != Qt::ActiveWindowFocusReason &&
                               reason != Qt::PopupFocusReason && control &&
-                              !(now && (now == control || control->isAncestorOf(now)));
+                              !IsWithin(control, QApplication::focusWidget());
     if (left_control) {
       if (control == StringGrid1) {
         StringGrid1Exit();
@@ -230,6 +240,21 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::IsWithin(const QWidget* outer, const QWidget* widget) {
+  // A drop-down list is a window of its own, so the search goes on past windows.
+  for (; widget; widget = widget->parentWidget()) {
+    if (widget == outer) return true;
+  }
+  return false;
+}
+
+void TForm1::SetTabOrder() {
+  QList<QWidget*> order = {edtDBName,  edtSplitter, cbCutLongLines, StringGrid1, edtFieldSize,
+                           edtMaxSize, cbNumbers,   cbLetterCase,   cbCaseSence, cbSeach};
+  order += preview_->TabOrder();
+  for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {

@@ -1,4 +1,5 @@
 // The commands of TForm1's menu and toolbar: open, save and export, exit, help, about.
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -52,19 +53,21 @@ void TForm1::OpenFile(const QString& path) {
   }
 }
 
-void TForm1::tbSaveClick() {
+void TForm1::tbSaveClick() { Save(); }
+
+bool TForm1::Save() {
   if (edtDBName->text().isEmpty()) {
     dialogs_->ShowMessage(MessageKind::kPlain,
                           QString::fromUtf8("Не указано название справочника!"));
-    return;
+    return false;
   }
   if (doc_.FieldCount <= 0) {
     dialogs_->ShowMessage(MessageKind::kPlain, QString::fromUtf8("Сохранять нечего!"));
-    return;
+    return false;
   }
   if (const Status committed = CommitFocusedControl(); !committed.ok()) {
     ReportStatus(committed);
-    return;
+    return false;
   }
   // Proposal: the folder and the name of the file last chosen to open, with ".fsr".
   const QFileInfo last(last_open_path_);
@@ -76,16 +79,18 @@ void TForm1::tbSaveClick() {
 
   const QString target = dialogs_->ChooseFileToSave(
       folder, proposed, QtFileFilters(QString::fromUtf8(kSaveFilter)), QStringLiteral("fsr"));
-  if (target.isEmpty()) return;
+  if (target.isEmpty()) return false;
   const Status saved = designer::SaveFSR(doc_, QFile::encodeName(target).toStdString(), *this);
   HideProgress();
   if (!saved.ok()) {
     ReportStatus(saved);
-    return;
+    return false;
   }
+  saved_state_ = CurrentState();
   if (dialogs_->AskYesNo(QString::fromUtf8("Выполнить экспорт справочника в формат КПК?"))) {
     Export(target);
   }
+  return true;
 }
 
 // Starts the builder beside the designer on the saved file, without a shell and without
@@ -99,6 +104,29 @@ void TForm1::Export(const QString& saved_path) {
 }
 
 void TForm1::tbCloseClick() { close(); }
+
+TForm1::DocumentState TForm1::CurrentState() const {
+  return {doc_.Fields, doc_.FieldCount, DatabaseName(), Splitter(), CutLongLines()};
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (doc_.FieldCount <= 0) return;  // nothing that could be saved
+  // A value still being typed is an edit too; one that cannot be taken is reported when the
+  // user chooses to save.
+  const bool typing_refused = !CommitFocusedControl().ok();
+  if (!typing_refused && CurrentState() == saved_state_) return;
+  switch (dialogs_->AskYesNoCancel(QString::fromUtf8("Сохранить изменения в справочнике?"))) {
+    case Answer::kYes:
+      if (!Save()) event->ignore();
+      break;
+    case Answer::kNo:
+      break;
+    case Answer::kCancel:
+      event->ignore();
+      break;
+  }
+}
 
 void TForm1::nHelpClick() { dialogs_->ShowMessage(MessageKind::kInformation, HelpText()); }
 

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "designer/window/document_text.h"
+#include "designer/window/key_release.h"
 #include "designer/window/number_box.h"
 #include "designer/window/preview_query_screen.h"
 #include "designer/window/preview_result_screen.h"
@@ -42,6 +43,8 @@ HandheldPreview::HandheldPreview(QWidget* panel2, designer::Document& doc, Previ
   side_ = MakePreviewSideControls(panel2);
   side_.edtWidth->installEventFilter(this);
   side_.edtResWidth->installEventFilter(this);
+  OnKeyTypedIn(side_.edtWidth, [this] { TakeWidthFromBox(WidthBox::kQuery); });
+  OnKeyTypedIn(side_.edtResWidth, [this] { TakeWidthFromBox(WidthBox::kResult); });
   side_.lbEdtFld->installEventFilter(this);
   connect(side_.udEdtFldUp, &QToolButton::clicked, this,
           [this] { udEdtFldChangingEx(UpDown::kUp); });
@@ -125,6 +128,11 @@ void HandheldPreview::ShowFieldWidths(int field) {
 
 void HandheldPreview::SetDatabaseName(const QString& name) { query_screen_->SetDatabaseName(name); }
 
+QList<QWidget*> HandheldPreview::TabOrder() const {
+  return QList<QWidget*>{side_.edtWidth, side_.edtResWidth, side_.lbEdtFld} +
+         query_screen_->TabOrder();
+}
+
 void HandheldPreview::SetClock(std::function<QTime()> now) { now_ = std::move(now); }
 
 void HandheldPreview::udEdtFldChangingEx(UpDown direction) {
@@ -204,11 +212,8 @@ void HandheldPreview::Timer1Timer() {
 bool HandheldPreview::eventFilter(QObject* watched, QEvent* event) {
   const bool width_box = watched == side_.edtWidth || watched == side_.edtResWidth;
   const WidthBox which = watched == side_.edtWidth ? WidthBox::kQuery : WidthBox::kResult;
-  if (width_box && event->type() == QEvent::KeyRelease &&
-      !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
-    TakeWidthFromBox(which);
-  } else if (width_box && event->type() == QEvent::FocusOut &&
-             LeavesTheBox(static_cast<QFocusEvent*>(event))) {
+  if (width_box && event->type() == QEvent::FocusOut &&
+      LeavesTheBox(static_cast<QFocusEvent*>(event))) {
     TakeWidthFromBox(which);
   } else if (watched == side_.lbEdtFld && event->type() == QEvent::KeyPress) {
     // The arrow keys move the selected entry, as the up-down buttons do.

@@ -7,6 +7,7 @@
 // reaches it only through this header and answers it through PreviewHost.
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTime>
@@ -60,6 +61,9 @@ class HandheldPreview : public QObject {
   void ShowFieldWidths(int field);
   // The database name mirrored into edtDBName's twin edtDBNameRes (text from edtDBName).
   void SetDatabaseName(const QString& name);
+  // The preview's controls that Tab visits, in order: the width boxes and the input order list,
+  // then the query screen's boxes.
+  QList<QWidget*> TabOrder() const;
   // For tests: the clock's time source (default QTime::currentTime).
   void SetClock(std::function<QTime()> now);
 

@@ -1,11 +1,10 @@
 #include "designer/window/preview_query_screen.h"
 
-#include <QEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <utility>
 
+#include "designer/window/key_release.h"
 #include "designer/window/number_box.h"
 #include "designer/window/preview_input_box.h"
 #include "designer/window/preview_mouse_area.h"
@@ -59,7 +58,8 @@ PreviewQueryScreen::PreviewQueryScreen(QWidget* panel2, Handlers handlers)
   name_ = new QLineEdit(this);
   name_->setObjectName(QStringLiteral("edtDBNameRes"));
   name_->setGeometry(40, 60, 195, kBoxHeight);
-  name_->installEventFilter(this);
+  // Only what the user types is mirrored; text set by code raises no key release.
+  OnKeyTypedIn(name_, [this] { handlers_.name_typed(name_->text()); });
 
   for (int row = 1; row <= kInputRows; ++row) {
     auto* box = new PreviewInputBox(
@@ -105,11 +105,8 @@ void PreviewQueryScreen::SetClockText(const QString& text) {
 
 void PreviewQueryScreen::SetDatabaseName(const QString& name) { name_->setText(name); }
 
-bool PreviewQueryScreen::eventFilter(QObject* watched, QEvent* event) {
-  // Only what the user types is mirrored; text set by code raises no key release.
-  if (watched == name_ && event->type() == QEvent::KeyRelease &&
-      !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
-    handlers_.name_typed(name_->text());
-  }
-  return QFrame::eventFilter(watched, event);
+QList<QWidget*> PreviewQueryScreen::TabOrder() const {
+  QList<QWidget*> order{name_};
+  for (int row = 1; row <= kInputRows; ++row) order << boxes_[row];
+  return order;
 }

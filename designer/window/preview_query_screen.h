@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QList>
 #include <array>
 #include <functional>
 
@@ -30,9 +31,8 @@ class PreviewQueryScreen : public QFrame {
   void ClearInputs();
   void SetClockText(const QString& text);
   void SetDatabaseName(const QString& name);
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // The name box, then the input boxes top to bottom.
+  QList<QWidget*> TabOrder() const;
 
  private:
   Handlers handlers_;

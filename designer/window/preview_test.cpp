@@ -77,6 +77,8 @@ class PreviewTest : public QObject {
   void ResultColumnDraggedFarIsRebuiltFromTheModel();
   void ResultColumnResizeIsTakenOnRelease();
   void WidthBoxesTakeWidthsTheDatabaseHoldsAndRefuseOthers();
+  void KeyClosingTheWidthErrorIsNoTyping_data();
+  void KeyClosingTheWidthErrorIsNoTyping();
   void NameBoxMirrorsOnlyTypedText();
   void ClockShowsHoursAndMinutes();
   void PictureAreasShowTheMessageOrClear();
@@ -551,6 +553,33 @@ void PreviewTest::WidthBoxesTakeWidthsTheDatabaseHoldsAndRefuseOthers() {
   result_width->setText(QStringLiteral("5"));
   QTest::keyClick(result_width, Qt::Key_Shift);
   QCOMPARE(doc_.Fields[1].ResultWidth, 65535);
+}
+
+void PreviewTest::KeyClosingTheWidthErrorIsNoTyping_data() {
+  QTest::addColumn<QByteArray>("box");
+  QTest::addColumn<int>("key");
+  QTest::newRow("Enter, Запроса") << QByteArray("edtWidth") << int(Qt::Key_Return);
+  QTest::newRow("Esc, Запроса") << QByteArray("edtWidth") << int(Qt::Key_Escape);
+  QTest::newRow("Enter, Результата") << QByteArray("edtResWidth") << int(Qt::Key_Enter);
+  QTest::newRow("Esc, Результата") << QByteArray("edtResWidth") << int(Qt::Key_Escape);
+}
+
+// The message box takes the key's press and closes; its release lands in the emptied box.
+void PreviewTest::KeyClosingTheWidthErrorIsNoTyping() {
+  QFETCH(QByteArray, box);
+  QFETCH(int, key);
+  Load(ThreeFields());
+  auto* width = Find<QLineEdit>(box.constData());
+  width->setFocus();
+  width->selectAll();
+  QTest::keyClick(width, Qt::Key_Backspace);
+  QCOMPARE(host_.messages.size(), 1);
+  QTest::keyRelease(width, static_cast<Qt::Key>(key));
+  QCOMPARE(host_.messages.size(), 1);
+  // Typing goes on as before.
+  TypeText(width, QStringLiteral("8"));
+  QCOMPARE(host_.messages.size(), 1);
+  QCOMPARE(box == "edtWidth" ? doc_.Fields[1].EditWidth : doc_.Fields[1].ResultWidth, 8);
 }
 
 void PreviewTest::NameBoxMirrorsOnlyTypedText() {

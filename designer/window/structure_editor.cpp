@@ -5,9 +5,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTableWidget>
 #include <algorithm>
 
@@ -84,6 +87,22 @@ QLineEdit* MakeBox(QWidget* parent, const char* name, int top) {
   return box;
 }
 
+// A check box laid over a grid cell, 13 × 13 pixels. Its box is drawn whole within them, also
+// where the style's box is larger and would lose its right and bottom edges.
+class CellCheckBox : public QCheckBox {
+ public:
+  using QCheckBox::QCheckBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.rect = rect();
+    painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, option);
+  }
+};
+
 // True when the builder can store `value` as a number rather than as 0.
 bool IsNumber(const std::string& value) {
   std::int32_t number = 0;
@@ -98,6 +117,7 @@ void TForm1::CreateFieldGrid(QWidget* panel1) {
   ComboBox1->addItems({QString::fromUtf8(kTextType), QString::fromUtf8(kNumericType)});
   ComboBox1->hide();
   WatchFocusLoss(ComboBox1);
+  ComboBox1->view()->installEventFilter(this);  // Tab in the dropped list
   connect(ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
 
   StringGrid1 = new QTableWidget(kMaxDocumentFields, 6, panel1);
@@ -107,6 +127,8 @@ void TForm1::CreateFieldGrid(QWidget* panel1) {
   StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Tab walks the stops of the current row (StepInFieldGrid), not every cell of the grid.
+  StringGrid1->setTabKeyNavigation(false);
   StringGrid1->setEditTriggers(QAbstractItemView::SelectedClicked |
                                QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed |
                                QAbstractItemView::EditKeyPressed);
@@ -148,12 +170,17 @@ void TForm1::CreateFieldGrid(QWidget* panel1) {
   });
 
   for (int i = 1; i <= kMaxDocumentFields; ++i) {
-    cbEdt[i] = new QCheckBox(panel1);
+    cbEdt[i] = new CellCheckBox(panel1);
     cbEdt[i]->setObjectName(QStringLiteral("cbEdt%1").arg(i));
     connect(cbEdt[i], &QCheckBox::clicked, this, [this, i](bool ticked) { cbEdtClick(i, ticked); });
-    cbRst[i] = new QCheckBox(panel1);
+    cbRst[i] = new CellCheckBox(panel1);
     cbRst[i]->setObjectName(QStringLiteral("cbRst%1").arg(i));
     connect(cbRst[i], &QCheckBox::clicked, this, [this, i](bool ticked) { cbRstClick(i, ticked); });
+    // Tab reaches only the current row's boxes, as stops of the grid.
+    for (QCheckBox* box : {cbEdt[i], cbRst[i]}) {
+      box->setFocusPolicy(Qt::ClickFocus);
+      box->installEventFilter(this);
+    }
   }
   PlaceCheckBoxes();
 }
@@ -249,6 +276,7 @@ void TForm1::DocumentLoaded() {
   }
   StringGrid1SelectCell(kNameColumn, 1);
   StringGrid1->viewport()->update();
+  saved_state_ = CurrentState();
 }
 
 int TForm1::SelectedField() const {
@@ -289,6 +317,107 @@ void TForm1::StringGrid1Click() {
     ComboBox1->showPopup();
   }
   StringGrid1->viewport()->update();
+}
+
+bool TForm1::FocusedGridStop(int* stop, int* row) const {
+  const QWidget* focused = QApplication::focusWidget();
+  if (focused == nullptr) return false;
+  for (int i = 1; i <= kMaxDocumentFields; ++i) {
+    if (focused == cbEdt[i] || focused == cbRst[i]) {
+      *stop = focused == cbEdt[i] ? kQueryBoxStop : kResultBoxStop;
+      *row = i;
+      return true;
+    }
+  }
+  *row = StringGrid1->currentRow() + 1;
+  if (IsWithin(ComboBox1, focused)) {
+    *stop = kTypeStop;
+  } else if (IsWithin(StringGrid1, focused)) {
+    *stop = StringGrid1->currentColumn() == kTypeColumn ? kTypeStop : kNameStop;
+  } else {
+    return false;
+  }
+  return *row >= 1;
+}
+
+void TForm1::StepInFieldGrid(int stop, int row, bool forward) {
+  ComboBox1Exit();  // the type box takes its choice when the focus steps away from it
+  const int step = forward ? 1 : -1;
+  for (int next = stop + step; next >= 0 && next < kGridStops; next += step) {
+    if (EnterGridStop(next, row, forward)) return;
+  }
+  LeaveFieldGrid(forward);
+}
+
+bool TForm1::EnterGridStop(int stop, int row, bool forward) {
+  const Qt::FocusReason reason = forward ? Qt::TabFocusReason : Qt::BacktabFocusReason;
+  if (stop == kQueryBoxStop || stop == kResultBoxStop) {
+    QCheckBox* box = stop == kQueryBoxStop ? cbEdt[row] : cbRst[row];
+    if (!box->isVisible()) return false;
+    box->setFocus(reason);
+    return true;
+  }
+  // Without a document the type box would only write a type into an empty row.
+  if (stop == kTypeStop && doc_.FieldCount <= 0) return false;
+  // A move of the current cell runs the click rule, which opens the cell's editor or type box.
+  const int column = stop == kNameStop ? kNameColumn : kTypeColumn;
+  StringGrid1->setFocus(reason);
+  if (StringGrid1->currentRow() == row - 1 && StringGrid1->currentColumn() == column) {
+    StringGrid1Click();
+  } else {
+    StringGrid1->setCurrentCell(row - 1, column);
+  }
+  return true;
+}
+
+void TForm1::LeaveFieldGrid(bool forward) {
+  ComboBox1Exit();
+  StringGrid1->setFocus(Qt::OtherFocusReason);
+  QMainWindow::focusNextPrevChild(forward);
+}
+
+bool TForm1::focusNextPrevChild(bool next) {
+  int stop = 0;
+  int row = 0;
+  if (FocusedGridStop(&stop, &row)) {
+    StepInFieldGrid(stop, row, next);
+    return true;
+  }
+  if (!QMainWindow::focusNextPrevChild(next)) return false;
+  if (FocusedGridStop(&stop, &row)) {
+    // Into the grid: forward at the row's name (not yet edited), backward at its last stop.
+    if (next) {
+      const QSignalBlocker quiet(StringGrid1);
+      StringGrid1->setCurrentCell(row - 1, kNameColumn);
+      StringGrid1->viewport()->update();
+    } else {
+      StepInFieldGrid(kGridStops, row, false);
+    }
+  }
+  return true;
+}
+
+bool TForm1::FieldGridTabKey(QObject* watched, const QKeyEvent* key) {
+  if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) return false;
+  const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+  const bool leave = key->modifiers() & Qt::ControlModifier;
+  int stop = 0;
+  int row = 0;
+  if (!FocusedGridStop(&stop, &row)) return false;
+  if (watched == ComboBox1->view()) {
+    // The dropped list swallows Tab: it takes the highlighted type and the focus moves on.
+    const int highlighted = ComboBox1->view()->currentIndex().row();
+    ComboBox1->hidePopup();
+    if (highlighted >= 0) ComboBox1->setCurrentIndex(highlighted);
+  } else if (!leave) {
+    return false;  // plain Tab reaches focusNextPrevChild
+  }
+  if (leave) {
+    LeaveFieldGrid(forward);
+  } else {
+    StepInFieldGrid(stop, row, forward);
+  }
+  return true;
 }
 
 void TForm1::StringGrid1SetEditText(const QString& text) {

@@ -2,23 +2,29 @@
 // real widgets, with the dialogs and message boxes answered from a script.
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <memory>
 
 #include "common/codepage.h"
 #include "designer/window/form1.h"
+#include "designer/window/help_texts.h"
 #include "designer/window/test/scripted_dialogs.h"
 
 namespace {
@@ -108,6 +114,24 @@ struct Harness {
     TypeKeys(selector, text);
   }
 
+  // The control that holds the keyboard focus: a cell's editor counts as the grid, the type box's
+  // dropped list as the type box.
+  static QString FocusedControl() {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+      const QString name = w->objectName();
+      if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")) &&
+          name != QLatin1String("StringGrid1Editor")) {
+        return name;
+      }
+    }
+    return {};
+  }
+
+  // A key pressed and released where the focus is.
+  static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+  }
+
   QStringList MessageTexts() const {
     QStringList texts;
     for (const auto& shown : dialogs.messages) texts << shown.text;
@@ -125,6 +149,7 @@ class DesignerWindowTest : public QObject {
  private slots:
   void CheckBoxesLieOverTheirCellsAndTheGridHoldsFiveRows();
   void EveryCaptionFitsBesideItsControls();
+  void SplitterKeepsTheStatusBarAtTheBottomAndEveryControlInReach();
   void OpenRunsTheReaderChosenByTheExtension();
   void OtherExtensionsOnlyMoveTheSaveProposal();
   void OpenFilterListIsConvertedForQt();
@@ -138,6 +163,11 @@ class DesignerWindowTest : public QObject {
   void UnselectableColumnsKeepTheCurrentCell();
   void NameEditingFollowsEveryKeystroke();
   void TypeChoiceChangesTheSavedType();
+  void KeyboardIntoTheTypeColumnOpensTheTypeBox_data();
+  void KeyboardIntoTheTypeColumnOpensTheTypeBox();
+  void TabFollowsThePanelsAndTheStopsOfTheCurrentRow();
+  void CtrlTabLeavesTheGridFromAnyStop_data();
+  void CtrlTabLeavesTheGridFromAnyStop();
   void CommitStoresNumberSizeAndFlags();
   void CommitStopsAtANumberThatDoesNotConvert();
   void CommitRefusesNumbersOutOfRange();
@@ -147,6 +177,9 @@ class DesignerWindowTest : public QObject {
   void NameBoxIsMirroredWithThePreview();
   void PreviewMessagesGoThroughTheDialogs();
   void MenuAndToolbarRunTheirCommands();
+  void HelpBoxKeepsItsOwnLineBreaks();
+  void ClosingAsksToSaveEdits_data();
+  void ClosingAsksToSaveEdits();
 };
 
 void DesignerWindowTest::CheckBoxesLieOverTheirCellsAndTheGridHoldsFiveRows() {
@@ -167,6 +200,13 @@ void DesignerWindowTest::CheckBoxesLieOverTheirCellsAndTheGridHoldsFiveRows() {
       QVERIFY(box->isVisible());
     }
   }
+  // An unticked box is drawn whole: its right and bottom edges as dark as its left one.
+  const QImage box = h.Find<QCheckBox>("cbEdt1")->grab().toImage();
+  const int middle = box.height() / 2;
+  const int edge = qGray(box.pixel(0, middle));
+  QVERIFY(edge < qGray(box.pixel(box.width() / 2, middle)));
+  QVERIFY(qAbs(qGray(box.pixel(box.width() - 1, middle)) - edge) < 24);
+  QVERIFY(qAbs(qGray(box.pixel(middle, box.height() - 1)) - edge) < 24);
   QCOMPARE(h.form->centralWidget()->size(), QSize(763, 535));
   QVERIFY(!h.Find<QProgressBar>("ProgressBar1")->isVisible());
 }
@@ -175,7 +215,8 @@ void DesignerWindowTest::CheckBoxesLieOverTheirCellsAndTheGridHoldsFiveRows() {
 void DesignerWindowTest::EveryCaptionFitsBesideItsControls() {
   Harness h;
   for (const char* panel_name : {"Panel1", "Panel2"}) {
-    auto* panel = h.Find<QWidget>(panel_name);
+    // The page that holds the panel's controls.
+    QWidget* panel = h.Find<QWidget>(panel_name)->findChild<QScrollArea*>()->widget();
     QList<QWidget*> controls;
     for (QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       if (!qobject_cast<QLabel*>(child) && child->isVisible()) controls << child;
@@ -197,6 +238,34 @@ void DesignerWindowTest::EveryCaptionFitsBesideItsControls() {
   for (QLabel* panel : h.Find<QWidget>("StatusBar1")->findChildren<QLabel*>()) {
     QVERIFY2(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width(),
              qPrintable(panel->text()));
+  }
+}
+
+void DesignerWindowTest::SplitterKeepsTheStatusBarAtTheBottomAndEveryControlInReach() {
+  Harness h;
+  auto* splitter = h.Find<QSplitter>("Splitter1");
+  QSplitterHandle* handle = splitter->handle(1);
+  auto* panel2 = h.Find<QWidget>("Panel2");
+  auto* status_bar = h.Find<QWidget>("StatusBar1");
+  auto* list = h.Find<QWidget>("lbEdtFld");
+  for (const int drag : {100, -100, -60}) {
+    const int panel1_height = splitter->sizes()[0];
+    const QPoint grip = handle->rect().center();
+    const QPoint target = handle->mapToGlobal(grip + QPoint(0, drag));
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, handle->mapFromGlobal(target));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, handle->mapFromGlobal(target));
+    QVERIFY(qAbs(splitter->sizes()[0] - (panel1_height + drag)) <= 1);
+    // The status bar lies on the lower panel's bottom edge, inside its frame.
+    QCOMPARE(status_bar->geometry().bottom(), panel2->height() - 2);
+    QVERIFY(h.Find<QProgressBar>("ProgressBar1")
+                ->geometry()
+                .intersects(h.Find<QLabel>("StatusPanel2")->geometry()));
+    // The list at the panel's foot can be brought into view above the status bar.
+    Harness::Focus(list);
+    const QRect shown(list->mapTo(panel2, QPoint(0, 0)), list->size());
+    QVERIFY2(shown.bottom() < status_bar->y(), qPrintable(QString::number(drag)));
+    QVERIFY(shown.top() >= 0);
   }
 }
 
@@ -284,6 +353,7 @@ void DesignerWindowTest::FailedOpenKeepsTheDocumentAndShowsTheError() {
   h.Open(h.dir.filePath(QStringLiteral("gone.fsr")));
   QCOMPARE(h.dialogs.messages.size(), size_t{2});
   QCOMPARE(h.dialogs.messages[1].kind, MessageKind::kFailure);
+  QVERIFY(h.dialogs.messages[1].text.endsWith(U(": нет такого файла или папки")));
   QCOMPARE(h.form->document().FieldCount, 3);
   QVERIFY(QString::fromStdString(h.form->document().SourceFileName).endsWith("staff.csv"));
   QCOMPARE(h.Grid()->item(0, 1)->text(), U("Фамилия"));
@@ -504,6 +574,88 @@ void DesignerWindowTest::TypeChoiceChangesTheSavedType() {
   QCOMPARE(h.dialogs.messages.size(), size_t{1});
 }
 
+void DesignerWindowTest::KeyboardIntoTheTypeColumnOpensTheTypeBox_data() {
+  QTest::addColumn<bool>("editing");  // the name cell's editor is open
+  QTest::addColumn<int>("key");
+  QTest::newRow("Right arrow") << false << int(Qt::Key_Right);
+  QTest::newRow("Tab") << false << int(Qt::Key_Tab);
+  QTest::newRow("Tab from the editor") << true << int(Qt::Key_Tab);
+}
+
+void DesignerWindowTest::KeyboardIntoTheTypeColumnOpensTheTypeBox() {
+  QFETCH(bool, editing);
+  QFETCH(int, key);
+  Harness h;
+  h.OpenStaff();
+  h.ClickCell(1, 2);  // the numeric field; its name editor opens
+  QTRY_COMPARE(h.Grid()->currentRow(), 1);
+  if (!editing) Harness::Press(Qt::Key_Escape);
+  Harness::Press(static_cast<Qt::Key>(key));
+  auto* box = h.Find<QComboBox>("ComboBox1");
+  QTRY_VERIFY(box->view()->isVisible());
+  QCOMPARE(Harness::FocusedControl(), U("ComboBox1"));
+  // The list takes the keys: Up highlights "текстовый", Tab takes it and goes on.
+  Harness::Press(Qt::Key_Up);
+  Harness::Press(Qt::Key_Tab);
+  QTRY_VERIFY(!box->isVisible());
+  QCOMPARE(h.Grid()->item(1, 2)->text(), U("текстовый"));
+  QCOMPARE(h.form->document().Fields[2].DataType, designer::kTypeText);
+  QCOMPARE(Harness::FocusedControl(), U("cbEdt2"));
+}
+
+void DesignerWindowTest::TabFollowsThePanelsAndTheStopsOfTheCurrentRow() {
+  Harness h;
+  h.OpenStaff();
+  const designer::Document before = h.form->document();
+  // Upper panel, the current row's stops (name, type, its two boxes), the property panel, the
+  // width boxes and the list, the query screen; then round again.
+  const QStringList forward = {"edtSplitter", "cbCutLongLines", "StringGrid1",  "ComboBox1",
+                               "cbEdt1",      "cbRst1",         "edtFieldSize", "edtMaxSize",
+                               "cbNumbers",   "cbLetterCase",   "cbCaseSence",  "cbSeach",
+                               "edtWidth",    "edtResWidth",    "lbEdtFld",     "edtDBNameRes",
+                               "edtEdt1",     "edtEdt2",        "edtEdt3",      "edtDBName"};
+  QStringList backward(forward.rbegin() + 1, forward.rend());
+  backward << U("edtDBName");
+  for (const bool ahead : {true, false}) {
+    Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+    QStringList visited;
+    for (qsizetype i = 0; i < forward.size(); ++i) {
+      Harness::Press(ahead ? Qt::Key_Tab : Qt::Key_Backtab,
+                     ahead ? Qt::NoModifier : Qt::ShiftModifier);
+      visited << Harness::FocusedControl();
+    }
+    QCOMPARE(visited, ahead ? forward : backward);
+  }
+  // Passing through changed nothing.
+  QVERIFY(h.dialogs.messages.empty());
+  for (int k = 1; k <= 3; ++k) QCOMPARE(h.form->document().Fields[k], before.Fields[k]);
+}
+
+void DesignerWindowTest::CtrlTabLeavesTheGridFromAnyStop_data() {
+  QTest::addColumn<int>("tabs");  // Tab presses after opening the name editor
+  QTest::addColumn<bool>("ahead");
+  QTest::addColumn<QString>("leaves_to");
+  QTest::newRow("name editor, forward") << 0 << true << U("edtFieldSize");
+  QTest::newRow("type list, forward") << 1 << true << U("edtFieldSize");
+  QTest::newRow("type list, back") << 1 << false << U("cbCutLongLines");
+  QTest::newRow("result box, back") << 3 << false << U("cbCutLongLines");
+}
+
+void DesignerWindowTest::CtrlTabLeavesTheGridFromAnyStop() {
+  QFETCH(int, tabs);
+  QFETCH(bool, ahead);
+  QFETCH(QString, leaves_to);
+  Harness h;
+  h.OpenStaff();
+  h.ClickCell(1, 1);
+  QTRY_VERIFY(h.Grid()->findChild<QLineEdit*>(QStringLiteral("StringGrid1Editor")));
+  for (int i = 0; i < tabs; ++i) Harness::Press(Qt::Key_Tab);
+  Harness::Press(Qt::Key_Tab,
+                 ahead ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(Harness::FocusedControl(), leaves_to);
+  QVERIFY(!h.Find<QComboBox>("ComboBox1")->isVisible());
+}
+
 void DesignerWindowTest::CommitStoresNumberSizeAndFlags() {
   Harness h;
   h.OpenStaff();
@@ -711,6 +863,69 @@ void DesignerWindowTest::MenuAndToolbarRunTheirCommands() {
 
   QTest::mouseClick(h.Find<QToolButton>("tbClose"), Qt::LeftButton);
   QVERIFY(!h.form->isVisible());
+}
+
+void DesignerWindowTest::ClosingAsksToSaveEdits_data() {
+  QTest::addColumn<bool>("edited");
+  QTest::addColumn<bool>("saved_before");   // the Save command ran after the edit
+  QTest::addColumn<int>("answer");          // to the close question
+  QTest::addColumn<bool>("target_chosen");  // in the save dialog
+  QTest::addColumn<bool>("closes");
+  QTest::newRow("no edits") << false << false << -1 << false << true;
+  QTest::newRow("edits saved") << true << true << -1 << false << true;
+  QTest::newRow("Да") << true << false << int(Answer::kYes) << true << true;
+  QTest::newRow("Да, save cancelled") << true << false << int(Answer::kYes) << false << false;
+  QTest::newRow("Нет") << true << false << int(Answer::kNo) << false << true;
+  QTest::newRow("Отмена") << true << false << int(Answer::kCancel) << false << false;
+}
+
+void DesignerWindowTest::ClosingAsksToSaveEdits() {
+  QFETCH(bool, edited);
+  QFETCH(bool, saved_before);
+  QFETCH(int, answer);
+  QFETCH(bool, target_chosen);
+  QFETCH(bool, closes);
+  Harness h;
+  h.OpenStaff();
+  const QString target = h.dir.filePath(QStringLiteral("staff.fsr"));
+  if (edited) {
+    h.Find<QLineEdit>("edtDBName")->setText(U("Сотрудники"));
+    h.ClickCell(1, 2);
+    QTRY_COMPARE(h.Grid()->currentRow(), 1);
+    h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("40"));  // still being typed
+  }
+  if (saved_before) {
+    h.dialogs.save_answers.push_back(target);
+    h.dialogs.yes_no_answers.push_back(false);
+    QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+    QVERIFY(QFile::remove(target));
+  }
+  const qsizetype questions = h.dialogs.questions.size();
+  if (answer >= 0) h.dialogs.yes_no_cancel_answers.push_back(static_cast<Answer>(answer));
+  if (target_chosen) h.dialogs.save_answers.push_back(target);
+  h.dialogs.yes_no_answers.push_back(false);  // no export
+
+  QTest::mouseClick(h.Find<QToolButton>("tbClose"), Qt::LeftButton);
+  QCOMPARE(h.dialogs.questions.mid(questions, 1),
+           answer >= 0 ? QStringList{U("Сохранить изменения в справочнике?")} : QStringList{});
+  QCOMPARE(!h.form->isVisible(), closes);
+  QCOMPARE(QFile::exists(target), target_chosen);
+  QCOMPARE(h.form->document().Fields[2].MaxLen, edited ? 40 : 3);
+}
+
+void DesignerWindowTest::HelpBoxKeepsItsOwnLineBreaks() {
+  Harness h;
+  QtDialogs dialogs(h.form.get());
+  int shown_lines = 0;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QVERIFY(box);
+    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    shown_lines = label->height() / label->fontMetrics().lineSpacing();
+    box->accept();
+  });
+  dialogs.ShowMessage(MessageKind::kInformation, HelpText());
+  QCOMPARE(shown_lines, HelpText().count(QLatin1Char('\n')) + 1);
 }
 
 QTEST_MAIN(DesignerWindowTest)

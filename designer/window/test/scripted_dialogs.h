@@ -24,7 +24,8 @@ class ScriptedDialogs : public Dialogs {
 
   std::deque<QString> open_answers;  // empty string: cancel
   std::deque<QString> save_answers;
-  std::deque<bool> yes_no_answers;  // when used up, every question is answered Yes
+  std::deque<bool> yes_no_answers;           // when used up, every question is answered Yes
+  std::deque<Answer> yes_no_cancel_answers;  // when used up: Cancel
 
   QStringList open_filters;
   QString open_last_path;
@@ -47,6 +48,13 @@ class ScriptedDialogs : public Dialogs {
     if (yes_no_answers.empty()) return true;
     const bool answer = yes_no_answers.front();
     yes_no_answers.pop_front();
+    return answer;
+  }
+  Answer AskYesNoCancel(const QString& text) override {
+    questions << text;
+    if (yes_no_cancel_answers.empty()) return Answer::kCancel;
+    const Answer answer = yes_no_cancel_answers.front();
+    yes_no_cancel_answers.pop_front();
     return answer;
   }
   void ShowMessage(MessageKind kind, const QString& text) override {
