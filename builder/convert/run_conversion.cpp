@@ -1,12 +1,16 @@
 #include "builder/convert/run_conversion.h"
 
-#include <cstdio>
+#include <cstring>
+#include <filesystem>
 
 #include "builder/convert/byte_io.h"
+#include "builder/convert/database_reader.h"
+#include "builder/convert/messages.h"
 #include "builder/convert/packing.h"
 #include "builder/convert/phone_book.h"
 #include "builder/convert/source_header.h"
 #include "builder/convert/table_database.h"
+#include "common/replacement_file.h"
 #include "common/same_file.h"
 
 namespace builder {
@@ -22,6 +26,7 @@ constexpr const char* kBadDigits = "Число цифр должно быть о
 constexpr const char* kConversionFailed =
     "Ошибка преобразования, проверте\r\nналичие входного файла и его формат!";
 constexpr const char* kTargetIsInput = "Входной файл совпадает с создаваемым - ";
+constexpr const char* kKeptExists = "Файл базы данных уже существует - ";
 constexpr const char* kPacking = "Сжатие";
 constexpr const char* kDone = "Готово";
 constexpr const char* kPackingFailedStatus = "Ошибка упаковки";
@@ -59,8 +64,13 @@ ConversionOutcome Pack(const std::string& source, const std::string& target, Rep
 std::optional<ConversionNames> NameConversion(const std::string& input_path) {
   const std::size_t dot = input_path.rfind('.');
   if (dot == std::string::npos) return std::nullopt;
+  // The kind follows the text after the last "." of the whole path; a "." in a folder's name
+  // gives a text with a "/" in it, which names no kind but the phone list.
   const std::string_view extension = std::string_view(input_path).substr(dot);
-  const std::string base = input_path.substr(0, dot + 1);
+  // The names follow the file name: the path up to its last "." when it has one, else the whole
+  // path and a ".", so that they stay in the input's folder.
+  const std::size_t name_start = input_path.rfind('/') + 1;  // 0 when there is no folder
+  const std::string base = dot >= name_start ? input_path.substr(0, dot + 1) : input_path + ".";
   ConversionNames names;
   names.input = input_path;
   if (EqualsIgnoringAsciiCase(extension, ".db")) {
@@ -87,30 +97,44 @@ ConversionOutcome RunConversion(const ConversionRequest& request, Reporter& repo
     return ConversionOutcome::kRefused;
   }
   // A phone list named "*.fdb" would be overwritten by its own result, and so would an input
-  // that is another name (a link) of the intermediate or the target file.
+  // that is another name (a link) of the target or of the database to be kept.
   if (SameFile(names->target, names->input) ||
-      (!names->intermediate.empty() && SameFile(names->intermediate, names->input))) {
+      (request.keep_intermediate && !names->intermediate.empty() &&
+       SameFile(names->intermediate, names->input))) {
     reporter.ErrorMessage(kCaptionError, kTargetIsInput + path);
     return ConversionOutcome::kRefused;
   }
 
+  std::error_code no_file;
+  if (request.keep_intermediate && !request.replace_kept && !names->intermediate.empty() &&
+      std::filesystem::exists(std::filesystem::symlink_status(names->intermediate, no_file))) {
+    reporter.ErrorMessage(kCaptionError, kKeptExists + names->intermediate);
+    return ConversionOutcome::kRefused;
+  }
+
   if (names->kind == ConversionKind::kPackedDatabase) {
+    // One that cannot be opened is the packing's to report.
+    ReadFailure failure;
+    if (FileSource(names->input).is_open() && !CheckUnpackedDatabase(names->input, failure)) {
+      reporter.ErrorMessage(kCaptionError,
+                            messages::DatabaseIncomplete(path, failure.offset, failure.reason));
+      return ConversionOutcome::kConversionFailed;
+    }
     const ConversionOutcome packed = Pack(names->input, names->target, reporter);
     if (packed == ConversionOutcome::kDone) reporter.StatusText(kDone);
     return packed;
   }
 
-  int result = kConvertDone;
-  if (names->kind == ConversionKind::kSourceFile) {
-    result = ConvertSourceFile(names->input, names->intermediate, reporter);
-  } else {
-    const std::string name = request.name.substr(0, kMaxPhoneBookNameBytes);
+  std::string name;
+  char splitter = ';';
+  int digits = 0;
+  if (names->kind == ConversionKind::kPhoneBook) {
+    name = request.name.substr(0, kMaxPhoneBookNameBytes);
     if (name.empty()) {
       reporter.ErrorMessage(kCaptionError, kNoName);
       return ConversionOutcome::kRefused;
     }
-    const char splitter = request.splitter.empty() ? ';' : request.splitter[0];
-    int digits = 0;
+    splitter = request.splitter.empty() ? ';' : request.splitter[0];
     if (!request.digits.empty()) {
       if (request.digits.size() != 1 || request.digits[0] < '0' || request.digits[0] > '9') {
         reporter.ErrorMessage(kCaptionError, kBadDigits);
@@ -118,18 +142,43 @@ ConversionOutcome RunConversion(const ConversionRequest& request, Reporter& repo
       }
       digits = request.digits[0] - '0';
     }
-    result = ConvertPhoneBook(names->input, names->intermediate, name, splitter, digits, reporter);
+  }
+
+  // The database gets a name of its own beside the target, so that no file of the user's is
+  // taken; kept, it replaces base + "db" once packed. Either way it is removed on a failure.
+  TemporaryFile own;
+  std::optional<ReplacementFile> kept;
+  int created = 0;
+  if (request.keep_intermediate) {
+    created = kept.emplace(names->intermediate).Create();
+  } else {
+    const std::filesystem::path target(names->target);
+    created = own.Create(target.parent_path().string(),
+                         std::filesystem::path(names->intermediate).filename().string());
+  }
+  const std::string database = kept ? kept->path() : own.path();
+  int result = kConvertNoOutput;
+  if (created == 0 && names->kind == ConversionKind::kSourceFile) {
+    result = ConvertSourceFile(names->input, database, reporter);
+  } else if (created == 0) {
+    result = ConvertPhoneBook(names->input, database, name, splitter, digits, reporter);
   }
   if (result != kConvertDone) {
     reporter.ErrorMessage(kCaptionError, kConversionFailed);
     return ConversionOutcome::kConversionFailed;
   }
 
-  const ConversionOutcome packed = Pack(names->intermediate, names->target, reporter);
-  if (packed != ConversionOutcome::kDone) return packed;  // the intermediate file is kept
-  if (!request.keep_intermediate) std::remove(names->intermediate.c_str());
-  reporter.StatusText(kDone);
-  return ConversionOutcome::kDone;
+  const ConversionOutcome packed = Pack(database, names->target, reporter);
+  // The database the user asked to keep is complete, packed or not.
+  if (kept) {
+    if (const int error = kept->Commit()) {
+      reporter.ErrorMessage(
+          kCaptionError, messages::WriteFailed(names->intermediate) + ": " + std::strerror(error));
+      return ConversionOutcome::kConversionFailed;
+    }
+  }
+  if (packed == ConversionOutcome::kDone) reporter.StatusText(kDone);
+  return packed;
 }
 
 std::optional<SourceHeaderSummary> SummarizeSourceHeader(const std::string& path) {
