@@ -2,9 +2,11 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "common/signal_cleanup.h"
 #include "designer/window/form1.h"
 
 int main(int argc, char** argv) {
+  RemoveTemporaryFilesOnSignals();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("bwickdesign"));
   QApplication::setApplicationDisplayName(QStringLiteral("BWick DB Designer"));
