@@ -276,12 +276,11 @@ TEST_F(BwickTest, ASignalInTheMiddleOfABuildLeavesEveryFileAsItWas) {
   WriteBytes(dir_.File("big.db"), "a file of the user's");
   for (const std::string marker : {"Преобразуется: ", "Упаковка: "}) {
     SCOPED_TRACE(marker);
-    const int status =
-        TerminateWhenShown({"build", dir_.File("big.fsr"), "--keep-db", "--force"}, marker);
+    const int status = TerminateWhenShown({"build", dir_.File("big.fsr")}, marker);
     ASSERT_TRUE(WIFSIGNALED(status)) << "the build ended before the signal came";
     EXPECT_EQ(WTERMSIG(status), SIGTERM);
-    EXPECT_EQ(ReadBytes(dir_.File("big.fdb")), "the packed file of an earlier build");
-    EXPECT_EQ(ReadBytes(dir_.File("big.db")), "a file of the user's");
+    EXPECT_TRUE(ReadBytes(dir_.File("big.fdb")) == "the packed file of an earlier build");
+    EXPECT_TRUE(ReadBytes(dir_.File("big.db")) == "a file of the user's");
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
       files.push_back(entry.path().filename().string());

@@ -56,7 +56,85 @@ ConversionOutcome Pack(const std::string& source, const std::string& target, Rep
     reporter.StatusText(kPackingFailedStatus);
     return ConversionOutcome::kPackingFailed;
   }
+  reporter.StatusText(kDone);
   return ConversionOutcome::kDone;
+}
+
+// A database given to be packed must be whole: a file a failed conversion left, or one packed
+// already, would give the handheld a file it cannot read. One that cannot be opened is the
+// packing's to report.
+ConversionOutcome PackGivenDatabase(const ConversionNames& names, Reporter& reporter) {
+  ReadFailure failure;
+  if (FileSource(names.input).is_open() && !CheckUnpackedDatabase(names.input, failure)) {
+    reporter.ErrorMessage(
+        kCaptionError, messages::DatabaseIncomplete(names.input, failure.offset, failure.reason));
+    return ConversionOutcome::kConversionFailed;
+  }
+  return Pack(names.input, names.target, reporter);
+}
+
+// What a phone-book conversion takes from the window's fields.
+struct PhoneBookFields {
+  std::string name;
+  char splitter = ';';
+  int digits = 0;
+};
+
+// The fields of `request`, or nullopt after the refusal of a missing name or wrong digits.
+std::optional<PhoneBookFields> ReadPhoneBookFields(const ConversionRequest& request,
+                                                   Reporter& reporter) {
+  PhoneBookFields fields;
+  fields.name = request.name.substr(0, kMaxPhoneBookNameBytes);
+  if (fields.name.empty()) {
+    reporter.ErrorMessage(kCaptionError, kNoName);
+    return std::nullopt;
+  }
+  if (!request.splitter.empty()) fields.splitter = request.splitter[0];
+  if (!request.digits.empty()) {
+    if (request.digits.size() != 1 || request.digits[0] < '0' || request.digits[0] > '9') {
+      reporter.ErrorMessage(kCaptionError, kBadDigits);
+      return std::nullopt;
+    }
+    fields.digits = request.digits[0] - '0';
+  }
+  return fields;
+}
+
+// Converts the input into a database and packs it. The database gets a name of its own beside the
+// target, so that no file of the user's is taken, and is removed afterwards; kept, it replaces
+// base + "db" once complete, before it is packed.
+ConversionOutcome ConvertAndPack(const ConversionNames& names, bool keep,
+                                 const PhoneBookFields& phone, Reporter& reporter) {
+  TemporaryFile own;
+  std::optional<ReplacementFile> kept;
+  int created = 0;
+  if (keep) {
+    created = kept.emplace(names.intermediate).Create();
+  } else {
+    created = own.Create(std::filesystem::path(names.target).parent_path().string(),
+                         std::filesystem::path(names.intermediate).filename().string());
+  }
+  std::string database = kept ? kept->path() : own.path();
+  int result = kConvertNoOutput;
+  if (created == 0 && names.kind == ConversionKind::kSourceFile) {
+    result = ConvertSourceFile(names.input, database, reporter);
+  } else if (created == 0) {
+    result =
+        ConvertPhoneBook(names.input, database, phone.name, phone.splitter, phone.digits, reporter);
+  }
+  if (result != kConvertDone) {
+    reporter.ErrorMessage(kCaptionError, kConversionFailed);
+    return ConversionOutcome::kConversionFailed;
+  }
+  if (kept) {
+    if (const int error = kept->Commit()) {
+      reporter.ErrorMessage(
+          kCaptionError, messages::WriteFailed(names.intermediate) + ": " + std::strerror(error));
+      return ConversionOutcome::kConversionFailed;
+    }
+    database = names.intermediate;
+  }
+  return Pack(database, names.target, reporter);
 }
 
 }  // namespace
@@ -112,73 +190,11 @@ ConversionOutcome RunConversion(const ConversionRequest& request, Reporter& repo
     return ConversionOutcome::kRefused;
   }
 
-  if (names->kind == ConversionKind::kPackedDatabase) {
-    // One that cannot be opened is the packing's to report.
-    ReadFailure failure;
-    if (FileSource(names->input).is_open() && !CheckUnpackedDatabase(names->input, failure)) {
-      reporter.ErrorMessage(kCaptionError,
-                            messages::DatabaseIncomplete(path, failure.offset, failure.reason));
-      return ConversionOutcome::kConversionFailed;
-    }
-    const ConversionOutcome packed = Pack(names->input, names->target, reporter);
-    if (packed == ConversionOutcome::kDone) reporter.StatusText(kDone);
-    return packed;
-  }
-
-  std::string name;
-  char splitter = ';';
-  int digits = 0;
-  if (names->kind == ConversionKind::kPhoneBook) {
-    name = request.name.substr(0, kMaxPhoneBookNameBytes);
-    if (name.empty()) {
-      reporter.ErrorMessage(kCaptionError, kNoName);
-      return ConversionOutcome::kRefused;
-    }
-    splitter = request.splitter.empty() ? ';' : request.splitter[0];
-    if (!request.digits.empty()) {
-      if (request.digits.size() != 1 || request.digits[0] < '0' || request.digits[0] > '9') {
-        reporter.ErrorMessage(kCaptionError, kBadDigits);
-        return ConversionOutcome::kRefused;
-      }
-      digits = request.digits[0] - '0';
-    }
-  }
-
-  // The database gets a name of its own beside the target, so that no file of the user's is
-  // taken; kept, it replaces base + "db" once packed. Either way it is removed on a failure.
-  TemporaryFile own;
-  std::optional<ReplacementFile> kept;
-  int created = 0;
-  if (request.keep_intermediate) {
-    created = kept.emplace(names->intermediate).Create();
-  } else {
-    const std::filesystem::path target(names->target);
-    created = own.Create(target.parent_path().string(),
-                         std::filesystem::path(names->intermediate).filename().string());
-  }
-  const std::string database = kept ? kept->path() : own.path();
-  int result = kConvertNoOutput;
-  if (created == 0 && names->kind == ConversionKind::kSourceFile) {
-    result = ConvertSourceFile(names->input, database, reporter);
-  } else if (created == 0) {
-    result = ConvertPhoneBook(names->input, database, name, splitter, digits, reporter);
-  }
-  if (result != kConvertDone) {
-    reporter.ErrorMessage(kCaptionError, kConversionFailed);
-    return ConversionOutcome::kConversionFailed;
-  }
-
-  const ConversionOutcome packed = Pack(database, names->target, reporter);
-  // The database the user asked to keep is complete, packed or not.
-  if (kept) {
-    if (const int error = kept->Commit()) {
-      reporter.ErrorMessage(
-          kCaptionError, messages::WriteFailed(names->intermediate) + ": " + std::strerror(error));
-      return ConversionOutcome::kConversionFailed;
-    }
-  }
-  if (packed == ConversionOutcome::kDone) reporter.StatusText(kDone);
-  return packed;
+  if (names->kind == ConversionKind::kPackedDatabase) return PackGivenDatabase(*names, reporter);
+  std::optional<PhoneBookFields> phone = PhoneBookFields{};
+  if (names->kind == ConversionKind::kPhoneBook) phone = ReadPhoneBookFields(request, reporter);
+  if (!phone) return ConversionOutcome::kRefused;
+  return ConvertAndPack(*names, request.keep_intermediate, *phone, reporter);
 }
 
 std::optional<SourceHeaderSummary> SummarizeSourceHeader(const std::string& path) {
