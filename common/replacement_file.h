@@ -53,8 +53,6 @@ class ReplacementFile {
   int Create();
   // Where the bytes go: the temporary file, or the target itself when it is written directly.
   const std::string& path() const { return direct_ ? replaced_ : temporary_.path(); }
-  // Whether the target is written directly, so that there is nothing to replace or remove.
-  bool direct() const { return direct_; }
   // The target as given, for messages.
   const std::string& target() const { return target_; }
   // The descriptor open for writing; the caller now closes it.

@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 
-#include "common/signal_cleanup.h"
 #include "common/test/scratch_folder.h"
 
 namespace {
@@ -50,7 +47,7 @@ TEST(ReplacementFile, TheTargetChangesOnlyAtTheCommitAndKeepsItsPermissions) {
   EXPECT_EQ(FilesIn(folder.path()), 1u);
 }
 
-TEST(ReplacementFile, ALinkStaysAndADeviceIsWrittenInPlace) {
+TEST(ReplacementFile, ALinkStaysAndTheFileItLeadsToIsReplaced) {
   ScratchFolder folder;
   fs::create_directory(folder.File("real"));
   const std::string real = folder.Write("real/book.fsr", "old");
@@ -58,31 +55,6 @@ TEST(ReplacementFile, ALinkStaysAndADeviceIsWrittenInPlace) {
   Replace(folder.File("link.fsr"), "new", true);
   EXPECT_TRUE(fs::is_symlink(folder.File("link.fsr")));
   EXPECT_EQ(ReadBytes(real), "new");
-
-  ReplacementFile device("/dev/null");
-  ASSERT_EQ(device.Create(), 0);
-  EXPECT_TRUE(device.direct());
-  close(device.TakeDescriptor());
-  EXPECT_EQ(device.Commit(), 0);
-  EXPECT_TRUE(fs::is_character_file("/dev/null"));
-}
-
-TEST(SignalCleanup, ASignalRemovesTheTemporaryFilesAndStillEndsTheProgram) {
-  ScratchFolder folder;
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    RemoveTemporaryFilesOnSignals();
-    TemporaryFile file;
-    if (file.Create(folder.path().string(), "book.fdb") != 0) _exit(2);
-    raise(SIGTERM);
-    _exit(3);  // never reached: the signal ends the program
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
-  EXPECT_EQ(WTERMSIG(status), SIGTERM);
-  EXPECT_EQ(FilesIn(folder.path()), 0u);
 }
 
 }  // namespace
