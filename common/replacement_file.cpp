@@ -33,8 +33,9 @@ TemporaryFile::~TemporaryFile() { Remove(); }
 
 int TemporaryFile::Create(const std::string& folder, const std::string& name, mode_t mode) {
   Remove();
-  const std::filesystem::path base =
-      std::filesystem::path(folder) / ("." + name.substr(0, kMaxNameInTemporaryName) + ".");
+  std::string hidden = ".";
+  hidden.append(name, 0, kMaxNameInTemporaryName).push_back('.');
+  const std::filesystem::path base = std::filesystem::path(folder) / hidden;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const std::string path = base.string() + RandomSuffix();
     descriptor_ = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
