@@ -22,7 +22,7 @@ constexpr char kRule[] = "; ====================================================
 
 // A value the format cannot carry: a leading ";" makes both readers take it for a comment, a
 // line break splits it into two values, and any other control character ends the value for the
-// builder (Ctrl+Z even ends the line for the designer's reader).
+// builder (Ctrl+Z ends the text of the line for the designer's reader too).
 Status CheckValue(const std::string& value, const std::string& what) {
   if (!value.empty() && value.front() == ';') {
     return Status::Refusal(what +
