@@ -13,7 +13,8 @@ namespace cli {
 
 int RunBuildCommand(const std::vector<std::string>& args) {
   const auto line = ReadPhoneCommandLine(
-      "build", args, {{"name", true}, {"splitter", true}, {"digits", true}, {"keep-db", false}},
+      "build", args,
+      {{"name", true}, {"splitter", true}, {"digits", true}, {"keep-db", false}, {"force", false}},
       kBuildUsage);
   if (!line) return kExitUsage;
   const std::string& input = line->input();
@@ -29,6 +30,7 @@ int RunBuildCommand(const std::vector<std::string>& args) {
   request.splitter = phone.splitter;
   request.digits = phone.digits;
   request.keep_intermediate = line->parsed.Has("keep-db");
+  request.replace_kept = line->parsed.Has("force");
   ConsoleReporter reporter;
   switch (builder::RunConversion(request, reporter)) {
     case builder::ConversionOutcome::kDone:

@@ -7,7 +7,7 @@
 namespace cli {
 
 inline constexpr const char* kBuildUsage =
-    "bwick build INPUT [--name NAME] [--splitter C] [--digits N] [--keep-db]";
+    "bwick build INPUT [--name NAME] [--splitter C] [--digits N] [--keep-db [--force]]";
 
 // `args` are the words after "build". Returns the exit status.
 int RunBuildCommand(const std::vector<std::string>& args);

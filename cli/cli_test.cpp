@@ -1,10 +1,14 @@
 // Runs the bwick binary on files made here and checks its exit status and output.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "builder/convert/test_support.h"
 #include "common/codepage.h"
@@ -202,6 +206,87 @@ TEST_F(BwickTest, DumpNamesTheOffsetOfAFault) {
   EXPECT_EQ(broken.status, 1);
   EXPECT_NE(broken.err.find("of the unpacked data"), std::string::npos) << broken.err;
   EXPECT_EQ(Bwick("dump " + Quoted("missing.fdb")).status, 3);
+}
+
+TEST_F(BwickTest, EveryFileImportWritesPassesTheCheck) {
+  // The longest name whose header line the builder reads whole, the longest field names, and
+  // data lines just at and just over the length that is cut.
+  const std::string names = std::string(20, 'n') + ";" + std::string(16, 'm') + ";id\r\n";
+  const std::string data =
+      "a;b;" + std::string(246, 'x') + "\r\nc;d;" + std::string(247, 'y') + "\r\n";
+  for (const char splitter : {';', '\t'}) {
+    std::string csv = names + data;
+    std::replace(csv.begin(), csv.end(), ';', splitter);
+    WriteBytes(dir_.File("edge.csv"), csv);
+    const std::string splitter_option = splitter == ';' ? "';'" : "\"$(printf '\\t')\"";
+    const RunResult import =
+        Bwick("import " + Quoted("edge.csv") + " --header --force --splitter " + splitter_option +
+              " --name " + std::string(238, 'N'));
+    ASSERT_EQ(import.status, 0) << import.err;
+    const RunResult check = Bwick("check " + Quoted("edge.fsr"));
+    EXPECT_EQ(check.status, 0) << check.out << check.err;
+    EXPECT_NE(check.err.find("0 faulty of 2 lines"), std::string::npos) << check.err;
+    EXPECT_EQ(Bwick("build " + Quoted("edge.fsr")).status, 0);
+  }
+
+  const RunResult longer =
+      Bwick("import " + Quoted("edge.csv") + " --force --name " + std::string(239, 'N'));
+  EXPECT_EQ(longer.status, 1);
+  EXPECT_NE(longer.err.find("Название справочника длиннее 238 символов"), std::string::npos)
+      << longer.err;
+}
+
+// Starts bwick with `args`, reads its standard output until `marker` shows, ends it with SIGTERM
+// and returns how it ended.
+int TerminateWhenShown(const std::vector<std::string>& args, const std::string& marker) {
+  int output[2];
+  if (pipe(output) != 0) return -1;
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(output[1], STDOUT_FILENO);
+    close(output[0]);
+    close(output[1]);
+    std::vector<char*> argv = {const_cast<char*>(BWICK_BINARY)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(BWICK_BINARY, argv.data());
+    _exit(127);
+  }
+  close(output[1]);
+  std::string shown;
+  char block[4096];
+  ssize_t got = 0;
+  while (shown.find(marker) == std::string::npos &&
+         (got = read(output[0], block, sizeof block)) > 0)
+    shown.append(block, static_cast<std::size_t>(got));
+  kill(child, SIGTERM);
+  int status = 0;
+  waitpid(child, &status, 0);
+  close(output[0]);
+  return status;
+}
+
+TEST_F(BwickTest, ASignalInTheMiddleOfABuildLeavesEveryFileAsItWas) {
+  std::string data;
+  for (int i = 0; i < 1000000; ++i) data += "Ivanov Petr;" + std::to_string(100000 + i) + "\r\n";
+  WriteBytes(dir_.File("big.fsr"),
+             SourceFile({{"Name"}, {.name = "Number", .type = 2, .size = 4}}, data));
+  data.clear();
+  WriteBytes(dir_.File("big.fdb"), "the packed file of an earlier build");
+  WriteBytes(dir_.File("big.db"), "a file of the user's");
+  for (const std::string marker : {"Преобразуется: ", "Упаковка: "}) {
+    SCOPED_TRACE(marker);
+    const int status = TerminateWhenShown({"build", dir_.File("big.fsr")}, marker);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the build ended before the signal came";
+    EXPECT_EQ(WTERMSIG(status), SIGTERM);
+    EXPECT_TRUE(ReadBytes(dir_.File("big.fdb")) == "the packed file of an earlier build");
+    EXPECT_TRUE(ReadBytes(dir_.File("big.db")) == "a file of the user's");
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+      files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"big.db", "big.fdb", "big.fsr"}));
+  }
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <iostream>
 
+#include "builder/convert/database_reader.h"
 #include "cli/arguments.h"
-#include "cli/database_reader.h"
 #include "cli/exit_codes.h"
 #include "cli/readable_input.h"
 #include "common/codepage.h"
@@ -14,7 +14,7 @@ namespace {
 std::string Utf8(const std::string& cp1251) { return codepage::Cp1251ToUtf8(cp1251); }
 
 // Prints each part as soon as it is read, so memory stays constant.
-class Printer : public DatabaseVisitor {
+class Printer : public builder::DatabaseVisitor {
  public:
   void TableHeader(const builder::DbHeader& header) override {
     std::cout << "table database\n"
@@ -66,8 +66,8 @@ int RunDumpCommand(const std::vector<std::string>& args) {
   }
   Printer printer;
   bool packed = false;
-  ReadFailure failure;
-  const bool read = ReadDatabase(path, printer, packed, failure);
+  builder::ReadFailure failure;
+  const bool read = builder::ReadDatabase(path, printer, packed, failure);
   std::cout.flush();
   if (!read) {
     std::cerr << "bwick dump: " << path << ": at offset " << failure.offset

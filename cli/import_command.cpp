@@ -24,6 +24,7 @@ struct ImportOptions {
   std::string splitter = ";";
   bool header = false;
   bool cut_long_lines = true;
+  bool replace = false;                            // --force: an existing output may be replaced
   std::optional<designer::TextEncoding> encoding;  // none: detected
 };
 
@@ -83,7 +84,8 @@ bool ReadImportOptions(const std::vector<std::string>& args, ImportOptions& opti
                                       {"header", false},
                                       {"no-cut", false},
                                       {"encoding", true},
-                                      {"output", true}},
+                                      {"output", true},
+                                      {"force", false}},
                                      error);
   if (!parsed) return false;
   if (parsed->positional.size() != 1) {
@@ -93,6 +95,7 @@ bool ReadImportOptions(const std::vector<std::string>& args, ImportOptions& opti
   options.csv_path = parsed->positional[0];
   options.header = parsed->Has("header");
   options.cut_long_lines = !parsed->Has("no-cut");
+  options.replace = parsed->Has("force");
 
   const std::optional<std::string> name_utf8 = parsed->Value("name");
   if (!name_utf8) {
@@ -166,6 +169,12 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
   }
   if (SameFile(options.csv_path, options.output_path)) {
     err << "bwick import: the output would replace the CSV file it is made from\n";
+    return kExitUsage;
+  }
+  std::error_code no_file;
+  if (!options.replace &&
+      std::filesystem::exists(std::filesystem::symlink_status(options.output_path, no_file))) {
+    err << "bwick import: " << options.output_path << " already exists; --force replaces it\n";
     return kExitUsage;
   }
 

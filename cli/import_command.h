@@ -10,10 +10,11 @@ namespace cli {
 
 inline constexpr const char* kImportUsage =
     "bwick import CSV --name NAME [--splitter C] [--header] [--no-cut] [--encoding utf-8|cp1251] "
-    "[-o OUT]";
+    "[-o OUT] [--force]";
 
 // `args` are the words after "import", in UTF-8; the summary goes to `out`, messages to `err`.
-// Without -o the source file is the CSV's path with the extension ".fsr". The CSV's encoding is
+// Without -o the source file is the CSV's path with the extension ".fsr"; an existing one is
+// refused unless --force, and it changes only when the new one is complete. The CSV's encoding is
 // detected unless --encoding names it; the summary says which it was. Returns the exit
 // status: kExitOk, kExitUsage, kExitUnreadable (the CSV cannot be read) or kExitFailed (the
 // CSV is refused or the source file cannot be written).

@@ -9,6 +9,7 @@
 
 #include "cli/exit_codes.h"
 #include "common/test/scratch_folder.h"
+#include "common/test/small_disk.h"
 
 namespace cli {
 namespace {
@@ -69,8 +70,25 @@ TEST_F(ImportCommandTest, LongLinesAreCutUnlessAsked) {
   const std::string csv = Write("long.csv", long_line + "\n");
   ASSERT_EQ(Run({csv, "--name", "N"}), kExitOk) << err_.str();
   EXPECT_NE(Read(dir_ / "long.fsr").find(std::string(248, 'x') + "..\r\n"), std::string::npos);
-  ASSERT_EQ(Run({csv, "--name", "N", "--no-cut"}), kExitOk) << err_.str();
+  ASSERT_EQ(Run({csv, "--name", "N", "--no-cut", "--force"}), kExitOk) << err_.str();
   EXPECT_NE(Read(dir_ / "long.fsr").find(long_line + "\r\n"), std::string::npos);
+}
+
+TEST_F(ImportCommandTest, AnExistingSourceFileIsReplacedOnlyWithForce) {
+  const std::string csv = Write("staff.csv", "1;2\n");
+  for (const fs::path& output : {dir_ / "staff.fsr", dir_ / "other.fsr"}) {
+    Write(output.filename().string(), "set up in the designer");
+    const std::vector<std::string> args = {csv, "--name", "N", "-o", output.string()};
+    EXPECT_EQ(Run(args), kExitUsage);
+    EXPECT_EQ(err_.str(),
+              "bwick import: " + output.string() + " already exists; --force replaces it\n");
+    EXPECT_EQ(Read(output), "set up in the designer");
+
+    std::vector<std::string> forced = args;
+    forced.push_back("--force");
+    ASSERT_EQ(Run(forced), kExitOk) << err_.str();
+    EXPECT_NE(Read(output).find("\r\n1;2\r\n"), std::string::npos);
+  }
 }
 
 TEST_F(ImportCommandTest, BadUsage) {
@@ -165,12 +183,21 @@ TEST_F(ImportCommandTest, UnreadableAndRefusedInput) {
   EXPECT_FALSE(fs::exists(dir_ / "wide.fsr"));
 }
 
-TEST_F(ImportCommandTest, FailedWriteIsReported) {
+TEST_F(ImportCommandTest, FailedWriteIsReportedAndLeavesNoFile) {
   const std::string csv = Write("w.csv", "1\n");
   const std::string out = (dir_ / "no" / "such" / "folder.fsr").string();
   EXPECT_EQ(Run({csv, "--name", "N", "-o", out}), kExitFailed);
   EXPECT_FALSE(err_.str().empty());
   EXPECT_TRUE(out_.str().empty());
+
+  testing_support::SmallDisk disk(16 * 1024);
+  if (!disk.available()) GTEST_SKIP() << disk.why_not();
+  disk.Fill();
+  EXPECT_EQ(Run({csv, "--name", "N", "-o", disk.Path("w.fsr")}), kExitFailed);
+  EXPECT_NE(err_.str().find("w.fsr"), std::string::npos) << err_.str();
+  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(disk.Path("w.fsr")).parent_path()), {}),
+            2)
+      << "the two fillers only";
 }
 
 }  // namespace

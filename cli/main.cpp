@@ -10,6 +10,7 @@
 #include "cli/dump_command.h"
 #include "cli/exit_codes.h"
 #include "cli/import_command.h"
+#include "common/signal_cleanup.h"
 
 namespace {
 
@@ -80,5 +81,6 @@ int CheckStandardOutput(int status) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  RemoveTemporaryFilesOnSignals();
   return CheckStandardOutput(Run(std::vector<std::string>(argv + 1, argv + argc)));
 }

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "builder/convert/database_reader.h"
 #include "builder/convert/phone_book.h"
-#include "cli/database_reader.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {
 
-struct CheckingVisitor : cli::DatabaseVisitor {
+struct CheckingVisitor : builder::DatabaseVisitor {
   void TableHeader(const builder::DbHeader& header) override {
     if (header.name.size() > builder::kMaxDbNameBytes) std::abort();
   }
@@ -57,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   CheckingVisitor visitor;
   bool packed = false;
-  cli::ReadFailure failure;
-  if (!cli::ReadDatabase(path, visitor, packed, failure) && failure.reason.empty()) std::abort();
+  builder::ReadFailure failure;
+  if (!builder::ReadDatabase(path, visitor, packed, failure) && failure.reason.empty())
+    std::abort();
   return 0;
 }

@@ -50,12 +50,26 @@ std::string PhoneList(int records) {
   return text;
 }
 
-// Bytes that do not compress, so their packed copy is as large as they are.
-std::string Incompressible(std::size_t size) {
+// A complete phone book of about `size` bytes whose texts do not compress, so that its packed
+// copy is about as large as it is.
+std::string IncompressibleDatabase(std::size_t size) {
   std::mt19937 random(7);
-  std::string bytes(size, '\0');
-  for (char& byte : bytes) byte = static_cast<char>(random());
-  return bytes;
+  std::string records;
+  std::uint32_t count = 0;
+  while (records.size() < size) {
+    std::string record(1, '\0');
+    for (int field = 0; field < 4; ++field) {
+      for (int i = 0; i < 62; ++i) record += static_cast<char>(1 + random() % 255);
+      record += '\0';
+    }
+    record[0] = static_cast<char>(record.size());
+    records += record;
+    ++count;
+  }
+  std::string header(kPhoneBookHeaderSize, '\0');
+  for (int i = 0; i < 4; ++i) header[i] = static_cast<char>(count >> (8 * i));
+  header[4] = kPhoneBookMarker;
+  return header + records + "\xFF\xFF";
 }
 
 bool IsCompleteTableDatabase(const std::string& bytes) {
@@ -195,12 +209,13 @@ TEST(PackingFaults, APackedFileThatCannotBeWrittenKeepsTheDatabase) {
   RecordingReporter reporter;
   ConversionRequest request;
   request.path = book;
+  request.keep_intermediate = true;
   EXPECT_EQ(RunConversion(request, reporter), ConversionOutcome::kPackingFailed);
   EXPECT_FALSE(reporter.messages.empty());
   EXPECT_EQ(reporter.messages.back().caption, kCaptionPackError);
   EXPECT_NE(reporter.statuses.back(), "Готово");
   EXPECT_TRUE(IsCompleteTableDatabase(ReadBytes(dir.File("book.db"))))
-      << "the database that could not be packed must be kept";
+      << "the database asked to be kept is complete, packed or not";
   EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is never removed";
 }
 
@@ -208,7 +223,7 @@ TEST(PackingFaults, AFullDiskKeepsTheUsersDatabaseAndLeavesNoBrokenPackedFile) {
   SmallDisk disk(64 * 1024);
   if (!disk.available()) GTEST_SKIP() << disk.why_not();
   const std::string database = disk.Path("user.db");
-  const std::string bytes = Incompressible(40 * 1024);
+  const std::string bytes = IncompressibleDatabase(40 * 1024);
   WriteBytes(database, bytes);
 
   RecordingReporter reporter;

@@ -39,6 +39,12 @@ std::string WriteFailed(std::string_view output_path) {
   return "Ошибка записи файла базы данных - " + std::string(output_path);
 }
 
+std::string DatabaseIncomplete(std::string_view path, std::uint64_t offset,
+                               std::string_view reason) {
+  return "База данных неполная или повреждена, упаковка отменена - " + std::string(path) +
+         "\r\nсмещение " + std::to_string(offset) + ": " + std::string(reason);
+}
+
 std::string HeaderTruncated(std::string_view input_path) {
   return "Заголовок исходного файла неполный - " + std::string(input_path);
 }

@@ -3,10 +3,10 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <vector>
 
 #include "builder/convert/messages.h"
+#include "common/replacement_file.h"
 #include "common/system_reason.h"
 
 namespace builder {
@@ -67,22 +67,21 @@ int PackFile(const std::string& source_path, const std::string& target_path, con
     reporter.StandardError(source_path + ": " + source.open_error());
     return 1;
   }
-  gzFile gzip = gzopen(target_path.c_str(), mode);
+  // The packed file is written beside the target and takes its place only once complete; a
+  // failure leaves the target as it was, and the unfinished file goes with `target`.
+  ReplacementFile target(target_path);
+  gzFile gzip = target.Create() == 0 ? gzopen(target.path().c_str(), mode) : nullptr;
   if (gzip == nullptr) {
     ReportPackError(reporter, "Can't gzopen " + target_path);
     return 1;
   }
-  bool packed = CopyToGzip(source, gzip, target_path, reporter);
-  if (packed) {
-    if (const std::string failure = PatchOsByte(target_path); !failure.empty()) {
-      ReportPackError(reporter, target_path + ": " + failure);
-      packed = false;
-    }
+  if (!CopyToGzip(source, gzip, target_path, reporter)) return 1;
+  std::string failure = PatchOsByte(target.path());
+  if (failure.empty()) {
+    if (const int error = target.Commit()) failure = SystemReason(error);
   }
-  if (!packed) {
-    // Only a file of our own making is removed, never a device or other special file.
-    std::error_code error;
-    if (std::filesystem::is_regular_file(target_path, error)) std::remove(target_path.c_str());
+  if (!failure.empty()) {
+    ReportPackError(reporter, target_path + ": " + failure);
     return 1;
   }
   return 0;

@@ -28,8 +28,8 @@ bool CopyToGzip(ByteSource& source, gzFile gzip, const std::string& target_path,
                 Reporter& reporter);
 
 // Packs `source_path` into `target_path` with the zlib mode `mode` ("wb"). Returns 0 when the
-// target is complete, 1 on any failure, which has been reported; a target that could not be
-// completed is removed, so no broken file is left looking finished.
+// target is complete, 1 on any failure, which has been reported. The target is replaced only by
+// a complete file: after a failure it is as it was, or absent.
 int PackFile(const std::string& source_path, const std::string& target_path, const char* mode,
              Reporter& reporter);
 

@@ -1,12 +1,16 @@
 #include "builder/convert/run_conversion.h"
 
-#include <cstdio>
+#include <cstring>
+#include <filesystem>
 
 #include "builder/convert/byte_io.h"
+#include "builder/convert/database_reader.h"
+#include "builder/convert/messages.h"
 #include "builder/convert/packing.h"
 #include "builder/convert/phone_book.h"
 #include "builder/convert/source_header.h"
 #include "builder/convert/table_database.h"
+#include "common/replacement_file.h"
 #include "common/same_file.h"
 
 namespace builder {
@@ -22,6 +26,7 @@ constexpr const char* kBadDigits = "Число цифр должно быть о
 constexpr const char* kConversionFailed =
     "Ошибка преобразования, проверте\r\nналичие входного файла и его формат!";
 constexpr const char* kTargetIsInput = "Входной файл совпадает с создаваемым - ";
+constexpr const char* kKeptExists = "Файл базы данных уже существует - ";
 constexpr const char* kPacking = "Сжатие";
 constexpr const char* kDone = "Готово";
 constexpr const char* kPackingFailedStatus = "Ошибка упаковки";
@@ -51,7 +56,85 @@ ConversionOutcome Pack(const std::string& source, const std::string& target, Rep
     reporter.StatusText(kPackingFailedStatus);
     return ConversionOutcome::kPackingFailed;
   }
+  reporter.StatusText(kDone);
   return ConversionOutcome::kDone;
+}
+
+// A database given to be packed must be whole: a file a failed conversion left, or one packed
+// already, would give the handheld a file it cannot read. One that cannot be opened is the
+// packing's to report.
+ConversionOutcome PackGivenDatabase(const ConversionNames& names, Reporter& reporter) {
+  ReadFailure failure;
+  if (FileSource(names.input).is_open() && !CheckUnpackedDatabase(names.input, failure)) {
+    reporter.ErrorMessage(
+        kCaptionError, messages::DatabaseIncomplete(names.input, failure.offset, failure.reason));
+    return ConversionOutcome::kConversionFailed;
+  }
+  return Pack(names.input, names.target, reporter);
+}
+
+// What a phone-book conversion takes from the window's fields.
+struct PhoneBookFields {
+  std::string name;
+  char splitter = ';';
+  int digits = 0;
+};
+
+// The fields of `request`, or nullopt after the refusal of a missing name or wrong digits.
+std::optional<PhoneBookFields> ReadPhoneBookFields(const ConversionRequest& request,
+                                                   Reporter& reporter) {
+  PhoneBookFields fields;
+  fields.name = request.name.substr(0, kMaxPhoneBookNameBytes);
+  if (fields.name.empty()) {
+    reporter.ErrorMessage(kCaptionError, kNoName);
+    return std::nullopt;
+  }
+  if (!request.splitter.empty()) fields.splitter = request.splitter[0];
+  if (!request.digits.empty()) {
+    if (request.digits.size() != 1 || request.digits[0] < '0' || request.digits[0] > '9') {
+      reporter.ErrorMessage(kCaptionError, kBadDigits);
+      return std::nullopt;
+    }
+    fields.digits = request.digits[0] - '0';
+  }
+  return fields;
+}
+
+// Converts the input into a database and packs it. The database gets a name of its own beside the
+// target, so that no file of the user's is taken, and is removed afterwards; kept, it replaces
+// base + "db" once complete, before it is packed.
+ConversionOutcome ConvertAndPack(const ConversionNames& names, bool keep,
+                                 const PhoneBookFields& phone, Reporter& reporter) {
+  TemporaryFile own;
+  std::optional<ReplacementFile> kept;
+  int created = 0;
+  if (keep) {
+    created = kept.emplace(names.intermediate).Create();
+  } else {
+    created = own.Create(std::filesystem::path(names.target).parent_path().string(),
+                         std::filesystem::path(names.intermediate).filename().string());
+  }
+  std::string database = kept ? kept->path() : own.path();
+  int result = kConvertNoOutput;
+  if (created == 0 && names.kind == ConversionKind::kSourceFile) {
+    result = ConvertSourceFile(names.input, database, reporter);
+  } else if (created == 0) {
+    result =
+        ConvertPhoneBook(names.input, database, phone.name, phone.splitter, phone.digits, reporter);
+  }
+  if (result != kConvertDone) {
+    reporter.ErrorMessage(kCaptionError, kConversionFailed);
+    return ConversionOutcome::kConversionFailed;
+  }
+  if (kept) {
+    if (const int error = kept->Commit()) {
+      reporter.ErrorMessage(
+          kCaptionError, messages::WriteFailed(names.intermediate) + ": " + std::strerror(error));
+      return ConversionOutcome::kConversionFailed;
+    }
+    database = names.intermediate;
+  }
+  return Pack(database, names.target, reporter);
 }
 
 }  // namespace
@@ -59,8 +142,13 @@ ConversionOutcome Pack(const std::string& source, const std::string& target, Rep
 std::optional<ConversionNames> NameConversion(const std::string& input_path) {
   const std::size_t dot = input_path.rfind('.');
   if (dot == std::string::npos) return std::nullopt;
+  // The kind follows the text after the last "." of the whole path; a "." in a folder's name
+  // gives a text with a "/" in it, which names no kind but the phone list.
   const std::string_view extension = std::string_view(input_path).substr(dot);
-  const std::string base = input_path.substr(0, dot + 1);
+  // The names follow the file name: the path up to its last "." when it has one, else the whole
+  // path and a ".", so that they stay in the input's folder.
+  const std::size_t name_start = input_path.rfind('/') + 1;  // 0 when there is no folder
+  const std::string base = dot >= name_start ? input_path.substr(0, dot + 1) : input_path + ".";
   ConversionNames names;
   names.input = input_path;
   if (EqualsIgnoringAsciiCase(extension, ".db")) {
@@ -87,49 +175,26 @@ ConversionOutcome RunConversion(const ConversionRequest& request, Reporter& repo
     return ConversionOutcome::kRefused;
   }
   // A phone list named "*.fdb" would be overwritten by its own result, and so would an input
-  // that is another name (a link) of the intermediate or the target file.
+  // that is another name (a link) of the target or of the database to be kept.
   if (SameFile(names->target, names->input) ||
-      (!names->intermediate.empty() && SameFile(names->intermediate, names->input))) {
+      (request.keep_intermediate && !names->intermediate.empty() &&
+       SameFile(names->intermediate, names->input))) {
     reporter.ErrorMessage(kCaptionError, kTargetIsInput + path);
     return ConversionOutcome::kRefused;
   }
 
-  if (names->kind == ConversionKind::kPackedDatabase) {
-    const ConversionOutcome packed = Pack(names->input, names->target, reporter);
-    if (packed == ConversionOutcome::kDone) reporter.StatusText(kDone);
-    return packed;
+  std::error_code no_file;
+  if (request.keep_intermediate && !request.replace_kept && !names->intermediate.empty() &&
+      std::filesystem::exists(std::filesystem::symlink_status(names->intermediate, no_file))) {
+    reporter.ErrorMessage(kCaptionError, kKeptExists + names->intermediate);
+    return ConversionOutcome::kRefused;
   }
 
-  int result = kConvertDone;
-  if (names->kind == ConversionKind::kSourceFile) {
-    result = ConvertSourceFile(names->input, names->intermediate, reporter);
-  } else {
-    const std::string name = request.name.substr(0, kMaxPhoneBookNameBytes);
-    if (name.empty()) {
-      reporter.ErrorMessage(kCaptionError, kNoName);
-      return ConversionOutcome::kRefused;
-    }
-    const char splitter = request.splitter.empty() ? ';' : request.splitter[0];
-    int digits = 0;
-    if (!request.digits.empty()) {
-      if (request.digits.size() != 1 || request.digits[0] < '0' || request.digits[0] > '9') {
-        reporter.ErrorMessage(kCaptionError, kBadDigits);
-        return ConversionOutcome::kRefused;
-      }
-      digits = request.digits[0] - '0';
-    }
-    result = ConvertPhoneBook(names->input, names->intermediate, name, splitter, digits, reporter);
-  }
-  if (result != kConvertDone) {
-    reporter.ErrorMessage(kCaptionError, kConversionFailed);
-    return ConversionOutcome::kConversionFailed;
-  }
-
-  const ConversionOutcome packed = Pack(names->intermediate, names->target, reporter);
-  if (packed != ConversionOutcome::kDone) return packed;  // the intermediate file is kept
-  if (!request.keep_intermediate) std::remove(names->intermediate.c_str());
-  reporter.StatusText(kDone);
-  return ConversionOutcome::kDone;
+  if (names->kind == ConversionKind::kPackedDatabase) return PackGivenDatabase(*names, reporter);
+  std::optional<PhoneBookFields> phone = PhoneBookFields{};
+  if (names->kind == ConversionKind::kPhoneBook) phone = ReadPhoneBookFields(request, reporter);
+  if (!phone) return ConversionOutcome::kRefused;
+  return ConvertAndPack(*names, request.keep_intermediate, *phone, reporter);
 }
 
 std::optional<SourceHeaderSummary> SummarizeSourceHeader(const std::string& path) {

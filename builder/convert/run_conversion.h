@@ -18,12 +18,13 @@ enum class ConversionKind {
 struct ConversionNames {
   ConversionKind kind;
   std::string input;
-  std::string intermediate;  // base + "db"; unused for kPackedDatabase
+  std::string intermediate;  // base + "db", the name of a kept database; unused for kPackedDatabase
   std::string target;
 };
 
-// Kind and names from the text after the last "." of the whole path (letter case ignored);
-// nullopt when the path has no ".".
+// The kind from the text after the last "." of the whole path (letter case ignored); nullopt
+// when the path has no ".". The names from the file name: base is the path up to and including
+// the file name's last ".", or the path and a "." when the file name has none.
 std::optional<ConversionNames> NameConversion(const std::string& input_path);
 
 // The builder window's fields as they stand when a conversion starts. The name and splitter
@@ -31,20 +32,26 @@ std::optional<ConversionNames> NameConversion(const std::string& input_path);
 struct ConversionRequest {
   std::string path;
   std::string name;
-  std::string splitter;            // first byte used; ";" when empty
-  std::string digits;              // one decimal digit; empty gives 0
-  bool keep_intermediate = false;  // keep the intermediate ".db" file after packing
+  std::string splitter;  // first byte used; ";" when empty
+  std::string digits;    // one decimal digit; empty gives 0
+  // Keep the database as base + "db"; otherwise it has a name of its own beside the target and
+  // is removed after packing. A file that has the name already is refused unless replace_kept.
+  bool keep_intermediate = false;
+  bool replace_kept = false;
 };
 
 enum class ConversionOutcome {
   kDone,              // target written, intermediate deleted, "Готово" shown
   kRefused,           // a field was missing or wrong; the window's message has been shown
-  kConversionFailed,  // the converter failed; its messages and the general one have been shown
-  kPackingFailed,     // packing failed; reported, intermediate kept, target removed,
+  kConversionFailed,  // the converter failed, or a database given to be packed is incomplete;
+                      // its messages and the general one have been shown
+  kPackingFailed,     // packing failed; reported, the target as it was (or absent),
                       // "Ошибка упаковки" shown instead of "Готово"
 };
 
-// Runs one conversion with every status text and message going to `reporter`.
+// Runs one conversion with every status text and message going to `reporter`. Whatever ends it
+// (a failure, or a signal in a program that installed RemoveTemporaryFilesOnSignals), no file is
+// left half-written: the target and a kept database are replaced only when complete.
 ConversionOutcome RunConversion(const ConversionRequest& request, Reporter& reporter);
 
 // What the builder window shows of a chosen source file's header.

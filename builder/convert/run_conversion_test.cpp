@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -20,7 +21,7 @@ using testing::ScratchDir;
 using testing::SourceFile;
 using testing::WriteBytes;
 
-TEST(NameConversion, KindAndNamesFromTheLastDotOfTheWholePath) {
+TEST(NameConversion, KindFromTheLastDotOfThePathNamesFromTheFileName) {
   struct Case {
     std::string input;
     ConversionKind kind;
@@ -33,7 +34,9 @@ TEST(NameConversion, KindAndNamesFromTheLastDotOfTheWholePath) {
       {"/data/LIST.FSR", ConversionKind::kSourceFile, "/data/LIST.db", "/data/LIST.fdb"},
       {"/data/list.db", ConversionKind::kPackedDatabase, "", "/data/list.zdb"},
       {"/data/list.Db", ConversionKind::kPackedDatabase, "", "/data/list.zdb"},
-      {"/a.b/list", ConversionKind::kPhoneBook, "/a.db", "/a.fdb"},
+      {"/a.b/list", ConversionKind::kPhoneBook, "/a.b/list.db", "/a.b/list.fdb"},
+      {"d/rel.v1/phones", ConversionKind::kPhoneBook, "d/rel.v1/phones.db", "d/rel.v1/phones.fdb"},
+      {"./list", ConversionKind::kPhoneBook, "./list.db", "./list.fdb"},
       {"/data/list.", ConversionKind::kPhoneBook, "/data/list.db", "/data/list.fdb"},
       {"\"/data/book.fsr\"", ConversionKind::kPhoneBook, "\"/data/book.db", "\"/data/book.fdb"},
   };
@@ -50,12 +53,22 @@ TEST(NameConversion, KindAndNamesFromTheLastDotOfTheWholePath) {
 class RunConversionTest : public ::testing::Test {
  protected:
   ConversionOutcome Run(const std::string& path, const std::string& name = "",
-                        const std::string& digits = "") {
+                        const std::string& digits = "", bool keep = false, bool replace = false) {
     ConversionRequest request;
     request.path = path;
     request.name = name;
     request.digits = digits;
+    request.keep_intermediate = keep;
+    request.replace_kept = replace;
     return RunConversion(request, reporter_);
+  }
+  // The names of the files in the folder, sorted.
+  std::vector<std::string> Files() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
   }
   std::vector<std::string> MessageTexts() const {
     std::vector<std::string> texts;
@@ -102,6 +115,7 @@ TEST_F(RunConversionTest, RefusalsBeforeAnyConversion) {
     std::string name;
     std::string digits;
     std::string message;
+    bool keep = false;
   };
   const std::string list = dir_.File("list.csv");
   WriteBytes(list, "1;a;b;c;d\r\n");
@@ -120,12 +134,12 @@ TEST_F(RunConversionTest, RefusalsBeforeAnyConversion) {
       {list, "N", "12", "Число цифр должно быть от 0 до 9!"},
       {dir_.File("list.fdb"), "N", "1",
        "Входной файл совпадает с создаваемым - " + dir_.File("list.fdb")},
-      {linked_db, "N", "1", "Входной файл совпадает с создаваемым - " + linked_db},
+      {linked_db, "N", "1", "Входной файл совпадает с создаваемым - " + linked_db, true},
       {linked_fdb, "N", "1", "Входной файл совпадает с создаваемым - " + linked_fdb},
   };
   for (const Case& c : cases) {
     reporter_ = RecordingReporter();
-    EXPECT_EQ(Run(c.path, c.name, c.digits), ConversionOutcome::kRefused) << c.message;
+    EXPECT_EQ(Run(c.path, c.name, c.digits, c.keep), ConversionOutcome::kRefused) << c.message;
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{c.message});
     EXPECT_TRUE(reporter_.statuses.empty());
   }
@@ -134,15 +148,43 @@ TEST_F(RunConversionTest, RefusalsBeforeAnyConversion) {
   EXPECT_EQ(ReadBytes(linked_fdb), "1;a;b;c;d\r\n");
 }
 
-TEST_F(RunConversionTest, ConverterFailureAddsTheGeneralMessageAndKeepsTheIntermediate) {
+TEST_F(RunConversionTest, AFileOfTheUsersNamedLikeTheDatabaseIsNeverTaken) {
   const std::string input = dir_.File("list.csv");
+  WriteBytes(input, "1;a;b;c;d\r\n");
+  WriteBytes(dir_.File("list.db"), "the user's own file");
+  EXPECT_EQ(Run(input, "N", "1"), ConversionOutcome::kDone);
+  const std::string packed = ReadBytes(dir_.File("list.fdb"));
+  EXPECT_EQ(ReadBytes(dir_.File("list.db")), "the user's own file");
+  EXPECT_EQ(Files(), (std::vector<std::string>{"list.csv", "list.db", "list.fdb"}));
+
+  // A failed conversion leaves both as they were, and nothing of its own.
   WriteBytes(input, "1;a;b;c;d\r\n12;a;b;c;d\r\n");
   EXPECT_EQ(Run(input, "N", "1"), ConversionOutcome::kConversionFailed);
-  ASSERT_EQ(MessageTexts().size(), 2u);
-  EXPECT_EQ(MessageTexts()[1],
+  EXPECT_EQ(MessageTexts().back(),
             "Ошибка преобразования, проверте\r\nналичие входного файла и его формат!");
-  EXPECT_EQ(ReadBytes(dir_.File("list.db")).size(), 29u + 9);
-  EXPECT_FALSE(Exists(dir_.File("list.fdb")));
+  EXPECT_EQ(ReadBytes(dir_.File("list.db")), "the user's own file");
+  EXPECT_EQ(ReadBytes(dir_.File("list.fdb")), packed);
+  EXPECT_EQ(Files(), (std::vector<std::string>{"list.csv", "list.db", "list.fdb"}));
+
+  // Kept, the database takes the file's name only when asked to replace it.
+  WriteBytes(input, "1;a;b;c;d\r\n");
+  reporter_ = RecordingReporter();
+  EXPECT_EQ(Run(input, "N", "1", true), ConversionOutcome::kRefused);
+  EXPECT_EQ(MessageTexts(),
+            std::vector<std::string>{"Файл базы данных уже существует - " + dir_.File("list.db")});
+  EXPECT_EQ(ReadBytes(dir_.File("list.db")), "the user's own file");
+  EXPECT_EQ(Run(input, "N", "1", true, true), ConversionOutcome::kDone);
+  EXPECT_EQ(ReadBytes(dir_.File("list.db")).substr(4, 3), std::string("\x0B\x01N", 3));
+  EXPECT_EQ(Files(), (std::vector<std::string>{"list.csv", "list.db", "list.fdb"}));
+
+  // A folder with a "." in its name: the names stay beside the input.
+  std::filesystem::create_directories(dir_.File("rel.v1"));
+  WriteBytes(dir_.File("rel.db"), "another file of the user's");
+  WriteBytes(dir_.File("rel.v1/phones"), "1;a;b;c;d\r\n");
+  EXPECT_EQ(Run(dir_.File("rel.v1/phones"), "N", "1"), ConversionOutcome::kDone);
+  EXPECT_TRUE(Exists(dir_.File("rel.v1/phones.fdb")));
+  EXPECT_EQ(ReadBytes(dir_.File("rel.db")), "another file of the user's");
+  EXPECT_FALSE(Exists(dir_.File("rel.fdb")));
 
   reporter_ = RecordingReporter();
   EXPECT_EQ(Run(dir_.File("missing.fsr")), ConversionOutcome::kConversionFailed);
@@ -156,23 +198,52 @@ TEST_F(RunConversionTest, PackingFailureIsNeverReportedAsDone) {
   EXPECT_EQ(reporter_.standard_error.size(), 1u);
   EXPECT_FALSE(Exists(dir_.File("missing.zdb")));
 
-  // The target's name is taken by a folder: packing fails, the intermediate file stays.
+  // The target's name is taken by a folder: packing fails, and only a kept database stays.
   const std::string input = dir_.File("list.csv");
   WriteBytes(input, "1;a;b;c;d\r\n");
   std::filesystem::create_directory(dir_.File("list.fdb"));
-  reporter_ = RecordingReporter();
-  EXPECT_EQ(Run(input, "N", "1"), ConversionOutcome::kPackingFailed);
-  EXPECT_EQ(reporter_.statuses.back(), "Ошибка упаковки");
-  EXPECT_TRUE(Exists(dir_.File("list.db")));
+  for (const bool keep : {false, true}) {
+    reporter_ = RecordingReporter();
+    EXPECT_EQ(Run(input, "N", "1", keep), ConversionOutcome::kPackingFailed);
+    EXPECT_EQ(reporter_.statuses.back(), "Ошибка упаковки");
+    EXPECT_EQ(Files().size(), keep ? 3u : 2u) << "the list, the folder and a kept database";
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(dir_.File("list.fdb")));
 }
 
-TEST_F(RunConversionTest, DatabaseGivenDirectlyIsPackedAndKept) {
+TEST_F(RunConversionTest, ADatabaseGivenDirectlyIsPackedOnlyWhenComplete) {
+  WriteBytes(dir_.File("list.csv"), "1;a;b;c;d\r\n");
+  ASSERT_EQ(Run(dir_.File("list.csv"), "N", "1", true), ConversionOutcome::kDone);
+  const std::string database = ReadBytes(dir_.File("list.db"));
   const std::string input = dir_.File("ready.DB");
-  WriteBytes(input, "anything");
+  WriteBytes(input, database);
+  reporter_ = RecordingReporter();
   EXPECT_EQ(Run(input), ConversionOutcome::kDone);
-  EXPECT_EQ(reporter_.statuses, (std::vector<std::string>{"Сжатие", "Упаковка: 8", "Готово"}));
-  EXPECT_TRUE(Exists(input));
+  EXPECT_EQ(reporter_.statuses, (std::vector<std::string>{"Сжатие", "Упаковка: 40", "Готово"}));
+  EXPECT_EQ(ReadBytes(input), database);
   EXPECT_TRUE(Exists(dir_.File("ready.zdb")));
+
+  struct Case {
+    std::string bytes;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {database.substr(0, 33), "смещение 33: the data ends inside a record"},
+      {database.substr(0, 39), "смещение 39: the data ends inside the end marker"},
+      {database + "x", "смещение 40: bytes follow the end marker"},
+      {ReadBytes(dir_.File("list.fdb")), "смещение 0: the file is packed already"},
+  };
+  for (const Case& c : cases) {
+    const std::string partial = dir_.File("part.db");
+    WriteBytes(partial, c.bytes);
+    reporter_ = RecordingReporter();
+    EXPECT_EQ(Run(partial), ConversionOutcome::kConversionFailed) << c.reason;
+    EXPECT_EQ(MessageTexts(),
+              std::vector<std::string>{"База данных неполная или повреждена, упаковка отменена - " +
+                                       partial + "\r\n" + c.reason});
+    EXPECT_TRUE(reporter_.statuses.empty());
+    EXPECT_FALSE(Exists(dir_.File("part.zdb")));
+  }
 }
 
 TEST_F(RunConversionTest, PathIsCutTo259Characters) {

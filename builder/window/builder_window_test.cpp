@@ -17,6 +17,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/test/small_disk.h"
+
 namespace builder {
 namespace {
 
@@ -322,8 +324,8 @@ class BuilderWindowTest : public QObject {
                                 << "list.fdb"
                                 << "list.db";
     QTest::newRow("dot only in a folder") << "a.b/list"
-                                          << "a.fdb"
-                                          << "a.db";
+                                          << "a.b/list.fdb"
+                                          << "a.b/list.db";
     QTest::newRow("name ending in a dot") << "list."
                                           << "list.fdb"
                                           << "list.db";
@@ -352,12 +354,21 @@ class BuilderWindowTest : public QObject {
   }
 
   void APackedDatabaseIsPackedAndKept() {
-    WriteFile(Path("ready.DB"), QByteArray(40000, 'x'));
+    // A phone book of 40000 bytes: header, 4441 records of four one-letter texts, end marker.
+    QByteArray database("\x59\x11\0\0\x0B\0", 6);
+    database += QByteArray(23, '\0');
+    for (int i = 0; i < 4441; ++i)
+      database += QByteArray(
+          "\x09"
+          "a\0b\0c\0d\0",
+          9);
+    database += "\xFF\xFF";
+    WriteFile(Path("ready.DB"), database);
     Field("path")->setText(Path("ready.DB"));
     PaintedTexts painted(window_->findChild<QLabel*>("status"));
     QTest::mouseClick(Button("start"), Qt::LeftButton);
     ExpectMessages({});
-    QCOMPARE(Gunzip(Path("ready.zdb")), QByteArray(40000, 'x'));
+    QCOMPARE(Gunzip(Path("ready.zdb")), database);
     QVERIFY(QFile::exists(Path("ready.DB")));
     QCOMPARE(painted.texts, (QStringList{"Сжатие", "Упаковка: 16384", "Упаковка: 32768",
                                          "Упаковка: 40000", "Готово"}));
@@ -368,19 +379,23 @@ class BuilderWindowTest : public QObject {
     Field("path")->setText(Path("list.csv"));
     Field("name")->setText("Book");
     Field("digits")->setText("3");
-    QVERIFY(QDir(dir_->path()).mkdir("list.db"));  // the intermediate file cannot be created
-    QTest::mouseClick(Button("start"), Qt::LeftButton);
-    ExpectMessages({"Ошибка преобразования, проверте\nналичие входного файла и его формат!"});
-    QVERIFY(Status() != QStringLiteral("Готово"));
-
-    desktop_->messages.clear();
-    QVERIFY(QDir(dir_->path()).rmdir("list.db"));
     QVERIFY(QDir(dir_->path()).mkdir("list.fdb"));  // the target cannot be created
     QTest::mouseClick(Button("start"), Qt::LeftButton);
     QCOMPARE(desktop_->messages.size(), size_t{1});
     QCOMPARE(desktop_->messages[0].caption, QStringLiteral("Error"));
     QCOMPARE(desktop_->messages[0].text, "Can't gzopen " + Path("list.fdb"));
     QVERIFY(!Status().isEmpty());
+    QVERIFY(Status() != QStringLiteral("Готово"));
+
+    // In a folder where nothing can be created the database cannot be written either.
+    testing_support::SmallDisk disk(64 * 1024);
+    if (!disk.available()) QSKIP(disk.why_not().c_str());
+    std::ofstream(disk.Path("list.csv"), std::ios::binary) << "123;a;b;c;d\r\n";
+    QVERIFY(disk.MakeReadOnly());
+    desktop_->messages.clear();
+    Field("path")->setText(QString::fromStdString(disk.Path("list.csv")));
+    QTest::mouseClick(Button("start"), Qt::LeftButton);
+    ExpectMessages({"Ошибка преобразования, проверте\nналичие входного файла и его формат!"});
     QVERIFY(Status() != QStringLiteral("Готово"));
   }
 

@@ -10,6 +10,7 @@
 
 #include "builder/window/builder_window.h"
 #include "builder/window/qt_desktop.h"
+#include "common/signal_cleanup.h"
 #include "window_common/application.h"
 
 namespace {
@@ -36,6 +37,7 @@ void WaitUntilShown(QWidget& window) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  RemoveTemporaryFilesOnSignals();
   const std::string input_path = JoinArguments(argc, argv);
   // Qt sees no arguments: every one of them belongs to the path, none is a Qt option.
   int qt_argc = 1;

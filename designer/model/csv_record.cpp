@@ -56,14 +56,30 @@ std::size_t CountCells(std::string_view line, std::string_view splitter) {
 }
 
 std::vector<std::string> CellNames(std::string_view line, std::string_view splitter,
-                                   TextEncoding encoding) {
+                                   TextEncoding encoding, std::vector<std::string>* unmappable) {
   std::vector<std::string> names;
+  const auto add = [&](std::string_view cell) {
+    std::string text;
+    std::string bad;
+    if (encoding == TextEncoding::kUtf8) {
+      Utf8Converter converter;
+      converter.Add(cell, text);
+      converter.Finish(text);
+      // Only the characters the name keeps are written.
+      if (converter.first_bad() && converter.first_bad()->output_at < kMaxNameLength)
+        bad = DescribeBadCharacter(*converter.first_bad());
+    } else {
+      text = cell;
+    }
+    names.push_back(CutName(text));
+    if (unmappable != nullptr) unmappable->push_back(bad);
+  };
   for (std::size_t at = FindSplitter(line, splitter); at != std::string_view::npos;
        at = FindSplitter(line, splitter)) {
-    names.push_back(CutName(ToDocumentText(line.substr(0, at), encoding)));
+    add(line.substr(0, at));
     line.remove_prefix(at + splitter.size());
   }
-  names.push_back(CutName(ToDocumentText(line, encoding)));
+  add(line);
   return names;
 }
 

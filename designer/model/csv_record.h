@@ -27,9 +27,12 @@ void SplitRecord(std::string_view line, std::string_view splitter, int count, Re
 std::size_t CountCells(std::string_view line, std::string_view splitter);
 
 // The cells of the first line, untrimmed, as document text of a line in `encoding`, each cut to
-// the 16 characters of a field name. `splitter` is the splitter as it stands in the line.
+// the 16 characters of a field name. `splitter` is the splitter as it stands in the line. When
+// `unmappable` is given, it receives for each name the description of the first character of the
+// 16 that Windows-1251 lacks (DescribeBadCharacter), or an empty text.
 std::vector<std::string> CellNames(std::string_view line, std::string_view splitter,
-                                   TextEncoding encoding = TextEncoding::kCp1251);
+                                   TextEncoding encoding = TextEncoding::kCp1251,
+                                   std::vector<std::string>* unmappable = nullptr);
 
 // A value is numeric when it holds 1 to 9 characters, each one of the digits 1 to 9 (a 0
 // anywhere makes it text).

@@ -77,7 +77,8 @@ Status ReadCsvFirstLine(LineReader& lines, std::string_view splitter, CsvFirstLi
         "Ведутся работы по расширение до 10 полей, следите за новостями на сайте.");
   }
   first.FieldCount = static_cast<int>(cells);
-  first.Names = CellNames(line, input_splitter, encoding);
+  first.Unmappable.clear();
+  first.Names = CellNames(line, input_splitter, encoding, &first.Unmappable);
   return Status::Ok();
 }
 
@@ -90,7 +91,11 @@ Status ReadCsvRecords(LineReader& lines, std::string_view splitter, const CsvFir
   doc.FirstLineHasNames = first_line_has_names;
   doc.SourceEncoding = encoding;
   if (first_line_has_names) {
-    for (int i = 1; i <= count; ++i) doc.Fields[i].Name = first.Names[i - 1];
+    for (int i = 1; i <= count; ++i) {
+      doc.Fields[i].Name = first.Names[i - 1];
+      if (!first.Unmappable[i - 1].empty())
+        doc.UnmappableNames[i] = UnmappableName{first.Names[i - 1], first.Unmappable[i - 1]};
+    }
   }
   for (auto& record : doc.SampleValues) record.fill(std::string());
 

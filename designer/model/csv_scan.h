@@ -20,6 +20,8 @@ inline constexpr int kCsvProgressStep = 500;
 struct CsvFirstLine {
   int FieldCount = 0;              // 1 to 5
   std::vector<std::string> Names;  // FieldCount candidate names, each at most 16 bytes
+  // For each name, the character Windows-1251 lacks that its "?" stands for (empty: none).
+  std::vector<std::string> Unmappable;
 };
 
 // Both passes take a reader fresh at the start of the input, the splitter as document text (one
@@ -36,12 +38,12 @@ Status ReadCsvFirstLine(LineReader& lines, std::string_view splitter, CsvFirstLi
 using CsvProgress = std::function<void(int record_count)>;
 
 // Reads the records of `lines`, a fresh reader at the start of the same input, into `doc`:
-// entries 1 to 10 of the field table get the import's defaults, then FieldCount, the names
-// (when `first_line_has_names`, which also skips the first line), FirstLineHasNames,
-// SourceEncoding, RecordCount, SampleValues (every cell outside the records read emptied) and
-// each field's detected members. Every line is a record, an empty one too, and there is at least
-// one. QueryIndex stays 0: ticking the query boxes hands out the positions. Nothing else of `doc`
-// changes. Fails only when the record count no longer fits the document.
+// entries 1 to 10 of the field table get the import's defaults, then FieldCount, the names and
+// UnmappableNames (when `first_line_has_names`, which also skips the first line),
+// FirstLineHasNames, SourceEncoding, RecordCount, SampleValues (every cell outside the records read
+// emptied) and each field's detected members. Every line is a record, an empty one too, and there
+// is at least one. QueryIndex stays 0: ticking the query boxes hands out the positions. Nothing
+// else of `doc` changes. Fails only when the record count no longer fits the document.
 Status ReadCsvRecords(LineReader& lines, std::string_view splitter, const CsvFirstLine& first,
                       bool first_line_has_names, Document& doc, const CsvProgress& progress,
                       TextEncoding encoding = TextEncoding::kCp1251);

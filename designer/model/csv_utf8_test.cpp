@@ -117,35 +117,57 @@ TEST_F(CsvUtf8Test, ACharacterOutsideWindows1251IsRefusedAndNothingIsWritten) {
   EXPECT_EQ(doc.SourceFileName, csv);
   EXPECT_EQ(doc.SourceEncoding, TextEncoding::kUtf8);
 
-  // The line of names is not copied, so a character there does not stop the save; the name
-  // shows "?" in the document.
+  // A field name that took the character shows "?" in the document and stops the save until the
+  // field is renamed; beyond the 16 characters a name keeps, a character does not matter.
   Document named;
-  ASSERT_TRUE(LoadCSV(named, Write("names.csv", "Имя;中\nПётр;1\n"), view_).ok());
+  const std::string names = "Имя;中;" + std::string(16, 'n') + "中\nПётр;1;2\n";
+  ASSERT_TRUE(LoadCSV(named, Write("names.csv", names), view_).ok());
   EXPECT_EQ(named.Fields[2].Name, "?");
+  const Status name = SaveFSR(named, PathOf("names.fsr"), view_);
+  EXPECT_TRUE(name.refusal());
+  EXPECT_EQ(name.message(),
+            "Название поля 2 в первой строке файла «names.csv» содержит символ U+4E2D «中», "
+            "которого нет в кодировке Windows-1251. Измените название поля и повторите "
+            "сохранение.");
+  EXPECT_FALSE(fs::exists(PathOf("names.fsr")));
+  named.Fields[2].Name = "City";
   EXPECT_TRUE(SaveFSR(named, PathOf("names.fsr"), view_).ok());
 }
 
 TEST_F(CsvUtf8Test, OnlyTheTextThatIsWrittenMustFit) {
-  std::string line(253, 'x');
-  line += "中\n";
-  const std::string csv = Write("long.csv", kMark + ("Ж\n" + line));
-  Document doc;
-  view_.answer_yes = false;
-  ASSERT_TRUE(LoadCSV(doc, csv, view_).ok());
-
-  // Cut at 248 characters, the character beyond is never written.
-  view_.cut_long_lines = true;
-  ASSERT_TRUE(SaveFSR(doc, PathOf("cut.fsr"), view_).ok());
-  const std::string written = testing_support::ReadBytes(PathOf("cut.fsr"));
-  EXPECT_NE(written.find("\r\n" + Cp("Ж") + "\r\n" + std::string(248, 'x') + "..\r\n"),
-            std::string::npos)
-      << "the mark is no part of the first data line";
-
-  view_.cut_long_lines = false;
-  const Status whole = SaveFSR(doc, PathOf("whole.fsr"), view_);
-  EXPECT_TRUE(whole.refusal());
-  EXPECT_NE(whole.message().find("Строка 2 "), std::string::npos) << whole.message();
-  EXPECT_FALSE(fs::exists(PathOf("whole.fsr")));
+  // A line of `length` characters whose character at `position` (from 1) has no Windows-1251
+  // code. Cut, a line longer than 250 characters keeps its first 248.
+  struct Case {
+    std::size_t length;
+    std::size_t position;
+    bool cut;
+    bool refused;
+  };
+  const Case cases[] = {
+      {251, 249, true, false}, {251, 251, true, false}, {254, 254, true, false},
+      {251, 248, true, true},  {250, 250, true, true},  {254, 254, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.length) + " " + std::to_string(c.position) + " " +
+                 std::to_string(c.cut));
+    const std::string line =
+        std::string(c.position - 1, 'x') + "中" + std::string(c.length - c.position, 'y');
+    Document doc;
+    view_.answer_yes = false;
+    ASSERT_TRUE(LoadCSV(doc, Write("long.csv", kMark + ("Ж\n" + line + "\n")), view_).ok());
+    view_.cut_long_lines = c.cut;
+    const Status status = SaveFSR(doc, PathOf("long.fsr"), view_);
+    EXPECT_EQ(status.refusal(), c.refused) << status.message();
+    if (c.refused) {
+      EXPECT_NE(status.message().find("Строка 2 "), std::string::npos) << status.message();
+    } else {
+      EXPECT_NE(testing_support::ReadBytes(PathOf("long.fsr"))
+                    .find("\r\n" + Cp("Ж") + "\r\n" + std::string(248, 'x') + "..\r\n"),
+                std::string::npos)
+          << "the mark is no part of the first data line";
+    }
+    fs::remove(PathOf("long.fsr"));
+  }
 }
 
 TEST_F(CsvUtf8Test, SavingOverTheOpenedFileLeavesAWindows1251SourceBehind) {
@@ -200,7 +222,9 @@ TEST_F(CsvUtf8Test, AGivenEncodingOverridesTheDetection) {
   EXPECT_EQ(forced.SampleValues[1][1], "????");
   const Status status = SaveFSR(forced, PathOf("w.fsr"), view_);
   EXPECT_TRUE(status.refusal());
-  EXPECT_NE(status.message().find("Строка 2 файла «w.csv» содержит байт 0xC8"), std::string::npos)
+  EXPECT_NE(
+      status.message().find("Название поля 1 в первой строке файла «w.csv» содержит байт 0xC8"),
+      std::string::npos)
       << status.message();
 }
 

@@ -86,6 +86,9 @@ void Document::ExchangeResultPositions(int a, int b) {
   Exchange(*this, &TFieldDesc::ResultIndex, a, b);
 }
 
-void Document::ClearFields() { Fields.fill(TFieldDesc{}); }
+void Document::ClearFields() {
+  Fields.fill(TFieldDesc{});
+  UnmappableNames.fill(std::nullopt);
+}
 
 }  // namespace designer

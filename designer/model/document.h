@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace designer {
@@ -50,8 +51,17 @@ struct TFieldDesc {
 // The first 16 bytes of `name`: every writer of a name keeps that much.
 std::string CutName(const std::string& name);
 
+// A field name taken from the first line of a UTF-8 file where it held a character that
+// Windows-1251 lacks: the name as imported, with "?" in that character's place, and the character
+// described. A save refuses the field while its name is still this text; renaming it settles it.
+struct UnmappableName {
+  std::string imported;
+  std::string character;
+};
+
 struct Document {
   std::array<TFieldDesc, kFieldTableSize + 1> Fields{};
+  std::array<std::optional<UnmappableName>, kMaxDocumentFields + 1> UnmappableNames{};
   std::int32_t FieldCount = 0;  // 0: nothing loaded
   std::int32_t RecordCount = 0;
   std::string SourceFileName;  // native path of the file the data lines are copied from
@@ -85,7 +95,7 @@ struct Document {
   void ExchangeQueryPositions(int a, int b);
   void ExchangeResultPositions(int a, int b);
 
-  // Every member of all ten entries set to zero.
+  // Every member of all ten entries set to zero, and no unmappable name left.
   void ClearFields();
 };
 

@@ -167,6 +167,21 @@ bool DocumentLineReader::ReadRaw() {
 }
 
 bool DocumentLineReader::ReadPiece(std::string* piece, std::size_t max_bytes, bool* line_ended) {
+  return ReadUncheckedPiece(piece, max_bytes, line_ended) && CheckLine(handed_);
+}
+
+bool DocumentLineReader::CheckLine(std::size_t line_bytes) {
+  const std::optional<BadCharacter>& bad = converter_.first_bad();
+  if (encoding_ == TextEncoding::kCp1251 || !bad || bad->output_at >= line_bytes) return true;
+  status_ = Status::Refusal("Строка " + std::to_string(line_number_) + " файла «" +
+                            PathForMessage(std::filesystem::path(name_).filename().string()) +
+                            "» содержит " + DescribeBadCharacter(*bad) +
+                            ". Замените его в файле и повторите сохранение.");
+  return false;
+}
+
+bool DocumentLineReader::ReadUncheckedPiece(std::string* piece, std::size_t max_bytes,
+                                            bool* line_ended) {
   if (encoding_ == TextEncoding::kCp1251) return lines_.ReadPiece(piece, max_bytes, line_ended);
   piece->clear();
   *line_ended = false;
@@ -182,14 +197,6 @@ bool DocumentLineReader::ReadPiece(std::string* piece, std::size_t max_bytes, bo
     if (!ReadRaw()) return false;
   }
   const std::size_t count = std::min(max_bytes, converted_.size());
-  const std::optional<BadCharacter>& bad = converter_.first_bad();
-  if (bad && bad->output_at < handed_ + count) {
-    status_ = Status::Refusal("Строка " + std::to_string(line_number_) + " файла «" +
-                              PathForMessage(std::filesystem::path(name_).filename().string()) +
-                              "» содержит " + DescribeBadCharacter(*bad) +
-                              ". Замените его в файле и повторите сохранение.");
-    return false;
-  }
   piece->assign(converted_, 0, count);
   converted_.erase(0, count);
   handed_ += count;

@@ -34,12 +34,14 @@ constexpr std::int32_t WrittenHeaderLines(std::int32_t field_count) {
 }
 
 // Writes `doc` to `target_path`: the header from the model, then the data lines copied again
-// from doc.SourceFileName, or from its ".BAK" backup when the target is the opened file (the
-// same file on disk), which is first moved there. Afterwards doc.RecordCount holds the number of
-// data lines written; after a save over the opened file, the document's source is the file
-// just written (SourceFileName the target, SourceIsFsr true, HeaderLineCount its header length). A
-// document the format cannot hold is refused before anything is touched (Refusal); on an
-// input/output error (Error) the document is unchanged and a backup already made is moved back.
+// from doc.SourceFileName. When the target is the opened file (the same file on disk), the opened
+// file becomes its ".BAK" backup once the new one is complete. Afterwards doc.RecordCount holds the
+// number of data lines written; after a save over the opened file, the document's source is the
+// file just written (SourceFileName the target, SourceIsFsr true, HeaderLineCount its header
+// length). A document the format cannot hold is refused before anything is touched (Refusal). The
+// new file is written beside the target and takes its place only when complete, so on an
+// input/output error (Error) the target and the opened file are as they were, and so is the
+// document.
 Status SaveFSR(Document& doc, const std::string& target_path, DesignerView& view);
 
 // Reads the source file `path` into `doc`. On success the document is replaced, with

@@ -229,10 +229,13 @@ TEST_F(SourceFileTest, CopiesTheCsvDataLinesWithoutNamesLineOrEmptyLines) {
   EXPECT_EQ(DataLines(ReadFile(target), 3).front(), Cp("Номер;ФИО;Телефон"));
   EXPECT_EQ(CrLfLines(ReadFile(target))[18], "3");
 
-  // Lines end as CSV import counts them: a CR without LF is dropped, Ctrl+Z ends the text.
-  WriteFile(doc.SourceFileName, "4;g\r;h\n5;i;j\x1a\r\n6;k;l\r\n");
+  // Lines end as CSV import counts them: a CR without LF is dropped, Ctrl+Z ends the text of its
+  // line, and at the start of a line the whole text.
+  WriteFile(doc.SourceFileName,
+            "4;g\r;h\n5;i;j\x1a;x\r\n6;k;l\r\n\x1a"
+            "7;m;n\r\n");
   ASSERT_TRUE(SaveFSR(doc, target, view_).ok());
-  EXPECT_EQ(DataLines(ReadFile(target), 3), (std::vector<std::string>{"4;g;h", "5;i;j"}));
+  EXPECT_EQ(DataLines(ReadFile(target), 3), (std::vector<std::string>{"4;g;h", "5;i;j", "6;k;l"}));
 }
 
 TEST_F(SourceFileTest, CutsLinesLongerThan250CharactersOnlyWhenAsked) {
@@ -306,7 +309,7 @@ TEST_F(SourceFileTest, AnotherFileWhoseNameDiffersInLetterCaseIsNoBackupCase) {
   EXPECT_EQ(DataLines(ReadFile(PathOf("BOOK.fsr")), 3), std::vector<std::string>{"1;a;b"});
 }
 
-TEST_F(SourceFileTest, AFailedBackupStopsTheSaveBeforeAnythingIsWritten) {
+TEST_F(SourceFileTest, AFailedBackupLeavesTheOpenedFileAndNoNewOne) {
   Document doc = CsvDocument({"1;a;b"});
   const std::string csv = doc.SourceFileName;
   const std::string csv_before = ReadFile(csv);
@@ -318,7 +321,7 @@ TEST_F(SourceFileTest, AFailedBackupStopsTheSaveBeforeAnythingIsWritten) {
   EXPECT_EQ(status.message(), "Ошибка создания резервной копии.");
   EXPECT_EQ(ReadFile(csv), csv_before);
   EXPECT_TRUE(fs::exists(csv + ".BAK/inside"));
-  EXPECT_EQ(view_.progress_maximum, -1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2) << "the CSV and the folder only";
   EXPECT_EQ(doc.RecordCount, 1);
   EXPECT_FALSE(doc.SourceIsFsr);
 }
@@ -338,16 +341,23 @@ TEST_F(SourceFileTest, RefusesValuesThatWouldShiftTheHeader) {
   expect_refused(doc, view);
   doc.Fields[2].Name = "Two\nlines";
   expect_refused(doc, view);
+  doc.Fields[2].Name = "End\x1Aof text";  // the designer's reader would stop there
+  expect_refused(doc, view);
 
   doc = CsvDocument({});
   view.database_name = ";Book";
   expect_refused(doc, view);
   view.database_name = "Book\r";
   expect_refused(doc, view);
-  view.database_name = std::string(253, 'x');
+  view.database_name = "Bo\x1Aok";
+  expect_refused(doc, view);
+  // "; Name:       " and the name must fit the builder's 254-character pieces with CR LF.
+  view.database_name = std::string(239, 'x');
   expect_refused(doc, view);
   view.database_name = "Book";
   view.splitter = "";
+  expect_refused(doc, view);
+  view.splitter = "\x1A";
   expect_refused(doc, view);
   view.splitter = ";";
   doc.FieldCount = 0;

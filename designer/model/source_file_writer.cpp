@@ -3,10 +3,13 @@
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <system_error>
 
+#include "common/replacement_file.h"
 #include "common/same_file.h"
+#include "common/system_reason.h"
 #include "designer/model/encoding.h"
 #include "designer/model/source_file.h"
 
@@ -17,27 +20,43 @@ namespace fs = std::filesystem;
 
 constexpr char kRule[] = "; ============================================================";
 
-bool HasLineBreak(const std::string& text) {
-  return text.find_first_of("\r\n") != std::string::npos;
-}
-
 // A value the format cannot carry: a leading ";" makes both readers take it for a comment, a
-// line break splits it into two values; either shifts every later value of the header.
+// line break splits it into two values, and any other control character ends the value for the
+// builder (Ctrl+Z ends the text of the line for the designer's reader too).
 Status CheckValue(const std::string& value, const std::string& what) {
   if (!value.empty() && value.front() == ';') {
     return Status::Refusal(what +
                            " начинается с символа \";\", который в исходном файле "
                            "означает комментарий. Измените его.");
   }
-  if (HasLineBreak(value)) {
-    return Status::Refusal(what + " содержит перевод строки. Измените его.");
+  for (const char c : value) {
+    if (c == '\r' || c == '\n') {
+      return Status::Refusal(what + " содержит перевод строки. Измените его.");
+    }
+    if (static_cast<unsigned char>(c) < ' ') {
+      return Status::Refusal(what + " содержит управляющий символ с кодом " +
+                             std::to_string(static_cast<int>(c)) + ". Измените его.");
+    }
   }
   return Status::Ok();
 }
 
-// The builder reads a header line in pieces of 254 characters, its CR LF included: a longer
-// database name would be split into two values.
-constexpr std::size_t kMaxDatabaseNameLength = 252;
+// The builder reads a header line in pieces of 254 characters, its CR LF included, and a longer
+// line splits into two values. The name stands on line 3 after this label, and on its own line.
+constexpr char kNameLabel[] = "; Name:       ";
+constexpr std::size_t kBuilderLinePiece = 254;
+constexpr std::size_t kMaxDatabaseNameLength = kBuilderLinePiece - 2 - (sizeof kNameLabel - 1);
+
+// A field name still as it was imported from a UTF-8 file that held a character Windows-1251
+// lacks: it would be written with "?" in its place.
+Status CheckNameWasMapped(const Document& doc, int field) {
+  const std::optional<UnmappableName>& lossy = doc.UnmappableNames[field];
+  if (!lossy || doc.Fields[field].Name != lossy->imported) return Status::Ok();
+  return Status::Refusal("Название поля " + std::to_string(field) + " в первой строке файла «" +
+                         PathForMessage(fs::path(doc.SourceFileName).filename().string()) +
+                         "» содержит " + lossy->character +
+                         ". Измените название поля и повторите сохранение.");
+}
 
 Status CheckDocument(const Document& doc, const std::string& database_name,
                      const std::string& splitter) {
@@ -53,10 +72,13 @@ Status CheckDocument(const Document& doc, const std::string& database_name,
   }
   for (int i = 1; i <= doc.FieldCount; ++i) {
     status = CheckValue(CutName(doc.Fields[i].Name), "Название поля " + std::to_string(i));
+    if (status.ok()) status = CheckNameWasMapped(doc, i);
     if (!status.ok()) return status;
   }
-  // An empty splitter would be written as "''" and read back as "'".
-  if (splitter.size() != 1 || HasLineBreak(splitter)) {
+  // An empty splitter would be written as "''" and read back as "'". A tab is a splitter every
+  // reader takes; other control characters would break the splitter's line as they break names.
+  const bool control = !splitter.empty() && static_cast<unsigned char>(splitter[0]) < ' ';
+  if (splitter.size() != 1 || (control && splitter[0] != '\t')) {
     return Status::Refusal("Символ-разделитель полей не задан или недопустим.");
   }
   return Status::Ok();
@@ -75,7 +97,7 @@ void WriteHeader(LineWriter& out, const Document& doc, const std::string& databa
   out.WriteLine(std::string("; Brindle-Wick database source file, (c) Brindle-Wick, ") +
                 kMakerWebAddress);
   out.WriteLine(kRule);
-  out.WriteLine("; Name:       " + database_name);
+  out.WriteLine(kNameLabel + database_name);
   out.WriteLine("; Source:     ");
   out.WriteLine("; Url:        ");
   out.WriteLine("; Convertion: BWick DB Designer 0.01 b040413");
@@ -141,7 +163,7 @@ Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_line
     std::string_view head;
     if (in.ReadLineInPlace(&head)) {
       ended = true;
-    } else if (in.ReadPiece(&piece, kLongLineLength + 1, &ended)) {
+    } else if (in.ReadUncheckedPiece(&piece, kLongLineLength + 1, &ended)) {
       head = piece;
     } else {
       break;
@@ -150,7 +172,10 @@ Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_line
     if (*written == INT32_MAX) {
       return Status::Error("Слишком много строк данных: больше " + std::to_string(INT32_MAX) + ".");
     }
-    if (cut_long_lines && !(ended && head.size() <= kLongLineLength)) {
+    const bool cut = cut_long_lines && !(ended && head.size() <= kLongLineLength);
+    // Only what is written must fit the code page: text cut away may hold anything.
+    if (!in.CheckLine(cut ? kCutLineKeep : head.size())) break;
+    if (cut) {
       out.Write(head.substr(0, kCutLineKeep));
       out.Write("..");
       if (!ended && !in.SkipLine()) break;
@@ -191,17 +216,17 @@ Status CheckDataLines(const Document& doc, bool cut_long_lines) {
   return CopyDataLines(in, nowhere, cut_long_lines, nullptr, &written);
 }
 
-// Writes the whole file; the caller deals with the backup.
-Status WriteSourceFile(const Document& doc, const std::string& target_path,
-                       const std::string& data_path, const std::string& database_name,
-                       const std::string& splitter, DesignerView& view, std::int32_t* written) {
-  // The data source is opened first, so that a missing one leaves the target untouched.
+// Writes the whole file into `target`'s replacement, from the opened file; the caller commits it.
+Status WriteSourceFile(const Document& doc, ReplacementFile& target,
+                       const std::string& database_name, const std::string& splitter,
+                       DesignerView& view, std::int32_t* written) {
+  // The data source is opened first, so that a missing one creates nothing.
   LineReader lines;
-  Status status = lines.Open(data_path);
+  Status status = lines.Open(doc.SourceFileName);
   if (!status.ok()) return status;
-  DocumentLineReader in(lines, doc.SourceEncoding, data_path);
+  DocumentLineReader in(lines, doc.SourceEncoding, doc.SourceFileName);
   LineWriter out;
-  status = out.Create(target_path);
+  status = out.Create(target);
   if (!status.ok()) return status;
   WriteHeader(out, doc, database_name, splitter);
 
@@ -217,19 +242,15 @@ Status WriteSourceFile(const Document& doc, const std::string& target_path,
   return closed;
 }
 
-// Moves the opened file `source` to `backup` before `target`, another name of the same file, is
-// written. rename replaces an older backup in one step, so that one survives a move that fails.
-Status MakeBackup(const std::string& source, const std::string& backup, const std::string& target) {
-  const Status failed = Status::Error("Ошибка создания резервной копии.");
+// Moves the opened file to `backup` just before the file written from it takes its place; when
+// it was opened through a symbolic link, the file the link leads to is moved, which the new file
+// replaces. rename replaces an older backup in one step, so that one survives a move that fails.
+// `moved` is the path the file was moved from.
+Status MakeBackup(const std::string& source, const std::string& backup, fs::path& moved) {
   std::error_code error;
-  fs::rename(source, backup, error);
-  if (error) return failed;
-  // A second link to the opened file still leads to what is now the backup: drop that name, or
-  // writing the target would overwrite the backup.
-  if (fs::equivalent(target, backup, error) && !fs::remove(target, error)) {
-    fs::rename(backup, source, error);
-    return failed;
-  }
+  moved = fs::is_symlink(source, error) ? fs::canonical(source, error) : fs::path(source);
+  if (!error) fs::rename(moved, backup, error);
+  if (error) return Status::Error("Ошибка создания резервной копии.");
   return Status::Ok();
 }
 
@@ -245,34 +266,34 @@ Status SaveFSR(Document& doc, const std::string& target_path, DesignerView& view
     if (!status.ok()) return status;
   }
 
+  // The opened file stays where it is while the new one is written beside the target; only
+  // when that is complete does the opened file become the backup and the new one take its name.
   const bool over_source = SameFile(target_path, doc.SourceFileName);
+  ReplacementFile target(target_path);
+  std::int32_t written = 0;
+  status = WriteSourceFile(doc, target, database_name, splitter, view, &written);
+  if (!status.ok()) return status;
   const std::string backup_path = doc.SourceFileName + ".BAK";
+  fs::path opened;
   if (over_source) {
-    status = MakeBackup(doc.SourceFileName, backup_path, target_path);
+    status = MakeBackup(doc.SourceFileName, backup_path, opened);
     if (!status.ok()) return status;
   }
-
-  std::int32_t written = 0;
-  status = WriteSourceFile(doc, target_path, over_source ? backup_path : doc.SourceFileName,
-                           database_name, splitter, view, &written);
-  if (!status.ok()) {
-    if (over_source) {
-      // Put the opened file back in place of the incomplete one, so that nothing is lost and a
-      // later save starts from the same state.
-      std::error_code error;
-      fs::rename(backup_path, doc.SourceFileName, error);
-      if (error) {
-        return Status::Error(status.message() + "\nПрежнее содержимое файла сохранено в «" +
-                             PathForMessage(backup_path) + "».");
-      }
+  if (const int error = target.Commit()) {
+    std::string message =
+        "Не удалось заменить файл «" + PathForMessage(target_path) + "»: " + SystemReason(error);
+    std::error_code not_back;
+    if (over_source) fs::rename(backup_path, opened, not_back);
+    if (not_back) {
+      message += "\nПрежнее содержимое файла сохранено в «" + PathForMessage(backup_path) + "».";
     }
-    return status;
+    return Status::Error(message);
   }
 
   doc.RecordCount = written;
   if (over_source) {
     // The opened file is now the one just written; the next save to this name copies from it
-    // (by then moved to the backup) and must skip exactly this header.
+    // and must skip exactly this header.
     doc.SourceFileName = target_path;
     doc.SourceIsFsr = true;
     doc.SourceEncoding = TextEncoding::kCp1251;

@@ -1,5 +1,7 @@
 #include "designer/model/text_file.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -58,13 +60,26 @@ bool LineReader::Fill() {
 }
 
 int LineReader::Peek() {
-  if (text_ended_) return EOF;
   if (position_ == end_ && !Fill()) return EOF;
-  if (buffer_[position_] == kEndOfText) {
-    text_ended_ = true;
-    return EOF;
-  }
   return static_cast<unsigned char>(buffer_[position_]);
+}
+
+bool LineReader::LineFollows() {
+  if (text_ended_) return false;
+  const int c = Peek();
+  if (c == kEndOfText) text_ended_ = true;
+  return c != EOF && c != kEndOfText;
+}
+
+void LineReader::SkipPastLineFeed() {
+  while (Peek() != EOF) {
+    const char* start = buffer_.data() + position_;
+    if (const void* line_feed = std::memchr(start, '\n', end_ - position_)) {
+      position_ += static_cast<std::size_t>(static_cast<const char*>(line_feed) - start) + 1;
+      return;
+    }
+    position_ = end_;
+  }
 }
 
 bool LineReader::SkipByteOrderMark() {
@@ -80,7 +95,7 @@ bool LineReader::SkipByteOrderMark() {
 bool LineReader::ReadPiece(std::string* piece, std::size_t max_bytes, bool* line_ended) {
   piece->clear();
   *line_ended = false;
-  if (!in_line_ && Peek() == EOF) return false;
+  if (!in_line_ && !LineFollows()) return false;
   in_line_ = true;
   started_ = true;
   for (;;) {
@@ -98,6 +113,10 @@ bool LineReader::ReadPiece(std::string* piece, std::size_t max_bytes, bool* line
       ++position_;
       if (Peek() != '\n') continue;  // a CR that no LF follows is dropped
       ++position_;
+      break;
+    }
+    if (c == kEndOfText) {  // the rest of the line is no text
+      SkipPastLineFeed();
       break;
     }
     // Take the run of ordinary bytes in one piece: it ends at the first of the three bytes that
@@ -161,7 +180,7 @@ bool LineReader::SkipLine() {
   return true;
 }
 
-bool LineReader::AtEnd() { return !in_line_ && Peek() == EOF; }
+bool LineReader::AtEnd() { return !in_line_ && !LineFollows(); }
 
 LineWriter::~LineWriter() {
   if (file_ == nullptr) return;
@@ -169,12 +188,18 @@ LineWriter::~LineWriter() {
   std::fclose(file_);
 }
 
-Status LineWriter::Create(const std::string& path) {
-  path_ = path;
-  file_ = std::fopen(path.c_str(), "wb");
-  if (file_ == nullptr) {
-    status_ = FileError("Не удалось создать файл", path, errno);
+Status LineWriter::Create(ReplacementFile& file) {
+  path_ = file.target();
+  int error = file.Create();
+  if (error == 0) {
+    const int descriptor = file.TakeDescriptor();
+    file_ = fdopen(descriptor, "wb");
+    if (file_ == nullptr) {
+      error = errno;
+      close(descriptor);
+    }
   }
+  if (error != 0) status_ = FileError("Не удалось создать файл", path_, error);
   return status_;
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/replacement_file.h"
 #include "common/status.h"
 
 namespace designer {
@@ -21,8 +22,9 @@ std::string PathForMessage(const std::string& path);
 
 // Reads text line by line, by the rules of CSV import, so that the writer copies exactly the
 // records that the import counted. A line ends at LF or CR LF; a CR that no LF follows is
-// dropped; the last line of a text needs no line end. Ctrl+Z (code 26) ends the text: it ends the
-// line it stands in, and nothing after it is read. Bytes are taken as they stand.
+// dropped; the last line of a text needs no line end. Ctrl+Z (code 26) ends the text of its line:
+// the rest of that line is passed over and reading goes on with the next one. Only a Ctrl+Z that
+// begins a line ends the whole text. Bytes are taken as they stand.
 //
 // The input is a file the reader opens itself (Open) or any stream the caller owns, so that
 // tests run on memory. Either way it is read in blocks, in constant memory apart from the lines
@@ -58,8 +60,8 @@ class LineReader {
   bool ReadLineInPlace(std::string_view* line);
   // Reads past the rest of the current line in constant memory. Returns false as ReadPiece does.
   bool SkipLine();
-  // True when no further line can be begun: the input is exhausted, Ctrl+Z comes next, or
-  // reading failed. A final line break therefore leaves no empty line behind it.
+  // True when no further line can be begun: the input is exhausted, a line begins with Ctrl+Z,
+  // or reading failed. A final line break therefore leaves no empty line behind it.
   bool AtEnd();
 
   // Ok, or the first read error, naming the input and the system's reason.
@@ -72,6 +74,10 @@ class LineReader {
  private:
   // The next byte without consuming it, or EOF.
   int Peek();
+  // Whether a line can be begun; a Ctrl+Z at its start ends the text for good.
+  bool LineFollows();
+  // Consumes the rest of the current line, its LF included, in constant memory.
+  void SkipPastLineFeed();
   // Reads the next block; false at the end of the input or on a read error.
   bool Fill();
 
@@ -84,14 +90,15 @@ class LineReader {
   bool input_done_ = false;  // the stream has nothing more to give
   bool started_ = false;     // a byte was consumed
   bool in_line_ = false;     // a line was begun and its end not yet read
-  bool text_ended_ = false;  // Ctrl+Z was met
+  bool text_ended_ = false;  // a line began with Ctrl+Z
   // A Ctrl+Z stands somewhere in the current block: only then is a line searched for one.
   bool block_has_end_of_text_ = false;
   Status status_ = Status::Ok();
 };
 
-// Writes text lines ending in CR LF. The first error is kept and reported by Close(). A writer
-// that was never created takes everything and keeps nothing: a dry run of a copy uses one.
+// Writes text lines ending in CR LF into a replacement of a file, which its owner commits once
+// Close() succeeded. The first error is kept and reported by Close(). A writer that was never
+// created takes everything and keeps nothing: a dry run of a copy uses one.
 class LineWriter {
  public:
   LineWriter() = default;
@@ -99,8 +106,8 @@ class LineWriter {
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
 
-  // Creates `path`, or empties it when it exists.
-  Status Create(const std::string& path);
+  // Creates the file that will replace `file`'s target; messages name the target.
+  Status Create(ReplacementFile& file);
   // Collects `text` for the file; inline, as the copy of data lines calls it twice per line.
   void Write(std::string_view text) {
     if (file_ == nullptr || !status_.ok() || text.empty()) return;

@@ -68,10 +68,12 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"LoneCrIsDropped", "a\rb\nc\r", {"ab", "c"}},
         LineCase{"CrCrLf", "a\r\r\nb", {"a", "b"}},
         LineCase{"CtrlZAtLineStartEndsText", "a\r\n\x1A", {"a"}},
-        LineCase{"CtrlZEndsTextWithinALine",
+        LineCase{"CtrlZEndsOnlyTheTextOfItsLine",
                  "ab\x1A"
-                 "cd\nef\n",
-                 {"ab"}},
+                 "cd\r\nef\x1A\x1A\n\x1A"
+                 "gh",
+                 {"ab", "ef"}},
+        LineCase{"CtrlZRestOfLineAcrossCrAndToTheEnd", "a\r\x1A\rb\nc\x1A", {"a", "c"}},
         LineCase{"OnlyCtrlZ", "\x1A\n", {}},
         LineCase{"Cp1251BytesUntouched", "\xC8\xE2\xE0\xED\t\x01\n", {"\xC8\xE2\xE0\xED\t\x01"}},
         LineCase{"NulIsAnOrdinaryByte", std::string("a\0b\n", 4), {std::string("a\0b", 3)}}),
@@ -227,7 +229,7 @@ TEST(LineReader, AFileThatCannotBeOpenedIsNamed) {
   EXPECT_TRUE(reader.AtEnd());
 }
 
-TEST(LineReader, CtrlZInALaterBlockStillEndsTheText) {
+TEST(LineReader, CtrlZInALaterBlockStillEndsTheTextOfItsLine) {
   // Each block is checked for Ctrl+Z once, when it is read; a later block must be checked too.
   std::string text;
   std::vector<std::string> expected;
@@ -235,24 +237,26 @@ TEST(LineReader, CtrlZInALaterBlockStillEndsTheText) {
     text += "line;1\r\n";
     expected.push_back("line;1");
   }
-  text +=
-      "ab\x1A"
-      "cd\r\nef\r\n";
+  // The rest of the line runs into the next block, so passing over it reads a block.
+  text += "ab\x1A" + std::string(LineReader::kBlockSize, 'c') + "\r\nef\r\n";
   expected.push_back("ab");
+  expected.push_back("ef");
   EXPECT_EQ(AllLines(text), expected);
 }
 
 TEST(LineWriter, TextOfSeveralBlocksArrivesWholeAndInOrder) {
   const std::string path = testing::TempDir() + "line_writer_blocks.txt";
   std::string expected;
+  ReplacementFile file(path);
   LineWriter writer;
-  ASSERT_TRUE(writer.Create(path).ok());
+  ASSERT_TRUE(writer.Create(file).ok());
   for (int i = 0; expected.size() < 3 * LineReader::kBlockSize; ++i) {
     const std::string line = "record " + std::to_string(i);
     writer.WriteLine(line);
     expected += line + "\r\n";
   }
   ASSERT_TRUE(writer.Close().ok());
+  ASSERT_EQ(file.Commit(), 0);
   std::ifstream in(path, std::ios::binary);
   const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(written, expected);

@@ -2,10 +2,12 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "common/signal_cleanup.h"
 #include "designer/window/form1.h"
 #include "window_common/application.h"
 
 int main(int argc, char** argv) {
+  RemoveTemporaryFilesOnSignals();
   const auto app = window_common::StartWindowApplication(
       argc, argv, "bwickdesign",
       "Без окна CSV-файл импортирует команда: bwick import ФАЙЛ --name НАЗВАНИЕ");

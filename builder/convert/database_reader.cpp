@@ -1,4 +1,4 @@
-#include "cli/database_reader.h"
+#include "builder/convert/database_reader.h"
 
 #include <zlib.h>
 
@@ -9,7 +9,7 @@
 #include "builder/convert/phone_book.h"
 #include "builder/convert/table_database.h"
 
-namespace cli {
+namespace builder {
 namespace {
 
 constexpr unsigned char kGzipMagic[] = {0x1F, 0x8B};
@@ -169,40 +169,39 @@ bool ReadRecords(Input& input, std::uint32_t count, DecodeValues decode, Databas
 
 bool ReadTable(Input& input, const unsigned char* start, DatabaseVisitor& visitor,
                ReadFailure& failure) {
-  unsigned char bytes[builder::kDbHeaderSize];
+  unsigned char bytes[kDbHeaderSize];
   std::memcpy(bytes, start, 6);
   if (!input.Read(bytes + 6, sizeof bytes - 6, "the header", failure)) return false;
-  if (std::memcmp(bytes, builder::kDbMagic, builder::kDbMagicSize) != 0) {
+  if (std::memcmp(bytes, kDbMagic, kDbMagicSize) != 0) {
     failure = {0, "no magic BRWK: the conversion that wrote this file did not finish"};
     return false;
   }
-  builder::DbHeader header;
+  DbHeader header;
   std::memcpy(header.prefix_line.data(), bytes, header.prefix_line.size());
   header.version = bytes[4];
   header.field_count = bytes[5];
   header.record_count = LittleEndian(bytes + 8, 4);
   header.flags = bytes[12];
-  const std::size_t name_room = builder::kDbHeaderSize - builder::kDbHeaderNameOffset;
-  if (!TextUpToNul(bytes + builder::kDbHeaderNameOffset, name_room, header.name)) {
-    failure = {builder::kDbHeaderNameOffset, "the database name has no terminating NUL"};
+  const std::size_t name_room = kDbHeaderSize - kDbHeaderNameOffset;
+  if (!TextUpToNul(bytes + kDbHeaderNameOffset, name_room, header.name)) {
+    failure = {kDbHeaderNameOffset, "the database name has no terminating NUL"};
     return false;
   }
-  if (header.field_count < 1 || header.field_count > builder::kMaxFields) {
+  if (header.field_count < 1 || header.field_count > kMaxFields) {
     failure = {5, "field count " + std::to_string(header.field_count) + " is not 1 to 10"};
     return false;
   }
   visitor.TableHeader(header);
 
-  std::vector<builder::DbFieldDesc> fields(header.field_count);
+  std::vector<DbFieldDesc> fields(header.field_count);
   for (int i = 0; i < header.field_count; ++i) {
     const std::uint64_t at = input.offset();
-    unsigned char desc[builder::kDbFieldDescSize];
+    unsigned char desc[kDbFieldDescSize];
     if (!input.Read(desc, sizeof desc, "a field descriptor", failure)) return false;
-    builder::DbFieldDesc& field = fields[i];
-    const void* nul = std::memchr(desc, 0, builder::kMaxFieldNameBytes);
-    field.name.assign(
-        reinterpret_cast<const char*>(desc),
-        nul ? static_cast<const unsigned char*>(nul) - desc : builder::kMaxFieldNameBytes);
+    DbFieldDesc& field = fields[i];
+    const void* nul = std::memchr(desc, 0, kMaxFieldNameBytes);
+    field.name.assign(reinterpret_cast<const char*>(desc),
+                      nul ? static_cast<const unsigned char*>(nul) - desc : kMaxFieldNameBytes);
     field.type = desc[16];
     field.flags = desc[17];
     field.num_size = desc[18];
@@ -213,8 +212,7 @@ bool ReadTable(Input& input, const unsigned char* start, DatabaseVisitor& visito
     field.result_size = static_cast<std::uint16_t>(LittleEndian(desc + 24, 2));
     field.max_size = static_cast<std::uint16_t>(LittleEndian(desc + 26, 2));
     // The conversion refuses any other size, so no file of ours holds one.
-    if (field.type == builder::kNumericType &&
-        (field.num_size < 1 || field.num_size > builder::kMaxNumericSize)) {
+    if (field.type == kNumericType && (field.num_size < 1 || field.num_size > kMaxNumericSize)) {
       failure = {at + 18, "field " + std::to_string(i + 1) + " has the numeric size " +
                               std::to_string(field.num_size)};
       return false;
@@ -223,8 +221,8 @@ bool ReadTable(Input& input, const unsigned char* start, DatabaseVisitor& visito
   }
 
   std::vector<std::size_t> number_sizes;
-  for (const builder::DbFieldDesc& field : fields)
-    number_sizes.push_back(field.type == builder::kNumericType ? field.num_size : 0);
+  for (const DbFieldDesc& field : fields)
+    number_sizes.push_back(field.type == kNumericType ? field.num_size : 0);
   const auto decode = [&number_sizes](const unsigned char* data, std::size_t size,
                                       std::vector<std::string>& values, std::string& reason) {
     return DecodeRecord(data, size, number_sizes, "value", values, reason);
@@ -234,11 +232,11 @@ bool ReadTable(Input& input, const unsigned char* start, DatabaseVisitor& visito
 
 bool ReadPhoneBook(Input& input, const unsigned char* start, DatabaseVisitor& visitor,
                    ReadFailure& failure) {
-  unsigned char bytes[builder::kPhoneBookHeaderSize];
+  unsigned char bytes[kPhoneBookHeaderSize];
   std::memcpy(bytes, start, 6);
   if (!input.Read(bytes + 6, sizeof bytes - 6, "the header", failure)) return false;
   std::string name;
-  if (!TextUpToNul(bytes + 6, builder::kPhoneBookNameField, name)) {
+  if (!TextUpToNul(bytes + 6, kPhoneBookNameField, name)) {
     failure = {6, "the phone book's name has no terminating NUL"};
     return false;
   }
@@ -265,15 +263,29 @@ bool ReadDatabase(const std::string& path, DatabaseVisitor& visitor, bool& packe
   Input input(file);
   unsigned char start[6];
   if (!input.Read(start, sizeof start, "the header", failure)) return false;
-  if (std::memcmp(start, builder::kDbMagic, builder::kDbMagicSize) == 0 ||
-      std::memcmp(start, builder::kSourcePrefix, builder::kDbMagicSize) == 0) {
+  if (std::memcmp(start, kDbMagic, kDbMagicSize) == 0 ||
+      std::memcmp(start, kSourcePrefix, kDbMagicSize) == 0) {
     return ReadTable(input, start, visitor, failure);
   }
-  if (start[4] == static_cast<unsigned char>(builder::kPhoneBookMarker)) {
+  if (start[4] == static_cast<unsigned char>(kPhoneBookMarker)) {
     return ReadPhoneBook(input, start, visitor, failure);
   }
   failure = {0, "neither a table database (magic BRWK) nor a phone book (byte 4 is 0x0B)"};
   return false;
 }
 
-}  // namespace cli
+bool CheckUnpackedDatabase(const std::string& path, ReadFailure& failure) {
+  struct : DatabaseVisitor {
+    void TableHeader(const DbHeader&) override {}
+    void TableField(int, const DbFieldDesc&) override {}
+    void Record(std::int64_t, const std::vector<std::string>&) override {}
+    void PhoneBookHeader(std::uint32_t, int, const std::string&) override {}
+    void End(std::int64_t) override {}
+  } nothing;
+  bool packed = false;
+  if (!ReadDatabase(path, nothing, packed, failure)) return false;
+  if (packed) failure = {0, "the file is packed already"};
+  return !packed;
+}
+
+}  // namespace builder

@@ -8,13 +8,13 @@
 
 #include "builder/convert/source_header.h"
 
-namespace cli {
+namespace builder {
 
 class DatabaseVisitor {
  public:
   virtual ~DatabaseVisitor() = default;
-  virtual void TableHeader(const builder::DbHeader& header) = 0;
-  virtual void TableField(int index, const builder::DbFieldDesc& field) = 0;
+  virtual void TableHeader(const DbHeader& header) = 0;
+  virtual void TableField(int index, const DbFieldDesc& field) = 0;
   // Text values as Windows-1251 bytes, numbers as their decimal text.
   virtual void Record(std::int64_t number, const std::vector<std::string>& values) = 0;
   virtual void PhoneBookHeader(std::uint32_t records, int digits, const std::string& name) = 0;
@@ -31,4 +31,9 @@ struct ReadFailure {
 bool ReadDatabase(const std::string& path, DatabaseVisitor& visitor, bool& packed,
                   ReadFailure& failure);
 
-}  // namespace cli
+// Whether `path` holds a whole unpacked database, as a conversion that finished leaves it: header,
+// descriptors, records and end marker agree, and nothing follows. False with `failure` set
+// otherwise, a packed file included.
+bool CheckUnpackedDatabase(const std::string& path, ReadFailure& failure);
+
+}  // namespace builder

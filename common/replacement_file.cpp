@@ -1,0 +1,109 @@
+#include "common/replacement_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+#include "common/signal_cleanup.h"
+
+namespace {
+
+// A file name may hold 255 bytes; the dot, the separator and the random part need 8 of them.
+constexpr std::size_t kMaxNameInTemporaryName = 200;
+constexpr int kAttempts = 100;
+
+std::string RandomSuffix() {
+  static constexpr char kCharacters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static std::mt19937 random(std::random_device{}());
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kCharacters - 2);
+  std::string suffix(6, ' ');
+  for (char& c : suffix) c = kCharacters[pick(random)];
+  return suffix;
+}
+
+}  // namespace
+
+TemporaryFile::~TemporaryFile() { Remove(); }
+
+int TemporaryFile::Create(const std::string& folder, const std::string& name, mode_t mode) {
+  Remove();
+  std::string hidden = ".";
+  hidden.append(name, 0, kMaxNameInTemporaryName).push_back('.');
+  const std::filesystem::path base = std::filesystem::path(folder) / hidden;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    const std::string path = base.string() + RandomSuffix();
+    descriptor_ = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (descriptor_ >= 0) {
+      path_ = path;
+      signal_slot_ = RegisterTemporaryFile(path_);
+      return 0;
+    }
+    if (errno != EEXIST) return errno;
+  }
+  return EEXIST;
+}
+
+int TemporaryFile::TakeDescriptor() {
+  const int descriptor = descriptor_;
+  descriptor_ = -1;
+  return descriptor;
+}
+
+int TemporaryFile::RenameTo(const std::string& target) {
+  if (std::rename(path_.c_str(), target.c_str()) != 0) return errno;
+  UnregisterTemporaryFile(signal_slot_);
+  signal_slot_ = -1;
+  path_.clear();
+  return 0;
+}
+
+void TemporaryFile::Remove() {
+  if (descriptor_ >= 0) close(TakeDescriptor());
+  if (path_.empty()) return;
+  unlink(path_.c_str());
+  UnregisterTemporaryFile(signal_slot_);
+  signal_slot_ = -1;
+  path_.clear();
+}
+
+int ReplacementFile::Create() {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  if (fs::is_symlink(target_, error)) {
+    const fs::path resolved = fs::weakly_canonical(target_, error);
+    if (!error) replaced_ = resolved.string();
+  }
+  struct stat existing {};
+  const bool exists = stat(replaced_.c_str(), &existing) == 0;
+  if (!exists && errno != ENOENT) return errno;
+  if (exists && !S_ISREG(existing.st_mode)) {
+    direct_ = true;
+    direct_descriptor_ = open(replaced_.c_str(), O_WRONLY | O_CLOEXEC);
+    return direct_descriptor_ >= 0 ? 0 : errno;
+  }
+  const fs::path path(replaced_);
+  if (const int failed = temporary_.Create(path.parent_path().string(), path.filename().string()))
+    return failed;
+  // The new file keeps the permissions of the one it replaces.
+  if (exists) fchmod(temporary_.descriptor(), existing.st_mode & 07777);
+  return 0;
+}
+
+int ReplacementFile::TakeDescriptor() {
+  if (!direct_) return temporary_.TakeDescriptor();
+  const int descriptor = direct_descriptor_;
+  direct_descriptor_ = -1;
+  return descriptor;
+}
+
+int ReplacementFile::Commit() { return direct_ ? 0 : temporary_.RenameTo(replaced_); }
+
+ReplacementFile::~ReplacementFile() {
+  if (direct_descriptor_ >= 0) close(direct_descriptor_);
+}
