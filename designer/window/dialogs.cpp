@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QScreen>
 
+namespace designer {
+
 namespace {
 
 // The captions the platform's own boxes carry for their kind.
@@ -116,3 +118,5 @@ void QtDialogs::ShowMessage(MessageKind kind, const QString& text) {
 void QtDialogs::ShowCaptionedMessage(const QString& caption, const QString& text) {
   RunBox(owner_, QMessageBox::NoIcon, caption, text, QMessageBox::Ok, QMessageBox::Ok);
 }
+
+}  // namespace designer

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace designer {
+
 enum class MessageKind {
   kPlain,        // no icon; caption: the application title
   kInformation,  // information icon
@@ -64,3 +66,5 @@ class QtDialogs : public Dialogs {
  private:
   QWidget* owner_;
 };
+
+}  // namespace designer

@@ -1,20 +1,21 @@
 // The designer's main window.
 //
-// Architecture: TForm1 is the program's one window and owns the one document
-// (designer::Document). It is built from three parts:
-//  - form1.cpp lays out the window (the splitter's two SplitterPanels, toolbar, menu, status
+// Architecture: MainWindow is the program's one window and owns the one document
+// (Document). It is built from three parts:
+//  - main_window.cpp lays out the window (the splitter's two SplitterPanels, toolbar, menu, status
 //    bar), sets the Tab order and keeps the document values that live as control texts; it
-//    implements designer::DesignerView, through which the model's readers (LoadCSV, LoadFSR)
+//    implements DesignerView, through which the model's readers (LoadCSV, LoadFSR)
 //    and writer (SaveFSR) talk back to the window.
-//  - form1_commands.cpp holds the commands of the menu and the toolbar (open, save and export,
+//  - main_window_commands.cpp holds the commands of the menu and the toolbar (open, save and
+//  export,
 //    exit, help, about) and the question about unsaved edits on closing (DocumentState, taken
 //    at every load and save). Every command that fails hands its Status to ReportStatus, the
 //    one place where errors and refusals become message boxes; the program goes on.
-//  - structure_editor.cpp holds the field grid StringGrid1 with its type box ComboBox1 and check
-//    boxes cbEdt/cbRst, the grid's keyboard, and the property panel; its handlers read a widget,
-//    change one field of the document and redraw. Its number boxes and the preview's are read
-//    by ReadNumberBox (number_box.h): an integer within what the table database holds, or a
-//    clear message.
+//  - structure_editor.cpp holds the field grid field_grid_ with its type box type_box_ and check
+//    boxes query_ticks_/result_ticks_, the grid's keyboard, and the property panel; its handlers
+//    read a widget, change one field of the document and redraw. Its number boxes and the preview's
+//    are read by ReadNumberBox (number_box.h): an integer within what the table database holds, or
+//    a clear message.
 // The handheld preview (HandheldPreview) draws the two handheld screens from the document; it
 // asks the window for the selected field, mirrors the name and shows its messages through
 // PreviewHost. Every dialog and message box goes through Dialogs, so tests answer them from a
@@ -41,22 +42,25 @@ class QLineEdit;
 class QProgressBar;
 class QSplitter;
 class QTableWidget;
+
+namespace designer {
+
 class SplitterPanel;
 
-class TForm1 : public QMainWindow, public designer::DesignerView, public PreviewHost {
+class MainWindow : public QMainWindow, public DesignerView, public PreviewHost {
   Q_OBJECT
  public:
   // `dialogs` answers every dialog and message box (nullptr: the real ones). The builder is
   // looked for in `application_dir`, the folder of the designer's own program file.
-  TForm1(Dialogs* dialogs, QString application_dir);
-  ~TForm1() override;
+  MainWindow(Dialogs* dialogs, QString application_dir);
+  ~MainWindow() override;
 
-  designer::Document& document() { return doc_; }
+  Document& document() { return doc_; }
 
   // Opens `path` as the open command does with a chosen file (command line, dropped file).
   void OpenFile(const QString& path);
 
-  // designer::DesignerView
+  // DesignerView
   std::string DatabaseName() const override;
   void SetDatabaseName(const std::string& name) override;
   std::string Splitter() const override;
@@ -86,32 +90,32 @@ class TForm1 : public QMainWindow, public designer::DesignerView, public Preview
   void dropEvent(QDropEvent* event) override;
 
  private:
-  // Layout (form1.cpp).
+  // Layout (main_window.cpp).
   void FormCreate();
-  void CreatePanel1(QWidget* panel1);
-  void CreatePanel2(QWidget* panel2);
+  void CreateUpperPanel(QWidget* upper_page);
+  void CreateLowerPanel(QWidget* lower_page);
   void CreateMainMenu();
-  void CreateToolBar(QWidget* panel1);
-  void CreateStatusBar(SplitterPanel* panel2);
+  void CreateToolBar(QWidget* upper_page);
+  void CreateStatusBar(SplitterPanel* lower_panel);
   void WatchFocusLoss(QWidget* control);
   // The order of Tab among the window's controls.
   void SetTabOrder();
   // True when `widget` is `outer` or lies inside it, a drop-down list of `outer` included.
   static bool IsWithin(const QWidget* outer, const QWidget* widget);
 
-  // Commands (form1_commands.cpp).
-  void tbOpenClick();
-  void tbSaveClick();
+  // Commands (main_window_commands.cpp).
+  void OpenCommand();
+  void SaveCommand();
   // The Save command; true when the document was written.
   bool Save();
-  void tbCloseClick();
-  void nHelpClick();
-  void HelpAboutItemClick();
+  void ExitCommand();
+  void HelpCommand();
+  void AboutCommand();
   void Export(const QString& saved_path);
   // What a save writes besides the data lines: the fields and the three document values that
   // live as control texts. The state at the last load or save tells whether closing loses edits.
   struct DocumentState {
-    std::array<designer::TFieldDesc, designer::kFieldTableSize + 1> fields;
+    std::array<TFieldDesc, kFieldTableSize + 1> fields;
     std::int32_t field_count = 0;
     std::string database_name;
     std::string splitter;
@@ -123,27 +127,27 @@ class TForm1 : public QMainWindow, public designer::DesignerView, public Preview
   void ReportStatus(const Status& status);
 
   // Structure editor (structure_editor.cpp).
-  void CreateFieldGrid(QWidget* panel1);
-  void CreatePropertyPanel(QWidget* panel2);
-  bool StringGrid1SelectCell(int column, int row);
-  void StringGrid1Click();
-  void StringGrid1CurrentCellChanged(int qt_row, int column);
-  void StringGrid1SetEditText(const QString& text);
-  void StringGrid1Exit();
-  void ComboBox1Change(int index);
-  void ComboBox1Exit();
+  void CreateFieldGrid(QWidget* upper_page);
+  void CreatePropertyPanel(QWidget* lower_page);
+  bool SelectCell(int column, int row);
+  void OpenCurrentCell();
+  void CurrentCellChanged(int qt_row, int column);
+  void NameTyped(const QString& text);
+  void CommitName();
+  void TypeChosen(int index);
+  void CommitTypeBox();
   void HideTypeBox();
   void ChangeFieldType(int field, bool numeric);
-  void SelectorDblClick(QComboBox* selector);
-  void SelectorExit(QComboBox* selector);
+  void ToggleSelector(QComboBox* selector);
+  void CommitSelector(QComboBox* selector);
   // A typed text ends as the item it names; anything else goes back to the selected item.
   void ResolveSelectorText(QComboBox* selector);
-  void edtMaxSizeExit();
-  Status CommitMaxSize();
+  void MaxLenLeft();
+  Status CommitMaxLen();
   // Runs the exit rule of the property control that holds the focus, as if the focus left it:
   // the toolbar and the menu take no focus, and a save must not miss a typed value.
   Status CommitFocusedControl();
-  void edtDBNameKeyUp();
+  void DatabaseNameTyped();
   // The keyboard in the field grid. Tab walks the stops of a row: name, type, query box, result
   // box; Shift+Tab walks back. Past the first or last stop, and on Ctrl+Tab from any stop, the
   // focus leaves the grid.
@@ -157,16 +161,16 @@ class TForm1 : public QMainWindow, public designer::DesignerView, public Preview
   void LeaveFieldGrid(bool forward);
   // A Tab key pressed in the type box's dropped list, or Ctrl+Tab anywhere in the grid.
   bool FieldGridTabKey(QObject* watched, const QKeyEvent* key);
-  void cbEdtClick(int row, bool ticked);
-  void cbRstClick(int row, bool ticked);
-  void PlaceCheckBoxes();
+  void QueryTickClicked(int row, bool ticked);
+  void ResultTickClicked(int row, bool ticked);
+  void PlaceTicks();
   void ShowField(int field);
   Status SaveField();
   // Gives the grid FieldCount rows filled from the document, the check boxes their state.
   void FillFieldGrid();
   QString CellText(int column, int row) const;
 
-  designer::Document doc_;
+  Document doc_;
   std::unique_ptr<Dialogs> own_dialogs_;
   Dialogs* dialogs_;
   QString application_dir_;
@@ -174,23 +178,25 @@ class TForm1 : public QMainWindow, public designer::DesignerView, public Preview
   DocumentState saved_state_;  // as the last load or save left the document
   bool hiding_type_box_ = false;
 
-  QSplitter* Splitter1 = nullptr;
-  SplitterPanel* Panel1 = nullptr;
-  SplitterPanel* Panel2 = nullptr;
-  QLineEdit* edtDBName = nullptr;
-  QLineEdit* edtSplitter = nullptr;
-  QCheckBox* cbCutLongLines = nullptr;
-  QTableWidget* StringGrid1 = nullptr;
-  QComboBox* ComboBox1 = nullptr;
-  std::array<QCheckBox*, designer::kMaxDocumentFields + 1> cbEdt{};
-  std::array<QCheckBox*, designer::kMaxDocumentFields + 1> cbRst{};
-  QLineEdit* edtFieldSize = nullptr;
-  QLineEdit* edtMaxSize = nullptr;
-  QComboBox* cbNumbers = nullptr;
-  QComboBox* cbLetterCase = nullptr;
-  QComboBox* cbCaseSence = nullptr;
-  QComboBox* cbSeach = nullptr;
+  QSplitter* panel_splitter_ = nullptr;
+  SplitterPanel* upper_panel_ = nullptr;
+  SplitterPanel* lower_panel_ = nullptr;
+  QLineEdit* database_name_ = nullptr;
+  QLineEdit* splitter_ = nullptr;
+  QCheckBox* cut_long_lines_ = nullptr;
+  QTableWidget* field_grid_ = nullptr;
+  QComboBox* type_box_ = nullptr;
+  std::array<QCheckBox*, kMaxDocumentFields + 1> query_ticks_{};
+  std::array<QCheckBox*, kMaxDocumentFields + 1> result_ticks_{};
+  QLineEdit* num_size_ = nullptr;
+  QLineEdit* max_len_ = nullptr;
+  QComboBox* digits_only_ = nullptr;
+  QComboBox* upper_case_ = nullptr;
+  QComboBox* ignore_case_ = nullptr;
+  QComboBox* search_within_ = nullptr;
   std::array<QLabel*, 4> status_panels_{};
-  QProgressBar* ProgressBar1 = nullptr;
-  HandheldPreview* preview_ = nullptr;  // a child of Panel2
+  QProgressBar* progress_bar_ = nullptr;
+  HandheldPreview* preview_ = nullptr;  // a child of lower_panel_
 };
+
+}  // namespace designer
