@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include "designer/window/document_text.h"
+
 namespace designer {
 
 namespace {
@@ -37,6 +39,12 @@ QMessageBox::StandardButton RunBox(QWidget* owner, QMessageBox::Icon icon, const
 }
 
 }  // namespace
+
+void ReportStatus(Dialogs& dialogs, const Status& status) {
+  if (status.ok()) return;
+  dialogs.ShowMessage(status.refusal() ? MessageKind::kPlain : MessageKind::kFailure,
+                      MessageText(status.message()));
+}
 
 QStringList QtFileFilters(const QString& windows_filter) {
   const QStringList parts = windows_filter.split(QLatin1Char('|'));

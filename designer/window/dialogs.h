@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/status.h"
+
 class QWidget;
 
 namespace designer {
@@ -46,6 +48,10 @@ class Dialogs {
   // A modal message box without icon, with its own caption and an OK button.
   virtual void ShowCaptionedMessage(const QString& caption, const QString& text) = 0;
 };
+
+// Shows a failed command's status: an error with the stop icon, a refusal in a plain box; nothing
+// for success. Every command and commit that fails reports here, and the program goes on.
+void ReportStatus(Dialogs& dialogs, const Status& status);
 
 // Converts a Windows filter list "text|mask;mask|text|mask" into Qt's "text (mask mask)" form.
 QStringList QtFileFilters(const QString& windows_filter);

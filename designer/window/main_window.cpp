@@ -1,13 +1,10 @@
 #include "designer/window/main_window.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFocusEvent>
 #include <QFrame>
-#include <QKeyEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -15,7 +12,6 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QSplitter>
-#include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -24,6 +20,7 @@
 #include "designer/window/fixed_label.h"
 #include "designer/window/key_release.h"
 #include "designer/window/splitter_panel.h"
+#include "designer/window/structure_editor.h"
 #include "designer/window/toolbar_images.h"
 #include "window_common/dropped_file.h"
 #include "window_common/window_font.h"
@@ -63,12 +60,12 @@ MainWindow::MainWindow(Dialogs* dialogs, QString application_dir)
   setWindowIcon(DesignerIcon());
   setFont(window_common::WindowFont());
   setAcceptDrops(true);
-  FormCreate();
+  CreateLayout();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::FormCreate() {
+void MainWindow::CreateLayout() {
   CreateMainMenu();
 
   auto* client = new QWidget(this);
@@ -93,6 +90,11 @@ void MainWindow::FormCreate() {
   panel_splitter_->setSizes({kUpperPanelHeight, kClientHeight - kUpperPanelHeight - 2});
 
   CreateUpperPanel(upper_panel_->page());
+  structure_editor_ = new StructureEditor(
+      upper_panel_->page(), lower_panel_->page(), doc_, *dialogs_,
+      {.fields_edited = [this] { preview_->DrawInputFields(); },
+       .field_selected = [this](int field) { preview_->ShowFieldWidths(field); },
+       .focus_past_grid = [this](bool forward) { QMainWindow::focusNextPrevChild(forward); }});
   CreateLowerPanel(lower_panel_->page());
   CreateStatusBar(lower_panel_);
   SetTabOrder();
@@ -176,11 +178,9 @@ void MainWindow::CreateUpperPanel(QWidget* upper_page) {
   cut_long_lines_->setChecked(true);
 
   AddLabel(upper_page, "Описание полей", 8, 51);
-  CreateFieldGrid(upper_page);
 }
 
 void MainWindow::CreateLowerPanel(QWidget* lower_page) {
-  CreatePropertyPanel(lower_page);
   AddLabel(lower_page, "Предварительный просмотр/редактирование ширины полей", 233, 3, true);
   preview_ = new HandheldPreview(lower_page, doc_, *this);
 }
@@ -208,56 +208,18 @@ void MainWindow::CreateStatusBar(SplitterPanel* lower_panel) {
   progress_bar_->hide();
 }
 
-// Property controls commit when the focus leaves them for another control of the window. A
-// message box or a dropped-down list takes the focus without leaving the control, as it does on
-// the platform the designer was made for.
-void MainWindow::WatchFocusLoss(QWidget* control) { control->installEventFilter(this); }
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonDblClick) {
-    for (QComboBox* selector : {digits_only_, upper_case_, ignore_case_, search_within_}) {
-      if (selector && watched == selector->lineEdit()) ToggleSelector(selector);
-    }
-  } else if (event->type() == QEvent::KeyPress &&
-             FieldGridTabKey(watched, static_cast<QKeyEvent*>(event))) {
-    return true;
-  } else if (event->type() == QEvent::FocusOut) {
-    const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    auto* control = qobject_cast<QWidget*>(watched);
-    const bool left_control = reason != Qt::ActiveWindowFocusReason &&
-                              reason != Qt::PopupFocusReason && control &&
-                              !IsWithin(control, QApplication::focusWidget());
-    if (left_control) {
-      if (control == field_grid_) {
-        CommitName();
-      } else if (control == type_box_) {
-        CommitTypeBox();
-      } else if (control == max_len_) {
-        MaxLenLeft();
-      } else if (control == num_size_) {
-        ReportStatus(SaveField());
-      } else if (auto* selector = qobject_cast<QComboBox*>(control)) {
-        CommitSelector(selector);
-      }
-    }
-  }
-  return QMainWindow::eventFilter(watched, event);
-}
-
-bool MainWindow::IsWithin(const QWidget* outer, const QWidget* widget) {
-  // A drop-down list is a window of its own, so the search goes on past windows.
-  for (; widget; widget = widget->parentWidget()) {
-    if (widget == outer) return true;
-  }
-  return false;
-}
-
 void MainWindow::SetTabOrder() {
-  QList<QWidget*> order = {database_name_, splitter_,     cut_long_lines_, field_grid_,
-                           num_size_,      max_len_,      digits_only_,    upper_case_,
-                           ignore_case_,   search_within_};
+  QList<QWidget*> order = {database_name_, splitter_, cut_long_lines_};
+  order += structure_editor_->TabOrder();
   order += preview_->TabOrder();
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+bool MainWindow::focusNextPrevChild(bool next) {
+  if (structure_editor_->TabInGrid(next)) return true;
+  if (!QMainWindow::focusNextPrevChild(next)) return false;
+  structure_editor_->TabbedIn(next);
+  return true;
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -306,11 +268,18 @@ void MainWindow::SetProgress(int position) {
 
 void MainWindow::HideProgress() { progress_bar_->hide(); }
 
+void MainWindow::DocumentLoaded() {
+  structure_editor_->ShowDocument();
+  saved_state_ = CurrentState();
+}
+
 bool MainWindow::AskYesNo(const std::string& text) { return dialogs_->AskYesNo(MessageText(text)); }
 
 void MainWindow::ShowMessage(const std::string& text) {
   dialogs_->ShowMessage(MessageKind::kPlain, MessageText(text));
 }
+
+int MainWindow::SelectedField() const { return structure_editor_->SelectedField(); }
 
 void MainWindow::PreviewDatabaseNameEdited(const QString& name) { database_name_->setText(name); }
 

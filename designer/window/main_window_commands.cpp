@@ -11,6 +11,7 @@
 #include "designer/window/document_text.h"
 #include "designer/window/help_texts.h"
 #include "designer/window/main_window.h"
+#include "designer/window/structure_editor.h"
 
 namespace designer {
 
@@ -49,9 +50,9 @@ void MainWindow::OpenFile(const QString& path) {
   const QString extension = UpperExtension(path);
   const std::string native_path = QFile::encodeName(path).toStdString();
   if (extension == QLatin1String(".CSV")) {
-    ReportStatus(LoadCSV(doc_, native_path, *this));
+    ReportStatus(*dialogs_, LoadCSV(doc_, native_path, *this));
   } else if (extension == QLatin1String(".FSR")) {
-    ReportStatus(LoadFSR(doc_, native_path, *this));
+    ReportStatus(*dialogs_, LoadFSR(doc_, native_path, *this));
   }
 }
 
@@ -67,8 +68,8 @@ bool MainWindow::Save() {
     dialogs_->ShowMessage(MessageKind::kPlain, QString::fromUtf8("Сохранять нечего!"));
     return false;
   }
-  if (const Status committed = CommitFocusedControl(); !committed.ok()) {
-    ReportStatus(committed);
+  if (const Status committed = structure_editor_->CommitFocusedControl(); !committed.ok()) {
+    ReportStatus(*dialogs_, committed);
     return false;
   }
   // Proposal: the folder and the name of the file last chosen to open, with ".fsr".
@@ -85,7 +86,7 @@ bool MainWindow::Save() {
   const Status saved = SaveFSR(doc_, QFile::encodeName(target).toStdString(), *this);
   HideProgress();
   if (!saved.ok()) {
-    ReportStatus(saved);
+    ReportStatus(*dialogs_, saved);
     return false;
   }
   saved_state_ = CurrentState();
@@ -116,7 +117,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (doc_.FieldCount <= 0) return;  // nothing that could be saved
   // A value still being typed is an edit too; one that cannot be taken is reported when the
   // user chooses to save.
-  const bool typing_refused = !CommitFocusedControl().ok();
+  const bool typing_refused = !structure_editor_->CommitFocusedControl().ok();
   if (!typing_refused && CurrentState() == saved_state_) return;
   switch (dialogs_->AskYesNoCancel(QString::fromUtf8("Сохранить изменения в справочнике?"))) {
     case Answer::kYes:
@@ -133,11 +134,5 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::HelpCommand() { dialogs_->ShowMessage(MessageKind::kInformation, HelpText()); }
 
 void MainWindow::AboutCommand() { dialogs_->ShowMessage(MessageKind::kPlain, AboutText()); }
-
-void MainWindow::ReportStatus(const Status& status) {
-  if (status.ok()) return;
-  dialogs_->ShowMessage(status.refusal() ? MessageKind::kPlain : MessageKind::kFailure,
-                        MessageText(status.message()));
-}
 
 }  // namespace designer

@@ -1,9 +1,10 @@
-// The structure editor of MainWindow: the field grid field_grid_ with its type box and check boxes,
-// and the property panel that shows and commits the field of the grid's current row.
+#include "designer/window/structure_editor.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -18,15 +19,12 @@
 #include "designer/window/document_text.h"
 #include "designer/window/field_grid_delegate.h"
 #include "designer/window/fixed_label.h"
-#include "designer/window/main_window.h"
 #include "designer/window/number_box.h"
 
 namespace designer {
 
 namespace {
 
-constexpr int kNameColumn = 1;
-constexpr int kTypeColumn = 2;
 constexpr int kFirstUnselectableColumn = 3;
 constexpr int kSampleColumn = 5;
 // What the table database holds: numbers of 1 to 4 bytes, values of at most 65535 characters.
@@ -111,14 +109,69 @@ bool IsNumber(const std::string& value) {
 
 }  // namespace
 
-void MainWindow::CreateFieldGrid(QWidget* upper_page) {
+StructureEditor::StructureEditor(QWidget* upper_page, QWidget* lower_page, Document& doc,
+                                 Dialogs& dialogs, Handlers handlers)
+    : QObject(upper_page), doc_(doc), dialogs_(dialogs), handlers_(std::move(handlers)) {
+  CreateFieldGrid(upper_page);
+  CreatePropertyPanel(lower_page);
+}
+
+QList<QWidget*> StructureEditor::TabOrder() const {
+  return {field_grid_, num_size_,    max_len_,      digits_only_,
+          upper_case_, ignore_case_, search_within_};
+}
+
+// A message box or a dropped-down list takes the focus without leaving the control, as it does
+// on the platform the designer was made for.
+void StructureEditor::WatchFocusLoss(QWidget* control) { control->installEventFilter(this); }
+
+bool StructureEditor::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonDblClick) {
+    for (QComboBox* selector : {digits_only_, upper_case_, ignore_case_, search_within_}) {
+      if (selector && watched == selector->lineEdit()) ToggleSelector(selector);
+    }
+  } else if (event->type() == QEvent::KeyPress &&
+             FieldGridTabKey(watched, static_cast<QKeyEvent*>(event))) {
+    return true;
+  } else if (event->type() == QEvent::FocusOut) {
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    auto* control = qobject_cast<QWidget*>(watched);
+    const bool left_control = reason != Qt::ActiveWindowFocusReason &&
+                              reason != Qt::PopupFocusReason && control &&
+                              !IsWithin(control, QApplication::focusWidget());
+    if (left_control) {
+      if (control == field_grid_) {
+        CommitName();
+      } else if (control == type_box_) {
+        CommitTypeBox();
+      } else if (control == max_len_) {
+        ReportStatus(dialogs_, CommitMaxLen());
+      } else if (control == num_size_) {
+        ReportStatus(dialogs_, SaveField());
+      } else if (auto* selector = qobject_cast<QComboBox*>(control)) {
+        CommitSelector(selector);
+      }
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+bool StructureEditor::IsWithin(const QWidget* outer, const QWidget* widget) {
+  // A drop-down list is a window of its own, so the search goes on past windows.
+  for (; widget; widget = widget->parentWidget()) {
+    if (widget == outer) return true;
+  }
+  return false;
+}
+
+void StructureEditor::CreateFieldGrid(QWidget* upper_page) {
   type_box_ = new QComboBox(upper_page);
   type_box_->setObjectName(QStringLiteral("typeBox"));
   type_box_->addItems({QString::fromUtf8(kTextType), QString::fromUtf8(kNumericType)});
   type_box_->hide();
   WatchFocusLoss(type_box_);
   type_box_->view()->installEventFilter(this);  // Tab in the dropped list
-  connect(type_box_, &QComboBox::activated, this, &MainWindow::TypeChosen);
+  connect(type_box_, &QComboBox::activated, this, &StructureEditor::TypeChosen);
 
   field_grid_ = new QTableWidget(kMaxDocumentFields, 6, upper_page);
   field_grid_->setObjectName(QStringLiteral("fieldGrid"));
@@ -187,7 +240,7 @@ void MainWindow::CreateFieldGrid(QWidget* upper_page) {
   PlaceTicks();
 }
 
-void MainWindow::CreatePropertyPanel(QWidget* lower_page) {
+void StructureEditor::CreatePropertyPanel(QWidget* lower_page) {
   AddLabel(lower_page, "Свойства поля:", 10, 3, true);
   AddLabel(lower_page, "Размер числа", 10, 24);
   num_size_ = MakeBox(lower_page, "numSize", 20);
@@ -220,7 +273,7 @@ void MainWindow::CreatePropertyPanel(QWidget* lower_page) {
 // The check boxes lie over the cells of "Ред." and "Рез.": left at the grid's left + the cell's
 // left + half the cell's width - 4, top at the grid's top + the cell's top + 5, the cell counted
 // within the grid's border.
-void MainWindow::PlaceTicks() {
+void StructureEditor::PlaceTicks() {
   const int heading = field_grid_->horizontalHeader()->height();
   for (int i = 1; i <= kMaxDocumentFields; ++i) {
     const int top = field_grid_->y() + heading + field_grid_->rowViewportPosition(i - 1) + 5;
@@ -234,12 +287,12 @@ void MainWindow::PlaceTicks() {
   }
 }
 
-QString MainWindow::CellText(int column, int row) const {
+QString StructureEditor::CellText(int column, int row) const {
   const QTableWidgetItem* item = field_grid_->item(row - 1, column);
   return item ? item->text() : QString();
 }
 
-void MainWindow::FillFieldGrid() {
+void StructureEditor::FillFieldGrid() {
   const int rows =
       doc_.FieldCount > 0 ? std::min(doc_.FieldCount, kMaxDocumentFields) : kMaxDocumentFields;
   field_grid_->setRowCount(rows);
@@ -251,7 +304,7 @@ void MainWindow::FillFieldGrid() {
         flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
       if (column == kTypeColumn) flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
       item->setFlags(flags);
-      if (column == 0) item->setBackground(palette().button());
+      if (column == 0) item->setBackground(field_grid_->window()->palette().button());
       field_grid_->setItem(row - 1, column, item);
     }
     if (doc_.FieldCount <= 0) continue;
@@ -262,7 +315,7 @@ void MainWindow::FillFieldGrid() {
   }
 }
 
-void MainWindow::DocumentLoaded() {
+void StructureEditor::ShowDocument() {
   HideTypeBox();
   FillFieldGrid();
   for (int i = 1; i <= kMaxDocumentFields; ++i) {
@@ -272,30 +325,29 @@ void MainWindow::DocumentLoaded() {
     query_ticks_[i]->setVisible(shown);
     result_ticks_[i]->setVisible(shown);
   }
-  preview_->DrawInputFields();
+  handlers_.fields_edited();
   {
     const QSignalBlocker quiet(field_grid_);
     field_grid_->setCurrentCell(0, kNameColumn);
   }
   SelectCell(kNameColumn, 1);
   field_grid_->viewport()->update();
-  saved_state_ = CurrentState();
 }
 
-int MainWindow::SelectedField() const {
+int StructureEditor::SelectedField() const {
   const int row = field_grid_->currentRow() + 1;
   return doc_.FieldCount > 0 && row >= 1 && row <= doc_.FieldCount ? row : 0;
 }
 
 // The grid made cell (column, qt_row) current, by a click, a key or the program.
-void MainWindow::CurrentCellChanged(int qt_row, int column) {
+void StructureEditor::CurrentCellChanged(int qt_row, int column) {
   if (qt_row < 0 || column < 0) return;
   SelectCell(column, qt_row + 1);
   OpenCurrentCell();
 }
 
-bool MainWindow::SelectCell(int column, int row) {
-  if (column >= kFirstUnselectableColumn) return false;
+void StructureEditor::SelectCell(int column, int row) {
+  if (column >= kFirstUnselectableColumn) return;
   ShowField(row);
   if (column == kTypeColumn && row >= 1) {
     const int heading = field_grid_->horizontalHeader()->height();
@@ -307,10 +359,9 @@ bool MainWindow::SelectCell(int column, int row) {
     type_box_->raise();
     type_box_->setFocus(Qt::OtherFocusReason);
   }
-  return true;
 }
 
-void MainWindow::OpenCurrentCell() {
+void StructureEditor::OpenCurrentCell() {
   const int column = field_grid_->currentColumn();
   const int row = field_grid_->currentRow();
   if (column == kNameColumn && row >= 0) {
@@ -322,126 +373,25 @@ void MainWindow::OpenCurrentCell() {
   field_grid_->viewport()->update();
 }
 
-bool MainWindow::FocusedGridStop(int* stop, int* row) const {
-  const QWidget* focused = QApplication::focusWidget();
-  if (focused == nullptr) return false;
-  for (int i = 1; i <= kMaxDocumentFields; ++i) {
-    if (focused == query_ticks_[i] || focused == result_ticks_[i]) {
-      *stop = focused == query_ticks_[i] ? kQueryBoxStop : kResultBoxStop;
-      *row = i;
-      return true;
-    }
-  }
-  *row = field_grid_->currentRow() + 1;
-  if (IsWithin(type_box_, focused)) {
-    *stop = kTypeStop;
-  } else if (IsWithin(field_grid_, focused)) {
-    *stop = field_grid_->currentColumn() == kTypeColumn ? kTypeStop : kNameStop;
-  } else {
-    return false;
-  }
-  return *row >= 1;
-}
-
-void MainWindow::StepInFieldGrid(int stop, int row, bool forward) {
-  CommitTypeBox();  // the type box takes its choice when the focus steps away from it
-  const int step = forward ? 1 : -1;
-  for (int next = stop + step; next >= 0 && next < kGridStops; next += step) {
-    if (EnterGridStop(next, row, forward)) return;
-  }
-  LeaveFieldGrid(forward);
-}
-
-bool MainWindow::EnterGridStop(int stop, int row, bool forward) {
-  const Qt::FocusReason reason = forward ? Qt::TabFocusReason : Qt::BacktabFocusReason;
-  if (stop == kQueryBoxStop || stop == kResultBoxStop) {
-    QCheckBox* box = stop == kQueryBoxStop ? query_ticks_[row] : result_ticks_[row];
-    if (!box->isVisible()) return false;
-    box->setFocus(reason);
-    return true;
-  }
-  // Without a document the type box would only write a type into an empty row.
-  if (stop == kTypeStop && doc_.FieldCount <= 0) return false;
-  // A move of the current cell runs the click rule, which opens the cell's editor or type box.
-  const int column = stop == kNameStop ? kNameColumn : kTypeColumn;
-  field_grid_->setFocus(reason);
-  if (field_grid_->currentRow() == row - 1 && field_grid_->currentColumn() == column) {
-    OpenCurrentCell();
-  } else {
-    field_grid_->setCurrentCell(row - 1, column);
-  }
-  return true;
-}
-
-void MainWindow::LeaveFieldGrid(bool forward) {
-  CommitTypeBox();
-  field_grid_->setFocus(Qt::OtherFocusReason);
-  QMainWindow::focusNextPrevChild(forward);
-}
-
-bool MainWindow::focusNextPrevChild(bool next) {
-  int stop = 0;
-  int row = 0;
-  if (FocusedGridStop(&stop, &row)) {
-    StepInFieldGrid(stop, row, next);
-    return true;
-  }
-  if (!QMainWindow::focusNextPrevChild(next)) return false;
-  if (FocusedGridStop(&stop, &row)) {
-    // Into the grid: forward at the row's name (not yet edited), backward at its last stop.
-    if (next) {
-      const QSignalBlocker quiet(field_grid_);
-      field_grid_->setCurrentCell(row - 1, kNameColumn);
-      field_grid_->viewport()->update();
-    } else {
-      StepInFieldGrid(kGridStops, row, false);
-    }
-  }
-  return true;
-}
-
-bool MainWindow::FieldGridTabKey(QObject* watched, const QKeyEvent* key) {
-  if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) return false;
-  const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
-  const bool leave = key->modifiers() & Qt::ControlModifier;
-  int stop = 0;
-  int row = 0;
-  if (!FocusedGridStop(&stop, &row)) return false;
-  if (watched == type_box_->view()) {
-    // The dropped list swallows Tab: it takes the highlighted type and the focus moves on.
-    const int highlighted = type_box_->view()->currentIndex().row();
-    type_box_->hidePopup();
-    if (highlighted >= 0) type_box_->setCurrentIndex(highlighted);
-  } else if (!leave) {
-    return false;  // plain Tab reaches focusNextPrevChild
-  }
-  if (leave) {
-    LeaveFieldGrid(forward);
-  } else {
-    StepInFieldGrid(stop, row, forward);
-  }
-  return true;
-}
-
-void MainWindow::NameTyped(const QString& text) {
+void StructureEditor::NameTyped(const QString& text) {
   const int field = SelectedField();
   if (field == 0) return;
   doc_.Fields[field].Name = CutName(ToDocument(text));
-  preview_->DrawInputFields();
+  handlers_.fields_edited();
 }
 
-void MainWindow::CommitName() {
+void StructureEditor::CommitName() {
   const int field = SelectedField();
   if (field == 0) return;
   doc_.Fields[field].Name = CutName(ToDocument(CellText(kNameColumn, field)));
 }
 
-void MainWindow::TypeChosen(int index) {
+void StructureEditor::TypeChosen(int index) {
   if (index < 0) return;
   CommitTypeBox();
 }
 
-void MainWindow::CommitTypeBox() {
+void StructureEditor::CommitTypeBox() {
   if (!type_box_->isVisible() || hiding_type_box_) return;
   const int row = field_grid_->currentRow();
   if (QTableWidgetItem* cell = field_grid_->item(row, kTypeColumn)) {
@@ -452,7 +402,7 @@ void MainWindow::CommitTypeBox() {
   if (field != 0) ChangeFieldType(field, type_box_->currentIndex() == 1);
 }
 
-void MainWindow::HideTypeBox() {
+void StructureEditor::HideTypeBox() {
   if (!type_box_->isVisible() || hiding_type_box_) return;
   // The focus goes back to the grid before the box disappears, so that it passes through no
   // other control (which would commit).
@@ -464,7 +414,7 @@ void MainWindow::HideTypeBox() {
 
 // The type the user sees is the type saved: a field made numeric gets the number size that
 // holds any value (the samples are only the first records), a text field none.
-void MainWindow::ChangeFieldType(int field, bool numeric) {
+void StructureEditor::ChangeFieldType(int field, bool numeric) {
   TFieldDesc& desc = doc_.Fields[field];
   const std::uint8_t data_type = numeric ? kTypeNumeric : kTypeText;
   if (desc.DataType == data_type) return;
@@ -480,7 +430,7 @@ void MainWindow::ChangeFieldType(int field, bool numeric) {
   const int samples = std::min(doc_.RecordCount, kSampleRecords);
   for (int record = 1; record <= samples; ++record) {
     if (!IsNumber(doc_.SampleValues[record][field])) {
-      dialogs_->ShowMessage(
+      dialogs_.ShowMessage(
           MessageKind::kWarning,
           QString::fromUtf8("Не все примеры данных поля \"%1\" - целые числа: при экспорте такие "
                             "значения сохранятся неверно (значение без цифр - как 0).")
@@ -490,7 +440,7 @@ void MainWindow::ChangeFieldType(int field, bool numeric) {
   }
 }
 
-void MainWindow::ShowField(int field) {
+void StructureEditor::ShowField(int field) {
   if (field < 1 || field > kFieldTableSize) return;
   const TFieldDesc& desc = doc_.Fields[field];
   num_size_->setText(desc.DataType == kTypeText ? QStringLiteral("N/A")
@@ -500,15 +450,15 @@ void MainWindow::ShowField(int field) {
   upper_case_->setCurrentIndex(desc.Flags & kFlagUpperCase ? 1 : 0);
   search_within_->setCurrentIndex(desc.Flags & kFlagSearchWithin ? 1 : 0);
   ignore_case_->setCurrentIndex(desc.Flags & kFlagIgnoreCase ? 1 : 0);
-  preview_->ShowFieldWidths(field);
+  handlers_.field_selected(field);
 }
 
-void MainWindow::CommitSelector(QComboBox* selector) {
+void StructureEditor::CommitSelector(QComboBox* selector) {
   ResolveSelectorText(selector);
-  ReportStatus(SaveField());
+  ReportStatus(dialogs_, SaveField());
 }
 
-void MainWindow::ResolveSelectorText(QComboBox* selector) {
+void StructureEditor::ResolveSelectorText(QComboBox* selector) {
   const int index = selector->findText(selector->currentText(), Qt::MatchFixedString);
   if (index >= 0) {
     selector->setCurrentIndex(index);
@@ -519,12 +469,12 @@ void MainWindow::ResolveSelectorText(QComboBox* selector) {
   }
 }
 
-void MainWindow::ToggleSelector(QComboBox* selector) {
+void StructureEditor::ToggleSelector(QComboBox* selector) {
   const int index = selector->currentIndex();
   if (index == 0 || index == 1) selector->setCurrentIndex(1 - index);
 }
 
-Status MainWindow::SaveField() {
+Status StructureEditor::SaveField() {
   const int field = SelectedField();
   if (doc_.FieldCount <= 0 || field == 0) return Status::Ok();
   TFieldDesc& desc = doc_.Fields[field];
@@ -548,20 +498,18 @@ Status MainWindow::SaveField() {
   return Status::Ok();
 }
 
-void MainWindow::MaxLenLeft() { ReportStatus(CommitMaxLen()); }
-
-Status MainWindow::CommitMaxLen() {
+Status StructureEditor::CommitMaxLen() {
   std::int32_t max_len = 0;
   Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxLength, &max_len);
   if (!read.ok()) return read;
   const int field = SelectedField();
   if (field == 0) return Status::Ok();
   doc_.Fields[field].MaxLen = max_len;
-  preview_->DrawInputFields();
+  handlers_.fields_edited();
   return Status::Ok();
 }
 
-Status MainWindow::CommitFocusedControl() {
+Status StructureEditor::CommitFocusedControl() {
   const QWidget* focused = QApplication::focusWidget();
   if (!focused) return Status::Ok();
   if (focused == max_len_) return CommitMaxLen();
@@ -576,14 +524,14 @@ Status MainWindow::CommitFocusedControl() {
   return Status::Ok();
 }
 
-void MainWindow::QueryTickClicked(int row, bool ticked) {
+void StructureEditor::QueryTickClicked(int row, bool ticked) {
   doc_.SetQueryBox(row, ticked);
-  preview_->DrawInputFields();
+  handlers_.fields_edited();
 }
 
-void MainWindow::ResultTickClicked(int row, bool ticked) {
+void StructureEditor::ResultTickClicked(int row, bool ticked) {
   doc_.SetResultBox(row, ticked);
-  preview_->DrawInputFields();
+  handlers_.fields_edited();
 }
 
 }  // namespace designer
