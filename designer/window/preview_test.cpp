@@ -16,10 +16,13 @@
 #include "designer/window/handheld_preview.h"
 #include "designer/window/preview_gif_writer.h"
 #include "designer/window/preview_pictures.h"
+#include "window_common/test/type_keys.h"
 
 namespace designer {
 
 namespace {
+
+using window_common::TypeKeys;
 
 class FakeHost : public PreviewHost {
  public:
@@ -50,11 +53,6 @@ Document ThreeFields() {
     }
   }
   return doc;
-}
-
-// Types `text` key by key (press and release each), Cyrillic letters included.
-void TypeText(QWidget* widget, const QString& text) {
-  for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_A, c, {});
 }
 
 }  // namespace
@@ -88,7 +86,7 @@ class PreviewTest : public QObject {
  private:
   template <typename T>
   T* Find(const char* name) const {
-    T* widget = panel2_->findChild<T*>(QString::fromLatin1(name));
+    T* widget = lower_page_->findChild<T*>(QString::fromLatin1(name));
     if (widget == nullptr) qFatal("no widget %s", name);
     return widget;
   }
@@ -98,7 +96,7 @@ class PreviewTest : public QObject {
   void SelectOrderEntry(int row);
   void Load(const Document& doc);
 
-  std::unique_ptr<QWidget> panel2_;
+  std::unique_ptr<QWidget> lower_page_;
   Document doc_;
   FakeHost host_;
   HandheldPreview* preview_ = nullptr;
@@ -167,14 +165,14 @@ void PreviewTest::StoredPicturesDecodeToScreenSize() {
 void PreviewTest::init() {
   doc_ = Document{};
   host_ = FakeHost{};
-  panel2_ = std::make_unique<QWidget>();
-  panel2_->resize(763, 361);
-  preview_ = new HandheldPreview(panel2_.get(), doc_, host_);
-  panel2_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(panel2_.get()));
+  lower_page_ = std::make_unique<QWidget>();
+  lower_page_->resize(763, 361);
+  preview_ = new HandheldPreview(lower_page_.get(), doc_, host_);
+  lower_page_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(lower_page_.get()));
 }
 
-void PreviewTest::cleanup() { panel2_.reset(); }
+void PreviewTest::cleanup() { lower_page_.reset(); }
 
 void PreviewTest::Load(const Document& doc) {
   doc_ = doc;
@@ -579,7 +577,7 @@ void PreviewTest::KeyClosingTheWidthErrorIsNoTyping() {
   QTest::keyRelease(width, static_cast<Qt::Key>(key));
   QCOMPARE(host_.messages.size(), 1);
   // Typing goes on as before.
-  TypeText(width, QStringLiteral("8"));
+  TypeKeys(width, QStringLiteral("8"));
   QCOMPARE(host_.messages.size(), 1);
   QCOMPARE(box == "queryWidth" ? doc_.Fields[1].EditWidth : doc_.Fields[1].ResultWidth, 8);
 }
@@ -590,7 +588,7 @@ void PreviewTest::NameBoxMirrorsOnlyTypedText() {
   QCOMPARE(name->text(), QStringLiteral("Телефоны"));
   QVERIFY(host_.typed_names.isEmpty());
   name->clear();
-  TypeText(name, QStringLiteral("Тел"));
+  TypeKeys(name, QStringLiteral("Тел"));
   QCOMPARE(host_.typed_names, (QStringList{"Т", "Те", "Тел"}));
 }
 
@@ -616,7 +614,7 @@ void PreviewTest::PictureAreasShowTheMessageOrClear() {
   }
   QCOMPARE(Find<QWidget>("resultTabBar")->cursor().shape(), Qt::ForbiddenCursor);
 
-  TypeText(Find<QLineEdit>("inputBox1"), QStringLiteral("Иванов"));
+  TypeKeys(Find<QLineEdit>("inputBox1"), QStringLiteral("Иванов"));
   QTest::keyClicks(Find<QLineEdit>("inputBox3"), QStringLiteral("12"));
   QTest::mousePress(Find<QWidget>("clearArea"), Qt::LeftButton);
   QCOMPARE(Find<QLineEdit>("inputBox1")->text(), QString());

@@ -26,40 +26,36 @@
 #include "designer/window/help_texts.h"
 #include "designer/window/main_window.h"
 #include "designer/window/test/scripted_dialogs.h"
+#include "window_common/test/type_keys.h"
 
 namespace designer {
 
 namespace {
+
+using window_common::TypeKeys;
 
 const char kStaffCsv[] =
     "Фамилия;Номер;Город\n"
     "Иванов;123;Москва\n"
     "Петров;45;Тверь\n";
 
-// Types `text` key by key into `widget` (press and release), any alphabet.
-void TypeKeys(QWidget* widget, const QString& text) {
-  for (const QChar c : text) {
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-  }
-}
-
 // One window with its scripted dialogs and a temporary folder for files and the builder.
 struct Harness {
   QTemporaryDir dir;
   ScriptedDialogs dialogs;
-  std::unique_ptr<MainWindow> form;
+  std::unique_ptr<MainWindow> window;
 
   explicit Harness(const QString& application_dir = {}) {
-    form = std::make_unique<MainWindow>(&dialogs,
-                                        application_dir.isEmpty() ? dir.path() : application_dir);
-    form->show();
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    window = std::make_unique<MainWindow>(&dialogs,
+                                          application_dir.isEmpty() ? dir.path() : application_dir);
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
   }
 
   template <typename T>
   T* Find(const char* name) {
-    T* widget = form->findChild<T*>(QString::fromLatin1(name));
+    T* widget = window->findChild<T*>(QString::fromLatin1(name));
     if (!widget) qFatal("no widget %s", name);
     return widget;
   }
@@ -83,7 +79,7 @@ struct Harness {
   void OpenStaff() {
     dialogs.yes_no_answers.push_back(true);  // the first line holds the names
     Open(WriteFile(QStringLiteral("staff.csv"), kStaffCsv));
-    QCOMPARE(form->document().FieldCount, 3);
+    QCOMPARE(window->document().FieldCount, 3);
   }
 
   QTableWidget* Grid() { return Find<QTableWidget>("fieldGrid"); }
@@ -209,7 +205,7 @@ void DesignerWindowTest::CheckBoxesLieOverTheirCellsAndTheGridHoldsFiveRows() {
   QVERIFY(edge < qGray(box.pixel(box.width() / 2, middle)));
   QVERIFY(qAbs(qGray(box.pixel(box.width() - 1, middle)) - edge) < 24);
   QVERIFY(qAbs(qGray(box.pixel(middle, box.height() - 1)) - edge) < 24);
-  QCOMPARE(h.form->centralWidget()->size(), QSize(763, 535));
+  QCOMPARE(h.window->centralWidget()->size(), QSize(763, 535));
   QVERIFY(!h.Find<QProgressBar>("progressBar")->isVisible());
 }
 
@@ -275,7 +271,7 @@ void DesignerWindowTest::OpenRunsTheReaderChosenByTheExtension() {
   Harness h;
   h.dialogs.yes_no_answers.push_back(true);
   h.Open(h.WriteFile(QStringLiteral("DATA.Csv"), kStaffCsv));
-  const Document& doc = h.form->document();
+  const Document& doc = h.window->document();
   QCOMPARE(doc.FieldCount, 3);
   QVERIFY(!doc.SourceIsFsr);
   QCOMPARE(h.dialogs.questions.size(), 1);  // the first-line question went through the seam
@@ -285,7 +281,7 @@ void DesignerWindowTest::OpenRunsTheReaderChosenByTheExtension() {
   QCOMPARE(grid->item(1, 2)->text(), U("числовой"));
   QCOMPARE(grid->item(2, 5)->text(), U("Москва"));
   QVERIFY(h.Find<QCheckBox>("queryTick3")->isChecked());
-  QVERIFY(!h.Find<QCheckBox>("queryTick4")->isVisibleTo(h.form.get()));
+  QVERIFY(!h.Find<QCheckBox>("queryTick4")->isVisibleTo(h.window.get()));
   QCOMPARE(h.Find<QLabel>("statusPanel0")->text(), U("файл: DATA.Csv"));
   // Field 1 is selected and shown.
   QCOMPARE(grid->currentRow(), 0);
@@ -293,7 +289,7 @@ void DesignerWindowTest::OpenRunsTheReaderChosenByTheExtension() {
   QCOMPARE(h.Find<QLineEdit>("maxLen")->text(), U("6"));
 
   // Save it, then open the saved source file (upper-case extension).
-  h.form->findChild<QLineEdit*>(QStringLiteral("databaseName"))->setText(U("Сотрудники"));
+  h.window->findChild<QLineEdit*>(QStringLiteral("databaseName"))->setText(U("Сотрудники"));
   const QString saved = h.dir.filePath(QStringLiteral("data.FSR"));
   h.dialogs.save_answers.push_back(saved);
   h.dialogs.yes_no_answers.push_back(false);
@@ -302,8 +298,8 @@ void DesignerWindowTest::OpenRunsTheReaderChosenByTheExtension() {
 
   Harness second;
   second.Open(saved);
-  QCOMPARE(second.form->document().FieldCount, 3);
-  QVERIFY(second.form->document().SourceIsFsr);
+  QCOMPARE(second.window->document().FieldCount, 3);
+  QVERIFY(second.window->document().SourceIsFsr);
   QCOMPARE(second.Find<QLineEdit>("databaseName")->text(), U("Сотрудники"));
   QCOMPARE(second.Grid()->item(1, 2)->text(), U("числовой"));
   QCOMPARE(second.Find<QLabel>("statusPanel2")->text(), U("записей: 2"));
@@ -312,10 +308,10 @@ void DesignerWindowTest::OpenRunsTheReaderChosenByTheExtension() {
 void DesignerWindowTest::OtherExtensionsOnlyMoveTheSaveProposal() {
   Harness h;
   h.OpenStaff();
-  const std::string source = h.form->document().SourceFileName;
+  const std::string source = h.window->document().SourceFileName;
   h.Open(h.WriteFile(QStringLiteral("notes.txt"), "a;b\n"));
-  QCOMPARE(h.form->document().FieldCount, 3);
-  QCOMPARE(h.form->document().SourceFileName, source);
+  QCOMPARE(h.window->document().FieldCount, 3);
+  QCOMPARE(h.window->document().SourceFileName, source);
   QVERIFY(h.dialogs.messages.empty());
 
   h.Find<QLineEdit>("databaseName")->setText(QStringLiteral("x"));
@@ -341,7 +337,7 @@ void DesignerWindowTest::OpenFilterListIsConvertedForQt() {
            QStringList({U("Все поддерживаемые форматы (*.csv, *.fsr) (*.csv *.fsr)"),
                         U("CSV (разделители - запятые) (*.csv) (*.csv)"),
                         U("BWick-данные (*.fsr) (*.fsr)"), U("Все файлы (*.*) (*.*)")}));
-  QCOMPARE(h.form->document().FieldCount, 0);
+  QCOMPARE(h.window->document().FieldCount, 0);
 }
 
 void DesignerWindowTest::FailedOpenKeepsTheDocumentAndShowsTheError() {
@@ -356,8 +352,8 @@ void DesignerWindowTest::FailedOpenKeepsTheDocumentAndShowsTheError() {
   QCOMPARE(h.dialogs.messages.size(), size_t{2});
   QCOMPARE(h.dialogs.messages[1].kind, MessageKind::kFailure);
   QVERIFY(h.dialogs.messages[1].text.endsWith(U(": нет такого файла или папки")));
-  QCOMPARE(h.form->document().FieldCount, 3);
-  QVERIFY(QString::fromStdString(h.form->document().SourceFileName).endsWith("staff.csv"));
+  QCOMPARE(h.window->document().FieldCount, 3);
+  QVERIFY(QString::fromStdString(h.window->document().SourceFileName).endsWith("staff.csv"));
   QCOMPARE(h.Grid()->item(0, 1)->text(), U("Фамилия"));
 }
 
@@ -367,11 +363,11 @@ void DesignerWindowTest::DroppedFileIsOpened() {
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(path)});
   QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(h.form.get(), &enter);
+  QCoreApplication::sendEvent(h.window.get(), &enter);
   QVERIFY(enter.isAccepted());
   QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(h.form.get(), &drop);
-  QCOMPARE(h.form->document().FieldCount, 3);
+  QCoreApplication::sendEvent(h.window.get(), &drop);
+  QCOMPARE(h.window->document().FieldCount, 3);
 }
 
 void DesignerWindowTest::SaveRefusesWithoutNameOrFields() {
@@ -406,14 +402,14 @@ void DesignerWindowTest::SaveWritesTheFileProposedFromTheOpenedOneAndKeepsABacku
   // Saving the opened source file over itself keeps the old content as ".BAK".
   Harness second;
   second.Open(target);
-  QCOMPARE(second.form->document().Fields[2].MaxLen, 40);
+  QCOMPARE(second.window->document().Fields[2].MaxLen, 40);
   second.dialogs.save_answers.push_back(target);
   second.dialogs.yes_no_answers.push_back(false);
   QTest::mouseClick(second.Find<QToolButton>("saveButton"), Qt::LeftButton);
   QVERIFY2(second.dialogs.messages.empty(), qPrintable(second.MessageTexts().join('|')));
   QVERIFY(QFile::exists(target + QStringLiteral(".BAK")));
   QVERIFY(QFile::exists(target));
-  QCOMPARE(second.form->document().RecordCount, 2);
+  QCOMPARE(second.window->document().RecordCount, 2);
 }
 
 void DesignerWindowTest::FailedSaveAsksNoExportQuestion() {
@@ -510,17 +506,17 @@ void DesignerWindowTest::NameEditingFollowsEveryKeystroke() {
   editor->selectAll();
   QTest::keyClick(editor, Qt::Key_Delete);
   TypeKeys(editor, U("Населённыйпункт"));
-  QCOMPARE(h.form->document().Fields[3].Name, *codepage::Utf8ToCp1251("Населённыйпункт"));
+  QCOMPARE(h.window->document().Fields[3].Name, *codepage::Utf8ToCp1251("Населённыйпункт"));
   // 20 characters: the cell keeps them, the name its first 16 bytes.
   TypeKeys(editor, U("ABCDE"));
   QCOMPARE(editor->text(), U("НаселённыйпунктABCDE"));
   QCOMPARE(h.Grid()->item(2, 1)->text(), U("НаселённыйпунктABCDE"));
-  QCOMPARE(h.form->document().Fields[3].Name, *codepage::Utf8ToCp1251("НаселённыйпунктA"));
+  QCOMPARE(h.window->document().Fields[3].Name, *codepage::Utf8ToCp1251("НаселённыйпунктA"));
   // The code page cannot hold this character: the key is refused.
   TypeKeys(editor, U("中"));
   QCOMPARE(editor->text(), U("НаселённыйпунктABCDE"));
   // The preview shows the cut name.
-  auto* label = h.form->findChild<QLabel*>(QStringLiteral("inputLabel3"));
+  auto* label = h.window->findChild<QLabel*>(QStringLiteral("inputLabel3"));
   QVERIFY(label);
   QCOMPARE(label->text(), U("НаселённыйпунктA"));
 }
@@ -541,7 +537,7 @@ void DesignerWindowTest::TypeChoiceChangesTheSavedType() {
   QTest::keyClick(box->view(), Qt::Key_Return);
   QTRY_VERIFY(!box->isVisible());
   QCOMPARE(h.Grid()->item(0, 2)->text(), U("числовой"));
-  const TFieldDesc& field = h.form->document().Fields[1];
+  const TFieldDesc& field = h.window->document().Fields[1];
   QCOMPARE(field.DataType, kTypeNumeric);
   QCOMPARE(field.NumSize, std::uint8_t{4});
   QCOMPARE(h.Find<QLineEdit>("numSize")->text(), U("4"));
@@ -565,14 +561,14 @@ void DesignerWindowTest::TypeChoiceChangesTheSavedType() {
   QTest::keyClick(box->view(), Qt::Key_Up);
   QTest::keyClick(box->view(), Qt::Key_Return);
   QTRY_VERIFY(!box->isVisible());
-  QCOMPARE(h.form->document().Fields[2].DataType, kTypeText);
+  QCOMPARE(h.window->document().Fields[2].DataType, kTypeText);
   h.ClickCell(2, 2);
   QTRY_VERIFY(box->view()->isVisible());
   QTest::keyClick(box->view(), Qt::Key_Down);
   QTest::keyClick(box->view(), Qt::Key_Return);
   QTRY_VERIFY(!box->isVisible());
-  QCOMPARE(h.form->document().Fields[2].DataType, kTypeNumeric);
-  QCOMPARE(h.form->document().Fields[2].NumSize, std::uint8_t{4});
+  QCOMPARE(h.window->document().Fields[2].DataType, kTypeNumeric);
+  QCOMPARE(h.window->document().Fields[2].NumSize, std::uint8_t{4});
   QCOMPARE(h.dialogs.messages.size(), size_t{1});
 }
 
@@ -601,14 +597,14 @@ void DesignerWindowTest::KeyboardIntoTheTypeColumnOpensTheTypeBox() {
   Harness::Press(Qt::Key_Tab);
   QTRY_VERIFY(!box->isVisible());
   QCOMPARE(h.Grid()->item(1, 2)->text(), U("текстовый"));
-  QCOMPARE(h.form->document().Fields[2].DataType, kTypeText);
+  QCOMPARE(h.window->document().Fields[2].DataType, kTypeText);
   QCOMPARE(Harness::FocusedControl(), U("queryTick2"));
 }
 
 void DesignerWindowTest::TabFollowsThePanelsAndTheStopsOfTheCurrentRow() {
   Harness h;
   h.OpenStaff();
-  const Document before = h.form->document();
+  const Document before = h.window->document();
   // Upper panel, the current row's stops (name, type, its two boxes), the property panel, the
   // width boxes and the list, the query screen; then round again.
   const QStringList forward = {"splitter",   "cutLongLines", "fieldGrid",  "typeBox",
@@ -630,7 +626,7 @@ void DesignerWindowTest::TabFollowsThePanelsAndTheStopsOfTheCurrentRow() {
   }
   // Passing through changed nothing.
   QVERIFY(h.dialogs.messages.empty());
-  for (int k = 1; k <= 3; ++k) QCOMPARE(h.form->document().Fields[k], before.Fields[k]);
+  for (int k = 1; k <= 3; ++k) QCOMPARE(h.window->document().Fields[k], before.Fields[k]);
 }
 
 void DesignerWindowTest::CtrlTabLeavesTheGridFromAnyStop_data() {
@@ -669,7 +665,7 @@ void DesignerWindowTest::CommitStoresNumberSizeAndFlags() {
   h.Choose(h.Find<QComboBox>("ignoreCase"), U("не учитывать"));
   h.Choose(h.Find<QComboBox>("searchWithin"), U("в строке"));
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
-  const TFieldDesc& field = h.form->document().Fields[2];
+  const TFieldDesc& field = h.window->document().Fields[2];
   QCOMPARE(field.NumSize, std::uint8_t{3});
   QCOMPARE(field.Flags, std::uint8_t{15});
 
@@ -694,7 +690,7 @@ void DesignerWindowTest::CommitStoresNumberSizeAndFlags() {
   QTRY_COMPARE(h.Grid()->currentRow(), 0);
   h.Type(h.Find<QLineEdit>("numSize"), QStringLiteral("2"));
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
-  QCOMPARE(h.form->document().Fields[1].NumSize, std::uint8_t{0});
+  QCOMPARE(h.window->document().Fields[1].NumSize, std::uint8_t{0});
   QVERIFY(h.dialogs.messages.empty());
 
   // Moving to another row with the mouse commits to the old row first.
@@ -705,7 +701,7 @@ void DesignerWindowTest::CommitStoresNumberSizeAndFlags() {
   QTRY_COMPARE(h.Grid()->currentRow(), 2);
   QCOMPARE(field.MaxLen, 40);
   QCOMPARE(h.Find<QLineEdit>("maxLen")->text(),
-           QString::number(h.form->document().Fields[3].MaxLen));
+           QString::number(h.window->document().Fields[3].MaxLen));
 }
 
 void DesignerWindowTest::CommitStopsAtANumberThatDoesNotConvert() {
@@ -713,10 +709,10 @@ void DesignerWindowTest::CommitStopsAtANumberThatDoesNotConvert() {
   h.OpenStaff();
   h.ClickCell(1, 2);
   QTRY_COMPARE(h.Grid()->currentRow(), 1);
-  const TFieldDesc before = h.form->document().Fields[2];
+  const TFieldDesc before = h.window->document().Fields[2];
   h.Type(h.Find<QLineEdit>("maxLen"), QStringLiteral("77"));
   h.Type(h.Find<QLineEdit>("numSize"), QStringLiteral("abc"));  // "Размер поля" committed
-  QCOMPARE(h.form->document().Fields[2].MaxLen, 77);
+  QCOMPARE(h.window->document().Fields[2].MaxLen, 77);
   h.Find<QLineEdit>("maxLen")->setText(QStringLiteral("88"));
   h.Choose(h.Find<QComboBox>("searchWithin"), U("в строке"));
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
@@ -724,7 +720,7 @@ void DesignerWindowTest::CommitStopsAtANumberThatDoesNotConvert() {
   QCOMPARE(h.MessageTexts().last(), U("'abc' is not a valid integer value"));
   QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kFailure);
   // The members from the number size on keep their values.
-  const TFieldDesc& after = h.form->document().Fields[2];
+  const TFieldDesc& after = h.window->document().Fields[2];
   QCOMPARE(after.NumSize, before.NumSize);
   QCOMPARE(after.MaxLen, 77);
   QCOMPARE(after.Flags, before.Flags);
@@ -736,7 +732,7 @@ void DesignerWindowTest::CommitStopsAtANumberThatDoesNotConvert() {
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QCOMPARE(h.dialogs.messages.size(), size_t(messages + 1));
   QCOMPARE(h.MessageTexts().last(), U("'' is not a valid integer value"));
-  QCOMPARE(h.form->document().Fields[2].MaxLen, 88);
+  QCOMPARE(h.window->document().Fields[2].MaxLen, 88);
   // Letters cannot be typed into it.
   h.Type(h.Find<QLineEdit>("maxLen"), QStringLiteral("1a2"));
   QCOMPARE(h.Find<QLineEdit>("maxLen")->text(), QStringLiteral("12"));
@@ -747,22 +743,22 @@ void DesignerWindowTest::CommitRefusesNumbersOutOfRange() {
   h.OpenStaff();
   h.ClickCell(1, 2);
   QTRY_COMPARE(h.Grid()->currentRow(), 1);
-  const std::uint8_t size = h.form->document().Fields[2].NumSize;
+  const std::uint8_t size = h.window->document().Fields[2].NumSize;
   for (const char* bad : {"0", "5", "-1", "259"}) {
     h.Type(h.Find<QLineEdit>("numSize"), QString::fromLatin1(bad));
     h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
     QCOMPARE(h.MessageTexts().last(), U("Размер числа: допустимы значения от 1 до 4."));
-    QCOMPARE(h.form->document().Fields[2].NumSize, size);
+    QCOMPARE(h.window->document().Fields[2].NumSize, size);
   }
   h.Type(h.Find<QLineEdit>("numSize"), QStringLiteral("2"));
   h.Type(h.Find<QLineEdit>("maxLen"), QStringLiteral("65536"));
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QCOMPARE(h.MessageTexts().last(), U("Размер поля: допустимы значения от 0 до 65535."));
-  QCOMPARE(h.form->document().Fields[2].NumSize, std::uint8_t{2});
-  QCOMPARE(h.form->document().Fields[2].MaxLen, 3);
+  QCOMPARE(h.window->document().Fields[2].NumSize, std::uint8_t{2});
+  QCOMPARE(h.window->document().Fields[2].MaxLen, 3);
   h.Type(h.Find<QLineEdit>("maxLen"), QStringLiteral("65535"));
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
-  QCOMPARE(h.form->document().Fields[2].MaxLen, 65535);
+  QCOMPARE(h.window->document().Fields[2].MaxLen, 65535);
 }
 
 void DesignerWindowTest::NothingIsCommittedWithoutADocument() {
@@ -771,7 +767,7 @@ void DesignerWindowTest::NothingIsCommittedWithoutADocument() {
   h.Type(h.Find<QLineEdit>("numSize"), QStringLiteral("x"));
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QVERIFY(h.dialogs.messages.empty());
-  QCOMPARE(h.form->document().Fields[1], TFieldDesc{});
+  QCOMPARE(h.window->document().Fields[1], TFieldDesc{});
   h.Type(h.Find<QLineEdit>("maxLen"), QString());
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QCOMPARE(h.MessageTexts(), QStringList{U("'' is not a valid integer value")});
@@ -784,7 +780,7 @@ void DesignerWindowTest::DoubleClickTogglesASelector() {
   QCOMPARE(selector->currentText(), U("Нет"));  // field 1 is text: flags 10
   QTest::mouseDClick(selector->lineEdit(), Qt::LeftButton);
   QCOMPARE(selector->currentText(), U("Да"));
-  QCOMPARE(h.form->document().Fields[1].Flags, std::uint8_t{10});  // nothing committed yet
+  QCOMPARE(h.window->document().Fields[1].Flags, std::uint8_t{10});  // nothing committed yet
   QTest::mouseDClick(selector->lineEdit(), Qt::LeftButton);
   QCOMPARE(selector->currentText(), U("Нет"));
 }
@@ -792,7 +788,7 @@ void DesignerWindowTest::DoubleClickTogglesASelector() {
 void DesignerWindowTest::CheckBoxesChangeTheListPositions() {
   Harness h;
   h.OpenStaff();
-  const Document& doc = h.form->document();
+  const Document& doc = h.window->document();
   QCOMPARE(doc.Fields[3].QueryIndex, std::uint8_t{3});
   QTest::mouseClick(h.Find<QCheckBox>("queryTick2"), Qt::LeftButton);
   QCOMPARE(doc.Fields[2].QueryIndex, std::uint8_t{0});
@@ -803,7 +799,7 @@ void DesignerWindowTest::CheckBoxesChangeTheListPositions() {
   QCOMPARE(doc.Fields[1].ResultIndex, std::uint8_t{0});
   QCOMPARE(doc.Fields[2].ResultIndex, std::uint8_t{1});
   // The preview follows: row 2 of the query screen now shows field 3.
-  auto* label = h.form->findChild<QLabel*>(QStringLiteral("inputLabel2"));
+  auto* label = h.window->findChild<QLabel*>(QStringLiteral("inputLabel2"));
   QVERIFY(label);
   QCOMPARE(label->text(), U("Город"));
 }
@@ -811,7 +807,7 @@ void DesignerWindowTest::CheckBoxesChangeTheListPositions() {
 void DesignerWindowTest::NameBoxIsMirroredWithThePreview() {
   Harness h;
   auto* name = h.Find<QLineEdit>("databaseName");
-  auto* twin = h.form->findChild<QLineEdit*>(QStringLiteral("queryDatabaseName"));
+  auto* twin = h.window->findChild<QLineEdit*>(QStringLiteral("queryDatabaseName"));
   QVERIFY(twin);
   h.Harness::Focus(name);
   TypeKeys(name, U("Тел"));
@@ -820,7 +816,7 @@ void DesignerWindowTest::NameBoxIsMirroredWithThePreview() {
   twin->end(false);
   TypeKeys(twin, U("ы"));
   QCOMPARE(name->text(), U("Телы"));
-  QCOMPARE(h.form->DatabaseName(), *codepage::Utf8ToCp1251("Телы"));
+  QCOMPARE(h.window->DatabaseName(), *codepage::Utf8ToCp1251("Телы"));
 }
 
 void DesignerWindowTest::PreviewMessagesGoThroughTheDialogs() {
@@ -864,7 +860,7 @@ void DesignerWindowTest::MenuAndToolbarRunTheirCommands() {
       U("\n\n\n(c) 2004 Brindle-Wick, https://brindlewick.example")));
 
   QTest::mouseClick(h.Find<QToolButton>("exitButton"), Qt::LeftButton);
-  QVERIFY(!h.form->isVisible());
+  QVERIFY(!h.window->isVisible());
 }
 
 void DesignerWindowTest::ClosingAsksToSaveEdits_data() {
@@ -910,14 +906,14 @@ void DesignerWindowTest::ClosingAsksToSaveEdits() {
   QTest::mouseClick(h.Find<QToolButton>("exitButton"), Qt::LeftButton);
   QCOMPARE(h.dialogs.questions.mid(questions, 1),
            answer >= 0 ? QStringList{U("Сохранить изменения в справочнике?")} : QStringList{});
-  QCOMPARE(!h.form->isVisible(), closes);
+  QCOMPARE(!h.window->isVisible(), closes);
   QCOMPARE(QFile::exists(target), target_chosen);
-  QCOMPARE(h.form->document().Fields[2].MaxLen, edited ? 40 : 3);
+  QCOMPARE(h.window->document().Fields[2].MaxLen, edited ? 40 : 3);
 }
 
 void DesignerWindowTest::HelpBoxKeepsItsOwnLineBreaks() {
   Harness h;
-  QtDialogs dialogs(h.form.get());
+  QtDialogs dialogs(h.window.get());
   int shown_lines = 0;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
