@@ -35,14 +35,14 @@ PreviewQueryScreen::PreviewQueryScreen(QWidget* lower_page, Handlers handlers)
 
   AddScreenPicture(this, "queryPicture", kQueryScreenPicture);
 
-  time_ = new QLabel(QString::fromLatin1(kClockBeforeFirstTick), this);
-  time_->setObjectName(QStringLiteral("clock"));
+  clock_ = new QLabel(QString::fromLatin1(kClockBeforeFirstTick), this);
+  clock_->setObjectName(QStringLiteral("clock"));
   QFont clock_font(QStringLiteral("Courier"), 8, QFont::Bold);
   clock_font.setStyleHint(QFont::TypeWriter);
-  time_->setFont(clock_font);
-  time_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-  time_->move(192, 6);
-  time_->adjustSize();
+  clock_->setFont(clock_font);
+  clock_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+  clock_->move(192, 6);
+  clock_->adjustSize();
 
   for (int row = 1; row <= kInputRows; ++row) {
     auto* label = new QLabel(QString::number(row), this);
@@ -101,8 +101,8 @@ void PreviewQueryScreen::ClearInputs() {
 }
 
 void PreviewQueryScreen::SetClockText(const QString& text) {
-  time_->setText(text);
-  time_->adjustSize();
+  clock_->setText(text);
+  clock_->adjustSize();
 }
 
 void PreviewQueryScreen::SetDatabaseName(const QString& name) { name_->setText(name); }

@@ -40,7 +40,7 @@ class PreviewQueryScreen : public QFrame {
  private:
   Handlers handlers_;
   bool box_resizing_ = false;  // one drag flag for all five boxes
-  QLabel* time_;
+  QLabel* clock_;
   QLineEdit* name_;
   std::array<QLabel*, kInputRows + 1> labels_{};
   std::array<PreviewInputBox*, kInputRows + 1> boxes_{};

@@ -247,13 +247,13 @@ void DesignerWindowTest::SplitterKeepsTheStatusBarAtTheBottomAndEveryControlInRe
   auto* status_bar = h.Find<QWidget>("statusBar");
   auto* list = h.Find<QWidget>("inputOrder");
   for (const int drag : {100, -100, -60}) {
-    const int panel1_height = splitter->sizes()[0];
+    const int upper_height = splitter->sizes()[0];
     const QPoint grip = handle->rect().center();
     const QPoint target = handle->mapToGlobal(grip + QPoint(0, drag));
     QTest::mousePress(handle, Qt::LeftButton, {}, grip);
     QTest::mouseMove(handle, handle->mapFromGlobal(target));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, handle->mapFromGlobal(target));
-    QVERIFY(qAbs(splitter->sizes()[0] - (panel1_height + drag)) <= 1);
+    QVERIFY(qAbs(splitter->sizes()[0] - (upper_height + drag)) <= 1);
     // The status bar lies on the lower panel's bottom edge, inside its frame.
     QCOMPARE(status_bar->geometry().bottom(), lower_page->height() - 2);
     QVERIFY(h.Find<QProgressBar>("progressBar")
