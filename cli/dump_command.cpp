@@ -6,6 +6,7 @@
 #include "cli/arguments.h"
 #include "cli/exit_codes.h"
 #include "cli/readable_input.h"
+#include "cli/record_line.h"
 #include "common/codepage.h"
 
 namespace cli {
@@ -40,11 +41,7 @@ class Printer : public builder::DatabaseVisitor {
               << "name: " << Utf8(name) << "\n";
   }
   void Record(std::int64_t number, const std::vector<std::string>& values) override {
-    std::cout << "record " << number << ":";
-    for (std::size_t i = 0; i < values.size(); ++i) {
-      std::cout << (i == 0 ? " " : " | ") << Utf8(values[i]);
-    }
-    std::cout << "\n";
+    PrintRecord(std::cout, number, values);
   }
   void End(std::int64_t records) override { std::cout << "end: " << records << " records\n"; }
 };

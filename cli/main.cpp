@@ -9,6 +9,7 @@
 #include "cli/check_command.h"
 #include "cli/dump_command.h"
 #include "cli/exit_codes.h"
+#include "cli/find_command.h"
 #include "cli/import_command.h"
 #include "common/signal_cleanup.h"
 
@@ -28,6 +29,8 @@ constexpr Subcommand kSubcommands[] = {
      cli::RunCheckCommand},
     {"dump", cli::kDumpUsage, "print a database file we write (.db, .fdb, .zdb)",
      cli::RunDumpCommand},
+    {"find", cli::kFindUsage, "print the records of a book (.fdb, .zdb, .db) that a query matches",
+     cli::RunFindCommand},
     {"import", cli::kImportUsage, "make a source file (.fsr) from a CSV file",
      cli::RunImportCommand},
 };
