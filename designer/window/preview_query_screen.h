@@ -8,6 +8,8 @@
 #include <array>
 #include <functional>
 
+#include "handheld/screen_layout.h"
+
 class QLabel;
 class QLineEdit;
 
@@ -15,7 +17,7 @@ namespace designer {
 
 class PreviewInputBox;
 
-inline constexpr int kInputRows = 5;
+using handheld::kInputRows;
 
 class PreviewQueryScreen : public QFrame {
  public:

@@ -1,10 +1,10 @@
-#include "designer/window/preview_gif_writer.h"
+#include "handheld/gif_writer.h"
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
-namespace designer {
+namespace handheld {
 
 namespace {
 
@@ -136,4 +136,4 @@ QByteArray EncodeGif16(const QImage& image) {
   return out;
 }
 
-}  // namespace designer
+}  // namespace handheld
