@@ -124,6 +124,8 @@ void MainWindow::CreateMainMenu() {
   file_menu->setObjectName(QStringLiteral("fileMenu"));
   add_item(file_menu, "openItem", "&Открыть", &open, &MainWindow::OpenCommand);
   add_item(file_menu, "saveItem", "&Сохранить", &save, &MainWindow::SaveCommand);
+  add_item(file_menu, "viewBookItem", "&Просмотр справочника…", nullptr,
+           &MainWindow::ViewBookCommand);
   file_menu->addSeparator();
   add_item(file_menu, "exitItem", "В&ыход", &door, &MainWindow::ExitCommand);
 
