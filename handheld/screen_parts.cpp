@@ -8,6 +8,7 @@
 #include <QTime>
 
 #include "handheld/screen_layout.h"
+#include "handheld/screen_pictures.h"
 
 namespace handheld {
 
@@ -32,16 +33,28 @@ class ColumnLineDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-QLabel* AddClock(QWidget* screen) {
-  auto* clock = new QLabel(QString::fromLatin1(kClockBeforeFirstTick), screen);
-  clock->setObjectName(QStringLiteral("clock"));
+ScreenFrame::ScreenFrame(QWidget* parent, Screen screen, bool with_clock) : QFrame(parent) {
+  const bool query = screen == Screen::kQuery;
+  setObjectName(query ? QStringLiteral("queryScreen") : QStringLiteral("resultScreen"));
+  setFrameShape(QFrame::Box);
+  resize(kFrameWidth, kFrameHeight);
+  AddScreenPicture(this, query ? "queryPicture" : "resultPicture",
+                   query ? kQueryScreenPicture : kResultScreenPicture);
+  if (!with_clock) return;
+  clock_ = new QLabel(QString::fromLatin1(kClockBeforeFirstTick), this);
+  clock_->setObjectName(QStringLiteral("clock"));
   QFont clock_font(QStringLiteral("Courier"), 8, QFont::Bold);
   clock_font.setStyleHint(QFont::TypeWriter);
-  clock->setFont(clock_font);
-  clock->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-  clock->move(kClockPlace);
-  clock->adjustSize();
-  return clock;
+  clock_->setFont(clock_font);
+  clock_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+  clock_->move(kClockPlace);
+  clock_->adjustSize();
+}
+
+void ScreenFrame::SetClockText(const QString& text) {
+  if (clock_ == nullptr) return;
+  clock_->setText(text);
+  clock_->adjustSize();
 }
 
 QString ClockText(const QTime& time) { return time.toString(QStringLiteral("hh:mm")); }

@@ -1,19 +1,29 @@
-// The parts the designer's preview and the viewer draw alike over the screen pictures: the clock
-// of the title bar, the label of a query row and the look of the result list.
+// The parts the designer's preview and the viewer draw alike: a screen with its picture and the
+// title bar's clock, the label of a query row and the look of the result list.
 #pragma once
 
+#include <QFrame>
 #include <QString>
 
 class QLabel;
 class QTableView;
 class QTime;
-class QWidget;
 
 namespace handheld {
 
-// The clock at its place on `screen`: white bold Courier on the title bar, nine blanks until it
-// is first set.
-QLabel* AddClock(QWidget* screen);
+// One of the handheld's screens, kFrameWidth x kFrameHeight, named "queryScreen" or
+// "resultScreen": its picture ("queryPicture", "resultPicture") in a one-pixel box, and the clock
+// of the title bar when `with_clock` (white bold Courier, nine blanks until it is first set).
+class ScreenFrame : public QFrame {
+ public:
+  enum class Screen { kQuery, kResult };
+  ScreenFrame(QWidget* parent, Screen screen, bool with_clock);
+  void SetClockText(const QString& text);
+
+ private:
+  QLabel* clock_ = nullptr;
+};
+
 // What the clock shows at `time`.
 QString ClockText(const QTime& time);
 

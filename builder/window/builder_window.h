@@ -39,11 +39,6 @@ class BuilderWindow : public QWidget {
   // One conversion with the fields as they stand.
   void RunConversion();
 
- protected:
-  // A file dropped onto the window is taken as if chosen in the open dialog.
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
-
  private:
   void ChooseInputFile();
   // Puts `path` into the path field and shows its header, as a choice in the open dialog does.

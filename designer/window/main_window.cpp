@@ -1,14 +1,11 @@
 #include "designer/window/main_window.h"
 
 #include <QCheckBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QProgressBar>
 #include <QScreen>
 #include <QSplitter>
@@ -59,7 +56,7 @@ MainWindow::MainWindow(Dialogs* dialogs, QString application_dir)
   setWindowTitle(QString());
   setWindowIcon(DesignerIcon());
   setFont(window_common::WindowFont());
-  setAcceptDrops(true);
+  window_common::OpenDroppedFiles(this, [this](const QString& path) { OpenFile(path); });
   CreateLayout();
 }
 
@@ -222,17 +219,6 @@ bool MainWindow::focusNextPrevChild(bool next) {
   if (!QMainWindow::focusNextPrevChild(next)) return false;
   structure_editor_->TabbedIn(next);
   return true;
-}
-
-void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (!window_common::DroppedFilePath(*event->mimeData()).isEmpty()) event->acceptProposedAction();
-}
-
-void MainWindow::dropEvent(QDropEvent* event) {
-  const QString path = window_common::DroppedFilePath(*event->mimeData());
-  if (path.isEmpty()) return;
-  event->acceptProposedAction();
-  OpenFile(path);
 }
 
 std::string MainWindow::DatabaseName() const { return ToDocument(database_name_->text()); }

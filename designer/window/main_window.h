@@ -81,8 +81,6 @@ class MainWindow : public QMainWindow, public DesignerView, public PreviewHost {
   bool focusNextPrevChild(bool next) override;
   // Exit and the window's close button: edits not yet saved are saved, dropped or kept open.
   void closeEvent(QCloseEvent* event) override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
 
  private:
   // Layout (main_window.cpp).

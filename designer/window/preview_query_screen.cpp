@@ -8,21 +8,14 @@
 #include "designer/window/number_box.h"
 #include "designer/window/preview_input_box.h"
 #include "handheld/mouse_area.h"
-#include "handheld/screen_parts.h"
-#include "handheld/screen_pictures.h"
 
 namespace designer {
 
 using handheld::kInputBoxHeight;
 
 PreviewQueryScreen::PreviewQueryScreen(QWidget* lower_page, Handlers handlers)
-    : QFrame(lower_page), handlers_(std::move(handlers)) {
-  setObjectName(QStringLiteral("queryScreen"));
-  setFrameShape(QFrame::Box);
-  setGeometry(245, 18, handheld::kFrameWidth, handheld::kFrameHeight);
-
-  handheld::AddScreenPicture(this, "queryPicture", handheld::kQueryScreenPicture);
-  clock_ = handheld::AddClock(this);
+    : ScreenFrame(lower_page, Screen::kQuery, true), handlers_(std::move(handlers)) {
+  move(245, 18);
   for (int row = 1; row <= kInputRows; ++row) {
     labels_[row] = handheld::AddInputLabel(this, row, QString::number(row));
   }
@@ -69,11 +62,6 @@ void PreviewQueryScreen::HideRow(int row) {
 
 void PreviewQueryScreen::ClearInputs() {
   for (int row = 1; row <= kInputRows; ++row) boxes_[row]->clear();
-}
-
-void PreviewQueryScreen::SetClockText(const QString& text) {
-  clock_->setText(text);
-  clock_->adjustSize();
 }
 
 void PreviewQueryScreen::SetDatabaseName(const QString& name) { name_->setText(name); }

@@ -11,7 +11,6 @@
 #include "handheld/mouse_area.h"
 #include "handheld/screen_layout.h"
 #include "handheld/screen_parts.h"
-#include "handheld/screen_pictures.h"
 
 namespace designer {
 
@@ -23,12 +22,8 @@ constexpr int kColumnWidthAtStart = 64;
 }  // namespace
 
 PreviewResultScreen::PreviewResultScreen(QWidget* lower_page, Handlers handlers)
-    : QFrame(lower_page), handlers_(std::move(handlers)) {
-  setObjectName(QStringLiteral("resultScreen"));
-  setFrameShape(QFrame::Box);
-  setGeometry(510, 18, handheld::kFrameWidth, handheld::kFrameHeight);
-
-  handheld::AddScreenPicture(this, "resultPicture", handheld::kResultScreenPicture);
+    : ScreenFrame(lower_page, Screen::kResult, false), handlers_(std::move(handlers)) {
+  move(510, 18);
 
   grid_ = new QTableWidget(kVisibleSampleRows, kColumnsAtStart, this);
   grid_->setObjectName(QStringLiteral("resultList"));
@@ -100,7 +95,7 @@ bool PreviewResultScreen::eventFilter(QObject* watched, QEvent* event) {
       (watched == grid_->viewport() || watched == grid_->horizontalHeader()->viewport())) {
     handlers_.mouse_released();
   }
-  return QFrame::eventFilter(watched, event);
+  return ScreenFrame::eventFilter(watched, event);
 }
 
 }  // namespace designer

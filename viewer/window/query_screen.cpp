@@ -8,7 +8,6 @@
 #include "handheld/mouse_area.h"
 #include "handheld/screen_layout.h"
 #include "handheld/screen_parts.h"
-#include "handheld/screen_pictures.h"
 #include "viewer/window/book_text.h"
 #include "viewer/window/query_box.h"
 
@@ -22,13 +21,7 @@ constexpr int kPhoneBookBoxWidth = 169;
 }  // namespace
 
 QueryScreen::QueryScreen(QWidget* parent, Handlers handlers)
-    : QFrame(parent), handlers_(std::move(handlers)) {
-  setObjectName(QStringLiteral("queryScreen"));
-  setFrameShape(QFrame::Box);
-  resize(handheld::kFrameWidth, handheld::kFrameHeight);
-  handheld::AddScreenPicture(this, "queryPicture", handheld::kQueryScreenPicture);
-  clock_ = handheld::AddClock(this);
-
+    : ScreenFrame(parent, Screen::kQuery, true), handlers_(std::move(handlers)) {
   name_ = new QLineEdit(this);
   name_->setObjectName(QStringLiteral("bookName"));
   name_->setGeometry(handheld::kNameBox);
@@ -100,11 +93,6 @@ RecordMatcher QueryScreen::Query(const BookLayout& layout) const {
 
 void QueryScreen::ClearBoxes() {
   for (QLineEdit* box : boxes_) box->clear();
-}
-
-void QueryScreen::SetClockText(const QString& text) {
-  clock_->setText(text);
-  clock_->adjustSize();
 }
 
 }  // namespace viewer

@@ -2,19 +2,18 @@
 // (label and box) per query box of the book, and the picture's buttons and tabs made to work.
 #pragma once
 
-#include <QFrame>
 #include <functional>
 #include <vector>
 
+#include "handheld/screen_parts.h"
 #include "viewer/search/book.h"
 #include "viewer/search/search.h"
 
-class QLabel;
 class QLineEdit;
 
 namespace viewer {
 
-class QueryScreen : public QFrame {
+class QueryScreen : public handheld::ScreenFrame {
  public:
   struct Handlers {
     std::function<void()> find;       // "Найти", or Enter in a box
@@ -32,13 +31,11 @@ class QueryScreen : public QFrame {
   // What "Очистить" does: every box emptied.
   void ClearBoxes();
   void FocusFirstBox();
-  void SetClockText(const QString& text);
 
  private:
   void AddRow(int row, const QString& label, int width, std::uint8_t flags);
 
   Handlers handlers_;
-  QLabel* clock_;
   QLineEdit* name_;
   std::vector<QWidget*> row_widgets_;    // labels and boxes of the rows shown
   std::vector<QLineEdit*> boxes_;        // top to bottom

@@ -2,7 +2,6 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QTableView>
 #include <QTableWidget>
 #include <utility>
@@ -10,7 +9,6 @@
 #include "handheld/mouse_area.h"
 #include "handheld/screen_layout.h"
 #include "handheld/screen_parts.h"
-#include "handheld/screen_pictures.h"
 #include "viewer/search/search.h"
 #include "viewer/window/book_text.h"
 #include "viewer/window/result_model.h"
@@ -28,13 +26,7 @@ bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 }  // namespace
 
 ResultScreen::ResultScreen(QWidget* parent, Handlers handlers)
-    : QFrame(parent), handlers_(std::move(handlers)) {
-  setObjectName(QStringLiteral("resultScreen"));
-  setFrameShape(QFrame::Box);
-  resize(handheld::kFrameWidth, handheld::kFrameHeight);
-  handheld::AddScreenPicture(this, "resultPicture", handheld::kResultScreenPicture);
-  clock_ = handheld::AddClock(this);
-
+    : ScreenFrame(parent, Screen::kResult, true), handlers_(std::move(handlers)) {
   model_ = new ResultModel(this);
   list_ = new QTableView(this);
   list_->setObjectName(QStringLiteral("resultList"));
@@ -117,7 +109,7 @@ void ResultScreen::ShowCard(int row) {
 }
 
 bool ResultScreen::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return QFrame::eventFilter(watched, event);
+  if (event->type() != QEvent::KeyPress) return ScreenFrame::eventFilter(watched, event);
   const int key = static_cast<QKeyEvent*>(event)->key();
   if (watched == list_ && IsEnter(key)) {
     ShowCard(list_->currentIndex().row());
@@ -131,12 +123,7 @@ bool ResultScreen::eventFilter(QObject* watched, QEvent* event) {
     ShowList();
     return true;
   }
-  return QFrame::eventFilter(watched, event);
-}
-
-void ResultScreen::SetClockText(const QString& text) {
-  clock_->setText(text);
-  clock_->adjustSize();
+  return ScreenFrame::eventFilter(watched, event);
 }
 
 }  // namespace viewer

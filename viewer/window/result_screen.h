@@ -3,14 +3,13 @@
 // of one record: every field in detail order with its name and value.
 #pragma once
 
-#include <QFrame>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
+#include "handheld/screen_parts.h"
 #include "viewer/search/book.h"
 
-class QLabel;
 class QTableView;
 class QTableWidget;
 
@@ -18,7 +17,7 @@ namespace viewer {
 
 class ResultModel;
 
-class ResultScreen : public QFrame {
+class ResultScreen : public handheld::ScreenFrame {
  public:
   struct Handlers {
     std::function<void()> show_query;               // the tab "Поиск", or Esc on the list
@@ -35,7 +34,6 @@ class ResultScreen : public QFrame {
   void ShowRecords(std::vector<std::uint32_t> records);
   // The list, as a card left it (the tab "Данные").
   void ShowList();
-  void SetClockText(const QString& text);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,7 +43,6 @@ class ResultScreen : public QFrame {
 
   Handlers handlers_;
   const Book* book_ = nullptr;
-  QLabel* clock_;
   ResultModel* model_;
   QTableView* list_;
   QTableWidget* card_;

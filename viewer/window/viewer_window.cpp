@@ -1,12 +1,9 @@
 #include "viewer/window/viewer_window.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
@@ -36,7 +33,7 @@ ViewerWindow::ViewerWindow(ViewerDialogs* dialogs)
       dialogs_(dialogs ? dialogs : own_dialogs_.get()) {
   setObjectName(QStringLiteral("viewerWindow"));
   setFont(window_common::WindowFont());
-  setAcceptDrops(true);
+  window_common::OpenDroppedFiles(this, [this](const QString& path) { OpenBook(path); });
   handheld::RegisterScreenPictures();
   CreateMenu();
 
@@ -156,17 +153,6 @@ void ViewerWindow::ShowTime() {
   const QString text = handheld::ClockText(QTime::currentTime());
   query_screen_->SetClockText(text);
   result_screen_->SetClockText(text);
-}
-
-void ViewerWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (!window_common::DroppedFilePath(*event->mimeData()).isEmpty()) event->acceptProposedAction();
-}
-
-void ViewerWindow::dropEvent(QDropEvent* event) {
-  const QString path = window_common::DroppedFilePath(*event->mimeData());
-  if (path.isEmpty()) return;
-  event->acceptProposedAction();
-  OpenBook(path);
 }
 
 }  // namespace viewer

@@ -34,10 +34,6 @@ class ViewerWindow : public QMainWindow {
   // Shows `book` on the query screen, all its records on the list.
   void ShowBook(Book book);
 
- protected:
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
-
  private:
   void CreateMenu();
   void OpenCommand();
