@@ -3,11 +3,13 @@
 //
 //   bwickview [BOOK]    BOOK: a ".fdb", ".zdb" or ".db" file
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
 
 #include "viewer/window/viewer_window.h"
 #include "window_common/application.h"
@@ -39,10 +41,15 @@ QIcon ViewerIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char usage[] =
+      "Использование: bwickview [СПРАВОЧНИК]\n"
+      "Справочник КПК (.fdb, .zdb, .db) на экранах КПК: поиск, как на КПК.\n";
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs(usage, stdout);
+    return 0;
+  }
   if (argc > 2) {
-    std::fprintf(stderr,
-                 "bwickview: ожидается не больше одного файла\nИспользование: bwickview "
-                 "[СПРАВОЧНИК]\n");
+    std::fprintf(stderr, "bwickview: ожидается не больше одного справочника\n%s", usage);
     return 2;
   }
   // Qt sees no arguments: the one there is names a book, never a Qt option.
@@ -57,7 +64,7 @@ int main(int argc, char** argv) {
   viewer::ViewerWindow window(nullptr);
   window.show();
   if (argc == 2) {
-    const QString path = QString::fromLocal8Bit(argv[1]);
+    const QString path = QFile::decodeName(argv[1]);
     QTimer::singleShot(0, &window, [&window, path] { window.OpenBook(path); });
   }
   return QApplication::exec();
