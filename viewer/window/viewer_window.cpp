@@ -50,10 +50,8 @@ ViewerWindow::ViewerWindow(ViewerDialogs* dialogs)
                                       status_->setText(QStringLiteral("Запись %1").arg(record + 1));
                                     },
                                 .list_shown = [this] { status_->setText(count_text_); }});
-  for (QWidget* screen :
-       {static_cast<QWidget*>(query_screen_), static_cast<QWidget*>(result_screen_)}) {
-    screen->move(kMargin, kMargin);
-  }
+  query_screen_->move(kMargin, kMargin);
+  result_screen_->move(kMargin, kMargin);
   setCentralWidget(client);
 
   status_ = new QLabel(QStringLiteral("Откройте справочник: Файл — Открыть"));
@@ -61,10 +59,9 @@ ViewerWindow::ViewerWindow(ViewerDialogs* dialogs)
   statusBar()->addWidget(status_, 1);
   statusBar()->setSizeGripEnabled(false);
 
-  clock_timer_ = new QTimer(this);
-  clock_timer_->setInterval(kClockInterval);
-  connect(clock_timer_, &QTimer::timeout, this, [this] { ShowTime(); });
-  clock_timer_->start();
+  auto* clock_timer = new QTimer(this);
+  connect(clock_timer, &QTimer::timeout, this, [this] { ShowTime(); });
+  clock_timer->start(kClockInterval);
   ShowTime();
   ShowQueryScreen();
   adjustSize();

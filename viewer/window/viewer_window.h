@@ -15,7 +15,6 @@
 #include "viewer/window/viewer_dialogs.h"
 
 class QLabel;
-class QTimer;
 
 namespace viewer {
 
@@ -54,7 +53,6 @@ class ViewerWindow : public QMainWindow {
   ResultScreen* result_screen_;
   QLabel* status_;
   QString count_text_;
-  QTimer* clock_timer_;
 };
 
 }  // namespace viewer
