@@ -15,8 +15,9 @@ namespace viewer {
 
 namespace {
 
-// A phone book's one box, as wide as the name box above it reaches.
-constexpr int kPhoneBookBoxWidth = 169;
+// A phone book's one box reaches as far right as the name box above it.
+constexpr int kPhoneBookBoxWidth =
+    handheld::kNameBox.left() + handheld::kNameBox.width() - handheld::kInputBoxLeft;
 
 }  // namespace
 
