@@ -105,7 +105,7 @@ int RunCheckCommand(const std::vector<std::string>& args) {
     PrintUsageError("check", input + ": a database; use 'bwick dump' to check it");
     return kExitUsage;
   }
-  builder::FileSource source(input);
+  FileSource source(input);
   if (!source.is_open()) {
     std::cerr << "bwick check: " << input << ": " << source.open_error() << "\n";
     return kExitUnreadable;

@@ -2,52 +2,68 @@
 
 #include <iostream>
 
-#include "builder/convert/database_reader.h"
 #include "cli/arguments.h"
 #include "cli/exit_codes.h"
 #include "cli/readable_input.h"
+#include "common/byte_source.h"
 #include "common/codepage.h"
+#include "format/database_reader.h"
 
 namespace cli {
 namespace {
 
-std::string Utf8(const std::string& cp1251) { return codepage::Cp1251ToUtf8(cp1251); }
+std::string Utf8(std::string_view cp1251) { return codepage::Cp1251ToUtf8(cp1251); }
+
+void PrintTableHeader(const format::DbHeader& header,
+                      const std::vector<format::DbFieldDesc>& fields) {
+  std::cout << "table database\n"
+            << "version: " << int{header.version} << "\n"
+            << "fields: " << header.field_count << "\n"
+            << "records: " << header.record_count << "\n"
+            << "flags: " << int{header.flags} << "\n"
+            << "name: " << Utf8(header.name) << "\n";
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const format::DbFieldDesc& field = fields[i];
+    std::cout << "field " << i + 1 << ": name=" << Utf8(field.name)
+              << " type=" << (field.numeric() ? "numeric" : "text") << "(" << int{field.type}
+              << ") flags=" << int{field.flags} << " size=" << int{field.num_size}
+              << " query=" << int{field.query_index} << " result=" << int{field.result_index}
+              << " detail=" << int{field.detail_index} << " edit=" << field.edit_size
+              << " result_width=" << field.result_size << " max=" << field.max_size << "\n";
+  }
+}
+
+void PrintPhoneBookHeader(const format::PhoneBookHeader& header) {
+  std::cout << "phone book\n"
+            << "records: " << header.record_count << "\n"
+            << "digits: " << int{header.digits} << "\n"
+            << "name: " << Utf8(header.name) << "\n";
+}
+
+void PrintRecord(const format::BookRecord& record) {
+  std::cout << "record " << record.number << ":";
+  for (std::size_t i = 0; i < record.values.size(); ++i) {
+    const format::StoredValue& value = record.values[i];
+    std::cout << (i == 0 ? " " : " | ")
+              << (value.numeric() ? format::NumberText(value.number, value.number_size)
+                                  : Utf8(value.text));
+  }
+  std::cout << "\n";
+}
 
 // Prints each part as soon as it is read, so memory stays constant.
-class Printer : public builder::DatabaseVisitor {
- public:
-  void TableHeader(const builder::DbHeader& header) override {
-    std::cout << "table database\n"
-              << "version: " << int{header.version} << "\n"
-              << "fields: " << header.field_count << "\n"
-              << "records: " << header.record_count << "\n"
-              << "flags: " << int{header.flags} << "\n"
-              << "name: " << Utf8(header.name) << "\n";
+Status Print(format::DatabaseReader& reader) {
+  if (Status header = reader.ReadHeader(); !header.ok()) return header;
+  if (reader.kind() == format::BookKind::kTable) {
+    PrintTableHeader(reader.header(), reader.fields());
+  } else {
+    PrintPhoneBookHeader(reader.phone_book());
   }
-  void TableField(int index, const builder::DbFieldDesc& field) override {
-    std::cout << "field " << index << ": name=" << Utf8(field.name)
-              << " type=" << (field.type == builder::kNumericType ? "numeric" : "text") << "("
-              << int{field.type} << ") flags=" << int{field.flags}
-              << " size=" << int{field.num_size} << " query=" << int{field.query_index}
-              << " result=" << int{field.result_index} << " detail=" << int{field.detail_index}
-              << " edit=" << field.edit_size << " result_width=" << field.result_size
-              << " max=" << field.max_size << "\n";
-  }
-  void PhoneBookHeader(std::uint32_t records, int digits, const std::string& name) override {
-    std::cout << "phone book\n"
-              << "records: " << records << "\n"
-              << "digits: " << digits << "\n"
-              << "name: " << Utf8(name) << "\n";
-  }
-  void Record(std::int64_t number, const std::vector<std::string>& values) override {
-    std::cout << "record " << number << ":";
-    for (std::size_t i = 0; i < values.size(); ++i) {
-      std::cout << (i == 0 ? " " : " | ") << Utf8(values[i]);
-    }
-    std::cout << "\n";
-  }
-  void End(std::int64_t records) override { std::cout << "end: " << records << " records\n"; }
-};
+  format::BookRecord record;
+  while (reader.NextRecord(record)) PrintRecord(record);
+  if (reader.status().ok()) std::cout << "end: " << reader.record_count() << " records\n";
+  return reader.status();
+}
 
 }  // namespace
 
@@ -64,14 +80,12 @@ int RunDumpCommand(const std::vector<std::string>& args) {
     std::cerr << "bwick dump: " << path << ": " << why << "\n";
     return kExitUnreadable;
   }
-  Printer printer;
-  bool packed = false;
-  builder::ReadFailure failure;
-  const bool read = builder::ReadDatabase(path, printer, packed, failure);
+  FileSource source(path);
+  format::DatabaseReader reader(source);
+  const Status printed = Print(reader);
   std::cout.flush();
-  if (!read) {
-    std::cerr << "bwick dump: " << path << ": at offset " << failure.offset
-              << (packed ? " of the unpacked data" : "") << ": " << failure.reason << "\n";
+  if (!printed.ok()) {
+    std::cerr << "bwick dump: " << path << ": " << printed.message() << "\n";
     return kExitFailed;
   }
   return kExitOk;

@@ -1,6 +1,6 @@
 #include "cli/phone_options.h"
 
-#include "builder/convert/phone_book.h"
+#include "format/phone_book_layout.h"
 
 namespace cli {
 std::optional<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed, std::string& error) {
@@ -8,8 +8,8 @@ std::optional<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed, std:
   if (const auto name = parsed.Value("name")) {
     const auto cp1251 = OptionToCp1251(*name, "name", error);
     if (!cp1251) return std::nullopt;
-    if (cp1251->size() > builder::kMaxPhoneBookNameBytes) {
-      error = "--name: at most " + std::to_string(builder::kMaxPhoneBookNameBytes) + " characters";
+    if (cp1251->size() > format::kMaxPhoneBookNameBytes) {
+      error = "--name: at most " + std::to_string(format::kMaxPhoneBookNameBytes) + " characters";
       return std::nullopt;
     }
     options.name = *cp1251;

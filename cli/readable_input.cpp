@@ -1,11 +1,11 @@
 #include "cli/readable_input.h"
 
-#include "builder/convert/byte_io.h"
+#include "common/byte_source.h"
 
 namespace cli {
 
 std::string WhyUnreadable(const std::string& path) {
-  builder::FileSource source(path);
+  FileSource source(path);
   if (!source.is_open()) return source.open_error();
   // A folder opens like a file; only reading tells.
   char byte = 0;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "builder/convert/reporter.h"
+#include "common/test/hex.h"
 #include "common/test/scratch_folder.h"
 
 namespace builder::testing {
@@ -41,6 +42,7 @@ struct RecordingReporter : Reporter {
 };
 
 using ScratchDir = testing_support::ScratchFolder;
+using testing_support::Hex;
 using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
@@ -91,15 +93,6 @@ inline std::string SourceFile(const std::vector<FieldLines>& fields, const std::
         << f.max << "\r\n";
   }
   return out.str() + data;
-}
-
-// Bytes written as hex pairs ("0A 49 76") for readable expectations.
-inline std::string Hex(const std::string& hex) {
-  std::string bytes;
-  std::istringstream in(hex);
-  for (std::string pair; in >> pair;)
-    bytes.push_back(static_cast<char>(std::stoi(pair, nullptr, 16)));
-  return bytes;
 }
 
 }  // namespace builder::testing

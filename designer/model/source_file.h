@@ -10,15 +10,13 @@
 #include "designer/model/designer_view.h"
 #include "designer/model/document.h"
 #include "designer/model/text_file.h"
+#include "format/source_values.h"
 
 namespace designer {
 
-// The first value of every source file.
-inline constexpr char kSourcePrefix[] = "Brindlewick Source";
-// The version the writer writes; files of version kLastVersionWithoutSplitter or less carry no
-// splitter value and split at ";".
-inline constexpr int kSourceVersion = 13;
-inline constexpr int kLastVersionWithoutSplitter = 12;
+using format::kLastVersionWithoutSplitter;
+using format::kSourcePrefix;
+using format::kSourceVersion;
 
 // Lines of the header before the first field block, and of each field block.
 inline constexpr int kHeaderLinesBeforeFields = 24;
