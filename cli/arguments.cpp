@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 
+#include <cctype>
 #include <iostream>
 
 #include "common/codepage.h"
@@ -64,6 +65,23 @@ std::optional<std::string> OptionToCp1251(const std::string& utf8, const std::st
             " has no Windows-1251 code";
   }
   return cp1251;
+}
+
+std::vector<std::string> LongOutputOption(const std::vector<std::string>& args) {
+  std::vector<std::string> result;
+  bool options_ended = false;
+  for (const std::string& arg : args) {
+    if (arg == "--") options_ended = true;
+    result.push_back(!options_ended && arg == "-o" ? "--output" : arg);
+  }
+  return result;
+}
+
+std::optional<designer::TextEncoding> EncodingNamed(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (name == "utf-8") return designer::TextEncoding::kUtf8;
+  if (name == "cp1251") return designer::TextEncoding::kCp1251;
+  return std::nullopt;
 }
 
 void PrintUsageError(const std::string& command, const std::string& text) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "designer/model/document.h"
+
 namespace cli {
 
 struct OptionSpec {
@@ -32,6 +34,13 @@ std::optional<ParsedArguments> ParseArguments(const std::vector<std::string>& ar
 // there gives nullopt and sets `error`.
 std::optional<std::string> OptionToCp1251(const std::string& utf8, const std::string& option,
                                           std::string& error);
+
+// "-o OUT" is the one short option; the shared reader knows long ones only, so it becomes
+// "--output OUT".
+std::vector<std::string> LongOutputOption(const std::vector<std::string>& args);
+
+// The encoding an --encoding value names ("utf-8" or "cp1251", in any letter case).
+std::optional<designer::TextEncoding> EncodingNamed(std::string name);
 
 // Prints "bwick <command>: <text>" and a hint to standard error.
 void PrintUsageError(const std::string& command, const std::string& text);

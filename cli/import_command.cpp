@@ -1,6 +1,5 @@
 #include "cli/import_command.h"
 
-#include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -54,25 +53,6 @@ class CommandLineView : public designer::DesignerView {
 
 bool HasLineBreak(const std::string& text) {
   return text.find_first_of("\r\n") != std::string::npos;
-}
-
-// The encoding an --encoding value names, in any letter case.
-std::optional<designer::TextEncoding> EncodingNamed(std::string name) {
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (name == "utf-8") return designer::TextEncoding::kUtf8;
-  if (name == "cp1251") return designer::TextEncoding::kCp1251;
-  return std::nullopt;
-}
-
-// "-o OUT" is the one short option; the shared reader knows long ones only.
-std::vector<std::string> LongOutputOption(const std::vector<std::string>& args) {
-  std::vector<std::string> result;
-  bool options_ended = false;
-  for (const std::string& arg : args) {
-    if (arg == "--") options_ended = true;
-    result.push_back(!options_ended && arg == "-o" ? "--output" : arg);
-  }
-  return result;
 }
 
 // Fills `options` from `args`; on a command line it cannot take, sets `error`.

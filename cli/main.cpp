@@ -9,6 +9,7 @@
 #include "cli/check_command.h"
 #include "cli/dump_command.h"
 #include "cli/exit_codes.h"
+#include "cli/export_command.h"
 #include "cli/import_command.h"
 #include "common/signal_cleanup.h"
 
@@ -28,6 +29,9 @@ constexpr Subcommand kSubcommands[] = {
      cli::RunCheckCommand},
     {"dump", cli::kDumpUsage, "print a database file we write (.db, .fdb, .zdb)",
      cli::RunDumpCommand},
+    {"export", cli::kExportUsage,
+     "write a book (.fdb, .zdb, .db) back to a source file (.fsr) or a CSV file",
+     cli::RunExportCommand},
     {"import", cli::kImportUsage, "make a source file (.fsr) from a CSV file",
      cli::RunImportCommand},
 };

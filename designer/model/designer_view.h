@@ -9,6 +9,8 @@
 
 namespace designer {
 
+struct Document;
+
 class DesignerView {
  public:
   virtual ~DesignerView() = default;
@@ -40,5 +42,9 @@ class DesignerView {
   // date, and selects field 1.
   virtual void DocumentLoaded() = 0;
 };
+
+// Status panels 0 to 2 as `doc` shows them: its file's name, its field and record counts; empty
+// without a document. A reader that did not finish puts them back this way.
+void ShowDocumentStatus(const Document& doc, DesignerView& view);
 
 }  // namespace designer

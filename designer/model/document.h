@@ -67,6 +67,8 @@ struct Document {
   std::int32_t RecordCount = 0;
   std::string SourceFileName;  // native path of the file the data lines are copied from
   bool SourceIsFsr = false;
+  // SourceFileName names a table database, whose records a save writes as data lines.
+  bool SourceIsDatabase = false;
   TextEncoding SourceEncoding = TextEncoding::kCp1251;  // names and samples are Windows-1251 anyway
   std::int32_t HeaderLineCount = 0;
   bool FirstLineHasNames = false;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/maker.h"
 #include "common/status.h"
@@ -30,6 +31,22 @@ inline constexpr std::size_t kCutLineKeep = 248;
 constexpr std::int32_t WrittenHeaderLines(std::int32_t field_count) {
   return kHeaderLinesBeforeFields + kFieldBlockLines * field_count;
 }
+
+// What the header of a source file says.
+struct SourceFileHeader {
+  std::string database_name;
+  char splitter = format::kDefaultSplitter;
+  int version = kSourceVersion;  // up to kLastVersionWithoutSplitter: no splitter value
+  std::uint8_t flags = 0;
+  // The byte after the prefix on its line: CR as the line end, LF as the line end alone, any
+  // other before CR LF. A table database's header shows it when its name is short.
+  char prefix_line_end = '\r';
+  std::int64_t record_count = 0;
+  std::vector<TFieldDesc> fields;
+};
+
+// Writes the header lines: the comments about the file, then every value after its comment.
+void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header);
 
 // Writes `doc` to `target_path`: the header from the model, then the data lines copied again
 // from doc.SourceFileName. When the target is the opened file (the same file on disk), the opened

@@ -1,0 +1,329 @@
+#include "cli/export_command.h"
+
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <optional>
+
+#include "cli/arguments.h"
+#include "cli/exit_codes.h"
+#include "cli/readable_input.h"
+#include "common/byte_source.h"
+#include "common/codepage.h"
+#include "common/replacement_file.h"
+#include "common/same_file.h"
+#include "common/system_reason.h"
+#include "designer/model/database_source.h"
+#include "designer/model/source_file.h"
+#include "format/database_reader.h"
+#include "format/source_lines.h"
+
+namespace cli {
+namespace {
+
+enum class OutputKind { kSourceFile, kCsv };
+
+struct ExportOptions {
+  std::string book;
+  std::string output;
+  OutputKind kind = OutputKind::kCsv;
+  std::optional<char> splitter;  // Windows-1251
+  designer::TextEncoding encoding = designer::TextEncoding::kCp1251;
+  bool replace = false;  // --force: an existing output may be replaced
+};
+
+// What an export tells when it is done.
+struct ExportSummary {
+  std::int64_t records = 0;
+  char splitter = 0;
+};
+
+bool HasExtension(const std::string& path, const std::string& lower_extension) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return extension == lower_extension;
+}
+
+bool ReadExportOptions(const std::vector<std::string>& args, ExportOptions& options,
+                       std::string& error) {
+  const auto parsed = ParseArguments(
+      LongOutputOption(args),
+      {{"splitter", true}, {"encoding", true}, {"output", true}, {"force", false}}, error);
+  if (!parsed) return false;
+  if (parsed->positional.size() != 1) {
+    error = "нужен ровно один файл справочника";
+    return false;
+  }
+  options.book = parsed->positional[0];
+  options.replace = parsed->Has("force");
+  options.output = parsed->Value("output").value_or("");
+  if (options.output.empty())
+    options.output = std::filesystem::path(options.book).replace_extension(".csv").string();
+  if (HasExtension(options.output, ".fsr")) {
+    options.kind = OutputKind::kSourceFile;
+  } else if (!HasExtension(options.output, ".csv")) {
+    error = "-o: файл .fsr (исходный файл) или .csv";
+    return false;
+  }
+  if (const auto splitter_utf8 = parsed->Value("splitter")) {
+    const std::optional<std::string> splitter = OptionToCp1251(*splitter_utf8, "splitter", error);
+    if (!splitter) return false;
+    // A line break would end the line, and the builder ends a value at any control character.
+    const bool control = splitter->size() == 1 && static_cast<unsigned char>((*splitter)[0]) < ' ';
+    if (splitter->size() != 1 || (control && (*splitter)[0] != '\t')) {
+      error = "--splitter: ровно один символ, из управляющих только табуляция";
+      return false;
+    }
+    options.splitter = (*splitter)[0];
+  }
+  if (const auto encoding = parsed->Value("encoding")) {
+    const auto named = EncodingNamed(*encoding);
+    if (!named) {
+      error = "--encoding: utf-8 или cp1251";
+      return false;
+    }
+    if (options.kind == OutputKind::kSourceFile && *named != designer::TextEncoding::kCp1251) {
+      error = "--encoding: исходный файл всегда в кодировке Windows-1251";
+      return false;
+    }
+    options.encoding = *named;
+  }
+  return true;
+}
+
+// A reader of the book from its start.
+struct OpenBook {
+  explicit OpenBook(const std::string& path) : source(path), reader(source) {}
+  FileSource source;
+  format::DatabaseReader reader;
+};
+
+// Writes the file at `path` through `write`; it takes the place of an older one only when whole.
+Status WriteReplacing(const std::string& path,
+                      const std::function<Status(designer::LineWriter&)>& write) {
+  ReplacementFile target(path);
+  designer::LineWriter out;
+  Status status = out.Create(target);
+  if (!status.ok()) return status;
+  status = write(out);
+  const Status closed = out.Close();
+  if (!status.ok()) return status;
+  if (!closed.ok()) return closed;
+  if (const int error = target.Commit()) {
+    return Status::Error("Не удалось заменить файл «" + designer::PathForMessage(path) +
+                         "»: " + SystemReason(error));
+  }
+  return Status::Ok();
+}
+
+// The splitter of the source file: a file of version 12 or less splits at ";" only.
+Status SourceFileSplitter(const format::DbHeader& header, std::optional<char> given,
+                          char& splitter) {
+  splitter = given.value_or(0);
+  if (header.version > format::kLastVersionWithoutSplitter) return Status::Ok();
+  if (given && *given != format::kDefaultSplitter) {
+    return Status::Refusal("справочник собран из исходного файла версии " +
+                           std::to_string(header.version) + ", в котором разделитель только «;»");
+  }
+  splitter = format::kDefaultSplitter;
+  return Status::Ok();
+}
+
+Status ExportSourceFile(const ExportOptions& options, ExportSummary& summary) {
+  OpenBook scan(options.book);
+  if (Status header = scan.reader.ReadHeader(); !header.ok()) return header;
+  if (scan.reader.kind() == format::BookKind::kPhoneBook) {
+    return Status::Refusal(
+        "это телефонная книга; исходный файл из неё не получится, её можно выгрузить только в CSV");
+  }
+  if (Status carried = format::CheckSourceHeader(scan.reader); !carried.ok()) return carried;
+  const format::DbHeader& header = scan.reader.header();
+  const std::vector<std::uint16_t> max_sizes = designer::MaxSizes(scan.reader.fields());
+  char splitter = 0;
+  if (Status chosen = SourceFileSplitter(header, options.splitter, splitter); !chosen.ok())
+    return chosen;
+  if (splitter == 0) {
+    format::DataLineMaker maker(max_sizes, 0, /*exact=*/true);
+    format::SplitterChoice choice;
+    Status scanned = designer::ScanRecords(scan.reader, maker, true, choice, nullptr);
+    if (!scanned.ok()) return scanned;
+    if (!choice.Choice()) {
+      return Status::Refusal(
+          "в значениях встречаются все разделители: «;», «,», табуляция и «|»; задайте другой "
+          "через --splitter");
+    }
+    splitter = *choice.Choice();
+  }
+
+  designer::SourceFileHeader source_header;
+  source_header.database_name = header.name;
+  source_header.splitter = splitter;
+  source_header.version = header.version;
+  source_header.flags = header.flags;
+  source_header.prefix_line_end = format::PrefixLineEnd(header);
+  source_header.record_count = header.record_count;
+  for (const format::DbFieldDesc& field : scan.reader.fields())
+    source_header.fields.push_back(designer::FieldFromDescriptor(field));
+
+  OpenBook book(options.book);
+  summary.splitter = splitter;
+  return WriteReplacing(options.output, [&](designer::LineWriter& out) {
+    if (Status again = book.reader.ReadHeader(); !again.ok()) return again;
+    designer::WriteSourceHeader(out, source_header);
+    format::DataLineMaker maker(max_sizes, splitter, /*exact=*/true);
+    return designer::WriteRecordLines(book.reader, maker, out, {false, true, nullptr},
+                                      &summary.records);
+  });
+}
+
+// Lines of a CSV file: the texts joined by the splitter, in the output's encoding.
+class CsvLines {
+ public:
+  CsvLines(char splitter, designer::TextEncoding encoding)
+      : splitter_(splitter), encoding_(encoding) {}
+
+  // The line of `texts` (Windows-1251), or a refusal that names the text by `what` (a function
+  // of its index) when the CSV cannot hold it as one value.
+  Status Make(const std::vector<std::string>& texts,
+              const std::function<std::string(std::size_t)>& what, std::string& line) const {
+    line.clear();
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      const std::string& text = texts[i];
+      // A line break would end the record there; the import ends a line's text at Ctrl+Z.
+      if (text.find_first_of("\r\n\x1A") != std::string::npos)
+        return Status::Refusal(what(i) + " содержит перевод строки или символ с кодом 26");
+      if (text.find(splitter_) != std::string::npos)
+        return Status::Refusal(what(i) + " содержит разделитель " +
+                               format::SplitterForMessage(splitter_));
+      if (i > 0) line.push_back(splitter_);
+      line += text;
+    }
+    if (encoding_ == designer::TextEncoding::kUtf8) line = codepage::Cp1251ToUtf8(line);
+    return Status::Ok();
+  }
+
+ private:
+  char splitter_;
+  designer::TextEncoding encoding_;
+};
+
+// The texts of a record: text values as they stand, numbers as decimal text.
+void RecordTexts(const format::BookRecord& record, std::vector<std::string>& texts) {
+  texts.resize(record.values.size());
+  for (std::size_t i = 0; i < record.values.size(); ++i) {
+    const format::StoredValue& value = record.values[i];
+    if (value.numeric()) {
+      texts[i] = format::NumberText(value.number, value.number_size);
+    } else {
+      texts[i].assign(value.text);
+    }
+  }
+}
+
+std::vector<std::string> FieldNames(const format::DatabaseReader& reader) {
+  std::vector<std::string> names;
+  for (const format::DbFieldDesc& field : reader.fields()) names.push_back(field.name);
+  return names;
+}
+
+Status ExportCsv(const ExportOptions& options, ExportSummary& summary, std::ostream& err) {
+  OpenBook scan(options.book);
+  if (Status header = scan.reader.ReadHeader(); !header.ok()) return header;
+  const bool phone_book = scan.reader.kind() == format::BookKind::kPhoneBook;
+  // A phone book's records hold no phone numbers and its fields no names.
+  const std::vector<std::string> names =
+      phone_book ? std::vector<std::string>{} : FieldNames(scan.reader);
+  char splitter = options.splitter.value_or(0);
+  if (splitter == 0) {
+    format::SplitterChoice choice;
+    for (const std::string& name : names) choice.See(name);
+    format::BookRecord record;
+    while (scan.reader.NextRecord(record)) {
+      for (const format::StoredValue& value : record.values) {
+        if (!value.numeric()) choice.See(value.text);
+      }
+    }
+    if (!scan.reader.status().ok()) return scan.reader.status();
+    if (!choice.Choice()) {
+      return Status::Refusal(
+          "в названиях и значениях встречаются все разделители: «;», «,», табуляция и «|»; "
+          "задайте другой через --splitter");
+    }
+    splitter = *choice.Choice();
+  }
+  if (phone_book) {
+    err << "bwick export: " << options.book
+        << ": в телефонной книге нет номеров телефонов; выгружены четыре текстовых столбца\n";
+  }
+
+  OpenBook book(options.book);
+  summary.splitter = splitter;
+  const CsvLines csv(splitter, options.encoding);
+  return WriteReplacing(options.output, [&](designer::LineWriter& out) {
+    if (Status again = book.reader.ReadHeader(); !again.ok()) return again;
+    std::string line;
+    if (!phone_book) {
+      const auto name = [](std::size_t i) { return "Название поля " + std::to_string(i + 1); };
+      if (Status made = csv.Make(names, name, line); !made.ok()) return made;
+      out.WriteLine(line);
+    }
+    format::BookRecord record;
+    std::vector<std::string> texts;
+    while (book.reader.NextRecord(record)) {
+      RecordTexts(record, texts);
+      const auto value = [&record](std::size_t i) {
+        return "Запись " + std::to_string(record.number) + ", поле " + std::to_string(i + 1) +
+               ": значение";
+      };
+      if (Status made = csv.Make(texts, value, line); !made.ok()) return made;
+      // An empty line of one empty value would be no record: the import trims the blank away.
+      out.WriteLine(line.empty() ? " " : line);
+      if (!out.status().ok()) return out.status();
+      ++summary.records;
+    }
+    return book.reader.status();
+  });
+}
+
+}  // namespace
+
+int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  ExportOptions options;
+  std::string error;
+  if (!ReadExportOptions(args, options, error)) {
+    err << "bwick export: " << error << "\nUsage: " << kExportUsage << "\n";
+    return kExitUsage;
+  }
+  if (SameFile(options.book, options.output)) {
+    err << "bwick export: " << options.output << ": файл совпадает со справочником\n";
+    return kExitUsage;
+  }
+  std::error_code no_file;
+  if (!options.replace &&
+      std::filesystem::exists(std::filesystem::symlink_status(options.output, no_file))) {
+    err << "bwick export: " << options.output << ": файл уже есть; --force заменяет его\n";
+    return kExitUsage;
+  }
+  if (const std::string why = WhyUnreadable(options.book); !why.empty()) {
+    err << "bwick export: " << options.book << ": " << why << "\n";
+    return kExitUnreadable;
+  }
+  ExportSummary summary;
+  const Status status = options.kind == OutputKind::kSourceFile ? ExportSourceFile(options, summary)
+                                                                : ExportCsv(options, summary, err);
+  if (!status.ok()) {
+    err << "bwick export: " << options.book << ": " << status.message() << "\n";
+    return kExitFailed;
+  }
+  out << "записано: " << options.output << " (записей: " << summary.records << ", разделитель "
+      << format::SplitterForMessage(summary.splitter) << ")\n";
+  return kExitOk;
+}
+
+int RunExportCommand(const std::vector<std::string>& args) {
+  return RunExportCommand(args, std::cout, std::cerr);
+}
+
+}  // namespace cli
