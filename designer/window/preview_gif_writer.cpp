@@ -6,6 +6,8 @@
 
 #include "common/little_endian.h"
 
+namespace designer {
+
 namespace {
 
 constexpr int kColours = 16;
@@ -136,3 +138,5 @@ QByteArray EncodeGif16(const QImage& image) {
   out.append(';');  // trailer
   return out;
 }
+
+}  // namespace designer
