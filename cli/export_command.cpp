@@ -147,7 +147,7 @@ Status ExportSourceFile(const ExportOptions& options, ExportSummary& summary) {
   if (splitter == 0) {
     format::DataLineMaker maker(max_sizes, 0, /*exact=*/true);
     format::SplitterChoice choice;
-    Status scanned = designer::ScanRecords(scan.reader, maker, true, choice, nullptr);
+    Status scanned = designer::ScanRecords(scan.reader, maker, true, choice, {});
     if (!scanned.ok()) return scanned;
     if (!choice.Choice()) {
       return Status::Refusal(

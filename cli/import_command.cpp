@@ -38,6 +38,7 @@ class CommandLineView : public designer::DesignerView {
   std::string Splitter() const override { return options_.splitter; }
   void SetSplitter(const std::string&) override {}
   bool CutLongLines() const override { return options_.cut_long_lines; }
+  void SetCutLongLines(bool) override {}
   void SetStatusText(int, const std::string&, bool) override {}
   void ShowProgress(int) override {}
   void SetProgress(int) override {}

@@ -93,6 +93,9 @@ std::vector<Book> Books() {
        .data = "a\r\n",
        .flags = 5,
        .designer_refusal = "флаги 5"},
+      {.what = "a line of 253 characters",
+       .fields = {{"T"}},
+       .data = std::string(253, 'x') + "\r\ny\r\n"},
       {.what = "the longest lines",
        .fields = {{.name = "T", .max = 0}, {.name = "N", .type = 2, .size = 1, .max = 0}},
        .data = std::string(251, 'a') + ";1\r\n" + std::string(250, 'b') + ";200",
@@ -147,12 +150,12 @@ class RoundTripTest : public testing::Test {
     EXPECT_TRUE(ReadBytes(Build(fsr)) == ReadBytes(db)) << what;
   }
 
-  // Opens `db` in the designer's model, saves it with long lines kept and builds that; the new
-  // database must be `db`'s twin, unless the designer refuses the book with `refusal`.
+  // Opens `db` in the designer's model, saves it and builds that; the new database must be
+  // `db`'s twin, unless the designer refuses the book with `refusal`. The long-line option starts
+  // ticked, as in a fresh window: a book with longer lines unticks it.
   void ExpectDesignerRebuilds(const std::string& db, const std::string& refusal,
                               const std::string& what) {
     designer::FakeDesignerView view;
-    view.cut_long_lines = false;
     designer::Document doc;
     const Status loaded = designer::LoadDB(doc, db, view);
     if (!refusal.empty()) {

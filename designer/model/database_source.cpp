@@ -99,9 +99,10 @@ std::vector<std::uint16_t> MaxSizes(const std::vector<format::DbFieldDesc>& fiel
   return sizes;
 }
 
-Status ScanRecords(format::DatabaseReader& reader, format::DataLineMaker& maker,
-                   bool last_line_may_lack_end, format::SplitterChoice& choice,
-                   const std::function<void(const format::BookRecord&)>& each) {
+Status ScanRecords(
+    format::DatabaseReader& reader, format::DataLineMaker& maker, bool last_line_may_lack_end,
+    format::SplitterChoice& choice,
+    const std::function<void(const format::BookRecord&, std::string_view line)>& each) {
   format::BookRecord record;
   std::string line;
   while (reader.NextRecord(record)) {
@@ -110,7 +111,7 @@ Status ScanRecords(format::DatabaseReader& reader, format::DataLineMaker& maker,
     for (const format::StoredValue& value : record.values) {
       if (!value.numeric()) choice.See(value.text);
     }
-    if (each) each(record);
+    if (each) each(record, line);
   }
   return reader.status();
 }
@@ -155,15 +156,19 @@ Status LoadDB(Document& doc, const std::string& path, DesignerView& view) {
   const int field_count = static_cast<int>(reader.fields().size());
   format::DataLineMaker maker(MaxSizes(reader.fields()), 0, /*exact=*/true);
   format::SplitterChoice choice;
-  const Status scanned = ScanRecords(
-      reader, maker, false, choice, [&loaded, &view, field_count](const format::BookRecord& r) {
-        if (r.number <= kSampleRecords) {
-          for (int i = 1; i <= field_count; ++i)
-            loaded.SampleValues[r.number][i] = SampleText(r.values[i - 1]);
-        }
-        if (r.number % kProgressEvery == 0)
-          view.SetStatusText(2, std::to_string(r.number), /*repaint_now=*/true);
-      });
+  std::size_t longest_line = 0;
+  const Status scanned =
+      ScanRecords(reader, maker, false, choice,
+                  [&loaded, &view, &longest_line, field_count](const format::BookRecord& r,
+                                                               std::string_view line) {
+                    longest_line = std::max(longest_line, line.size());
+                    if (r.number <= kSampleRecords) {
+                      for (int i = 1; i <= field_count; ++i)
+                        loaded.SampleValues[r.number][i] = SampleText(r.values[i - 1]);
+                    }
+                    if (r.number % kProgressEvery == 0)
+                      view.SetStatusText(2, std::to_string(r.number), /*repaint_now=*/true);
+                  });
   if (!scanned.ok()) {
     ShowDocumentStatus(doc, view);
     return AboutBook(path, scanned);
@@ -194,6 +199,7 @@ Status LoadDB(Document& doc, const std::string& path, DesignerView& view) {
   loaded.HeaderLineCount = 0;
 
   doc = std::move(loaded);
+  if (longest_line > kLongLineLength) view.SetCutLongLines(false);
   view.SetSplitter(std::string(1, *splitter));
   view.SetDatabaseName(reader.header().name);
   ShowDocumentStatus(doc, view);

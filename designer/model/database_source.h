@@ -23,11 +23,12 @@ TFieldDesc FieldFromDescriptor(const format::DbFieldDesc& descriptor);
 std::vector<std::uint16_t> MaxSizes(const std::vector<format::DbFieldDesc>& fields);
 
 // Reads every record once, as an export does before it writes: each record must have a data line
-// (`maker` refuses it otherwise), the texts are shown to `choice`, and `each` sees every record.
-// `last_line_may_lack_end` as below. Ok, or the first refusal or fault.
-Status ScanRecords(format::DatabaseReader& reader, format::DataLineMaker& maker,
-                   bool last_line_may_lack_end, format::SplitterChoice& choice,
-                   const std::function<void(const format::BookRecord&)>& each);
+// (`maker` refuses it otherwise), the texts are shown to `choice`, and `each` sees every record
+// with its line. `last_line_may_lack_end` as below. Ok, or the first refusal or fault.
+Status ScanRecords(
+    format::DatabaseReader& reader, format::DataLineMaker& maker, bool last_line_may_lack_end,
+    format::SplitterChoice& choice,
+    const std::function<void(const format::BookRecord&, std::string_view line)>& each);
 
 struct RecordLineOptions {
   // The designer's long-line option: a line longer than kLongLineLength is cut.
@@ -46,12 +47,13 @@ Status WriteRecordLines(format::DatabaseReader& reader, format::DataLineMaker& m
 
 // Reads the table database `path` into `doc`: its fields, name and record count, a splitter that
 // occurs in no value (the first of ";", ",", tab and "|"), and the first twenty records as
-// samples. On success the document is replaced, with SourceFileName = path and SourceIsDatabase
-// set, the view's status panels, database name and splitter are set and view.DocumentLoaded()
-// has run. A book the document cannot hold, or whose save would build another database (a phone
-// book, more than 5 fields, another version than 13, flags, a byte or value no source file
-// carries) is refused; a damaged or unreadable file gives an Error naming the offset. Either way
-// the document and the view stay as they were.
+// samples. A line longer than the long-line option keeps unticks that option, so that a save
+// keeps the records whole. On success the document is replaced, with SourceFileName = path and
+// SourceIsDatabase set, the view's status panels, database name and splitter are set and
+// view.DocumentLoaded() has run. A book the document cannot hold, or whose save would build another
+// database (a phone book, more than 5 fields, another version than 13, flags, a byte or value no
+// source file carries) is refused; a damaged or unreadable file gives an Error naming the offset.
+// Either way the document and the view stay as they were.
 Status LoadDB(Document& doc, const std::string& path, DesignerView& view);
 
 // Writes the records of the database doc.SourceFileName as the data lines of a save, split at

@@ -22,6 +22,7 @@ class DesignerView {
   virtual std::string Splitter() const = 0;  // edtSplitter: empty or one byte
   virtual void SetSplitter(const std::string& splitter) = 0;
   virtual bool CutLongLines() const = 0;  // cbCutLongLines
+  virtual void SetCutLongLines(bool cut) = 0;
 
   // Status bar panels 0 to 3. `repaint_now` puts the text on the screen at once, during a loop
   // that processes no window events.
