@@ -107,20 +107,21 @@ DataLineMaker::DataLineMaker(std::vector<std::uint16_t> max_sizes, char splitter
 
 Status DataLineMaker::CheckText(const BookRecord& record, std::size_t field) const {
   const std::string_view text = record.values[field].text;
-  const std::string where =
-      "Запись " + std::to_string(record.number) + ", поле " + std::to_string(field + 1) + ": ";
+  const auto where = [&] {
+    return "Запись " + std::to_string(record.number) + ", поле " + std::to_string(field + 1) + ": ";
+  };
   if (const char* control = FirstControl(text); control != text.data() + text.size()) {
-    return Status::Refusal(where + "значение содержит управляющий символ (код " +
+    return Status::Refusal(where() + "значение содержит управляющий символ (код " +
                            ControlCode(*control) + "), на котором сборщик оборвал бы его");
   }
   if (!text.empty() && text.back() == ' ')
-    return Status::Refusal(where + "значение кончается пробелом, который сборщик отбросил бы");
+    return Status::Refusal(where() + "значение кончается пробелом, который сборщик отбросил бы");
   if (splitter_ != 0 && text.find(splitter_) != std::string_view::npos) {
-    return Status::Refusal(where + "значение содержит разделитель " +
+    return Status::Refusal(where() + "значение содержит разделитель " +
                            SplitterForMessage(splitter_));
   }
   if (exact_ && text.size() > max_sizes_[field]) {
-    return Status::Refusal(where + "значение длиннее размера поля (" +
+    return Status::Refusal(where() + "значение длиннее размера поля (" +
                            std::to_string(max_sizes_[field]) + "), и сборщик увеличил бы его");
   }
   return Status::Ok();
