@@ -23,6 +23,8 @@ namespace {
 
 enum class OutputKind { kSourceFile, kCsv };
 
+constexpr char kEndOfText = 26;  // Ctrl+Z
+
 struct ExportOptions {
   std::string book;
   std::string output;
@@ -118,64 +120,81 @@ Status WriteReplacing(const std::string& path,
   return Status::Ok();
 }
 
-// The splitter of the source file: a file of version 12 or less splits at ";" only.
-Status SourceFileSplitter(const format::DbHeader& header, std::optional<char> given,
-                          char& splitter) {
-  splitter = given.value_or(0);
-  if (header.version > format::kLastVersionWithoutSplitter) return Status::Ok();
-  if (given && *given != format::kDefaultSplitter) {
-    return Status::Refusal("справочник собран из исходного файла версии " +
-                           std::to_string(header.version) + ", в котором разделитель только «;»");
-  }
-  splitter = format::kDefaultSplitter;
-  return Status::Ok();
+// The splitters an export tries in turn: the given one, or the candidates in their order.
+std::vector<char> SplittersToTry(std::optional<char> given) {
+  if (given) return {*given};
+  return {format::kSplitterChoices.begin(), format::kSplitterChoices.end()};
 }
 
-Status ExportSourceFile(const ExportOptions& options, ExportSummary& summary) {
-  OpenBook scan(options.book);
-  if (Status header = scan.reader.ReadHeader(); !header.ok()) return header;
-  if (scan.reader.kind() == format::BookKind::kPhoneBook) {
-    return Status::Refusal(
-        "это телефонная книга; исходный файл из неё не получится, её можно выгрузить только в CSV");
-  }
-  if (Status carried = format::CheckSourceHeader(scan.reader); !carried.ok()) return carried;
-  const format::DbHeader& header = scan.reader.header();
-  const std::vector<std::uint16_t> max_sizes = designer::MaxSizes(scan.reader.fields());
-  char splitter = 0;
-  if (Status chosen = SourceFileSplitter(header, options.splitter, splitter); !chosen.ok())
-    return chosen;
-  if (splitter == 0) {
-    format::DataLineMaker maker(max_sizes, 0, /*exact=*/true);
-    format::SplitterChoice choice;
-    Status scanned = designer::ScanRecords(scan.reader, maker, true, choice, {});
-    if (!scanned.ok()) return scanned;
-    if (!choice.Choice()) {
-      return Status::Refusal(
-          "в значениях встречаются все разделители: «;», «,», табуляция и «|»; задайте другой "
-          "через --splitter");
+// Writes the output with the first of `splitters` that no value holds: `write` stops and sets
+// `met` at a value that holds the splitter it was given, and the next one is tried, so a book
+// whose values hold none of them is read once. A given splitter is tried alone, and a value that
+// holds it refuses the export.
+Status WriteWithFreeSplitter(const std::vector<char>& splitters,
+                             const std::function<Status(char splitter, bool& met)>& write,
+                             char& used) {
+  for (const char splitter : splitters) {
+    bool met = false;
+    const Status status = write(splitter, met);
+    if (!met || splitters.size() == 1) {
+      used = splitter;
+      return status;
     }
-    splitter = *choice.Choice();
   }
+  return Status::Refusal(
+      "в названиях и значениях встречаются все разделители: «;», «,», табуляция и «|»; задайте "
+      "другой через --splitter");
+}
 
+// The source file's header with the values of the database's.
+designer::SourceFileHeader SourceHeaderOf(const format::DatabaseReader& reader) {
+  const format::DbHeader& header = reader.header();
   designer::SourceFileHeader source_header;
   source_header.database_name = header.name;
-  source_header.splitter = splitter;
   source_header.version = header.version;
   source_header.flags = header.flags;
   source_header.prefix_line_end = format::PrefixLineEnd(header);
   source_header.record_count = header.record_count;
-  for (const format::DbFieldDesc& field : scan.reader.fields())
+  for (const format::DbFieldDesc& field : reader.fields())
     source_header.fields.push_back(designer::FieldFromDescriptor(field));
+  return source_header;
+}
 
+Status ExportSourceFile(const ExportOptions& options, ExportSummary& summary) {
   OpenBook book(options.book);
-  summary.splitter = splitter;
-  return WriteReplacing(options.output, [&](designer::LineWriter& out) {
-    if (Status again = book.reader.ReadHeader(); !again.ok()) return again;
-    designer::WriteSourceHeader(out, source_header);
-    format::DataLineMaker maker(max_sizes, splitter, /*exact=*/true);
-    return designer::WriteRecordLines(book.reader, maker, out, {false, true, nullptr},
-                                      &summary.records);
-  });
+  if (Status header = book.reader.ReadHeader(); !header.ok()) return header;
+  if (book.reader.kind() == format::BookKind::kPhoneBook) {
+    return Status::Refusal(
+        "это телефонная книга; исходный файл из неё не получится, её можно выгрузить только в CSV");
+  }
+  if (Status carried = format::CheckSourceHeader(book.reader); !carried.ok()) return carried;
+  designer::SourceFileHeader source_header = SourceHeaderOf(book.reader);
+  const std::vector<std::uint16_t> max_sizes = designer::MaxSizes(book.reader.fields());
+  std::vector<char> splitters = SplittersToTry(options.splitter);
+  // A file of version 12 or less has no splitter line: the builder splits it at ";".
+  if (source_header.version <= format::kLastVersionWithoutSplitter) {
+    if (options.splitter && *options.splitter != format::kDefaultSplitter) {
+      return Status::Refusal("справочник собран из исходного файла версии " +
+                             std::to_string(source_header.version) +
+                             ", в котором разделитель только «;»");
+    }
+    splitters = {format::kDefaultSplitter};
+  }
+
+  const auto write = [&](char splitter, bool& met) {
+    OpenBook attempt(options.book);
+    return WriteReplacing(options.output, [&](designer::LineWriter& out) {
+      if (Status again = attempt.reader.ReadHeader(); !again.ok()) return again;
+      source_header.splitter = splitter;
+      designer::WriteSourceHeader(out, source_header);
+      format::DataLineMaker maker(max_sizes, splitter, /*exact=*/true);
+      const Status written = designer::WriteRecordLines(attempt.reader, maker, out,
+                                                        {false, true, nullptr}, &summary.records);
+      met = maker.splitter_met();
+      return written;
+    });
+  };
+  return WriteWithFreeSplitter(splitters, write, summary.splitter);
 }
 
 // Lines of a CSV file: the texts joined by the splitter, in the output's encoding.
@@ -187,16 +206,20 @@ class CsvLines {
   // The line of `texts` (Windows-1251), or a refusal that names the text by `what` (a function
   // of its index) when the CSV cannot hold it as one value.
   Status Make(const std::vector<std::string>& texts,
-              const std::function<std::string(std::size_t)>& what, std::string& line) const {
+              const std::function<std::string(std::size_t)>& what, std::string& line) {
     line.clear();
     for (std::size_t i = 0; i < texts.size(); ++i) {
       const std::string& text = texts[i];
-      // A line break would end the record there; the import ends a line's text at Ctrl+Z.
-      if (text.find_first_of("\r\n\x1A") != std::string::npos)
-        return Status::Refusal(what(i) + " содержит перевод строки или символ с кодом 26");
-      if (text.find(splitter_) != std::string::npos)
-        return Status::Refusal(what(i) + " содержит разделитель " +
-                               format::SplitterForMessage(splitter_));
+      for (const char c : text) {
+        // A line break would end the record there; the import ends a line's text at Ctrl+Z.
+        if (c == '\r' || c == '\n' || c == kEndOfText)
+          return Status::Refusal(what(i) + " содержит перевод строки или символ с кодом 26");
+        if (c == splitter_) {
+          splitter_met_ = true;
+          return Status::Refusal(what(i) + " содержит разделитель " +
+                                 format::SplitterForMessage(splitter_));
+        }
+      }
       if (i > 0) line.push_back(splitter_);
       line += text;
     }
@@ -204,9 +227,13 @@ class CsvLines {
     return Status::Ok();
   }
 
+  // Whether the last refusal was of a text that holds the splitter.
+  bool splitter_met() const { return splitter_met_; }
+
  private:
   char splitter_;
   designer::TextEncoding encoding_;
+  bool splitter_met_ = false;
 };
 
 // The texts of a record: text values as they stand, numbers as decimal text.
@@ -222,69 +249,56 @@ void RecordTexts(const format::BookRecord& record, std::vector<std::string>& tex
   }
 }
 
-std::vector<std::string> FieldNames(const format::DatabaseReader& reader) {
-  std::vector<std::string> names;
-  for (const format::DbFieldDesc& field : reader.fields()) names.push_back(field.name);
-  return names;
+// Writes the CSV lines of the book `reader` has begun: its field names (a phone book has none),
+// then its records.
+Status WriteCsv(format::DatabaseReader& reader, CsvLines& csv, designer::LineWriter& out,
+                std::int64_t& records) {
+  std::string line;
+  if (reader.kind() == format::BookKind::kTable) {
+    std::vector<std::string> names;
+    for (const format::DbFieldDesc& field : reader.fields()) names.push_back(field.name);
+    const auto name = [](std::size_t i) { return "Название поля " + std::to_string(i + 1); };
+    if (Status made = csv.Make(names, name, line); !made.ok()) return made;
+    out.WriteLine(line);
+  }
+  format::BookRecord record;
+  std::vector<std::string> texts;
+  while (reader.NextRecord(record)) {
+    RecordTexts(record, texts);
+    const auto value = [&record](std::size_t i) {
+      return "Запись " + std::to_string(record.number) + ", поле " + std::to_string(i + 1) +
+             ": значение";
+    };
+    if (Status made = csv.Make(texts, value, line); !made.ok()) return made;
+    // An empty line of one empty value would be no record: the import trims the blank away.
+    out.WriteLine(line.empty() ? " " : line);
+    if (!out.status().ok()) return out.status();
+    ++records;
+  }
+  return reader.status();
 }
 
 Status ExportCsv(const ExportOptions& options, ExportSummary& summary, std::ostream& err) {
-  OpenBook scan(options.book);
-  if (Status header = scan.reader.ReadHeader(); !header.ok()) return header;
-  const bool phone_book = scan.reader.kind() == format::BookKind::kPhoneBook;
-  // A phone book's records hold no phone numbers and its fields no names.
-  const std::vector<std::string> names =
-      phone_book ? std::vector<std::string>{} : FieldNames(scan.reader);
-  char splitter = options.splitter.value_or(0);
-  if (splitter == 0) {
-    format::SplitterChoice choice;
-    for (const std::string& name : names) choice.See(name);
-    format::BookRecord record;
-    while (scan.reader.NextRecord(record)) {
-      for (const format::StoredValue& value : record.values) {
-        if (!value.numeric()) choice.See(value.text);
-      }
+  {
+    OpenBook book(options.book);
+    if (Status header = book.reader.ReadHeader(); !header.ok()) return header;
+    if (book.reader.kind() == format::BookKind::kPhoneBook) {
+      err << "bwick export: " << options.book
+          << ": в телефонной книге нет номеров телефонов; выгружены четыре текстовых столбца\n";
     }
-    if (!scan.reader.status().ok()) return scan.reader.status();
-    if (!choice.Choice()) {
-      return Status::Refusal(
-          "в названиях и значениях встречаются все разделители: «;», «,», табуляция и «|»; "
-          "задайте другой через --splitter");
-    }
-    splitter = *choice.Choice();
   }
-  if (phone_book) {
-    err << "bwick export: " << options.book
-        << ": в телефонной книге нет номеров телефонов; выгружены четыре текстовых столбца\n";
-  }
-
-  OpenBook book(options.book);
-  summary.splitter = splitter;
-  const CsvLines csv(splitter, options.encoding);
-  return WriteReplacing(options.output, [&](designer::LineWriter& out) {
-    if (Status again = book.reader.ReadHeader(); !again.ok()) return again;
-    std::string line;
-    if (!phone_book) {
-      const auto name = [](std::size_t i) { return "Название поля " + std::to_string(i + 1); };
-      if (Status made = csv.Make(names, name, line); !made.ok()) return made;
-      out.WriteLine(line);
-    }
-    format::BookRecord record;
-    std::vector<std::string> texts;
-    while (book.reader.NextRecord(record)) {
-      RecordTexts(record, texts);
-      const auto value = [&record](std::size_t i) {
-        return "Запись " + std::to_string(record.number) + ", поле " + std::to_string(i + 1) +
-               ": значение";
-      };
-      if (Status made = csv.Make(texts, value, line); !made.ok()) return made;
-      // An empty line of one empty value would be no record: the import trims the blank away.
-      out.WriteLine(line.empty() ? " " : line);
-      if (!out.status().ok()) return out.status();
-      ++summary.records;
-    }
-    return book.reader.status();
-  });
+  const auto write = [&](char splitter, bool& met) {
+    OpenBook attempt(options.book);
+    CsvLines csv(splitter, options.encoding);
+    summary.records = 0;
+    const Status written = WriteReplacing(options.output, [&](designer::LineWriter& out) {
+      if (Status again = attempt.reader.ReadHeader(); !again.ok()) return again;
+      return WriteCsv(attempt.reader, csv, out, summary.records);
+    });
+    met = csv.splitter_met();
+    return written;
+  };
+  return WriteWithFreeSplitter(SplittersToTry(options.splitter), write, summary.splitter);
 }
 
 }  // namespace

@@ -108,7 +108,7 @@ std::vector<Book> Books() {
       book.data += (i > 1 ? ";v" : "v") + std::to_string(i);
     }
     book.data += "\r\n";
-    if (count > 5) book.designer_refusal = "имеет полей: " + std::to_string(count);
+    if (count > 5) book.designer_refusal = "содержит полей: " + std::to_string(count);
     books.push_back(book);
   }
   return books;

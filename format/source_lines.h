@@ -54,12 +54,16 @@ class DataLineMaker {
   // empty lines, and the builder trims the blank away.
   Status Make(const BookRecord& record, std::size_t max_length, std::string& line);
 
+  // Whether the last refusal was of a value that holds the splitter.
+  bool splitter_met() const { return splitter_met_; }
+
  private:
-  Status CheckText(const BookRecord& record, std::size_t field) const;
+  Status CheckText(const BookRecord& record, std::size_t field);
 
   std::vector<std::uint16_t> max_sizes_;
   char splitter_;
   bool exact_;
+  bool splitter_met_ = false;
 };
 
 // How `splitter` is named in a message: "«;»", or "табуляция".

@@ -26,6 +26,11 @@ std::size_t LineLimit(const format::DatabaseReader& reader, const format::BookRe
   return last && last_line_may_lack_end ? format::kMaxLineLength : format::kMaxLineText;
 }
 
+Status CannotOpen(const std::string& path, const FileSource& source) {
+  return Status::Error("Не удалось открыть файл «" + PathForMessage(path) +
+                       "»: " + source.open_error());
+}
+
 // A refusal or fault of the book at `path`, with the book named.
 Status AboutBook(const std::string& path, const Status& status) {
   const std::string text = BookName(path) + ": " + status.message();
@@ -44,7 +49,7 @@ Status CheckDocumentCanKeep(const format::DatabaseReader& reader, const std::str
   }
   const format::DbHeader& header = reader.header();
   if (header.field_count > kMaxDocumentFields) {
-    return Status::Refusal(book + " имеет полей: " + std::to_string(header.field_count) +
+    return Status::Refusal(book + " содержит полей: " + std::to_string(header.field_count) +
                            "; конструктор работает не более чем с " +
                            std::to_string(kMaxDocumentFields) + " полями." + advice);
   }
@@ -60,10 +65,10 @@ Status CheckDocumentCanKeep(const format::DatabaseReader& reader, const std::str
   if (const char end = format::PrefixLineEnd(header); end != '\r') {
     return Status::Refusal(book + " хранит в заголовке байт с кодом " +
                            std::to_string(static_cast<unsigned char>(end)) +
-                           " из строки префикса, а конструктор пишет там перевод строки." + advice);
+                           " из строки префикса, а конструктор пишет там код 13." + advice);
   }
   if (header.record_count > static_cast<std::uint32_t>(INT32_MAX)) {
-    return Status::Refusal(book + " имеет больше " + std::to_string(INT32_MAX) + " записей.");
+    return Status::Refusal(book + " содержит больше " + std::to_string(INT32_MAX) + " записей.");
   }
   const Status carried = format::CheckSourceHeader(reader);
   return carried.ok() ? carried : AboutBook(path, carried);
@@ -74,6 +79,24 @@ std::string SampleText(const format::StoredValue& value) {
   if (value.numeric()) return format::NumberText(value.number, value.number_size);
   const std::size_t start = std::min(value.text.find_first_not_of(' '), value.text.size());
   return std::string(value.text.substr(start));
+}
+
+// Reads every record once: each must have a data line (`maker` refuses it otherwise), the texts
+// are shown to `choice`, and `each` sees every record with its line.
+Status ScanRecords(
+    format::DatabaseReader& reader, format::DataLineMaker& maker, format::SplitterChoice& choice,
+    const std::function<void(const format::BookRecord&, std::string_view line)>& each) {
+  format::BookRecord record;
+  std::string line;
+  while (reader.NextRecord(record)) {
+    Status made = maker.Make(record, format::kMaxLineText, line);
+    if (!made.ok()) return made;
+    for (const format::StoredValue& value : record.values) {
+      if (!value.numeric()) choice.See(value.text);
+    }
+    each(record, line);
+  }
+  return reader.status();
 }
 
 }  // namespace
@@ -97,23 +120,6 @@ std::vector<std::uint16_t> MaxSizes(const std::vector<format::DbFieldDesc>& fiel
   std::vector<std::uint16_t> sizes;
   for (const format::DbFieldDesc& field : fields) sizes.push_back(field.max_size);
   return sizes;
-}
-
-Status ScanRecords(
-    format::DatabaseReader& reader, format::DataLineMaker& maker, bool last_line_may_lack_end,
-    format::SplitterChoice& choice,
-    const std::function<void(const format::BookRecord&, std::string_view line)>& each) {
-  format::BookRecord record;
-  std::string line;
-  while (reader.NextRecord(record)) {
-    Status made = maker.Make(record, LineLimit(reader, record, last_line_may_lack_end), line);
-    if (!made.ok()) return made;
-    for (const format::StoredValue& value : record.values) {
-      if (!value.numeric()) choice.See(value.text);
-    }
-    if (each) each(record, line);
-  }
-  return reader.status();
 }
 
 Status WriteRecordLines(format::DatabaseReader& reader, format::DataLineMaker& maker,
@@ -142,10 +148,7 @@ Status WriteRecordLines(format::DatabaseReader& reader, format::DataLineMaker& m
 
 Status LoadDB(Document& doc, const std::string& path, DesignerView& view) {
   FileSource source(path);
-  if (!source.is_open()) {
-    return Status::Error("Не удалось открыть файл «" + PathForMessage(path) +
-                         "»: " + source.open_error());
-  }
+  if (!source.is_open()) return CannotOpen(path, source);
   format::DatabaseReader reader(source);
   if (Status header = reader.ReadHeader(); !header.ok()) return AboutBook(path, header);
   if (Status kept = CheckDocumentCanKeep(reader, path); !kept.ok()) return kept;
@@ -158,7 +161,7 @@ Status LoadDB(Document& doc, const std::string& path, DesignerView& view) {
   format::SplitterChoice choice;
   std::size_t longest_line = 0;
   const Status scanned =
-      ScanRecords(reader, maker, false, choice,
+      ScanRecords(reader, maker, choice,
                   [&loaded, &view, &longest_line, field_count](const format::BookRecord& r,
                                                                std::string_view line) {
                     longest_line = std::max(longest_line, line.size());
@@ -213,10 +216,7 @@ Status CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines, 
                        std::int64_t* written) {
   *written = 0;
   FileSource source(doc.SourceFileName);
-  if (!source.is_open()) {
-    return Status::Error("Не удалось открыть файл «" + PathForMessage(doc.SourceFileName) +
-                         "»: " + source.open_error());
-  }
+  if (!source.is_open()) return CannotOpen(doc.SourceFileName, source);
   format::DatabaseReader reader(source);
   if (Status header = reader.ReadHeader(); !header.ok())
     return AboutBook(doc.SourceFileName, header);

@@ -22,14 +22,6 @@ TFieldDesc FieldFromDescriptor(const format::DbFieldDesc& descriptor);
 // The max sizes of `fields`, as the builder reads them from a source file.
 std::vector<std::uint16_t> MaxSizes(const std::vector<format::DbFieldDesc>& fields);
 
-// Reads every record once, as an export does before it writes: each record must have a data line
-// (`maker` refuses it otherwise), the texts are shown to `choice`, and `each` sees every record
-// with its line. `last_line_may_lack_end` as below. Ok, or the first refusal or fault.
-Status ScanRecords(
-    format::DatabaseReader& reader, format::DataLineMaker& maker, bool last_line_may_lack_end,
-    format::SplitterChoice& choice,
-    const std::function<void(const format::BookRecord&, std::string_view line)>& each);
-
 struct RecordLineOptions {
   // The designer's long-line option: a line longer than kLongLineLength is cut.
   bool cut_long_lines = false;

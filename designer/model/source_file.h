@@ -49,7 +49,7 @@ struct SourceFileHeader {
 void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header);
 
 // Writes `doc` to `target_path`: the header from the model, then the data lines copied again
-// from doc.SourceFileName. When the target is the opened file (the same file on disk), the opened
+// from doc.SourceFileName (made from its records when it is a table database, database_source.h). When the target is the opened file (the same file on disk), the opened
 // file becomes its ".BAK" backup once the new one is complete. Afterwards doc.RecordCount holds the
 // number of data lines written; after a save over the opened file, the document's source is the
 // file just written (SourceFileName the target, SourceIsFsr true, HeaderLineCount its header
