@@ -48,12 +48,12 @@ HeaderRead ReadSourceHeader(LineReader& reader, format::DbHeader& header, char& 
   if (!ReadValueLine(reader, value)) return HeaderRead::kTruncated;
   header.version = static_cast<std::uint8_t>(ReadNumber(value, kVersionWidth));
   if (header.version <= format::kLastVersionWithoutSplitter) {
-    splitter = ';';
+    splitter = format::kDefaultSplitter;
   } else {
     if (!ReadValueLine(reader, value)) return HeaderRead::kTruncated;
     // The splitter stands between quotes; a value too short to hold it leaves the default.
     const std::string_view quoted = std::string_view(value).substr(0, kSplitterWidth);
-    splitter = quoted.size() >= 2 ? quoted[1] : ';';
+    splitter = quoted.size() >= 2 ? quoted[1] : format::kDefaultSplitter;
   }
 
   if (!ReadValueLine(reader, value)) return HeaderRead::kTruncated;

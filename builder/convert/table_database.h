@@ -21,7 +21,7 @@ inline constexpr std::size_t kDataLineBytes = 510;
 // Everything the header of a source file says.
 struct SourceLayout {
   format::DbHeader header;
-  char splitter = ';';
+  char splitter = format::kDefaultSplitter;
   std::vector<format::DbFieldDesc> fields;
 };
 
