@@ -10,8 +10,10 @@ std::string Text(std::string_view cp1251) { return codepage::Cp1251ToUtf8(cp1251
 
 }  // namespace
 
-std::string ReadFailed(std::string_view input_path) {
-  return "Ошибка чтение исходного файла данных - " + std::string(input_path);
+std::string ReadFailed(std::string_view input_path, std::string_view reason) {
+  std::string text = "Ошибка чтение исходного файла данных - " + std::string(input_path);
+  if (!reason.empty()) text += ": " + std::string(reason);
+  return text;
 }
 
 std::string WrongSplitterCount(std::int64_t record, int found, int wanted, std::string_view line) {

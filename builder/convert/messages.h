@@ -9,7 +9,8 @@
 
 namespace builder::messages {
 
-std::string ReadFailed(std::string_view input_path);
+// `reason` empty: the input has no line at all.
+std::string ReadFailed(std::string_view input_path, std::string_view reason = {});
 std::string WrongSplitterCount(std::int64_t record, int found, int wanted, std::string_view line);
 std::string LineTooLong(std::int64_t record, std::size_t length, std::string_view line);
 std::string RecordTooLong(std::int64_t record, int length, std::string_view line);
