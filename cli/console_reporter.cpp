@@ -24,8 +24,4 @@ void ConsoleReporter::ErrorMessage(const std::string& caption, const std::string
   std::cerr << caption << ": " << TerminalLines(text) << std::endl;
 }
 
-void ConsoleReporter::StandardError(const std::string& text) {
-  std::cerr << TerminalLines(text) << std::endl;
-}
-
 }  // namespace cli

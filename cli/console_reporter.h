@@ -12,7 +12,6 @@ class ConsoleReporter : public builder::Reporter {
  public:
   void StatusText(const std::string& text) override;
   void ErrorMessage(const std::string& caption, const std::string& text) override;
-  void StandardError(const std::string& text) override;
 };
 
 // "\r\n" (and a lone "\r") become "\n", so terminal lines do not carry carriage returns.

@@ -73,6 +73,37 @@ std::string WrongPhoneLength(std::int64_t record, std::string_view phone, std::s
          ", не соответствует заданному - " + Number(digits);
 }
 
+std::string DatabaseNotCreated(std::string_view folder, std::string_view reason) {
+  return "Не удалось создать файл базы данных в папке - " +
+         std::string(folder.empty() ? "." : folder) + ": " + std::string(reason);
+}
+
+std::string NotASourceFile(std::string_view input_path) {
+  return "Файл не является исходным файлом справочника (первое значение не «Brindlewick "
+         "Source») - " +
+         std::string(input_path);
+}
+
+std::string PackSourceUnreadable(std::string_view source_path, std::string_view reason) {
+  return "Не могу открыть файл для упаковки - " + std::string(source_path) + ": " +
+         std::string(reason);
+}
+
+std::string PackReadFailed(std::string_view source_path, std::string_view reason) {
+  return "Ошибка чтения файла при упаковке - " + std::string(source_path) + ": " +
+         std::string(reason);
+}
+
+std::string PackTargetNotCreated(std::string_view target_path, std::string_view reason) {
+  return "Не удалось создать упакованный файл - " + std::string(target_path) + ": " +
+         std::string(reason);
+}
+
+std::string PackWriteFailed(std::string_view target_path, std::string_view reason) {
+  return "Ошибка записи упакованного файла - " + std::string(target_path) + ": " +
+         std::string(reason);
+}
+
 std::string Converting(std::int64_t record) { return "Преобразуется: " + Number(record); }
 std::string Converted(std::int64_t records) { return "Преобразовано: " + Number(records); }
 std::string Packing(std::int64_t total) { return "Упаковка: " + Number(total); }

@@ -25,6 +25,14 @@ std::string BadNumericSize(int field, std::string_view name, int size);
 std::string FirstByteNotDigit(char first_byte);
 std::string WrongPhoneLength(std::int64_t record, std::string_view phone, std::size_t length,
                              int digits);
+// A folder where the database cannot be created.
+std::string DatabaseNotCreated(std::string_view folder, std::string_view reason);
+std::string NotASourceFile(std::string_view input_path);
+// Packing: the database to be packed, and the packed file.
+std::string PackSourceUnreadable(std::string_view source_path, std::string_view reason);
+std::string PackReadFailed(std::string_view source_path, std::string_view reason);
+std::string PackTargetNotCreated(std::string_view target_path, std::string_view reason);
+std::string PackWriteFailed(std::string_view target_path, std::string_view reason);
 std::string Converting(std::int64_t record);
 std::string Converted(std::int64_t records);
 std::string Packing(std::int64_t total);

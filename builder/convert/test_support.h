@@ -26,7 +26,6 @@ struct RecordingReporter : Reporter {
   void ErrorMessage(const std::string& caption, const std::string& text) override {
     messages.push_back({caption, text});
   }
-  void StandardError(const std::string& text) override { standard_error.push_back(text); }
 
   // The text of the one message shown, which must be an error box.
   std::string OnlyError() const {
@@ -38,7 +37,6 @@ struct RecordingReporter : Reporter {
 
   std::vector<std::string> statuses;
   std::vector<Message> messages;
-  std::vector<std::string> standard_error;
 };
 
 using ScratchDir = testing_support::ScratchFolder;

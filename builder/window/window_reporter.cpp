@@ -1,7 +1,5 @@
 #include "builder/window/window_reporter.h"
 
-#include <cstdio>
-
 namespace builder {
 
 QString ScreenText(const std::string& utf8) {
@@ -19,12 +17,6 @@ void WindowReporter::StatusText(const std::string& text) {
 
 void WindowReporter::ErrorMessage(const std::string& caption, const std::string& text) {
   desktop_.ShowError(window_, QString::fromStdString(caption), ScreenText(text));
-}
-
-void WindowReporter::StandardError(const std::string& text) {
-  std::fputs(text.c_str(), stderr);
-  if (text.empty() || text.back() != '\n') std::fputc('\n', stderr);
-  std::fflush(stderr);
 }
 
 }  // namespace builder

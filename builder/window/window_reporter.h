@@ -1,6 +1,6 @@
 // Where a conversion's reports go while the builder window runs it: status texts to the status
 // bar (painted at once, since no event loop runs meanwhile), messages to the desktop's message
-// boxes, low-level failures to standard error.
+// boxes.
 #pragma once
 
 #include <QLabel>
@@ -24,7 +24,6 @@ class WindowReporter : public Reporter {
 
   void StatusText(const std::string& text) override;
   void ErrorMessage(const std::string& caption, const std::string& text) override;
-  void StandardError(const std::string& text) override;
 
  private:
   QWidget* window_;
