@@ -9,13 +9,13 @@
 #include <cstdio>
 
 #include "designer/window/dialogs.h"
-#include "designer/window/form1.h"
+#include "designer/window/main_window.h"
 
 namespace {
 
 // Answers Yes to the first-line question and remembers any message, which would mean the
 // import did not run through.
-class AnsweringDialogs : public Dialogs {
+class AnsweringDialogs : public designer::Dialogs {
  public:
   QString ChooseFileToOpen(const QString&, const QStringList&) override { return {}; }
   QString ChooseFileToSave(const QString&, const QString&, const QStringList&,
@@ -23,7 +23,8 @@ class AnsweringDialogs : public Dialogs {
     return {};
   }
   bool AskYesNo(const QString&) override { return true; }
-  void ShowMessage(MessageKind, const QString& text) override { message = text; }
+  designer::Answer AskYesNoCancel(const QString&) override { return designer::Answer::kNo; }
+  void ShowMessage(designer::MessageKind, const QString& text) override { message = text; }
   void ShowCaptionedMessage(const QString&, const QString& text) override { message = text; }
 
   QString message;
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   AnsweringDialogs dialogs;
-  TForm1 window(&dialogs, QCoreApplication::applicationDirPath());
+  designer::MainWindow window(&dialogs, QCoreApplication::applicationDirPath());
   window.show();
   QApplication::processEvents();
 

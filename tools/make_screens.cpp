@@ -203,7 +203,7 @@ QImage ToPalette(const QImage& picture) {
 
 bool Write(const QImage& picture, const QString& path) {
   const QImage indexed = ToPalette(picture);
-  const QByteArray gif = indexed.isNull() ? QByteArray() : EncodeGif16(indexed);
+  const QByteArray gif = indexed.isNull() ? QByteArray() : designer::EncodeGif16(indexed);
   QFile file(path);
   if (gif.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(gif) != gif.size()) {
     std::fprintf(stderr, "make_screens: cannot write %s\n", qUtf8Printable(path));

@@ -18,6 +18,7 @@
 #include <fstream>
 
 #include "common/test/small_disk.h"
+#include "window_common/test/type_keys.h"
 
 namespace builder {
 namespace {
@@ -79,14 +80,6 @@ QByteArray SourceFile(const QByteArray& name, char splitter,
     text += QByteArray(field) + "\r\n1\r\n0\r\n0\r\n1\r\n1\r\n0\r\n100\r\n100\r\n10\r\n";
   }
   return text + QByteArray(data).replace(';', splitter);
-}
-
-// Types `text` key by key, as a keyboard of any layout would.
-void Type(QWidget* field, const QString& text) {
-  for (const QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(field, &press);
-  }
 }
 
 QByteArray Gunzip(const QString& path) {
@@ -169,7 +162,7 @@ class BuilderWindowTest : public QObject {
     QCOMPARE(Field("digits")->text(), QStringLiteral("7"));
     QTest::keyClicks(Field("splitter"), ",;");
     QCOMPARE(Field("splitter")->text(), QStringLiteral(","));
-    Type(Field("name"), QStringLiteral("Телефоны 中 отдела продаж и доставки"));
+    window_common::TypeKeys(Field("name"), QStringLiteral("Телефоны 中 отдела продаж и доставки"));
     QCOMPARE(Field("name")->text(), QStringLiteral("Телефоны  отдела прода"));
   }
 

@@ -7,6 +7,10 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include "designer/window/document_text.h"
+
+namespace designer {
+
 namespace {
 
 // The captions the platform's own boxes carry for their kind.
@@ -35,6 +39,12 @@ QMessageBox::StandardButton RunBox(QWidget* owner, QMessageBox::Icon icon, const
 }
 
 }  // namespace
+
+void ReportStatus(Dialogs& dialogs, const Status& status) {
+  if (status.ok()) return;
+  dialogs.ShowMessage(status.refusal() ? MessageKind::kPlain : MessageKind::kFailure,
+                      MessageText(status.message()));
+}
 
 QStringList QtFileFilters(const QString& windows_filter) {
   const QStringList parts = windows_filter.split(QLatin1Char('|'));
@@ -116,3 +126,5 @@ void QtDialogs::ShowMessage(MessageKind kind, const QString& text) {
 void QtDialogs::ShowCaptionedMessage(const QString& caption, const QString& text) {
   RunBox(owner_, QMessageBox::NoIcon, caption, text, QMessageBox::Ok, QMessageBox::Ok);
 }
+
+}  // namespace designer

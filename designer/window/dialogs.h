@@ -5,7 +5,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/status.h"
+
 class QWidget;
+
+namespace designer {
 
 enum class MessageKind {
   kPlain,        // no icon; caption: the application title
@@ -45,6 +49,10 @@ class Dialogs {
   virtual void ShowCaptionedMessage(const QString& caption, const QString& text) = 0;
 };
 
+// Shows a failed command's status: an error with the stop icon, a refusal in a plain box; nothing
+// for success. Every command and commit that fails reports here, and the program goes on.
+void ReportStatus(Dialogs& dialogs, const Status& status);
+
 // Converts a Windows filter list "text|mask;mask|text|mask" into Qt's "text (mask mask)" form.
 QStringList QtFileFilters(const QString& windows_filter);
 
@@ -64,3 +72,5 @@ class QtDialogs : public Dialogs {
  private:
   QWidget* owner_;
 };
+
+}  // namespace designer

@@ -2,6 +2,8 @@
 
 #include "common/codepage.h"
 
+namespace designer {
+
 QString FromDocument(const std::string& cp1251) {
   return QString::fromStdString(codepage::Cp1251ToUtf8(cp1251));
 }
@@ -23,3 +25,5 @@ QString MessageText(const std::string& utf8) {
 QValidator::State Cp1251Validator::validate(QString& input, int&) const {
   return codepage::Utf8ToCp1251(input.toStdString()) ? Acceptable : Invalid;
 }
+
+}  // namespace designer

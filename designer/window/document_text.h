@@ -5,6 +5,8 @@
 #include <QValidator>
 #include <string>
 
+namespace designer {
+
 // The document's bytes as screen text.
 QString FromDocument(const std::string& cp1251);
 
@@ -22,3 +24,5 @@ class Cp1251Validator : public QValidator {
   using QValidator::QValidator;
   State validate(QString& input, int& pos) const override;
 };
+
+}  // namespace designer

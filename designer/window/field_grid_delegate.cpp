@@ -9,6 +9,8 @@
 #include "designer/window/document_text.h"
 #include "designer/window/toolbar_images.h"
 
+namespace designer {
+
 FieldGridDelegate::FieldGridDelegate(QObject* parent,
                                      std::function<void(int, const QString&)> name_edited)
     : QStyledItemDelegate(parent), name_edited_(std::move(name_edited)) {}
@@ -28,7 +30,7 @@ QWidget* FieldGridDelegate::createEditor(QWidget* parent, const QStyleOptionView
   QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
   auto* line = qobject_cast<QLineEdit*>(editor);
   if (!line) return editor;
-  line->setObjectName(QStringLiteral("StringGrid1Editor"));
+  line->setObjectName(QStringLiteral("fieldNameEditor"));
   line->setValidator(new Cp1251Validator(line));
   const int row = index.row();
   connect(line, &QLineEdit::textEdited, this, [this, line, row](const QString& text) {
@@ -52,3 +54,5 @@ void FieldGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index)
   if (line && line->text() == index.data(Qt::EditRole).toString()) return;
   QStyledItemDelegate::setEditorData(editor, index);
 }
+
+}  // namespace designer

@@ -1,9 +1,11 @@
-// Drawing and in-place editing of the field grid StringGrid1: the row marker in column 0 of the
+// Drawing and in-place editing of the field grid field_grid_: the row marker in column 0 of the
 // current row, and the name editor of column 1, which reports every keystroke.
 #pragma once
 
 #include <QStyledItemDelegate>
 #include <functional>
+
+namespace designer {
 
 class FieldGridDelegate : public QStyledItemDelegate {
  public:
@@ -25,3 +27,5 @@ class FieldGridDelegate : public QStyledItemDelegate {
  private:
   std::function<void(int, const QString&)> name_edited_;
 };
+
+}  // namespace designer

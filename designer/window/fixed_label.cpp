@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+namespace designer {
+
 QLabel* AddLabel(QWidget* parent, const char* utf8, int left, int top, bool bold) {
   auto* label = new QLabel(QString::fromUtf8(utf8), parent);
   if (bold) {
@@ -13,3 +15,5 @@ QLabel* AddLabel(QWidget* parent, const char* utf8, int left, int top, bool bold
   label->move(left, top);
   return label;
 }
+
+}  // namespace designer

@@ -5,5 +5,9 @@
 class QLabel;
 class QWidget;
 
+namespace designer {
+
 // `utf8` shown at (left, top) of `parent`, in the parent's font or its bold form.
 QLabel* AddLabel(QWidget* parent, const char* utf8, int left, int top, bool bold = false);
+
+}  // namespace designer

@@ -14,8 +14,11 @@
 #include "designer/window/document_text.h"
 #include "designer/window/key_release.h"
 #include "designer/window/number_box.h"
+#include "designer/window/preview_pictures.h"
 #include "designer/window/preview_query_screen.h"
 #include "designer/window/preview_result_screen.h"
+
+namespace designer {
 
 namespace {
 
@@ -28,39 +31,37 @@ bool LeavesTheBox(const QFocusEvent* event) {
 
 }  // namespace
 
-HandheldPreview::HandheldPreview(QWidget* panel2, designer::Document& doc, PreviewHost& host)
-    : QObject(panel2), doc_(doc), host_(host), now_(&QTime::currentTime) {
-  Q_INIT_RESOURCE(screens);
+HandheldPreview::HandheldPreview(QWidget* lower_page, Document& doc, PreviewHost& host)
+    : QObject(lower_page), doc_(doc), host_(host), now_(&QTime::currentTime) {
+  RegisterScreenPictures();
   query_screen_ = new PreviewQueryScreen(
-      panel2,
-      {.width_dragged = [this](int row, int width) { edtEdtWidthDragged(row, width); },
-       .find_pressed = [this] { shFindMouseDown(); },
+      lower_page,
+      {.width_dragged = [this](int row, int width) { InputBoxDragged(row, width); },
+       .find_pressed = [this] { ShowFindNotReady(); },
        .name_typed = [this](const QString& name) { host_.PreviewDatabaseNameEdited(name); }});
   result_screen_ = new PreviewResultScreen(
-      panel2, {.column_moved = [this](int from, int to) { StringGrid2ColumnMoved(from, to); },
-               .mouse_released = [this] { StringGrid2MouseUp(); },
-               .find_pressed = [this] { shFindMouseDown(); }});
-  side_ = MakePreviewSideControls(panel2);
-  side_.edtWidth->installEventFilter(this);
-  side_.edtResWidth->installEventFilter(this);
-  OnKeyTypedIn(side_.edtWidth, [this] { TakeWidthFromBox(WidthBox::kQuery); });
-  OnKeyTypedIn(side_.edtResWidth, [this] { TakeWidthFromBox(WidthBox::kResult); });
-  side_.lbEdtFld->installEventFilter(this);
-  connect(side_.udEdtFldUp, &QToolButton::clicked, this,
-          [this] { udEdtFldChangingEx(UpDown::kUp); });
-  connect(side_.udEdtFldDown, &QToolButton::clicked, this,
-          [this] { udEdtFldChangingEx(UpDown::kDown); });
+      lower_page, {.column_moved = [this](int from, int to) { ResultColumnMoved(from, to); },
+                   .mouse_released = [this] { TakeResultColumnWidths(); },
+                   .find_pressed = [this] { ShowFindNotReady(); }});
+  side_ = MakePreviewSideControls(lower_page);
+  side_.query_width->installEventFilter(this);
+  side_.result_width->installEventFilter(this);
+  OnKeyTypedIn(side_.query_width, [this] { TakeWidthFromBox(WidthBox::kQuery); });
+  OnKeyTypedIn(side_.result_width, [this] { TakeWidthFromBox(WidthBox::kResult); });
+  side_.input_order->installEventFilter(this);
+  connect(side_.order_up, &QToolButton::clicked, this, [this] { MoveOrderEntry(UpDown::kUp); });
+  connect(side_.order_down, &QToolButton::clicked, this, [this] { MoveOrderEntry(UpDown::kDown); });
 
   timer_ = new QTimer(this);
   timer_->setInterval(kClockInterval);
-  connect(timer_, &QTimer::timeout, this, [this] { Timer1Timer(); });
+  connect(timer_, &QTimer::timeout, this, [this] { ShowTime(); });
   timer_->start();
 }
 
 HandheldPreview::~HandheldPreview() = default;
 
 bool HandheldPreview::IsDocumentField(int field) const {
-  return field >= 1 && field <= std::min(doc_.FieldCount, designer::kMaxDocumentFields);
+  return field >= 1 && field <= std::min(doc_.FieldCount, kMaxDocumentFields);
 }
 
 int HandheldPreview::ResultFieldAt(int position) const {
@@ -70,7 +71,7 @@ int HandheldPreview::ResultFieldAt(int position) const {
 }
 
 void HandheldPreview::DrawInputFields() {
-  const int count = std::clamp(doc_.FieldCount, 0, designer::kMaxDocumentFields);
+  const int count = std::clamp(doc_.FieldCount, 0, kMaxDocumentFields);
   row_field_.fill(0);
   // Every field with position p gets the next row, positions in order, fields in field order.
   int row = 1;
@@ -87,7 +88,7 @@ void HandheldPreview::DrawInputFields() {
 
   // The input order list: ticked input fields in input order, up to the first position that no
   // ticked field holds.
-  side_.lbEdtFld->clear();
+  side_.input_order->clear();
   for (int position = 1; position <= count; ++position) {
     int found = 0;
     for (int k = 1; k <= count && found == 0; ++k) {
@@ -97,15 +98,15 @@ void HandheldPreview::DrawInputFields() {
     auto* entry = new QListWidgetItem(FromDocument(doc_.Fields[found].Name) + QStringLiteral(": ") +
                                       QString::number(found));
     entry->setSizeHint(QSize(0, kOrderListItemHeight));
-    side_.lbEdtFld->addItem(entry);
+    side_.input_order->addItem(entry);
   }
-  side_.lbEdtFld->setCurrentRow(-1);
+  side_.input_order->setCurrentRow(-1);
 
   DrawResultGrid();
 }
 
 void HandheldPreview::DrawResultGrid() {
-  const int count = std::clamp(doc_.FieldCount, 0, designer::kMaxDocumentFields);
+  const int count = std::clamp(doc_.FieldCount, 0, kMaxDocumentFields);
   std::vector<PreviewResultScreen::Column> columns;
   for (int c = 1; c <= count; ++c) {
     const int k = ResultFieldAt(c);
@@ -122,21 +123,21 @@ void HandheldPreview::DrawResultGrid() {
 
 void HandheldPreview::ShowFieldWidths(int field) {
   const bool known = IsDocumentField(field);
-  side_.edtWidth->setText(QString::number(known ? doc_.Fields[field].EditWidth : 0));
-  side_.edtResWidth->setText(QString::number(known ? doc_.Fields[field].ResultWidth : 0));
+  side_.query_width->setText(QString::number(known ? doc_.Fields[field].EditWidth : 0));
+  side_.result_width->setText(QString::number(known ? doc_.Fields[field].ResultWidth : 0));
 }
 
 void HandheldPreview::SetDatabaseName(const QString& name) { query_screen_->SetDatabaseName(name); }
 
 QList<QWidget*> HandheldPreview::TabOrder() const {
-  return QList<QWidget*>{side_.edtWidth, side_.edtResWidth, side_.lbEdtFld} +
+  return QList<QWidget*>{side_.query_width, side_.result_width, side_.input_order} +
          query_screen_->TabOrder();
 }
 
 void HandheldPreview::SetClock(std::function<QTime()> now) { now_ = std::move(now); }
 
-void HandheldPreview::udEdtFldChangingEx(UpDown direction) {
-  QListWidget* list = side_.lbEdtFld;
+void HandheldPreview::MoveOrderEntry(UpDown direction) {
+  QListWidget* list = side_.input_order;
   const int s =
       list->currentItem() != nullptr && list->currentItem()->isSelected() ? list->currentRow() : -1;
   if (s < 0) return;
@@ -155,26 +156,26 @@ void HandheldPreview::udEdtFldChangingEx(UpDown direction) {
   list->setFocus();
 }
 
-void HandheldPreview::edtEdtWidthDragged(int row, int width) {
+void HandheldPreview::InputBoxDragged(int row, int width) {
   const int field = row_field_[row];
   if (field == 0) return;
   doc_.Fields[field].EditWidth = width;
-  if (field == host_.SelectedField()) side_.edtWidth->setText(QString::number(width));
+  if (field == host_.SelectedField()) side_.query_width->setText(QString::number(width));
 }
 
-void HandheldPreview::StringGrid2ColumnMoved(int from, int to) {
+void HandheldPreview::ResultColumnMoved(int from, int to) {
   doc_.ExchangeResultPositions(from + 1, to + 1);
   DrawResultGrid();
 }
 
-void HandheldPreview::StringGrid2MouseUp() {
+void HandheldPreview::TakeResultColumnWidths() {
   const int selected = host_.SelectedField();
   for (int c = 1; c <= result_screen_->ColumnCount(); ++c) {
     const int k = ResultFieldAt(c);
     if (k == 0) continue;
     const int width = result_screen_->ColumnWidth(c - 1);
     doc_.Fields[k].ResultWidth = width;
-    if (k == selected) side_.edtResWidth->setText(QString::number(width));
+    if (k == selected) side_.result_width->setText(QString::number(width));
   }
 }
 
@@ -182,7 +183,7 @@ void HandheldPreview::TakeWidthFromBox(WidthBox which) {
   const int field = host_.SelectedField();
   if (!IsDocumentField(field)) return;
   const bool query = which == WidthBox::kQuery;
-  QLineEdit* box = query ? side_.edtWidth : side_.edtResWidth;
+  QLineEdit* box = query ? side_.query_width : side_.result_width;
   std::int32_t& stored = query ? doc_.Fields[field].EditWidth : doc_.Fields[field].ResultWidth;
   std::int32_t width = 0;
   const Status read = ReadNumberBox(box->text(), query ? "Ширина запроса" : "Ширина результата", 0,
@@ -200,28 +201,30 @@ void HandheldPreview::TakeWidthFromBox(WidthBox which) {
   DrawInputFields();
 }
 
-void HandheldPreview::shFindMouseDown() {
+void HandheldPreview::ShowFindNotReady() {
   host_.ShowPreviewMessage({PreviewMessage::Kind::kPlain, QStringLiteral("К размышлению"),
                             QStringLiteral("В разработке.\n\nПока работает только на КПК!")});
 }
 
-void HandheldPreview::Timer1Timer() {
+void HandheldPreview::ShowTime() {
   query_screen_->SetClockText(now_().toString(QStringLiteral("hh:mm")));
 }
 
 bool HandheldPreview::eventFilter(QObject* watched, QEvent* event) {
-  const bool width_box = watched == side_.edtWidth || watched == side_.edtResWidth;
-  const WidthBox which = watched == side_.edtWidth ? WidthBox::kQuery : WidthBox::kResult;
+  const bool width_box = watched == side_.query_width || watched == side_.result_width;
+  const WidthBox which = watched == side_.query_width ? WidthBox::kQuery : WidthBox::kResult;
   if (width_box && event->type() == QEvent::FocusOut &&
       LeavesTheBox(static_cast<QFocusEvent*>(event))) {
     TakeWidthFromBox(which);
-  } else if (watched == side_.lbEdtFld && event->type() == QEvent::KeyPress) {
+  } else if (watched == side_.input_order && event->type() == QEvent::KeyPress) {
     // The arrow keys move the selected entry, as the up-down buttons do.
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Up || key == Qt::Key_Down) {
-      udEdtFldChangingEx(key == Qt::Key_Up ? UpDown::kUp : UpDown::kDown);
+      MoveOrderEntry(key == Qt::Key_Up ? UpDown::kUp : UpDown::kDown);
       return true;
     }
   }
   return QObject::eventFilter(watched, event);
 }
+
+}  // namespace designer

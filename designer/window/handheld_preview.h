@@ -1,7 +1,7 @@
 // The preview of the handheld's two screens, which is also an editor of input order and widths.
 //
-// HandheldPreview builds, as children of the window's lower panel, the query screen Panel3
-// (PreviewQueryScreen), the result screen Panel4 (PreviewResultScreen) and the list and width
+// HandheldPreview builds, as children of the window's lower panel, the query screen
+// (PreviewQueryScreen), the result screen (PreviewResultScreen) and the list and width
 // boxes of the panel's left part (PreviewSideControls). It keeps no copy of the document: every
 // redraw reads the model, and every edit (order, widths) changes the model first. The main window
 // reaches it only through this header and answers it through PreviewHost.
@@ -19,6 +19,9 @@
 
 class QTimer;
 class QWidget;
+
+namespace designer {
+
 class PreviewQueryScreen;
 class PreviewResultScreen;
 
@@ -39,27 +42,28 @@ class PreviewHost {
   virtual ~PreviewHost() = default;
   // The field of the field grid's current row (1..FieldCount), 0 when none.
   virtual int SelectedField() const = 0;
-  // The user typed in the preview's name box edtDBNameRes: mirror it into edtDBName.
+  // The user typed in the query screen's database name box: the window's name box shows it too.
   virtual void PreviewDatabaseNameEdited(const QString& name) = 0;
   // Shows a modal message of the preview and returns when it is closed.
   virtual void ShowPreviewMessage(const PreviewMessage& message) = 0;
 };
 
-// The handheld's two screens (Panel3 query screen, Panel4 result screen) and the preview's
-// controls in the left part of Panel2 (input order list lbEdtFld with udEdtFld, width boxes
-// edtWidth and edtResWidth with their labels). Creates them as children of `panel2`.
+// The handheld's two screens (query screen, result screen) and the preview's controls in the
+// left part of the lower panel (the input order list with its up and down buttons, the two width
+// boxes with their labels). Creates them as children of `lower_page`.
 class HandheldPreview : public QObject {
   Q_OBJECT
  public:
-  HandheldPreview(QWidget* panel2, designer::Document& doc, PreviewHost& host);
+  HandheldPreview(QWidget* lower_page, Document& doc, PreviewHost& host);
   ~HandheldPreview() override;
 
   // Everything from the model: query rows, input order list, result list headings, widths and
-  // sample rows. The window calls it after a load and after every tick change of cbEdt/cbRst.
+  // sample rows. The window calls it after a load and after every change of a field's name,
+  // ticks or length.
   void DrawInputFields();
-  // edtWidth / edtResWidth show field `field`'s widths (called when the grid's row changes).
+  // The width boxes show field `field`'s widths (called when the grid's row changes).
   void ShowFieldWidths(int field);
-  // The database name mirrored into edtDBName's twin edtDBNameRes (text from edtDBName).
+  // The query screen's database name box shows `name`, the text of the window's name box.
   void SetDatabaseName(const QString& name);
   // The preview's controls that Tab visits, in order: the width boxes and the input order list,
   // then the query screen's boxes.
@@ -76,19 +80,19 @@ class HandheldPreview : public QObject {
 
   // The result list's headings, widths and sample rows, all from the model.
   void DrawResultGrid();
-  void udEdtFldChangingEx(UpDown direction);
-  void edtEdtWidthDragged(int row, int width);
-  void StringGrid2ColumnMoved(int from, int to);
-  void StringGrid2MouseUp();
+  void MoveOrderEntry(UpDown direction);
+  void InputBoxDragged(int row, int width);
+  void ResultColumnMoved(int from, int to);
+  void TakeResultColumnWidths();
   // A key released in, or the focus gone from, one of the width boxes.
   void TakeWidthFromBox(WidthBox which);
-  void shFindMouseDown();
-  void Timer1Timer();
+  void ShowFindNotReady();
+  void ShowTime();
   bool IsDocumentField(int field) const;
   // The first field of the preview (1..5) in result column `position`, 0 when none.
   int ResultFieldAt(int position) const;
 
-  designer::Document& doc_;
+  Document& doc_;
   PreviewHost& host_;
   std::function<QTime()> now_;
   PreviewQueryScreen* query_screen_;
@@ -96,5 +100,7 @@ class HandheldPreview : public QObject {
   PreviewSideControls side_;
   QTimer* timer_;
   // The field each input row shows, as the last redraw placed it; 0 for a hidden row.
-  std::array<int, designer::kMaxDocumentFields + 1> row_field_{};
+  std::array<int, kMaxDocumentFields + 1> row_field_{};
 };
+
+}  // namespace designer

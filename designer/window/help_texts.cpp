@@ -4,6 +4,8 @@
 
 #include "common/maker.h"
 
+namespace designer {
+
 namespace {
 
 const char kVersionLine[] = "BWick DB Designer 0.01 b040413";
@@ -52,3 +54,5 @@ QString AboutText() {
        << QString() << QString::fromUtf8(kMakerNotice) + QString::fromUtf8(kMakerWebAddress);
   return text.join(QLatin1Char('\n'));
 }
+
+}  // namespace designer

@@ -3,5 +3,9 @@
 
 #include <QString>
 
+namespace designer {
+
 QString HelpText();
 QString AboutText();
+
+}  // namespace designer

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <utility>
 
+namespace designer {
+
 namespace {
 
 class KeyReleaseWatcher : public QObject {
@@ -46,3 +48,5 @@ class KeyReleaseWatcher : public QObject {
 void OnKeyTypedIn(QWidget* box, std::function<void()> released) {
   new KeyReleaseWatcher(box, std::move(released));
 }
+
+}  // namespace designer

@@ -3,7 +3,7 @@
 #include <QTimer>
 
 #include "common/signal_cleanup.h"
-#include "designer/window/form1.h"
+#include "designer/window/main_window.h"
 #include "window_common/application.h"
 
 int main(int argc, char** argv) {
@@ -15,12 +15,12 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QStringLiteral("BWick DB Designer"));
   QGuiApplication::setDesktopFileName(QStringLiteral("bwickdesign"));
 
-  TForm1 form(nullptr, QCoreApplication::applicationDirPath());
-  form.show();
+  designer::MainWindow window(nullptr, QCoreApplication::applicationDirPath());
+  window.show();
   // A file named on the command line (or handed over by the desktop) is opened like a chosen one.
   const QStringList arguments = QCoreApplication::arguments();
   if (arguments.size() > 1) {
-    QTimer::singleShot(0, &form, [&form, path = arguments.at(1)] { form.OpenFile(path); });
+    QTimer::singleShot(0, &window, [&window, path = arguments.at(1)] { window.OpenFile(path); });
   }
   return QApplication::exec();
 }

@@ -7,6 +7,8 @@
 
 #include "common/status.h"
 
+namespace designer {
+
 // The widest input box or result column the table database can hold, in pixels.
 inline constexpr int kMaxWidth = 65535;
 
@@ -23,3 +25,5 @@ bool IsInteger(const QString& text);
 // width shows as none and a huge one is cut, so that the sum of the result columns' widths stays
 // far inside the toolkit's integer range.
 int ShownWidth(std::int32_t width);
+
+}  // namespace designer

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace designer {
+
 namespace {
 
 constexpr int kColours = 16;
@@ -133,3 +135,5 @@ QByteArray EncodeGif16(const QImage& image) {
   out.append(';');  // trailer
   return out;
 }
+
+}  // namespace designer

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <utility>
 
+namespace designer {
+
 PreviewInputBox::PreviewInputBox(QWidget* parent, bool& resizing,
                                  std::function<void(int)> width_dragged)
     : QLineEdit(parent), resizing_(resizing), width_dragged_(std::move(width_dragged)) {
@@ -41,3 +43,5 @@ void PreviewInputBox::mouseReleaseEvent(QMouseEvent* event) {
   resizing_ = false;
   QLineEdit::mouseReleaseEvent(event);
 }
+
+}  // namespace designer

@@ -1,9 +1,11 @@
-// One input box of the query screen (edtEdt1..5). Besides taking text like the handheld's box,
+// One of the five input boxes of the query screen. Besides taking text like the handheld's box,
 // it lets the user drag its right edge to set the field's input width.
 #pragma once
 
 #include <QLineEdit>
 #include <functional>
+
+namespace designer {
 
 class PreviewInputBox : public QLineEdit {
  public:
@@ -24,3 +26,5 @@ class PreviewInputBox : public QLineEdit {
   bool& resizing_;
   std::function<void(int)> width_dragged_;
 };
+
+}  // namespace designer

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <utility>
 
+namespace designer {
+
 PreviewMouseArea::PreviewMouseArea(QWidget* parent, const QRect& place, Qt::CursorShape cursor,
                                    std::function<void()> pressed)
     : QWidget(parent), pressed_(std::move(pressed)) {
@@ -16,3 +18,5 @@ void PreviewMouseArea::mousePressEvent(QMouseEvent* event) {
   // Any button counts, as on the handheld's touch screen.
   pressed_();
 }
+
+}  // namespace designer

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <functional>
 
+namespace designer {
+
 class PreviewMouseArea : public QWidget {
  public:
   PreviewMouseArea(QWidget* parent, const QRect& place, Qt::CursorShape cursor,
@@ -16,3 +18,5 @@ class PreviewMouseArea : public QWidget {
  private:
   std::function<void()> pressed_;
 };
+
+}  // namespace designer

@@ -5,6 +5,11 @@
 #include <QLabel>
 #include <QtGlobal>
 
+// Q_INIT_RESOURCE declares the resource's own function, which lives in no namespace.
+static void InitScreensResource() { Q_INIT_RESOURCE(screens); }
+
+namespace designer {
+
 namespace {
 
 QPixmap LoadScreenPicture(const QString& resource) {
@@ -20,6 +25,8 @@ QPixmap LoadScreenPicture(const QString& resource) {
 
 }  // namespace
 
+void RegisterScreenPictures() { InitScreensResource(); }
+
 QLabel* AddScreenPicture(QWidget* screen, const char* object_name, const char* resource) {
   auto* picture = new QLabel(screen);
   picture->setObjectName(QString::fromLatin1(object_name));
@@ -27,3 +34,5 @@ QLabel* AddScreenPicture(QWidget* screen, const char* object_name, const char* r
   picture->setPixmap(LoadScreenPicture(QString::fromLatin1(resource)));
   return picture;
 }
+
+}  // namespace designer

@@ -10,6 +10,8 @@
 #include "designer/window/preview_mouse_area.h"
 #include "designer/window/preview_pictures.h"
 
+namespace designer {
+
 namespace {
 
 constexpr int kLabelLeft = 7;
@@ -25,26 +27,26 @@ int BoxTop(int row) { return 59 + kRowStep * row; }
 
 }  // namespace
 
-PreviewQueryScreen::PreviewQueryScreen(QWidget* panel2, Handlers handlers)
-    : QFrame(panel2), handlers_(std::move(handlers)) {
-  setObjectName(QStringLiteral("Panel3"));
+PreviewQueryScreen::PreviewQueryScreen(QWidget* lower_page, Handlers handlers)
+    : QFrame(lower_page), handlers_(std::move(handlers)) {
+  setObjectName(QStringLiteral("queryScreen"));
   setFrameShape(QFrame::Box);
   setGeometry(245, 18, 242, 322);
 
-  AddScreenPicture(this, "Image1", kQueryScreenPicture);
+  AddScreenPicture(this, "queryPicture", kQueryScreenPicture);
 
-  time_ = new QLabel(QString::fromLatin1(kClockBeforeFirstTick), this);
-  time_->setObjectName(QStringLiteral("lbTime"));
+  clock_ = new QLabel(QString::fromLatin1(kClockBeforeFirstTick), this);
+  clock_->setObjectName(QStringLiteral("clock"));
   QFont clock_font(QStringLiteral("Courier"), 8, QFont::Bold);
   clock_font.setStyleHint(QFont::TypeWriter);
-  time_->setFont(clock_font);
-  time_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-  time_->move(192, 6);
-  time_->adjustSize();
+  clock_->setFont(clock_font);
+  clock_->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+  clock_->move(192, 6);
+  clock_->adjustSize();
 
   for (int row = 1; row <= kInputRows; ++row) {
     auto* label = new QLabel(QString::number(row), this);
-    label->setObjectName(QStringLiteral("lbEdt%1").arg(row));
+    label->setObjectName(QStringLiteral("inputLabel%1").arg(row));
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, Qt::white);
@@ -56,27 +58,27 @@ PreviewQueryScreen::PreviewQueryScreen(QWidget* panel2, Handlers handlers)
   }
 
   name_ = new QLineEdit(this);
-  name_->setObjectName(QStringLiteral("edtDBNameRes"));
+  name_->setObjectName(QStringLiteral("queryDatabaseName"));
   name_->setGeometry(40, 60, 195, kBoxHeight);
   // Only what the user types is mirrored; text set by code raises no key release.
   OnKeyTypedIn(name_, [this] { handlers_.name_typed(name_->text()); });
 
   for (int row = 1; row <= kInputRows; ++row) {
     auto* box = new PreviewInputBox(
-        this, edt_resizing_, [this, row](int width) { handlers_.width_dragged(row, width); });
-    box->setObjectName(QStringLiteral("edtEdt%1").arg(row));
+        this, box_resizing_, [this, row](int width) { handlers_.width_dragged(row, width); });
+    box->setObjectName(QStringLiteral("inputBox%1").arg(row));
     box->setGeometry(kBoxLeft, BoxTop(row), kBoxWidthAtStart, kBoxHeight);
     boxes_[row] = box;
   }
 
   const auto find = [this] { handlers_.find_pressed(); };
   (new PreviewMouseArea(this, QRect(66, 192, 70, 19), Qt::ArrowCursor, find))
-      ->setObjectName(QStringLiteral("shFind"));
+      ->setObjectName(QStringLiteral("findArea"));
   (new PreviewMouseArea(this, QRect(66, 216, 70, 19), Qt::ArrowCursor, [this] {
     ClearInputs();
-  }))->setObjectName(QStringLiteral("shClear"));
+  }))->setObjectName(QStringLiteral("clearArea"));
   (new PreviewMouseArea(this, QRect(-6, 274, 247, 22), Qt::ForbiddenCursor, find))
-      ->setObjectName(QStringLiteral("Shape1"));
+      ->setObjectName(QStringLiteral("queryTabBar"));
 }
 
 void PreviewQueryScreen::ShowRow(int row, const QString& label, int width) {
@@ -99,8 +101,8 @@ void PreviewQueryScreen::ClearInputs() {
 }
 
 void PreviewQueryScreen::SetClockText(const QString& text) {
-  time_->setText(text);
-  time_->adjustSize();
+  clock_->setText(text);
+  clock_->adjustSize();
 }
 
 void PreviewQueryScreen::SetDatabaseName(const QString& name) { name_->setText(name); }
@@ -110,3 +112,5 @@ QList<QWidget*> PreviewQueryScreen::TabOrder() const {
   for (int row = 1; row <= kInputRows; ++row) order << boxes_[row];
   return order;
 }
+
+}  // namespace designer

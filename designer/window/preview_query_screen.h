@@ -1,5 +1,5 @@
-// The handheld's input (query) screen, Panel3: the picture, the clock, the name box, five input
-// rows (label lbEdt1..5 and box edtEdt1..5) and the invisible areas over the picture's buttons
+// The handheld's input (query) screen: the picture, the clock, the database name box, five input
+// rows (a label and an input box each) and the invisible areas over the picture's buttons
 // and tab bar. It only shows what it is told; the rules live in HandheldPreview.
 #pragma once
 
@@ -10,6 +10,9 @@
 
 class QLabel;
 class QLineEdit;
+
+namespace designer {
+
 class PreviewInputBox;
 
 inline constexpr int kInputRows = 5;
@@ -22,7 +25,7 @@ class PreviewQueryScreen : public QFrame {
     std::function<void(const QString&)> name_typed;         // a key released in the name box
   };
 
-  PreviewQueryScreen(QWidget* panel2, Handlers handlers);
+  PreviewQueryScreen(QWidget* lower_page, Handlers handlers);
 
   // Row `row` (1..5) shows a field: its label's text and its box's width.
   void ShowRow(int row, const QString& label, int width);
@@ -36,9 +39,11 @@ class PreviewQueryScreen : public QFrame {
 
  private:
   Handlers handlers_;
-  bool edt_resizing_ = false;  // one drag flag for all five boxes
-  QLabel* time_;
+  bool box_resizing_ = false;  // one drag flag for all five boxes
+  QLabel* clock_;
   QLineEdit* name_;
   std::array<QLabel*, kInputRows + 1> labels_{};
   std::array<PreviewInputBox*, kInputRows + 1> boxes_{};
 };
+
+}  // namespace designer

@@ -13,6 +13,8 @@
 #include "designer/window/preview_mouse_area.h"
 #include "designer/window/preview_pictures.h"
 
+namespace designer {
+
 namespace {
 
 constexpr int kRowHeight = 18;
@@ -35,16 +37,16 @@ class ColumnLineDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-PreviewResultScreen::PreviewResultScreen(QWidget* panel2, Handlers handlers)
-    : QFrame(panel2), handlers_(std::move(handlers)) {
-  setObjectName(QStringLiteral("Panel4"));
+PreviewResultScreen::PreviewResultScreen(QWidget* lower_page, Handlers handlers)
+    : QFrame(lower_page), handlers_(std::move(handlers)) {
+  setObjectName(QStringLiteral("resultScreen"));
   setFrameShape(QFrame::Box);
   setGeometry(510, 18, 242, 322);
 
-  AddScreenPicture(this, "Image2", kResultScreenPicture);
+  AddScreenPicture(this, "resultPicture", kResultScreenPicture);
 
   grid_ = new QTableWidget(kVisibleSampleRows, kColumnsAtStart, this);
-  grid_->setObjectName(QStringLiteral("StringGrid2"));
+  grid_->setObjectName(QStringLiteral("resultList"));
   grid_->setGeometry(1, 28, 240, 219);
   grid_->setFrameShape(QFrame::NoFrame);
   grid_->setShowGrid(false);
@@ -79,7 +81,7 @@ PreviewResultScreen::PreviewResultScreen(QWidget* panel2, Handlers handlers)
 
   (new PreviewMouseArea(this, QRect(-6, 274, 247, 22), Qt::ForbiddenCursor, [this] {
     handlers_.find_pressed();
-  }))->setObjectName(QStringLiteral("Shape2"));
+  }))->setObjectName(QStringLiteral("resultTabBar"));
 }
 
 void PreviewResultScreen::ShowColumns(const std::vector<Column>& columns) {
@@ -132,3 +134,5 @@ bool PreviewResultScreen::eventFilter(QObject* watched, QEvent* event) {
   }
   return QFrame::eventFilter(watched, event);
 }
+
+}  // namespace designer

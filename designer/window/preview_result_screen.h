@@ -1,4 +1,4 @@
-// The handheld's result screen, Panel4: the picture, the result list StringGrid2 and the
+// The handheld's result screen: the picture, the result list and the
 // invisible area over the tab bar. The list shows the columns it is given; a column dragged to
 // another place or a released mouse button is reported, and HandheldPreview rebuilds the list
 // from the model.
@@ -11,6 +11,8 @@
 #include <vector>
 
 class QTableWidget;
+
+namespace designer {
 
 // Sample rows the list shows under its heading row.
 inline constexpr int kVisibleSampleRows = 9;
@@ -28,7 +30,7 @@ class PreviewResultScreen : public QFrame {
     std::function<void()> find_pressed;                  // the tab bar
   };
 
-  PreviewResultScreen(QWidget* panel2, Handlers handlers);
+  PreviewResultScreen(QWidget* lower_page, Handlers handlers);
 
   // The list shows exactly `columns`, left to right; no columns hide it.
   void ShowColumns(const std::vector<Column>& columns);
@@ -44,3 +46,5 @@ class PreviewResultScreen : public QFrame {
   Handlers handlers_;
   QTableWidget* grid_;
 };
+
+}  // namespace designer

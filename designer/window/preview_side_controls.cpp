@@ -7,10 +7,12 @@
 
 #include "designer/window/fixed_label.h"
 
+namespace designer {
+
 namespace {
 
-QLineEdit* AddWidthBox(QWidget* panel2, const char* name, int top) {
-  auto* box = new QLineEdit(QStringLiteral("0"), panel2);
+QLineEdit* AddWidthBox(QWidget* lower_page, const char* name, int top) {
+  auto* box = new QLineEdit(QStringLiteral("0"), lower_page);
   box->setObjectName(QString::fromLatin1(name));
   box->setGeometry(120, top, 100, 19);
   // Typed or pasted text other than digits never gets in.
@@ -19,8 +21,9 @@ QLineEdit* AddWidthBox(QWidget* panel2, const char* name, int top) {
   return box;
 }
 
-QToolButton* AddArrow(QWidget* panel2, const char* name, Qt::ArrowType arrow, int top, int height) {
-  auto* button = new QToolButton(panel2);
+QToolButton* AddArrow(QWidget* lower_page, const char* name, Qt::ArrowType arrow, int top,
+                      int height) {
+  auto* button = new QToolButton(lower_page);
   button->setObjectName(QString::fromLatin1(name));
   button->setArrowType(arrow);
   button->setGeometry(208, top, 17, height);
@@ -32,21 +35,23 @@ QToolButton* AddArrow(QWidget* panel2, const char* name, Qt::ArrowType arrow, in
 
 }  // namespace
 
-PreviewSideControls MakePreviewSideControls(QWidget* panel2) {
+PreviewSideControls MakePreviewSideControls(QWidget* lower_page) {
   PreviewSideControls controls{};
-  AddLabel(panel2, "Ширина, пикселей", 10, 193);
-  AddLabel(panel2, "Запроса", 32, 210);
-  controls.edtWidth = AddWidthBox(panel2, "edtWidth", 206);
-  AddLabel(panel2, "Результата", 32, 230);
-  controls.edtResWidth = AddWidthBox(panel2, "edtResWidth", 228);
-  AddLabel(panel2, "Порядок полей при вводе", 10, 249);
+  AddLabel(lower_page, "Ширина, пикселей", 10, 193);
+  AddLabel(lower_page, "Запроса", 32, 210);
+  controls.query_width = AddWidthBox(lower_page, "queryWidth", 206);
+  AddLabel(lower_page, "Результата", 32, 230);
+  controls.result_width = AddWidthBox(lower_page, "resultWidth", 228);
+  AddLabel(lower_page, "Порядок полей при вводе", 10, 249);
 
-  controls.lbEdtFld = new QListWidget(panel2);
-  controls.lbEdtFld->setObjectName(QStringLiteral("lbEdtFld"));
-  controls.lbEdtFld->setGeometry(120, 265, 89, 73);
-  controls.lbEdtFld->setUniformItemSizes(true);
+  controls.input_order = new QListWidget(lower_page);
+  controls.input_order->setObjectName(QStringLiteral("inputOrder"));
+  controls.input_order->setGeometry(120, 265, 89, 73);
+  controls.input_order->setUniformItemSizes(true);
 
-  controls.udEdtFldUp = AddArrow(panel2, "udEdtFldUp", Qt::UpArrow, 265, 36);
-  controls.udEdtFldDown = AddArrow(panel2, "udEdtFldDown", Qt::DownArrow, 301, 37);
+  controls.order_up = AddArrow(lower_page, "orderUp", Qt::UpArrow, 265, 36);
+  controls.order_down = AddArrow(lower_page, "orderDown", Qt::DownArrow, 301, 37);
   return controls;
 }
+
+}  // namespace designer

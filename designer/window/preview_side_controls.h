@@ -1,5 +1,5 @@
-// The preview's controls in the left part of the lower panel: the width boxes edtWidth and
-// edtResWidth and the input order list lbEdtFld with its up-down buttons udEdtFld.
+// The preview's controls in the left part of the lower panel: the width boxes query_width and
+// result_width and the input order list input_order with its up and down buttons.
 #pragma once
 
 class QLineEdit;
@@ -7,16 +7,20 @@ class QListWidget;
 class QToolButton;
 class QWidget;
 
+namespace designer {
+
 // Height of one entry of the input order list.
 inline constexpr int kOrderListItemHeight = 13;
 
 struct PreviewSideControls {
-  QLineEdit* edtWidth;
-  QLineEdit* edtResWidth;
-  QListWidget* lbEdtFld;
-  QToolButton* udEdtFldUp;
-  QToolButton* udEdtFldDown;
+  QLineEdit* query_width;
+  QLineEdit* result_width;
+  QListWidget* input_order;
+  QToolButton* order_up;
+  QToolButton* order_down;
 };
 
-// Creates the controls and their labels as children of `panel2`, in their start state.
-PreviewSideControls MakePreviewSideControls(QWidget* panel2);
+// Creates the controls and their labels as children of `lower_page`, in their start state.
+PreviewSideControls MakePreviewSideControls(QWidget* lower_page);
+
+}  // namespace designer

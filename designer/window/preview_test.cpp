@@ -16,8 +16,13 @@
 #include "designer/window/handheld_preview.h"
 #include "designer/window/preview_gif_writer.h"
 #include "designer/window/preview_pictures.h"
+#include "window_common/test/type_keys.h"
+
+namespace designer {
 
 namespace {
+
+using window_common::TypeKeys;
 
 class FakeHost : public PreviewHost {
  public:
@@ -32,8 +37,8 @@ class FakeHost : public PreviewHost {
 
 // Field 1 "A", 2 "B", 3 "Фамилия" (stored as Windows-1251), all ticked in both lists at 1, 2, 3,
 // each with its own widths and sample values "<name> <record>".
-designer::Document ThreeFields() {
-  designer::Document doc;
+Document ThreeFields() {
+  Document doc;
   doc.FieldCount = 3;
   const std::string names[] = {"", "A", "B", *codepage::Utf8ToCp1251("Фамилия")};
   for (int k = 1; k <= 3; ++k) {
@@ -43,16 +48,11 @@ designer::Document ThreeFields() {
     doc.Fields[k].ResultIndex = static_cast<std::uint8_t>(k);
     doc.SetQueryBox(k, true);
     doc.SetResultBox(k, true);
-    for (int r = 1; r <= designer::kSampleRecords; ++r) {
+    for (int r = 1; r <= kSampleRecords; ++r) {
       doc.SampleValues[r][k] = names[k] + " " + std::to_string(r);
     }
   }
   return doc;
-}
-
-// Types `text` key by key (press and release each), Cyrillic letters included.
-void TypeText(QWidget* widget, const QString& text) {
-  for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_A, c, {});
 }
 
 }  // namespace
@@ -86,7 +86,7 @@ class PreviewTest : public QObject {
  private:
   template <typename T>
   T* Find(const char* name) const {
-    T* widget = panel2_->findChild<T*>(QString::fromLatin1(name));
+    T* widget = lower_page_->findChild<T*>(QString::fromLatin1(name));
     if (widget == nullptr) qFatal("no widget %s", name);
     return widget;
   }
@@ -94,10 +94,10 @@ class PreviewTest : public QObject {
   QStringList Headings() const;
   QString Sample(int row, int column) const;
   void SelectOrderEntry(int row);
-  void Load(const designer::Document& doc);
+  void Load(const Document& doc);
 
-  std::unique_ptr<QWidget> panel2_;
-  designer::Document doc_;
+  std::unique_ptr<QWidget> lower_page_;
+  Document doc_;
   FakeHost host_;
   HandheldPreview* preview_ = nullptr;
 };
@@ -152,7 +152,7 @@ void PreviewTest::GifWriterRoundTripsThroughQtsReader() {
 }
 
 void PreviewTest::StoredPicturesDecodeToScreenSize() {
-  Q_INIT_RESOURCE(screens);
+  RegisterScreenPictures();
   for (const char* resource : {kQueryScreenPicture, kResultScreenPicture}) {
     QImageReader reader(QString::fromLatin1(resource));
     QCOMPARE(reader.format(), QByteArray("gif"));
@@ -163,32 +163,32 @@ void PreviewTest::StoredPicturesDecodeToScreenSize() {
 }
 
 void PreviewTest::init() {
-  doc_ = designer::Document{};
+  doc_ = Document{};
   host_ = FakeHost{};
-  panel2_ = std::make_unique<QWidget>();
-  panel2_->resize(763, 361);
-  preview_ = new HandheldPreview(panel2_.get(), doc_, host_);
-  panel2_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(panel2_.get()));
+  lower_page_ = std::make_unique<QWidget>();
+  lower_page_->resize(763, 361);
+  preview_ = new HandheldPreview(lower_page_.get(), doc_, host_);
+  lower_page_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(lower_page_.get()));
 }
 
-void PreviewTest::cleanup() { panel2_.reset(); }
+void PreviewTest::cleanup() { lower_page_.reset(); }
 
-void PreviewTest::Load(const designer::Document& doc) {
+void PreviewTest::Load(const Document& doc) {
   doc_ = doc;
   preview_->DrawInputFields();
 }
 
 QStringList PreviewTest::OrderEntries() const {
   QStringList entries;
-  auto* list = Find<QListWidget>("lbEdtFld");
+  auto* list = Find<QListWidget>("inputOrder");
   for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
   return entries;
 }
 
 QStringList PreviewTest::Headings() const {
   QStringList headings;
-  auto* grid = Find<QTableWidget>("StringGrid2");
+  auto* grid = Find<QTableWidget>("resultList");
   for (int c = 0; c < grid->columnCount(); ++c) {
     const QTableWidgetItem* item =
         grid->horizontalHeaderItem(grid->horizontalHeader()->logicalIndex(c));
@@ -198,14 +198,14 @@ QStringList PreviewTest::Headings() const {
 }
 
 QString PreviewTest::Sample(int row, int column) const {
-  auto* grid = Find<QTableWidget>("StringGrid2");
+  auto* grid = Find<QTableWidget>("resultList");
   const QTableWidgetItem* item =
       grid->item(row - 1, grid->horizontalHeader()->logicalIndex(column));
   return item != nullptr ? item->text() : QString();
 }
 
 void PreviewTest::SelectOrderEntry(int row) {
-  auto* list = Find<QListWidget>("lbEdtFld");
+  auto* list = Find<QListWidget>("inputOrder");
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                     list->visualItemRect(list->item(row)).center());
   QCOMPARE(list->currentRow(), row);
@@ -213,74 +213,74 @@ void PreviewTest::SelectOrderEntry(int row) {
 
 void PreviewTest::StartStateBeforeAnyDocument() {
   // Both screens show their picture inside their frame.
-  for (const char* picture : {"Image1", "Image2"}) {
+  for (const char* picture : {"queryPicture", "resultPicture"}) {
     const auto* label = Find<QLabel>(picture);
     QCOMPARE(label->pixmap().size(), QSize(kScreenWidth, kScreenHeight));
     QCOMPARE(label->geometry(), QRect(1, 1, kScreenWidth, kScreenHeight));
   }
   for (int row = 1; row <= 5; ++row) {
     const QByteArray n = QByteArray::number(row);
-    QCOMPARE(Find<QLabel>("lbEdt" + n)->text(), QString::number(row));
-    auto* box = Find<QLineEdit>("edtEdt" + n);
+    QCOMPARE(Find<QLabel>("inputLabel" + n)->text(), QString::number(row));
+    auto* box = Find<QLineEdit>("inputBox" + n);
     QVERIFY(box->isVisible());
     QCOMPARE(box->width(), 138);
   }
-  QCOMPARE(Find<QListWidget>("lbEdtFld")->count(), 0);
-  auto* grid = Find<QTableWidget>("StringGrid2");
+  QCOMPARE(Find<QListWidget>("inputOrder")->count(), 0);
+  auto* grid = Find<QTableWidget>("resultList");
   QVERIFY(grid->isVisible());
   QCOMPARE(grid->columnCount(), 5);
   QCOMPARE(grid->columnWidth(0), 64);
-  QCOMPARE(Find<QLineEdit>("edtWidth")->text(), QStringLiteral("0"));
-  QCOMPARE(Find<QLineEdit>("edtResWidth")->text(), QStringLiteral("0"));
-  QCOMPARE(Find<QLabel>("lbTime")->text(), QStringLiteral("         "));
-  QCOMPARE(Find<QWidget>("Panel3")->geometry(), QRect(245, 18, 242, 322));
-  QCOMPARE(Find<QWidget>("Panel4")->geometry(), QRect(510, 18, 242, 322));
+  QCOMPARE(Find<QLineEdit>("queryWidth")->text(), QStringLiteral("0"));
+  QCOMPARE(Find<QLineEdit>("resultWidth")->text(), QStringLiteral("0"));
+  QCOMPARE(Find<QLabel>("clock")->text(), QStringLiteral("         "));
+  QCOMPARE(Find<QWidget>("queryScreen")->geometry(), QRect(245, 18, 242, 322));
+  QCOMPARE(Find<QWidget>("resultScreen")->geometry(), QRect(510, 18, 242, 322));
 }
 
 void PreviewTest::DocumentWithoutFieldsShowsNoRowsOrColumns() {
   Load(ThreeFields());
-  Load(designer::Document{});
+  Load(Document{});
   for (int row = 1; row <= 5; ++row) {
     const QByteArray n = QByteArray::number(row);
-    QVERIFY(Find<QLabel>("lbEdt" + n)->isHidden());
-    QVERIFY(Find<QLineEdit>("edtEdt" + n)->isHidden());
+    QVERIFY(Find<QLabel>("inputLabel" + n)->isHidden());
+    QVERIFY(Find<QLineEdit>("inputBox" + n)->isHidden());
   }
-  QCOMPARE(Find<QListWidget>("lbEdtFld")->count(), 0);
-  QVERIFY(Find<QTableWidget>("StringGrid2")->isHidden());
+  QCOMPARE(Find<QListWidget>("inputOrder")->count(), 0);
+  QVERIFY(Find<QTableWidget>("resultList")->isHidden());
 }
 
 void PreviewTest::QueryTicksPlaceRowsAndOrderList() {
   Load(ThreeFields());
-  QCOMPARE(Find<QLabel>("lbEdt3")->text(), QStringLiteral("Фамилия"));
-  QCOMPARE(Find<QLineEdit>("edtEdt3")->width(), 53);
-  QVERIFY(Find<QLineEdit>("edtEdt4")->isHidden());
-  QVERIFY(Find<QLineEdit>("edtEdt5")->isHidden());
+  QCOMPARE(Find<QLabel>("inputLabel3")->text(), QStringLiteral("Фамилия"));
+  QCOMPARE(Find<QLineEdit>("inputBox3")->width(), 53);
+  QVERIFY(Find<QLineEdit>("inputBox4")->isHidden());
+  QVERIFY(Find<QLineEdit>("inputBox5")->isHidden());
 
   doc_.SetQueryBox(2, false);
   preview_->DrawInputFields();
   QCOMPARE(doc_.Fields[1].QueryIndex, 1);
   QCOMPARE(doc_.Fields[3].QueryIndex, 2);
-  QCOMPARE(Find<QLabel>("lbEdt1")->text(), QStringLiteral("A"));
-  QCOMPARE(Find<QLabel>("lbEdt2")->text(), QStringLiteral("Фамилия"));
-  QCOMPARE(Find<QLineEdit>("edtEdt2")->width(), 53);
-  QVERIFY(Find<QLabel>("lbEdt3")->isHidden());
-  QVERIFY(Find<QLineEdit>("edtEdt3")->isHidden());
+  QCOMPARE(Find<QLabel>("inputLabel1")->text(), QStringLiteral("A"));
+  QCOMPARE(Find<QLabel>("inputLabel2")->text(), QStringLiteral("Фамилия"));
+  QCOMPARE(Find<QLineEdit>("inputBox2")->width(), 53);
+  QVERIFY(Find<QLabel>("inputLabel3")->isHidden());
+  QVERIFY(Find<QLineEdit>("inputBox3")->isHidden());
   QCOMPARE(OrderEntries(), (QStringList{"A: 1", "Фамилия: 3"}));
-  QCOMPARE(Find<QListWidget>("lbEdtFld")->currentRow(), -1);
+  QCOMPARE(Find<QListWidget>("inputOrder")->currentRow(), -1);
 
   doc_.SetQueryBox(2, true);
   preview_->DrawInputFields();
   QCOMPARE(doc_.Fields[2].QueryIndex, 3);
-  QCOMPARE(Find<QLabel>("lbEdt3")->text(), QStringLiteral("B"));
-  QVERIFY(!Find<QLineEdit>("edtEdt3")->isHidden());
+  QCOMPARE(Find<QLabel>("inputLabel3")->text(), QStringLiteral("B"));
+  QVERIFY(!Find<QLineEdit>("inputBox3")->isHidden());
   QCOMPARE(OrderEntries(), (QStringList{"A: 1", "Фамилия: 3", "B: 2"}));
 
   // Typed text stays in its row when the fields are rearranged.
-  QTest::keyClicks(Find<QLineEdit>("edtEdt1"), QStringLiteral("x"));
+  QTest::keyClicks(Find<QLineEdit>("inputBox1"), QStringLiteral("x"));
   doc_.SetQueryBox(1, false);
   preview_->DrawInputFields();
-  QCOMPARE(Find<QLabel>("lbEdt1")->text(), QStringLiteral("Фамилия"));
-  QCOMPARE(Find<QLineEdit>("edtEdt1")->text(), QStringLiteral("x"));
+  QCOMPARE(Find<QLabel>("inputLabel1")->text(), QStringLiteral("Фамилия"));
+  QCOMPARE(Find<QLineEdit>("inputBox1")->text(), QStringLiteral("x"));
 }
 
 void PreviewTest::OrderListMovesByButtonsAndArrowKeys() {
@@ -288,15 +288,15 @@ void PreviewTest::OrderListMovesByButtonsAndArrowKeys() {
   doc_.SetQueryBox(2, false);
   preview_->DrawInputFields();
   SelectOrderEntry(1);  // "Фамилия: 3"
-  QTest::mouseClick(Find<QToolButton>("udEdtFldUp"), Qt::LeftButton);
+  QTest::mouseClick(Find<QToolButton>("orderUp"), Qt::LeftButton);
   QCOMPARE(doc_.Fields[3].QueryIndex, 1);
   QCOMPARE(doc_.Fields[1].QueryIndex, 2);
   QCOMPARE(OrderEntries(), (QStringList{"Фамилия: 3", "A: 1"}));
-  auto* list = Find<QListWidget>("lbEdtFld");
+  auto* list = Find<QListWidget>("inputOrder");
   QCOMPARE(list->currentRow(), 0);
   QVERIFY(list->hasFocus());
-  QCOMPARE(Find<QLabel>("lbEdt1")->text(), QStringLiteral("Фамилия"));
-  QCOMPARE(Find<QLabel>("lbEdt2")->text(), QStringLiteral("A"));
+  QCOMPARE(Find<QLabel>("inputLabel1")->text(), QStringLiteral("Фамилия"));
+  QCOMPARE(Find<QLabel>("inputLabel2")->text(), QStringLiteral("A"));
 
   // The arrow keys act as the buttons while the list has the focus.
   QTest::keyClick(list, Qt::Key_Down);
@@ -314,20 +314,20 @@ void PreviewTest::OrderListIgnoresImpossibleMoves() {
                       doc_.Fields[3].QueryIndex};
   };
   const QList<int> before = positions();
-  QTest::mouseClick(Find<QToolButton>("udEdtFldUp"), Qt::LeftButton);  // nothing selected
-  QTest::mouseClick(Find<QToolButton>("udEdtFldDown"), Qt::LeftButton);
+  QTest::mouseClick(Find<QToolButton>("orderUp"), Qt::LeftButton);  // nothing selected
+  QTest::mouseClick(Find<QToolButton>("orderDown"), Qt::LeftButton);
   SelectOrderEntry(0);
-  QTest::mouseClick(Find<QToolButton>("udEdtFldUp"), Qt::LeftButton);
+  QTest::mouseClick(Find<QToolButton>("orderUp"), Qt::LeftButton);
   SelectOrderEntry(2);
-  QTest::mouseClick(Find<QToolButton>("udEdtFldDown"), Qt::LeftButton);
-  QTest::keyClick(Find<QListWidget>("lbEdtFld"), Qt::Key_Down);
+  QTest::mouseClick(Find<QToolButton>("orderDown"), Qt::LeftButton);
+  QTest::keyClick(Find<QListWidget>("inputOrder"), Qt::Key_Down);
   QCOMPARE(positions(), before);
   QCOMPARE(OrderEntries(), (QStringList{"A: 1", "B: 2", "Фамилия: 3"}));
 }
 
 void PreviewTest::ResultTicksShowAndHideTheList() {
   Load(ThreeFields());
-  auto* grid = Find<QTableWidget>("StringGrid2");
+  auto* grid = Find<QTableWidget>("resultList");
   QCOMPARE(Headings(), (QStringList{"A", "B", "Фамилия"}));
   QCOMPARE(grid->columnWidth(2), 43);
   QCOMPARE(Sample(1, 2), QStringLiteral("Фамилия 1"));
@@ -348,7 +348,7 @@ void PreviewTest::ResultTicksShowAndHideTheList() {
 
 void PreviewTest::EdgeDragStaysWithinLimits() {
   Load(ThreeFields());
-  auto* box = Find<QLineEdit>("edtEdt1");
+  auto* box = Find<QLineEdit>("inputBox1");
   const int y = box->height() / 2;
   const int edge = box->width();  // 51
 
@@ -373,7 +373,7 @@ void PreviewTest::EdgeDragStaysWithinLimits() {
   QCOMPARE(box->width(), 10);
   QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(-30, y));
   QCOMPARE(doc_.Fields[1].EditWidth, 10);
-  QCOMPARE(Find<QLineEdit>("edtWidth")->text(), QStringLiteral("10"));  // field 1 is selected
+  QCOMPARE(Find<QLineEdit>("queryWidth")->text(), QStringLiteral("10"));  // field 1 is selected
 
   // After the release a move with the button held again is no drag.
   QTest::mousePress(box, Qt::LeftButton, {}, QPoint(2, y));
@@ -385,27 +385,27 @@ void PreviewTest::EdgeDragStaysWithinLimits() {
 void PreviewTest::EdgeDragFollowsTheFieldShownInTheRow() {
   Load(ThreeFields());
   SelectOrderEntry(2);
-  QTest::mouseClick(Find<QToolButton>("udEdtFldUp"), Qt::LeftButton);
-  QTest::mouseClick(Find<QToolButton>("udEdtFldUp"), Qt::LeftButton);
-  QCOMPARE(Find<QLabel>("lbEdt1")->text(), QStringLiteral("Фамилия"));  // field 3 now in row 1
+  QTest::mouseClick(Find<QToolButton>("orderUp"), Qt::LeftButton);
+  QTest::mouseClick(Find<QToolButton>("orderUp"), Qt::LeftButton);
+  QCOMPARE(Find<QLabel>("inputLabel1")->text(), QStringLiteral("Фамилия"));  // field 3 now in row 1
   host_.selected = 1;
   preview_->ShowFieldWidths(1);
 
-  auto* box = Find<QLineEdit>("edtEdt1");
+  auto* box = Find<QLineEdit>("inputBox1");
   const int y = box->height() / 2;
   QTest::mousePress(box, Qt::LeftButton, {}, QPoint(box->width() - 1, y));
   QTest::mouseMove(box, QPoint(90, y));
   QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(90, y));
   QCOMPARE(doc_.Fields[3].EditWidth, 90);
   QCOMPARE(doc_.Fields[1].EditWidth, 51);
-  QCOMPARE(Find<QLineEdit>("edtWidth")->text(), QStringLiteral("51"));  // A's width stays shown
+  QCOMPARE(Find<QLineEdit>("queryWidth")->text(), QStringLiteral("51"));  // A's width stays shown
 
   host_.selected = 3;
   QTest::mousePress(box, Qt::LeftButton, {}, QPoint(box->width() - 1, y));
   QTest::mouseMove(box, QPoint(70, y));
   QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(70, y));
   QCOMPARE(doc_.Fields[3].EditWidth, 70);
-  QCOMPARE(Find<QLineEdit>("edtWidth")->text(), QStringLiteral("70"));
+  QCOMPARE(Find<QLineEdit>("queryWidth")->text(), QStringLiteral("70"));
 }
 
 namespace {
@@ -429,7 +429,7 @@ void DragHeading(QHeaderView* header, int column, int to_x) {
 
 void PreviewTest::ResultColumnMoveExchangesPositions() {
   Load(ThreeFields());
-  auto* grid = Find<QTableWidget>("StringGrid2");
+  auto* grid = Find<QTableWidget>("resultList");
   QHeaderView* header = grid->horizontalHeader();
   // Column 1 (A, 41 px) onto column 2 (B, 42 px).
   DragHeading(header, 0, header->sectionViewportPosition(1) + 30);
@@ -447,7 +447,7 @@ void PreviewTest::ResultColumnMoveExchangesPositions() {
 
 void PreviewTest::ResultColumnDraggedFarIsRebuiltFromTheModel() {
   Load(ThreeFields());
-  auto* grid = Find<QTableWidget>("StringGrid2");
+  auto* grid = Find<QTableWidget>("resultList");
   QHeaderView* header = grid->horizontalHeader();
   // Column 1 dragged past B onto the third column: only A and Фамилия exchange positions, and
   // the list shows exactly that, samples included, so it shows what will be saved.
@@ -467,7 +467,7 @@ void PreviewTest::ResultColumnDraggedFarIsRebuiltFromTheModel() {
 void PreviewTest::ResultColumnResizeIsTakenOnRelease() {
   Load(ThreeFields());
   host_.selected = 2;
-  QHeaderView* header = Find<QTableWidget>("StringGrid2")->horizontalHeader();
+  QHeaderView* header = Find<QTableWidget>("resultList")->horizontalHeader();
   QWidget* area = header->viewport();
   const int y = header->height() / 2;
   const int border = header->sectionViewportPosition(1) + header->sectionSize(1) - 1;  // B's edge
@@ -477,7 +477,7 @@ void PreviewTest::ResultColumnResizeIsTakenOnRelease() {
   QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(border + 25, y));
   QCOMPARE(header->sectionSize(1), 67);
   QCOMPARE(doc_.Fields[2].ResultWidth, 67);
-  QCOMPARE(Find<QLineEdit>("edtResWidth")->text(), QStringLiteral("67"));
+  QCOMPARE(Find<QLineEdit>("resultWidth")->text(), QStringLiteral("67"));
   QCOMPARE(doc_.Fields[1].ResultWidth, 41);
 }
 
@@ -485,13 +485,13 @@ void PreviewTest::WidthBoxesTakeWidthsTheDatabaseHoldsAndRefuseOthers() {
   Load(ThreeFields());
   host_.selected = 1;
   preview_->ShowFieldWidths(1);
-  auto* width = Find<QLineEdit>("edtWidth");
+  auto* width = Find<QLineEdit>("queryWidth");
   QCOMPARE(width->text(), QStringLiteral("51"));
   width->setFocus();
   width->selectAll();
   QTest::keyClicks(width, QStringLiteral("0"));
   QCOMPARE(doc_.Fields[1].EditWidth, 0);
-  QCOMPARE(Find<QLineEdit>("edtEdt1")->width(), 0);
+  QCOMPARE(Find<QLineEdit>("inputBox1")->width(), 0);
   QTest::keyClicks(width, QStringLiteral("7x5"));  // the letter never gets in
   QCOMPARE(width->text(), QStringLiteral("075"));
   QCOMPARE(doc_.Fields[1].EditWidth, 75);
@@ -514,21 +514,21 @@ void PreviewTest::WidthBoxesTakeWidthsTheDatabaseHoldsAndRefuseOthers() {
   QCOMPARE(doc_.Fields[1].EditWidth, 0);
 
   // Leaving the box takes its number too.
-  auto* result_width = Find<QLineEdit>("edtResWidth");
+  auto* result_width = Find<QLineEdit>("resultWidth");
   width->setText(QStringLiteral("33"));
   result_width->setFocus();
   QCOMPARE(doc_.Fields[1].EditWidth, 33);
   QTest::keyClicks(result_width, QStringLiteral("9"));
   QCOMPARE(doc_.Fields[1].ResultWidth, 419);
-  QCOMPARE(Find<QTableWidget>("StringGrid2")->columnWidth(0), 419);
+  QCOMPARE(Find<QTableWidget>("resultList")->columnWidth(0), 419);
 
   // The table database holds widths up to 65535: that one is taken, a larger or negative one is
   // refused with the range, and the box goes back to the stored width.
   result_width->setText(QStringLiteral("65535"));
   QTest::keyClick(result_width, Qt::Key_Shift);
   QCOMPARE(doc_.Fields[1].ResultWidth, 65535);
-  QCOMPARE(Find<QTableWidget>("StringGrid2")->columnWidth(0), 65535);
-  QCOMPARE(Find<QTableWidget>("StringGrid2")->columnWidth(1), 42);
+  QCOMPARE(Find<QTableWidget>("resultList")->columnWidth(0), 65535);
+  QCOMPARE(Find<QTableWidget>("resultList")->columnWidth(1), 42);
   const qsizetype before = host_.messages.size();
   for (const char* refused : {"65536", "2147483647", "-1"}) {
     result_width->setText(QString::fromLatin1(refused));
@@ -558,10 +558,10 @@ void PreviewTest::WidthBoxesTakeWidthsTheDatabaseHoldsAndRefuseOthers() {
 void PreviewTest::KeyClosingTheWidthErrorIsNoTyping_data() {
   QTest::addColumn<QByteArray>("box");
   QTest::addColumn<int>("key");
-  QTest::newRow("Enter, Запроса") << QByteArray("edtWidth") << int(Qt::Key_Return);
-  QTest::newRow("Esc, Запроса") << QByteArray("edtWidth") << int(Qt::Key_Escape);
-  QTest::newRow("Enter, Результата") << QByteArray("edtResWidth") << int(Qt::Key_Enter);
-  QTest::newRow("Esc, Результата") << QByteArray("edtResWidth") << int(Qt::Key_Escape);
+  QTest::newRow("Enter, Запроса") << QByteArray("queryWidth") << int(Qt::Key_Return);
+  QTest::newRow("Esc, Запроса") << QByteArray("queryWidth") << int(Qt::Key_Escape);
+  QTest::newRow("Enter, Результата") << QByteArray("resultWidth") << int(Qt::Key_Enter);
+  QTest::newRow("Esc, Результата") << QByteArray("resultWidth") << int(Qt::Key_Escape);
 }
 
 // The message box takes the key's press and closes; its release lands in the emptied box.
@@ -577,23 +577,23 @@ void PreviewTest::KeyClosingTheWidthErrorIsNoTyping() {
   QTest::keyRelease(width, static_cast<Qt::Key>(key));
   QCOMPARE(host_.messages.size(), 1);
   // Typing goes on as before.
-  TypeText(width, QStringLiteral("8"));
+  TypeKeys(width, QStringLiteral("8"));
   QCOMPARE(host_.messages.size(), 1);
-  QCOMPARE(box == "edtWidth" ? doc_.Fields[1].EditWidth : doc_.Fields[1].ResultWidth, 8);
+  QCOMPARE(box == "queryWidth" ? doc_.Fields[1].EditWidth : doc_.Fields[1].ResultWidth, 8);
 }
 
 void PreviewTest::NameBoxMirrorsOnlyTypedText() {
-  auto* name = Find<QLineEdit>("edtDBNameRes");
+  auto* name = Find<QLineEdit>("queryDatabaseName");
   preview_->SetDatabaseName(QStringLiteral("Телефоны"));
   QCOMPARE(name->text(), QStringLiteral("Телефоны"));
   QVERIFY(host_.typed_names.isEmpty());
   name->clear();
-  TypeText(name, QStringLiteral("Тел"));
+  TypeKeys(name, QStringLiteral("Тел"));
   QCOMPARE(host_.typed_names, (QStringList{"Т", "Те", "Тел"}));
 }
 
 void PreviewTest::ClockShowsHoursAndMinutes() {
-  auto* clock = Find<QLabel>("lbTime");
+  auto* clock = Find<QLabel>("clock");
   QTime now(9, 5, 30);
   preview_->SetClock([&now] { return now; });
   QTRY_COMPARE_WITH_TIMEOUT(clock->text(), QStringLiteral("09:05"), 2500);
@@ -603,7 +603,7 @@ void PreviewTest::ClockShowsHoursAndMinutes() {
 
 void PreviewTest::PictureAreasShowTheMessageOrClear() {
   Load(ThreeFields());
-  for (const char* area : {"shFind", "Shape1", "Shape2"}) {
+  for (const char* area : {"findArea", "queryTabBar", "resultTabBar"}) {
     QTest::mousePress(Find<QWidget>(area), Qt::RightButton);
   }
   QCOMPARE(host_.messages.size(), 3);
@@ -612,15 +612,17 @@ void PreviewTest::PictureAreasShowTheMessageOrClear() {
     QCOMPARE(message.caption, QStringLiteral("К размышлению"));
     QCOMPARE(message.text, QStringLiteral("В разработке.\n\nПока работает только на КПК!"));
   }
-  QCOMPARE(Find<QWidget>("Shape2")->cursor().shape(), Qt::ForbiddenCursor);
+  QCOMPARE(Find<QWidget>("resultTabBar")->cursor().shape(), Qt::ForbiddenCursor);
 
-  TypeText(Find<QLineEdit>("edtEdt1"), QStringLiteral("Иванов"));
-  QTest::keyClicks(Find<QLineEdit>("edtEdt3"), QStringLiteral("12"));
-  QTest::mousePress(Find<QWidget>("shClear"), Qt::LeftButton);
-  QCOMPARE(Find<QLineEdit>("edtEdt1")->text(), QString());
-  QCOMPARE(Find<QLineEdit>("edtEdt3")->text(), QString());
+  TypeKeys(Find<QLineEdit>("inputBox1"), QStringLiteral("Иванов"));
+  QTest::keyClicks(Find<QLineEdit>("inputBox3"), QStringLiteral("12"));
+  QTest::mousePress(Find<QWidget>("clearArea"), Qt::LeftButton);
+  QCOMPARE(Find<QLineEdit>("inputBox1")->text(), QString());
+  QCOMPARE(Find<QLineEdit>("inputBox3")->text(), QString());
   QCOMPARE(host_.messages.size(), 3);
 }
 
-QTEST_MAIN(PreviewTest)
+}  // namespace designer
+
+QTEST_MAIN(designer::PreviewTest)
 #include "preview_test.moc"

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QScrollArea>
 
+namespace designer {
+
 SplitterPanel::SplitterPanel(QWidget* parent, QSize page_size) : QFrame(parent) {
   scroll_ = new QScrollArea(this);
   scroll_->setFrameShape(QFrame::NoFrame);
@@ -38,3 +40,5 @@ void SplitterPanel::resizeEvent(QResizeEvent* event) {
   }
   scroll_->setGeometry(0, 0, width(), page_height);
 }
+
+}  // namespace designer

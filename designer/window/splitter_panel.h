@@ -5,6 +5,8 @@
 
 class QScrollArea;
 
+namespace designer {
+
 // The panel's controls keep their places on a page of fixed size. When the splitter makes the
 // panel lower than the page, the page scrolls, so that no control is ever out of reach; a
 // bottom bar (the status bar) stays at the panel's bottom edge, within its frame.
@@ -25,3 +27,5 @@ class SplitterPanel : public QFrame {
   QWidget* page_;
   QWidget* bar_ = nullptr;
 };
+
+}  // namespace designer

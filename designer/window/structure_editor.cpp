@@ -1,9 +1,10 @@
-// The structure editor of TForm1: the field grid StringGrid1 with its type box and check boxes,
-// and the property panel that shows and commits the field of the grid's current row.
+#include "designer/window/structure_editor.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -18,15 +19,12 @@
 #include "designer/window/document_text.h"
 #include "designer/window/field_grid_delegate.h"
 #include "designer/window/fixed_label.h"
-#include "designer/window/form1.h"
 #include "designer/window/number_box.h"
+
+namespace designer {
 
 namespace {
 
-using designer::kMaxDocumentFields;
-
-constexpr int kNameColumn = 1;
-constexpr int kTypeColumn = 2;
 constexpr int kFirstUnselectableColumn = 3;
 constexpr int kSampleColumn = 5;
 // What the table database holds: numbers of 1 to 4 bytes, values of at most 65535 characters.
@@ -44,7 +42,7 @@ const char kTextType[] = "текстовый";
 const char kNumericType[] = "числовой";
 
 QString TypeText(std::uint8_t data_type) {
-  return QString::fromUtf8(data_type == designer::kTypeNumeric ? kNumericType : kTextType);
+  return QString::fromUtf8(data_type == kTypeNumeric ? kNumericType : kTextType);
 }
 
 // Accepts only a selector's items (ignoring letter case) and their beginnings, so that typed text
@@ -106,110 +104,168 @@ class CellCheckBox : public QCheckBox {
 // True when the builder can store `value` as a number rather than as 0.
 bool IsNumber(const std::string& value) {
   std::int32_t number = 0;
-  return designer::ParseInt32(value, &number).ok();
+  return ParseInt32(value, &number).ok();
 }
 
 }  // namespace
 
-void TForm1::CreateFieldGrid(QWidget* panel1) {
-  ComboBox1 = new QComboBox(panel1);
-  ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-  ComboBox1->addItems({QString::fromUtf8(kTextType), QString::fromUtf8(kNumericType)});
-  ComboBox1->hide();
-  WatchFocusLoss(ComboBox1);
-  ComboBox1->view()->installEventFilter(this);  // Tab in the dropped list
-  connect(ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
+StructureEditor::StructureEditor(QWidget* upper_page, QWidget* lower_page, Document& doc,
+                                 Dialogs& dialogs, Handlers handlers)
+    : QObject(upper_page), doc_(doc), dialogs_(dialogs), handlers_(std::move(handlers)) {
+  CreateFieldGrid(upper_page);
+  CreatePropertyPanel(lower_page);
+}
 
-  StringGrid1 = new QTableWidget(kMaxDocumentFields, 6, panel1);
-  StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-  StringGrid1->setGeometry(120, 48, 577, 121);
-  StringGrid1->setFrameStyle(QFrame::Box | QFrame::Plain);
-  StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+QList<QWidget*> StructureEditor::TabOrder() const {
+  return {field_grid_, num_size_,    max_len_,      digits_only_,
+          upper_case_, ignore_case_, search_within_};
+}
+
+// A message box or a dropped-down list takes the focus without leaving the control, as it does
+// on the platform the designer was made for.
+void StructureEditor::WatchFocusLoss(QWidget* control) { control->installEventFilter(this); }
+
+bool StructureEditor::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonDblClick) {
+    for (QComboBox* selector : {digits_only_, upper_case_, ignore_case_, search_within_}) {
+      if (selector && watched == selector->lineEdit()) ToggleSelector(selector);
+    }
+  } else if (event->type() == QEvent::KeyPress &&
+             FieldGridTabKey(watched, static_cast<QKeyEvent*>(event))) {
+    return true;
+  } else if (event->type() == QEvent::FocusOut) {
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    auto* control = qobject_cast<QWidget*>(watched);
+    const bool left_control = reason != Qt::ActiveWindowFocusReason &&
+                              reason != Qt::PopupFocusReason && control &&
+                              !IsWithin(control, QApplication::focusWidget());
+    if (left_control) {
+      if (control == field_grid_) {
+        CommitName();
+      } else if (control == type_box_) {
+        CommitTypeBox();
+      } else if (control == max_len_) {
+        ReportStatus(dialogs_, CommitMaxLen());
+      } else if (control == num_size_) {
+        ReportStatus(dialogs_, SaveField());
+      } else if (auto* selector = qobject_cast<QComboBox*>(control)) {
+        CommitSelector(selector);
+      }
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+bool StructureEditor::IsWithin(const QWidget* outer, const QWidget* widget) {
+  // A drop-down list is a window of its own, so the search goes on past windows.
+  for (; widget; widget = widget->parentWidget()) {
+    if (widget == outer) return true;
+  }
+  return false;
+}
+
+void StructureEditor::CreateFieldGrid(QWidget* upper_page) {
+  type_box_ = new QComboBox(upper_page);
+  type_box_->setObjectName(QStringLiteral("typeBox"));
+  type_box_->addItems({QString::fromUtf8(kTextType), QString::fromUtf8(kNumericType)});
+  type_box_->hide();
+  WatchFocusLoss(type_box_);
+  type_box_->view()->installEventFilter(this);  // Tab in the dropped list
+  connect(type_box_, &QComboBox::activated, this, &StructureEditor::TypeChosen);
+
+  field_grid_ = new QTableWidget(kMaxDocumentFields, 6, upper_page);
+  field_grid_->setObjectName(QStringLiteral("fieldGrid"));
+  field_grid_->setGeometry(120, 48, 577, 121);
+  field_grid_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  field_grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  field_grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  field_grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   // Tab walks the stops of the current row (StepInFieldGrid), not every cell of the grid.
-  StringGrid1->setTabKeyNavigation(false);
-  StringGrid1->setEditTriggers(QAbstractItemView::SelectedClicked |
+  field_grid_->setTabKeyNavigation(false);
+  field_grid_->setEditTriggers(QAbstractItemView::SelectedClicked |
                                QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed |
                                QAbstractItemView::EditKeyPressed);
-  StringGrid1->setItemDelegate(
-      new FieldGridDelegate(StringGrid1, [this](int qt_row, const QString& text) {
-        if (qt_row == StringGrid1->currentRow()) StringGrid1SetEditText(text);
+  field_grid_->setItemDelegate(
+      new FieldGridDelegate(field_grid_, [this](int qt_row, const QString& text) {
+        if (qt_row == field_grid_->currentRow()) NameTyped(text);
       }));
-  StringGrid1->verticalHeader()->hide();
-  QHeaderView* heading = StringGrid1->horizontalHeader();
+  field_grid_->verticalHeader()->hide();
+  QHeaderView* heading = field_grid_->horizontalHeader();
   heading->setMinimumSectionSize(1);
   heading->setSectionResizeMode(QHeaderView::Fixed);
   heading->setSectionsClickable(false);
   heading->setHighlightSections(false);
   heading->setFixedHeight(kHeadingHeight + 1);
-  StringGrid1->verticalHeader()->setMinimumSectionSize(1);
-  StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  StringGrid1->verticalHeader()->setDefaultSectionSize(kRowHeight + 1);
-  StringGrid1->setHorizontalHeaderLabels(
+  field_grid_->verticalHeader()->setMinimumSectionSize(1);
+  field_grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  field_grid_->verticalHeader()->setDefaultSectionSize(kRowHeight + 1);
+  field_grid_->setHorizontalHeaderLabels(
       {QString(), QString::fromUtf8("Имя поля"), QString::fromUtf8("Тип данных"),
        QString::fromUtf8("Ред."), QString::fromUtf8("Рез."), QString::fromUtf8("Пример данных")});
   for (int column = 0; column < 6; ++column) {
-    StringGrid1->setColumnWidth(column, kColumnWidths[column] + 1);
+    field_grid_->setColumnWidth(column, kColumnWidths[column] + 1);
   }
   // Cells that cannot be selected are disabled; they keep the normal text colour.
-  QPalette palette = StringGrid1->palette();
+  QPalette palette = field_grid_->palette();
   palette.setColor(QPalette::Disabled, QPalette::Text,
                    palette.color(QPalette::Active, QPalette::Text));
-  StringGrid1->setPalette(palette);
+  field_grid_->setPalette(palette);
   FillFieldGrid();
   {
-    const QSignalBlocker quiet(StringGrid1);
-    StringGrid1->setCurrentCell(0, kNameColumn);
+    const QSignalBlocker quiet(field_grid_);
+    field_grid_->setCurrentCell(0, kNameColumn);
   }
-  WatchFocusLoss(StringGrid1);
-  connect(StringGrid1, &QTableWidget::currentCellChanged, this,
-          [this](int row, int column) { StringGrid1CurrentCellChanged(row, column); });
-  connect(StringGrid1, &QTableWidget::cellClicked, this, [this] {
-    if (!ComboBox1->isVisible()) StringGrid1Click();
+  WatchFocusLoss(field_grid_);
+  connect(field_grid_, &QTableWidget::currentCellChanged, this,
+          [this](int row, int column) { CurrentCellChanged(row, column); });
+  connect(field_grid_, &QTableWidget::cellClicked, this, [this] {
+    if (!type_box_->isVisible()) OpenCurrentCell();
   });
 
   for (int i = 1; i <= kMaxDocumentFields; ++i) {
-    cbEdt[i] = new CellCheckBox(panel1);
-    cbEdt[i]->setObjectName(QStringLiteral("cbEdt%1").arg(i));
-    connect(cbEdt[i], &QCheckBox::clicked, this, [this, i](bool ticked) { cbEdtClick(i, ticked); });
-    cbRst[i] = new CellCheckBox(panel1);
-    cbRst[i]->setObjectName(QStringLiteral("cbRst%1").arg(i));
-    connect(cbRst[i], &QCheckBox::clicked, this, [this, i](bool ticked) { cbRstClick(i, ticked); });
+    query_ticks_[i] = new CellCheckBox(upper_page);
+    query_ticks_[i]->setObjectName(QStringLiteral("queryTick%1").arg(i));
+    connect(query_ticks_[i], &QCheckBox::clicked, this,
+            [this, i](bool ticked) { QueryTickClicked(i, ticked); });
+    result_ticks_[i] = new CellCheckBox(upper_page);
+    result_ticks_[i]->setObjectName(QStringLiteral("resultTick%1").arg(i));
+    connect(result_ticks_[i], &QCheckBox::clicked, this,
+            [this, i](bool ticked) { ResultTickClicked(i, ticked); });
     // Tab reaches only the current row's boxes, as stops of the grid.
-    for (QCheckBox* box : {cbEdt[i], cbRst[i]}) {
+    for (QCheckBox* box : {query_ticks_[i], result_ticks_[i]}) {
       box->setFocusPolicy(Qt::ClickFocus);
       box->installEventFilter(this);
     }
   }
-  PlaceCheckBoxes();
+  PlaceTicks();
 }
 
-void TForm1::CreatePropertyPanel(QWidget* panel2) {
-  AddLabel(panel2, "Свойства поля:", 10, 3, true);
-  AddLabel(panel2, "Размер числа", 10, 24);
-  edtFieldSize = MakeBox(panel2, "edtFieldSize", 20);
-  AddLabel(panel2, "Размер поля", 10, 46);
-  edtMaxSize = MakeBox(panel2, "edtMaxSize", 42);
-  edtMaxSize->setValidator(
-      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edtMaxSize));
-  AddLabel(panel2, "Критерии поиска", 10, 66);
-  AddLabel(panel2, "Только цифры", 32, 85);
-  cbNumbers = MakeSelector(panel2, "cbNumbers", "Нет", "Да", 81);
-  AddLabel(panel2, "Регистр букв", 32, 107);
-  cbLetterCase = MakeSelector(panel2, "cbLetterCase", "любой", "верхний", 103);
-  AddLabel(panel2, "Процедура поиска", 10, 127);
-  AddLabel(panel2, "Регистр букв", 32, 146);
-  cbCaseSence = MakeSelector(panel2, "cbCaseSence", "учитывать", "не учитывать", 142);
-  AddLabel(panel2, "Поиск", 32, 168);
-  cbSeach = MakeSelector(panel2, "cbSeach", "по началу", "в строке", 164);
+void StructureEditor::CreatePropertyPanel(QWidget* lower_page) {
+  AddLabel(lower_page, "Свойства поля:", 10, 3, true);
+  AddLabel(lower_page, "Размер числа", 10, 24);
+  num_size_ = MakeBox(lower_page, "numSize", 20);
+  AddLabel(lower_page, "Размер поля", 10, 46);
+  max_len_ = MakeBox(lower_page, "maxLen", 42);
+  max_len_->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), max_len_));
+  AddLabel(lower_page, "Критерии поиска", 10, 66);
+  AddLabel(lower_page, "Только цифры", 32, 85);
+  digits_only_ = MakeSelector(lower_page, "digitsOnly", "Нет", "Да", 81);
+  AddLabel(lower_page, "Регистр букв", 32, 107);
+  upper_case_ = MakeSelector(lower_page, "upperCase", "любой", "верхний", 103);
+  AddLabel(lower_page, "Процедура поиска", 10, 127);
+  AddLabel(lower_page, "Регистр букв", 32, 146);
+  ignore_case_ = MakeSelector(lower_page, "ignoreCase", "учитывать", "не учитывать", 142);
+  AddLabel(lower_page, "Поиск", 32, 168);
+  search_within_ = MakeSelector(lower_page, "searchWithin", "по началу", "в строке", 164);
 
-  for (QWidget* control : {static_cast<QWidget*>(edtFieldSize), static_cast<QWidget*>(edtMaxSize),
-                           static_cast<QWidget*>(cbNumbers), static_cast<QWidget*>(cbLetterCase),
-                           static_cast<QWidget*>(cbCaseSence), static_cast<QWidget*>(cbSeach)}) {
+  for (QWidget* control :
+       {static_cast<QWidget*>(num_size_), static_cast<QWidget*>(max_len_),
+        static_cast<QWidget*>(digits_only_), static_cast<QWidget*>(upper_case_),
+        static_cast<QWidget*>(ignore_case_), static_cast<QWidget*>(search_within_)}) {
     WatchFocusLoss(control);
   }
-  for (QComboBox* selector : {cbNumbers, cbLetterCase, cbCaseSence, cbSeach}) {
+  for (QComboBox* selector : {digits_only_, upper_case_, ignore_case_, search_within_}) {
     selector->lineEdit()->installEventFilter(this);
   }
 }
@@ -217,13 +273,13 @@ void TForm1::CreatePropertyPanel(QWidget* panel2) {
 // The check boxes lie over the cells of "Ред." and "Рез.": left at the grid's left + the cell's
 // left + half the cell's width - 4, top at the grid's top + the cell's top + 5, the cell counted
 // within the grid's border.
-void TForm1::PlaceCheckBoxes() {
-  const int heading = StringGrid1->horizontalHeader()->height();
+void StructureEditor::PlaceTicks() {
+  const int heading = field_grid_->horizontalHeader()->height();
   for (int i = 1; i <= kMaxDocumentFields; ++i) {
-    const int top = StringGrid1->y() + heading + StringGrid1->rowViewportPosition(i - 1) + 5;
+    const int top = field_grid_->y() + heading + field_grid_->rowViewportPosition(i - 1) + 5;
     for (int column : {3, 4}) {
-      QCheckBox* box = column == 3 ? cbEdt[i] : cbRst[i];
-      const int left = StringGrid1->x() + StringGrid1->columnViewportPosition(column) +
+      QCheckBox* box = column == 3 ? query_ticks_[i] : result_ticks_[i];
+      const int left = field_grid_->x() + field_grid_->columnViewportPosition(column) +
                        kColumnWidths[column] / 2 - 4;
       box->setGeometry(left, top, 13, 13);
       box->raise();
@@ -231,15 +287,15 @@ void TForm1::PlaceCheckBoxes() {
   }
 }
 
-QString TForm1::CellText(int column, int row) const {
-  const QTableWidgetItem* item = StringGrid1->item(row - 1, column);
+QString StructureEditor::CellText(int column, int row) const {
+  const QTableWidgetItem* item = field_grid_->item(row - 1, column);
   return item ? item->text() : QString();
 }
 
-void TForm1::FillFieldGrid() {
+void StructureEditor::FillFieldGrid() {
   const int rows =
       doc_.FieldCount > 0 ? std::min(doc_.FieldCount, kMaxDocumentFields) : kMaxDocumentFields;
-  StringGrid1->setRowCount(rows);
+  field_grid_->setRowCount(rows);
   for (int row = 1; row <= rows; ++row) {
     for (int column = 0; column < 6; ++column) {
       auto* item = new QTableWidgetItem();
@@ -248,236 +304,133 @@ void TForm1::FillFieldGrid() {
         flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
       if (column == kTypeColumn) flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
       item->setFlags(flags);
-      if (column == 0) item->setBackground(palette().button());
-      StringGrid1->setItem(row - 1, column, item);
+      if (column == 0) item->setBackground(field_grid_->window()->palette().button());
+      field_grid_->setItem(row - 1, column, item);
     }
     if (doc_.FieldCount <= 0) continue;
-    const designer::TFieldDesc& field = doc_.Fields[row];
-    StringGrid1->item(row - 1, kNameColumn)->setText(FromDocument(field.Name));
-    StringGrid1->item(row - 1, kTypeColumn)->setText(TypeText(field.DataType));
-    StringGrid1->item(row - 1, kSampleColumn)->setText(FromDocument(doc_.SampleValues[1][row]));
+    const TFieldDesc& field = doc_.Fields[row];
+    field_grid_->item(row - 1, kNameColumn)->setText(FromDocument(field.Name));
+    field_grid_->item(row - 1, kTypeColumn)->setText(TypeText(field.DataType));
+    field_grid_->item(row - 1, kSampleColumn)->setText(FromDocument(doc_.SampleValues[1][row]));
   }
 }
 
-void TForm1::DocumentLoaded() {
+void StructureEditor::ShowDocument() {
   HideTypeBox();
   FillFieldGrid();
   for (int i = 1; i <= kMaxDocumentFields; ++i) {
     const bool shown = doc_.BoxesShown[i] && i <= doc_.FieldCount;
-    cbEdt[i]->setChecked(doc_.QueryBoxTicked[i]);
-    cbRst[i]->setChecked(doc_.ResultBoxTicked[i]);
-    cbEdt[i]->setVisible(shown);
-    cbRst[i]->setVisible(shown);
+    query_ticks_[i]->setChecked(doc_.QueryBoxTicked[i]);
+    result_ticks_[i]->setChecked(doc_.ResultBoxTicked[i]);
+    query_ticks_[i]->setVisible(shown);
+    result_ticks_[i]->setVisible(shown);
   }
-  preview_->DrawInputFields();
+  handlers_.fields_edited();
   {
-    const QSignalBlocker quiet(StringGrid1);
-    StringGrid1->setCurrentCell(0, kNameColumn);
+    const QSignalBlocker quiet(field_grid_);
+    field_grid_->setCurrentCell(0, kNameColumn);
   }
-  StringGrid1SelectCell(kNameColumn, 1);
-  StringGrid1->viewport()->update();
-  saved_state_ = CurrentState();
+  SelectCell(kNameColumn, 1);
+  field_grid_->viewport()->update();
 }
 
-int TForm1::SelectedField() const {
-  const int row = StringGrid1->currentRow() + 1;
+int StructureEditor::SelectedField() const {
+  const int row = field_grid_->currentRow() + 1;
   return doc_.FieldCount > 0 && row >= 1 && row <= doc_.FieldCount ? row : 0;
 }
 
 // The grid made cell (column, qt_row) current, by a click, a key or the program.
-void TForm1::StringGrid1CurrentCellChanged(int qt_row, int column) {
+void StructureEditor::CurrentCellChanged(int qt_row, int column) {
   if (qt_row < 0 || column < 0) return;
-  StringGrid1SelectCell(column, qt_row + 1);
-  StringGrid1Click();
+  SelectCell(column, qt_row + 1);
+  OpenCurrentCell();
 }
 
-bool TForm1::StringGrid1SelectCell(int column, int row) {
-  if (column >= kFirstUnselectableColumn) return false;
+void StructureEditor::SelectCell(int column, int row) {
+  if (column >= kFirstUnselectableColumn) return;
   ShowField(row);
   if (column == kTypeColumn && row >= 1) {
-    const int heading = StringGrid1->horizontalHeader()->height();
-    const int left = StringGrid1->x() + StringGrid1->columnViewportPosition(column) + 1;
-    const int top = StringGrid1->y() + heading + StringGrid1->rowViewportPosition(row - 1) + 1;
-    ComboBox1->setGeometry(left, top, kColumnWidths[column] + 1, kRowHeight + 1);
-    ComboBox1->setCurrentIndex(CellText(column, row) == QString::fromUtf8(kTextType) ? 0 : 1);
-    ComboBox1->show();
-    ComboBox1->raise();
-    ComboBox1->setFocus(Qt::OtherFocusReason);
+    const int heading = field_grid_->horizontalHeader()->height();
+    const int left = field_grid_->x() + field_grid_->columnViewportPosition(column) + 1;
+    const int top = field_grid_->y() + heading + field_grid_->rowViewportPosition(row - 1) + 1;
+    type_box_->setGeometry(left, top, kColumnWidths[column] + 1, kRowHeight + 1);
+    type_box_->setCurrentIndex(CellText(column, row) == QString::fromUtf8(kTextType) ? 0 : 1);
+    type_box_->show();
+    type_box_->raise();
+    type_box_->setFocus(Qt::OtherFocusReason);
   }
-  return true;
 }
 
-void TForm1::StringGrid1Click() {
-  const int column = StringGrid1->currentColumn();
-  const int row = StringGrid1->currentRow();
+void StructureEditor::OpenCurrentCell() {
+  const int column = field_grid_->currentColumn();
+  const int row = field_grid_->currentRow();
   if (column == kNameColumn && row >= 0) {
-    StringGrid1->editItem(StringGrid1->item(row, column));
+    field_grid_->editItem(field_grid_->item(row, column));
   } else if (column == kTypeColumn && row >= 0) {
-    StringGrid1SelectCell(kTypeColumn, row + 1);
-    ComboBox1->showPopup();
+    SelectCell(kTypeColumn, row + 1);
+    type_box_->showPopup();
   }
-  StringGrid1->viewport()->update();
+  field_grid_->viewport()->update();
 }
 
-bool TForm1::FocusedGridStop(int* stop, int* row) const {
-  const QWidget* focused = QApplication::focusWidget();
-  if (focused == nullptr) return false;
-  for (int i = 1; i <= kMaxDocumentFields; ++i) {
-    if (focused == cbEdt[i] || focused == cbRst[i]) {
-      *stop = focused == cbEdt[i] ? kQueryBoxStop : kResultBoxStop;
-      *row = i;
-      return true;
-    }
-  }
-  *row = StringGrid1->currentRow() + 1;
-  if (IsWithin(ComboBox1, focused)) {
-    *stop = kTypeStop;
-  } else if (IsWithin(StringGrid1, focused)) {
-    *stop = StringGrid1->currentColumn() == kTypeColumn ? kTypeStop : kNameStop;
-  } else {
-    return false;
-  }
-  return *row >= 1;
-}
-
-void TForm1::StepInFieldGrid(int stop, int row, bool forward) {
-  ComboBox1Exit();  // the type box takes its choice when the focus steps away from it
-  const int step = forward ? 1 : -1;
-  for (int next = stop + step; next >= 0 && next < kGridStops; next += step) {
-    if (EnterGridStop(next, row, forward)) return;
-  }
-  LeaveFieldGrid(forward);
-}
-
-bool TForm1::EnterGridStop(int stop, int row, bool forward) {
-  const Qt::FocusReason reason = forward ? Qt::TabFocusReason : Qt::BacktabFocusReason;
-  if (stop == kQueryBoxStop || stop == kResultBoxStop) {
-    QCheckBox* box = stop == kQueryBoxStop ? cbEdt[row] : cbRst[row];
-    if (!box->isVisible()) return false;
-    box->setFocus(reason);
-    return true;
-  }
-  // Without a document the type box would only write a type into an empty row.
-  if (stop == kTypeStop && doc_.FieldCount <= 0) return false;
-  // A move of the current cell runs the click rule, which opens the cell's editor or type box.
-  const int column = stop == kNameStop ? kNameColumn : kTypeColumn;
-  StringGrid1->setFocus(reason);
-  if (StringGrid1->currentRow() == row - 1 && StringGrid1->currentColumn() == column) {
-    StringGrid1Click();
-  } else {
-    StringGrid1->setCurrentCell(row - 1, column);
-  }
-  return true;
-}
-
-void TForm1::LeaveFieldGrid(bool forward) {
-  ComboBox1Exit();
-  StringGrid1->setFocus(Qt::OtherFocusReason);
-  QMainWindow::focusNextPrevChild(forward);
-}
-
-bool TForm1::focusNextPrevChild(bool next) {
-  int stop = 0;
-  int row = 0;
-  if (FocusedGridStop(&stop, &row)) {
-    StepInFieldGrid(stop, row, next);
-    return true;
-  }
-  if (!QMainWindow::focusNextPrevChild(next)) return false;
-  if (FocusedGridStop(&stop, &row)) {
-    // Into the grid: forward at the row's name (not yet edited), backward at its last stop.
-    if (next) {
-      const QSignalBlocker quiet(StringGrid1);
-      StringGrid1->setCurrentCell(row - 1, kNameColumn);
-      StringGrid1->viewport()->update();
-    } else {
-      StepInFieldGrid(kGridStops, row, false);
-    }
-  }
-  return true;
-}
-
-bool TForm1::FieldGridTabKey(QObject* watched, const QKeyEvent* key) {
-  if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) return false;
-  const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
-  const bool leave = key->modifiers() & Qt::ControlModifier;
-  int stop = 0;
-  int row = 0;
-  if (!FocusedGridStop(&stop, &row)) return false;
-  if (watched == ComboBox1->view()) {
-    // The dropped list swallows Tab: it takes the highlighted type and the focus moves on.
-    const int highlighted = ComboBox1->view()->currentIndex().row();
-    ComboBox1->hidePopup();
-    if (highlighted >= 0) ComboBox1->setCurrentIndex(highlighted);
-  } else if (!leave) {
-    return false;  // plain Tab reaches focusNextPrevChild
-  }
-  if (leave) {
-    LeaveFieldGrid(forward);
-  } else {
-    StepInFieldGrid(stop, row, forward);
-  }
-  return true;
-}
-
-void TForm1::StringGrid1SetEditText(const QString& text) {
+void StructureEditor::NameTyped(const QString& text) {
   const int field = SelectedField();
   if (field == 0) return;
-  doc_.Fields[field].Name = designer::CutName(ToDocument(text));
-  preview_->DrawInputFields();
+  doc_.Fields[field].Name = CutName(ToDocument(text));
+  handlers_.fields_edited();
 }
 
-void TForm1::StringGrid1Exit() {
+void StructureEditor::CommitName() {
   const int field = SelectedField();
   if (field == 0) return;
-  doc_.Fields[field].Name = designer::CutName(ToDocument(CellText(kNameColumn, field)));
+  doc_.Fields[field].Name = CutName(ToDocument(CellText(kNameColumn, field)));
 }
 
-void TForm1::ComboBox1Change(int index) {
+void StructureEditor::TypeChosen(int index) {
   if (index < 0) return;
-  ComboBox1Exit();
+  CommitTypeBox();
 }
 
-void TForm1::ComboBox1Exit() {
-  if (!ComboBox1->isVisible() || hiding_type_box_) return;
-  const int row = StringGrid1->currentRow();
-  if (QTableWidgetItem* cell = StringGrid1->item(row, kTypeColumn)) {
-    cell->setText(ComboBox1->currentText());
+void StructureEditor::CommitTypeBox() {
+  if (!type_box_->isVisible() || hiding_type_box_) return;
+  const int row = field_grid_->currentRow();
+  if (QTableWidgetItem* cell = field_grid_->item(row, kTypeColumn)) {
+    cell->setText(type_box_->currentText());
   }
   const int field = SelectedField();
   HideTypeBox();
-  if (field != 0) ChangeFieldType(field, ComboBox1->currentIndex() == 1);
+  if (field != 0) ChangeFieldType(field, type_box_->currentIndex() == 1);
 }
 
-void TForm1::HideTypeBox() {
-  if (!ComboBox1->isVisible() || hiding_type_box_) return;
+void StructureEditor::HideTypeBox() {
+  if (!type_box_->isVisible() || hiding_type_box_) return;
   // The focus goes back to the grid before the box disappears, so that it passes through no
   // other control (which would commit).
   hiding_type_box_ = true;
-  StringGrid1->setFocus(Qt::OtherFocusReason);
-  ComboBox1->hide();
+  field_grid_->setFocus(Qt::OtherFocusReason);
+  type_box_->hide();
   hiding_type_box_ = false;
 }
 
 // The type the user sees is the type saved: a field made numeric gets the number size that
 // holds any value (the samples are only the first records), a text field none.
-void TForm1::ChangeFieldType(int field, bool numeric) {
-  designer::TFieldDesc& desc = doc_.Fields[field];
-  const std::uint8_t data_type = numeric ? designer::kTypeNumeric : designer::kTypeText;
+void StructureEditor::ChangeFieldType(int field, bool numeric) {
+  TFieldDesc& desc = doc_.Fields[field];
+  const std::uint8_t data_type = numeric ? kTypeNumeric : kTypeText;
   if (desc.DataType == data_type) return;
   desc.DataType = data_type;
   if (!numeric) {
     desc.NumSize = 0;
-    edtFieldSize->setText(QStringLiteral("N/A"));
+    num_size_->setText(QStringLiteral("N/A"));
     return;
   }
   desc.NumSize = kLargestNumSize;  // holds every value of the 32-bit range
-  edtFieldSize->setText(QString::number(desc.NumSize));
+  num_size_->setText(QString::number(desc.NumSize));
 
-  const int samples = std::min(doc_.RecordCount, designer::kSampleRecords);
+  const int samples = std::min(doc_.RecordCount, kSampleRecords);
   for (int record = 1; record <= samples; ++record) {
     if (!IsNumber(doc_.SampleValues[record][field])) {
-      dialogs_->ShowMessage(
+      dialogs_.ShowMessage(
           MessageKind::kWarning,
           QString::fromUtf8("Не все примеры данных поля \"%1\" - целые числа: при экспорте такие "
                             "значения сохранятся неверно (значение без цифр - как 0).")
@@ -487,25 +440,25 @@ void TForm1::ChangeFieldType(int field, bool numeric) {
   }
 }
 
-void TForm1::ShowField(int field) {
-  if (field < 1 || field > designer::kFieldTableSize) return;
-  const designer::TFieldDesc& desc = doc_.Fields[field];
-  edtFieldSize->setText(desc.DataType == designer::kTypeText ? QStringLiteral("N/A")
-                                                             : QString::number(desc.NumSize));
-  edtMaxSize->setText(QString::number(desc.MaxLen));
-  cbNumbers->setCurrentIndex(desc.Flags & designer::kFlagDigitsOnly ? 1 : 0);
-  cbLetterCase->setCurrentIndex(desc.Flags & designer::kFlagUpperCase ? 1 : 0);
-  cbSeach->setCurrentIndex(desc.Flags & designer::kFlagSearchWithin ? 1 : 0);
-  cbCaseSence->setCurrentIndex(desc.Flags & designer::kFlagIgnoreCase ? 1 : 0);
-  preview_->ShowFieldWidths(field);
+void StructureEditor::ShowField(int field) {
+  if (field < 1 || field > kFieldTableSize) return;
+  const TFieldDesc& desc = doc_.Fields[field];
+  num_size_->setText(desc.DataType == kTypeText ? QStringLiteral("N/A")
+                                                : QString::number(desc.NumSize));
+  max_len_->setText(QString::number(desc.MaxLen));
+  digits_only_->setCurrentIndex(desc.Flags & kFlagDigitsOnly ? 1 : 0);
+  upper_case_->setCurrentIndex(desc.Flags & kFlagUpperCase ? 1 : 0);
+  search_within_->setCurrentIndex(desc.Flags & kFlagSearchWithin ? 1 : 0);
+  ignore_case_->setCurrentIndex(desc.Flags & kFlagIgnoreCase ? 1 : 0);
+  handlers_.field_selected(field);
 }
 
-void TForm1::SelectorExit(QComboBox* selector) {
+void StructureEditor::CommitSelector(QComboBox* selector) {
   ResolveSelectorText(selector);
-  ReportStatus(SaveField());
+  ReportStatus(dialogs_, SaveField());
 }
 
-void TForm1::ResolveSelectorText(QComboBox* selector) {
+void StructureEditor::ResolveSelectorText(QComboBox* selector) {
   const int index = selector->findText(selector->currentText(), Qt::MatchFixedString);
   if (index >= 0) {
     selector->setCurrentIndex(index);
@@ -516,69 +469,69 @@ void TForm1::ResolveSelectorText(QComboBox* selector) {
   }
 }
 
-void TForm1::SelectorDblClick(QComboBox* selector) {
+void StructureEditor::ToggleSelector(QComboBox* selector) {
   const int index = selector->currentIndex();
   if (index == 0 || index == 1) selector->setCurrentIndex(1 - index);
 }
 
-Status TForm1::SaveField() {
+Status StructureEditor::SaveField() {
   const int field = SelectedField();
   if (doc_.FieldCount <= 0 || field == 0) return Status::Ok();
-  designer::TFieldDesc& desc = doc_.Fields[field];
-  desc.Name = designer::CutName(ToDocument(CellText(kNameColumn, field)));
-  if (desc.DataType == designer::kTypeNumeric) {
+  TFieldDesc& desc = doc_.Fields[field];
+  desc.Name = CutName(ToDocument(CellText(kNameColumn, field)));
+  if (desc.DataType == kTypeNumeric) {
     std::int32_t size = 0;
-    Status read = ReadNumberBox(edtFieldSize->text(), "Размер числа", kSmallestNumSize,
-                                kLargestNumSize, &size);
+    Status read =
+        ReadNumberBox(num_size_->text(), "Размер числа", kSmallestNumSize, kLargestNumSize, &size);
     if (!read.ok()) return read;
     desc.NumSize = static_cast<std::uint8_t>(size);
   } else {
     desc.NumSize = 0;
   }
   std::int32_t max_len = 0;
-  Status read = ReadNumberBox(edtMaxSize->text(), "Размер поля", 0, kMaxLength, &max_len);
+  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxLength, &max_len);
   if (!read.ok()) return read;
   desc.MaxLen = max_len;
   const auto bit = [](const QComboBox* selector) { return selector->currentIndex() & 1; };
-  desc.Flags = static_cast<std::uint8_t>(bit(cbNumbers) | bit(cbLetterCase) << 1 |
-                                         bit(cbSeach) << 2 | bit(cbCaseSence) << 3);
+  desc.Flags = static_cast<std::uint8_t>(bit(digits_only_) | bit(upper_case_) << 1 |
+                                         bit(search_within_) << 2 | bit(ignore_case_) << 3);
   return Status::Ok();
 }
 
-void TForm1::edtMaxSizeExit() { ReportStatus(CommitMaxSize()); }
-
-Status TForm1::CommitMaxSize() {
+Status StructureEditor::CommitMaxLen() {
   std::int32_t max_len = 0;
-  Status read = ReadNumberBox(edtMaxSize->text(), "Размер поля", 0, kMaxLength, &max_len);
+  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxLength, &max_len);
   if (!read.ok()) return read;
   const int field = SelectedField();
   if (field == 0) return Status::Ok();
   doc_.Fields[field].MaxLen = max_len;
-  preview_->DrawInputFields();
+  handlers_.fields_edited();
   return Status::Ok();
 }
 
-Status TForm1::CommitFocusedControl() {
+Status StructureEditor::CommitFocusedControl() {
   const QWidget* focused = QApplication::focusWidget();
   if (!focused) return Status::Ok();
-  if (focused == edtMaxSize) return CommitMaxSize();
-  if (focused == edtFieldSize) return SaveField();
-  for (QComboBox* selector : {cbNumbers, cbLetterCase, cbCaseSence, cbSeach}) {
+  if (focused == max_len_) return CommitMaxLen();
+  if (focused == num_size_) return SaveField();
+  for (QComboBox* selector : {digits_only_, upper_case_, ignore_case_, search_within_}) {
     if (focused == selector || selector->isAncestorOf(focused)) {
       ResolveSelectorText(selector);
       return SaveField();
     }
   }
-  if (focused == ComboBox1) ComboBox1Exit();
+  if (focused == type_box_) CommitTypeBox();
   return Status::Ok();
 }
 
-void TForm1::cbEdtClick(int row, bool ticked) {
+void StructureEditor::QueryTickClicked(int row, bool ticked) {
   doc_.SetQueryBox(row, ticked);
-  preview_->DrawInputFields();
+  handlers_.fields_edited();
 }
 
-void TForm1::cbRstClick(int row, bool ticked) {
+void StructureEditor::ResultTickClicked(int row, bool ticked) {
   doc_.SetResultBox(row, ticked);
-  preview_->DrawInputFields();
+  handlers_.fields_edited();
 }
+
+}  // namespace designer

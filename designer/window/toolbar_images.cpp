@@ -4,6 +4,8 @@
 #include <QPolygon>
 #include <functional>
 
+namespace designer {
+
 namespace {
 
 // A transparent image of the given size with `draw` painted on it.
@@ -88,3 +90,5 @@ QIcon DesignerIcon() {
     for (int y = 8; y <= 22; y += 4) p.drawLine(10, y, 22, y);
   }));
 }
+
+}  // namespace designer

@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+namespace designer {
+
 QPixmap OpenFolderImage();
 QPixmap FloppyDiskImage();
 QPixmap DoorImage();
@@ -12,3 +14,5 @@ QPixmap HelpBookImage();
 // The row marker of the field grid: a black triangle pointing right, 6 × 11.
 QPixmap RowMarkerImage();
 QIcon DesignerIcon();
+
+}  // namespace designer

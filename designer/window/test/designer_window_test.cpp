@@ -23,41 +23,39 @@
 #include <memory>
 
 #include "common/codepage.h"
-#include "designer/window/form1.h"
 #include "designer/window/help_texts.h"
+#include "designer/window/main_window.h"
 #include "designer/window/test/scripted_dialogs.h"
+#include "window_common/test/type_keys.h"
+
+namespace designer {
 
 namespace {
+
+using window_common::TypeKeys;
 
 const char kStaffCsv[] =
     "Фамилия;Номер;Город\n"
     "Иванов;123;Москва\n"
     "Петров;45;Тверь\n";
 
-// Types `text` key by key into `widget` (press and release), any alphabet.
-void TypeKeys(QWidget* widget, const QString& text) {
-  for (const QChar c : text) {
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-  }
-}
-
 // One window with its scripted dialogs and a temporary folder for files and the builder.
 struct Harness {
   QTemporaryDir dir;
   ScriptedDialogs dialogs;
-  std::unique_ptr<TForm1> form;
+  std::unique_ptr<MainWindow> window;
 
   explicit Harness(const QString& application_dir = {}) {
-    form = std::make_unique<TForm1>(&dialogs,
-                                    application_dir.isEmpty() ? dir.path() : application_dir);
-    form->show();
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    window = std::make_unique<MainWindow>(&dialogs,
+                                          application_dir.isEmpty() ? dir.path() : application_dir);
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
   }
 
   template <typename T>
   T* Find(const char* name) {
-    T* widget = form->findChild<T*>(QString::fromLatin1(name));
+    T* widget = window->findChild<T*>(QString::fromLatin1(name));
     if (!widget) qFatal("no widget %s", name);
     return widget;
   }
@@ -75,16 +73,16 @@ struct Harness {
   // The open command with `path` chosen in the dialog.
   void Open(const QString& path) {
     dialogs.open_answers.push_back(path);
-    QTest::mouseClick(Find<QToolButton>("tbOpen"), Qt::LeftButton);
+    QTest::mouseClick(Find<QToolButton>("openButton"), Qt::LeftButton);
   }
 
   void OpenStaff() {
     dialogs.yes_no_answers.push_back(true);  // the first line holds the names
     Open(WriteFile(QStringLiteral("staff.csv"), kStaffCsv));
-    QCOMPARE(form->document().FieldCount, 3);
+    QCOMPARE(window->document().FieldCount, 3);
   }
 
-  QTableWidget* Grid() { return Find<QTableWidget>("StringGrid1"); }
+  QTableWidget* Grid() { return Find<QTableWidget>("fieldGrid"); }
 
   // Clicks grid cell (column, row), rows counted from 1 as the fields are.
   void ClickCell(int column, int row) {
@@ -120,7 +118,7 @@ struct Harness {
     for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
       const QString name = w->objectName();
       if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")) &&
-          name != QLatin1String("StringGrid1Editor")) {
+          name != QLatin1String("fieldNameEditor")) {
         return name;
       }
     }
@@ -191,8 +189,8 @@ void DesignerWindowTest::CheckBoxesLieOverTheirCellsAndTheGridHoldsFiveRows() {
   QVERIFY(last.bottom() < grid->viewport()->height());
   QVERIFY(last.right() < grid->viewport()->width());
   for (int row = 1; row <= 5; ++row) {
-    for (const char* prefix : {"cbEdt", "cbRst"}) {
-      const int column = QByteArray(prefix) == "cbEdt" ? 3 : 4;
+    for (const char* prefix : {"queryTick", "resultTick"}) {
+      const int column = QByteArray(prefix) == "queryTick" ? 3 : 4;
       auto* box = h.Find<QCheckBox>(QByteArray(prefix).append(QByteArray::number(row)).constData());
       QRect cell = grid->visualRect(grid->model()->index(row - 1, column));
       cell.moveTopLeft(grid->viewport()->mapTo(grid->parentWidget(), cell.topLeft()));
@@ -201,20 +199,20 @@ void DesignerWindowTest::CheckBoxesLieOverTheirCellsAndTheGridHoldsFiveRows() {
     }
   }
   // An unticked box is drawn whole: its right and bottom edges as dark as its left one.
-  const QImage box = h.Find<QCheckBox>("cbEdt1")->grab().toImage();
+  const QImage box = h.Find<QCheckBox>("queryTick1")->grab().toImage();
   const int middle = box.height() / 2;
   const int edge = qGray(box.pixel(0, middle));
   QVERIFY(edge < qGray(box.pixel(box.width() / 2, middle)));
   QVERIFY(qAbs(qGray(box.pixel(box.width() - 1, middle)) - edge) < 24);
   QVERIFY(qAbs(qGray(box.pixel(middle, box.height() - 1)) - edge) < 24);
-  QCOMPARE(h.form->centralWidget()->size(), QSize(763, 535));
-  QVERIFY(!h.Find<QProgressBar>("ProgressBar1")->isVisible());
+  QCOMPARE(h.window->centralWidget()->size(), QSize(763, 535));
+  QVERIFY(!h.Find<QProgressBar>("progressBar")->isVisible());
 }
 
 // A font wider than the layout was made for would push captions under the boxes beside them.
 void DesignerWindowTest::EveryCaptionFitsBesideItsControls() {
   Harness h;
-  for (const char* panel_name : {"Panel1", "Panel2"}) {
+  for (const char* panel_name : {"upperPanel", "lowerPanel"}) {
     // The page that holds the panel's controls.
     QWidget* panel = h.Find<QWidget>(panel_name)->findChild<QScrollArea*>()->widget();
     QList<QWidget*> controls;
@@ -231,11 +229,11 @@ void DesignerWindowTest::EveryCaptionFitsBesideItsControls() {
       }
     }
   }
-  auto* cut = h.Find<QCheckBox>("cbCutLongLines");
+  auto* cut = h.Find<QCheckBox>("cutLongLines");
   QVERIFY(cut->sizeHint().width() <= cut->width());
   // The status panels hold what a load writes into them.
   h.OpenStaff();
-  for (QLabel* panel : h.Find<QWidget>("StatusBar1")->findChildren<QLabel*>()) {
+  for (QLabel* panel : h.Find<QWidget>("statusBar")->findChildren<QLabel*>()) {
     QVERIFY2(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width(),
              qPrintable(panel->text()));
   }
@@ -243,27 +241,27 @@ void DesignerWindowTest::EveryCaptionFitsBesideItsControls() {
 
 void DesignerWindowTest::SplitterKeepsTheStatusBarAtTheBottomAndEveryControlInReach() {
   Harness h;
-  auto* splitter = h.Find<QSplitter>("Splitter1");
+  auto* splitter = h.Find<QSplitter>("panelSplitter");
   QSplitterHandle* handle = splitter->handle(1);
-  auto* panel2 = h.Find<QWidget>("Panel2");
-  auto* status_bar = h.Find<QWidget>("StatusBar1");
-  auto* list = h.Find<QWidget>("lbEdtFld");
+  auto* lower_page = h.Find<QWidget>("lowerPanel");
+  auto* status_bar = h.Find<QWidget>("statusBar");
+  auto* list = h.Find<QWidget>("inputOrder");
   for (const int drag : {100, -100, -60}) {
-    const int panel1_height = splitter->sizes()[0];
+    const int upper_height = splitter->sizes()[0];
     const QPoint grip = handle->rect().center();
     const QPoint target = handle->mapToGlobal(grip + QPoint(0, drag));
     QTest::mousePress(handle, Qt::LeftButton, {}, grip);
     QTest::mouseMove(handle, handle->mapFromGlobal(target));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, handle->mapFromGlobal(target));
-    QVERIFY(qAbs(splitter->sizes()[0] - (panel1_height + drag)) <= 1);
+    QVERIFY(qAbs(splitter->sizes()[0] - (upper_height + drag)) <= 1);
     // The status bar lies on the lower panel's bottom edge, inside its frame.
-    QCOMPARE(status_bar->geometry().bottom(), panel2->height() - 2);
-    QVERIFY(h.Find<QProgressBar>("ProgressBar1")
+    QCOMPARE(status_bar->geometry().bottom(), lower_page->height() - 2);
+    QVERIFY(h.Find<QProgressBar>("progressBar")
                 ->geometry()
-                .intersects(h.Find<QLabel>("StatusPanel2")->geometry()));
+                .intersects(h.Find<QLabel>("statusPanel2")->geometry()));
     // The list at the panel's foot can be brought into view above the status bar.
     Harness::Focus(list);
-    const QRect shown(list->mapTo(panel2, QPoint(0, 0)), list->size());
+    const QRect shown(list->mapTo(lower_page, QPoint(0, 0)), list->size());
     QVERIFY2(shown.bottom() < status_bar->y(), qPrintable(QString::number(drag)));
     QVERIFY(shown.top() >= 0);
   }
@@ -273,7 +271,7 @@ void DesignerWindowTest::OpenRunsTheReaderChosenByTheExtension() {
   Harness h;
   h.dialogs.yes_no_answers.push_back(true);
   h.Open(h.WriteFile(QStringLiteral("DATA.Csv"), kStaffCsv));
-  const designer::Document& doc = h.form->document();
+  const Document& doc = h.window->document();
   QCOMPARE(doc.FieldCount, 3);
   QVERIFY(!doc.SourceIsFsr);
   QCOMPARE(h.dialogs.questions.size(), 1);  // the first-line question went through the seam
@@ -282,42 +280,42 @@ void DesignerWindowTest::OpenRunsTheReaderChosenByTheExtension() {
   QCOMPARE(grid->item(0, 1)->text(), U("Фамилия"));
   QCOMPARE(grid->item(1, 2)->text(), U("числовой"));
   QCOMPARE(grid->item(2, 5)->text(), U("Москва"));
-  QVERIFY(h.Find<QCheckBox>("cbEdt3")->isChecked());
-  QVERIFY(!h.Find<QCheckBox>("cbEdt4")->isVisibleTo(h.form.get()));
-  QCOMPARE(h.Find<QLabel>("StatusPanel0")->text(), U("файл: DATA.Csv"));
+  QVERIFY(h.Find<QCheckBox>("queryTick3")->isChecked());
+  QVERIFY(!h.Find<QCheckBox>("queryTick4")->isVisibleTo(h.window.get()));
+  QCOMPARE(h.Find<QLabel>("statusPanel0")->text(), U("файл: DATA.Csv"));
   // Field 1 is selected and shown.
   QCOMPARE(grid->currentRow(), 0);
-  QCOMPARE(h.Find<QLineEdit>("edtFieldSize")->text(), U("N/A"));
-  QCOMPARE(h.Find<QLineEdit>("edtMaxSize")->text(), U("6"));
+  QCOMPARE(h.Find<QLineEdit>("numSize")->text(), U("N/A"));
+  QCOMPARE(h.Find<QLineEdit>("maxLen")->text(), U("6"));
 
   // Save it, then open the saved source file (upper-case extension).
-  h.form->findChild<QLineEdit*>(QStringLiteral("edtDBName"))->setText(U("Сотрудники"));
+  h.window->findChild<QLineEdit*>(QStringLiteral("databaseName"))->setText(U("Сотрудники"));
   const QString saved = h.dir.filePath(QStringLiteral("data.FSR"));
   h.dialogs.save_answers.push_back(saved);
   h.dialogs.yes_no_answers.push_back(false);
-  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
   QVERIFY(QFile::exists(saved));
 
   Harness second;
   second.Open(saved);
-  QCOMPARE(second.form->document().FieldCount, 3);
-  QVERIFY(second.form->document().SourceIsFsr);
-  QCOMPARE(second.Find<QLineEdit>("edtDBName")->text(), U("Сотрудники"));
+  QCOMPARE(second.window->document().FieldCount, 3);
+  QVERIFY(second.window->document().SourceIsFsr);
+  QCOMPARE(second.Find<QLineEdit>("databaseName")->text(), U("Сотрудники"));
   QCOMPARE(second.Grid()->item(1, 2)->text(), U("числовой"));
-  QCOMPARE(second.Find<QLabel>("StatusPanel2")->text(), U("записей: 2"));
+  QCOMPARE(second.Find<QLabel>("statusPanel2")->text(), U("записей: 2"));
 }
 
 void DesignerWindowTest::OtherExtensionsOnlyMoveTheSaveProposal() {
   Harness h;
   h.OpenStaff();
-  const std::string source = h.form->document().SourceFileName;
+  const std::string source = h.window->document().SourceFileName;
   h.Open(h.WriteFile(QStringLiteral("notes.txt"), "a;b\n"));
-  QCOMPARE(h.form->document().FieldCount, 3);
-  QCOMPARE(h.form->document().SourceFileName, source);
+  QCOMPARE(h.window->document().FieldCount, 3);
+  QCOMPARE(h.window->document().SourceFileName, source);
   QVERIFY(h.dialogs.messages.empty());
 
-  h.Find<QLineEdit>("edtDBName")->setText(QStringLiteral("x"));
-  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);  // cancelled: no answer
+  h.Find<QLineEdit>("databaseName")->setText(QStringLiteral("x"));
+  QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);  // cancelled: no answer
   QCOMPARE(h.dialogs.save_requests.size(), size_t{1});
   QCOMPARE(h.dialogs.save_requests[0].folder, h.dir.path());
   QCOMPARE(h.dialogs.save_requests[0].file_name, U("notes.fsr"));
@@ -327,19 +325,19 @@ void DesignerWindowTest::OtherExtensionsOnlyMoveTheSaveProposal() {
 
   // Only the last dot of the name goes: b.c.csv proposes b.c.fsr.
   h.Open(h.WriteFile(QStringLiteral("b.c.csv"), "a;b\n1;2\n"));
-  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
   QCOMPARE(h.dialogs.save_requests.back().file_name, U("b.c.fsr"));
   QCOMPARE(h.dialogs.open_last_path, h.dir.filePath(QStringLiteral("notes.txt")));
 }
 
 void DesignerWindowTest::OpenFilterListIsConvertedForQt() {
   Harness h;
-  QTest::mouseClick(h.Find<QToolButton>("tbOpen"), Qt::LeftButton);  // cancelled
+  QTest::mouseClick(h.Find<QToolButton>("openButton"), Qt::LeftButton);  // cancelled
   QCOMPARE(h.dialogs.open_filters,
            QStringList({U("Все поддерживаемые форматы (*.csv, *.fsr) (*.csv *.fsr)"),
                         U("CSV (разделители - запятые) (*.csv) (*.csv)"),
                         U("BWick-данные (*.fsr) (*.fsr)"), U("Все файлы (*.*) (*.*)")}));
-  QCOMPARE(h.form->document().FieldCount, 0);
+  QCOMPARE(h.window->document().FieldCount, 0);
 }
 
 void DesignerWindowTest::FailedOpenKeepsTheDocumentAndShowsTheError() {
@@ -354,8 +352,8 @@ void DesignerWindowTest::FailedOpenKeepsTheDocumentAndShowsTheError() {
   QCOMPARE(h.dialogs.messages.size(), size_t{2});
   QCOMPARE(h.dialogs.messages[1].kind, MessageKind::kFailure);
   QVERIFY(h.dialogs.messages[1].text.endsWith(U(": нет такого файла или папки")));
-  QCOMPARE(h.form->document().FieldCount, 3);
-  QVERIFY(QString::fromStdString(h.form->document().SourceFileName).endsWith("staff.csv"));
+  QCOMPARE(h.window->document().FieldCount, 3);
+  QVERIFY(QString::fromStdString(h.window->document().SourceFileName).endsWith("staff.csv"));
   QCOMPARE(h.Grid()->item(0, 1)->text(), U("Фамилия"));
 }
 
@@ -365,21 +363,21 @@ void DesignerWindowTest::DroppedFileIsOpened() {
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(path)});
   QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(h.form.get(), &enter);
+  QCoreApplication::sendEvent(h.window.get(), &enter);
   QVERIFY(enter.isAccepted());
   QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(h.form.get(), &drop);
-  QCOMPARE(h.form->document().FieldCount, 3);
+  QCoreApplication::sendEvent(h.window.get(), &drop);
+  QCOMPARE(h.window->document().FieldCount, 3);
 }
 
 void DesignerWindowTest::SaveRefusesWithoutNameOrFields() {
   Harness h;
-  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
   QCOMPARE(h.MessageTexts(), QStringList{U("Не указано название справочника!")});
   QCOMPARE(h.dialogs.messages[0].kind, MessageKind::kPlain);
 
-  h.Find<QLineEdit>("edtDBName")->setText(QStringLiteral(" "));  // blanks pass
-  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  h.Find<QLineEdit>("databaseName")->setText(QStringLiteral(" "));  // blanks pass
+  QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
   QCOMPARE(h.MessageTexts().last(), U("Сохранять нечего!"));
   QVERIFY(h.dialogs.save_requests.empty());
 }
@@ -387,44 +385,44 @@ void DesignerWindowTest::SaveRefusesWithoutNameOrFields() {
 void DesignerWindowTest::SaveWritesTheFileProposedFromTheOpenedOneAndKeepsABackup() {
   Harness h;
   h.OpenStaff();
-  h.Find<QLineEdit>("edtDBName")->setText(U("Сотрудники"));
+  h.Find<QLineEdit>("databaseName")->setText(U("Сотрудники"));
   // A value still being typed when Save is clicked is saved (the toolbar takes no focus).
   h.ClickCell(1, 2);
   QTRY_COMPARE(h.Grid()->currentRow(), 1);
-  h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("40"));
+  h.Type(h.Find<QLineEdit>("maxLen"), QStringLiteral("40"));
   const QString target = h.dir.filePath(QStringLiteral("staff.fsr"));
   h.dialogs.save_answers.push_back(target);
   h.dialogs.yes_no_answers.push_back(false);
-  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
   QCOMPARE(h.dialogs.save_requests[0].file_name, U("staff.fsr"));
   QVERIFY(QFile::exists(target));
   QCOMPARE(h.dialogs.questions.last(), U("Выполнить экспорт справочника в формат КПК?"));
-  QVERIFY(!h.Find<QProgressBar>("ProgressBar1")->isVisible());
+  QVERIFY(!h.Find<QProgressBar>("progressBar")->isVisible());
 
   // Saving the opened source file over itself keeps the old content as ".BAK".
   Harness second;
   second.Open(target);
-  QCOMPARE(second.form->document().Fields[2].MaxLen, 40);
+  QCOMPARE(second.window->document().Fields[2].MaxLen, 40);
   second.dialogs.save_answers.push_back(target);
   second.dialogs.yes_no_answers.push_back(false);
-  QTest::mouseClick(second.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QTest::mouseClick(second.Find<QToolButton>("saveButton"), Qt::LeftButton);
   QVERIFY2(second.dialogs.messages.empty(), qPrintable(second.MessageTexts().join('|')));
   QVERIFY(QFile::exists(target + QStringLiteral(".BAK")));
   QVERIFY(QFile::exists(target));
-  QCOMPARE(second.form->document().RecordCount, 2);
+  QCOMPARE(second.window->document().RecordCount, 2);
 }
 
 void DesignerWindowTest::FailedSaveAsksNoExportQuestion() {
   Harness h;
   h.OpenStaff();
   const int questions = h.dialogs.questions.size();
-  h.Find<QLineEdit>("edtDBName")->setText(QStringLiteral("x"));
+  h.Find<QLineEdit>("databaseName")->setText(QStringLiteral("x"));
   h.dialogs.save_answers.push_back(h.dir.filePath(QStringLiteral("no/such/folder/x.fsr")));
-  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
   QCOMPARE(h.dialogs.messages.size(), size_t{1});
   QCOMPARE(h.dialogs.messages[0].kind, MessageKind::kFailure);
   QCOMPARE(h.dialogs.questions.size(), questions);
-  QVERIFY(!h.Find<QProgressBar>("ProgressBar1")->isVisible());
+  QVERIFY(!h.Find<QProgressBar>("progressBar")->isVisible());
 }
 
 void DesignerWindowTest::ExportStartsTheBuilderBesideTheDesigner() {
@@ -441,12 +439,12 @@ void DesignerWindowTest::ExportStartsTheBuilderBesideTheDesigner() {
 
   Harness h(application_dir.path());
   h.OpenStaff();
-  h.Find<QLineEdit>("edtDBName")->setText(QStringLiteral("x"));
+  h.Find<QLineEdit>("databaseName")->setText(QStringLiteral("x"));
   QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("my documents")));
   const QString target = h.dir.filePath(U("my documents/тел.fsr"));
   h.dialogs.save_answers.push_back(target);
   h.dialogs.yes_no_answers.push_back(true);
-  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
   QVERIFY(h.dialogs.messages.empty());
   QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
   QFile arguments(record);
@@ -458,11 +456,11 @@ void DesignerWindowTest::ExportStartsTheBuilderBesideTheDesigner() {
 void DesignerWindowTest::ExportReportsAMissingOrUnusableBuilder() {
   Harness h;  // the temporary folder holds no builder
   h.OpenStaff();
-  h.Find<QLineEdit>("edtDBName")->setText(QStringLiteral("x"));
+  h.Find<QLineEdit>("databaseName")->setText(QStringLiteral("x"));
   const QString target = h.dir.filePath(QStringLiteral("out.fsr"));
   h.dialogs.save_answers.push_back(target);
   h.dialogs.yes_no_answers.push_back(true);
-  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
   QVERIFY(QFile::exists(target));  // written all the same
   QCOMPARE(h.MessageTexts(), QStringList{U("Ошибка экспорта в формат КПК!")});
   QCOMPARE(h.dialogs.messages[0].kind, MessageKind::kError);
@@ -474,14 +472,14 @@ void DesignerWindowTest::ExportReportsAMissingOrUnusableBuilder() {
   builder.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
   h.dialogs.save_answers.push_back(target);
   h.dialogs.yes_no_answers.push_back(true);
-  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
   QCOMPARE(h.MessageTexts().size(), 2);
   QCOMPARE(h.MessageTexts().last(), U("Ошибка экспорта в формат КПК!"));
 
   // Answering No starts nothing and shows nothing.
   h.dialogs.save_answers.push_back(target);
   h.dialogs.yes_no_answers.push_back(false);
-  QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
   QCOMPARE(h.MessageTexts().size(), 2);
 }
 
@@ -490,12 +488,12 @@ void DesignerWindowTest::UnselectableColumnsKeepTheCurrentCell() {
   h.OpenStaff();
   h.ClickCell(1, 2);
   QTRY_COMPARE(h.Grid()->currentRow(), 1);
-  QCOMPARE(h.Find<QLineEdit>("edtFieldSize")->text(), U("1"));  // field 2 is numeric
+  QCOMPARE(h.Find<QLineEdit>("numSize")->text(), U("1"));  // field 2 is numeric
   for (int column : {3, 4, 5}) {
     h.ClickCell(column, 3);
     QCOMPARE(h.Grid()->currentRow(), 1);
     QCOMPARE(h.Grid()->currentColumn(), 1);
-    QCOMPARE(h.Find<QLineEdit>("edtFieldSize")->text(), U("1"));
+    QCOMPARE(h.Find<QLineEdit>("numSize")->text(), U("1"));
   }
 }
 
@@ -504,21 +502,21 @@ void DesignerWindowTest::NameEditingFollowsEveryKeystroke() {
   h.OpenStaff();
   h.ClickCell(1, 3);
   QLineEdit* editor = nullptr;
-  QTRY_VERIFY((editor = h.Grid()->findChild<QLineEdit*>(QStringLiteral("StringGrid1Editor"))));
+  QTRY_VERIFY((editor = h.Grid()->findChild<QLineEdit*>(QStringLiteral("fieldNameEditor"))));
   editor->selectAll();
   QTest::keyClick(editor, Qt::Key_Delete);
   TypeKeys(editor, U("Населённыйпункт"));
-  QCOMPARE(h.form->document().Fields[3].Name, *codepage::Utf8ToCp1251("Населённыйпункт"));
+  QCOMPARE(h.window->document().Fields[3].Name, *codepage::Utf8ToCp1251("Населённыйпункт"));
   // 20 characters: the cell keeps them, the name its first 16 bytes.
   TypeKeys(editor, U("ABCDE"));
   QCOMPARE(editor->text(), U("НаселённыйпунктABCDE"));
   QCOMPARE(h.Grid()->item(2, 1)->text(), U("НаселённыйпунктABCDE"));
-  QCOMPARE(h.form->document().Fields[3].Name, *codepage::Utf8ToCp1251("НаселённыйпунктA"));
+  QCOMPARE(h.window->document().Fields[3].Name, *codepage::Utf8ToCp1251("НаселённыйпунктA"));
   // The code page cannot hold this character: the key is refused.
   TypeKeys(editor, U("中"));
   QCOMPARE(editor->text(), U("НаселённыйпунктABCDE"));
   // The preview shows the cut name.
-  auto* label = h.form->findChild<QLabel*>(QStringLiteral("lbEdt3"));
+  auto* label = h.window->findChild<QLabel*>(QStringLiteral("inputLabel3"));
   QVERIFY(label);
   QCOMPARE(label->text(), U("НаселённыйпунктA"));
 }
@@ -527,7 +525,7 @@ void DesignerWindowTest::TypeChoiceChangesTheSavedType() {
   Harness h;
   h.OpenStaff();
   h.ClickCell(2, 1);
-  auto* box = h.Find<QComboBox>("ComboBox1");
+  auto* box = h.Find<QComboBox>("typeBox");
   QTRY_VERIFY(box->isVisible());
   QCOMPARE(box->currentText(), U("текстовый"));
   QRect cell = h.Grid()->visualRect(h.Grid()->model()->index(0, 2));
@@ -539,10 +537,10 @@ void DesignerWindowTest::TypeChoiceChangesTheSavedType() {
   QTest::keyClick(box->view(), Qt::Key_Return);
   QTRY_VERIFY(!box->isVisible());
   QCOMPARE(h.Grid()->item(0, 2)->text(), U("числовой"));
-  const designer::TFieldDesc& field = h.form->document().Fields[1];
-  QCOMPARE(field.DataType, designer::kTypeNumeric);
+  const TFieldDesc& field = h.window->document().Fields[1];
+  QCOMPARE(field.DataType, kTypeNumeric);
   QCOMPARE(field.NumSize, std::uint8_t{4});
-  QCOMPARE(h.Find<QLineEdit>("edtFieldSize")->text(), U("4"));
+  QCOMPARE(h.Find<QLineEdit>("numSize")->text(), U("4"));
   // The names are no numbers: a warning, and the choice stands.
   QCOMPARE(h.dialogs.messages.size(), size_t{1});
   QCOMPARE(h.dialogs.messages[0].kind, MessageKind::kWarning);
@@ -553,9 +551,9 @@ void DesignerWindowTest::TypeChoiceChangesTheSavedType() {
   QTest::keyClick(box->view(), Qt::Key_Up);
   QTest::keyClick(box->view(), Qt::Key_Return);
   QTRY_VERIFY(!box->isVisible());
-  QCOMPARE(field.DataType, designer::kTypeText);
+  QCOMPARE(field.DataType, kTypeText);
   QCOMPARE(field.NumSize, std::uint8_t{0});
-  QCOMPARE(h.Find<QLineEdit>("edtFieldSize")->text(), U("N/A"));
+  QCOMPARE(h.Find<QLineEdit>("numSize")->text(), U("N/A"));
 
   // A field whose samples are all numbers turns numeric without a warning.
   h.ClickCell(2, 2);
@@ -563,14 +561,14 @@ void DesignerWindowTest::TypeChoiceChangesTheSavedType() {
   QTest::keyClick(box->view(), Qt::Key_Up);
   QTest::keyClick(box->view(), Qt::Key_Return);
   QTRY_VERIFY(!box->isVisible());
-  QCOMPARE(h.form->document().Fields[2].DataType, designer::kTypeText);
+  QCOMPARE(h.window->document().Fields[2].DataType, kTypeText);
   h.ClickCell(2, 2);
   QTRY_VERIFY(box->view()->isVisible());
   QTest::keyClick(box->view(), Qt::Key_Down);
   QTest::keyClick(box->view(), Qt::Key_Return);
   QTRY_VERIFY(!box->isVisible());
-  QCOMPARE(h.form->document().Fields[2].DataType, designer::kTypeNumeric);
-  QCOMPARE(h.form->document().Fields[2].NumSize, std::uint8_t{4});
+  QCOMPARE(h.window->document().Fields[2].DataType, kTypeNumeric);
+  QCOMPARE(h.window->document().Fields[2].NumSize, std::uint8_t{4});
   QCOMPARE(h.dialogs.messages.size(), size_t{1});
 }
 
@@ -591,33 +589,33 @@ void DesignerWindowTest::KeyboardIntoTheTypeColumnOpensTheTypeBox() {
   QTRY_COMPARE(h.Grid()->currentRow(), 1);
   if (!editing) Harness::Press(Qt::Key_Escape);
   Harness::Press(static_cast<Qt::Key>(key));
-  auto* box = h.Find<QComboBox>("ComboBox1");
+  auto* box = h.Find<QComboBox>("typeBox");
   QTRY_VERIFY(box->view()->isVisible());
-  QCOMPARE(Harness::FocusedControl(), U("ComboBox1"));
+  QCOMPARE(Harness::FocusedControl(), U("typeBox"));
   // The list takes the keys: Up highlights "текстовый", Tab takes it and goes on.
   Harness::Press(Qt::Key_Up);
   Harness::Press(Qt::Key_Tab);
   QTRY_VERIFY(!box->isVisible());
   QCOMPARE(h.Grid()->item(1, 2)->text(), U("текстовый"));
-  QCOMPARE(h.form->document().Fields[2].DataType, designer::kTypeText);
-  QCOMPARE(Harness::FocusedControl(), U("cbEdt2"));
+  QCOMPARE(h.window->document().Fields[2].DataType, kTypeText);
+  QCOMPARE(Harness::FocusedControl(), U("queryTick2"));
 }
 
 void DesignerWindowTest::TabFollowsThePanelsAndTheStopsOfTheCurrentRow() {
   Harness h;
   h.OpenStaff();
-  const designer::Document before = h.form->document();
+  const Document before = h.window->document();
   // Upper panel, the current row's stops (name, type, its two boxes), the property panel, the
   // width boxes and the list, the query screen; then round again.
-  const QStringList forward = {"edtSplitter", "cbCutLongLines", "StringGrid1",  "ComboBox1",
-                               "cbEdt1",      "cbRst1",         "edtFieldSize", "edtMaxSize",
-                               "cbNumbers",   "cbLetterCase",   "cbCaseSence",  "cbSeach",
-                               "edtWidth",    "edtResWidth",    "lbEdtFld",     "edtDBNameRes",
-                               "edtEdt1",     "edtEdt2",        "edtEdt3",      "edtDBName"};
+  const QStringList forward = {"splitter",   "cutLongLines", "fieldGrid",  "typeBox",
+                               "queryTick1", "resultTick1",  "numSize",    "maxLen",
+                               "digitsOnly", "upperCase",    "ignoreCase", "searchWithin",
+                               "queryWidth", "resultWidth",  "inputOrder", "queryDatabaseName",
+                               "inputBox1",  "inputBox2",    "inputBox3",  "databaseName"};
   QStringList backward(forward.rbegin() + 1, forward.rend());
-  backward << U("edtDBName");
+  backward << U("databaseName");
   for (const bool ahead : {true, false}) {
-    Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+    Harness::Focus(h.Find<QLineEdit>("databaseName"));
     QStringList visited;
     for (qsizetype i = 0; i < forward.size(); ++i) {
       Harness::Press(ahead ? Qt::Key_Tab : Qt::Key_Backtab,
@@ -628,17 +626,17 @@ void DesignerWindowTest::TabFollowsThePanelsAndTheStopsOfTheCurrentRow() {
   }
   // Passing through changed nothing.
   QVERIFY(h.dialogs.messages.empty());
-  for (int k = 1; k <= 3; ++k) QCOMPARE(h.form->document().Fields[k], before.Fields[k]);
+  for (int k = 1; k <= 3; ++k) QCOMPARE(h.window->document().Fields[k], before.Fields[k]);
 }
 
 void DesignerWindowTest::CtrlTabLeavesTheGridFromAnyStop_data() {
   QTest::addColumn<int>("tabs");  // Tab presses after opening the name editor
   QTest::addColumn<bool>("ahead");
   QTest::addColumn<QString>("leaves_to");
-  QTest::newRow("name editor, forward") << 0 << true << U("edtFieldSize");
-  QTest::newRow("type list, forward") << 1 << true << U("edtFieldSize");
-  QTest::newRow("type list, back") << 1 << false << U("cbCutLongLines");
-  QTest::newRow("result box, back") << 3 << false << U("cbCutLongLines");
+  QTest::newRow("name editor, forward") << 0 << true << U("numSize");
+  QTest::newRow("type list, forward") << 1 << true << U("numSize");
+  QTest::newRow("type list, back") << 1 << false << U("cutLongLines");
+  QTest::newRow("result box, back") << 3 << false << U("cutLongLines");
 }
 
 void DesignerWindowTest::CtrlTabLeavesTheGridFromAnyStop() {
@@ -648,12 +646,12 @@ void DesignerWindowTest::CtrlTabLeavesTheGridFromAnyStop() {
   Harness h;
   h.OpenStaff();
   h.ClickCell(1, 1);
-  QTRY_VERIFY(h.Grid()->findChild<QLineEdit*>(QStringLiteral("StringGrid1Editor")));
+  QTRY_VERIFY(h.Grid()->findChild<QLineEdit*>(QStringLiteral("fieldNameEditor")));
   for (int i = 0; i < tabs; ++i) Harness::Press(Qt::Key_Tab);
   Harness::Press(Qt::Key_Tab,
                  ahead ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
   QCOMPARE(Harness::FocusedControl(), leaves_to);
-  QVERIFY(!h.Find<QComboBox>("ComboBox1")->isVisible());
+  QVERIFY(!h.Find<QComboBox>("typeBox")->isVisible());
 }
 
 void DesignerWindowTest::CommitStoresNumberSizeAndFlags() {
@@ -661,49 +659,49 @@ void DesignerWindowTest::CommitStoresNumberSizeAndFlags() {
   h.OpenStaff();
   h.ClickCell(1, 2);  // the numeric field
   QTRY_COMPARE(h.Grid()->currentRow(), 1);
-  h.Type(h.Find<QLineEdit>("edtFieldSize"), QStringLiteral("3"));
-  h.Choose(h.Find<QComboBox>("cbNumbers"), U("Да"));
-  h.Choose(h.Find<QComboBox>("cbLetterCase"), U("верхний"));
-  h.Choose(h.Find<QComboBox>("cbCaseSence"), U("не учитывать"));
-  h.Choose(h.Find<QComboBox>("cbSeach"), U("в строке"));
-  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
-  const designer::TFieldDesc& field = h.form->document().Fields[2];
+  h.Type(h.Find<QLineEdit>("numSize"), QStringLiteral("3"));
+  h.Choose(h.Find<QComboBox>("digitsOnly"), U("Да"));
+  h.Choose(h.Find<QComboBox>("upperCase"), U("верхний"));
+  h.Choose(h.Find<QComboBox>("ignoreCase"), U("не учитывать"));
+  h.Choose(h.Find<QComboBox>("searchWithin"), U("в строке"));
+  h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
+  const TFieldDesc& field = h.window->document().Fields[2];
   QCOMPARE(field.NumSize, std::uint8_t{3});
   QCOMPARE(field.Flags, std::uint8_t{15});
 
-  h.Choose(h.Find<QComboBox>("cbNumbers"), U("Нет"));
-  h.Choose(h.Find<QComboBox>("cbLetterCase"), U("любой"));
-  h.Choose(h.Find<QComboBox>("cbCaseSence"), U("учитывать"));
+  h.Choose(h.Find<QComboBox>("digitsOnly"), U("Нет"));
+  h.Choose(h.Find<QComboBox>("upperCase"), U("любой"));
+  h.Choose(h.Find<QComboBox>("ignoreCase"), U("учитывать"));
   // Letters that begin no item are refused as they are typed; leaving the empty box shows the
   // selected item again.
-  h.Choose(h.Find<QComboBox>("cbSeach"), U("по xyz"));
-  QCOMPARE(h.Find<QComboBox>("cbSeach")->currentText(), U("по "));
-  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  h.Choose(h.Find<QComboBox>("searchWithin"), U("по xyz"));
+  QCOMPARE(h.Find<QComboBox>("searchWithin")->currentText(), U("по "));
+  h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QCOMPARE(field.Flags, std::uint8_t{4});
-  QCOMPARE(h.Find<QComboBox>("cbSeach")->currentText(), U("в строке"));
+  QCOMPARE(h.Find<QComboBox>("searchWithin")->currentText(), U("в строке"));
   // Letter case does not matter.
-  h.Choose(h.Find<QComboBox>("cbSeach"), U("ПО НАЧАЛУ"));
-  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  h.Choose(h.Find<QComboBox>("searchWithin"), U("ПО НАЧАЛУ"));
+  h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QCOMPARE(field.Flags, std::uint8_t{0});
-  QCOMPARE(h.Find<QComboBox>("cbSeach")->currentText(), U("по началу"));
+  QCOMPARE(h.Find<QComboBox>("searchWithin")->currentText(), U("по началу"));
 
   // A text field stores no number size, whatever the box says.
   h.ClickCell(1, 1);
   QTRY_COMPARE(h.Grid()->currentRow(), 0);
-  h.Type(h.Find<QLineEdit>("edtFieldSize"), QStringLiteral("2"));
-  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
-  QCOMPARE(h.form->document().Fields[1].NumSize, std::uint8_t{0});
+  h.Type(h.Find<QLineEdit>("numSize"), QStringLiteral("2"));
+  h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
+  QCOMPARE(h.window->document().Fields[1].NumSize, std::uint8_t{0});
   QVERIFY(h.dialogs.messages.empty());
 
   // Moving to another row with the mouse commits to the old row first.
   h.ClickCell(1, 2);
   QTRY_COMPARE(h.Grid()->currentRow(), 1);
-  h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("40"));
+  h.Type(h.Find<QLineEdit>("maxLen"), QStringLiteral("40"));
   h.ClickCell(1, 3);
   QTRY_COMPARE(h.Grid()->currentRow(), 2);
   QCOMPARE(field.MaxLen, 40);
-  QCOMPARE(h.Find<QLineEdit>("edtMaxSize")->text(),
-           QString::number(h.form->document().Fields[3].MaxLen));
+  QCOMPARE(h.Find<QLineEdit>("maxLen")->text(),
+           QString::number(h.window->document().Fields[3].MaxLen));
 }
 
 void DesignerWindowTest::CommitStopsAtANumberThatDoesNotConvert() {
@@ -711,33 +709,33 @@ void DesignerWindowTest::CommitStopsAtANumberThatDoesNotConvert() {
   h.OpenStaff();
   h.ClickCell(1, 2);
   QTRY_COMPARE(h.Grid()->currentRow(), 1);
-  const designer::TFieldDesc before = h.form->document().Fields[2];
-  h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("77"));
-  h.Type(h.Find<QLineEdit>("edtFieldSize"), QStringLiteral("abc"));  // "Размер поля" committed
-  QCOMPARE(h.form->document().Fields[2].MaxLen, 77);
-  h.Find<QLineEdit>("edtMaxSize")->setText(QStringLiteral("88"));
-  h.Choose(h.Find<QComboBox>("cbSeach"), U("в строке"));
-  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  const TFieldDesc before = h.window->document().Fields[2];
+  h.Type(h.Find<QLineEdit>("maxLen"), QStringLiteral("77"));
+  h.Type(h.Find<QLineEdit>("numSize"), QStringLiteral("abc"));  // "Размер поля" committed
+  QCOMPARE(h.window->document().Fields[2].MaxLen, 77);
+  h.Find<QLineEdit>("maxLen")->setText(QStringLiteral("88"));
+  h.Choose(h.Find<QComboBox>("searchWithin"), U("в строке"));
+  h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QCOMPARE(h.dialogs.messages.size(), size_t{2});  // leaving the size box, then the selector
   QCOMPARE(h.MessageTexts().last(), U("'abc' is not a valid integer value"));
   QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kFailure);
   // The members from the number size on keep their values.
-  const designer::TFieldDesc& after = h.form->document().Fields[2];
+  const TFieldDesc& after = h.window->document().Fields[2];
   QCOMPARE(after.NumSize, before.NumSize);
   QCOMPARE(after.MaxLen, 77);
   QCOMPARE(after.Flags, before.Flags);
 
   // "Размер поля" emptied: its own rule keeps the old value and reports.
   const int messages = h.dialogs.messages.size();
-  h.Type(h.Find<QLineEdit>("edtFieldSize"), QStringLiteral("2"));
-  h.Type(h.Find<QLineEdit>("edtMaxSize"), QString());
-  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  h.Type(h.Find<QLineEdit>("numSize"), QStringLiteral("2"));
+  h.Type(h.Find<QLineEdit>("maxLen"), QString());
+  h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QCOMPARE(h.dialogs.messages.size(), size_t(messages + 1));
   QCOMPARE(h.MessageTexts().last(), U("'' is not a valid integer value"));
-  QCOMPARE(h.form->document().Fields[2].MaxLen, 88);
+  QCOMPARE(h.window->document().Fields[2].MaxLen, 88);
   // Letters cannot be typed into it.
-  h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("1a2"));
-  QCOMPARE(h.Find<QLineEdit>("edtMaxSize")->text(), QStringLiteral("12"));
+  h.Type(h.Find<QLineEdit>("maxLen"), QStringLiteral("1a2"));
+  QCOMPARE(h.Find<QLineEdit>("maxLen")->text(), QStringLiteral("12"));
 }
 
 void DesignerWindowTest::CommitRefusesNumbersOutOfRange() {
@@ -745,44 +743,44 @@ void DesignerWindowTest::CommitRefusesNumbersOutOfRange() {
   h.OpenStaff();
   h.ClickCell(1, 2);
   QTRY_COMPARE(h.Grid()->currentRow(), 1);
-  const std::uint8_t size = h.form->document().Fields[2].NumSize;
+  const std::uint8_t size = h.window->document().Fields[2].NumSize;
   for (const char* bad : {"0", "5", "-1", "259"}) {
-    h.Type(h.Find<QLineEdit>("edtFieldSize"), QString::fromLatin1(bad));
-    h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+    h.Type(h.Find<QLineEdit>("numSize"), QString::fromLatin1(bad));
+    h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
     QCOMPARE(h.MessageTexts().last(), U("Размер числа: допустимы значения от 1 до 4."));
-    QCOMPARE(h.form->document().Fields[2].NumSize, size);
+    QCOMPARE(h.window->document().Fields[2].NumSize, size);
   }
-  h.Type(h.Find<QLineEdit>("edtFieldSize"), QStringLiteral("2"));
-  h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("65536"));
-  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  h.Type(h.Find<QLineEdit>("numSize"), QStringLiteral("2"));
+  h.Type(h.Find<QLineEdit>("maxLen"), QStringLiteral("65536"));
+  h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QCOMPARE(h.MessageTexts().last(), U("Размер поля: допустимы значения от 0 до 65535."));
-  QCOMPARE(h.form->document().Fields[2].NumSize, std::uint8_t{2});
-  QCOMPARE(h.form->document().Fields[2].MaxLen, 3);
-  h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("65535"));
-  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
-  QCOMPARE(h.form->document().Fields[2].MaxLen, 65535);
+  QCOMPARE(h.window->document().Fields[2].NumSize, std::uint8_t{2});
+  QCOMPARE(h.window->document().Fields[2].MaxLen, 3);
+  h.Type(h.Find<QLineEdit>("maxLen"), QStringLiteral("65535"));
+  h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
+  QCOMPARE(h.window->document().Fields[2].MaxLen, 65535);
 }
 
 void DesignerWindowTest::NothingIsCommittedWithoutADocument() {
   Harness h;
-  h.Choose(h.Find<QComboBox>("cbNumbers"), U("Да"));
-  h.Type(h.Find<QLineEdit>("edtFieldSize"), QStringLiteral("x"));
-  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  h.Choose(h.Find<QComboBox>("digitsOnly"), U("Да"));
+  h.Type(h.Find<QLineEdit>("numSize"), QStringLiteral("x"));
+  h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QVERIFY(h.dialogs.messages.empty());
-  QCOMPARE(h.form->document().Fields[1], designer::TFieldDesc{});
-  h.Type(h.Find<QLineEdit>("edtMaxSize"), QString());
-  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  QCOMPARE(h.window->document().Fields[1], TFieldDesc{});
+  h.Type(h.Find<QLineEdit>("maxLen"), QString());
+  h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QCOMPARE(h.MessageTexts(), QStringList{U("'' is not a valid integer value")});
 }
 
 void DesignerWindowTest::DoubleClickTogglesASelector() {
   Harness h;
   h.OpenStaff();
-  auto* selector = h.Find<QComboBox>("cbNumbers");
+  auto* selector = h.Find<QComboBox>("digitsOnly");
   QCOMPARE(selector->currentText(), U("Нет"));  // field 1 is text: flags 10
   QTest::mouseDClick(selector->lineEdit(), Qt::LeftButton);
   QCOMPARE(selector->currentText(), U("Да"));
-  QCOMPARE(h.form->document().Fields[1].Flags, std::uint8_t{10});  // nothing committed yet
+  QCOMPARE(h.window->document().Fields[1].Flags, std::uint8_t{10});  // nothing committed yet
   QTest::mouseDClick(selector->lineEdit(), Qt::LeftButton);
   QCOMPARE(selector->currentText(), U("Нет"));
 }
@@ -790,26 +788,26 @@ void DesignerWindowTest::DoubleClickTogglesASelector() {
 void DesignerWindowTest::CheckBoxesChangeTheListPositions() {
   Harness h;
   h.OpenStaff();
-  const designer::Document& doc = h.form->document();
+  const Document& doc = h.window->document();
   QCOMPARE(doc.Fields[3].QueryIndex, std::uint8_t{3});
-  QTest::mouseClick(h.Find<QCheckBox>("cbEdt2"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QCheckBox>("queryTick2"), Qt::LeftButton);
   QCOMPARE(doc.Fields[2].QueryIndex, std::uint8_t{0});
   QCOMPARE(doc.Fields[3].QueryIndex, std::uint8_t{2});
-  QTest::mouseClick(h.Find<QCheckBox>("cbEdt2"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QCheckBox>("queryTick2"), Qt::LeftButton);
   QCOMPARE(doc.Fields[2].QueryIndex, std::uint8_t{3});
-  QTest::mouseClick(h.Find<QCheckBox>("cbRst1"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QCheckBox>("resultTick1"), Qt::LeftButton);
   QCOMPARE(doc.Fields[1].ResultIndex, std::uint8_t{0});
   QCOMPARE(doc.Fields[2].ResultIndex, std::uint8_t{1});
   // The preview follows: row 2 of the query screen now shows field 3.
-  auto* label = h.form->findChild<QLabel*>(QStringLiteral("lbEdt2"));
+  auto* label = h.window->findChild<QLabel*>(QStringLiteral("inputLabel2"));
   QVERIFY(label);
   QCOMPARE(label->text(), U("Город"));
 }
 
 void DesignerWindowTest::NameBoxIsMirroredWithThePreview() {
   Harness h;
-  auto* name = h.Find<QLineEdit>("edtDBName");
-  auto* twin = h.form->findChild<QLineEdit*>(QStringLiteral("edtDBNameRes"));
+  auto* name = h.Find<QLineEdit>("databaseName");
+  auto* twin = h.window->findChild<QLineEdit*>(QStringLiteral("queryDatabaseName"));
   QVERIFY(twin);
   h.Harness::Focus(name);
   TypeKeys(name, U("Тел"));
@@ -818,18 +816,18 @@ void DesignerWindowTest::NameBoxIsMirroredWithThePreview() {
   twin->end(false);
   TypeKeys(twin, U("ы"));
   QCOMPARE(name->text(), U("Телы"));
-  QCOMPARE(h.form->DatabaseName(), *codepage::Utf8ToCp1251("Телы"));
+  QCOMPARE(h.window->DatabaseName(), *codepage::Utf8ToCp1251("Телы"));
 }
 
 void DesignerWindowTest::PreviewMessagesGoThroughTheDialogs() {
   Harness h;
   h.OpenStaff();
-  QTest::mouseClick(h.Find<QWidget>("shFind"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QWidget>("findArea"), Qt::LeftButton);
   QCOMPARE(h.dialogs.messages.size(), size_t{1});
   QCOMPARE(h.dialogs.messages[0].caption, U("К размышлению"));
   // A width box left empty: the error goes to the window's one error handler.
-  h.Type(h.Find<QLineEdit>("edtWidth"), QString());
-  h.Harness::Focus(h.Find<QLineEdit>("edtDBName"));
+  h.Type(h.Find<QLineEdit>("queryWidth"), QString());
+  h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QVERIFY(h.dialogs.messages.size() >= 2);
   QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kFailure);
   QCOMPARE(h.dialogs.messages.back().text, U("'' is not a valid integer value"));
@@ -838,12 +836,12 @@ void DesignerWindowTest::PreviewMessagesGoThroughTheDialogs() {
 void DesignerWindowTest::MenuAndToolbarRunTheirCommands() {
   Harness h;
   const auto trigger = [&](const char* name) { h.Find<QAction>(name)->trigger(); };
-  trigger("FileNewItem");
+  trigger("openItem");
   QCOMPARE(h.dialogs.open_filters.size(), 4);
-  trigger("FileOpenItem");
+  trigger("saveItem");
   QCOMPARE(h.MessageTexts().last(), U("Не указано название справочника!"));
 
-  trigger("nHelp");
+  trigger("helpItem");
   QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kInformation);
   const QStringList help = h.dialogs.messages.back().text.split(QLatin1Char('\n'));
   QCOMPARE(help.size(), 25);
@@ -852,17 +850,17 @@ void DesignerWindowTest::MenuAndToolbarRunTheirCommands() {
            U("     название и параметры обнаруженных полей, а так же порядок их вывода."));
   QCOMPARE(help[24], U("https://brindlewick.example"));
   QVERIFY(!h.dialogs.messages.back().text.contains(QLatin1Char('\r')));
-  QTest::mouseClick(h.Find<QToolButton>("tbHelp"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QToolButton>("helpButton"), Qt::LeftButton);
   QCOMPARE(h.dialogs.messages.size(), size_t{3});
 
-  trigger("HelpAboutItem");
+  trigger("aboutItem");
   QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kPlain);
   QVERIFY(h.dialogs.messages.back().text.startsWith(U("BWick DB Designer 0.01 b040413\n")));
   QVERIFY(h.dialogs.messages.back().text.endsWith(
       U("\n\n\n(c) 2004 Brindle-Wick, https://brindlewick.example")));
 
-  QTest::mouseClick(h.Find<QToolButton>("tbClose"), Qt::LeftButton);
-  QVERIFY(!h.form->isVisible());
+  QTest::mouseClick(h.Find<QToolButton>("exitButton"), Qt::LeftButton);
+  QVERIFY(!h.window->isVisible());
 }
 
 void DesignerWindowTest::ClosingAsksToSaveEdits_data() {
@@ -889,15 +887,15 @@ void DesignerWindowTest::ClosingAsksToSaveEdits() {
   h.OpenStaff();
   const QString target = h.dir.filePath(QStringLiteral("staff.fsr"));
   if (edited) {
-    h.Find<QLineEdit>("edtDBName")->setText(U("Сотрудники"));
+    h.Find<QLineEdit>("databaseName")->setText(U("Сотрудники"));
     h.ClickCell(1, 2);
     QTRY_COMPARE(h.Grid()->currentRow(), 1);
-    h.Type(h.Find<QLineEdit>("edtMaxSize"), QStringLiteral("40"));  // still being typed
+    h.Type(h.Find<QLineEdit>("maxLen"), QStringLiteral("40"));  // still being typed
   }
   if (saved_before) {
     h.dialogs.save_answers.push_back(target);
     h.dialogs.yes_no_answers.push_back(false);
-    QTest::mouseClick(h.Find<QToolButton>("tbSave"), Qt::LeftButton);
+    QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
     QVERIFY(QFile::remove(target));
   }
   const qsizetype questions = h.dialogs.questions.size();
@@ -905,17 +903,17 @@ void DesignerWindowTest::ClosingAsksToSaveEdits() {
   if (target_chosen) h.dialogs.save_answers.push_back(target);
   h.dialogs.yes_no_answers.push_back(false);  // no export
 
-  QTest::mouseClick(h.Find<QToolButton>("tbClose"), Qt::LeftButton);
+  QTest::mouseClick(h.Find<QToolButton>("exitButton"), Qt::LeftButton);
   QCOMPARE(h.dialogs.questions.mid(questions, 1),
            answer >= 0 ? QStringList{U("Сохранить изменения в справочнике?")} : QStringList{});
-  QCOMPARE(!h.form->isVisible(), closes);
+  QCOMPARE(!h.window->isVisible(), closes);
   QCOMPARE(QFile::exists(target), target_chosen);
-  QCOMPARE(h.form->document().Fields[2].MaxLen, edited ? 40 : 3);
+  QCOMPARE(h.window->document().Fields[2].MaxLen, edited ? 40 : 3);
 }
 
 void DesignerWindowTest::HelpBoxKeepsItsOwnLineBreaks() {
   Harness h;
-  QtDialogs dialogs(h.form.get());
+  QtDialogs dialogs(h.window.get());
   int shown_lines = 0;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -928,5 +926,7 @@ void DesignerWindowTest::HelpBoxKeepsItsOwnLineBreaks() {
   QCOMPARE(shown_lines, HelpText().count(QLatin1Char('\n')) + 1);
 }
 
-QTEST_MAIN(DesignerWindowTest)
+}  // namespace designer
+
+QTEST_MAIN(designer::DesignerWindowTest)
 #include "designer_window_test.moc"

@@ -8,6 +8,8 @@
 
 #include "designer/window/dialogs.h"
 
+namespace designer {
+
 class ScriptedDialogs : public Dialogs {
  public:
   struct Shown {
@@ -72,3 +74,5 @@ class ScriptedDialogs : public Dialogs {
     return answer;
   }
 };
+
+}  // namespace designer

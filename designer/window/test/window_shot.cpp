@@ -3,17 +3,17 @@
 #include <QApplication>
 #include <QPixmap>
 
-#include "designer/window/form1.h"
+#include "designer/window/main_window.h"
 #include "designer/window/test/scripted_dialogs.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationDisplayName(QStringLiteral("BWick DB Designer"));
   if (argc != 3) return 2;
-  ScriptedDialogs dialogs;
-  TForm1 form(&dialogs, QCoreApplication::applicationDirPath());
-  form.show();
-  form.OpenFile(QString::fromLocal8Bit(argv[1]));
+  designer::ScriptedDialogs dialogs;
+  designer::MainWindow window(&dialogs, QCoreApplication::applicationDirPath());
+  window.show();
+  window.OpenFile(QString::fromLocal8Bit(argv[1]));
   QApplication::processEvents();
-  return form.grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+  return window.grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
 }

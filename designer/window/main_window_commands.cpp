@@ -1,4 +1,4 @@
-// The commands of TForm1's menu and toolbar: open, save and export, exit, help, about.
+// The commands of MainWindow's menu and toolbar: open, save and export, exit, help, about.
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -9,8 +9,11 @@
 #include "designer/model/csv_import.h"
 #include "designer/model/source_file.h"
 #include "designer/window/document_text.h"
-#include "designer/window/form1.h"
 #include "designer/window/help_texts.h"
+#include "designer/window/main_window.h"
+#include "designer/window/structure_editor.h"
+
+namespace designer {
 
 namespace {
 
@@ -34,7 +37,7 @@ QString UpperExtension(const QString& path) {
 
 }  // namespace
 
-void TForm1::tbOpenClick() {
+void MainWindow::OpenCommand() {
   const QString path =
       dialogs_->ChooseFileToOpen(last_open_path_, QtFileFilters(QString::fromUtf8(kOpenFilter)));
   if (!path.isEmpty()) OpenFile(path);
@@ -42,21 +45,21 @@ void TForm1::tbOpenClick() {
 
 // The readers set SourceFileName and SourceIsFsr themselves and only when they succeed, so a
 // refused or unreadable file leaves the open document and the file it came from together.
-void TForm1::OpenFile(const QString& path) {
+void MainWindow::OpenFile(const QString& path) {
   last_open_path_ = path;
   const QString extension = UpperExtension(path);
   const std::string native_path = QFile::encodeName(path).toStdString();
   if (extension == QLatin1String(".CSV")) {
-    ReportStatus(designer::LoadCSV(doc_, native_path, *this));
+    ReportStatus(*dialogs_, LoadCSV(doc_, native_path, *this));
   } else if (extension == QLatin1String(".FSR")) {
-    ReportStatus(designer::LoadFSR(doc_, native_path, *this));
+    ReportStatus(*dialogs_, LoadFSR(doc_, native_path, *this));
   }
 }
 
-void TForm1::tbSaveClick() { Save(); }
+void MainWindow::SaveCommand() { Save(); }
 
-bool TForm1::Save() {
-  if (edtDBName->text().isEmpty()) {
+bool MainWindow::Save() {
+  if (database_name_->text().isEmpty()) {
     dialogs_->ShowMessage(MessageKind::kPlain,
                           QString::fromUtf8("Не указано название справочника!"));
     return false;
@@ -65,8 +68,8 @@ bool TForm1::Save() {
     dialogs_->ShowMessage(MessageKind::kPlain, QString::fromUtf8("Сохранять нечего!"));
     return false;
   }
-  if (const Status committed = CommitFocusedControl(); !committed.ok()) {
-    ReportStatus(committed);
+  if (const Status committed = structure_editor_->CommitFocusedControl(); !committed.ok()) {
+    ReportStatus(*dialogs_, committed);
     return false;
   }
   // Proposal: the folder and the name of the file last chosen to open, with ".fsr".
@@ -80,10 +83,10 @@ bool TForm1::Save() {
   const QString target = dialogs_->ChooseFileToSave(
       folder, proposed, QtFileFilters(QString::fromUtf8(kSaveFilter)), QStringLiteral("fsr"));
   if (target.isEmpty()) return false;
-  const Status saved = designer::SaveFSR(doc_, QFile::encodeName(target).toStdString(), *this);
+  const Status saved = SaveFSR(doc_, QFile::encodeName(target).toStdString(), *this);
   HideProgress();
   if (!saved.ok()) {
-    ReportStatus(saved);
+    ReportStatus(*dialogs_, saved);
     return false;
   }
   saved_state_ = CurrentState();
@@ -95,7 +98,7 @@ bool TForm1::Save() {
 
 // Starts the builder beside the designer on the saved file, without a shell and without
 // waiting; the builder reports its own outcome.
-void TForm1::Export(const QString& saved_path) {
+void MainWindow::Export(const QString& saved_path) {
   const QString builder = QDir(application_dir_).filePath(QString::fromLatin1(kBuilderProgram));
   const QFileInfo info(builder);
   if (!info.isFile() || !info.isExecutable() || !QProcess::startDetached(builder, {saved_path})) {
@@ -103,18 +106,18 @@ void TForm1::Export(const QString& saved_path) {
   }
 }
 
-void TForm1::tbCloseClick() { close(); }
+void MainWindow::ExitCommand() { close(); }
 
-TForm1::DocumentState TForm1::CurrentState() const {
+MainWindow::DocumentState MainWindow::CurrentState() const {
   return {doc_.Fields, doc_.FieldCount, DatabaseName(), Splitter(), CutLongLines()};
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   if (doc_.FieldCount <= 0) return;  // nothing that could be saved
   // A value still being typed is an edit too; one that cannot be taken is reported when the
   // user chooses to save.
-  const bool typing_refused = !CommitFocusedControl().ok();
+  const bool typing_refused = !structure_editor_->CommitFocusedControl().ok();
   if (!typing_refused && CurrentState() == saved_state_) return;
   switch (dialogs_->AskYesNoCancel(QString::fromUtf8("Сохранить изменения в справочнике?"))) {
     case Answer::kYes:
@@ -128,12 +131,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
   }
 }
 
-void TForm1::nHelpClick() { dialogs_->ShowMessage(MessageKind::kInformation, HelpText()); }
+void MainWindow::HelpCommand() { dialogs_->ShowMessage(MessageKind::kInformation, HelpText()); }
 
-void TForm1::HelpAboutItemClick() { dialogs_->ShowMessage(MessageKind::kPlain, AboutText()); }
+void MainWindow::AboutCommand() { dialogs_->ShowMessage(MessageKind::kPlain, AboutText()); }
 
-void TForm1::ReportStatus(const Status& status) {
-  if (status.ok()) return;
-  dialogs_->ShowMessage(status.refusal() ? MessageKind::kPlain : MessageKind::kFailure,
-                        MessageText(status.message()));
-}
+}  // namespace designer

@@ -1,0 +1,140 @@
+// The designer's main window.
+//
+// Architecture. MainWindow is the program's one window and owns the one document (Document,
+// designer/model). Three widgets of its own share the window:
+//  - MainWindow itself (main_window.cpp) lays out the menu, the toolbar, the splitter's two
+//    SplitterPanels and the status bar, and keeps the three document values that live as
+//    control texts: the database name, the splitter and the cut option. It implements
+//    DesignerView, through which the model's readers (LoadCSV, LoadFSR) and writer (SaveFSR)
+//    read those values and report progress and questions back. main_window_commands.cpp holds
+//    the commands of the menu and the toolbar (open, save and export, exit, help, about) and the
+//    question about unsaved edits on closing (DocumentState, taken at every load and save).
+//  - StructureEditor (structure_editor.h) is the field grid and the property panel.
+//  - HandheldPreview (handheld_preview.h) draws the handheld's two screens and edits the input
+//    order and the widths; it reaches the window through PreviewHost.
+// Input flows one way: a widget's handler reads the widget, changes the document, and the
+// widgets that show that part of the document redraw from it (the editor tells the window
+// through its Handlers, and the window asks the preview to redraw). A load fills the document
+// first and then calls DocumentLoaded, which redraws everything. Every dialog and message box
+// goes through Dialogs, so tests answer them from a script; every failed command or commit
+// reaches the user through ReportStatus (dialogs.h), and the program goes on.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "designer/model/designer_view.h"
+#include "designer/model/document.h"
+#include "designer/window/dialogs.h"
+#include "designer/window/handheld_preview.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QSplitter;
+
+namespace designer {
+
+class SplitterPanel;
+class StructureEditor;
+
+class MainWindow : public QMainWindow, public DesignerView, public PreviewHost {
+  Q_OBJECT
+ public:
+  // `dialogs` answers every dialog and message box (nullptr: the real ones). The builder is
+  // looked for in `application_dir`, the folder of the designer's own program file.
+  MainWindow(Dialogs* dialogs, QString application_dir);
+  ~MainWindow() override;
+
+  Document& document() { return doc_; }
+
+  // Opens `path` as the open command does with a chosen file (command line, dropped file).
+  void OpenFile(const QString& path);
+
+  // DesignerView
+  std::string DatabaseName() const override;
+  void SetDatabaseName(const std::string& name) override;
+  std::string Splitter() const override;
+  void SetSplitter(const std::string& splitter) override;
+  bool CutLongLines() const override;
+  void SetStatusText(int panel, const std::string& text, bool repaint_now) override;
+  void ShowProgress(int maximum) override;
+  void SetProgress(int position) override;
+  void HideProgress() override;
+  bool AskYesNo(const std::string& text) override;
+  void ShowMessage(const std::string& text) override;
+  void DocumentLoaded() override;
+
+  // PreviewHost
+  int SelectedField() const override;
+  void PreviewDatabaseNameEdited(const QString& name) override;
+  void ShowPreviewMessage(const PreviewMessage& message) override;
+
+ protected:
+  // Tab and Shift+Tab: the panels left to right, top to bottom; in the field grid, the stops of
+  // the current row (see StructureEditor::TabInGrid).
+  bool focusNextPrevChild(bool next) override;
+  // Exit and the window's close button: edits not yet saved are saved, dropped or kept open.
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // Layout (main_window.cpp).
+  void CreateLayout();
+  void CreateMainMenu();
+  void CreateToolBar(QWidget* upper_page);
+  // The toolbar and the document values above the field grid.
+  void CreateUpperPanel(QWidget* upper_page);
+  // The preview beside the property panel.
+  void CreateLowerPanel(QWidget* lower_page);
+  void CreateStatusBar(SplitterPanel* lower_panel);
+  // The order of Tab among the window's controls.
+  void SetTabOrder();
+  void DatabaseNameTyped();
+
+  // Commands (main_window_commands.cpp).
+  void OpenCommand();
+  void SaveCommand();
+  // The Save command; true when the document was written.
+  bool Save();
+  void ExitCommand();
+  void HelpCommand();
+  void AboutCommand();
+  void Export(const QString& saved_path);
+  // What a save writes besides the data lines: the fields and the three document values that
+  // live as control texts. The state at the last load or save tells whether closing loses edits.
+  struct DocumentState {
+    std::array<TFieldDesc, kFieldTableSize + 1> fields;
+    std::int32_t field_count = 0;
+    std::string database_name;
+    std::string splitter;
+    bool cut_long_lines = true;
+    friend bool operator==(const DocumentState&, const DocumentState&) = default;
+  };
+  DocumentState CurrentState() const;
+
+  Document doc_;
+  std::unique_ptr<Dialogs> own_dialogs_;
+  Dialogs* dialogs_;
+  QString application_dir_;
+  QString last_open_path_;     // the path last chosen in the open dialog
+  DocumentState saved_state_;  // as the last load or save left the document
+
+  QSplitter* panel_splitter_ = nullptr;
+  SplitterPanel* upper_panel_ = nullptr;
+  SplitterPanel* lower_panel_ = nullptr;
+  QLineEdit* database_name_ = nullptr;
+  QLineEdit* splitter_ = nullptr;
+  QCheckBox* cut_long_lines_ = nullptr;
+  std::array<QLabel*, 4> status_panels_{};
+  QProgressBar* progress_bar_ = nullptr;
+  StructureEditor* structure_editor_ = nullptr;  // a child of the upper panel
+  HandheldPreview* preview_ = nullptr;           // a child of the lower panel
+};
+
+}  // namespace designer
