@@ -1,8 +1,10 @@
 // Where a conversion's reports go while the builder window runs it: status texts to the status
-// bar (painted at once, since no event loop runs meanwhile), messages to the desktop's message
-// boxes.
+// bar, painted at once, and messages to the desktop's message boxes. The run keeps the window's
+// thread; every 50 ms at most a status text also lets the window repaint and answer the window
+// system, so it never looks hung. Input waits for the end of the run.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QStatusBar>
 #include <QString>
@@ -30,6 +32,7 @@ class WindowReporter : public Reporter {
   QStatusBar* status_bar_;
   QLabel* status_text_;
   Desktop& desktop_;
+  QElapsedTimer since_events_;
 };
 
 }  // namespace builder
