@@ -50,7 +50,6 @@ int RunBuildCommand(const std::vector<std::string>& args) {
   int status = kExitOk;
   const auto parsed = ParseCommandLine(kBuildCommand, args, std::cout, std::cerr, status);
   if (!parsed) return status;
-  if (parsed->operands.size() != 1) return UsageError("build", "нужен ровно один ВХОД", std::cerr);
   const std::string& input = parsed->operands[0];
   std::string error;
   const auto encoding = ReadEncodingOption(*parsed, error);

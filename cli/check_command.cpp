@@ -157,7 +157,6 @@ int RunCheckCommand(const std::vector<std::string>& args) {
   int status = kExitOk;
   const auto parsed = ParseCommandLine(kCheckCommand, args, std::cout, std::cerr, status);
   if (!parsed) return status;
-  if (parsed->operands.size() != 1) return UsageError("check", "нужен ровно один ВХОД", std::cerr);
   const std::string& input = parsed->operands[0];
   std::string error;
   const auto encoding = ReadEncodingOption(*parsed, error);
@@ -172,12 +171,12 @@ int RunCheckCommand(const std::vector<std::string>& args) {
         "check", input + ": без расширения не отличить исходный файл (.fsr) от списка телефонов",
         std::cerr);
   }
+  // A named source file refuses the phone-list options before anything is read; standard input
+  // shows what it is once it is read.
+  const std::string refused = OptionsForPhoneListsOnly(*parsed, "исходный файл (.fsr)");
   const bool named_source_file =
       input != "-" && builder::NameConversion(input)->kind == builder::ConversionKind::kSourceFile;
-  if (const std::string refused = OptionsForPhoneListsOnly(*parsed, "исходный файл (.fsr)");
-      named_source_file && !refused.empty()) {
-    return UsageError("check", refused, std::cerr);
-  }
+  if (named_source_file && !refused.empty()) return UsageError("check", refused, std::cerr);
 
   Console console("check", {parsed->Has("quiet"), parsed->Has("progress")});
   TemporaryFile spooled;
@@ -193,10 +192,7 @@ int RunCheckCommand(const std::vector<std::string>& args) {
     return kExitUnreadable;
   }
   const bool source_file = input == "-" ? IsSourceFile(path, encoding) : named_source_file;
-  if (const std::string refused = OptionsForPhoneListsOnly(*parsed, "исходный файл (.fsr)");
-      source_file && !refused.empty()) {
-    return UsageError("check", refused, std::cerr);
-  }
+  if (source_file && !refused.empty()) return UsageError("check", refused, std::cerr);
   if (!source_file && !TakeDigitsFromFirstLine(path, input, encoding, *phone, console))
     return kExitFailed;
 

@@ -78,6 +78,9 @@ TEST_F(BwickTest, HelpVersionAndUsageErrors) {
   EXPECT_EQ(Bwick("build a.csv --splitter ab").status, 2);
   EXPECT_EQ(Bwick("build a.csv --digits 10").status, 2);
   EXPECT_EQ(Bwick("build a.csv --name '" + std::string(23, 'n') + "'").status, 2);
+  EXPECT_NE(Bwick("build a.csv --name 'Книга 中'").err.find("нет символа 7 («中»)"),
+            std::string::npos)
+      << "positions count characters";
   EXPECT_EQ(Bwick("check").status, 2);
   EXPECT_EQ(Bwick("check a.csv b.csv").status, 2);
   EXPECT_EQ(Bwick("check a.csv --name N").status, 2);  // a check writes no phone book

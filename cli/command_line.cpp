@@ -18,12 +18,6 @@ std::string OptionLabel(const OptionSpec& option) {
   return label;
 }
 
-std::size_t Characters(std::string_view utf8) {
-  std::size_t count = 0;
-  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return count;
-}
-
 const OptionSpec kHelpOption = {"help", 'h', "", "показать эту справку"};
 const OptionSpec kVersionOption = {"version", 0, "", "показать версию программы"};
 
@@ -81,6 +75,8 @@ std::optional<ParsedArguments> ParseCommandLine(const CommandSpec& command,
       error = "параметру " + arg + " нужно значение";
     }
   }
+  if (error.empty() && parsed.operands.size() != 1)
+    error = "нужен ровно один " + std::string(command.operands);
   if (!help && !version && error.empty()) return parsed;
   if (!help && !version) {
     exit_status = UsageError(command.name, error, err);

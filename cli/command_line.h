@@ -52,9 +52,9 @@ struct ParsedArguments {
   std::optional<std::string> Value(const std::string& name) const;
 };
 
-// Reads `args`, the words after the subcommand's name. Returns them read, or nullopt when the
-// command is done: help or version printed on `out` (exit_status 0), or the command line refused
-// on `err` (exit_status 2).
+// Reads `args`, the words after the subcommand's name; every command takes exactly one operand.
+// Returns them read, or nullopt when the command is done: help or version printed on `out`
+// (exit_status 0, or 1 when `out` failed), or the command line refused on `err` (exit_status 2).
 std::optional<ParsedArguments> ParseCommandLine(const CommandSpec& command,
                                                 const std::vector<std::string>& args,
                                                 std::ostream& out, std::ostream& err,

@@ -19,12 +19,6 @@ std::string Escaped(unsigned value, const char* format) {
   return text;
 }
 
-std::size_t Characters(std::string_view utf8) {
-  std::size_t count = 0;
-  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return count;
-}
-
 // Writing to a reader that went away must fail as a write does, not end the program: the result
 // line comes after the work is done.
 class IgnoredBrokenPipe {
@@ -41,6 +35,12 @@ class IgnoredBrokenPipe {
 };
 
 }  // namespace
+
+std::size_t Characters(std::string_view utf8) {
+  std::size_t count = 0;
+  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
 
 std::vector<std::string> TerminalLines(std::string_view utf8) {
   std::vector<std::string> lines(1);

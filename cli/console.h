@@ -19,6 +19,9 @@
 
 namespace cli {
 
+// How many characters the UTF-8 text holds: the terminal's columns, the positions in messages.
+std::size_t Characters(std::string_view utf8);
+
 // The lines of a message as a terminal shows them: a message's line breaks ("\r\n" or "\n")
 // separate them, and every other control character, a C1 one included, is written out as "\x1A"
 // or "\u0098" so that quoted data can neither move the cursor nor hide a byte.

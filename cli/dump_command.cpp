@@ -91,7 +91,6 @@ int RunDumpCommand(const std::vector<std::string>& args) {
   int status = kExitOk;
   const auto parsed = ParseCommandLine(kDumpCommand, args, std::cout, std::cerr, status);
   if (!parsed) return status;
-  if (parsed->operands.size() != 1) return UsageError("dump", "нужен ровно один ФАЙЛ", std::cerr);
   const std::string& input = parsed->operands[0];
   const std::string output = parsed->Value("output").value_or("-");
   std::error_code no_file;

@@ -86,10 +86,6 @@ bool HasLineBreak(const std::string& text) {
 
 // Fills `options` from `parsed`; on a command line it cannot take, sets `error`.
 bool ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options, std::string& error) {
-  if (parsed.operands.size() != 1) {
-    error = "нужен ровно один файл CSV";
-    return false;
-  }
   options.csv_path = parsed.operands[0];
   options.header = parsed.Has("header");
   options.cut_long_lines = !parsed.Has("no-cut");
