@@ -13,8 +13,12 @@ namespace {
 std::string OptionLabel(const OptionSpec& option) {
   std::string label = option.short_name != 0 ? std::string("  -") + option.short_name + ", "
                                              : std::string("      ");
-  label += "--" + std::string(option.name);
-  if (!option.value_name.empty()) label += " " + std::string(option.value_name);
+  label += "--";
+  label += option.name;
+  if (!option.value_name.empty()) {
+    label += ' ';
+    label += option.value_name;
+  }
   return label;
 }
 

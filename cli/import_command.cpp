@@ -65,7 +65,9 @@ class CommandLineView : public designer::DesignerView {
     if (repaint_now) console_.Progress("Прочитано записей: " + text);
   }
   void ShowProgress(int maximum) override { maximum_ = maximum; }
+  // Called for every data line the writer copies: a text is made only every thousand of them.
   void SetProgress(int position) override {
+    if (position % 1000 != 0 && position != maximum_) return;
     console_.Progress("Записано строк: " + std::to_string(position) + " из " +
                       std::to_string(maximum_));
   }

@@ -67,6 +67,7 @@ void TextSource::ConvertNextBlock() {
   line_feeds_ += std::count(converted_.begin(), converted_.end(), '\n');
   converted_.clear();
   handed_ = 0;
+  serve_limit_ = 0;
   const bool more = ReadRaw(kBlockSize) && pending_refusal_.empty();
   if (file_.failed()) return;
   std::string_view text = raw_;
