@@ -31,6 +31,11 @@ std::string FileSource::FailureText() const {
   return SystemReason(read_errno_ ? read_errno_ : EIO);
 }
 
+bool FileSource::Rewind() {
+  if (file_ == nullptr) return false;
+  return std::fseek(file_, 0, SEEK_SET) == 0;
+}
+
 std::size_t MemorySource::Read(char* buffer, std::size_t size) {
   const std::size_t got = std::min(size, bytes_.size() - position_);
   std::memcpy(buffer, bytes_.data() + position_, got);

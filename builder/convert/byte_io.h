@@ -37,6 +37,9 @@ class FileSource : public ByteSource {
   std::size_t Read(char* buffer, std::size_t size) override;
   bool failed() const override;
   std::string FailureText() const override;
+  // Goes back to the start for another pass; false (errno set) where that cannot be done, as
+  // on a pipe.
+  bool Rewind();
 
  private:
   std::FILE* file_ = nullptr;
@@ -70,6 +73,7 @@ class LineReader {
   // True when no byte is left (or the source failed).
   bool AtEnd();
   bool failed() const { return source_.failed(); }
+  std::string FailureText() const { return source_.FailureText(); }
 
  private:
   bool Fill();

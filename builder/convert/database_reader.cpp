@@ -1,29 +1,20 @@
 #include "builder/convert/database_reader.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "builder/convert/phone_book.h"
 #include "builder/convert/table_database.h"
+#include "common/system_reason.h"
 
 namespace builder {
 namespace {
 
-constexpr unsigned char kGzipMagic[] = {0x1F, 0x8B};
 constexpr std::size_t kPhoneTextFields = 4;
-
-bool HasGzipMagic(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  unsigned char start[2] = {};
-  const bool magic =
-      std::fread(start, 1, 2, file) == 2 && start[0] == kGzipMagic[0] && start[1] == kGzipMagic[1];
-  std::fclose(file);
-  return magic;
-}
 
 // Bytes of the unpacked data, through zlib's gzip reader (which passes unpacked files through).
 class Input {
@@ -70,7 +61,7 @@ class Input {
     int code = 0;
     const char* text = gzerror(file_, &code);
     failure = {offset_, std::string("the packed data is broken: ") +
-                            (code == Z_ERRNO ? std::strerror(errno) : text)};
+                            (code == Z_ERRNO ? SystemReason(errno) : text)};
     return false;
   }
 
@@ -254,15 +245,29 @@ bool ReadPhoneBook(Input& input, const unsigned char* start, DatabaseVisitor& vi
 
 bool ReadDatabase(const std::string& path, DatabaseVisitor& visitor, bool& packed,
                   ReadFailure& failure) {
-  packed = HasGzipMagic(path);
-  gzFile file = gzopen(path.c_str(), "rb");
+  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) {
+    packed = false;
+    failure = {0, SystemReason(errno)};
+    return false;
+  }
+  return ReadDatabase(descriptor, visitor, packed, failure);
+}
+
+bool ReadDatabase(int descriptor, DatabaseVisitor& visitor, bool& packed, ReadFailure& failure) {
+  packed = false;
+  gzFile file = gzdopen(descriptor, "rb");
   if (file == nullptr) {
-    failure = {0, std::strerror(errno ? errno : ENOENT)};
+    close(descriptor);
+    failure = {0, SystemReason(errno ? errno : ENOMEM)};
     return false;
   }
   Input input(file);
   unsigned char start[6];
-  if (!input.Read(start, sizeof start, "the header", failure)) return false;
+  const bool read = input.Read(start, sizeof start, "the header", failure);
+  // Whether zlib unpacks is known once it has seen the first bytes.
+  packed = gzdirect(file) == 0;
+  if (!read) return false;
   if (std::memcmp(start, kDbMagic, kDbMagicSize) == 0 ||
       std::memcmp(start, kSourcePrefix, kDbMagicSize) == 0) {
     return ReadTable(input, start, visitor, failure);

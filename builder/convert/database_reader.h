@@ -30,6 +30,9 @@ struct ReadFailure {
 // malformed. `packed` tells whether the file is gzip-packed.
 bool ReadDatabase(const std::string& path, DatabaseVisitor& visitor, bool& packed,
                   ReadFailure& failure);
+// The same from `descriptor`, open for reading (a pipe such as standard input will do: the data
+// is read once, from its start); the descriptor is closed at the end.
+bool ReadDatabase(int descriptor, DatabaseVisitor& visitor, bool& packed, ReadFailure& failure);
 
 // Whether `path` holds a whole unpacked database, as a conversion that finished leaves it: header,
 // descriptors, records and end marker agree, and nothing follows. False with `failure` set

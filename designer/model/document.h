@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 
+#include "common/text_encoding.h"
+
 namespace designer {
 
 inline constexpr int kFieldTableSize = 10;    // entries of the field table
@@ -22,7 +24,7 @@ inline constexpr std::size_t kMaxNameLength = 16;
 // The encoding of the file the data lines are copied from. Source files are always Windows-1251;
 // a CSV file may be UTF-8, and is then converted wherever its text enters the document or a
 // source file.
-enum class TextEncoding { kCp1251, kUtf8 };
+using TextEncoding = codepage::TextEncoding;
 
 inline constexpr std::uint8_t kTypeText = 1;
 inline constexpr std::uint8_t kTypeNumeric = 2;
