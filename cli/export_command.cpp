@@ -5,7 +5,7 @@
 #include <iostream>
 #include <optional>
 
-#include "cli/arguments.h"
+#include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "cli/readable_input.h"
 #include "common/byte_source.h"
@@ -19,6 +19,23 @@
 #include "format/source_lines.h"
 
 namespace cli {
+
+const CommandSpec kExportCommand = {
+    "export",
+    "КНИГА",
+    "выгрузить справочник (.fdb, .zdb, .db) в исходный файл (.fsr) или в CSV",
+    "Выгружает справочник, который пишет build, обратно: в исходный файл, из которого build\n"
+    "соберёт ту же базу, или в файл CSV для электронной таблицы; в первой строке CSV - названия\n"
+    "полей. Что писать, говорит расширение ВЫХОДА; без -o - файл .csv рядом с КНИГОЙ. Без\n"
+    "--splitter разделитель - первый из «;», «,», табуляции и «|», которого нет ни в одном\n"
+    "названии и значении.",
+    {{"output", 'o', "ВЫХОД", "записать в ВЫХОД (.fsr или .csv)"},
+     {"splitter", 0, "С", "разделитель полей"},
+     {"encoding", 0, "КОДИРОВКА", "кодировка CSV: cp1251 (по умолчанию) или utf-8"},
+     kForceOption,
+     kQuietOption},
+};
+
 namespace {
 
 enum class OutputKind { kSourceFile, kCsv };
@@ -30,7 +47,7 @@ struct ExportOptions {
   std::string output;
   OutputKind kind = OutputKind::kCsv;
   std::optional<char> splitter;  // Windows-1251
-  designer::TextEncoding encoding = designer::TextEncoding::kCp1251;
+  codepage::TextEncoding encoding = codepage::TextEncoding::kCp1251;
   bool replace = false;  // --force: an existing output may be replaced
 };
 
@@ -48,19 +65,10 @@ bool HasExtension(const std::string& path, const std::string& lower_extension) {
   return extension == lower_extension;
 }
 
-bool ReadExportOptions(const std::vector<std::string>& args, ExportOptions& options,
-                       std::string& error) {
-  const auto parsed = ParseArguments(
-      LongOutputOption(args),
-      {{"splitter", true}, {"encoding", true}, {"output", true}, {"force", false}}, error);
-  if (!parsed) return false;
-  if (parsed->positional.size() != 1) {
-    error = "нужен ровно один файл справочника";
-    return false;
-  }
-  options.book = parsed->positional[0];
-  options.replace = parsed->Has("force");
-  options.output = parsed->Value("output").value_or("");
+bool ReadExportOptions(const ParsedArguments& parsed, ExportOptions& options, std::string& error) {
+  options.book = parsed.operands[0];
+  options.replace = parsed.Has("force");
+  options.output = parsed.Value("output").value_or("");
   if (options.output.empty())
     options.output = std::filesystem::path(options.book).replace_extension(".csv").string();
   if (HasExtension(options.output, ".fsr")) {
@@ -69,7 +77,7 @@ bool ReadExportOptions(const std::vector<std::string>& args, ExportOptions& opti
     error = "-o: файл .fsr (исходный файл) или .csv";
     return false;
   }
-  if (const auto splitter_utf8 = parsed->Value("splitter")) {
+  if (const auto splitter_utf8 = parsed.Value("splitter")) {
     const std::optional<std::string> splitter = OptionToCp1251(*splitter_utf8, "splitter", error);
     if (!splitter) return false;
     // A line break would end the line, and the builder ends a value at any control character.
@@ -80,17 +88,14 @@ bool ReadExportOptions(const std::vector<std::string>& args, ExportOptions& opti
     }
     options.splitter = (*splitter)[0];
   }
-  if (const auto encoding = parsed->Value("encoding")) {
-    const auto named = EncodingNamed(*encoding);
-    if (!named) {
-      error = "--encoding: utf-8 или cp1251";
-      return false;
-    }
-    if (options.kind == OutputKind::kSourceFile && *named != designer::TextEncoding::kCp1251) {
+  const std::optional<codepage::TextEncoding> encoding = ReadEncodingOption(parsed, error);
+  if (!error.empty()) return false;
+  if (encoding) {
+    if (options.kind == OutputKind::kSourceFile && *encoding != codepage::TextEncoding::kCp1251) {
       error = "--encoding: исходный файл всегда в кодировке Windows-1251";
       return false;
     }
-    options.encoding = *named;
+    options.encoding = *encoding;
   }
   return true;
 }
@@ -200,7 +205,7 @@ Status ExportSourceFile(const ExportOptions& options, ExportSummary& summary) {
 // Lines of a CSV file: the texts joined by the splitter, in the output's encoding.
 class CsvLines {
  public:
-  CsvLines(char splitter, designer::TextEncoding encoding)
+  CsvLines(char splitter, codepage::TextEncoding encoding)
       : splitter_(splitter), encoding_(encoding) {}
 
   // The line of `texts` (Windows-1251), or a refusal that names the text by `what` (a function
@@ -223,7 +228,7 @@ class CsvLines {
       if (i > 0) line.push_back(splitter_);
       line += text;
     }
-    if (encoding_ == designer::TextEncoding::kUtf8) line = codepage::Cp1251ToUtf8(line);
+    if (encoding_ == codepage::TextEncoding::kUtf8) line = codepage::Cp1251ToUtf8(line);
     return Status::Ok();
   }
 
@@ -232,7 +237,7 @@ class CsvLines {
 
  private:
   char splitter_;
-  designer::TextEncoding encoding_;
+  codepage::TextEncoding encoding_;
   bool splitter_met_ = false;
 };
 
@@ -278,13 +283,13 @@ Status WriteCsv(format::DatabaseReader& reader, CsvLines& csv, designer::LineWri
   return reader.status();
 }
 
-Status ExportCsv(const ExportOptions& options, ExportSummary& summary, std::ostream& err) {
+Status ExportCsv(const ExportOptions& options, ExportSummary& summary, Console& console) {
   {
     OpenBook book(options.book);
     if (Status header = book.reader.ReadHeader(); !header.ok()) return header;
     if (book.reader.kind() == format::BookKind::kPhoneBook) {
-      err << "bwick export: " << options.book
-          << ": в телефонной книге нет номеров телефонов; выгружены четыре текстовых столбца\n";
+      console.Note(options.book,
+                   "в телефонной книге нет номеров телефонов; выгружены четыре текстовых столбца");
     }
   }
   const auto write = [&](char splitter, bool& met) {
@@ -304,35 +309,35 @@ Status ExportCsv(const ExportOptions& options, ExportSummary& summary, std::ostr
 }  // namespace
 
 int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  int exit_status = kExitOk;
+  const auto parsed = ParseCommandLine(kExportCommand, args, out, err, exit_status);
+  if (!parsed) return exit_status;
   ExportOptions options;
   std::string error;
-  if (!ReadExportOptions(args, options, error)) {
-    err << "bwick export: " << error << "\nUsage: " << kExportUsage << "\n";
-    return kExitUsage;
-  }
-  if (SameFile(options.book, options.output)) {
-    err << "bwick export: " << options.output << ": файл совпадает со справочником\n";
-    return kExitUsage;
-  }
+  if (!ReadExportOptions(*parsed, options, error)) return UsageError("export", error, err);
+  if (SameFile(options.book, options.output))
+    return UsageError("export", options.output + ": файл совпадает со справочником", err);
   std::error_code no_file;
   if (!options.replace &&
       std::filesystem::exists(std::filesystem::symlink_status(options.output, no_file))) {
-    err << "bwick export: " << options.output << ": файл уже есть; --force заменяет его\n";
-    return kExitUsage;
+    return UsageError("export", options.output + ": файл уже существует; --force заменяет его",
+                      err);
   }
+  Console console("export", {parsed->Has("quiet"), false}, out, err);
   if (const std::string why = WhyUnreadable(options.book); !why.empty()) {
-    err << "bwick export: " << options.book << ": " << why << "\n";
+    console.Error(options.book, why);
     return kExitUnreadable;
   }
   ExportSummary summary;
-  const Status status = options.kind == OutputKind::kSourceFile ? ExportSourceFile(options, summary)
-                                                                : ExportCsv(options, summary, err);
+  const Status status = options.kind == OutputKind::kSourceFile
+                            ? ExportSourceFile(options, summary)
+                            : ExportCsv(options, summary, console);
   if (!status.ok()) {
-    err << "bwick export: " << options.book << ": " << status.message() << "\n";
+    console.Error(options.book, status.message());
     return kExitFailed;
   }
-  out << "записано: " << options.output << " (записей: " << summary.records << ", разделитель "
-      << format::SplitterForMessage(summary.splitter) << ")\n";
+  console.Result("записано: " + options.output + " (записей: " + std::to_string(summary.records) +
+                 ", разделитель " + format::SplitterForMessage(summary.splitter) + ")\n");
   return kExitOk;
 }
 

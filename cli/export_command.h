@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
+
 namespace cli {
 
-inline constexpr const char* kExportUsage =
-    "bwick export BOOK [-o OUT] [--splitter C] [--encoding cp1251|utf-8] [--force]";
+extern const CommandSpec kExportCommand;
 
 // `args` are the words after "export", in UTF-8. OUT's extension says what is written: ".fsr" a
 // source file, ".csv" (the default: BOOK's name with ".csv") a CSV file whose first line holds

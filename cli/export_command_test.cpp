@@ -72,7 +72,7 @@ TEST_F(ExportCommandTest, AnEmptyRecordOfOneFieldComesBackAsARecord) {
       kExitOk)
       << err.str();
   // The import's source file keeps it too: the designer's writer drops empty lines only.
-  EXPECT_NE(out.str().find("(3 data lines)"), std::string::npos) << out.str();
+  EXPECT_NE(out.str().find("(строк данных: 3)"), std::string::npos) << out.str();
 }
 
 TEST_F(ExportCommandTest, APhoneBookGivesItsTextColumnsAsCsvOnly) {

@@ -1,5 +1,7 @@
 #include "common/byte_source.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -9,6 +11,18 @@
 FileSource::FileSource(const std::string& path) {
   file_ = std::fopen(path.c_str(), "rb");
   if (file_ == nullptr) open_error_ = SystemReason(errno);
+}
+
+FileSource::FileSource(std::FILE* file, int open_errno) : file_(file) {
+  if (file_ == nullptr) open_error_ = SystemReason(open_errno);
+}
+
+FileSource FileSource::StandardInput() {
+  const int descriptor = dup(STDIN_FILENO);
+  std::FILE* file = descriptor < 0 ? nullptr : fdopen(descriptor, "rb");
+  const int open_errno = errno;
+  if (file == nullptr && descriptor >= 0) close(descriptor);
+  return FileSource(file, open_errno);
 }
 
 FileSource::~FileSource() {
@@ -27,6 +41,11 @@ bool FileSource::failed() const { return file_ == nullptr || std::ferror(file_) 
 std::string FileSource::FailureText() const {
   if (file_ == nullptr) return open_error_;
   return SystemReason(read_errno_ ? read_errno_ : EIO);
+}
+
+bool FileSource::Rewind() {
+  if (file_ == nullptr) return false;
+  return std::fseek(file_, 0, SEEK_SET) == 0;
 }
 
 std::size_t MemorySource::Read(char* buffer, std::size_t size) {

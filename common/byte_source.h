@@ -22,6 +22,8 @@ class ByteSource {
 class FileSource : public ByteSource {
  public:
   explicit FileSource(const std::string& path);
+  // Standard input, read through a descriptor of its own so that closing this leaves it open.
+  static FileSource StandardInput();
   ~FileSource() override;
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
@@ -33,8 +35,13 @@ class FileSource : public ByteSource {
   std::size_t Read(char* buffer, std::size_t size) override;
   bool failed() const override;
   std::string FailureText() const override;
+  // Goes back to the start for another pass; false (errno set) where that cannot be done, as
+  // on a pipe.
+  bool Rewind();
 
  private:
+  explicit FileSource(std::FILE* file, int open_errno);
+
   std::FILE* file_ = nullptr;
   std::string open_error_;
   int read_errno_ = 0;

@@ -25,6 +25,7 @@ class LineReader {
   // True when no byte is left (or the source failed).
   bool AtEnd();
   bool failed() const { return source_.failed(); }
+  std::string FailureText() const { return source_.FailureText(); }
 
  private:
   bool Fill();

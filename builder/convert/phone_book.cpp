@@ -5,6 +5,7 @@
 #include "builder/convert/byte_io.h"
 #include "builder/convert/messages.h"
 #include "builder/convert/table_database.h"
+#include "builder/convert/text_source.h"
 #include "common/codepage.h"
 #include "format/phone_book_layout.h"
 
@@ -50,8 +51,9 @@ Status BuildPhoneRecord(std::int64_t record, std::string_view line, std::uint8_t
 }
 
 int ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
-                     std::string_view name, char splitter, int digits, Reporter& reporter) {
-  FileSource input(input_path);
+                     std::string_view name, char splitter, int digits, Reporter& reporter,
+                     std::optional<codepage::TextEncoding> encoding) {
+  TextSource input(input_path, encoding);
   if (!input.is_open()) return kConvertNoInput;
   DatabaseOutput output(output_path, reporter);
   if (!output.is_open()) return kConvertNoOutput;
@@ -61,7 +63,10 @@ int ConvertPhoneBook(const std::string& input_path, const std::string& output_pa
   const std::uint8_t digit_count = static_cast<std::uint8_t>(digits);
   LineReader reader(input);
   std::string line;
-  if (!reader.ReadLine(kDataLineBytes, line)) return output.Fail(messages::ReadFailed(input_path));
+  if (!reader.ReadLine(kDataLineBytes, line)) {
+    return output.Fail(
+        messages::ReadFailed(input_path, reader.failed() ? input.FailureText() : ""));
+  }
   if (Status first = CheckPhoneFirstLine(line); !first.ok()) return output.Fail(first.message());
   const format::PhoneBookHeader header{0, digit_count, std::string(name)};
   if (!output.sink().Write(Bytes(format::EncodePhoneBookHeader(header))))
@@ -82,7 +87,7 @@ int ConvertPhoneBook(const std::string& input_path, const std::string& output_pa
     }
     if (!output.sink().Write(state.record)) return output.Fail(messages::WriteFailed(output_path));
   } while (reader.ReadLine(kDataLineBytes, line));
-  if (reader.failed()) return output.Fail(messages::ReadFailed(input_path));
+  if (reader.failed()) return output.Fail(messages::ReadFailed(input_path, input.FailureText()));
 
   reporter.StatusText(messages::Converted(record));
   const auto count = format::EncodeRecordCount(static_cast<std::uint32_t>(record));

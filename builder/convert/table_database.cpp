@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "builder/convert/messages.h"
+#include "builder/convert/text_source.h"
 
 namespace builder {
 namespace {
@@ -39,7 +40,7 @@ int ReadSourceLayout(LineReader& reader, std::string_view input_path, SourceLayo
       for (int i = 0; i < count; ++i) {
         format::DbFieldDesc& field = layout.fields[i];
         if (ReadFieldDesc(reader, field) != HeaderRead::kOk) {
-          message = reader.failed() ? messages::ReadFailed(input_path)
+          message = reader.failed() ? messages::ReadFailed(input_path, reader.FailureText())
                                     : messages::HeaderTruncated(input_path);
           return kConvertFailed;
         }
@@ -51,8 +52,8 @@ int ReadSourceLayout(LineReader& reader, std::string_view input_path, SourceLayo
       return kConvertDone;
     }
   }
-  message =
-      reader.failed() ? messages::ReadFailed(input_path) : messages::HeaderTruncated(input_path);
+  message = reader.failed() ? messages::ReadFailed(input_path, reader.FailureText())
+                            : messages::HeaderTruncated(input_path);
   return kConvertFailed;
 }
 
@@ -84,14 +85,16 @@ Status BuildTableRecord(std::int64_t record, std::string_view line, SourceLayout
 }
 
 int ConvertSourceFile(const std::string& input_path, const std::string& output_path,
-                      Reporter& reporter) {
-  FileSource input(input_path);
+                      Reporter& reporter, std::optional<codepage::TextEncoding> encoding) {
+  TextSource input(input_path, encoding);
   if (!input.is_open()) return kConvertNoInput;
   DatabaseOutput output(output_path, reporter);
   if (!output.is_open()) return kConvertNoOutput;
 
   LineReader reader(input);
-  if (reader.AtEnd()) return output.Fail(messages::ReadFailed(input_path));
+  if (reader.AtEnd())
+    return output.Fail(
+        messages::ReadFailed(input_path, reader.failed() ? input.FailureText() : ""));
 
   SourceLayout layout;
   std::string message;
@@ -119,7 +122,7 @@ int ConvertSourceFile(const std::string& input_path, const std::string& output_p
     }
     if (!output.sink().Write(state.record)) return output.Fail(messages::WriteFailed(output_path));
   }
-  if (reader.failed()) return output.Fail(messages::ReadFailed(input_path));
+  if (reader.failed()) return output.Fail(messages::ReadFailed(input_path, input.FailureText()));
 
   reporter.StatusText(messages::Converted(record));
   layout.header.record_count = static_cast<std::uint32_t>(record);

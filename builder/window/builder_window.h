@@ -43,6 +43,7 @@ class BuilderWindow : public QWidget {
   // A file dropped onto the window is taken as if chosen in the open dialog.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void ChooseInputFile();
@@ -70,6 +71,8 @@ class BuilderWindow : public QWidget {
   QPushButton* close_;
   WindowReporter reporter_;
   std::string given_path_;
+  bool running_ = false;
+  bool close_asked_ = false;  // while running
 };
 
 }  // namespace builder

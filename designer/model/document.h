@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "common/text_encoding.h"
 #include "format/source_values.h"
 
 namespace designer {
@@ -24,7 +25,7 @@ inline constexpr std::size_t kMaxNameLength = format::kMaxFieldNameBytes;
 // The encoding of the file the data lines are copied from. Source files are always Windows-1251;
 // a CSV file may be UTF-8, and is then converted wherever its text enters the document or a
 // source file.
-enum class TextEncoding { kCp1251, kUtf8 };
+using TextEncoding = codepage::TextEncoding;
 
 using format::kTypeNumeric;
 using format::kTypeText;

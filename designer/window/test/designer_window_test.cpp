@@ -405,6 +405,18 @@ void DesignerWindowTest::FailedOpenKeepsTheDocumentAndShowsTheError() {
   QCOMPARE(h.dialogs.messages.size(), size_t{2});
   QCOMPARE(h.dialogs.messages[1].kind, MessageKind::kFailure);
   QVERIFY(h.dialogs.messages[1].text.endsWith(U(": нет такого файла или папки")));
+  // A binary file is no text: refused before its bytes reach the question or the grid.
+  const int questions = h.dialogs.questions.size();
+  for (const char* name : {"photo.csv", "photo.fsr"}) {
+    QFile photo(h.dir.filePath(QString::fromLatin1(name)));
+    QVERIFY(photo.open(QIODevice::WriteOnly));
+    photo.write(QByteArray("\xFF\xD8\xFF\xE0\0\x10JFIF;", 11));
+    photo.close();
+    h.Open(photo.fileName());
+    QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kPlain);
+    QVERIFY(h.dialogs.messages.back().text.contains(U("не является текстовым файлом")));
+  }
+  QCOMPARE(h.dialogs.questions.size(), questions);
   QCOMPARE(h.window->document().FieldCount, 3);
   QVERIFY(QString::fromStdString(h.window->document().SourceFileName).endsWith("staff.csv"));
   QCOMPARE(h.Grid()->item(0, 1)->text(), U("Фамилия"));
