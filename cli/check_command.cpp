@@ -139,7 +139,7 @@ int Spool(TemporaryFile& file) {
 bool IsSourceFile(const std::string& path, std::optional<codepage::TextEncoding> encoding) {
   builder::TextSource source(path, encoding);
   builder::LineReader reader(source);
-  builder::DbHeader header;
+  format::DbHeader header;
   char splitter = ';';
   return builder::ReadSourceHeader(reader, header, splitter) != builder::HeaderRead::kWrongPrefix;
 }

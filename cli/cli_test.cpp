@@ -127,7 +127,8 @@ TEST_F(BwickTest, BuildThenDumpRoundTrip) {
   ASSERT_EQ(dump.status, 0) << dump.err;
   EXPECT_NE(dump.out.find("name: Книга\n"), std::string::npos) << dump.out;
   EXPECT_NE(dump.out.find("field 1: name=Фамилия type=text"), std::string::npos) << dump.out;
-  EXPECT_NE(dump.out.find("record 1: Иванов | 300\nrecord 2: Petrov | -1\nend: 2 records\n"),
+  // A number of 1 to 3 bytes reads as unsigned, as the import sizes them.
+  EXPECT_NE(dump.out.find("record 1: Иванов | 300\nrecord 2: Petrov | 65535\nend: 2 records\n"),
             std::string::npos)
       << dump.out;
 }
@@ -205,14 +206,15 @@ TEST_F(BwickTest, DumpNamesTheOffsetOfAFault) {
     std::string message;
   };
   const Case cases[] = {
-      {"cut inside a record", db.substr(0, 33), "смещение 33: the data ends inside a record"},
-      {"bytes after the end", db + "x", "смещение 40: bytes follow the end marker"},
-      {"no end marker", db.substr(0, 38) + "xx", "смещение 38: no end marker FF FF"},
+      {"cut inside a record", db.substr(0, 33), "смещение 33: данные обрываются в записи 1"},
+      {"bytes after the end", db + "x", "смещение 40: после конечной метки есть ещё байты"},
+      {"no end marker", db.substr(0, 38) + "xx",
+       "смещение 38: после последней записи нет конечной метки FF FF"},
       {"length byte too small", db.substr(0, 29) + "\x05" + db.substr(30),
-       "смещение 29: record 1: text 3 runs past the record's length"},
+       "смещение 29: запись 1: значение 3 выходит за длину записи"},
       {"unfinished table database", "Brindlewick Source\r\n" + std::string(100, '\0'),
-       "смещение 0: no magic BRWK"},
-      {"unknown", "hello world", "смещение 0: neither a table database"},
+       "смещение 0: нет метки BRWK"},
+      {"unknown", "hello world", "смещение 0: это не табличная база"},
   };
   for (const Case& c : cases) {
     WriteBytes(dir_.File("bad.db"), c.bytes);
@@ -230,7 +232,7 @@ TEST_F(BwickTest, DumpNamesTheOffsetOfAFault) {
     WriteBytes(dir_.File("bad.db"), table);
     const RunResult dump = Bwick("dump " + Quoted("bad.db"));
     EXPECT_EQ(dump.status, 1) << size;
-    EXPECT_NE(dump.err.find("смещение 110: field 2 has the numeric size " + std::to_string(size)),
+    EXPECT_NE(dump.err.find("смещение 110: у поля 2 размер числа " + std::to_string(size)),
               std::string::npos)
         << dump.err;
   }
@@ -240,7 +242,7 @@ TEST_F(BwickTest, DumpNamesTheOffsetOfAFault) {
   WriteBytes(dir_.File("bad.fdb"), packed);
   const RunResult broken = Bwick("dump " + Quoted("bad.fdb"));
   EXPECT_EQ(broken.status, 1);
-  EXPECT_NE(broken.err.find("в распакованных данных"), std::string::npos) << broken.err;
+  EXPECT_NE(broken.err.find("распакованных данных"), std::string::npos) << broken.err;
   EXPECT_EQ(Bwick("dump " + Quoted("missing.fdb")).status, 3);
 }
 

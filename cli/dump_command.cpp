@@ -6,13 +6,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "builder/convert/database_reader.h"
 #include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "cli/readable_input.h"
+#include "common/byte_source.h"
 #include "common/codepage.h"
 #include "common/replacement_file.h"
 #include "common/system_reason.h"
+#include "format/database_reader.h"
 
 namespace cli {
 
@@ -28,60 +29,67 @@ const CommandSpec kDumpCommand = {
 
 namespace {
 
-std::string Utf8(const std::string& cp1251) { return codepage::Cp1251ToUtf8(cp1251); }
+std::string Utf8(std::string_view cp1251) { return codepage::Cp1251ToUtf8(cp1251); }
+
+void PrintTableHeader(const format::DbHeader& header,
+                      const std::vector<format::DbFieldDesc>& fields, std::ostream& out) {
+  out << "table database\n"
+      << "version: " << int{header.version} << "\n"
+      << "fields: " << header.field_count << "\n"
+      << "records: " << header.record_count << "\n"
+      << "flags: " << int{header.flags} << "\n"
+      << "name: " << Utf8(header.name) << "\n";
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const format::DbFieldDesc& field = fields[i];
+    out << "field " << i + 1 << ": name=" << Utf8(field.name)
+        << " type=" << (field.numeric() ? "numeric" : "text") << "(" << int{field.type}
+        << ") flags=" << int{field.flags} << " size=" << int{field.num_size}
+        << " query=" << int{field.query_index} << " result=" << int{field.result_index}
+        << " detail=" << int{field.detail_index} << " edit=" << field.edit_size
+        << " result_width=" << field.result_size << " max=" << field.max_size << "\n";
+  }
+}
+
+void PrintPhoneBookHeader(const format::PhoneBookHeader& header, std::ostream& out) {
+  out << "phone book\n"
+      << "records: " << header.record_count << "\n"
+      << "digits: " << int{header.digits} << "\n"
+      << "name: " << Utf8(header.name) << "\n";
+}
+
+void PrintRecord(const format::BookRecord& record, std::ostream& out) {
+  out << "record " << record.number << ":";
+  for (std::size_t i = 0; i < record.values.size(); ++i) {
+    const format::StoredValue& value = record.values[i];
+    out << (i == 0 ? " " : " | ")
+        << (value.numeric() ? format::NumberText(value.number, value.number_size)
+                            : Utf8(value.text));
+  }
+  out << "\n";
+}
 
 // Prints each part as soon as it is read, so memory stays constant.
-class Printer : public builder::DatabaseVisitor {
- public:
-  explicit Printer(std::ostream& out) : out_(out) {}
-
-  void TableHeader(const builder::DbHeader& header) override {
-    out_ << "table database\n"
-         << "version: " << int{header.version} << "\n"
-         << "fields: " << header.field_count << "\n"
-         << "records: " << header.record_count << "\n"
-         << "flags: " << int{header.flags} << "\n"
-         << "name: " << Utf8(header.name) << "\n";
+Status Print(format::DatabaseReader& reader, std::ostream& out) {
+  if (Status header = reader.ReadHeader(); !header.ok()) return header;
+  if (reader.kind() == format::BookKind::kTable) {
+    PrintTableHeader(reader.header(), reader.fields(), out);
+  } else {
+    PrintPhoneBookHeader(reader.phone_book(), out);
   }
-  void TableField(int index, const builder::DbFieldDesc& field) override {
-    out_ << "field " << index << ": name=" << Utf8(field.name)
-         << " type=" << (field.type == builder::kNumericType ? "numeric" : "text") << "("
-         << int{field.type} << ") flags=" << int{field.flags} << " size=" << int{field.num_size}
-         << " query=" << int{field.query_index} << " result=" << int{field.result_index}
-         << " detail=" << int{field.detail_index} << " edit=" << field.edit_size
-         << " result_width=" << field.result_size << " max=" << field.max_size << "\n";
-  }
-  void PhoneBookHeader(std::uint32_t records, int digits, const std::string& name) override {
-    out_ << "phone book\n"
-         << "records: " << records << "\n"
-         << "digits: " << digits << "\n"
-         << "name: " << Utf8(name) << "\n";
-  }
-  void Record(std::int64_t number, const std::vector<std::string>& values) override {
-    out_ << "record " << number << ":";
-    for (std::size_t i = 0; i < values.size(); ++i) {
-      out_ << (i == 0 ? " " : " | ") << Utf8(values[i]);
-    }
-    out_ << "\n";
-  }
-  void End(std::int64_t records) override { out_ << "end: " << records << " records\n"; }
-
- private:
-  std::ostream& out_;
-};
+  format::BookRecord record;
+  while (reader.NextRecord(record)) PrintRecord(record, out);
+  if (reader.status().ok()) out << "end: " << reader.record_count() << " records\n";
+  return reader.status();
+}
 
 // Reads `input` ("-": standard input) into `out`; the exit status.
 int Dump(const std::string& input, std::ostream& out, Console& console) {
-  Printer printer(out);
-  bool packed = false;
-  builder::ReadFailure failure;
-  const bool read = input == "-"
-                        ? builder::ReadDatabase(dup(STDIN_FILENO), printer, packed, failure)
-                        : builder::ReadDatabase(input, printer, packed, failure);
-  if (read) return kExitOk;
+  FileSource source = input == "-" ? FileSource::StandardInput() : FileSource(input);
+  format::DatabaseReader reader(source);
+  const Status printed = Print(reader, out);
+  if (printed.ok()) return kExitOk;
   out.flush();
-  console.Error(input, "смещение " + std::to_string(failure.offset) +
-                           (packed ? " в распакованных данных" : "") + ": " + failure.reason);
+  console.Error(input, printed.message());
   return kExitFailed;
 }
 

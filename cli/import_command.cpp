@@ -61,6 +61,7 @@ class CommandLineView : public designer::DesignerView {
   std::string Splitter() const override { return options_.splitter; }
   void SetSplitter(const std::string&) override {}
   bool CutLongLines() const override { return options_.cut_long_lines; }
+  void SetCutLongLines(bool) override {}
   void SetStatusText(int, const std::string& text, bool repaint_now) override {
     if (repaint_now) console_.Progress("Прочитано записей: " + text);
   }

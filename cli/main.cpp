@@ -10,6 +10,7 @@
 #include "cli/console.h"
 #include "cli/dump_command.h"
 #include "cli/exit_codes.h"
+#include "cli/export_command.h"
 #include "cli/import_command.h"
 #include "common/signal_cleanup.h"
 
@@ -25,6 +26,7 @@ const Subcommand kSubcommands[] = {
     {cli::kBuildCommand, cli::RunBuildCommand},
     {cli::kCheckCommand, cli::RunCheckCommand},
     {cli::kDumpCommand, cli::RunDumpCommand},
+    {cli::kExportCommand, cli::RunExportCommand},
 };
 
 int PrintHelp() {

@@ -4,6 +4,7 @@
 #include "builder/convert/phone_book.h"
 #include "builder/convert/table_database.h"
 #include "builder/convert/text_source.h"
+#include "format/phone_book_layout.h"
 
 namespace cli {
 
@@ -12,8 +13,8 @@ std::optional<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed, std:
   if (const auto name = parsed.Value("name")) {
     const auto cp1251 = OptionToCp1251(*name, "name", error);
     if (!cp1251) return std::nullopt;
-    if (cp1251->size() > builder::kMaxPhoneBookNameBytes) {
-      error = "--name: не более " + std::to_string(builder::kMaxPhoneBookNameBytes) + " символов";
+    if (cp1251->size() > format::kMaxPhoneBookNameBytes) {
+      error = "--name: не более " + std::to_string(format::kMaxPhoneBookNameBytes) + " символов";
       return std::nullopt;
     }
     options.name = *cp1251;

@@ -19,6 +19,7 @@
 #include "builder/convert/test_support.h"
 #include "common/system_reason.h"
 #include "common/test/small_disk.h"
+#include "format/phone_book_layout.h"
 
 namespace builder {
 namespace {
@@ -68,14 +69,12 @@ std::string IncompressibleDatabase(std::size_t size) {
     records += record;
     ++count;
   }
-  std::string header(kPhoneBookHeaderSize, '\0');
-  for (int i = 0; i < 4; ++i) header[i] = static_cast<char>(count >> (8 * i));
-  header[4] = kPhoneBookMarker;
-  return header + records + "\xFF\xFF";
+  const auto header = format::EncodePhoneBookHeader({static_cast<std::uint32_t>(count), 0, ""});
+  return std::string(header.data(), header.size()) + records + "\xFF\xFF";
 }
 
 bool IsCompleteTableDatabase(const std::string& bytes) {
-  return bytes.size() > kDbHeaderSize && bytes.compare(0, 4, "BRWK") == 0 &&
+  return bytes.size() > format::kDbHeaderSize && bytes.compare(0, 4, "BRWK") == 0 &&
          bytes.compare(bytes.size() - 2, 2, "\xFF\xFF") == 0;
 }
 

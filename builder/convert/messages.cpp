@@ -41,10 +41,9 @@ std::string WriteFailed(std::string_view output_path) {
   return "Ошибка записи файла базы данных - " + std::string(output_path);
 }
 
-std::string DatabaseIncomplete(std::string_view path, std::uint64_t offset,
-                               std::string_view reason) {
-  return "База данных неполная или повреждена, упаковка отменена - " + std::string(path) +
-         "\r\nсмещение " + std::to_string(offset) + ": " + std::string(reason);
+std::string DatabaseIncomplete(std::string_view path, std::string_view fault) {
+  return "База данных неполная или повреждена, упаковка отменена - " + std::string(path) + "\r\n" +
+         std::string(fault);
 }
 
 std::string HeaderTruncated(std::string_view input_path) {

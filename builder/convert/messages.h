@@ -16,9 +16,8 @@ std::string LineTooLong(std::int64_t record, std::size_t length, std::string_vie
 std::string RecordTooLong(std::int64_t record, int length, std::string_view line);
 std::string TooManyRecords(std::int64_t record);
 std::string WriteFailed(std::string_view output_path);
-// `reason` is the database reader's, at `offset` of the database.
-std::string DatabaseIncomplete(std::string_view path, std::uint64_t offset,
-                               std::string_view reason);
+// `fault` is the database reader's.
+std::string DatabaseIncomplete(std::string_view path, std::string_view fault);
 std::string HeaderTruncated(std::string_view input_path);
 std::string BadFieldCount(std::int32_t count);
 std::string BadNumericSize(int field, std::string_view name, int size);

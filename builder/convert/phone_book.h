@@ -13,12 +13,7 @@
 
 namespace builder {
 
-inline constexpr std::size_t kPhoneBookHeaderSize = 29;
-inline constexpr std::size_t kPhoneBookNameField = 23;
-inline constexpr std::size_t kMaxPhoneBookNameBytes = kPhoneBookNameField - 1;
-inline constexpr char kPhoneBookMarker = 0x0B;
 inline constexpr int kPhoneSplitters = 4;
-static_assert(4 + 1 + 1 + kPhoneBookNameField == kPhoneBookHeaderSize);
 
 // The first line must begin with a digit (a quote there means the list quotes its texts).
 Status CheckPhoneFirstLine(std::string_view first_line);

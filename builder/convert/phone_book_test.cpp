@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "builder/convert/test_support.h"
+#include "format/phone_book_layout.h"
 
 namespace builder {
 namespace {
@@ -22,7 +23,7 @@ class ConvertPhoneBookTest : public testing::EncodingTwinTest {
     reporter_ = RecordingReporter();
     return ConvertPhoneBook(input_, output_, "Staff", splitter, digits, reporter_);
   }
-  std::string Records() const { return ReadBytes(output_).substr(kPhoneBookHeaderSize); }
+  std::string Records() const { return ReadBytes(output_).substr(format::kPhoneBookHeaderSize); }
   std::string OnlyMessage() const { return reporter_.OnlyError(); }
 
   ScratchDir dir_;

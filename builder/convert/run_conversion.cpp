@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "builder/convert/byte_io.h"
-#include "builder/convert/database_reader.h"
 #include "builder/convert/messages.h"
 #include "builder/convert/packing.h"
 #include "builder/convert/phone_book.h"
@@ -12,6 +11,8 @@
 #include "common/replacement_file.h"
 #include "common/same_file.h"
 #include "common/system_reason.h"
+#include "format/database_reader.h"
+#include "format/phone_book_layout.h"
 
 namespace builder {
 namespace {
@@ -52,11 +53,12 @@ ConversionOutcome Pack(const std::string& source, const std::string& target, Rep
 // already, would give the handheld a file it cannot read. One that cannot be opened is the
 // packing's to report.
 ConversionOutcome PackGivenDatabase(const ConversionNames& names, Reporter& reporter) {
-  ReadFailure failure;
-  if (FileSource(names.input).is_open() && !CheckUnpackedDatabase(names.input, failure)) {
-    reporter.ErrorMessage(
-        kCaptionError, messages::DatabaseIncomplete(names.input, failure.offset, failure.reason));
-    return ConversionOutcome::kConversionFailed;
+  if (FileSource(names.input).is_open()) {
+    if (const Status whole = format::CheckUnpackedDatabase(names.input); !whole.ok()) {
+      reporter.ErrorMessage(kCaptionError,
+                            messages::DatabaseIncomplete(names.input, whole.message()));
+      return ConversionOutcome::kConversionFailed;
+    }
   }
   return Pack(names.input, names.target, reporter);
 }
@@ -72,7 +74,7 @@ struct PhoneBookFields {
 std::optional<PhoneBookFields> ReadPhoneBookFields(const ConversionRequest& request,
                                                    Reporter& reporter) {
   PhoneBookFields fields;
-  fields.name = request.name.substr(0, kMaxPhoneBookNameBytes);
+  fields.name = request.name.substr(0, format::kMaxPhoneBookNameBytes);
   if (fields.name.empty()) {
     reporter.ErrorMessage(kCaptionError, kNoName);
     return std::nullopt;
@@ -194,7 +196,7 @@ std::optional<SourceHeaderSummary> SummarizeSourceHeader(const std::string& path
   FileSource source(path);
   if (!source.is_open()) return std::nullopt;
   LineReader reader(source);
-  DbHeader header;
+  format::DbHeader header;
   SourceHeaderSummary summary;
   char splitter = ';';
   if (ReadSourceHeader(reader, header, splitter) == HeaderRead::kWrongPrefix) return summary;

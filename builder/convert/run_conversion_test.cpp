@@ -234,10 +234,10 @@ TEST_F(RunConversionTest, ADatabaseGivenDirectlyIsPackedOnlyWhenComplete) {
     std::string reason;
   };
   const Case cases[] = {
-      {database.substr(0, 33), "смещение 33: the data ends inside a record"},
-      {database.substr(0, 39), "смещение 39: the data ends inside the end marker"},
-      {database + "x", "смещение 40: bytes follow the end marker"},
-      {ReadBytes(dir_.File("list.fdb")), "смещение 0: the file is packed already"},
+      {database.substr(0, 33), "смещение 33: данные обрываются в записи 1"},
+      {database.substr(0, 39), "смещение 39: данные кончаются без конечной метки FF FF"},
+      {database + "x", "смещение 40: после конечной метки есть ещё байты"},
+      {ReadBytes(dir_.File("list.fdb")), "файл уже сжат"},
   };
   for (const Case& c : cases) {
     const std::string partial = dir_.File("part.db");

@@ -17,18 +17,14 @@
 
 namespace builder {
 
-// The field table holds this many entries; a file declaring more is refused.
-inline constexpr int kMaxFields = 10;
-// A numeric value has 32 bits, so it can take 1 to 4 bytes.
-inline constexpr int kMaxNumericSize = 4;
 // Data lines are read in pieces of this many bytes.
 inline constexpr std::size_t kDataLineBytes = 510;
 
 // Everything the header of a source file says.
 struct SourceLayout {
-  DbHeader header;
-  char splitter = ';';
-  std::vector<DbFieldDesc> fields;
+  format::DbHeader header;
+  char splitter = format::kDefaultSplitter;
+  std::vector<format::DbFieldDesc> fields;
 };
 
 // Reads the header and the field blocks and checks that they describe a database we can write

@@ -10,6 +10,8 @@
 namespace builder {
 namespace {
 
+using format::kDbFieldDescSize;
+using format::kDbHeaderSize;
 using testing::FieldLines;
 using testing::Hex;
 using testing::ReadBytes;

@@ -13,6 +13,7 @@
 
 #include "builder/convert/reporter.h"
 #include "common/codepage.h"
+#include "common/test/hex.h"
 #include "common/test/scratch_folder.h"
 
 namespace builder::testing {
@@ -40,6 +41,7 @@ struct RecordingReporter : Reporter {
 };
 
 using ScratchDir = testing_support::ScratchFolder;
+using testing_support::Hex;
 using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
@@ -116,15 +118,6 @@ inline constexpr Rendering kRenderings[] = {Rendering::kCp1251, Rendering::kUtf8
 inline std::string RenderingName(const ::testing::TestParamInfo<Rendering>& info) {
   const char* names[] = {"Cp1251", "Utf8", "Utf8WithMark"};
   return names[static_cast<int>(info.param)];
-}
-
-// Bytes written as hex pairs ("0A 49 76") for readable expectations.
-inline std::string Hex(const std::string& hex) {
-  std::string bytes;
-  std::istringstream in(hex);
-  for (std::string pair; in >> pair;)
-    bytes.push_back(static_cast<char>(std::stoi(pair, nullptr, 16)));
-  return bytes;
 }
 
 }  // namespace builder::testing
