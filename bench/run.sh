@@ -42,7 +42,7 @@ import size2m
 # The database bytes of the 1 000 000 records, kept for the compression yardstick and the dump.
 bwick build "$data/records1m.fsr" --keep-db --force >/dev/null 2>&1
 cp "$data/records1m.db" "$data/yardstick.db"
-# The packed book the search opens, apart from the build's output that every round replaces.
+# The packed book of the same records, which the export, the designer and the search open.
 cp "$data/records1m.fdb" "$data/book1m.fdb"
 
 # Seconds of one run of the command.
@@ -64,6 +64,8 @@ cat_200m() { cat "$data/size200m.csv" >"$data/copy200m.csv"; }
 import_1m() { bwick import "$data/records1m.csv" --name Staff --header --force -o "$data/out1m.fsr" >/dev/null; }
 designer_1m() { "$bin/designer_import_bench" "$data/records1m.csv" >"$data/designer.out"; }
 dump_1m() { bwick dump "$data/yardstick.db" >/dev/null; }
+export_fsr_1m() { bwick export "$data/book1m.fdb" -o "$data/export1m.fsr" >/dev/null; }
+export_csv_1m() { bwick export "$data/book1m.fdb" -o "$data/export1m.csv" >/dev/null; }
 # Opens the packed book into memory and runs two one-field queries nine times each (medians):
 # ФИО from the start with letter case ignored, and Таб.номер (numeric) from the start.
 search_queries=(2=иванов 1=12)
@@ -79,8 +81,10 @@ echo
 # replaces whole until the new one is complete, so replacing a file written a moment before (its
 # pages still dirty) would time the kernel's writeback of that old copy, which a user's earlier
 # file does not have. The yardsticks run as they always did, over their outputs of the last round.
-outputs=("$data/records1m.fdb" "$data/out200m.fsr" "$data/out1m.fsr")
-declare -a t_build t_gzip t_import t_cat t_import1m t_designer t_dump t_open t_name t_number
+outputs=("$data/records1m.fdb" "$data/out200m.fsr" "$data/out1m.fsr" "$data/export1m.fsr"
+  "$data/export1m.csv")
+declare -a t_build t_gzip t_import t_cat t_import1m t_designer t_dump t_export_fsr t_export_csv \
+  t_open t_search_open t_name t_number
 for ((round = 1; round <= rounds; round++)); do
   rm -f "${outputs[@]}"
   t_build+=("$(seconds build_1m)")
@@ -88,14 +92,18 @@ for ((round = 1; round <= rounds; round++)); do
   t_import+=("$(seconds import_200m)")
   t_cat+=("$(seconds cat_200m)")
   t_dump+=("$(seconds dump_1m)")
+  t_export_fsr+=("$(seconds export_fsr_1m)")
+  t_export_csv+=("$(seconds export_csv_1m)")
   t_import1m+=("$(seconds import_1m)")
   search_1m
-  t_open+=("$(sed -n 's/^open //p' "$data/search.out")")
+  t_search_open+=("$(sed -n 's/^open //p' "$data/search.out")")
   t_name+=("$(query_seconds "${search_queries[0]}")")
   t_number+=("$(query_seconds "${search_queries[1]}")")
   if [ -x "$bin/designer_import_bench" ]; then
     designer_1m
     t_designer+=("$(cut -d' ' -f1 "$data/designer.out")")
+    "$bin/designer_import_bench" "$data/book1m.fdb" >"$data/open.out"
+    t_open+=("$(cut -d' ' -f1 "$data/open.out")")
   fi
 done
 
@@ -109,13 +117,15 @@ echo "2. bwick import, $(mib "$(stat -c %s "$data/size200m.csv")") MiB CSV: ${i}
 
 declare -A rss
 peak_kib() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1; }
-for kind in import build; do
+for kind in import build export; do
   for size in size2m size200m; do
     if [ $kind = import ]; then
       rss[$size]=$(peak_kib "$bin/bwick" import "$data/$size.csv" --name Staff --header --force \
         -o "$data/rss_$size.fsr")
-    else
+    elif [ $kind = build ]; then
       rss[$size]=$(peak_kib "$bin/bwick" build "$data/$size.fsr")
+    else
+      rss[$size]=$(peak_kib "$bin/bwick" export "$data/$size.fdb" --force -o "$data/rss_$size.fsr")
     fi
   done
   echo "3. peak memory of bwick $kind: 2 MB input ${rss[size2m]} KiB, 200 MB input" \
@@ -132,11 +142,21 @@ fi
 u=$(median "${t_dump[@]}")
 echo "5. bwick dump, $(mib "$db_bytes") MiB database: ${u} s;" \
   "$(echo "scale=1; $db_bytes / 1000000 / $u" | bc) MB/s (target >= 50)"
-o=$(median "${t_open[@]}"); qn=$(median "${t_name[@]}"); qd=$(median "${t_number[@]}")
-echo "6. search of the packed 1 000 000-record book: open into memory ${o} s (target <= 2);" \
+mbs() { echo "scale=1; $db_bytes / 1000000 / $1" | bc; }
+f=$(median "${t_export_fsr[@]}"); v=$(median "${t_export_csv[@]}")
+echo "6. bwick export of the packed book, $(mib "$db_bytes") MiB database: to .fsr ${f} s," \
+  "$(mbs "$f") MB/s; to .csv ${v} s, $(mbs "$v") MB/s (target >= 50)"
+if [ ${#t_open[@]} -gt 0 ]; then
+  o=$(median "${t_open[@]}")
+  echo "7. designer opening the packed book in the window: ${o} s, $(mbs "$o") MB/s"
+else
+  echo "7. designer opening the book: not measured (the designer's window library is not built)"
+fi
+o=$(median "${t_search_open[@]}"); qn=$(median "${t_name[@]}"); qd=$(median "${t_number[@]}")
+echo "8. search of the packed 1 000 000-record book: open into memory ${o} s (target <= 2);" \
   "one-field query: ФИО ${qn} s, Таб.номер ${qd} s (target <= 0.150)"
 search_kib=$(peak_kib "$bin/book_search_bench" "$data/book1m.fdb" 1 "${search_queries[@]}")
-echo "7. peak memory of opening and searching it: ${search_kib} KiB, $(echo "scale=2; $search_kib * 1024 / $db_bytes" | bc) ×" \
+echo "9. peak memory of opening and searching it: ${search_kib} KiB, $(echo "scale=2; $search_kib * 1024 / $db_bytes" | bc) ×" \
   "the unpacked database of $(mib "$db_bytes") MiB (target <= 3)"
 echo
 echo "load after: $(uptime | sed 's/.*load average: //')"

@@ -4,10 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
+
 namespace cli {
 
-inline constexpr const char* kBuildUsage =
-    "bwick build INPUT [--name NAME] [--splitter C] [--digits N] [--keep-db [--force]]";
+extern const CommandSpec kBuildCommand;
 
 // `args` are the words after "build". Returns the exit status.
 int RunBuildCommand(const std::vector<std::string>& args);

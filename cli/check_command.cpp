@@ -1,123 +1,210 @@
 #include "cli/check_command.h"
 
-#include <iostream>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <optional>
 
 #include "builder/convert/byte_io.h"
 #include "builder/convert/messages.h"
 #include "builder/convert/phone_book.h"
 #include "builder/convert/run_conversion.h"
 #include "builder/convert/table_database.h"
-#include "cli/arguments.h"
-#include "cli/console_reporter.h"
+#include "builder/convert/text_source.h"
+#include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "cli/phone_options.h"
+#include "cli/readable_input.h"
 #include "common/codepage.h"
+#include "common/replacement_file.h"
+#include "common/system_reason.h"
 
 namespace cli {
-namespace {
 
-// Tallies the faulty lines and prints each in the conversion's own words.
-class FaultList {
- public:
-  void Add(const Status& status) {
-    if (status.ok()) return;
-    ++faults_;
-    std::cout << TerminalLines(status.message()) << "\n";
-  }
-  int faults() const { return faults_; }
-
- private:
-  int faults_ = 0;
+const CommandSpec kCheckCommand = {
+    "check",
+    "ВХОД",
+    "перечислить все ошибочные строки исходного файла или списка телефонов",
+    "Проверяет каждую строку ВХОДА так, как её проверило бы преобразование, и выводит каждую\n"
+    "ошибочную строку; ничего не записывает. ВХОД - исходный файл (.fsr) или список телефонов;\n"
+    "\"-\" читает стандартный ввод (исходный файл узнаётся по первой строке). Файлы баз\n"
+    "данных (.db, .fdb, .zdb) проверяет команда dump.",
+    {kSplitterOption, kDigitsOption, kEncodingOption, kQuietOption, kProgressOption},
 };
 
-int Finish(const std::string& input, const FaultList& faults, std::int64_t lines,
-           builder::LineReader& reader) {
-  if (reader.failed()) {
-    std::cerr << "bwick check: " << TerminalLines(builder::messages::ReadFailed(input)) << "\n";
-    return kExitUnreadable;
-  }
-  std::cerr << "bwick check: " << input << ": " << faults.faults() << " faulty of " << lines
-            << " lines\n";
-  return faults.faults() == 0 ? kExitOk : kExitFailed;
-}
+namespace {
 
-int CheckSourceFile(const std::string& input, builder::LineReader& reader) {
+constexpr std::int64_t kProgressEvery = 1000;
+
+// Counts the faulty lines and lists each with its first fault, in the conversion's own words.
+class FaultList {
+ public:
+  FaultList(Console& console, std::string shown) : console_(console), shown_(std::move(shown)) {}
+
+  void Add(std::int64_t record, const Status& status) {
+    if (!status.ok()) {
+      ++faulty_;
+      console_.Finding(shown_, status.message());
+    }
+    if (record % kProgressEvery == 0) console_.Progress("Проверено: " + std::to_string(record));
+  }
+
+  // The summary and the exit status once the input is read as far as it could be.
+  int Finish(builder::LineReader& reader, const builder::TextSource& source, std::int64_t records) {
+    if (reader.failed()) {
+      console_.Error(shown_, builder::messages::ReadFailed(shown_, reader.FailureText()));
+      return source.content_refused() ? kExitFailed : kExitUnreadable;
+    }
+    console_.Note(shown_, "проверено записей: " + std::to_string(records) +
+                              ", ошибочных: " + std::to_string(faulty_));
+    if (!console_.FinishProduct()) return kExitFailed;
+    return faulty_ == 0 ? kExitOk : kExitFailed;
+  }
+
+ private:
+  Console& console_;
+  std::string shown_;
+  std::int64_t faulty_ = 0;
+};
+
+int CheckSourceFile(builder::LineReader& reader, const builder::TextSource& source,
+                    FaultList& faults, Console& console, const std::string& shown) {
   builder::SourceLayout layout;
   std::string message;
-  const int read = builder::ReadSourceLayout(reader, input, layout, message);
+  const int read = builder::ReadSourceLayout(reader, shown, layout, message);
   if (read == builder::kConvertNoInput) {
-    std::cerr << "bwick check: " << input << ": not a source file (wrong first value line)\n";
+    console.Error(shown, builder::messages::NotASourceFile(shown));
     return kExitFailed;
   }
   if (read != builder::kConvertDone) {
-    std::cerr << "bwick check: " << TerminalLines(message) << "\n";
-    return kExitFailed;
+    console.Error(shown, message);
+    return reader.failed() && !source.content_refused() ? kExitUnreadable : kExitFailed;
   }
   builder::ConversionState state;
   state.splitter = layout.splitter;
-  FaultList faults;
   std::int64_t record = 0;
   std::string line;
   while (reader.ReadLine(builder::kDataLineBytes, line)) {
     ++record;
-    const Status splitters = builder::CheckTableSplitters(record, line, layout);
-    faults.Add(splitters.ok() ? builder::BuildTableRecord(record, line, layout, state) : splitters);
+    Status status = builder::CheckTableSplitters(record, line, layout);
+    if (status.ok()) status = builder::BuildTableRecord(record, line, layout, state);
+    faults.Add(record, status);
   }
-  return Finish(input, faults, record, reader);
+  return faults.Finish(reader, source, record);
 }
 
-int CheckPhoneList(const std::string& input, builder::LineReader& reader,
-                   const PhoneOptions& options) {
+int CheckPhoneList(builder::LineReader& reader, const builder::TextSource& source,
+                   FaultList& faults, const PhoneOptions& options) {
   builder::ConversionState state;
   state.splitter = options.splitter.empty() ? ';' : options.splitter[0];
   const auto digits =
       static_cast<std::uint8_t>(options.digits.empty() ? 0 : options.digits[0] - '0');
-  FaultList faults;
   std::int64_t record = 0;
   std::string line;
   while (reader.ReadLine(builder::kDataLineBytes, line)) {
     ++record;
-    if (record == 1) faults.Add(builder::CheckPhoneFirstLine(line));
-    const Status splitters = builder::CheckPhoneSplitters(record, line, state.splitter);
-    if (!splitters.ok()) {
-      faults.Add(splitters);
-      continue;
+    Status status = record == 1 ? builder::CheckPhoneFirstLine(line) : Status::Ok();
+    if (status.ok()) status = builder::CheckPhoneSplitters(record, line, state.splitter);
+    if (status.ok()) {
+      codepage::UpperCp1251InPlace(line);
+      status = builder::BuildPhoneRecord(record, line, digits, state);
     }
-    codepage::UpperCp1251InPlace(line);
-    faults.Add(builder::BuildPhoneRecord(record, line, digits, state));
+    faults.Add(record, status);
   }
-  return Finish(input, faults, record, reader);
+  return faults.Finish(reader, source, record);
+}
+
+// Standard input copied into a file of its own, which can be read twice (the encoding is
+// detected first) in constant memory. 0 or the system's error number.
+int Spool(TemporaryFile& file) {
+  std::error_code no_folder;
+  const std::string folder = std::filesystem::temp_directory_path(no_folder).string();
+  if (const int error = file.Create(folder, "bwick-check")) return error;
+  char block[65536];
+  for (;;) {
+    const ssize_t got = read(STDIN_FILENO, block, sizeof block);
+    if (got == 0) return 0;
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return errno;
+    for (ssize_t written = 0; written < got;) {
+      const ssize_t put = write(file.descriptor(), block + written, got - written);
+      if (put < 0 && errno != EINTR) return errno;
+      written += std::max<ssize_t>(put, 0);
+    }
+  }
+}
+
+bool IsSourceFile(const std::string& path, std::optional<codepage::TextEncoding> encoding) {
+  builder::TextSource source(path, encoding);
+  builder::LineReader reader(source);
+  format::DbHeader header;
+  char splitter = ';';
+  return builder::ReadSourceHeader(reader, header, splitter) != builder::HeaderRead::kWrongPrefix;
+}
+
+bool IsDatabaseName(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+  return extension == ".db" || extension == ".fdb" || extension == ".zdb";
 }
 
 }  // namespace
 
 int RunCheckCommand(const std::vector<std::string>& args) {
-  const auto line =
-      ReadPhoneCommandLine("check", args, {{"splitter", true}, {"digits", true}}, kCheckUsage);
-  if (!line) return kExitUsage;
-  const std::string& input = line->input();
-  const auto names = builder::NameConversion(input);
-  if (!names) {
-    PrintUsageError("check", input + ": no extension to tell a source file from a phone list");
-    return kExitUsage;
+  int status = kExitOk;
+  const auto parsed = ParseCommandLine(kCheckCommand, args, std::cout, std::cerr, status);
+  if (!parsed) return status;
+  const std::string& input = parsed->operands[0];
+  std::string error;
+  const auto encoding = ReadEncodingOption(*parsed, error);
+  auto phone = ReadPhoneOptions(*parsed, error);
+  if (!error.empty()) return UsageError("check", error, std::cerr);
+  if (input != "-" && IsDatabaseName(input)) {
+    return UsageError("check", input + ": это файл базы данных; его проверяет bwick dump",
+                      std::cerr);
   }
-  if (names->kind == builder::ConversionKind::kPackedDatabase) {
-    PrintUsageError("check", input + ": a database; use 'bwick dump' to check it");
-    return kExitUsage;
+  if (input != "-" && input.rfind('.') == std::string::npos) {
+    return UsageError(
+        "check", input + ": без расширения не отличить исходный файл (.fsr) от списка телефонов",
+        std::cerr);
   }
-  builder::FileSource source(input);
-  if (!source.is_open()) {
-    std::cerr << "bwick check: " << input << ": " << source.open_error() << "\n";
+  // A named source file refuses the phone-list options before anything is read; standard input
+  // shows what it is once it is read.
+  const std::string refused = OptionsForPhoneListsOnly(*parsed, "исходный файл (.fsr)");
+  const bool named_source_file =
+      input != "-" && builder::NameConversion(input)->kind == builder::ConversionKind::kSourceFile;
+  if (named_source_file && !refused.empty()) return UsageError("check", refused, std::cerr);
+
+  Console console("check", {parsed->Has("quiet"), parsed->Has("progress")});
+  TemporaryFile spooled;
+  std::string path = input;
+  if (input == "-") {
+    if (const int failure = Spool(spooled)) {
+      console.Error(input, SystemReason(failure));
+      return kExitUnreadable;
+    }
+    path = spooled.path();
+  } else if (const std::string why = WhyUnreadable(input); !why.empty()) {
+    console.Error(input, why);
     return kExitUnreadable;
   }
+  const bool source_file = input == "-" ? IsSourceFile(path, encoding) : named_source_file;
+  if (source_file && !refused.empty()) return UsageError("check", refused, std::cerr);
+  if (!source_file && !TakeDigitsFromFirstLine(path, input, encoding, *phone, console))
+    return kExitFailed;
+
+  builder::TextSource source(path, encoding);
   builder::LineReader reader(source);
-  if (reader.AtEnd()) {
-    if (reader.failed()) return Finish(input, FaultList(), 0, reader);
-    std::cerr << "bwick check: " << TerminalLines(builder::messages::ReadFailed(input)) << "\n";
+  FaultList faults(console, input);
+  if (reader.AtEnd() && !reader.failed()) {
+    console.Error(input, builder::messages::ReadFailed(input));
     return kExitFailed;
   }
-  if (names->kind == builder::ConversionKind::kSourceFile) return CheckSourceFile(input, reader);
-  return CheckPhoneList(input, reader, line->phone);
+  if (source_file) return CheckSourceFile(reader, source, faults, console, input);
+  return CheckPhoneList(reader, source, faults, *phone);
 }
 
 }  // namespace cli

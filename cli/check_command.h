@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
+
 namespace cli {
 
-inline constexpr const char* kCheckUsage = "bwick check INPUT [--splitter C] [--digits N]";
+extern const CommandSpec kCheckCommand;
 
 // `args` are the words after "check". Returns the exit status: 0 when every line converts.
 int RunCheckCommand(const std::vector<std::string>& args);

@@ -1,74 +1,139 @@
 #include "cli/dump_command.h"
 
-#include <iostream>
+#include <unistd.h>
 
-#include "builder/convert/database_reader.h"
-#include "cli/arguments.h"
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+
+#include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "cli/readable_input.h"
-#include "cli/record_line.h"
+#include "common/byte_source.h"
 #include "common/codepage.h"
+#include "common/replacement_file.h"
+#include "common/system_reason.h"
+#include "format/database_reader.h"
 
 namespace cli {
+
+const CommandSpec kDumpCommand = {
+    "dump",
+    "ФАЙЛ",
+    "показать файл базы данных (.db, .fdb, .zdb) текстом",
+    "Читает файл базы данных, который пишет build (упакованный или нет), проверяет его\n"
+    "устройство и выводит текстом. \"-\" читает стандартный ввод. Ошибка в файле называет\n"
+    "своё смещение в распакованных данных.",
+    {{"output", 'o', "ФАЙЛ", "записать вывод в ФАЙЛ (\"-\": стандартный вывод)"}, kForceOption},
+};
+
 namespace {
 
-std::string Utf8(const std::string& cp1251) { return codepage::Cp1251ToUtf8(cp1251); }
+std::string Utf8(std::string_view cp1251) { return codepage::Cp1251ToUtf8(cp1251); }
+
+void PrintTableHeader(const format::DbHeader& header,
+                      const std::vector<format::DbFieldDesc>& fields, std::ostream& out) {
+  out << "table database\n"
+      << "version: " << int{header.version} << "\n"
+      << "fields: " << header.field_count << "\n"
+      << "records: " << header.record_count << "\n"
+      << "flags: " << int{header.flags} << "\n"
+      << "name: " << Utf8(header.name) << "\n";
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const format::DbFieldDesc& field = fields[i];
+    out << "field " << i + 1 << ": name=" << Utf8(field.name)
+        << " type=" << (field.numeric() ? "numeric" : "text") << "(" << int{field.type}
+        << ") flags=" << int{field.flags} << " size=" << int{field.num_size}
+        << " query=" << int{field.query_index} << " result=" << int{field.result_index}
+        << " detail=" << int{field.detail_index} << " edit=" << field.edit_size
+        << " result_width=" << field.result_size << " max=" << field.max_size << "\n";
+  }
+}
+
+void PrintPhoneBookHeader(const format::PhoneBookHeader& header, std::ostream& out) {
+  out << "phone book\n"
+      << "records: " << header.record_count << "\n"
+      << "digits: " << int{header.digits} << "\n"
+      << "name: " << Utf8(header.name) << "\n";
+}
+
+void PrintRecord(const format::BookRecord& record, std::ostream& out) {
+  out << "record " << record.number << ":";
+  for (std::size_t i = 0; i < record.values.size(); ++i) {
+    const format::StoredValue& value = record.values[i];
+    out << (i == 0 ? " " : " | ")
+        << (value.numeric() ? format::NumberText(value.number, value.number_size)
+                            : Utf8(value.text));
+  }
+  out << "\n";
+}
 
 // Prints each part as soon as it is read, so memory stays constant.
-class Printer : public builder::DatabaseVisitor {
- public:
-  void TableHeader(const builder::DbHeader& header) override {
-    std::cout << "table database\n"
-              << "version: " << int{header.version} << "\n"
-              << "fields: " << header.field_count << "\n"
-              << "records: " << header.record_count << "\n"
-              << "flags: " << int{header.flags} << "\n"
-              << "name: " << Utf8(header.name) << "\n";
+Status Print(format::DatabaseReader& reader, std::ostream& out) {
+  if (Status header = reader.ReadHeader(); !header.ok()) return header;
+  if (reader.kind() == format::BookKind::kTable) {
+    PrintTableHeader(reader.header(), reader.fields(), out);
+  } else {
+    PrintPhoneBookHeader(reader.phone_book(), out);
   }
-  void TableField(int index, const builder::DbFieldDesc& field) override {
-    std::cout << "field " << index << ": name=" << Utf8(field.name)
-              << " type=" << (field.type == builder::kNumericType ? "numeric" : "text") << "("
-              << int{field.type} << ") flags=" << int{field.flags}
-              << " size=" << int{field.num_size} << " query=" << int{field.query_index}
-              << " result=" << int{field.result_index} << " detail=" << int{field.detail_index}
-              << " edit=" << field.edit_size << " result_width=" << field.result_size
-              << " max=" << field.max_size << "\n";
-  }
-  void PhoneBookHeader(std::uint32_t records, int digits, const std::string& name) override {
-    std::cout << "phone book\n"
-              << "records: " << records << "\n"
-              << "digits: " << digits << "\n"
-              << "name: " << Utf8(name) << "\n";
-  }
-  void Record(std::int64_t number, const std::vector<std::string>& values) override {
-    PrintRecord(std::cout, number, values);
-  }
-  void End(std::int64_t records) override { std::cout << "end: " << records << " records\n"; }
-};
+  format::BookRecord record;
+  while (reader.NextRecord(record)) PrintRecord(record, out);
+  if (reader.status().ok()) out << "end: " << reader.record_count() << " records\n";
+  return reader.status();
+}
+
+// Reads `input` ("-": standard input) into `out`; the exit status.
+int Dump(const std::string& input, std::ostream& out, Console& console) {
+  FileSource source = input == "-" ? FileSource::StandardInput() : FileSource(input);
+  format::DatabaseReader reader(source);
+  const Status printed = Print(reader, out);
+  if (printed.ok()) return kExitOk;
+  out.flush();
+  console.Error(input, printed.message());
+  return kExitFailed;
+}
 
 }  // namespace
 
 int RunDumpCommand(const std::vector<std::string>& args) {
-  std::string error;
-  const auto parsed = ParseArguments(args, {}, error);
-  if (parsed && parsed->positional.size() != 1) error = "exactly one FILE expected";
-  if (!parsed || !error.empty()) {
-    PrintUsageError("dump", error + "\nUsage: " + kDumpUsage);
-    return kExitUsage;
+  int status = kExitOk;
+  const auto parsed = ParseCommandLine(kDumpCommand, args, std::cout, std::cerr, status);
+  if (!parsed) return status;
+  const std::string& input = parsed->operands[0];
+  const std::string output = parsed->Value("output").value_or("-");
+  std::error_code no_file;
+  if (output != "-" && !parsed->Has("force") &&
+      std::filesystem::exists(std::filesystem::symlink_status(output, no_file))) {
+    return UsageError("dump", output + ": файл уже существует; --force заменяет его", std::cerr);
   }
-  const std::string& path = parsed->positional[0];
-  if (const std::string why = WhyUnreadable(path); !why.empty()) {
-    std::cerr << "bwick dump: " << path << ": " << why << "\n";
-    return kExitUnreadable;
+
+  Console console("dump", {});
+  if (input != "-") {
+    if (const std::string why = WhyUnreadable(input); !why.empty()) {
+      console.Error(input, why);
+      return kExitUnreadable;
+    }
   }
-  Printer printer;
-  bool packed = false;
-  builder::ReadFailure failure;
-  const bool read = builder::ReadDatabase(path, printer, packed, failure);
-  std::cout.flush();
-  if (!read) {
-    std::cerr << "bwick dump: " << path << ": at offset " << failure.offset
-              << (packed ? " of the unpacked data" : "") << ": " << failure.reason << "\n";
+  if (output == "-") {
+    status = Dump(input, std::cout, console);
+    return console.FinishProduct() ? status : kExitFailed;
+  }
+  // The listing takes the file's place only when complete.
+  ReplacementFile file(output);
+  if (const int error = file.Create()) {
+    console.Error(output, "не удалось создать файл: " + SystemReason(error));
+    return kExitFailed;
+  }
+  close(file.TakeDescriptor());
+  std::ofstream stream(file.path(), std::ios::binary | std::ios::trunc);
+  status = Dump(input, stream, console);
+  if (status != kExitOk) return status;
+  errno = 0;
+  stream.close();
+  int error = !stream ? (errno != 0 ? errno : EIO) : 0;
+  if (error == 0) error = file.Commit();
+  if (error != 0) {
+    console.Error(output, "ошибка записи файла: " + SystemReason(error));
     return kExitFailed;
   }
   return kExitOk;

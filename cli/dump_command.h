@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
+
 namespace cli {
 
-inline constexpr const char* kDumpUsage = "bwick dump FILE";
+extern const CommandSpec kDumpCommand;
 
 // `args` are the words after "dump". Returns the exit status: 1 for a malformed file.
 int RunDumpCommand(const std::vector<std::string>& args);

@@ -6,16 +6,36 @@
 #include <limits>
 #include <optional>
 
-#include "cli/arguments.h"
+#include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "cli/readable_input.h"
-#include "cli/record_line.h"
 #include "common/codepage.h"
 #include "viewer/search/book_reader.h"
 #include "viewer/search/search.h"
 
 namespace cli {
+
+const CommandSpec kFindCommand = {
+    "find",
+    "КНИГА",
+    "показать записи справочника (.fdb, .zdb, .db), которые находит запрос",
+    "Ищет в справочнике так, как ищет КПК: каждое условие ПОЛЕ=ТЕКСТ после КНИГИ - поле окна\n"
+    "запроса (его название или номер с 1), и поиск идёт по флагам этого поля (docs/search.md).\n"
+    "Найденные записи выводятся, как их выводит dump, их число - в стандартный поток ошибок.\n"
+    "Код выхода 1, когда ничего не найдено.",
+    {{"limit", 0, "N", "показать не больше N записей"}, kQuietOption},
+    /*more_operands=*/"[ПОЛЕ=ТЕКСТ]...",
+};
+
 namespace {
+
+// A record as `bwick dump` prints it: "record N: value | value", the values in UTF-8.
+void PrintRecord(std::ostream& out, std::int64_t number, std::span<const std::string_view> values) {
+  out << "record " << number << ":";
+  for (std::size_t i = 0; i < values.size(); ++i)
+    out << (i == 0 ? " " : " | ") << codepage::Cp1251ToUtf8(values[i]);
+  out << "\n";
+}
 
 // FIELD=TEXT as Windows-1251 bytes; the field is not known until the book's layout is read.
 struct Term {
@@ -34,18 +54,17 @@ std::optional<std::uint64_t> ReadLimit(const std::string& text) {
 std::optional<Term> ReadTerm(const std::string& arg, std::string& error) {
   const std::size_t equals = arg.find('=');
   if (equals == std::string::npos || equals == 0) {
-    error = "'" + arg + "' is no FIELD=TEXT";
+    error = "«" + arg + "» - не ПОЛЕ=ТЕКСТ";
     return std::nullopt;
   }
   codepage::Unmappable failure;
-  const auto field = codepage::Utf8ToCp1251(arg.substr(0, equals), &failure);
-  const auto text = field ? codepage::Utf8ToCp1251(arg.substr(equals + 1), &failure) : std::nullopt;
-  if (!text) {
-    error = "'" + arg + "': the character at byte " +
-            std::to_string(failure.offset + (field ? equals + 1 : 0)) + " has no Windows-1251 code";
+  if (!codepage::Utf8ToCp1251(arg, &failure)) {
+    error = "«" + arg + "»: в кодировке Windows-1251 нет символа " +
+            std::to_string(Characters(std::string_view(arg).substr(0, failure.offset)) + 1);
     return std::nullopt;
   }
-  return Term{*field, *text, arg};
+  return Term{*codepage::Utf8ToCp1251(arg.substr(0, equals)),
+              *codepage::Utf8ToCp1251(arg.substr(equals + 1)), arg};
 }
 
 // The field a term names: a field's name, or else its number counted from 1.
@@ -65,16 +84,17 @@ std::optional<std::size_t> FieldNamed(const viewer::BookLayout& layout, const st
 // Matches each record as it is read and prints it, so memory stays constant.
 class Finder : public viewer::BookVisitor {
  public:
-  Finder(const std::vector<Term>& terms, std::uint64_t limit) : terms_(terms), limit_(limit) {}
+  Finder(const std::vector<Term>& terms, std::uint64_t limit, std::ostream& out)
+      : terms_(terms), limit_(limit), out_(out) {}
 
   bool Layout(const viewer::BookLayout& layout, std::uint32_t) override {
     std::vector<viewer::QueryBox> boxes;
     for (const Term& term : terms_) {
       const auto field = FieldNamed(layout, term.field);
       if (!field) {
-        refusal_ = "'" + term.as_given + "': the book has no such field";
+        refusal_ = "«" + term.as_given + "»: в справочнике нет такого поля";
       } else if (!viewer::BoxTakes(layout.fields[*field].flags, term.text)) {
-        refusal_ = "'" + term.as_given + "': the field takes digits only";
+        refusal_ = "«" + term.as_given + "»: поле принимает только цифры";
       }
       if (!refusal_.empty()) return false;
       boxes.push_back({*field, term.text});
@@ -85,7 +105,7 @@ class Finder : public viewer::BookVisitor {
 
   void Record(std::uint32_t number, std::span<const std::string_view> values) override {
     if (!matcher_.Matches([&](std::size_t field) { return values[field]; })) return;
-    if (++found_ <= limit_) PrintRecord(std::cout, number, values);
+    if (++found_ <= limit_) PrintRecord(out_, number, values);
   }
 
   const std::string& refusal() const { return refusal_; }
@@ -94,6 +114,7 @@ class Finder : public viewer::BookVisitor {
  private:
   const std::vector<Term>& terms_;
   std::uint64_t limit_;
+  std::ostream& out_;
   viewer::RecordMatcher matcher_;
   std::string refusal_;
   std::uint64_t found_ = 0;
@@ -102,46 +123,41 @@ class Finder : public viewer::BookVisitor {
 }  // namespace
 
 int RunFindCommand(const std::vector<std::string>& args) {
+  int status = kExitOk;
+  const auto parsed = ParseCommandLine(kFindCommand, args, std::cout, std::cerr, status);
+  if (!parsed) return status;
   std::string error;
-  const auto parsed = ParseArguments(args, {{"limit", true}}, error);
   std::vector<Term> terms;
+  for (std::size_t i = 1; i < parsed->operands.size() && error.empty(); ++i) {
+    if (auto term = ReadTerm(parsed->operands[i], error)) terms.push_back(std::move(*term));
+  }
   std::uint64_t limit = std::numeric_limits<std::uint64_t>::max();
-  if (parsed && parsed->positional.empty()) error = "BOOK expected";
-  if (parsed && error.empty()) {
-    for (std::size_t i = 1; i < parsed->positional.size() && error.empty(); ++i) {
-      if (auto term = ReadTerm(parsed->positional[i], error)) terms.push_back(std::move(*term));
-    }
-    if (const auto given = parsed->Value("limit")) {
-      const auto read = ReadLimit(*given);
-      if (read)
-        limit = *read;
-      else
-        error = "--limit takes a number of records";
+  if (const auto given = parsed->Value("limit"); given && error.empty()) {
+    if (const auto read = ReadLimit(*given)) {
+      limit = *read;
+    } else {
+      error = "--limit: число записей";
     }
   }
-  if (!parsed || !error.empty()) {
-    PrintUsageError("find", error + "\nUsage: " + kFindUsage);
-    return kExitUsage;
-  }
-  const std::string& path = parsed->positional[0];
+  if (!error.empty()) return UsageError("find", error, std::cerr);
+
+  const std::string& path = parsed->operands[0];
+  Console console("find", {parsed->Has("quiet"), false});
   if (const std::string why = WhyUnreadable(path); !why.empty()) {
-    std::cerr << "bwick find: " << path << ": " << why << "\n";
+    console.Error(path, why);
     return kExitUnreadable;
   }
-  Finder finder(terms, limit);
+  Finder finder(terms, limit, console.out());
   const Status read = viewer::ReadBook(path, finder);
-  std::cout.flush();
-  if (!finder.refusal().empty()) {
-    PrintUsageError("find", path + ": " + finder.refusal());
-    return kExitUsage;
-  }
+  if (!finder.refusal().empty()) return UsageError("find", path + ": " + finder.refusal(), std::cerr);
+  if (!console.FinishProduct()) return kExitFailed;
   if (!read.ok()) {
-    std::cerr << "bwick find: " << path << ": " << read.message() << "\n";
+    console.Error(path, read.message());
     return kExitUnreadable;
   }
-  std::cerr << "Найдено записей: " << finder.found();
-  if (finder.found() > limit) std::cerr << ", показано: " << limit;
-  std::cerr << "\n";
+  std::string found = "найдено записей: " + std::to_string(finder.found());
+  if (finder.found() > limit) found += ", показано: " + std::to_string(limit);
+  console.Note(path, found);
   return finder.found() > 0 ? kExitOk : kExitFailed;
 }
 

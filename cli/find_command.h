@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
+
 namespace cli {
 
-inline constexpr const char* kFindUsage = "bwick find BOOK [FIELD=TEXT]... [--limit N]";
+extern const CommandSpec kFindCommand;
 
 // `args` are the words after "find". Prints the matching records as `bwick dump` does (at most
-// N with --limit) and their count on standard error. Returns the exit status: kExitOk with
+// N with --limit) and their count as a note on standard error. Returns the exit status: kExitOk with
 // matches, kExitFailed with none, kExitUsage for a wrong command line or a field the book does
 // not have, kExitUnreadable when the book cannot be read or is damaged.
 int RunFindCommand(const std::vector<std::string>& args);

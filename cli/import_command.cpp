@@ -1,105 +1,102 @@
 #include "cli/import_command.h"
 
-#include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <optional>
 
-#include "cli/arguments.h"
+#include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "common/codepage.h"
+#include "common/replacement_file.h"
 #include "common/same_file.h"
+#include "common/system_reason.h"
 #include "designer/model/csv_import.h"
 #include "designer/model/designer_view.h"
 #include "designer/model/document.h"
 #include "designer/model/source_file.h"
 
 namespace cli {
+
+const CommandSpec kImportCommand = {
+    "import",
+    "CSV",
+    "сделать исходный файл справочника (.fsr) из файла CSV",
+    "Делает из файла CSV исходный файл справочника, как конструктор: поля и их типы\n"
+    "определяются по записям, данные копируются в Windows-1251. Без -o исходный файл\n"
+    "ложится рядом с CSV с расширением .fsr. Файл CSV может быть в Windows-1251 или в UTF-8.",
+    {{"name", 0, "ИМЯ", "название справочника (обязательно)"},
+     {"splitter", 0, "С", "разделитель полей (по умолчанию ;)"},
+     {"header", 0, "", "первая строка содержит названия полей"},
+     {"no-cut", 0, "", "не обрезать строки длиннее 250 символов"},
+     kEncodingOption,
+     {"output", 'o', "ФАЙЛ", "записать исходный файл в ФАЙЛ (\"-\": в стандартный вывод)"},
+     kForceOption,
+     kQuietOption,
+     kProgressOption},
+};
+
 namespace {
 
 struct ImportOptions {
   std::string csv_path;
-  std::string output_path;
-  std::string name;  // Windows-1251
+  std::string output_path;  // "-": standard output
+  std::string name;         // Windows-1251
   std::string splitter = ";";
   bool header = false;
   bool cut_long_lines = true;
   bool replace = false;                            // --force: an existing output may be replaced
-  std::optional<designer::TextEncoding> encoding;  // none: detected
+  std::optional<codepage::TextEncoding> encoding;  // none: detected
 };
 
-// The designer's control values as given on the command line; the rest of the window's work
-// has no audience here.
+// The designer's control values as given on the command line; its status texts and progress as
+// the console's progress.
 class CommandLineView : public designer::DesignerView {
  public:
-  CommandLineView(const ImportOptions& options, std::ostream& err) : options_(options), err_(err) {}
+  CommandLineView(const ImportOptions& options, Console& console)
+      : options_(options), console_(console) {}
 
   std::string DatabaseName() const override { return options_.name; }
   void SetDatabaseName(const std::string&) override {}
   std::string Splitter() const override { return options_.splitter; }
   void SetSplitter(const std::string&) override {}
   bool CutLongLines() const override { return options_.cut_long_lines; }
-  void SetStatusText(int, const std::string&, bool) override {}
-  void ShowProgress(int) override {}
-  void SetProgress(int) override {}
+  void SetCutLongLines(bool) override {}
+  void SetStatusText(int, const std::string& text, bool repaint_now) override {
+    if (repaint_now) console_.Progress("Прочитано записей: " + text);
+  }
+  void ShowProgress(int maximum) override { maximum_ = maximum; }
+  // Called for every data line the writer copies: a text is made only every thousand of them.
+  void SetProgress(int position) override {
+    if (position % 1000 != 0 && position != maximum_) return;
+    console_.Progress("Записано строк: " + std::to_string(position) + " из " +
+                      std::to_string(maximum_));
+  }
   void HideProgress() override {}
   bool AskYesNo(const std::string&) override { return options_.header; }
-  void ShowMessage(const std::string& text) override { err_ << "bwick import: " << text << "\n"; }
+  void ShowMessage(const std::string& text) override { console_.Error(options_.csv_path, text); }
   void DocumentLoaded() override {}
 
  private:
   const ImportOptions& options_;
-  std::ostream& err_;
+  Console& console_;
+  int maximum_ = 0;
 };
 
 bool HasLineBreak(const std::string& text) {
   return text.find_first_of("\r\n") != std::string::npos;
 }
 
-// The encoding an --encoding value names, in any letter case.
-std::optional<designer::TextEncoding> EncodingNamed(std::string name) {
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (name == "utf-8") return designer::TextEncoding::kUtf8;
-  if (name == "cp1251") return designer::TextEncoding::kCp1251;
-  return std::nullopt;
-}
+// Fills `options` from `parsed`; on a command line it cannot take, sets `error`.
+bool ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options, std::string& error) {
+  options.csv_path = parsed.operands[0];
+  options.header = parsed.Has("header");
+  options.cut_long_lines = !parsed.Has("no-cut");
+  options.replace = parsed.Has("force");
 
-// "-o OUT" is the one short option; the shared reader knows long ones only.
-std::vector<std::string> LongOutputOption(const std::vector<std::string>& args) {
-  std::vector<std::string> result;
-  bool options_ended = false;
-  for (const std::string& arg : args) {
-    if (arg == "--") options_ended = true;
-    result.push_back(!options_ended && arg == "-o" ? "--output" : arg);
-  }
-  return result;
-}
-
-// Fills `options` from `args`; on a command line it cannot take, sets `error`.
-bool ReadImportOptions(const std::vector<std::string>& args, ImportOptions& options,
-                       std::string& error) {
-  const auto parsed = ParseArguments(LongOutputOption(args),
-                                     {{"name", true},
-                                      {"splitter", true},
-                                      {"header", false},
-                                      {"no-cut", false},
-                                      {"encoding", true},
-                                      {"output", true},
-                                      {"force", false}},
-                                     error);
-  if (!parsed) return false;
-  if (parsed->positional.size() != 1) {
-    error = "exactly one CSV file expected";
-    return false;
-  }
-  options.csv_path = parsed->positional[0];
-  options.header = parsed->Has("header");
-  options.cut_long_lines = !parsed->Has("no-cut");
-  options.replace = parsed->Has("force");
-
-  const std::optional<std::string> name_utf8 = parsed->Value("name");
+  const std::optional<std::string> name_utf8 = parsed.Value("name");
   if (!name_utf8) {
-    error = "--name is required";
+    error = "нужен параметр --name";
     return false;
   }
   const std::optional<std::string> name = OptionToCp1251(*name_utf8, "name", error);
@@ -107,31 +104,26 @@ bool ReadImportOptions(const std::vector<std::string>& args, ImportOptions& opti
   // A line break would split the name's header line and shift every later value; a leading ";"
   // makes both readers take the name for a comment.
   if (name->empty() || HasLineBreak(*name) || (*name)[0] == ';') {
-    error = "--name: not empty, no line breaks, and not beginning with \";\"";
+    error = "--name: не пустое, без переводов строки и не начинается с \";\"";
     return false;
   }
   options.name = *name;
 
-  if (const auto splitter_utf8 = parsed->Value("splitter")) {
+  if (const auto splitter_utf8 = parsed.Value("splitter")) {
     const std::optional<std::string> splitter = OptionToCp1251(*splitter_utf8, "splitter", error);
     if (!splitter) return false;
     // An empty splitter would be written as "''", which every reader takes as the splitter "'".
     if (splitter->size() != 1 || HasLineBreak(*splitter)) {
-      error = "--splitter: exactly one character, not a line break";
+      error = "--splitter: ровно один символ, не перевод строки";
       return false;
     }
     options.splitter = *splitter;
   }
 
-  if (const auto encoding = parsed->Value("encoding")) {
-    options.encoding = EncodingNamed(*encoding);
-    if (!options.encoding) {
-      error = "--encoding: utf-8 or cp1251";
-      return false;
-    }
-  }
+  options.encoding = ReadEncodingOption(parsed, error);
+  if (!error.empty()) return false;
 
-  options.output_path = parsed->Value("output").value_or("");
+  options.output_path = parsed.Value("output").value_or("");
   if (options.output_path.empty()) {
     options.output_path =
         std::filesystem::path(options.csv_path).replace_extension(".fsr").string();
@@ -139,59 +131,89 @@ bool ReadImportOptions(const std::vector<std::string>& args, ImportOptions& opti
   return true;
 }
 
-void PrintSummary(const designer::Document& doc, std::int32_t imported_records,
-                  const ImportOptions& options, std::ostream& out) {
-  out << "encoding: " << (doc.SourceEncoding == designer::TextEncoding::kUtf8 ? "utf-8" : "cp1251")
-      << (options.encoding ? " (given)" : " (detected)") << "\n";
-  out << "fields: " << doc.FieldCount << "\n";
+std::string Bytes(int count) {
+  return std::to_string(count) + (count == 1 ? " байт" : count < 5 ? " байта" : " байт");
+}
+
+std::string Summary(const designer::Document& doc, std::int32_t imported_records,
+                    const ImportOptions& options) {
+  std::string text = "кодировка: ";
+  text += doc.SourceEncoding == codepage::TextEncoding::kUtf8 ? "utf-8" : "cp1251";
+  text += options.encoding ? " (задана)\n" : " (определена)\n";
+  text += "полей: " + std::to_string(doc.FieldCount) + "\n";
   for (int i = 1; i <= doc.FieldCount; ++i) {
     const designer::TFieldDesc& field = doc.Fields[i];
-    out << "  " << i << " \"" << codepage::Cp1251ToUtf8(field.Name) << "\" ";
-    if (field.DataType == designer::kTypeNumeric) {
-      out << "numeric, " << static_cast<int>(field.NumSize) << " bytes";
-    } else {
-      out << "text";
-    }
-    out << ", longest value " << field.MaxLen << "\n";
+    text += "  " + std::to_string(i) + " «" + codepage::Cp1251ToUtf8(field.Name) + "»: ";
+    text += field.DataType == designer::kTypeNumeric ? "число, " + Bytes(field.NumSize) : "текст";
+    text += ", самое длинное значение " + std::to_string(field.MaxLen) + "\n";
   }
-  out << "records: " << imported_records << "\n";
-  out << "written: " << options.output_path << " (" << doc.RecordCount << " data lines)\n";
+  text += "записей: " + std::to_string(imported_records) + "\n";
+  text += "Записан файл " + options.output_path +
+          " (строк данных: " + std::to_string(doc.RecordCount) + ")\n";
+  return text;
+}
+
+// An empty file holds no text: the designer would make one empty record of it.
+bool IsEmptyFile(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error) &&
+         std::filesystem::file_size(path, error) == 0;
 }
 
 }  // namespace
 
 int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  int status = kExitOk;
+  const auto parsed = ParseCommandLine(kImportCommand, args, out, err, status);
+  if (!parsed) return status;
   ImportOptions options;
   std::string error;
-  if (!ReadImportOptions(args, options, error)) {
-    err << "bwick import: " << error << "\nUsage: " << kImportUsage << "\n";
-    return kExitUsage;
-  }
-  if (SameFile(options.csv_path, options.output_path)) {
-    err << "bwick import: the output would replace the CSV file it is made from\n";
-    return kExitUsage;
-  }
+  if (!ReadImportOptions(*parsed, options, error)) return UsageError("import", error, err);
+  const bool to_standard_output = options.output_path == "-";
+  if (!to_standard_output && SameFile(options.csv_path, options.output_path))
+    return UsageError("import", "исходный файл заменил бы файл CSV, из которого он делается", err);
   std::error_code no_file;
-  if (!options.replace &&
+  if (!to_standard_output && !options.replace &&
       std::filesystem::exists(std::filesystem::symlink_status(options.output_path, no_file))) {
-    err << "bwick import: " << options.output_path << " already exists; --force replaces it\n";
-    return kExitUsage;
+    return UsageError("import", options.output_path + ": файл уже существует; --force заменяет его",
+                      err);
   }
 
-  CommandLineView view(options, err);
-  designer::Document doc;
-  Status status = designer::LoadCSV(doc, options.csv_path, view, options.encoding);
-  if (!status.ok()) {
-    err << "bwick import: " << status.message() << "\n";
-    return status.refusal() ? kExitFailed : kExitUnreadable;
-  }
-  const std::int32_t imported_records = doc.RecordCount;
-  status = designer::SaveFSR(doc, options.output_path, view);
-  if (!status.ok()) {
-    err << "bwick import: " << status.message() << "\n";
+  Console console("import", {parsed->Has("quiet"), parsed->Has("progress")}, out, err);
+  if (IsEmptyFile(options.csv_path)) {
+    console.Error(options.csv_path, "не является текстовым файлом: файл пуст");
     return kExitFailed;
   }
-  PrintSummary(doc, imported_records, options, out);
+  CommandLineView view(options, console);
+  designer::Document doc;
+  Status loaded = designer::LoadCSV(doc, options.csv_path, view, options.encoding);
+  if (!loaded.ok()) {
+    console.Error(options.csv_path, loaded.message());
+    return loaded.refusal() ? kExitFailed : kExitUnreadable;
+  }
+  const std::int32_t imported_records = doc.RecordCount;
+  // Standard output gets the source file once it is whole, from a file of its own.
+  TemporaryFile whole;
+  if (to_standard_output) {
+    std::error_code no_folder;
+    if (const int failed = whole.Create(std::filesystem::temp_directory_path(no_folder).string(),
+                                        "bwick-import.fsr")) {
+      console.Error("-", SystemReason(failed));
+      return kExitFailed;
+    }
+    options.output_path = whole.path();
+  }
+  const Status saved = designer::SaveFSR(doc, options.output_path, view);
+  if (!saved.ok()) {
+    console.Error(options.csv_path, saved.message());
+    return kExitFailed;
+  }
+  if (to_standard_output) {
+    std::ifstream written(whole.path(), std::ios::binary);
+    out << written.rdbuf();
+    return console.FinishProduct() ? kExitOk : kExitFailed;
+  }
+  console.Result(Summary(doc, imported_records, options));
   return kExitOk;
 }
 

@@ -49,10 +49,11 @@ TEST_F(ImportCommandTest, WritesTheSourceFileBesideTheCsv) {
   EXPECT_NE(fsr.find("\xCF\xE5\xF2\xF0\xEE\xE2,4567\r\n"), std::string::npos);
 
   const std::string summary = out_.str();
-  EXPECT_NE(summary.find("1 \"Фамилия\" text, longest value 6"), std::string::npos) << summary;
-  EXPECT_NE(summary.find("2 \"Тел\" numeric, 2 bytes, longest value 4"), std::string::npos)
+  EXPECT_NE(summary.find("1 «Фамилия»: текст, самое длинное значение 6"), std::string::npos)
       << summary;
-  EXPECT_NE(summary.find("records: 2"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("2 «Тел»: число, 2 байта, самое длинное значение 4"), std::string::npos)
+      << summary;
+  EXPECT_NE(summary.find("записей: 2"), std::string::npos) << summary;
 }
 
 TEST_F(ImportCommandTest, WithoutHeaderTheFirstLineIsARecord) {
@@ -61,7 +62,7 @@ TEST_F(ImportCommandTest, WithoutHeaderTheFirstLineIsARecord) {
   ASSERT_EQ(Run({csv, "-o", out, "--name", "N"}), kExitOk) << err_.str();
   EXPECT_TRUE(fs::exists(out));
   EXPECT_FALSE(fs::exists(dir_ / "plain.fsr"));
-  EXPECT_NE(out_.str().find("records: 2"), std::string::npos);
+  EXPECT_NE(out_.str().find("записей: 2"), std::string::npos);
   EXPECT_NE(Read(out).find("\r\na;1\r\nb;2\r\n"), std::string::npos);
 }
 
@@ -81,7 +82,8 @@ TEST_F(ImportCommandTest, AnExistingSourceFileIsReplacedOnlyWithForce) {
     const std::vector<std::string> args = {csv, "--name", "N", "-o", output.string()};
     EXPECT_EQ(Run(args), kExitUsage);
     EXPECT_EQ(err_.str(),
-              "bwick import: " + output.string() + " already exists; --force replaces it\n");
+              "bwick import: " + output.string() +
+                  ": файл уже существует; --force заменяет его\nПодробнее: bwick import --help\n");
     EXPECT_EQ(Read(output), "set up in the designer");
 
     std::vector<std::string> forced = args;
@@ -99,7 +101,7 @@ TEST_F(ImportCommandTest, BadUsage) {
       {"--name", "N"},
       {csv, "--name"},
       {csv, "--name", ""},
-      {csv, "--name", "N", "--quiet"},
+      {csv, "--name", "N", "--verbose"},
       {csv, csv, "--name", "N"},
       {csv, "--name", "名前"},  // no such letters in the code page
       {csv, "--name", "a\nb"},  // would break the header
@@ -122,7 +124,7 @@ TEST_F(ImportCommandTest, BadUsage) {
 TEST_F(ImportCommandTest, CyrillicSplitterIsOneByte) {
   const std::string csv = Write("c.csv", "1\xA7x\n");  // § in Windows-1251
   ASSERT_EQ(Run({csv, "--name", "N", "--splitter", "§"}), kExitOk) << err_.str();
-  EXPECT_NE(out_.str().find("fields: 2"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("полей: 2"), std::string::npos) << out_.str();
 }
 
 // A staff list as spreadsheet programs save CSV files today: UTF-8 behind a byte-order mark.
@@ -135,8 +137,9 @@ TEST_F(ImportCommandTest, Utf8FilesAreDetectedAndWrittenInWindows1251) {
   const std::string csv = Write("staff.csv", kUtf8Staff);
   ASSERT_EQ(Run({csv, "--name", "N", "--splitter", ",", "--header"}), kExitOk) << err_.str();
   const std::string summary = out_.str();
-  EXPECT_NE(summary.find("encoding: utf-8 (detected)\n"), std::string::npos) << summary;
-  EXPECT_NE(summary.find("1 \"Фамилия\" text, longest value 6"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("кодировка: utf-8 (определена)\n"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("1 «Фамилия»: текст, самое длинное значение 6"), std::string::npos)
+      << summary;
   const std::string fsr = Read(dir_ / "staff.fsr");
   EXPECT_NE(fsr.find("\r\n\xD4\xE0\xEC\xE8\xEB\xE8\xFF\r\n"), std::string::npos);  // the name
   EXPECT_NE(fsr.find("\r\n\xC8\xE2\xE0\xED\xEE\xE2,123\r\n"), std::string::npos);  // the data
@@ -144,16 +147,17 @@ TEST_F(ImportCommandTest, Utf8FilesAreDetectedAndWrittenInWindows1251) {
 
   const std::string twin = Write("twin.csv", "\xC8\xE2\xE0\xED\xEE\xE2,123\r\n");
   ASSERT_EQ(Run({twin, "--name", "N", "--splitter", ","}), kExitOk) << err_.str();
-  EXPECT_NE(out_.str().find("encoding: cp1251 (detected)\n"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("кодировка: cp1251 (определена)\n"), std::string::npos) << out_.str();
 }
 
 TEST_F(ImportCommandTest, EncodingOptionOverridesTheDetection) {
   const std::string csv = Write("staff.csv", kUtf8Staff);
   ASSERT_EQ(Run({csv, "--name", "N", "--splitter", ",", "--encoding", "cp1251"}), kExitOk)
       << err_.str();
-  EXPECT_NE(out_.str().find("encoding: cp1251 (given)\n"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("кодировка: cp1251 (задана)\n"), std::string::npos) << out_.str();
   // The mark and the letters count as bytes: 3 + 2 * 7.
-  EXPECT_NE(out_.str().find("1 \"\" text, longest value 17\n"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("1 «»: текст, самое длинное значение 17\n"), std::string::npos)
+      << out_.str();
   EXPECT_NE(Read(dir_ / "staff.fsr").find(kUtf8Staff), std::string::npos)
       << "taken as Windows-1251, the bytes are copied as they stand";
 

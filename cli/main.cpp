@@ -1,14 +1,16 @@
 // bwick: the command-line tool. Each subcommand lives in its own file; this table is the whole
-// dispatch.
+// dispatch. The conventions all of them keep are in command_line.h and console.h.
 #include <iostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "cli/build_command.h"
 #include "cli/check_command.h"
+#include "cli/command_line.h"
+#include "cli/console.h"
 #include "cli/dump_command.h"
 #include "cli/exit_codes.h"
+#include "cli/export_command.h"
 #include "cli/find_command.h"
 #include "cli/import_command.h"
 #include "common/signal_cleanup.h"
@@ -16,74 +18,55 @@
 namespace {
 
 struct Subcommand {
-  std::string_view name;
-  std::string_view usage;
-  std::string_view summary;
+  const cli::CommandSpec& spec;
   int (*run)(const std::vector<std::string>& args);
 };
 
-constexpr Subcommand kSubcommands[] = {
-    {"build", cli::kBuildUsage, "convert a source file or phone list and pack it",
-     cli::RunBuildCommand},
-    {"check", cli::kCheckUsage, "list every faulty line of a source file or phone list",
-     cli::RunCheckCommand},
-    {"dump", cli::kDumpUsage, "print a database file we write (.db, .fdb, .zdb)",
-     cli::RunDumpCommand},
-    {"find", cli::kFindUsage, "print the records of a book (.fdb, .zdb, .db) that a query matches",
-     cli::RunFindCommand},
-    {"import", cli::kImportUsage, "make a source file (.fsr) from a CSV file",
-     cli::RunImportCommand},
+const Subcommand kSubcommands[] = {
+    {cli::kImportCommand, cli::RunImportCommand},
+    {cli::kBuildCommand, cli::RunBuildCommand},
+    {cli::kCheckCommand, cli::RunCheckCommand},
+    {cli::kDumpCommand, cli::RunDumpCommand},
+    {cli::kExportCommand, cli::RunExportCommand},
+    {cli::kFindCommand, cli::RunFindCommand},
 };
 
-void PrintHelp() {
-  std::cout << "Usage: bwick COMMAND [ARGS...]\n"
-               "Prepares reference-book databases for the handheld viewer.\n\nCommands:\n";
+int PrintHelp() {
+  std::cout << "Использование: bwick КОМАНДА [ПАРАМЕТРЫ]\n"
+               "Готовит справочники для табличного просмотрщика на КПК.\n\nКоманды:\n";
   for (const Subcommand& command : kSubcommands) {
-    std::cout << "  " << command.usage << "\n      " << command.summary << "\n";
+    std::cout << "  bwick " << command.spec.name << " " << command.spec.operands
+              << (command.spec.more_operands.empty() ? "" : " ") << command.spec.more_operands
+              << "\n      "
+              << command.spec.summary << "\n";
   }
-  std::cout << "\nTexts on the command line and on the terminal are UTF-8; file contents are\n"
-               "Windows-1251. Exit status: 0 success, 1 bad data or failure, 2 wrong usage,\n"
-               "3 unreadable input.\n";
+  std::cout << "\nПодробнее о команде: bwick КОМАНДА --help.\n"
+               "Текст командной строки и терминала - UTF-8. Код выхода: 0 - успех, 1 - ошибка в\n"
+               "данных или сбой, 2 - неверный вызов, 3 - входной файл не читается.\n";
+  return cli::FlushProduct("", std::cout, std::cerr) ? cli::kExitOk : cli::kExitFailed;
 }
 
 int Run(const std::vector<std::string>& args) {
-  if (args.empty()) {
-    std::cerr << "bwick: missing command\nTry 'bwick --help' for more information.\n";
+  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    if (!args.empty()) return PrintHelp();
+    std::cerr << "bwick: не указана команда\nПодробнее: bwick --help\n";
     return cli::kExitUsage;
   }
-  if (args[0] == "--help" || args[0] == "-h") {
-    PrintHelp();
-    return cli::kExitOk;
-  }
   if (args[0] == "--version") {
-    std::cout << "bwick " << BWICK_VERSION << "\n";
-    return cli::kExitOk;
+    cli::PrintVersion(std::cout);
+    return cli::FlushProduct("", std::cout, std::cerr) ? cli::kExitOk : cli::kExitFailed;
   }
   for (const Subcommand& command : kSubcommands) {
-    if (args[0] == command.name) {
-      if (args.size() > 1 && args[1] == "--help") {
-        std::cout << "Usage: " << command.usage << "\n" << command.summary << "\n";
-        return cli::kExitOk;
-      }
+    if (args[0] == command.spec.name)
       return command.run(std::vector<std::string>(args.begin() + 1, args.end()));
-    }
   }
-  std::cerr << "bwick: unknown command '" << args[0]
-            << "'\nTry 'bwick --help' for more information.\n";
+  std::cerr << "bwick: неизвестная команда " << args[0] << "\nПодробнее: bwick --help\n";
   return cli::kExitUsage;
-}
-
-// Output that never reached its file (a full disk, say) turns a success into a failure: a
-// dump or a list of faulty lines that is not all there must not look complete.
-int CheckStandardOutput(int status) {
-  if (std::cout.flush()) return status;
-  std::cerr << "bwick: write error on standard output\n";
-  return status == cli::kExitOk ? cli::kExitFailed : status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   RemoveTemporaryFilesOnSignals();
-  return CheckStandardOutput(Run(std::vector<std::string>(argv + 1, argv + argc)));
+  return Run(std::vector<std::string>(argv + 1, argv + argc));
 }

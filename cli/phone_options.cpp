@@ -1,15 +1,20 @@
 #include "cli/phone_options.h"
 
+#include "builder/convert/byte_io.h"
 #include "builder/convert/phone_book.h"
+#include "builder/convert/table_database.h"
+#include "builder/convert/text_source.h"
+#include "format/phone_book_layout.h"
 
 namespace cli {
+
 std::optional<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed, std::string& error) {
   PhoneOptions options;
   if (const auto name = parsed.Value("name")) {
     const auto cp1251 = OptionToCp1251(*name, "name", error);
     if (!cp1251) return std::nullopt;
-    if (cp1251->size() > builder::kMaxPhoneBookNameBytes) {
-      error = "--name: at most " + std::to_string(builder::kMaxPhoneBookNameBytes) + " characters";
+    if (cp1251->size() > format::kMaxPhoneBookNameBytes) {
+      error = "--name: не более " + std::to_string(format::kMaxPhoneBookNameBytes) + " символов";
       return std::nullopt;
     }
     options.name = *cp1251;
@@ -18,14 +23,14 @@ std::optional<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed, std:
     const auto cp1251 = OptionToCp1251(*splitter, "splitter", error);
     if (!cp1251) return std::nullopt;
     if (cp1251->size() != 1) {
-      error = "--splitter: exactly one character";
+      error = "--splitter: ровно один символ";
       return std::nullopt;
     }
     options.splitter = *cp1251;
   }
   if (const auto digits = parsed.Value("digits")) {
     if (digits->size() != 1 || (*digits)[0] < '0' || (*digits)[0] > '9') {
-      error = "--digits: one decimal digit, 0 to 9";
+      error = "--digits: одна цифра, от 0 до 9";
       return std::nullopt;
     }
     options.digits = *digits;
@@ -33,24 +38,36 @@ std::optional<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed, std:
   return options;
 }
 
-std::optional<PhoneCommandLine> ReadPhoneCommandLine(const std::string& command,
-                                                     const std::vector<std::string>& args,
-                                                     const std::vector<OptionSpec>& specs,
-                                                     const std::string& usage) {
-  std::string error;
-  std::optional<ParsedArguments> parsed = ParseArguments(args, specs, error);
-  if (parsed && parsed->positional.size() != 1) error = "exactly one INPUT expected";
-  if (!parsed || !error.empty()) {
-    PrintUsageError(command, error + "\nUsage: " + usage);
-    return std::nullopt;
+std::string OptionsForPhoneListsOnly(const ParsedArguments& parsed, std::string_view input_kind) {
+  for (const OptionSpec& option : {kNameOption, kSplitterOption, kDigitsOption}) {
+    if (parsed.Has(std::string(option.name)))
+      return "--" + std::string(option.name) + " задаётся только для списка телефонов, а вход - " +
+             std::string(input_kind);
   }
-  std::optional<PhoneOptions> phone = ReadPhoneOptions(*parsed, error);
-  if (!phone) {
-    PrintUsageError(command, error);
-    return std::nullopt;
+  return "";
+}
+
+bool TakeDigitsFromFirstLine(const std::string& path, const std::string& shown,
+                             std::optional<codepage::TextEncoding> encoding, PhoneOptions& phone,
+                             Console& console) {
+  if (!phone.digits.empty()) return true;
+  builder::TextSource source(path, encoding);
+  builder::LineReader reader(source);
+  std::string line;
+  if (!reader.ReadLine(builder::kDataLineBytes, line) || !builder::CheckPhoneFirstLine(line).ok()) {
+    return true;
   }
-  PhoneCommandLine line{std::move(*parsed), std::move(*phone)};
-  return line;
+  std::string_view phone_field;
+  builder::NextField(line, 0, phone.splitter.empty() ? ';' : phone.splitter[0], phone_field);
+  if (phone_field.size() > 9) {
+    console.Error(shown, "номер телефона в первой строке длиннее 9 цифр (" +
+                             std::to_string(phone_field.size()) + "), а --digits задаёт от 0 до 9");
+    return false;
+  }
+  phone.digits = std::to_string(phone_field.size());
+  console.Note(shown, "число цифр в номере телефона взято из первой строки: " + phone.digits +
+                          " (задаётся параметром --digits)");
+  return true;
 }
 
 }  // namespace cli

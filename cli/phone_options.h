@@ -4,11 +4,18 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "cli/arguments.h"
+#include "cli/command_line.h"
+#include "cli/console.h"
 
 namespace cli {
+
+inline constexpr OptionSpec kNameOption = {"name", 0, "ИМЯ",
+                                           "название справочника телефонов, до 22 символов"};
+inline constexpr OptionSpec kSplitterOption = {
+    "splitter", 0, "С", "разделитель полей списка телефонов (по умолчанию ;)"};
+inline constexpr OptionSpec kDigitsOption = {
+    "digits", 0, "N", "число цифр в номере телефона, 0-9 (по умолчанию: как в первой строке)"};
 
 struct PhoneOptions {
   std::string name;      // Windows-1251, at most 22 bytes
@@ -20,18 +27,17 @@ struct PhoneOptions {
 // and sets `error`.
 std::optional<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed, std::string& error);
 
-// A command line of one INPUT (positional[0]) and the phone-list options.
-struct PhoneCommandLine {
-  ParsedArguments parsed;
-  PhoneOptions phone;
-  const std::string& input() const { return parsed.positional[0]; }
-};
+// The phone-list options of `parsed` that an input of another kind would silently ignore, as a
+// refusal naming the first of them; empty when none was given.
+std::string OptionsForPhoneListsOnly(const ParsedArguments& parsed, std::string_view input_kind);
 
-// Reads the `args` of `command` against `specs`. On a command line it cannot take, prints why
-// (with `usage` when the shape is wrong) to standard error and returns nullopt.
-std::optional<PhoneCommandLine> ReadPhoneCommandLine(const std::string& command,
-                                                     const std::vector<std::string>& args,
-                                                     const std::vector<OptionSpec>& specs,
-                                                     const std::string& usage);
+// When no --digits was given: the length of the phone field of the first line of the list at
+// `path` (read in `encoding`, cut at the splitter), which `console` tells the user about, naming
+// the list `shown`. Left empty when that line does not begin with a digit or cannot be read: the
+// conversion reports why. False after an error shown on `console` (a first phone field longer
+// than 9 digits).
+bool TakeDigitsFromFirstLine(const std::string& path, const std::string& shown,
+                             std::optional<codepage::TextEncoding> encoding, PhoneOptions& phone,
+                             Console& console);
 
 }  // namespace cli

@@ -1,16 +1,23 @@
 #include "cli/readable_input.h"
 
-#include "builder/convert/byte_io.h"
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "common/system_reason.h"
 
 namespace cli {
 
 std::string WhyUnreadable(const std::string& path) {
-  builder::FileSource source(path);
-  if (!source.is_open()) return source.open_error();
-  // A folder opens like a file; only reading tells.
-  char byte = 0;
-  source.Read(&byte, 1);
-  return source.failed() ? source.FailureText() : std::string();
+  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (descriptor < 0) return SystemReason(errno);
+  struct stat status {};
+  // A folder opens like a file; only its kind tells.
+  const bool folder = fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode);
+  close(descriptor);
+  return folder ? SystemReason(EISDIR) : std::string();
 }
 
 }  // namespace cli

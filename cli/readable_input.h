@@ -6,7 +6,8 @@
 namespace cli {
 
 // The system's reason why the file at `path` cannot be read (missing, no permission, a folder),
-// or an empty string when its first bytes can be.
+// or an empty string when it can be opened for reading. Nothing is read from it, so a pipe keeps
+// every byte for the command.
 std::string WhyUnreadable(const std::string& path);
 
 }  // namespace cli

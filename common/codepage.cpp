@@ -89,6 +89,8 @@ std::size_t DecodeUtf8(std::string_view s, std::size_t pos, char32_t* cp) {
 
 std::optional<unsigned char> EncodeCp1251(char32_t cp) {
   if (cp < 0x80) return static_cast<unsigned char>(cp);
+  // А..я lie in one run in both; they are nearly all the text of a Russian UTF-8 file.
+  if (cp >= 0x410 && cp <= 0x44F) return static_cast<unsigned char>(0xC0 + (cp - 0x410));
   for (std::size_t i = 0; i < kHighHalf.size(); ++i) {
     if (kHighHalf[i] == cp) return static_cast<unsigned char>(0x80 + i);
   }

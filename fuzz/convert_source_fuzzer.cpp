@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::abort();
   }
   if (result == builder::kConvertDone &&
-      std::filesystem::file_size(output) < builder::kDbHeaderSize + builder::kDbFieldDescSize + 2) {
+      std::filesystem::file_size(output) < format::kDbHeaderSize + format::kDbFieldDescSize + 2) {
     std::abort();
   }
   return 0;

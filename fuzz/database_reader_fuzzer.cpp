@@ -1,64 +1,35 @@
-// The database reader of `bwick dump` on arbitrary bytes. An odd first byte packs the rest with
-// gzip first, so that the packed path reaches the same parser; an even one gives it as it is.
-#include <zlib.h>
-
+// The database reader on arbitrary bytes, from memory. An odd first byte packs the rest with gzip
+// first, so that the packed path reaches the same parser; an even one gives it as it is.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
-#include "builder/convert/database_reader.h"
-#include "builder/convert/phone_book.h"
-#include "fuzz/fuzz_support.h"
-
-namespace {
-
-struct CheckingVisitor : builder::DatabaseVisitor {
-  void TableHeader(const builder::DbHeader& header) override {
-    if (header.name.size() > builder::kMaxDbNameBytes) std::abort();
-  }
-  void TableField(int, const builder::DbFieldDesc& field) override {
-    if (field.name.size() > builder::kMaxFieldNameBytes) std::abort();
-  }
-  void Record(std::int64_t number, const std::vector<std::string>& values) override {
-    if (number != last_record + 1) std::abort();
-    last_record = number;
-    for (const std::string& value : values) {
-      if (value.size() > 255) std::abort();
-    }
-  }
-  void PhoneBookHeader(std::uint32_t, int, const std::string& name) override {
-    if (name.size() > builder::kMaxPhoneBookNameBytes) std::abort();
-  }
-  void End(std::int64_t records) override {
-    if (records != last_record) std::abort();
-  }
-  std::int64_t last_record = 0;
-};
-
-void WritePacked(const std::string& path, const std::uint8_t* data, std::size_t size) {
-  gzFile file = gzopen(path.c_str(), "wb");
-  if (file == nullptr) std::abort();
-  if (size > 0 && gzwrite(file, data, static_cast<unsigned>(size)) != static_cast<int>(size))
-    std::abort();
-  if (gzclose(file) != Z_OK) std::abort();
-}
-
-}  // namespace
+#include "common/byte_source.h"
+#include "common/test/gzip.h"
+#include "format/database_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  static const std::string path = fuzz::ScratchPath("input.db");
-  if (data[0] & 1) {
-    WritePacked(path, data + 1, size - 1);
-  } else {
-    fuzz::WriteFile(path, data + 1, size - 1);
-  }
-  CheckingVisitor visitor;
-  bool packed = false;
-  builder::ReadFailure failure;
-  if (!builder::ReadDatabase(path, visitor, packed, failure) && failure.reason.empty())
+  const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+  MemorySource source((data[0] & 1) ? testing_support::Gzip(bytes) : std::string(bytes));
+  format::DatabaseReader reader(source);
+  if (!reader.ReadHeader().ok()) return 0;
+  if (reader.kind() == format::BookKind::kTable) {
+    if (reader.header().name.size() > format::kMaxDbNameBytes) std::abort();
+    for (const format::DbFieldDesc& field : reader.fields())
+      if (field.name.size() > format::kMaxFieldNameBytes) std::abort();
+  } else if (reader.phone_book().name.size() > format::kMaxPhoneBookNameBytes) {
     std::abort();
+  }
+  format::BookRecord record;
+  std::uint64_t records = 0;
+  while (reader.NextRecord(record)) {
+    if (record.number != ++records) std::abort();
+    for (const format::StoredValue& value : record.values)
+      if (value.text.size() > 255) std::abort();
+  }
+  if (reader.status().ok() && records != reader.record_count()) std::abort();
+  if (!reader.status().ok() && reader.status().message().empty()) std::abort();
   return 0;
 }

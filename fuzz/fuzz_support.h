@@ -53,7 +53,6 @@ inline void WriteFile(const std::string& path, const std::uint8_t* data, std::si
 struct SilentReporter : builder::Reporter {
   void StatusText(const std::string&) override {}
   void ErrorMessage(const std::string&, const std::string&) override {}
-  void StandardError(const std::string&) override {}
 };
 
 }  // namespace fuzz

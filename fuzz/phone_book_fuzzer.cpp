@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "builder/convert/phone_book.h"
+#include "format/phone_book_layout.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int digits = data[1] % 16;
   const int result = builder::ConvertPhoneBook(input, output, "Fuzz", splitter, digits, reporter);
   if (result != 0 && result != -1) std::abort();
-  if (result == 0 && std::filesystem::file_size(output) < builder::kPhoneBookHeaderSize + 2)
+  if (result == 0 && std::filesystem::file_size(output) < format::kPhoneBookHeaderSize + 2)
     std::abort();
   return 0;
 }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/little_endian.h"
+
 namespace handheld {
 
 namespace {
@@ -18,8 +20,9 @@ constexpr int kMaxCodeSize = 12;
 constexpr int kSubBlockSize = 255;
 
 void PutWord(QByteArray& out, int value) {
-  out.append(static_cast<char>(value & 0xff));
-  out.append(static_cast<char>((value >> 8) & 0xff));
+  char word[2];
+  PutLittleEndian(word, static_cast<std::uint32_t>(value), 2);
+  out.append(word, 2);
 }
 
 // Packs codes least significant bit first and cuts the bytes into sub-blocks.

@@ -7,10 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 build=${BWICK_FUZZ_BUILD:-build-fuzz}
-targets=(load_fsr csv_import convert_source phone_book database_reader)
+targets=(load_fsr csv_import convert_source phone_book database_reader book_export)
 declare -A dictionaries=(
   [load_fsr]=source_file [convert_source]=source_file [csv_import]=csv
-  [phone_book]=csv [database_reader]=database
+  [phone_book]=csv [database_reader]=database [book_export]=database
 )
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DBWICK_FUZZ=ON -DBWICK_WINDOWS=OFF \

@@ -1,42 +1,9 @@
 #include "builder/convert/byte_io.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
-#include "common/system_reason.h"
-
 namespace builder {
-
-FileSource::FileSource(const std::string& path) {
-  file_ = std::fopen(path.c_str(), "rb");
-  if (file_ == nullptr) open_error_ = SystemReason(errno);
-}
-
-FileSource::~FileSource() {
-  if (file_ != nullptr) std::fclose(file_);
-}
-
-std::size_t FileSource::Read(char* buffer, std::size_t size) {
-  if (file_ == nullptr) return 0;
-  const std::size_t got = std::fread(buffer, 1, size, file_);
-  if (got < size && std::ferror(file_) && read_errno_ == 0) read_errno_ = errno ? errno : EIO;
-  return got;
-}
-
-bool FileSource::failed() const { return file_ == nullptr || std::ferror(file_) != 0; }
-
-std::string FileSource::FailureText() const {
-  if (file_ == nullptr) return open_error_;
-  return SystemReason(read_errno_ ? read_errno_ : EIO);
-}
-
-std::size_t MemorySource::Read(char* buffer, std::size_t size) {
-  const std::size_t got = std::min(size, bytes_.size() - position_);
-  std::memcpy(buffer, bytes_.data() + position_, got);
-  position_ += got;
-  return got;
-}
 
 bool LineReader::Fill() {
   if (begin_ < end_) return true;

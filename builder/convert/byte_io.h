@@ -1,6 +1,5 @@
-// Byte sources and sinks of the conversions: files in the program, memory in tests. Read and
-// write failures are reported as values, so a conversion never mistakes a failed read for the
-// end of its input.
+// The conversions' line reader over a byte source, and their file sink. Write failures are
+// reported as values, as read failures are by the sources.
 #pragma once
 
 #include <cstddef>
@@ -9,53 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "common/byte_source.h"
+
 namespace builder {
-
-class ByteSource {
- public:
-  virtual ~ByteSource() = default;
-  // Reads up to `size` bytes into `buffer`; returns how many, 0 at the end or on a failure.
-  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
-  // True once a read has failed (as opposed to reaching the end).
-  virtual bool failed() const = 0;
-  // The system's wording of the failure, for messages.
-  virtual std::string FailureText() const = 0;
-};
-
-// A file opened for reading in binary mode; closed by the destructor.
-class FileSource : public ByteSource {
- public:
-  explicit FileSource(const std::string& path);
-  ~FileSource() override;
-  FileSource(const FileSource&) = delete;
-  FileSource& operator=(const FileSource&) = delete;
-
-  bool is_open() const { return file_ != nullptr; }
-  // The system's wording of why the file could not be opened.
-  const std::string& open_error() const { return open_error_; }
-
-  std::size_t Read(char* buffer, std::size_t size) override;
-  bool failed() const override;
-  std::string FailureText() const override;
-
- private:
-  std::FILE* file_ = nullptr;
-  std::string open_error_;
-  int read_errno_ = 0;
-};
-
-// Bytes held in memory (tests, and small inputs given as text).
-class MemorySource : public ByteSource {
- public:
-  explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}
-  std::size_t Read(char* buffer, std::size_t size) override;
-  bool failed() const override { return false; }
-  std::string FailureText() const override { return {}; }
-
- private:
-  std::string bytes_;
-  std::size_t position_ = 0;
-};
 
 // Cuts a byte source into lines the way the builder reads text: a line ends after its LF (a CR
 // before it stays part of the line, as does the LF), and a line longer than the limit comes in
@@ -70,6 +25,7 @@ class LineReader {
   // True when no byte is left (or the source failed).
   bool AtEnd();
   bool failed() const { return source_.failed(); }
+  std::string FailureText() const { return source_.FailureText(); }
 
  private:
   bool Fill();

@@ -4,6 +4,7 @@
 // was, and a database that could not be packed is kept.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -16,7 +17,9 @@
 #include "builder/convert/run_conversion.h"
 #include "builder/convert/table_database.h"
 #include "builder/convert/test_support.h"
+#include "common/system_reason.h"
 #include "common/test/small_disk.h"
+#include "format/phone_book_layout.h"
 
 namespace builder {
 namespace {
@@ -66,14 +69,12 @@ std::string IncompressibleDatabase(std::size_t size) {
     records += record;
     ++count;
   }
-  std::string header(kPhoneBookHeaderSize, '\0');
-  for (int i = 0; i < 4; ++i) header[i] = static_cast<char>(count >> (8 * i));
-  header[4] = kPhoneBookMarker;
-  return header + records + "\xFF\xFF";
+  const auto header = format::EncodePhoneBookHeader({static_cast<std::uint32_t>(count), 0, ""});
+  return std::string(header.data(), header.size()) + records + "\xFF\xFF";
 }
 
 bool IsCompleteTableDatabase(const std::string& bytes) {
-  return bytes.size() > kDbHeaderSize && bytes.compare(0, 4, "BRWK") == 0 &&
+  return bytes.size() > format::kDbHeaderSize && bytes.compare(0, 4, "BRWK") == 0 &&
          bytes.compare(bytes.size() - 2, 2, "\xFF\xFF") == 0;
 }
 
@@ -157,7 +158,7 @@ TEST(ConversionFaults, AFullDiskStopsBothConversionsWithAMessage) {
   EXPECT_EQ(ReadBytes(list), PhoneList(3000));
 }
 
-TEST(ConversionFaults, AReadOnlyFolderGivesNoOutputAndTheGeneralMessage) {
+TEST(ConversionFaults, AReadOnlyFolderGivesNoOutputAndTheSystemsReason) {
   SmallDisk disk(64 * 1024);
   if (!disk.available()) GTEST_SKIP() << disk.why_not();
   const std::string book = disk.Path("book.fsr");
@@ -174,8 +175,9 @@ TEST(ConversionFaults, AReadOnlyFolderGivesNoOutputAndTheGeneralMessage) {
   ConversionRequest request;
   request.path = book;
   EXPECT_EQ(RunConversion(request, run), ConversionOutcome::kConversionFailed);
-  ASSERT_EQ(run.messages.size(), 1u);
-  EXPECT_EQ(run.messages[0].caption, kCaptionError);
+  ASSERT_EQ(run.messages.size(), 2u) << "the reason, then the general message";
+  EXPECT_EQ(run.messages[0].text, messages::DatabaseNotCreated(
+                                      fs::path(book).parent_path().string(), SystemReason(EROFS)));
   EXPECT_FALSE(Exists(disk.Path("book.fdb")));
   EXPECT_EQ(ReadBytes(book), Book(20));
 }
@@ -195,7 +197,8 @@ TEST(ConversionFaults, AnInputThatVanishedOrCannotBeReadIsReported) {
   fs::create_directory(folder);
   RecordingReporter unreadable;
   EXPECT_EQ(ConvertSourceFile(folder, dir.File("folder.db"), unreadable), kConvertFailed);
-  EXPECT_TRUE(HasMessage(unreadable, kCaptionError, messages::ReadFailed(folder)));
+  EXPECT_TRUE(
+      HasMessage(unreadable, kCaptionError, messages::ReadFailed(folder, SystemReason(EISDIR))));
 }
 
 TEST(PackingFaults, APackedFileThatCannotBeWrittenKeepsTheDatabase) {
@@ -244,13 +247,12 @@ TEST(PackingFaults, AReadErrorEndsThePackingWithAMessageNotTheProgram) {
   EXPECT_EQ(PackFile(folder, dir.File("folder.zdb"), "wb", reporter), 1);
   ASSERT_EQ(reporter.messages.size(), 1u);
   EXPECT_EQ(reporter.messages[0].caption, kCaptionPackError);
-  EXPECT_EQ(reporter.messages[0].text.rfind("fread: ", 0), 0u) << reporter.messages[0].text;
+  EXPECT_EQ(reporter.messages[0].text, messages::PackReadFailed(folder, SystemReason(EISDIR)));
   EXPECT_FALSE(Exists(dir.File("folder.zdb")));
 
   RecordingReporter missing;
   EXPECT_EQ(PackFile(dir.File("gone.db"), dir.File("gone.zdb"), "wb", missing), 1);
-  EXPECT_TRUE(missing.messages.empty());
-  EXPECT_EQ(missing.standard_error.size(), 1u);
+  EXPECT_EQ(missing.messages.size(), 1u);
   EXPECT_FALSE(Exists(dir.File("gone.zdb")));
 }
 

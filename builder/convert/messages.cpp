@@ -10,8 +10,10 @@ std::string Text(std::string_view cp1251) { return codepage::Cp1251ToUtf8(cp1251
 
 }  // namespace
 
-std::string ReadFailed(std::string_view input_path) {
-  return "Ошибка чтение исходного файла данных - " + std::string(input_path);
+std::string ReadFailed(std::string_view input_path, std::string_view reason) {
+  std::string text = "Ошибка чтение исходного файла данных - " + std::string(input_path);
+  if (!reason.empty()) text += ": " + std::string(reason);
+  return text;
 }
 
 std::string WrongSplitterCount(std::int64_t record, int found, int wanted, std::string_view line) {
@@ -39,10 +41,9 @@ std::string WriteFailed(std::string_view output_path) {
   return "Ошибка записи файла базы данных - " + std::string(output_path);
 }
 
-std::string DatabaseIncomplete(std::string_view path, std::uint64_t offset,
-                               std::string_view reason) {
-  return "База данных неполная или повреждена, упаковка отменена - " + std::string(path) +
-         "\r\nсмещение " + std::to_string(offset) + ": " + std::string(reason);
+std::string DatabaseIncomplete(std::string_view path, std::string_view fault) {
+  return "База данных неполная или повреждена, упаковка отменена - " + std::string(path) + "\r\n" +
+         std::string(fault);
 }
 
 std::string HeaderTruncated(std::string_view input_path) {
@@ -69,6 +70,37 @@ std::string WrongPhoneLength(std::int64_t record, std::string_view phone, std::s
   return "Запись - " + Number(record) + ", телефон-" + Text(phone) +
          ", число знаков в номере телефона - " + Number(static_cast<std::int64_t>(length)) +
          ", не соответствует заданному - " + Number(digits);
+}
+
+std::string DatabaseNotCreated(std::string_view folder, std::string_view reason) {
+  return "Не удалось создать файл базы данных в папке - " +
+         std::string(folder.empty() ? "." : folder) + ": " + std::string(reason);
+}
+
+std::string NotASourceFile(std::string_view input_path) {
+  return "Файл не является исходным файлом справочника (первое значение не «Brindlewick "
+         "Source») - " +
+         std::string(input_path);
+}
+
+std::string PackSourceUnreadable(std::string_view source_path, std::string_view reason) {
+  return "Не могу открыть файл для упаковки - " + std::string(source_path) + ": " +
+         std::string(reason);
+}
+
+std::string PackReadFailed(std::string_view source_path, std::string_view reason) {
+  return "Ошибка чтения файла при упаковке - " + std::string(source_path) + ": " +
+         std::string(reason);
+}
+
+std::string PackTargetNotCreated(std::string_view target_path, std::string_view reason) {
+  return "Не удалось создать упакованный файл - " + std::string(target_path) + ": " +
+         std::string(reason);
+}
+
+std::string PackWriteFailed(std::string_view target_path, std::string_view reason) {
+  return "Ошибка записи упакованного файла - " + std::string(target_path) + ": " +
+         std::string(reason);
 }
 
 std::string Converting(std::int64_t record) { return "Преобразуется: " + Number(record); }

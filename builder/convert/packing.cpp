@@ -29,15 +29,15 @@ void ReportPackError(Reporter& reporter, const std::string& text) {
   reporter.ErrorMessage(kCaptionPackError, text);
 }
 
-bool CopyToGzip(ByteSource& source, gzFile gzip, const std::string& target_path,
-                Reporter& reporter) {
+bool CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_path,
+                const std::string& target_path, Reporter& reporter) {
   std::vector<char> block(kPackBlockSize);
   std::int64_t total = 0;
   while (true) {
     const std::size_t got = source.Read(block.data(), block.size());
     if (source.failed()) {
       gzclose(gzip);
-      ReportPackError(reporter, "fread: " + source.FailureText());
+      ReportPackError(reporter, messages::PackReadFailed(source_path, source.FailureText()));
       return false;
     }
     if (got == 0) break;
@@ -46,15 +46,16 @@ bool CopyToGzip(ByteSource& source, gzFile gzip, const std::string& target_path,
     if (gzwrite(gzip, block.data(), static_cast<unsigned>(got)) != static_cast<int>(got)) {
       int code = 0;
       const char* text = gzerror(gzip, &code);
-      std::string wording = text != nullptr && *text != '\0' ? text : target_path;
-      if (code == Z_ERRNO) wording += ": " + SystemReason(errno);
+      const std::string reason = code == Z_ERRNO ? SystemReason(errno) : text;
       gzclose(gzip);
-      ReportPackError(reporter, wording);
+      ReportPackError(reporter, messages::PackWriteFailed(target_path, reason));
       return false;
     }
   }
-  if (gzclose(gzip) != Z_OK) {
-    ReportPackError(reporter, "failed gzclose");
+  if (const int closed = gzclose(gzip); closed != Z_OK) {
+    const std::string reason =
+        closed == Z_ERRNO ? SystemReason(errno) : "ошибка zlib " + std::to_string(closed);
+    ReportPackError(reporter, messages::PackWriteFailed(target_path, reason));
     return false;
   }
   return true;
@@ -64,24 +65,26 @@ int PackFile(const std::string& source_path, const std::string& target_path, con
              Reporter& reporter) {
   FileSource source(source_path);
   if (!source.is_open()) {
-    reporter.StandardError(source_path + ": " + source.open_error());
+    ReportPackError(reporter, messages::PackSourceUnreadable(source_path, source.open_error()));
     return 1;
   }
   // The packed file is written beside the target and takes its place only once complete; a
   // failure leaves the target as it was, and the unfinished file goes with `target`.
   ReplacementFile target(target_path);
-  gzFile gzip = target.Create() == 0 ? gzopen(target.path().c_str(), mode) : nullptr;
+  int error = target.Create();
+  gzFile gzip = error == 0 ? gzopen(target.path().c_str(), mode) : nullptr;
   if (gzip == nullptr) {
-    ReportPackError(reporter, "Can't gzopen " + target_path);
+    if (error == 0) error = errno != 0 ? errno : ENOMEM;
+    ReportPackError(reporter, messages::PackTargetNotCreated(target_path, SystemReason(error)));
     return 1;
   }
-  if (!CopyToGzip(source, gzip, target_path, reporter)) return 1;
+  if (!CopyToGzip(source, gzip, source_path, target_path, reporter)) return 1;
   std::string failure = PatchOsByte(target.path());
   if (failure.empty()) {
-    if (const int error = target.Commit()) failure = SystemReason(error);
+    if (const int committed = target.Commit()) failure = SystemReason(committed);
   }
   if (!failure.empty()) {
-    ReportPackError(reporter, target_path + ": " + failure);
+    ReportPackError(reporter, messages::PackWriteFailed(target_path, failure));
     return 1;
   }
   return 0;

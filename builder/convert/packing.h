@@ -22,13 +22,14 @@ void ReportPackError(Reporter& reporter, const std::string& text);
 
 // Copies the whole source into the open gzip file in blocks of 16384 bytes, showing
 // "Упаковка: %i" with the running total after each block, then closes the gzip file. Returns
-// false after reporting the first failure (read, write or close); the gzip file is closed then
-// too.
-bool CopyToGzip(ByteSource& source, gzFile gzip, const std::string& target_path,
-                Reporter& reporter);
+// false after reporting the first failure (read, write or close) with the system's reason; the
+// gzip file is closed then too. The paths name the files in messages.
+bool CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_path,
+                const std::string& target_path, Reporter& reporter);
 
 // Packs `source_path` into `target_path` with the zlib mode `mode` ("wb"). Returns 0 when the
-// target is complete, 1 on any failure, which has been reported. The target is replaced only by
+// target is complete, 1 on any failure, which has been reported in a message box (a source that
+// cannot be opened included). The target is replaced only by
 // a complete file: after a failure it is as it was, or absent.
 int PackFile(const std::string& source_path, const std::string& target_path, const char* mode,
              Reporter& reporter);

@@ -84,12 +84,13 @@ TEST_F(PackFileTest, ExistingTargetIsOverwritten) {
   EXPECT_EQ(unpacked, "abc");
 }
 
-TEST_F(PackFileTest, MissingSourceCreatesNoTargetAndShowsNoMessageBox) {
+TEST_F(PackFileTest, MissingSourceCreatesNoTargetAndSaysWhy) {
   EXPECT_EQ(PackFile(dir_.File("missing.db"), target_, "wb", reporter_), 1);
   EXPECT_FALSE(Exists(target_));
-  EXPECT_TRUE(reporter_.messages.empty());
-  ASSERT_EQ(reporter_.standard_error.size(), 1u);
-  EXPECT_EQ(reporter_.standard_error[0], dir_.File("missing.db") + ": " + SystemReason(ENOENT));
+  ASSERT_EQ(reporter_.messages.size(), 1u);
+  EXPECT_EQ(reporter_.messages[0].caption, "Error");
+  EXPECT_EQ(reporter_.messages[0].text, "Не могу открыть файл для упаковки - " +
+                                            dir_.File("missing.db") + ": " + SystemReason(ENOENT));
 }
 
 TEST_F(PackFileTest, TargetThatCannotBeCreatedIsReported) {
@@ -98,7 +99,8 @@ TEST_F(PackFileTest, TargetThatCannotBeCreatedIsReported) {
   EXPECT_EQ(PackFile(source_, target, "wb", reporter_), 1);
   ASSERT_EQ(reporter_.messages.size(), 1u);
   EXPECT_EQ(reporter_.messages[0].caption, "Error");
-  EXPECT_EQ(reporter_.messages[0].text, "Can't gzopen " + target);
+  EXPECT_EQ(reporter_.messages[0].text,
+            "Не удалось создать упакованный файл - " + target + ": " + SystemReason(ENOENT));
 }
 
 // A source that fails while being read: the packing ends with a message, the program goes on
@@ -125,10 +127,11 @@ TEST_F(PackFileTest, ReadErrorEndsThePackingWithAMessage) {
   FailingSource source;
   gzFile gzip = gzopen(target_.c_str(), "wb");
   ASSERT_NE(gzip, nullptr);
-  EXPECT_FALSE(CopyToGzip(source, gzip, target_, reporter_));
+  EXPECT_FALSE(CopyToGzip(source, gzip, source_, target_, reporter_));
   ASSERT_EQ(reporter_.messages.size(), 1u);
   EXPECT_EQ(reporter_.messages[0].caption, "Error");
-  EXPECT_EQ(reporter_.messages[0].text, "fread: Input/output error");
+  EXPECT_EQ(reporter_.messages[0].text,
+            "Ошибка чтения файла при упаковке - " + source_ + ": Input/output error");
   EXPECT_EQ(reporter_.statuses, std::vector<std::string>{"Упаковка: 16384"});
 }
 

@@ -5,23 +5,16 @@
 #include "builder/convert/byte_io.h"
 #include "builder/convert/messages.h"
 #include "builder/convert/table_database.h"
+#include "builder/convert/text_source.h"
 #include "common/codepage.h"
+#include "format/phone_book_layout.h"
 
 namespace builder {
 namespace {
 
 constexpr std::int64_t kProgressEvery = 1000;
-constexpr int kTextFields = 4;
 
-std::string EncodeHeader(std::uint32_t records, std::uint8_t digits, std::string_view name) {
-  std::string header(kPhoneBookHeaderSize, '\0');
-  for (int i = 0; i < 4; ++i) header[i] = static_cast<char>(records >> (8 * i));
-  header[4] = kPhoneBookMarker;
-  header[5] = static_cast<char>(digits);
-  header.replace(6, std::min(name.size(), kMaxPhoneBookNameBytes),
-                 name.substr(0, kMaxPhoneBookNameBytes));
-  return header;
-}
+std::string_view Bytes(const auto& array) { return std::string_view(array.data(), array.size()); }
 
 }  // namespace
 
@@ -49,7 +42,7 @@ Status BuildPhoneRecord(std::int64_t record, std::string_view line, std::uint8_t
   if (static_cast<std::uint8_t>(phone.size()) != digits) {
     return Status::Error(messages::WrongPhoneLength(record, phone, phone.size(), digits));
   }
-  for (int i = 0; i < kTextFields; ++i) {
+  for (int i = 0; i < format::kPhoneBookTextValues; ++i) {
     std::string_view value;
     position = NextField(line, position, state.splitter, value);
     AppendTextField(state, value);
@@ -58,8 +51,9 @@ Status BuildPhoneRecord(std::int64_t record, std::string_view line, std::uint8_t
 }
 
 int ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
-                     std::string_view name, char splitter, int digits, Reporter& reporter) {
-  FileSource input(input_path);
+                     std::string_view name, char splitter, int digits, Reporter& reporter,
+                     std::optional<codepage::TextEncoding> encoding) {
+  TextSource input(input_path, encoding);
   if (!input.is_open()) return kConvertNoInput;
   DatabaseOutput output(output_path, reporter);
   if (!output.is_open()) return kConvertNoOutput;
@@ -69,9 +63,13 @@ int ConvertPhoneBook(const std::string& input_path, const std::string& output_pa
   const std::uint8_t digit_count = static_cast<std::uint8_t>(digits);
   LineReader reader(input);
   std::string line;
-  if (!reader.ReadLine(kDataLineBytes, line)) return output.Fail(messages::ReadFailed(input_path));
+  if (!reader.ReadLine(kDataLineBytes, line)) {
+    return output.Fail(
+        messages::ReadFailed(input_path, reader.failed() ? input.FailureText() : ""));
+  }
   if (Status first = CheckPhoneFirstLine(line); !first.ok()) return output.Fail(first.message());
-  if (!output.sink().Write(EncodeHeader(0, digit_count, name)))
+  const format::PhoneBookHeader header{0, digit_count, std::string(name)};
+  if (!output.sink().Write(Bytes(format::EncodePhoneBookHeader(header))))
     return output.Fail(messages::WriteFailed(output_path));
 
   std::int64_t record = 0;
@@ -89,13 +87,12 @@ int ConvertPhoneBook(const std::string& input_path, const std::string& output_pa
     }
     if (!output.sink().Write(state.record)) return output.Fail(messages::WriteFailed(output_path));
   } while (reader.ReadLine(kDataLineBytes, line));
-  if (reader.failed()) return output.Fail(messages::ReadFailed(input_path));
+  if (reader.failed()) return output.Fail(messages::ReadFailed(input_path, input.FailureText()));
 
   reporter.StatusText(messages::Converted(record));
-  std::string count(4, '\0');
-  for (int i = 0; i < 4; ++i)
-    count[i] = static_cast<char>(static_cast<std::uint32_t>(record) >> (8 * i));
-  if (!output.sink().Write("\xFF\xFF") || !output.sink().WriteAt(0, count)) {
+  const auto count = format::EncodeRecordCount(static_cast<std::uint32_t>(record));
+  if (!output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize)) ||
+      !output.sink().WriteAt(0, Bytes(count))) {
     return output.Fail(messages::WriteFailed(output_path));
   }
   return output.Close();

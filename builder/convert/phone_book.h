@@ -2,21 +2,18 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "builder/convert/record_builder.h"
 #include "builder/convert/reporter.h"
 #include "common/status.h"
+#include "common/text_encoding.h"
 
 namespace builder {
 
-inline constexpr std::size_t kPhoneBookHeaderSize = 29;
-inline constexpr std::size_t kPhoneBookNameField = 23;
-inline constexpr std::size_t kMaxPhoneBookNameBytes = kPhoneBookNameField - 1;
-inline constexpr char kPhoneBookMarker = 0x0B;
 inline constexpr int kPhoneSplitters = 4;
-static_assert(4 + 1 + 1 + kPhoneBookNameField == kPhoneBookHeaderSize);
 
 // The first line must begin with a digit (a quote there means the list quotes its texts).
 Status CheckPhoneFirstLine(std::string_view first_line);
@@ -30,9 +27,11 @@ Status BuildPhoneRecord(std::int64_t record, std::string_view line, std::uint8_t
                         ConversionState& state);
 
 // Converts the phone list `input_path` into the phone-book database `output_path`. `name` is
-// Windows-1251 (at most 22 bytes are kept), `digits` the length every phone field must have.
+// Windows-1251 (at most 22 bytes are kept), `digits` the length every phone field must have. The
+// input is read as a TextSource in `encoding` (nullopt: detected).
 // Returns one of the kConvert results of database_output.h.
 int ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
-                     std::string_view name, char splitter, int digits, Reporter& reporter);
+                     std::string_view name, char splitter, int digits, Reporter& reporter,
+                     std::optional<codepage::TextEncoding> encoding = std::nullopt);
 
 }  // namespace builder

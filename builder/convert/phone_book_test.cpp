@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "builder/convert/test_support.h"
+#include "format/phone_book_layout.h"
 
 namespace builder {
 namespace {
@@ -14,16 +15,15 @@ using testing::Hex;
 using testing::ReadBytes;
 using testing::RecordingReporter;
 using testing::ScratchDir;
-using testing::WriteBytes;
 
-class ConvertPhoneBookTest : public ::testing::Test {
+class ConvertPhoneBookTest : public testing::EncodingTwinTest {
  protected:
   int Convert(const std::string& list, int digits = 3, char splitter = ';') {
-    WriteBytes(input_, list);
+    WriteInput(input_, list);
     reporter_ = RecordingReporter();
     return ConvertPhoneBook(input_, output_, "Staff", splitter, digits, reporter_);
   }
-  std::string Records() const { return ReadBytes(output_).substr(kPhoneBookHeaderSize); }
+  std::string Records() const { return ReadBytes(output_).substr(format::kPhoneBookHeaderSize); }
   std::string OnlyMessage() const { return reporter_.OnlyError(); }
 
   ScratchDir dir_;
@@ -32,7 +32,7 @@ class ConvertPhoneBookTest : public ::testing::Test {
   RecordingReporter reporter_;
 };
 
-TEST_F(ConvertPhoneBookTest, HeaderRecordsAndEndMarker) {
+TEST_P(ConvertPhoneBookTest, HeaderRecordsAndEndMarker) {
   ASSERT_EQ(Convert("555;a;b;c;d\r\n123;ee;f;g;h\r\n"), 0);
   const std::string out = ReadBytes(output_);
   EXPECT_EQ(out.substr(0, 6), Hex("02 00 00 00 0B 03"));
@@ -41,30 +41,30 @@ TEST_F(ConvertPhoneBookTest, HeaderRecordsAndEndMarker) {
   EXPECT_EQ(reporter_.statuses, std::vector<std::string>{"Преобразовано: 2"});
 }
 
-TEST_F(ConvertPhoneBookTest, NameFillsItsFieldOf23Bytes) {
-  WriteBytes(input_, "5;a;b;c;d\r\n");
+TEST_P(ConvertPhoneBookTest, NameFillsItsFieldOf23Bytes) {
+  WriteInput(input_, "5;a;b;c;d\r\n");
   const std::string name(30, 'N');
   ASSERT_EQ(ConvertPhoneBook(input_, output_, name, ';', 1, reporter_), 0);
   EXPECT_EQ(ReadBytes(output_).substr(6, 23), std::string(22, 'N') + '\0');
 }
 
-TEST_F(ConvertPhoneBookTest, UpperCasesAndTrimsTrailingBlanks) {
+TEST_P(ConvertPhoneBookTest, UpperCasesAndTrimsTrailingBlanks) {
   ASSERT_EQ(Convert("555; ab  ;\xE0\xFF\xB8;Zz;q\r\n"), 0);  // Cyrillic а я ё
   EXPECT_EQ(Records(), Hex("0E 20 41 42 00 C0 DF A8 00 5A 5A 00 51 00 FF FF"));
 }
 
-TEST_F(ConvertPhoneBookTest, ControlByteShiftsFieldsAndDropsTheLast) {
+TEST_P(ConvertPhoneBookTest, ControlByteShiftsFieldsAndDropsTheLast) {
   ASSERT_EQ(Convert("555;a\tb;c;d;e\r\n"), 0);
   EXPECT_EQ(Records(), Hex("09 41 00 42 00 43 00 44 00 FF FF"));
 }
 
-TEST_F(ConvertPhoneBookTest, LowerCaseSplitterPassesTheCountButNoLongerSplits) {
+TEST_P(ConvertPhoneBookTest, LowerCaseSplitterPassesTheCountButNoLongerSplits) {
   // The whole upper-cased line is the phone field; the text fields read empty, inside the line.
   EXPECT_EQ(Convert("1x2x3x4x5\r\n", 9, 'x'), 0);
   EXPECT_EQ(Records(), Hex("05 00 00 00 00 FF FF"));
 }
 
-TEST_F(ConvertPhoneBookTest, LineLengthLimitIs255WithLineEnd) {
+TEST_P(ConvertPhoneBookTest, LineLengthLimitIs255WithLineEnd) {
   const std::string fits = "555;" + std::string(243, 'a') + ";b;c;d\r\n";
   ASSERT_EQ(fits.size(), 255u);
   EXPECT_EQ(Convert(fits), 0);
@@ -80,7 +80,7 @@ TEST_F(ConvertPhoneBookTest, LineLengthLimitIs255WithLineEnd) {
       "Запись - 1, слишком длинная - 256, максимально возможная длина записи - 255\r\n" + upper);
 }
 
-TEST_F(ConvertPhoneBookTest, ChecksInOrderWithTheirMessages) {
+TEST_P(ConvertPhoneBookTest, ChecksInOrderWithTheirMessages) {
   struct Case {
     const char* what;
     std::string list;
@@ -109,14 +109,14 @@ TEST_F(ConvertPhoneBookTest, ChecksInOrderWithTheirMessages) {
   EXPECT_EQ(Convert("555;a;b;c;d\r\n", 0), -1);  // the window's disabled digits field gives 0
 }
 
-TEST_F(ConvertPhoneBookTest, ResultCodesWithoutMessages) {
+TEST_P(ConvertPhoneBookTest, ResultCodesWithoutMessages) {
   EXPECT_EQ(ConvertPhoneBook(dir_.File("missing.csv"), output_, "N", ';', 3, reporter_), -2);
-  WriteBytes(input_, "555;a;b;c;d\r\n");
+  WriteInput(input_, "555;a;b;c;d\r\n");
   EXPECT_EQ(ConvertPhoneBook(input_, dir_.File("no/dir/x.db"), "N", ';', 3, reporter_), -3);
   EXPECT_TRUE(reporter_.messages.empty());
 }
 
-TEST_F(ConvertPhoneBookTest, ProgressEveryThousandRecords) {
+TEST_P(ConvertPhoneBookTest, ProgressEveryThousandRecords) {
   std::string list;
   for (int i = 0; i < 2500; ++i) list += "555;a;b;c;d\r\n";
   ASSERT_EQ(Convert(list), 0);
@@ -140,6 +140,9 @@ TEST(BuildPhoneRecord, RecordLongerThanItsLengthByteIsRefused) {
   EXPECT_TRUE(BuildPhoneRecord(4, line.substr(0, 254), 0, state).ok());
   EXPECT_EQ(static_cast<unsigned char>(state.record[0]), 255);
 }
+
+INSTANTIATE_TEST_SUITE_P(Encodings, ConvertPhoneBookTest, ::testing::ValuesIn(testing::kRenderings),
+                         testing::RenderingName);
 
 }  // namespace
 }  // namespace builder

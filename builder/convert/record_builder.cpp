@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "builder/convert/messages.h"
+#include "common/little_endian.h"
 
 namespace builder {
 
@@ -15,14 +16,14 @@ void ConversionState::StartRecord() {
 void ConversionState::FinishRecord() { record[0] = static_cast<char>(record_length); }
 
 Status CheckLineLength(std::int64_t record, std::string_view line) {
-  if (line.size() > kMaxLineLength) {
+  if (line.size() > format::kMaxLineLength) {
     return Status::Error(messages::LineTooLong(record, line.size(), line));
   }
   return Status::Ok();
 }
 
 Status FinishCheckedRecord(std::int64_t record, std::string_view line, ConversionState& state) {
-  if (state.record_length > kMaxRecordLength) {
+  if (state.record_length > format::kMaxRecordLength) {
     return Status::Error(messages::RecordTooLong(record, state.record_length, line));
   }
   state.FinishRecord();
@@ -54,8 +55,9 @@ void AppendTextField(ConversionState& state, std::string_view value) {
 }
 
 void AppendNumberField(ConversionState& state, std::string_view value, int size) {
-  const std::uint32_t bits = static_cast<std::uint32_t>(ParseLeadingInt(value));
-  for (int i = 0; i < size; ++i) state.record.push_back(static_cast<char>(bits >> (8 * i)));
+  char bytes[4];
+  PutLittleEndian(bytes, static_cast<std::uint32_t>(ParseLeadingInt(value)), size);
+  state.record.append(bytes, static_cast<std::size_t>(size));
   state.record_length += size;
 }
 

@@ -7,13 +7,9 @@
 #include <string_view>
 
 #include "common/status.h"
+#include "format/table_layout.h"
 
 namespace builder {
-
-// The largest record a length byte can describe, the byte itself included.
-inline constexpr int kMaxRecordLength = 255;
-// The longest data line, line end included, whose text values fit one record.
-inline constexpr std::size_t kMaxLineLength = 255;
 
 // The state of one conversion: the splitter that values are cut at and the record being built.
 struct ConversionState {
@@ -25,7 +21,7 @@ struct ConversionState {
 
   // Starts a new record: running length 1, buffer holding only the length byte.
   void StartRecord();
-  // Puts the running length into byte 0. Only valid when record_length <= kMaxRecordLength.
+  // Puts the running length into byte 0. Only valid when record_length <= format::kMaxRecordLength.
   void FinishRecord();
 };
 

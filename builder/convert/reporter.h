@@ -16,8 +16,9 @@ class Reporter {
   virtual void StatusText(const std::string& text) = 0;
   // A modal message box with the error icon; returns when the user has closed it.
   virtual void ErrorMessage(const std::string& caption, const std::string& text) = 0;
-  // Low-level failures that go to standard error only, without a message box.
-  virtual void StandardError(const std::string& text) = 0;
+  // The general message that ends a failed conversion, after the converter's own message when
+  // it had one. Shown as every other message, unless a reporter has said enough already.
+  virtual void ConversionFailed(const std::string& text) { ErrorMessage(kCaptionError, text); }
 };
 
 }  // namespace builder

@@ -1,10 +1,8 @@
 #include "builder/convert/run_conversion.h"
 
-#include <cstring>
 #include <filesystem>
 
 #include "builder/convert/byte_io.h"
-#include "builder/convert/database_reader.h"
 #include "builder/convert/messages.h"
 #include "builder/convert/packing.h"
 #include "builder/convert/phone_book.h"
@@ -12,12 +10,12 @@
 #include "builder/convert/table_database.h"
 #include "common/replacement_file.h"
 #include "common/same_file.h"
+#include "common/system_reason.h"
+#include "format/database_reader.h"
+#include "format/phone_book_layout.h"
 
 namespace builder {
 namespace {
-
-// The path field holds at most 259 characters (UTF-8 sequences are kept whole).
-constexpr std::size_t kMaxPathChars = 259;
 
 constexpr const char* kNoPath = "Не указан файл с данными!";
 constexpr const char* kNoExtension = "Не могу определить расширение файла!";
@@ -30,15 +28,6 @@ constexpr const char* kKeptExists = "Файл базы данных уже су�
 constexpr const char* kPacking = "Сжатие";
 constexpr const char* kDone = "Готово";
 constexpr const char* kPackingFailedStatus = "Ошибка упаковки";
-
-std::string CutToChars(const std::string& utf8, std::size_t max_chars) {
-  std::size_t chars = 0;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const bool starts_char = (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80;
-    if (starts_char && chars++ == max_chars) return utf8.substr(0, i);
-  }
-  return utf8;
-}
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -64,11 +53,12 @@ ConversionOutcome Pack(const std::string& source, const std::string& target, Rep
 // already, would give the handheld a file it cannot read. One that cannot be opened is the
 // packing's to report.
 ConversionOutcome PackGivenDatabase(const ConversionNames& names, Reporter& reporter) {
-  ReadFailure failure;
-  if (FileSource(names.input).is_open() && !CheckUnpackedDatabase(names.input, failure)) {
-    reporter.ErrorMessage(
-        kCaptionError, messages::DatabaseIncomplete(names.input, failure.offset, failure.reason));
-    return ConversionOutcome::kConversionFailed;
+  if (FileSource(names.input).is_open()) {
+    if (const Status whole = format::CheckUnpackedDatabase(names.input); !whole.ok()) {
+      reporter.ErrorMessage(kCaptionError,
+                            messages::DatabaseIncomplete(names.input, whole.message()));
+      return ConversionOutcome::kConversionFailed;
+    }
   }
   return Pack(names.input, names.target, reporter);
 }
@@ -84,7 +74,7 @@ struct PhoneBookFields {
 std::optional<PhoneBookFields> ReadPhoneBookFields(const ConversionRequest& request,
                                                    Reporter& reporter) {
   PhoneBookFields fields;
-  fields.name = request.name.substr(0, kMaxPhoneBookNameBytes);
+  fields.name = request.name.substr(0, format::kMaxPhoneBookNameBytes);
   if (fields.name.empty()) {
     reporter.ErrorMessage(kCaptionError, kNoName);
     return std::nullopt;
@@ -103,33 +93,38 @@ std::optional<PhoneBookFields> ReadPhoneBookFields(const ConversionRequest& requ
 // Converts the input into a database and packs it. The database gets a name of its own beside the
 // target, so that no file of the user's is taken, and is removed afterwards; kept, it replaces
 // base + "db" once complete, before it is packed.
-ConversionOutcome ConvertAndPack(const ConversionNames& names, bool keep,
+ConversionOutcome ConvertAndPack(const ConversionNames& names, const ConversionRequest& request,
                                  const PhoneBookFields& phone, Reporter& reporter) {
   TemporaryFile own;
   std::optional<ReplacementFile> kept;
+  const std::string folder = std::filesystem::path(names.target).parent_path().string();
   int created = 0;
-  if (keep) {
+  if (request.keep_intermediate) {
     created = kept.emplace(names.intermediate).Create();
   } else {
-    created = own.Create(std::filesystem::path(names.target).parent_path().string(),
-                         std::filesystem::path(names.intermediate).filename().string());
+    created = own.Create(folder, std::filesystem::path(names.intermediate).filename().string());
   }
   std::string database = kept ? kept->path() : own.path();
   int result = kConvertNoOutput;
-  if (created == 0 && names.kind == ConversionKind::kSourceFile) {
-    result = ConvertSourceFile(names.input, database, reporter);
-  } else if (created == 0) {
-    result =
-        ConvertPhoneBook(names.input, database, phone.name, phone.splitter, phone.digits, reporter);
+  if (created != 0) {
+    reporter.ErrorMessage(kCaptionError,
+                          messages::DatabaseNotCreated(folder, SystemReason(created)));
+  } else if (names.kind == ConversionKind::kSourceFile) {
+    result = ConvertSourceFile(names.input, database, reporter, request.encoding);
+    if (result == kConvertNoInput && FileSource(names.input).is_open())
+      reporter.ErrorMessage(kCaptionError, messages::NotASourceFile(names.input));
+  } else {
+    result = ConvertPhoneBook(names.input, database, phone.name, phone.splitter, phone.digits,
+                              reporter, request.encoding);
   }
   if (result != kConvertDone) {
-    reporter.ErrorMessage(kCaptionError, kConversionFailed);
+    reporter.ConversionFailed(kConversionFailed);
     return ConversionOutcome::kConversionFailed;
   }
   if (kept) {
     if (const int error = kept->Commit()) {
-      reporter.ErrorMessage(
-          kCaptionError, messages::WriteFailed(names.intermediate) + ": " + std::strerror(error));
+      reporter.ErrorMessage(kCaptionError,
+                            messages::WriteFailed(names.intermediate) + ": " + SystemReason(error));
       return ConversionOutcome::kConversionFailed;
     }
     database = names.intermediate;
@@ -164,7 +159,7 @@ std::optional<ConversionNames> NameConversion(const std::string& input_path) {
 }
 
 ConversionOutcome RunConversion(const ConversionRequest& request, Reporter& reporter) {
-  const std::string path = CutToChars(request.path, kMaxPathChars);
+  const std::string& path = request.path;
   if (path.empty()) {
     reporter.ErrorMessage(kCaptionError, kNoPath);
     return ConversionOutcome::kRefused;
@@ -194,14 +189,14 @@ ConversionOutcome RunConversion(const ConversionRequest& request, Reporter& repo
   std::optional<PhoneBookFields> phone = PhoneBookFields{};
   if (names->kind == ConversionKind::kPhoneBook) phone = ReadPhoneBookFields(request, reporter);
   if (!phone) return ConversionOutcome::kRefused;
-  return ConvertAndPack(*names, request.keep_intermediate, *phone, reporter);
+  return ConvertAndPack(*names, request, *phone, reporter);
 }
 
 std::optional<SourceHeaderSummary> SummarizeSourceHeader(const std::string& path) {
   FileSource source(path);
   if (!source.is_open()) return std::nullopt;
   LineReader reader(source);
-  DbHeader header;
+  format::DbHeader header;
   SourceHeaderSummary summary;
   char splitter = ';';
   if (ReadSourceHeader(reader, header, splitter) == HeaderRead::kWrongPrefix) return summary;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "builder/convert/reporter.h"
+#include "common/text_encoding.h"
 
 namespace builder {
 
@@ -28,7 +29,7 @@ struct ConversionNames {
 std::optional<ConversionNames> NameConversion(const std::string& input_path);
 
 // The builder window's fields as they stand when a conversion starts. The name and splitter
-// are Windows-1251 bytes; the path is a native path.
+// are Windows-1251 bytes; the path is a native path, taken whole.
 struct ConversionRequest {
   std::string path;
   std::string name;
@@ -38,6 +39,8 @@ struct ConversionRequest {
   // is removed after packing. A file that has the name already is refused unless replace_kept.
   bool keep_intermediate = false;
   bool replace_kept = false;
+  // The encoding of a phone list or source file; nullopt: detected.
+  std::optional<codepage::TextEncoding> encoding;
 };
 
 enum class ConversionOutcome {

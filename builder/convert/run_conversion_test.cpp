@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "builder/convert/messages.h"
 #include "builder/convert/test_support.h"
 
 namespace builder {
@@ -189,13 +190,18 @@ TEST_F(RunConversionTest, AFileOfTheUsersNamedLikeTheDatabaseIsNeverTaken) {
   reporter_ = RecordingReporter();
   EXPECT_EQ(Run(dir_.File("missing.fsr")), ConversionOutcome::kConversionFailed);
   EXPECT_EQ(MessageTexts().size(), 1u);  // the converter says nothing of a missing input
+
+  reporter_ = RecordingReporter();
+  WriteBytes(dir_.File("notes.fsr"), "notes\r\n");
+  EXPECT_EQ(Run(dir_.File("notes.fsr")), ConversionOutcome::kConversionFailed);
+  EXPECT_EQ(MessageTexts().front(), messages::NotASourceFile(dir_.File("notes.fsr")));
 }
 
 TEST_F(RunConversionTest, PackingFailureIsNeverReportedAsDone) {
   EXPECT_EQ(Run(dir_.File("missing.db")), ConversionOutcome::kPackingFailed);
   EXPECT_EQ(reporter_.statuses, (std::vector<std::string>{"Сжатие", "Ошибка упаковки"}));
-  EXPECT_TRUE(reporter_.messages.empty());
-  EXPECT_EQ(reporter_.standard_error.size(), 1u);
+  ASSERT_EQ(reporter_.messages.size(), 1u) << "the reason reaches a message box";
+  EXPECT_EQ(reporter_.messages[0].caption, kCaptionPackError);
   EXPECT_FALSE(Exists(dir_.File("missing.zdb")));
 
   // The target's name is taken by a folder: packing fails, and only a kept database stays.
@@ -228,10 +234,10 @@ TEST_F(RunConversionTest, ADatabaseGivenDirectlyIsPackedOnlyWhenComplete) {
     std::string reason;
   };
   const Case cases[] = {
-      {database.substr(0, 33), "смещение 33: the data ends inside a record"},
-      {database.substr(0, 39), "смещение 39: the data ends inside the end marker"},
-      {database + "x", "смещение 40: bytes follow the end marker"},
-      {ReadBytes(dir_.File("list.fdb")), "смещение 0: the file is packed already"},
+      {database.substr(0, 33), "смещение 33: данные обрываются в записи 1"},
+      {database.substr(0, 39), "смещение 39: данные кончаются без конечной метки FF FF"},
+      {database + "x", "смещение 40: после конечной метки есть ещё байты"},
+      {ReadBytes(dir_.File("list.fdb")), "файл уже сжат"},
   };
   for (const Case& c : cases) {
     const std::string partial = dir_.File("part.db");
@@ -246,13 +252,13 @@ TEST_F(RunConversionTest, ADatabaseGivenDirectlyIsPackedOnlyWhenComplete) {
   }
 }
 
-TEST_F(RunConversionTest, PathIsCutTo259Characters) {
-  // 259 characters end in "...x.d"; the cut drops the "b" of ".db" and the file is a phone list.
-  std::string path = dir_.File("");
-  path += std::string(259 - path.size() - 2, 'x') + ".db";
-  EXPECT_EQ(Run(path), ConversionOutcome::kRefused);
-  EXPECT_EQ(MessageTexts(),
-            std::vector<std::string>{"Не указано название создаваемого справочника!"});
+TEST_F(RunConversionTest, APathOfAnyLengthIsTakenWhole) {
+  std::string folder = dir_.File("");
+  for (int depth = 0; depth < 3; ++depth) folder += std::string(100, 'd') + "/";
+  std::filesystem::create_directories(folder);
+  WriteBytes(folder + "list.csv", "1;a;b;c;d\r\n");
+  EXPECT_EQ(Run(folder + "list.csv", "N", "1"), ConversionOutcome::kDone);
+  EXPECT_TRUE(Exists(folder + "list.fdb"));
 }
 
 TEST(SummarizeSourceHeader, NameAndSplitterOfASourceFile) {

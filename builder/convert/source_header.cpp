@@ -1,7 +1,6 @@
 #include "builder/convert/source_header.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
 #include "builder/convert/record_builder.h"
@@ -22,10 +21,6 @@ std::string CutAtControl(std::string_view value, std::size_t max_bytes) {
   return std::string(value.substr(0, length));
 }
 
-void PutLittleEndian(char* out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out[i] = static_cast<char>(value >> (8 * i));
-}
-
 constexpr std::size_t kVersionWidth = 6;
 constexpr std::size_t kCountWidth = 16;
 constexpr std::size_t kSplitterWidth = 3;
@@ -34,35 +29,6 @@ constexpr std::size_t kSizeValueWidth = 8;
 
 }  // namespace
 
-std::array<char, kDbHeaderSize> EncodeDbHeader(const DbHeader& header, bool complete) {
-  std::array<char, kDbHeaderSize> bytes{};
-  std::copy(header.prefix_line.begin(), header.prefix_line.end(), bytes.begin());
-  if (complete) std::memcpy(bytes.data(), kDbMagic, kDbMagicSize);
-  bytes[4] = static_cast<char>(header.version);
-  bytes[5] = static_cast<char>(header.field_count);
-  PutLittleEndian(&bytes[8], header.record_count, 4);
-  bytes[12] = static_cast<char>(header.flags);
-  const std::size_t name_size = std::min(header.name.size(), kMaxDbNameBytes);
-  std::memcpy(&bytes[kDbHeaderNameOffset], header.name.data(), name_size);
-  bytes[kDbHeaderNameOffset + name_size] = '\0';
-  return bytes;
-}
-
-std::array<char, kDbFieldDescSize> EncodeDbFieldDesc(const DbFieldDesc& field) {
-  std::array<char, kDbFieldDescSize> bytes{};
-  std::memcpy(bytes.data(), field.name.data(), std::min(field.name.size(), kMaxFieldNameBytes));
-  bytes[16] = static_cast<char>(field.type);
-  bytes[17] = static_cast<char>(field.flags);
-  bytes[18] = static_cast<char>(field.num_size);
-  bytes[19] = static_cast<char>(field.query_index);
-  bytes[20] = static_cast<char>(field.result_index);
-  bytes[21] = static_cast<char>(field.detail_index);
-  PutLittleEndian(&bytes[22], field.edit_size, 2);
-  PutLittleEndian(&bytes[24], field.result_size, 2);
-  PutLittleEndian(&bytes[26], field.max_size, 2);
-  return bytes;
-}
-
 bool ReadValueLine(LineReader& reader, std::string& value) {
   while (reader.ReadLine(kHeaderLineBytes, value)) {
     if (value[0] != ';') return true;
@@ -70,22 +36,24 @@ bool ReadValueLine(LineReader& reader, std::string& value) {
   return false;
 }
 
-HeaderRead ReadSourceHeader(LineReader& reader, DbHeader& header, char& splitter) {
+HeaderRead ReadSourceHeader(LineReader& reader, format::DbHeader& header, char& splitter) {
   std::string value;
-  if (!ReadValueLine(reader, value) || value.compare(0, kSourcePrefixSize, kSourcePrefix) != 0) {
+  if (!ReadValueLine(reader, value) ||
+      value.compare(0, format::kSourcePrefixSize, format::kSourcePrefix) != 0) {
     return HeaderRead::kWrongPrefix;
   }
-  std::copy_n(value.begin(), std::min(value.size(), kPrefixCarrySize), header.prefix_line.begin());
+  std::copy_n(value.begin(), std::min(value.size(), format::kPrefixCarrySize),
+              header.prefix_line.begin());
 
   if (!ReadValueLine(reader, value)) return HeaderRead::kTruncated;
   header.version = static_cast<std::uint8_t>(ReadNumber(value, kVersionWidth));
-  if (header.version <= kLastVersionWithoutSplitter) {
-    splitter = ';';
+  if (header.version <= format::kLastVersionWithoutSplitter) {
+    splitter = format::kDefaultSplitter;
   } else {
     if (!ReadValueLine(reader, value)) return HeaderRead::kTruncated;
     // The splitter stands between quotes; a value too short to hold it leaves the default.
     const std::string_view quoted = std::string_view(value).substr(0, kSplitterWidth);
-    splitter = quoted.size() >= 2 ? quoted[1] : ';';
+    splitter = quoted.size() >= 2 ? quoted[1] : format::kDefaultSplitter;
   }
 
   if (!ReadValueLine(reader, value)) return HeaderRead::kTruncated;
@@ -95,14 +63,14 @@ HeaderRead ReadSourceHeader(LineReader& reader, DbHeader& header, char& splitter
   if (!ReadValueLine(reader, value)) return HeaderRead::kTruncated;
   header.flags = static_cast<std::uint8_t>(ReadNumber(value, kCountWidth));
   if (!ReadValueLine(reader, value)) return HeaderRead::kTruncated;
-  header.name = CutAtControl(value, kMaxDbNameBytes);
+  header.name = CutAtControl(value, format::kMaxDbNameBytes);
   return HeaderRead::kOk;
 }
 
-HeaderRead ReadFieldDesc(LineReader& reader, DbFieldDesc& field) {
+HeaderRead ReadFieldDesc(LineReader& reader, format::DbFieldDesc& field) {
   std::string value;
   if (!ReadValueLine(reader, value)) return HeaderRead::kTruncated;
-  field.name = CutAtControl(value, kMaxFieldNameBytes);
+  field.name = CutAtControl(value, format::kMaxFieldNameBytes);
 
   std::uint8_t* const small_values[] = {&field.type,         &field.flags,
                                         &field.num_size,     &field.query_index,

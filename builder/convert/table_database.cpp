@@ -3,20 +3,20 @@
 #include <limits>
 
 #include "builder/convert/messages.h"
+#include "builder/convert/text_source.h"
 
 namespace builder {
 namespace {
 
 constexpr std::int64_t kProgressEvery = 1000;
-constexpr char kEndMarker[] = "\xFF\xFF";
 
 std::string_view Bytes(const auto& array) { return std::string_view(array.data(), array.size()); }
 
 // Header and descriptors as they stand; `complete` marks the finished database.
 bool WriteHeaderAndFields(FileSink& out, const SourceLayout& layout, bool complete) {
-  bool ok = out.WriteAt(0, Bytes(EncodeDbHeader(layout.header, complete)));
-  for (const DbFieldDesc& field : layout.fields)
-    ok = ok && out.Write(Bytes(EncodeDbFieldDesc(field)));
+  bool ok = out.WriteAt(0, Bytes(format::EncodeDbHeader(layout.header, complete)));
+  for (const format::DbFieldDesc& field : layout.fields)
+    ok = ok && out.Write(Bytes(format::EncodeDbFieldDesc(field)));
   return ok;
 }
 
@@ -32,20 +32,19 @@ int ReadSourceLayout(LineReader& reader, std::string_view input_path, SourceLayo
       break;
     case HeaderRead::kOk: {
       const std::int32_t count = layout.header.field_count;
-      if (count < 1 || count > kMaxFields) {
+      if (count < 1 || count > format::kMaxFields) {
         message = messages::BadFieldCount(count);
         return kConvertFailed;
       }
-      layout.fields.assign(count, DbFieldDesc{});
+      layout.fields.assign(count, format::DbFieldDesc{});
       for (int i = 0; i < count; ++i) {
-        DbFieldDesc& field = layout.fields[i];
+        format::DbFieldDesc& field = layout.fields[i];
         if (ReadFieldDesc(reader, field) != HeaderRead::kOk) {
-          message = reader.failed() ? messages::ReadFailed(input_path)
+          message = reader.failed() ? messages::ReadFailed(input_path, reader.FailureText())
                                     : messages::HeaderTruncated(input_path);
           return kConvertFailed;
         }
-        if (field.type == kNumericType &&
-            (field.num_size < 1 || field.num_size > kMaxNumericSize)) {
+        if (field.numeric() && (field.num_size < 1 || field.num_size > format::kMaxNumericSize)) {
           message = messages::BadNumericSize(i + 1, field.name, field.num_size);
           return kConvertFailed;
         }
@@ -53,8 +52,8 @@ int ReadSourceLayout(LineReader& reader, std::string_view input_path, SourceLayo
       return kConvertDone;
     }
   }
-  message =
-      reader.failed() ? messages::ReadFailed(input_path) : messages::HeaderTruncated(input_path);
+  message = reader.failed() ? messages::ReadFailed(input_path, reader.FailureText())
+                            : messages::HeaderTruncated(input_path);
   return kConvertFailed;
 }
 
@@ -71,12 +70,12 @@ Status BuildTableRecord(std::int64_t record, std::string_view line, SourceLayout
   if (Status length = CheckLineLength(record, line); !length.ok()) return length;
   state.StartRecord();
   std::size_t position = 0;
-  for (DbFieldDesc& field : layout.fields) {
+  for (format::DbFieldDesc& field : layout.fields) {
     std::string_view value;
     position = NextField(line, position, state.splitter, value);
     if (value.size() > field.max_size)
       field.max_size = static_cast<std::uint16_t>(value.size() + 1);
-    if (field.type == kNumericType) {
+    if (field.numeric()) {
       AppendNumberField(state, value, field.num_size);
     } else {
       AppendTextField(state, value);
@@ -86,14 +85,16 @@ Status BuildTableRecord(std::int64_t record, std::string_view line, SourceLayout
 }
 
 int ConvertSourceFile(const std::string& input_path, const std::string& output_path,
-                      Reporter& reporter) {
-  FileSource input(input_path);
+                      Reporter& reporter, std::optional<codepage::TextEncoding> encoding) {
+  TextSource input(input_path, encoding);
   if (!input.is_open()) return kConvertNoInput;
   DatabaseOutput output(output_path, reporter);
   if (!output.is_open()) return kConvertNoOutput;
 
   LineReader reader(input);
-  if (reader.AtEnd()) return output.Fail(messages::ReadFailed(input_path));
+  if (reader.AtEnd())
+    return output.Fail(
+        messages::ReadFailed(input_path, reader.failed() ? input.FailureText() : ""));
 
   SourceLayout layout;
   std::string message;
@@ -121,11 +122,11 @@ int ConvertSourceFile(const std::string& input_path, const std::string& output_p
     }
     if (!output.sink().Write(state.record)) return output.Fail(messages::WriteFailed(output_path));
   }
-  if (reader.failed()) return output.Fail(messages::ReadFailed(input_path));
+  if (reader.failed()) return output.Fail(messages::ReadFailed(input_path, input.FailureText()));
 
   reporter.StatusText(messages::Converted(record));
   layout.header.record_count = static_cast<std::uint32_t>(record);
-  if (!output.sink().Write(std::string_view(kEndMarker, 2)) ||
+  if (!output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize)) ||
       !WriteHeaderAndFields(output.sink(), layout, true)) {
     return output.Fail(messages::WriteFailed(output_path));
   }

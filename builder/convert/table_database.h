@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,21 +13,18 @@
 #include "builder/convert/reporter.h"
 #include "builder/convert/source_header.h"
 #include "common/status.h"
+#include "common/text_encoding.h"
 
 namespace builder {
 
-// The field table holds this many entries; a file declaring more is refused.
-inline constexpr int kMaxFields = 10;
-// A numeric value has 32 bits, so it can take 1 to 4 bytes.
-inline constexpr int kMaxNumericSize = 4;
 // Data lines are read in pieces of this many bytes.
 inline constexpr std::size_t kDataLineBytes = 510;
 
 // Everything the header of a source file says.
 struct SourceLayout {
-  DbHeader header;
-  char splitter = ';';
-  std::vector<DbFieldDesc> fields;
+  format::DbHeader header;
+  char splitter = format::kDefaultSplitter;
+  std::vector<format::DbFieldDesc> fields;
 };
 
 // Reads the header and the field blocks and checks that they describe a database we can write
@@ -44,10 +42,12 @@ Status BuildTableRecord(std::int64_t record, std::string_view line, SourceLayout
                         ConversionState& state);
 
 // Converts the source file `input_path` into the table database `output_path`; status texts and
-// messages go to `reporter`. Returns one of the kConvert results of database_output.h. On a
-// failure after the output was created, the output holds what had been written before it; the
-// magic that marks the database complete reaches the file only after the end marker did.
+// messages go to `reporter`. The input is read as a TextSource in `encoding` (nullopt: detected).
+// Returns one of the kConvert results of database_output.h. On a failure after the output was
+// created, the output holds what had been written before it; the magic that marks the database
+// complete reaches the file only after the end marker did.
 int ConvertSourceFile(const std::string& input_path, const std::string& output_path,
-                      Reporter& reporter);
+                      Reporter& reporter,
+                      std::optional<codepage::TextEncoding> encoding = std::nullopt);
 
 }  // namespace builder

@@ -10,23 +10,24 @@
 namespace builder {
 namespace {
 
+using format::kDbFieldDescSize;
+using format::kDbHeaderSize;
 using testing::FieldLines;
 using testing::Hex;
 using testing::ReadBytes;
 using testing::RecordingReporter;
 using testing::ScratchDir;
 using testing::SourceFile;
-using testing::WriteBytes;
 
 constexpr std::size_t kHeaderAndFields3 = kDbHeaderSize + 3 * kDbFieldDescSize;
 
 const std::vector<FieldLines> kThreeText = {{"One"}, {"Two"}, {"Three"}};
 const std::vector<FieldLines> kTextAndNumber = {{"Name"}, {.name = "Sum", .type = 2, .size = 2}};
 
-class ConvertSourceFileTest : public ::testing::Test {
+class ConvertSourceFileTest : public testing::EncodingTwinTest {
  protected:
   int Convert(const std::string& source) {
-    WriteBytes(input_, source);
+    WriteInput(input_, source);
     return ConvertSourceFile(input_, output_, reporter_);
   }
   std::string Output() const { return ReadBytes(output_); }
@@ -44,7 +45,7 @@ class ConvertSourceFileTest : public ::testing::Test {
   RecordingReporter reporter_;
 };
 
-TEST_F(ConvertSourceFileTest, ThreeTextFieldsTwoRecords) {
+TEST_P(ConvertSourceFileTest, ThreeTextFieldsTwoRecords) {
   ASSERT_EQ(Convert(SourceFile(kThreeText, "a;b;c\r\nd;e;f\r\n", 13, ';', "Book", -1, 7)), 0);
   const std::string out = Output();
   ASSERT_EQ(out.size(), kHeaderAndFields3 + 7 + 7 + 2);
@@ -61,7 +62,7 @@ TEST_F(ConvertSourceFileTest, ThreeTextFieldsTwoRecords) {
   EXPECT_TRUE(reporter_.messages.empty());
 }
 
-TEST_F(ConvertSourceFileTest, ValuesAreEncodedByTheirFieldType) {
+TEST_P(ConvertSourceFileTest, ValuesAreEncodedByTheirFieldType) {
   ASSERT_EQ(Convert(SourceFile(kTextAndNumber,
                                "Ivanov;300\r\nPetrov  ;-1\r\n Sidorov;none\r\nX;1;extra;more\r\n")),
             0);
@@ -72,7 +73,7 @@ TEST_F(ConvertSourceFileTest, ValuesAreEncodedByTheirFieldType) {
                             "FF FF"));
 }
 
-TEST_F(ConvertSourceFileTest, MaxSizeRisesOnlyPastTheCurrentValue) {
+TEST_P(ConvertSourceFileTest, MaxSizeRisesOnlyPastTheCurrentValue) {
   struct Case {
     std::vector<int> lengths;
     int max_size;
@@ -86,7 +87,7 @@ TEST_F(ConvertSourceFileTest, MaxSizeRisesOnlyPastTheCurrentValue) {
   }
 }
 
-TEST_F(ConvertSourceFileTest, LineLengthLimitIs255WithLineEnd) {
+TEST_P(ConvertSourceFileTest, LineLengthLimitIs255WithLineEnd) {
   const std::string fits = std::string(253, 'x') + "\r\n";
   ASSERT_EQ(Convert(SourceFile({{"Only"}}, fits)), 0);
   EXPECT_EQ(static_cast<unsigned char>(Records(1)[0]), 255);
@@ -99,14 +100,14 @@ TEST_F(ConvertSourceFileTest, LineLengthLimitIs255WithLineEnd) {
                 too_long);
 }
 
-TEST_F(ConvertSourceFileTest, Version12SplitsAtSemicolonAndOtherSplittersWork) {
+TEST_P(ConvertSourceFileTest, Version12SplitsAtSemicolonAndOtherSplittersWork) {
   ASSERT_EQ(Convert(SourceFile(kThreeText, "a;b;c\r\n", 12, '|')), 0);
   EXPECT_EQ(Records(3), Hex("07 61 00 62 00 63 00 FF FF"));
   ASSERT_EQ(Convert(SourceFile(kThreeText, "a|b|c\r\n", 13, '|')), 0);
   EXPECT_EQ(Records(3), Hex("07 61 00 62 00 63 00 FF FF"));
 }
 
-TEST_F(ConvertSourceFileTest, EmptyLineIsOneEmptyValueOrTooFewSplitters) {
+TEST_P(ConvertSourceFileTest, EmptyLineIsOneEmptyValueOrTooFewSplitters) {
   ASSERT_EQ(Convert(SourceFile({{"Only"}}, "\r\n")), 0);
   EXPECT_EQ(Records(1), Hex("02 00 FF FF"));
 
@@ -114,7 +115,7 @@ TEST_F(ConvertSourceFileTest, EmptyLineIsOneEmptyValueOrTooFewSplitters) {
   EXPECT_EQ(OnlyMessage(), "Запись - 2, неверное число разделителей - 0, должно быть - 2\r\n\r\n");
 }
 
-TEST_F(ConvertSourceFileTest, ProgressEveryThousandRecords) {
+TEST_P(ConvertSourceFileTest, ProgressEveryThousandRecords) {
   std::string data;
   for (int i = 0; i < 2500; ++i) data += "v\r\n";
   ASSERT_EQ(Convert(SourceFile({{"Only"}}, data)), 0);
@@ -124,7 +125,7 @@ TEST_F(ConvertSourceFileTest, ProgressEveryThousandRecords) {
   EXPECT_EQ(Output().substr(8, 4), Hex("C4 09 00 00"));
 }
 
-TEST_F(ConvertSourceFileTest, FailureKeepsProvisionalHeaderAndEarlierRecords) {
+TEST_P(ConvertSourceFileTest, FailureKeepsProvisionalHeaderAndEarlierRecords) {
   // The splitter check comes first: a line failing both reports the splitters.
   const std::string bad = "a;" + std::string(300, 'x') + "\r\n";
   EXPECT_EQ(Convert(SourceFile(kThreeText, "a;b;c\r\n" + bad, 13, ';', "Book", -1, 9)), -1);
@@ -137,11 +138,11 @@ TEST_F(ConvertSourceFileTest, FailureKeepsProvisionalHeaderAndEarlierRecords) {
   EXPECT_EQ(out.substr(kHeaderAndFields3), Hex("07 61 00 62 00 63 00"));
 }
 
-TEST_F(ConvertSourceFileTest, ResultCodesAndTheirMessages) {
+TEST_P(ConvertSourceFileTest, ResultCodesAndTheirMessages) {
   EXPECT_EQ(ConvertSourceFile(dir_.File("missing.fsr"), output_, reporter_), -2);
   EXPECT_TRUE(reporter_.messages.empty());
 
-  WriteBytes(input_, SourceFile(kThreeText, ""));
+  WriteInput(input_, SourceFile(kThreeText, ""));
   EXPECT_EQ(ConvertSourceFile(input_, dir_.File("no/such/dir.db"), reporter_), -3);
   EXPECT_TRUE(reporter_.messages.empty());
 
@@ -155,11 +156,12 @@ TEST_F(ConvertSourceFileTest, ResultCodesAndTheirMessages) {
   // An input that opens but cannot be read is a read failure, never an empty success.
   reporter_.messages.clear();
   EXPECT_EQ(ConvertSourceFile(dir_.File(""), output_, reporter_), -1);
-  EXPECT_EQ(OnlyMessage(), "Ошибка чтение исходного файла данных - " + dir_.File(""));
+  EXPECT_EQ(OnlyMessage(),
+            "Ошибка чтение исходного файла данных - " + dir_.File("") + ": это папка");
 }
 
 // Files the designer never writes: refused before anything is written, never misread.
-TEST_F(ConvertSourceFileTest, RefusesLayoutsTheDatabaseCannotHold) {
+TEST_P(ConvertSourceFileTest, RefusesLayoutsTheDatabaseCannotHold) {
   struct Case {
     const char* what;
     std::string source;
@@ -185,7 +187,7 @@ TEST_F(ConvertSourceFileTest, RefusesLayoutsTheDatabaseCannotHold) {
   }
 }
 
-TEST_F(ConvertSourceFileTest, RecordLongerThanItsLengthByteIsRefused) {
+TEST_P(ConvertSourceFileTest, RecordLongerThanItsLengthByteIsRefused) {
   // Nine numbers of 4 bytes take more than their digits and splitters; the last line has no
   // line end, so even the line-length rule lets it through.
   std::vector<FieldLines> numbers(10, FieldLines{.type = 2, .size = 4});
@@ -199,11 +201,14 @@ TEST_F(ConvertSourceFileTest, RecordLongerThanItsLengthByteIsRefused) {
   EXPECT_EQ(Records(10).size(), 1u + 9 * 4 + 2);  // the first record only, no end marker
 }
 
-TEST_F(ConvertSourceFileTest, ControlCharacterInsideAValueEndsItAndShiftsTheRest) {
+TEST_P(ConvertSourceFileTest, ControlCharacterInsideAValueEndsItAndShiftsTheRest) {
   ASSERT_EQ(Convert(SourceFile(kThreeText, "a\tb;c;d\r\nx\ry;z;w\n")), 0);
   EXPECT_EQ(Records(3), Hex("07 61 00 62 00 63 00 "  // d is dropped
                             "07 78 00 79 00 7A 00 FF FF"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Encodings, ConvertSourceFileTest,
+                         ::testing::ValuesIn(testing::kRenderings), testing::RenderingName);
 
 }  // namespace
 }  // namespace builder

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "builder/convert/reporter.h"
+#include "common/codepage.h"
+#include "common/test/hex.h"
 #include "common/test/scratch_folder.h"
 
 namespace builder::testing {
@@ -25,7 +27,6 @@ struct RecordingReporter : Reporter {
   void ErrorMessage(const std::string& caption, const std::string& text) override {
     messages.push_back({caption, text});
   }
-  void StandardError(const std::string& text) override { standard_error.push_back(text); }
 
   // The text of the one message shown, which must be an error box.
   std::string OnlyError() const {
@@ -37,10 +38,10 @@ struct RecordingReporter : Reporter {
 
   std::vector<std::string> statuses;
   std::vector<Message> messages;
-  std::vector<std::string> standard_error;
 };
 
 using ScratchDir = testing_support::ScratchFolder;
+using testing_support::Hex;
 using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
@@ -93,13 +94,30 @@ inline std::string SourceFile(const std::vector<FieldLines>& fields, const std::
   return out.str() + data;
 }
 
-// Bytes written as hex pairs ("0A 49 76") for readable expectations.
-inline std::string Hex(const std::string& hex) {
-  std::string bytes;
-  std::istringstream in(hex);
-  for (std::string pair; in >> pair;)
-    bytes.push_back(static_cast<char>(std::stoi(pair, nullptr, 16)));
-  return bytes;
+// How a test's Windows-1251 input is written: as it stands, or as its UTF-8 twin (with or without
+// the byte-order mark). A conversion must give the same bytes and messages for all three.
+enum class Rendering { kCp1251, kUtf8, kUtf8WithMark };
+
+class EncodingTwinTest : public ::testing::TestWithParam<Rendering> {
+ protected:
+  void WriteInput(const std::string& path, const std::string& cp1251) const {
+    switch (GetParam()) {
+      case Rendering::kCp1251:
+        return WriteBytes(path, cp1251);
+      case Rendering::kUtf8:
+        return WriteBytes(path, codepage::Cp1251ToUtf8(cp1251));
+      case Rendering::kUtf8WithMark:
+        return WriteBytes(path, "\xEF\xBB\xBF" + codepage::Cp1251ToUtf8(cp1251));
+    }
+  }
+};
+
+inline constexpr Rendering kRenderings[] = {Rendering::kCp1251, Rendering::kUtf8,
+                                            Rendering::kUtf8WithMark};
+
+inline std::string RenderingName(const ::testing::TestParamInfo<Rendering>& info) {
+  const char* names[] = {"Cp1251", "Utf8", "Utf8WithMark"};
+  return names[static_cast<int>(info.param)];
 }
 
 }  // namespace builder::testing

@@ -1,5 +1,6 @@
 #include "builder/window/builder_window.h"
 
+#include <QCloseEvent>
 #include <QFile>
 
 #include "builder/convert/run_conversion.h"
@@ -152,12 +153,29 @@ void BuilderWindow::LoadSourceHeader(const std::string& path) {
 }
 
 void BuilderWindow::RunConversion() {
+  // The last run's final text would pass for this run's state until its first text came.
+  status_->clear();
+  status_bar_->repaint();
   ConversionRequest request;
   request.path = PathBytes();
   request.name = FieldBytes(name_);
   request.splitter = FieldBytes(splitter_);
   request.digits = digits_->text().toStdString();
+  running_ = true;
   builder::RunConversion(request, reporter_);
+  running_ = false;
+  if (close_asked_) close();
+}
+
+void BuilderWindow::closeEvent(QCloseEvent* event) {
+  // The window repaints during a run, so the window system can ask it to close meanwhile: it
+  // closes once the run is over, never in the middle of writing.
+  if (running_) {
+    close_asked_ = true;
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
 }
 
 void BuilderWindow::ChooseInputFile() {

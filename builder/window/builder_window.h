@@ -39,6 +39,9 @@ class BuilderWindow : public QWidget {
   // One conversion with the fields as they stand.
   void RunConversion();
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void ChooseInputFile();
   // Puts `path` into the path field and shows its header, as a choice in the open dialog does.
@@ -65,6 +68,8 @@ class BuilderWindow : public QWidget {
   QPushButton* close_;
   WindowReporter reporter_;
   std::string given_path_;
+  bool running_ = false;
+  bool close_asked_ = false;  // while running
 };
 
 }  // namespace builder

@@ -8,15 +8,18 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 
+#include "builder/window/qt_desktop.h"
 #include "common/test/small_disk.h"
 #include "window_common/test/type_keys.h"
 
@@ -246,7 +249,8 @@ class BuilderWindowTest : public QObject {
     QTest::addColumn<QString>("path");  // in the test's folder unless empty, absolute or quoted
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("messages");  // "@" stands for the test's folder
+    // "@" stands for the test's folder; packing's messages begin with their caption "Error: ".
+    QTest::addColumn<QStringList>("messages");
     const QString failed = "Ошибка преобразования, проверте\nналичие входного файла и его формат!";
     const QString long_line(254, 'x');
     const auto row = [](const char* title, QString path, QByteArray content, QString name,
@@ -260,7 +264,10 @@ class BuilderWindowTest : public QObject {
     row("quoted source file is a phone list", "\"book.fsr\"", {}, "",
         {"Не указано название создаваемого справочника!"});
     row("missing source file", "missing.fsr", {}, "", {failed});
-    row("source file with a wrong first value", "bad.fsr", "Brindle\r\n", "", {failed});
+    row("source file with a wrong first value", "bad.fsr", "Brindle\r\n", "",
+        {"Файл не является исходным файлом справочника (первое значение не «Brindlewick "
+         "Source») - @bad.fsr",
+         failed});
     row("empty source file", "empty.fsr", "", "",
         {"Ошибка чтение исходного файла данных - @empty.fsr", failed});
     row("source line without splitters", "few.fsr", SourceFile("Book", ';', "Ivanov\r\n"), "",
@@ -286,8 +293,17 @@ class BuilderWindowTest : public QObject {
         {"Запись - 1, телефон-123, число знаков в номере телефона - 3, не соответствует "
          "заданному - 2",
          failed});
-    // Packing reports a missing database on standard error only.
-    row("missing database", "missing.db", {}, "", {});
+    row("phone list holding a NUL byte", "scan.csv", QByteArray("12;a;b;c;d\r\n\0", 13), "Book",
+        {"Ошибка чтение исходного файла данных - @scan.csv: не является текстовым файлом: в нём "
+         "есть байт с кодом 0 (смещение 12)",
+         failed});
+    row("UTF-8 phone list with a character Windows-1251 lacks", "cn.csv",
+        "12;a;b;c;\xE4\xB8\xAD\r\n", "Book",
+        {"Ошибка чтение исходного файла данных - @cn.csv: строка 1 содержит символ U+4E2D «中», "
+         "которого нет в кодировке Windows-1251",
+         failed});
+    row("missing database", "missing.db", {}, "",
+        {"Error: Не могу открыть файл для упаковки - @missing.db: нет такого файла или папки"});
   }
   void FailuresAreReportedAndNeverCalledDone() {
     QFETCH(QString, path);
@@ -363,7 +379,7 @@ class BuilderWindowTest : public QObject {
     ExpectMessages({});
     QCOMPARE(Gunzip(Path("ready.zdb")), database);
     QVERIFY(QFile::exists(Path("ready.DB")));
-    QCOMPARE(painted.texts, (QStringList{"Сжатие", "Упаковка: 16384", "Упаковка: 32768",
+    QCOMPARE(painted.texts, (QStringList{"", "Сжатие", "Упаковка: 16384", "Упаковка: 32768",
                                          "Упаковка: 40000", "Готово"}));
   }
 
@@ -374,9 +390,8 @@ class BuilderWindowTest : public QObject {
     Field("digits")->setText("3");
     QVERIFY(QDir(dir_->path()).mkdir("list.fdb"));  // the target cannot be created
     QTest::mouseClick(Button("start"), Qt::LeftButton);
-    QCOMPARE(desktop_->messages.size(), size_t{1});
-    QCOMPARE(desktop_->messages[0].caption, QStringLiteral("Error"));
-    QCOMPARE(desktop_->messages[0].text, "Can't gzopen " + Path("list.fdb"));
+    ExpectMessages(
+        {"Error: Не удалось создать упакованный файл - " + Path("list.fdb") + ": это папка"});
     QVERIFY(!Status().isEmpty());
     QVERIFY(Status() != QStringLiteral("Готово"));
 
@@ -388,24 +403,76 @@ class BuilderWindowTest : public QObject {
     desktop_->messages.clear();
     Field("path")->setText(QString::fromStdString(disk.Path("list.csv")));
     QTest::mouseClick(Button("start"), Qt::LeftButton);
-    ExpectMessages({"Ошибка преобразования, проверте\nналичие входного файла и его формат!"});
+    ExpectMessages({"Не удалось создать файл базы данных в папке - " +
+                        QString::fromStdString(disk.Path("")).chopped(1) +
+                        ": файловая система только для чтения",
+                    "Ошибка преобразования, проверте\nналичие входного файла и его формат!"});
     QVERIFY(Status() != QStringLiteral("Готово"));
   }
 
   void PhoneBookTakesNameSplitterAndDigitsFromTheWindow() {
-    WriteFile(Path("staff.txt"), "12|ivanov|\xe1\xf3\xf5|x |y\r\n34| a|b|c|d\r\n");
-    Field("path")->setText(Path("staff.txt"));
-    Field("name")->setText("Сотрудники");
-    Field("splitter")->setText("|");
-    Field("digits")->setText("2");
-    QTest::mouseClick(Button("start"), Qt::LeftButton);
-    ExpectMessages({});
     QByteArray expected("\x02\0\0\0\x0B\x02", 6);
     expected += QByteArray("\xD1\xEE\xF2\xF0\xF3\xE4\xED\xE8\xEA\xE8").leftJustified(23, '\0');
     expected += QByteArray("\x10IVANOV\0\xC1\xD3\xD5\0X\0Y\0", 16);
     expected += QByteArray("\x0A A\0B\0C\0D\0\xFF\xFF", 12);
-    QCOMPARE(Gunzip(Path("staff.fdb")), expected);
+    // The list in Windows-1251, then its UTF-8 twin: the same phone book.
+    for (const QByteArray& list : {QByteArray("12|ivanov|\xe1\xf3\xf5|x |y\r\n34| a|b|c|d\r\n"),
+                                   QByteArray("12|ivanov|бух|x |y\r\n34| a|b|c|d\r\n")}) {
+      WriteFile(Path("staff.txt"), list);
+      Field("path")->setText(Path("staff.txt"));
+      Field("name")->setText("Сотрудники");
+      Field("splitter")->setText("|");
+      Field("digits")->setText("2");
+      QTest::mouseClick(Button("start"), Qt::LeftButton);
+      ExpectMessages({});
+      QCOMPARE(Gunzip(Path("staff.fdb")), expected);
+      QCOMPARE(Status(), QStringLiteral("Готово"));
+    }
+  }
+
+  void ARunClearsTheStatusShowsItsCountAndLetsTheWindowRepaint() {
+    // Long enough for the run to last more than the 50 ms after which the window repaints.
+    QByteArray list;
+    for (int i = 0; i < 200000; ++i) list += "12;a;b;c;d\r\n";
+    WriteFile(Path("list.csv"), list);
+    Field("path")->setText(Path("list.csv"));
+    Field("name")->setText("Book");
+    Field("digits")->setText("2");
+    QTest::mouseClick(Button("start"), Qt::LeftButton);
     QCOMPARE(Status(), QStringLiteral("Готово"));
+
+    // A close asked for by the window system while the run repaints waits for the run's end.
+    bool running = false;
+    bool answered_while_running = false;
+    bool shown_until_the_end = false;
+    QTimer::singleShot(0, window_.get(), [&] {
+      answered_while_running = running;
+      window_->close();
+      shown_until_the_end = window_->isVisible();
+    });
+    PaintedTexts painted(window_->findChild<QLabel*>("status"));
+    running = true;
+    QTest::mouseClick(Button("start"), Qt::LeftButton);
+    running = false;
+    QVERIFY(answered_while_running);
+    QVERIFY(shown_until_the_end);
+    QCOMPARE(painted.texts.value(0), QString());
+    QVERIFY(painted.texts.contains("Преобразуется: 2000"));
+    QCOMPARE(painted.texts.value(painted.texts.size() - 1), QStringLiteral("Готово"));
+    QVERIFY(!window_->isVisible());
+  }
+
+  void ALongMessageIsShownWhole() {
+    const QString line = "x;" + QString(500, 'y');
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      box->adjustSize();
+      QVERIFY(box->width() <= box->screen()->availableGeometry().width());
+      QCOMPARE(box->text().remove(QChar(0x200B)), "Запись - 2\n" + line);
+      box->accept();
+    });
+    QtDesktop().ShowError(window_.get(), "Ошибка", "Запись - 2\n" + line);
   }
 
   void CommandLineRunConvertsAndCloses() {
@@ -455,8 +522,9 @@ class BuilderWindowTest : public QObject {
   void ExpectMessages(const QStringList& texts) {
     QStringList shown;
     for (const Message& message : desktop_->messages) {
-      QCOMPARE(message.caption, QStringLiteral("Ошибка"));
-      shown << message.text;
+      const bool packing = message.caption == QStringLiteral("Error");
+      QVERIFY(packing || message.caption == QStringLiteral("Ошибка"));
+      shown << (packing ? "Error: " : "") + message.text;
     }
     QCOMPARE(shown, texts);
   }

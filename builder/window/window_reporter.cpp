@@ -1,6 +1,6 @@
 #include "builder/window/window_reporter.h"
 
-#include <cstdio>
+#include <QCoreApplication>
 
 namespace builder {
 
@@ -10,21 +10,21 @@ QString ScreenText(const std::string& utf8) {
 
 WindowReporter::WindowReporter(QWidget* window, QStatusBar* status_bar, QLabel* status_text,
                                Desktop& desktop)
-    : window_(window), status_bar_(status_bar), status_text_(status_text), desktop_(desktop) {}
+    : window_(window), status_bar_(status_bar), status_text_(status_text), desktop_(desktop) {
+  since_events_.start();
+}
 
 void WindowReporter::StatusText(const std::string& text) {
   status_text_->setText(QString::fromStdString(text));
   status_bar_->repaint();
+  if (since_events_.hasExpired(50)) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    since_events_.restart();
+  }
 }
 
 void WindowReporter::ErrorMessage(const std::string& caption, const std::string& text) {
   desktop_.ShowError(window_, QString::fromStdString(caption), ScreenText(text));
-}
-
-void WindowReporter::StandardError(const std::string& text) {
-  std::fputs(text.c_str(), stderr);
-  if (text.empty() || text.back() != '\n') std::fputc('\n', stderr);
-  std::fflush(stderr);
 }
 
 }  // namespace builder

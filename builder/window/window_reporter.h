@@ -1,8 +1,10 @@
 // Where a conversion's reports go while the builder window runs it: status texts to the status
-// bar (painted at once, since no event loop runs meanwhile), messages to the desktop's message
-// boxes, low-level failures to standard error.
+// bar, painted at once, and messages to the desktop's message boxes. The run keeps the window's
+// thread; every 50 ms at most a status text also lets the window repaint and answer the window
+// system, so it never looks hung. Input waits for the end of the run.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QStatusBar>
 #include <QString>
@@ -24,13 +26,13 @@ class WindowReporter : public Reporter {
 
   void StatusText(const std::string& text) override;
   void ErrorMessage(const std::string& caption, const std::string& text) override;
-  void StandardError(const std::string& text) override;
 
  private:
   QWidget* window_;
   QStatusBar* status_bar_;
   QLabel* status_text_;
   Desktop& desktop_;
+  QElapsedTimer since_events_;
 };
 
 }  // namespace builder

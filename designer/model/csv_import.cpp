@@ -31,17 +31,6 @@ std::string FirstLineQuestion(const CsvFirstLine& first) {
   return text;
 }
 
-// The status panels as the document `doc` had them, put back when an import does not finish.
-void ShowDocumentStatus(const Document& doc, DesignerView& view) {
-  if (doc.FieldCount == 0) {
-    for (int panel = 0; panel < 3; ++panel) view.SetStatusText(panel, "");
-    return;
-  }
-  view.SetStatusText(0, "файл: " + FileNameForDisplay(doc.SourceFileName));
-  view.SetStatusText(1, "полей: " + std::to_string(doc.FieldCount));
-  view.SetStatusText(2, "записей: " + std::to_string(doc.RecordCount));
-}
-
 // Puts `file` back at its start for the next pass over it.
 Status Rewind(std::ifstream& file, const std::string& path) {
   file.clear();
@@ -96,6 +85,7 @@ Status ImportInto(Document& next, const std::string& path, DesignerView& view,
 
   next.SourceFileName = path;
   next.SourceIsFsr = false;
+  next.SourceIsDatabase = false;
   for (int row = 1; row <= kMaxDocumentFields; ++row) {
     next.BoxesShown[row] = row <= next.FieldCount;
     if (row > next.FieldCount) continue;

@@ -62,12 +62,12 @@ std::vector<std::string> CellNames(std::string_view line, std::string_view split
     std::string text;
     std::string bad;
     if (encoding == TextEncoding::kUtf8) {
-      Utf8Converter converter;
+      codepage::Utf8Converter converter;
       converter.Add(cell, text);
       converter.Finish(text);
       // Only the characters the name keeps are written.
       if (converter.first_bad() && converter.first_bad()->output_at < kMaxNameLength)
-        bad = DescribeBadCharacter(*converter.first_bad());
+        bad = codepage::DescribeBadCharacter(*converter.first_bad());
     } else {
       text = cell;
     }

@@ -9,6 +9,8 @@
 
 namespace designer {
 
+struct Document;
+
 class DesignerView {
  public:
   virtual ~DesignerView() = default;
@@ -20,6 +22,7 @@ class DesignerView {
   virtual std::string Splitter() const = 0;  // edtSplitter: empty or one byte
   virtual void SetSplitter(const std::string& splitter) = 0;
   virtual bool CutLongLines() const = 0;  // cbCutLongLines
+  virtual void SetCutLongLines(bool cut) = 0;
 
   // Status bar panels 0 to 3. `repaint_now` puts the text on the screen at once, during a loop
   // that processes no window events.
@@ -40,5 +43,9 @@ class DesignerView {
   // date, and selects field 1.
   virtual void DocumentLoaded() = 0;
 };
+
+// Status panels 0 to 2 as `doc` shows them: its file's name, its field and record counts; empty
+// without a document. A reader that did not finish puts them back this way.
+void ShowDocumentStatus(const Document& doc, DesignerView& view);
 
 }  // namespace designer

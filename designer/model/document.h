@@ -12,26 +12,28 @@
 #include <optional>
 #include <string>
 
+#include "common/text_encoding.h"
+#include "format/source_values.h"
+
 namespace designer {
 
-inline constexpr int kFieldTableSize = 10;    // entries of the field table
+inline constexpr int kFieldTableSize = format::kMaxFields;  // entries of the field table
 inline constexpr int kMaxDocumentFields = 5;  // fields the screens, samples and import handle
 inline constexpr int kSampleRecords = 20;     // records kept for the preview
-inline constexpr std::size_t kMaxNameLength = 16;
+inline constexpr std::size_t kMaxNameLength = format::kMaxFieldNameBytes;
 
 // The encoding of the file the data lines are copied from. Source files are always Windows-1251;
 // a CSV file may be UTF-8, and is then converted wherever its text enters the document or a
 // source file.
-enum class TextEncoding { kCp1251, kUtf8 };
+using TextEncoding = codepage::TextEncoding;
 
-inline constexpr std::uint8_t kTypeText = 1;
-inline constexpr std::uint8_t kTypeNumeric = 2;
+using format::kTypeNumeric;
+using format::kTypeText;
 
-// Flags bits, the same in the designer, the source file and the table database.
-inline constexpr std::uint8_t kFlagDigitsOnly = 1 << 0;
-inline constexpr std::uint8_t kFlagUpperCase = 1 << 1;
-inline constexpr std::uint8_t kFlagSearchWithin = 1 << 2;
-inline constexpr std::uint8_t kFlagIgnoreCase = 1 << 3;
+using format::kFlagDigitsOnly;
+using format::kFlagIgnoreCase;
+using format::kFlagSearchWithin;
+using format::kFlagUpperCase;
 
 struct TFieldDesc {
   std::string Name;  // at most 16 bytes
@@ -66,6 +68,8 @@ struct Document {
   std::int32_t RecordCount = 0;
   std::string SourceFileName;  // native path of the file the data lines are copied from
   bool SourceIsFsr = false;
+  // SourceFileName names a table database, whose records a save writes as data lines.
+  bool SourceIsDatabase = false;
   TextEncoding SourceEncoding = TextEncoding::kCp1251;  // names and samples are Windows-1251 anyway
   std::int32_t HeaderLineCount = 0;
   bool FirstLineHasNames = false;

@@ -108,71 +108,11 @@ TEST(DetectEncoding, AReadErrorIsReported) {
   EXPECT_FALSE(lines.status().ok());
 }
 
-// What the converter makes of `pieces`, joined piece after piece.
-std::string ConvertPieces(const std::vector<std::string>& pieces, Utf8Converter& converter) {
-  std::string out;
-  for (const std::string& piece : pieces) converter.Add(piece, out);
-  converter.Finish(out);
-  return out;
-}
-
-TEST(Utf8Converter, ACharacterCutBetweenPiecesIsJoined) {
-  const std::string text = "Жук € № 中 😀 end";
-  const std::string expected = Cp("Жук € № ") + "? ? end";
-  for (std::size_t cut = 0; cut <= text.size(); ++cut) {
-    for (std::size_t second = cut; second <= text.size(); ++second) {
-      Utf8Converter converter;
-      EXPECT_EQ(
-          ConvertPieces({text.substr(0, cut), text.substr(cut, second - cut), text.substr(second)},
-                        converter),
-          expected)
-          << cut << " " << second;
-      ASSERT_TRUE(converter.first_bad().has_value());
-      EXPECT_EQ(converter.first_bad()->bytes, "中");
-      EXPECT_EQ(converter.first_bad()->code_point, U'中');
-      EXPECT_FALSE(converter.first_bad()->malformed);
-      EXPECT_EQ(converter.first_bad()->output_at, 8u);
-    }
-  }
-}
-
-TEST(Utf8Converter, EveryBadCharacterKeepsOnePlace) {
-  struct Case {
-    std::string text;
-    std::string expected;
-    bool malformed;
-  };
-  const std::vector<Case> cases = {
-      {"a\xD0", "a?", true},                    // cut by the end
-      {"\xE4\xB8z", "??z", true},               // a three-byte character without its last byte
-      {"\xFF\xFE", "??", true},                 // bytes that begin no character
-      {"\xEF\xBF\xBDx", "?x", false},           // U+FFFD itself is one character
-      {"\xF0\x9F\x98\x80!", "?!", false},       // four bytes, one character
-      {"\xC2\xA0\xC2\xA9", "\xA0\xA9", false},  // no-break space and ©, both in the code page
-  };
-  for (const Case& c : cases) {
-    Utf8Converter converter;
-    EXPECT_EQ(ConvertPieces({c.text}, converter), c.expected) << c.text;
-    if (c.expected.find('?') == std::string::npos) {
-      EXPECT_FALSE(converter.first_bad().has_value());
-    } else {
-      ASSERT_TRUE(converter.first_bad().has_value()) << c.text;
-      EXPECT_EQ(converter.first_bad()->malformed, c.malformed) << c.text;
-    }
-  }
-}
-
-TEST(Encoding, DocumentTextAndMessages) {
+TEST(Encoding, DocumentTextAndStatusLabel) {
   EXPECT_EQ(ToDocumentText("Пётр", kUtf8), Cp("Пётр"));
   const std::string cp1251 = Cp("Пётр") + "\xC0\xAF";
   EXPECT_EQ(ToDocumentText(cp1251, kCp1251), cp1251);  // taken as it stands, however it looks
 
-  EXPECT_EQ(DescribeBadCharacter({"中", U'中', false, 0}),
-            "символ U+4E2D «中», которого нет в кодировке Windows-1251");
-  EXPECT_EQ(DescribeBadCharacter({"😀", U'😀', false, 0}),
-            "символ U+1F600 «😀», которого нет в кодировке Windows-1251");
-  EXPECT_EQ(DescribeBadCharacter({"\xC8", 0xFFFD, true, 0}),
-            "байт 0xC8, который не является частью символа UTF-8");
   EXPECT_EQ(EncodingLabel(kUtf8), "UTF-8");
   EXPECT_EQ(EncodingLabel(kCp1251), "1251");
 }

@@ -4,21 +4,20 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/maker.h"
 #include "common/status.h"
 #include "designer/model/designer_view.h"
 #include "designer/model/document.h"
 #include "designer/model/text_file.h"
+#include "format/source_values.h"
 
 namespace designer {
 
-// The first value of every source file.
-inline constexpr char kSourcePrefix[] = "Brindlewick Source";
-// The version the writer writes; files of version kLastVersionWithoutSplitter or less carry no
-// splitter value and split at ";".
-inline constexpr int kSourceVersion = 13;
-inline constexpr int kLastVersionWithoutSplitter = 12;
+using format::kLastVersionWithoutSplitter;
+using format::kSourcePrefix;
+using format::kSourceVersion;
 
 // Lines of the header before the first field block, and of each field block.
 inline constexpr int kHeaderLinesBeforeFields = 24;
@@ -33,8 +32,24 @@ constexpr std::int32_t WrittenHeaderLines(std::int32_t field_count) {
   return kHeaderLinesBeforeFields + kFieldBlockLines * field_count;
 }
 
+// What the header of a source file says.
+struct SourceFileHeader {
+  std::string database_name;
+  char splitter = format::kDefaultSplitter;
+  int version = kSourceVersion;  // up to kLastVersionWithoutSplitter: no splitter value
+  std::uint8_t flags = 0;
+  // The byte after the prefix on its line: CR as the line end, LF as the line end alone, any
+  // other before CR LF. A table database's header shows it when its name is short.
+  char prefix_line_end = '\r';
+  std::int64_t record_count = 0;
+  std::vector<TFieldDesc> fields;
+};
+
+// Writes the header lines: the comments about the file, then every value after its comment.
+void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header);
+
 // Writes `doc` to `target_path`: the header from the model, then the data lines copied again
-// from doc.SourceFileName. When the target is the opened file (the same file on disk), the opened
+// from doc.SourceFileName (made from its records when it is a table database, database_source.h). When the target is the opened file (the same file on disk), the opened
 // file becomes its ".BAK" backup once the new one is complete. Afterwards doc.RecordCount holds the
 // number of data lines written; after a save over the opened file, the document's source is the
 // file just written (SourceFileName the target, SourceIsFsr true, HeaderLineCount its header

@@ -151,6 +151,7 @@ Status LoadFSR(Document& doc, const std::string& path, DesignerView& view) {
   for (int row = 1; row <= kMaxDocumentFields; ++row) loaded.SetQueryBox(row, false);
   loaded.SourceFileName = path;
   loaded.SourceIsFsr = true;
+  loaded.SourceIsDatabase = false;
   loaded.SourceEncoding = TextEncoding::kCp1251;
   loaded.FirstLineHasNames = false;
   ReadResult result;
@@ -170,9 +171,7 @@ Status LoadFSR(Document& doc, const std::string& path, DesignerView& view) {
   doc = std::move(loaded);
   if (result.has_splitter) view.SetSplitter(result.splitter);
   view.SetDatabaseName(result.database_name);
-  view.SetStatusText(0, "файл: " + FileNameOf(path));
-  view.SetStatusText(1, "полей: " + std::to_string(doc.FieldCount));
-  view.SetStatusText(2, "записей: " + std::to_string(doc.RecordCount));
+  ShowDocumentStatus(doc, view);
   view.SetStatusText(3, "");  // the encoding panel speaks of CSV files only
   view.DocumentLoaded();
   return Status::Ok();

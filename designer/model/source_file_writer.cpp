@@ -10,6 +10,7 @@
 #include "common/replacement_file.h"
 #include "common/same_file.h"
 #include "common/system_reason.h"
+#include "designer/model/database_source.h"
 #include "designer/model/encoding.h"
 #include "designer/model/source_file.h"
 
@@ -92,12 +93,13 @@ std::string TimeOfDay() {
   return text;
 }
 
-void WriteHeader(LineWriter& out, const Document& doc, const std::string& database_name,
-                 const std::string& splitter) {
+}  // namespace
+
+void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header) {
   out.WriteLine(std::string("; Brindle-Wick database source file, (c) Brindle-Wick, ") +
                 kMakerWebAddress);
   out.WriteLine(kRule);
-  out.WriteLine(kNameLabel + database_name);
+  out.WriteLine(kNameLabel + header.database_name);
   out.WriteLine("; Source:     ");
   out.WriteLine("; Url:        ");
   out.WriteLine("; Convertion: BWick DB Designer 0.01 b040413");
@@ -105,23 +107,32 @@ void WriteHeader(LineWriter& out, const Document& doc, const std::string& databa
   out.WriteLine(kRule);
   out.WriteLine(";");
   out.WriteLine("; prefix");
-  out.WriteLine(kSourcePrefix);
+  // The byte after the prefix reaches the table database's header when its name is short.
+  if (header.prefix_line_end == '\r') {
+    out.WriteLine(kSourcePrefix);
+  } else if (header.prefix_line_end == '\n') {
+    out.Write(std::string(kSourcePrefix) + '\n');
+  } else {
+    out.WriteLine(std::string(kSourcePrefix) + header.prefix_line_end);
+  }
   out.WriteLine("; version");
-  out.WriteLine(std::to_string(kSourceVersion));
-  out.WriteLine("; splitter char");
-  out.WriteLine("'" + splitter + "'");
+  out.WriteLine(std::to_string(header.version));
+  if (header.version > kLastVersionWithoutSplitter) {
+    out.WriteLine("; splitter char");
+    out.WriteLine(std::string("'") + header.splitter + "'");
+  }
   out.WriteLine("; fields");
-  out.WriteLine(std::to_string(doc.FieldCount));
+  out.WriteLine(std::to_string(header.fields.size()));
   out.WriteLine("; records");
-  out.WriteLine(std::to_string(doc.RecordCount));
+  out.WriteLine(std::to_string(header.record_count));
   out.WriteLine("; flags");
-  out.WriteLine("0");
+  out.WriteLine(std::to_string(header.flags));
   out.WriteLine("; db name");
-  out.WriteLine(database_name);
+  out.WriteLine(header.database_name);
   out.WriteLine("; Fields:");
-  for (int i = 1; i <= doc.FieldCount; ++i) {
-    const TFieldDesc& field = doc.Fields[i];
-    out.WriteLine("; Field #" + std::to_string(i));
+  for (std::size_t i = 0; i < header.fields.size(); ++i) {
+    const TFieldDesc& field = header.fields[i];
+    out.WriteLine("; Field #" + std::to_string(i + 1));
     out.WriteLine(";  name");
     out.WriteLine(CutName(field.Name));
     const struct {
@@ -144,6 +155,8 @@ void WriteHeader(LineWriter& out, const Document& doc, const std::string& databa
     }
   }
 }
+
+namespace {
 
 // Called with the number of data lines written so far.
 using CopyProgress = std::function<void(std::int32_t written)>;
@@ -216,10 +229,43 @@ Status CheckDataLines(const Document& doc, bool cut_long_lines) {
   return CopyDataLines(in, nowhere, cut_long_lines, nullptr, &written);
 }
 
+// The header of the document's source file.
+SourceFileHeader DocumentHeader(const Document& doc, const std::string& database_name,
+                                const std::string& splitter) {
+  SourceFileHeader header;
+  header.database_name = database_name;
+  header.splitter = splitter[0];
+  header.record_count = doc.RecordCount;
+  header.fields.assign(doc.Fields.begin() + 1, doc.Fields.begin() + 1 + doc.FieldCount);
+  return header;
+}
+
+// Writes the whole file into `target`'s replacement, with the records of the opened table
+// database as data lines; the caller commits it.
+Status WriteFromDatabase(const Document& doc, ReplacementFile& target,
+                         const std::string& database_name, const std::string& splitter,
+                         DesignerView& view, std::int32_t* written) {
+  LineWriter out;
+  Status status = out.Create(target);
+  if (!status.ok()) return status;
+  WriteSourceHeader(out, DocumentHeader(doc, database_name, splitter));
+  view.ShowProgress(doc.RecordCount);
+  std::int64_t lines = 0;
+  status = CopyRecordLines(
+      doc, splitter[0], view.CutLongLines(), out,
+      [&view](std::int64_t count) { view.SetProgress(static_cast<int>(count)); }, &lines);
+  view.HideProgress();
+  *written = static_cast<std::int32_t>(lines);
+  const Status closed = out.Close();
+  return status.ok() ? closed : status;
+}
+
 // Writes the whole file into `target`'s replacement, from the opened file; the caller commits it.
 Status WriteSourceFile(const Document& doc, ReplacementFile& target,
                        const std::string& database_name, const std::string& splitter,
                        DesignerView& view, std::int32_t* written) {
+  if (doc.SourceIsDatabase)
+    return WriteFromDatabase(doc, target, database_name, splitter, view, written);
   // The data source is opened first, so that a missing one creates nothing.
   LineReader lines;
   Status status = lines.Open(doc.SourceFileName);
@@ -228,7 +274,7 @@ Status WriteSourceFile(const Document& doc, ReplacementFile& target,
   LineWriter out;
   status = out.Create(target);
   if (!status.ok()) return status;
-  WriteHeader(out, doc, database_name, splitter);
+  WriteSourceHeader(out, DocumentHeader(doc, database_name, splitter));
 
   SkipToDataLines(doc, in);
   view.ShowProgress(doc.RecordCount > 0 ? doc.RecordCount : 0);
@@ -296,6 +342,7 @@ Status SaveFSR(Document& doc, const std::string& target_path, DesignerView& view
     // and must skip exactly this header.
     doc.SourceFileName = target_path;
     doc.SourceIsFsr = true;
+    doc.SourceIsDatabase = false;
     doc.SourceEncoding = TextEncoding::kCp1251;
     doc.HeaderLineCount = WrittenHeaderLines(doc.FieldCount);
   }

@@ -20,6 +20,12 @@ Status FileError(const char* what, const std::string& path, int error_number) {
                        "»: " + SystemReason(error_number));
 }
 
+Status NotText(const std::string& path, std::uint64_t offset) {
+  return Status::Refusal("Файл «" + PathForMessage(path) +
+                         "» не является текстовым файлом: в нём есть байт с кодом 0 (смещение " +
+                         std::to_string(offset) + ").");
+}
+
 }  // namespace
 
 std::string PathForMessage(const std::string& path) {
@@ -55,6 +61,15 @@ bool LineReader::Fill() {
     return false;
   }
   if (!*in_) input_done_ = true;
+  // Text never holds a NUL byte; a file that does is binary, and its bytes must not become a
+  // document or a source file.
+  if (const void* nul = std::memchr(buffer_.data(), '\0', end_)) {
+    status_ = NotText(name_, block_offset_ + static_cast<const char*>(nul) - buffer_.data());
+    input_done_ = true;
+    end_ = 0;
+    return false;
+  }
+  block_offset_ += end_;
   block_has_end_of_text_ = std::memchr(buffer_.data(), kEndOfText, end_) != nullptr;
   return end_ > 0;
 }

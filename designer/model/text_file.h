@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <istream>
@@ -24,7 +25,8 @@ std::string PathForMessage(const std::string& path);
 // records that the import counted. A line ends at LF or CR LF; a CR that no LF follows is
 // dropped; the last line of a text needs no line end. Ctrl+Z (code 26) ends the text of its line:
 // the rest of that line is passed over and reading goes on with the next one. Only a Ctrl+Z that
-// begins a line ends the whole text. Bytes are taken as they stand.
+// begins a line ends the whole text. Bytes are taken as they stand. A file that holds a NUL byte is
+// no text: the reader refuses it (status() a Refusal) when it reads the block that holds one.
 //
 // The input is a file the reader opens itself (Open) or any stream the caller owns, so that
 // tests run on memory. Either way it is read in blocks, in constant memory apart from the lines
@@ -64,7 +66,8 @@ class LineReader {
   // or reading failed. A final line break therefore leaves no empty line behind it.
   bool AtEnd();
 
-  // Ok, or the first read error, naming the input and the system's reason.
+  // Ok, the first read error, naming the input and the system's reason, or the refusal of a
+  // file that is no text.
   const Status& status() const { return status_; }
 
   static constexpr std::size_t kWholeLine = static_cast<std::size_t>(-1);
@@ -87,10 +90,11 @@ class LineReader {
   std::vector<char> buffer_;
   std::size_t position_ = 0;
   std::size_t end_ = 0;
-  bool input_done_ = false;  // the stream has nothing more to give
-  bool started_ = false;     // a byte was consumed
-  bool in_line_ = false;     // a line was begun and its end not yet read
-  bool text_ended_ = false;  // a line began with Ctrl+Z
+  std::uint64_t block_offset_ = 0;  // offset in the input of the next block
+  bool input_done_ = false;         // the stream has nothing more to give
+  bool started_ = false;            // a byte was consumed
+  bool in_line_ = false;            // a line was begun and its end not yet read
+  bool text_ended_ = false;         // a line began with Ctrl+Z
   // A Ctrl+Z stands somewhere in the current block: only then is a line searched for one.
   bool block_has_end_of_text_ = false;
   Status status_ = Status::Ok();

@@ -236,6 +236,8 @@ void MainWindow::SetSplitter(const std::string& splitter) {
 
 bool MainWindow::CutLongLines() const { return cut_long_lines_->isChecked(); }
 
+void MainWindow::SetCutLongLines(bool cut) { cut_long_lines_->setChecked(cut); }
+
 void MainWindow::SetStatusText(int panel, const std::string& text, bool repaint_now) {
   if (panel < 0 || panel >= static_cast<int>(status_panels_.size())) return;
   status_panels_[panel]->setText(QString::fromStdString(text));

@@ -62,6 +62,7 @@ class MainWindow : public QMainWindow, public DesignerView, public PreviewHost {
   std::string Splitter() const override;
   void SetSplitter(const std::string& splitter) override;
   bool CutLongLines() const override;
+  void SetCutLongLines(bool cut) override;
   void SetStatusText(int panel, const std::string& text, bool repaint_now) override;
   void ShowProgress(int maximum) override;
   void SetProgress(int position) override;

@@ -7,6 +7,7 @@
 #include <QProcess>
 
 #include "designer/model/csv_import.h"
+#include "designer/model/database_source.h"
 #include "designer/model/source_file.h"
 #include "designer/window/document_text.h"
 #include "designer/window/help_texts.h"
@@ -19,8 +20,9 @@ namespace designer {
 namespace {
 
 const char kOpenFilter[] =
-    "Все поддерживаемые форматы (*.csv, *.fsr)|*.csv;*.fsr|CSV (разделители - запятые) "
-    "(*.csv)|*.csv|BWick-данные (*.fsr)|*.fsr|Все файлы (*.*)|*.*";
+    "Все поддерживаемые форматы (*.csv, *.fsr, *.fdb, *.zdb, *.db)|*.csv;*.fsr;*.fdb;*.zdb;*.db|"
+    "CSV (разделители - запятые) (*.csv)|*.csv|BWick-данные (*.fsr)|*.fsr|"
+    "Справочники КПК (*.fdb, *.zdb, *.db)|*.fdb;*.zdb;*.db|Все файлы (*.*)|*.*";
 const char kSaveFilter[] = "BWick-данные (*.fsr)|*.fsr|Все файлы (*.*)|*.*";
 const char kBuilderProgram[] = "bwickbuild";
 const char kViewerProgram[] = "bwickview";
@@ -54,7 +56,7 @@ void MainWindow::OpenCommand() {
   if (!path.isEmpty()) OpenFile(path);
 }
 
-// The readers set SourceFileName and SourceIsFsr themselves and only when they succeed, so a
+// The readers set SourceFileName and the source's kind themselves and only when they succeed, so a
 // refused or unreadable file leaves the open document and the file it came from together.
 void MainWindow::OpenFile(const QString& path) {
   last_open_path_ = path;
@@ -64,6 +66,9 @@ void MainWindow::OpenFile(const QString& path) {
     ReportStatus(*dialogs_, LoadCSV(doc_, native_path, *this));
   } else if (extension == QLatin1String(".FSR")) {
     ReportStatus(*dialogs_, LoadFSR(doc_, native_path, *this));
+  } else if (extension == QLatin1String(".FDB") || extension == QLatin1String(".ZDB") ||
+             extension == QLatin1String(".DB")) {
+    ReportStatus(*dialogs_, LoadDB(doc_, native_path, *this));
   }
 }
 

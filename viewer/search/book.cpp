@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "designer/model/document.h"
+#include "format/source_values.h"
 #include "viewer/search/book_reader.h"
 
 namespace viewer {
@@ -35,7 +35,7 @@ std::vector<BookField> PhoneBookFields() {
   std::vector<BookField> fields;
   for (std::uint8_t place = 1; place <= kPhoneBookColumns; ++place) {
     BookField column;
-    column.flags = designer::kFlagUpperCase | designer::kFlagIgnoreCase;
+    column.flags = format::kFlagUpperCase | format::kFlagIgnoreCase;
     column.result_index = column.detail_index = place;
     fields.push_back(column);
   }

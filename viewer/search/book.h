@@ -14,10 +14,11 @@
 #include <vector>
 
 #include "common/status.h"
+#include "format/database_reader.h"
 
 namespace viewer {
 
-enum class BookKind { kTable, kPhoneBook };
+using BookKind = format::BookKind;
 
 // One field as the table database describes it. A phone book's four text columns get the flags
 // of its search (capitals as typed, letter case ignored) and no names or widths.

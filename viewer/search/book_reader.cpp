@@ -1,14 +1,16 @@
 #include "viewer/search/book_reader.h"
 
+#include <array>
 #include <vector>
 
-#include "builder/convert/database_reader.h"
+#include "common/byte_source.h"
+#include "format/database_reader.h"
 
 namespace viewer {
 
 namespace {
 
-BookField TableField(const builder::DbFieldDesc& desc) {
+BookField TableField(const format::DbFieldDesc& desc) {
   return {.name = desc.name,
           .flags = desc.flags,
           .query_index = desc.query_index,
@@ -18,63 +20,44 @@ BookField TableField(const builder::DbFieldDesc& desc) {
           .result_width = desc.result_size};
 }
 
-// The reader's parts, passed on as a layout and records of text.
-class Adapter : public builder::DatabaseVisitor {
- public:
-  explicit Adapter(BookVisitor& visitor) : visitor_(visitor) {}
-
-  void TableHeader(const builder::DbHeader& header) override {
-    layout_.kind = BookKind::kTable;
-    layout_.name = header.name;
-    record_count_ = header.record_count;
+BookLayout LayoutOf(const format::DatabaseReader& reader) {
+  BookLayout layout;
+  layout.kind = reader.kind();
+  if (reader.kind() == BookKind::kPhoneBook) {
+    layout.name = reader.phone_book().name;
+    layout.fields = PhoneBookFields();
+  } else {
+    layout.name = reader.header().name;
+    for (const format::DbFieldDesc& field : reader.fields()) layout.fields.push_back(TableField(field));
   }
-  void TableField(int, const builder::DbFieldDesc& field) override {
-    layout_.fields.push_back(viewer::TableField(field));
-  }
-  void PhoneBookHeader(std::uint32_t records, int, const std::string& name) override {
-    layout_.kind = BookKind::kPhoneBook;
-    layout_.name = name;
-    layout_.fields = PhoneBookFields();
-    record_count_ = records;
-  }
-  void Record(std::int64_t number, const std::vector<std::string>& values) override {
-    GiveLayout();
-    if (!records_wanted_) return;
-    views_.assign(values.begin(), values.end());
-    visitor_.Record(static_cast<std::uint32_t>(number), views_);
-  }
-  void End(std::int64_t) override { GiveLayout(); }
-  bool records_wanted() const { return records_wanted_; }
-
- private:
-  // The fields come one by one, so the layout is whole only when the records begin.
-  void GiveLayout() {
-    if (layout_given_) return;
-    layout_given_ = true;
-    records_wanted_ = visitor_.Layout(layout_, record_count_);
-  }
-
-  BookVisitor& visitor_;
-  BookLayout layout_;
-  std::uint32_t record_count_ = 0;
-  bool layout_given_ = false;
-  bool records_wanted_ = true;
-  std::vector<std::string_view> views_;
-};
+  return layout;
+}
 
 }  // namespace
 
 Status ReadBook(const std::string& path, BookVisitor& visitor) {
-  Adapter adapter(visitor);
-  bool packed = false;
-  builder::ReadFailure failure;
-  // The reader goes on to the end, but what it finds after records that were not wanted is no
-  // concern of the visitor.
-  if (builder::ReadDatabase(path, adapter, packed, failure) || !adapter.records_wanted()) {
-    return Status::Ok();
+  FileSource source(path);
+  format::DatabaseReader reader(source);
+  if (Status header = reader.ReadHeader(); !header.ok()) return header;
+  // What the file holds after records that were not wanted is no concern of the visitor.
+  if (!visitor.Layout(LayoutOf(reader), reader.record_count())) return Status::Ok();
+  format::BookRecord record;
+  std::vector<std::string_view> views;
+  std::vector<std::array<char, 16>> numbers;  // the decimal text of numeric values
+  while (reader.NextRecord(record)) {
+    views.resize(record.values.size());
+    numbers.resize(record.values.size());
+    for (std::size_t i = 0; i < record.values.size(); ++i) {
+      const format::StoredValue& value = record.values[i];
+      views[i] = value.numeric()
+                     ? std::string_view(numbers[i].data(),
+                                        format::NumberText(value.number, value.number_size,
+                                                           numbers[i].data()))
+                     : value.text;
+    }
+    visitor.Record(record.number, views);
   }
-  return Status::Error("смещение " + std::to_string(failure.offset) +
-                       (packed ? " в распакованных данных" : "") + ": " + failure.reason);
+  return reader.status();
 }
 
 }  // namespace viewer

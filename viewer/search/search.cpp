@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "common/codepage.h"
-#include "designer/model/document.h"
+#include "format/source_values.h"
 
 namespace viewer {
 
@@ -39,19 +39,19 @@ std::vector<std::size_t> FieldsByPlace(const BookLayout& layout, PlaceOf place_o
 }  // namespace
 
 bool BoxTakes(std::uint8_t flags, std::string_view text) {
-  return !(flags & designer::kFlagDigitsOnly) || std::all_of(text.begin(), text.end(), IsDigit);
+  return !(flags & format::kFlagDigitsOnly) || std::all_of(text.begin(), text.end(), IsDigit);
 }
 
 std::string AsTyped(std::uint8_t flags, std::string_view text) {
   std::string typed(text);
-  if (flags & designer::kFlagUpperCase) codepage::UpperCp1251InPlace(typed);
+  if (flags & format::kFlagUpperCase) codepage::UpperCp1251InPlace(typed);
   return typed;
 }
 
 ValueMatcher::ValueMatcher(std::uint8_t flags, std::string_view text)
     : text_(AsTyped(flags, text)),
-      within_(flags & designer::kFlagSearchWithin),
-      ignore_case_(flags & designer::kFlagIgnoreCase) {
+      within_(flags & format::kFlagSearchWithin),
+      ignore_case_(flags & format::kFlagIgnoreCase) {
   if (ignore_case_) codepage::UpperCp1251InPlace(text_);
 }
 

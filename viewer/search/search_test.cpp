@@ -8,16 +8,16 @@
 #include "builder/convert/run_conversion.h"
 #include "builder/convert/test_support.h"
 #include "common/codepage.h"
-#include "designer/model/document.h"
+#include "format/source_values.h"
 #include "viewer/search/book.h"
 
 namespace viewer {
 namespace {
 
-using designer::kFlagDigitsOnly;
-using designer::kFlagIgnoreCase;
-using designer::kFlagSearchWithin;
-using designer::kFlagUpperCase;
+using format::kFlagDigitsOnly;
+using format::kFlagIgnoreCase;
+using format::kFlagSearchWithin;
+using format::kFlagUpperCase;
 
 std::string Cp(const std::string& utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
 

@@ -30,6 +30,7 @@ class FakeDesignerView : public DesignerView {
   std::string Splitter() const override { return splitter; }
   void SetSplitter(const std::string& value) override { splitter = value; }
   bool CutLongLines() const override { return cut_long_lines; }
+  void SetCutLongLines(bool cut) override { cut_long_lines = cut; }
   void SetStatusText(int panel, const std::string& text, bool repaint_now) override {
     status[panel] = text;
     if (repaint_now) repainted_status.push_back(text);

@@ -27,6 +27,7 @@
 #include "designer/window/help_texts.h"
 #include "designer/window/main_window.h"
 #include "designer/window/test/scripted_dialogs.h"
+#include "format/table_layout.h"
 #include "window_common/test/type_keys.h"
 
 namespace designer {
@@ -162,6 +163,7 @@ class DesignerWindowTest : public QObject {
   void EveryCaptionFitsBesideItsControls();
   void SplitterKeepsTheStatusBarAtTheBottomAndEveryControlInReach();
   void OpenRunsTheReaderChosenByTheExtension();
+  void BooksOpenAsTheyStand();
   void OtherExtensionsOnlyMoveTheSaveProposal();
   void OpenFilterListIsConvertedForQt();
   void FailedOpenKeepsTheDocumentAndShowsTheError();
@@ -319,6 +321,54 @@ void DesignerWindowTest::OpenRunsTheReaderChosenByTheExtension() {
   QCOMPARE(second.Find<QLabel>("statusPanel2")->text(), U("записей: 2"));
 }
 
+void DesignerWindowTest::BooksOpenAsTheyStand() {
+  Harness h;
+  // A text field whose values hold ";" and make a line longer than 250 characters, and a number
+  // field off the input list.
+  format::DbHeader header;
+  const std::string prefix = std::string(format::kSourcePrefix) + "\r";
+  std::copy(prefix.begin(), prefix.end(), header.prefix_line.begin());
+  header.version = 13;
+  header.field_count = 2;
+  header.record_count = 1;
+  header.name = "Book";
+  const auto header_bytes = format::EncodeDbHeader(header, true);
+  std::string book(header_bytes.begin(), header_bytes.end());
+  for (const format::DbFieldDesc& field :
+       {format::DbFieldDesc{.name = "Name", .type = 1, .query_index = 1, .max_size = 249},
+        format::DbFieldDesc{.name = "Sum", .type = 2, .num_size = 1, .max_size = 3}}) {
+    const auto bytes = format::EncodeDbFieldDesc(field);
+    book.append(bytes.begin(), bytes.end());
+  }
+  book += '\xFC' + std::string(248, 'a') + ";" + std::string("\0\xC8\xFF\xFF", 4);
+  const QString path = h.dir.filePath(QStringLiteral("book.FDB"));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(book.data(), static_cast<qint64>(book.size()));
+  file.close();
+
+  h.Open(path);
+  QVERIFY(h.dialogs.messages.empty());
+  QVERIFY(h.window->document().SourceIsDatabase);
+  QCOMPARE(h.Grid()->item(1, 1)->text(), U("Sum"));
+  QCOMPARE(h.Grid()->item(1, 5)->text(), U("200"));
+  QVERIFY(!h.Find<QCheckBox>("queryTick2")->isChecked());
+  QCOMPARE(h.Find<QLineEdit>("splitter")->text(), U(","));
+  QVERIFY(!h.Find<QCheckBox>("cutLongLines")->isChecked());
+  QCOMPARE(h.Find<QLabel>("statusPanel2")->text(), U("записей: 1"));
+
+  // A phone book is refused in a plain box; the book stays open.
+  QFile list(h.dir.filePath(QStringLiteral("list.db")));
+  QVERIFY(list.open(QIODevice::WriteOnly));
+  list.write(QByteArray("\0\0\0\0\x0B\0N", 7) + QByteArray(22, '\0') + "\xFF\xFF");
+  list.close();
+  h.Open(list.fileName());
+  QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kPlain);
+  QVERIFY(h.dialogs.messages.back().text.contains(U("телефонная книга")));
+  QVERIFY(h.window->document().SourceIsDatabase);
+  QCOMPARE(h.window->document().FieldCount, 2);
+}
+
 void DesignerWindowTest::OtherExtensionsOnlyMoveTheSaveProposal() {
   Harness h;
   h.OpenStaff();
@@ -348,9 +398,12 @@ void DesignerWindowTest::OpenFilterListIsConvertedForQt() {
   Harness h;
   QTest::mouseClick(h.Find<QToolButton>("openButton"), Qt::LeftButton);  // cancelled
   QCOMPARE(h.dialogs.open_filters,
-           QStringList({U("Все поддерживаемые форматы (*.csv, *.fsr) (*.csv *.fsr)"),
+           QStringList({U("Все поддерживаемые форматы (*.csv, *.fsr, *.fdb, *.zdb, *.db) "
+                          "(*.csv *.fsr *.fdb *.zdb *.db)"),
                         U("CSV (разделители - запятые) (*.csv) (*.csv)"),
-                        U("BWick-данные (*.fsr) (*.fsr)"), U("Все файлы (*.*) (*.*)")}));
+                        U("BWick-данные (*.fsr) (*.fsr)"),
+                        U("Справочники КПК (*.fdb, *.zdb, *.db) (*.fdb *.zdb *.db)"),
+                        U("Все файлы (*.*) (*.*)")}));
   QCOMPARE(h.window->document().FieldCount, 0);
 }
 
@@ -366,6 +419,18 @@ void DesignerWindowTest::FailedOpenKeepsTheDocumentAndShowsTheError() {
   QCOMPARE(h.dialogs.messages.size(), size_t{2});
   QCOMPARE(h.dialogs.messages[1].kind, MessageKind::kFailure);
   QVERIFY(h.dialogs.messages[1].text.endsWith(U(": нет такого файла или папки")));
+  // A binary file is no text: refused before its bytes reach the question or the grid.
+  const int questions = h.dialogs.questions.size();
+  for (const char* name : {"photo.csv", "photo.fsr"}) {
+    QFile photo(h.dir.filePath(QString::fromLatin1(name)));
+    QVERIFY(photo.open(QIODevice::WriteOnly));
+    photo.write(QByteArray("\xFF\xD8\xFF\xE0\0\x10JFIF;", 11));
+    photo.close();
+    h.Open(photo.fileName());
+    QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kPlain);
+    QVERIFY(h.dialogs.messages.back().text.contains(U("не является текстовым файлом")));
+  }
+  QCOMPARE(h.dialogs.questions.size(), questions);
   QCOMPARE(h.window->document().FieldCount, 3);
   QVERIFY(QString::fromStdString(h.window->document().SourceFileName).endsWith("staff.csv"));
   QCOMPARE(h.Grid()->item(0, 1)->text(), U("Фамилия"));
@@ -883,7 +948,7 @@ void DesignerWindowTest::MenuAndToolbarRunTheirCommands() {
   Harness h;
   const auto trigger = [&](const char* name) { h.Find<QAction>(name)->trigger(); };
   trigger("openItem");
-  QCOMPARE(h.dialogs.open_filters.size(), 4);
+  QCOMPARE(h.dialogs.open_filters.size(), 5);
   trigger("saveItem");
   QCOMPARE(h.MessageTexts().last(), U("Не указано название справочника!"));
 

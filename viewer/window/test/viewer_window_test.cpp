@@ -45,7 +45,6 @@ class SilentReporter : public builder::Reporter {
  public:
   void StatusText(const std::string&) override {}
   void ErrorMessage(const std::string&, const std::string&) override {}
-  void StandardError(const std::string&) override {}
 };
 
 Book AppendAll(BookLayout layout, const std::vector<std::vector<const char*>>& records) {

@@ -1,0 +1,123 @@
+#include "builder/convert/text_source.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "common/system_reason.h"
+
+namespace builder {
+namespace {
+
+using codepage::TextEncoding;
+
+constexpr std::size_t kBlockSize = 16384;
+
+std::string NotText(std::uint64_t offset) {
+  return "не является текстовым файлом: в нём есть байт с кодом 0 (смещение " +
+         std::to_string(offset) + ")";
+}
+
+bool StartsWithByteOrderMark(std::string_view bytes) {
+  return bytes.substr(0, codepage::kUtf8ByteOrderMark.size()) == codepage::kUtf8ByteOrderMark;
+}
+
+}  // namespace
+
+TextSource::TextSource(const std::string& path, std::optional<TextEncoding> encoding)
+    : file_(path) {
+  if (!file_.is_open()) return;
+  if (encoding) {
+    encoding_ = *encoding;
+  } else {
+    Detect();
+  }
+}
+
+void TextSource::Detect() {
+  codepage::EncodingDetector detector;
+  bool marked = false;
+  while (ReadRaw(kBlockSize)) {
+    marked = raw_offset_ == 0 && StartsWithByteOrderMark(raw_);
+    // What follows a NUL byte is no text: the reading refuses the file there.
+    if (marked || !detector.Add(raw_) || !pending_refusal_.empty()) break;
+  }
+  encoding_ = marked ? TextEncoding::kUtf8 : detector.Result();
+  pending_refusal_.clear();
+  raw_.clear();
+  raw_offset_ = 0;
+  if (!file_.failed() && !file_.Rewind()) system_error_ = errno;
+}
+
+bool TextSource::ReadRaw(std::size_t size) {
+  raw_offset_ += raw_.size();
+  raw_.resize(std::min(size, kBlockSize));
+  raw_.resize(file_.Read(raw_.data(), raw_.size()));
+  if (file_.failed()) raw_.clear();
+  if (const void* nul = std::memchr(raw_.data(), '\0', raw_.size())) {
+    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(nul) - raw_.data());
+    pending_refusal_ = NotText(raw_offset_ + at);
+    raw_.resize(at);
+  }
+  return !raw_.empty();
+}
+
+void TextSource::ConvertNextBlock() {
+  produced_ += converted_.size();
+  line_feeds_ += std::count(converted_.begin(), converted_.end(), '\n');
+  converted_.clear();
+  handed_ = 0;
+  serve_limit_ = 0;
+  const bool more = ReadRaw(kBlockSize) && pending_refusal_.empty();
+  if (file_.failed()) return;
+  std::string_view text = raw_;
+  if (raw_offset_ == 0 && StartsWithByteOrderMark(text))
+    text.remove_prefix(codepage::kUtf8ByteOrderMark.size());
+  converter_.Add(text, converted_);
+  // At the end of the input a character still waiting for its rest is malformed; before a NUL
+  // byte it does not matter, the reading stops there.
+  if (!more && pending_refusal_.empty()) converter_.Finish(converted_);
+  input_ended_ = !more;
+  serve_limit_ = converted_.size();
+  const auto& bad = converter_.first_bad();
+  if (bad && bad->output_at >= produced_) {
+    serve_limit_ = static_cast<std::size_t>(bad->output_at - produced_);
+    const auto line_feeds = std::count(converted_.begin(), converted_.begin() + serve_limit_, '\n');
+    pending_refusal_ = "строка " + std::to_string(line_feeds_ + line_feeds + 1) + " содержит " +
+                       codepage::DescribeBadCharacter(*bad);
+  }
+}
+
+std::size_t TextSource::Read(char* buffer, std::size_t size) {
+  if (failed()) return 0;
+  if (encoding_ == TextEncoding::kCp1251) {
+    if (pending_refusal_.empty()) ReadRaw(size);
+    if (raw_.empty() && !pending_refusal_.empty()) refusal_ = pending_refusal_;
+    std::memcpy(buffer, raw_.data(), raw_.size());
+    const std::size_t got = raw_.size();
+    raw_offset_ += got;
+    raw_.clear();
+    return got;
+  }
+  while (handed_ == serve_limit_) {
+    if (!pending_refusal_.empty()) refusal_ = pending_refusal_;
+    if (input_ended_ || failed()) return 0;
+    ConvertNextBlock();
+  }
+  const std::size_t got = std::min(size, serve_limit_ - handed_);
+  std::memcpy(buffer, converted_.data() + handed_, got);
+  handed_ += got;
+  return got;
+}
+
+bool TextSource::failed() const {
+  return file_.failed() || system_error_ != 0 || !refusal_.empty();
+}
+
+std::string TextSource::FailureText() const {
+  if (!refusal_.empty()) return refusal_;
+  if (system_error_ != 0) return SystemReason(system_error_);
+  return file_.FailureText();
+}
+
+}  // namespace builder

@@ -1,0 +1,64 @@
+// A phone list or source file as the conversions read it: Windows-1251 bytes, in constant memory.
+//
+// The file's encoding is given, or found by the CSV import's rule (common/text_encoding.h): the
+// file is read once for that before the conversion reads it, up to its first byte that rules
+// UTF-8 out (early in any Russian Windows-1251 text) or to its end. A UTF-8 file loses its
+// byte-order mark and is converted while it is read, so a Windows-1251 file gives the same bytes
+// as it always did and its UTF-8 twin gives the same bytes too. Reading stops as a failure at a
+// NUL byte, which no text holds, and at a character Windows-1251 lacks, which would change the
+// data; the bytes before it are read first.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "builder/convert/byte_io.h"
+#include "common/text_encoding.h"
+
+namespace builder {
+
+class TextSource : public ByteSource {
+ public:
+  // Opens `path`; `encoding` nullopt: detected.
+  TextSource(const std::string& path, std::optional<codepage::TextEncoding> encoding);
+
+  bool is_open() const { return file_.is_open(); }
+  const std::string& open_error() const { return file_.open_error(); }
+  codepage::TextEncoding encoding() const { return encoding_; }
+
+  std::size_t Read(char* buffer, std::size_t size) override;
+  bool failed() const override;
+  // The system's reason, or what makes the file no text for the conversions, with its place.
+  std::string FailureText() const override;
+  // The reading stopped on the file's content (a NUL byte or a character Windows-1251 lacks),
+  // not on a failure of the system.
+  bool content_refused() const { return !refusal_.empty(); }
+
+ private:
+  // Reads the next raw block of at most `size` bytes into raw_, cut before a NUL byte, which
+  // makes the refusal pending. False when it holds nothing: at the end, on a failure, or at a
+  // NUL byte that came first.
+  bool ReadRaw(std::size_t size);
+  void Detect();
+  void ConvertNextBlock();
+
+  FileSource file_;
+  codepage::TextEncoding encoding_ = codepage::TextEncoding::kCp1251;
+  std::string refusal_;          // the reading has stopped on the content
+  std::string pending_refusal_;  // it stops so once the bytes before the fault are handed out
+  int system_error_ = 0;
+  std::uint64_t raw_offset_ = 0;  // of the block in raw_
+  std::string raw_;
+  // UTF-8 input: converted text not yet handed out, and how much of it may be handed out before
+  // a character Windows-1251 lacks.
+  codepage::Utf8Converter converter_;
+  std::string converted_;
+  std::size_t handed_ = 0;       // bytes of converted_ handed out
+  std::size_t serve_limit_ = 0;  // bytes of converted_ that may be handed out
+  std::uint64_t produced_ = 0;   // converted bytes before converted_
+  std::int64_t line_feeds_ = 0;  // in the converted text before converted_
+  bool input_ended_ = false;
+};
+
+}  // namespace builder

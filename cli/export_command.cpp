@@ -1,0 +1,348 @@
+#include "cli/export_command.h"
+
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <optional>
+
+#include "cli/console.h"
+#include "cli/exit_codes.h"
+#include "cli/readable_input.h"
+#include "common/byte_source.h"
+#include "common/codepage.h"
+#include "common/replacement_file.h"
+#include "common/same_file.h"
+#include "common/system_reason.h"
+#include "designer/model/database_source.h"
+#include "designer/model/source_file.h"
+#include "format/database_reader.h"
+#include "format/source_lines.h"
+
+namespace cli {
+
+const CommandSpec kExportCommand = {
+    "export",
+    "КНИГА",
+    "выгрузить справочник (.fdb, .zdb, .db) в исходный файл (.fsr) или в CSV",
+    "Выгружает справочник, который пишет build, обратно: в исходный файл, из которого build\n"
+    "соберёт ту же базу, или в файл CSV для электронной таблицы; в первой строке CSV - названия\n"
+    "полей. Что писать, говорит расширение ВЫХОДА; без -o - файл .csv рядом с КНИГОЙ. Без\n"
+    "--splitter разделитель - первый из «;», «,», табуляции и «|», которого нет ни в одном\n"
+    "названии и значении.",
+    {{"output", 'o', "ВЫХОД", "записать в ВЫХОД (.fsr или .csv)"},
+     {"splitter", 0, "С", "разделитель полей"},
+     {"encoding", 0, "КОДИРОВКА", "кодировка CSV: cp1251 (по умолчанию) или utf-8"},
+     kForceOption,
+     kQuietOption},
+};
+
+namespace {
+
+enum class OutputKind { kSourceFile, kCsv };
+
+constexpr char kEndOfText = 26;  // Ctrl+Z
+
+struct ExportOptions {
+  std::string book;
+  std::string output;
+  OutputKind kind = OutputKind::kCsv;
+  std::optional<char> splitter;  // Windows-1251
+  codepage::TextEncoding encoding = codepage::TextEncoding::kCp1251;
+  bool replace = false;  // --force: an existing output may be replaced
+};
+
+// What an export tells when it is done.
+struct ExportSummary {
+  std::int64_t records = 0;
+  char splitter = 0;
+};
+
+bool HasExtension(const std::string& path, const std::string& lower_extension) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return extension == lower_extension;
+}
+
+bool ReadExportOptions(const ParsedArguments& parsed, ExportOptions& options, std::string& error) {
+  options.book = parsed.operands[0];
+  options.replace = parsed.Has("force");
+  options.output = parsed.Value("output").value_or("");
+  if (options.output.empty())
+    options.output = std::filesystem::path(options.book).replace_extension(".csv").string();
+  if (HasExtension(options.output, ".fsr")) {
+    options.kind = OutputKind::kSourceFile;
+  } else if (!HasExtension(options.output, ".csv")) {
+    error = "-o: файл .fsr (исходный файл) или .csv";
+    return false;
+  }
+  if (const auto splitter_utf8 = parsed.Value("splitter")) {
+    const std::optional<std::string> splitter = OptionToCp1251(*splitter_utf8, "splitter", error);
+    if (!splitter) return false;
+    // A line break would end the line, and the builder ends a value at any control character.
+    const bool control = splitter->size() == 1 && static_cast<unsigned char>((*splitter)[0]) < ' ';
+    if (splitter->size() != 1 || (control && (*splitter)[0] != '\t')) {
+      error = "--splitter: ровно один символ, из управляющих только табуляция";
+      return false;
+    }
+    options.splitter = (*splitter)[0];
+  }
+  const std::optional<codepage::TextEncoding> encoding = ReadEncodingOption(parsed, error);
+  if (!error.empty()) return false;
+  if (encoding) {
+    if (options.kind == OutputKind::kSourceFile && *encoding != codepage::TextEncoding::kCp1251) {
+      error = "--encoding: исходный файл всегда в кодировке Windows-1251";
+      return false;
+    }
+    options.encoding = *encoding;
+  }
+  return true;
+}
+
+// A reader of the book from its start.
+struct OpenBook {
+  explicit OpenBook(const std::string& path) : source(path), reader(source) {}
+  FileSource source;
+  format::DatabaseReader reader;
+};
+
+// Writes the file at `path` through `write`; it takes the place of an older one only when whole.
+Status WriteReplacing(const std::string& path,
+                      const std::function<Status(designer::LineWriter&)>& write) {
+  ReplacementFile target(path);
+  designer::LineWriter out;
+  Status status = out.Create(target);
+  if (!status.ok()) return status;
+  status = write(out);
+  const Status closed = out.Close();
+  if (!status.ok()) return status;
+  if (!closed.ok()) return closed;
+  if (const int error = target.Commit()) {
+    return Status::Error("Не удалось заменить файл «" + designer::PathForMessage(path) +
+                         "»: " + SystemReason(error));
+  }
+  return Status::Ok();
+}
+
+// The splitters an export tries in turn: the given one, or the candidates in their order.
+std::vector<char> SplittersToTry(std::optional<char> given) {
+  if (given) return {*given};
+  return {format::kSplitterChoices.begin(), format::kSplitterChoices.end()};
+}
+
+// Writes the output with the first of `splitters` that no value holds: `write` stops and sets
+// `met` at a value that holds the splitter it was given, and the next one is tried, so a book
+// whose values hold none of them is read once. A given splitter is tried alone, and a value that
+// holds it refuses the export.
+Status WriteWithFreeSplitter(const std::vector<char>& splitters,
+                             const std::function<Status(char splitter, bool& met)>& write,
+                             char& used) {
+  for (const char splitter : splitters) {
+    bool met = false;
+    const Status status = write(splitter, met);
+    if (!met || splitters.size() == 1) {
+      used = splitter;
+      return status;
+    }
+  }
+  return Status::Refusal(
+      "в названиях и значениях встречаются все разделители: «;», «,», табуляция и «|»; задайте "
+      "другой через --splitter");
+}
+
+// The source file's header with the values of the database's.
+designer::SourceFileHeader SourceHeaderOf(const format::DatabaseReader& reader) {
+  const format::DbHeader& header = reader.header();
+  designer::SourceFileHeader source_header;
+  source_header.database_name = header.name;
+  source_header.version = header.version;
+  source_header.flags = header.flags;
+  source_header.prefix_line_end = format::PrefixLineEnd(header);
+  source_header.record_count = header.record_count;
+  for (const format::DbFieldDesc& field : reader.fields())
+    source_header.fields.push_back(designer::FieldFromDescriptor(field));
+  return source_header;
+}
+
+Status ExportSourceFile(const ExportOptions& options, ExportSummary& summary) {
+  OpenBook book(options.book);
+  if (Status header = book.reader.ReadHeader(); !header.ok()) return header;
+  if (book.reader.kind() == format::BookKind::kPhoneBook) {
+    return Status::Refusal(
+        "это телефонная книга; исходный файл из неё не получится, её можно выгрузить только в CSV");
+  }
+  if (Status carried = format::CheckSourceHeader(book.reader); !carried.ok()) return carried;
+  designer::SourceFileHeader source_header = SourceHeaderOf(book.reader);
+  const std::vector<std::uint16_t> max_sizes = designer::MaxSizes(book.reader.fields());
+  std::vector<char> splitters = SplittersToTry(options.splitter);
+  // A file of version 12 or less has no splitter line: the builder splits it at ";".
+  if (source_header.version <= format::kLastVersionWithoutSplitter) {
+    if (options.splitter && *options.splitter != format::kDefaultSplitter) {
+      return Status::Refusal("справочник собран из исходного файла версии " +
+                             std::to_string(source_header.version) +
+                             ", в котором разделитель только «;»");
+    }
+    splitters = {format::kDefaultSplitter};
+  }
+
+  const auto write = [&](char splitter, bool& met) {
+    OpenBook attempt(options.book);
+    return WriteReplacing(options.output, [&](designer::LineWriter& out) {
+      if (Status again = attempt.reader.ReadHeader(); !again.ok()) return again;
+      source_header.splitter = splitter;
+      designer::WriteSourceHeader(out, source_header);
+      format::DataLineMaker maker(max_sizes, splitter, /*exact=*/true);
+      const Status written = designer::WriteRecordLines(attempt.reader, maker, out,
+                                                        {false, true, nullptr}, &summary.records);
+      met = maker.splitter_met();
+      return written;
+    });
+  };
+  return WriteWithFreeSplitter(splitters, write, summary.splitter);
+}
+
+// Lines of a CSV file: the texts joined by the splitter, in the output's encoding.
+class CsvLines {
+ public:
+  CsvLines(char splitter, codepage::TextEncoding encoding)
+      : splitter_(splitter), encoding_(encoding) {}
+
+  // The line of `texts` (Windows-1251), or a refusal that names the text by `what` (a function
+  // of its index) when the CSV cannot hold it as one value.
+  Status Make(const std::vector<std::string>& texts,
+              const std::function<std::string(std::size_t)>& what, std::string& line) {
+    line.clear();
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      const std::string& text = texts[i];
+      for (const char c : text) {
+        // A line break would end the record there; the import ends a line's text at Ctrl+Z.
+        if (c == '\r' || c == '\n' || c == kEndOfText)
+          return Status::Refusal(what(i) + " содержит перевод строки или символ с кодом 26");
+        if (c == splitter_) {
+          splitter_met_ = true;
+          return Status::Refusal(what(i) + " содержит разделитель " +
+                                 format::SplitterForMessage(splitter_));
+        }
+      }
+      if (i > 0) line.push_back(splitter_);
+      line += text;
+    }
+    if (encoding_ == codepage::TextEncoding::kUtf8) line = codepage::Cp1251ToUtf8(line);
+    return Status::Ok();
+  }
+
+  // Whether the last refusal was of a text that holds the splitter.
+  bool splitter_met() const { return splitter_met_; }
+
+ private:
+  char splitter_;
+  codepage::TextEncoding encoding_;
+  bool splitter_met_ = false;
+};
+
+// The texts of a record: text values as they stand, numbers as decimal text.
+void RecordTexts(const format::BookRecord& record, std::vector<std::string>& texts) {
+  texts.resize(record.values.size());
+  for (std::size_t i = 0; i < record.values.size(); ++i) {
+    const format::StoredValue& value = record.values[i];
+    if (value.numeric()) {
+      texts[i] = format::NumberText(value.number, value.number_size);
+    } else {
+      texts[i].assign(value.text);
+    }
+  }
+}
+
+// Writes the CSV lines of the book `reader` has begun: its field names (a phone book has none),
+// then its records.
+Status WriteCsv(format::DatabaseReader& reader, CsvLines& csv, designer::LineWriter& out,
+                std::int64_t& records) {
+  std::string line;
+  if (reader.kind() == format::BookKind::kTable) {
+    std::vector<std::string> names;
+    for (const format::DbFieldDesc& field : reader.fields()) names.push_back(field.name);
+    const auto name = [](std::size_t i) { return "Название поля " + std::to_string(i + 1); };
+    if (Status made = csv.Make(names, name, line); !made.ok()) return made;
+    out.WriteLine(line);
+  }
+  format::BookRecord record;
+  std::vector<std::string> texts;
+  while (reader.NextRecord(record)) {
+    RecordTexts(record, texts);
+    const auto value = [&record](std::size_t i) {
+      return "Запись " + std::to_string(record.number) + ", поле " + std::to_string(i + 1) +
+             ": значение";
+    };
+    if (Status made = csv.Make(texts, value, line); !made.ok()) return made;
+    // An empty line of one empty value would be no record: the import trims the blank away.
+    out.WriteLine(line.empty() ? " " : line);
+    if (!out.status().ok()) return out.status();
+    ++records;
+  }
+  return reader.status();
+}
+
+Status ExportCsv(const ExportOptions& options, ExportSummary& summary, Console& console) {
+  {
+    OpenBook book(options.book);
+    if (Status header = book.reader.ReadHeader(); !header.ok()) return header;
+    if (book.reader.kind() == format::BookKind::kPhoneBook) {
+      console.Note(options.book,
+                   "в телефонной книге нет номеров телефонов; выгружены четыре текстовых столбца");
+    }
+  }
+  const auto write = [&](char splitter, bool& met) {
+    OpenBook attempt(options.book);
+    CsvLines csv(splitter, options.encoding);
+    summary.records = 0;
+    const Status written = WriteReplacing(options.output, [&](designer::LineWriter& out) {
+      if (Status again = attempt.reader.ReadHeader(); !again.ok()) return again;
+      return WriteCsv(attempt.reader, csv, out, summary.records);
+    });
+    met = csv.splitter_met();
+    return written;
+  };
+  return WriteWithFreeSplitter(SplittersToTry(options.splitter), write, summary.splitter);
+}
+
+}  // namespace
+
+int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  int exit_status = kExitOk;
+  const auto parsed = ParseCommandLine(kExportCommand, args, out, err, exit_status);
+  if (!parsed) return exit_status;
+  ExportOptions options;
+  std::string error;
+  if (!ReadExportOptions(*parsed, options, error)) return UsageError("export", error, err);
+  if (SameFile(options.book, options.output))
+    return UsageError("export", options.output + ": файл совпадает со справочником", err);
+  std::error_code no_file;
+  if (!options.replace &&
+      std::filesystem::exists(std::filesystem::symlink_status(options.output, no_file))) {
+    return UsageError("export", options.output + ": файл уже существует; --force заменяет его",
+                      err);
+  }
+  Console console("export", {parsed->Has("quiet"), false}, out, err);
+  if (const std::string why = WhyUnreadable(options.book); !why.empty()) {
+    console.Error(options.book, why);
+    return kExitUnreadable;
+  }
+  ExportSummary summary;
+  const Status status = options.kind == OutputKind::kSourceFile
+                            ? ExportSourceFile(options, summary)
+                            : ExportCsv(options, summary, console);
+  if (!status.ok()) {
+    console.Error(options.book, status.message());
+    return kExitFailed;
+  }
+  console.Result("записано: " + options.output + " (записей: " + std::to_string(summary.records) +
+                 ", разделитель " + format::SplitterForMessage(summary.splitter) + ")\n");
+  return kExitOk;
+}
+
+int RunExportCommand(const std::vector<std::string>& args) {
+  return RunExportCommand(args, std::cout, std::cerr);
+}
+
+}  // namespace cli

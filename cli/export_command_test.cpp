@@ -1,0 +1,129 @@
+#include "cli/export_command.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "builder/convert/phone_book.h"
+#include "builder/convert/table_database.h"
+#include "builder/convert/test_support.h"
+#include "cli/exit_codes.h"
+#include "cli/import_command.h"
+#include "common/codepage.h"
+
+namespace cli {
+namespace {
+
+using builder::testing::Exists;
+using builder::testing::FieldLines;
+using builder::testing::ReadBytes;
+using builder::testing::RecordingReporter;
+using builder::testing::ScratchDir;
+using builder::testing::SourceFile;
+using builder::testing::WriteBytes;
+
+std::string Cp1251(const std::string& utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
+
+class ExportCommandTest : public testing::Test {
+ protected:
+  // The table database built from a source file of `fields` and `data`.
+  std::string Table(const std::vector<FieldLines>& fields, const std::string& data,
+                    char splitter = ';') {
+    const std::string fsr = dir_.Write("book.fsr", SourceFile(fields, data, 13, splitter));
+    RecordingReporter reporter;
+    EXPECT_EQ(builder::ConvertSourceFile(fsr, dir_.File("book.db"), reporter),
+              builder::kConvertDone);
+    return dir_.File("book.db");
+  }
+
+  int Export(const std::vector<std::string>& args) {
+    out_.str("");
+    err_.str("");
+    return RunExportCommand(args, out_, err_);
+  }
+
+  ScratchDir dir_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST_F(ExportCommandTest, CsvHoldsNamesThenValuesAtASplitterNoneHolds) {
+  const std::string db = Table({{Cp1251("Фамилия")}, {.name = "Sum", .type = 2, .size = 1}},
+                               Cp1251("Иванов|200\r\nx;y|5\r\n"), '|');
+  ASSERT_EQ(Export({db}), kExitOk) << err_.str();
+  EXPECT_EQ(ReadBytes(dir_.File("book.csv")), Cp1251("Фамилия,Sum\r\nИванов,200\r\nx;y,5\r\n"));
+  EXPECT_EQ(out_.str(), "записано: " + dir_.File("book.csv") + " (записей: 2, разделитель «,»)\n");
+
+  ASSERT_EQ(Export({db, "-o", dir_.File("utf8.csv"), "--encoding", "utf-8", "--splitter", "\t"}),
+            kExitOk)
+      << err_.str();
+  EXPECT_EQ(ReadBytes(dir_.File("utf8.csv")), "Фамилия\tSum\r\nИванов\t200\r\nx;y\t5\r\n");
+}
+
+TEST_F(ExportCommandTest, AnEmptyRecordOfOneFieldComesBackAsARecord) {
+  const std::string db = Table({{"Only"}}, "x\r\n\r\ny\r\n");
+  ASSERT_EQ(Export({db}), kExitOk) << err_.str();
+  EXPECT_EQ(ReadBytes(dir_.File("book.csv")), "Only\r\nx\r\n \r\ny\r\n");
+  std::ostringstream out, err;
+  ASSERT_EQ(
+      RunImportCommand({dir_.File("book.csv"), "--name", "N", "--header", "--force"}, out, err),
+      kExitOk)
+      << err.str();
+  // The import's source file keeps it too: the designer's writer drops empty lines only.
+  EXPECT_NE(out.str().find("(строк данных: 3)"), std::string::npos) << out.str();
+}
+
+TEST_F(ExportCommandTest, APhoneBookGivesItsTextColumnsAsCsvOnly) {
+  const std::string list = dir_.Write("list.txt", "555;a;b;c;d\r\n556;e;f;g;h\r\n");
+  RecordingReporter reporter;
+  ASSERT_EQ(builder::ConvertPhoneBook(list, dir_.File("list.db"), "N", ';', 3, reporter),
+            builder::kConvertDone);
+  ASSERT_EQ(Export({dir_.File("list.db")}), kExitOk) << err_.str();
+  EXPECT_EQ(ReadBytes(dir_.File("list.csv")), "A;B;C;D\r\nE;F;G;H\r\n");
+  EXPECT_NE(err_.str().find("нет номеров телефонов"), std::string::npos) << err_.str();
+
+  EXPECT_EQ(Export({dir_.File("list.db"), "-o", dir_.File("list.fsr")}), kExitFailed);
+  EXPECT_NE(err_.str().find("телефонная книга"), std::string::npos) << err_.str();
+  EXPECT_FALSE(Exists(dir_.File("list.fsr")));
+}
+
+TEST_F(ExportCommandTest, RefusalsLeaveTheOutputAsItWas) {
+  const std::string db = Table({{"A"}, {"B"}}, "a;b\r\nc,d;e\r\n");
+  const std::string damaged = dir_.Write("damaged.db", ReadBytes(db).substr(0, 130));
+  const std::string kept = dir_.Write("kept.csv", "the user's");
+  struct Case {
+    const char* what;
+    std::vector<std::string> args;
+    int status;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"a given splitter in a value",
+       {db, "-o", kept, "--force", "--splitter", ","},
+       kExitFailed,
+       "Запись 2, поле 1: значение содержит разделитель «,»"},
+      {"an existing output", {db, "-o", kept}, kExitUsage, "--force заменяет его"},
+      {"a damaged book",
+       {damaged, "-o", kept, "--force"},
+       kExitFailed,
+       "смещение 130: данные обрываются в записи 2"},
+      {"another kind of output", {db, "-o", dir_.File("book.txt")}, kExitUsage, ".fsr"},
+      {"UTF-8 source file",
+       {db, "-o", dir_.File("b.fsr"), "--encoding", "utf-8"},
+       kExitUsage,
+       "Windows-1251"},
+      {"a missing book", {dir_.File("missing.db")}, kExitUnreadable, "missing.db"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Export(c.args), c.status) << c.what << ": " << err_.str();
+    EXPECT_NE(err_.str().find(c.message), std::string::npos) << c.what << ": " << err_.str();
+    EXPECT_EQ(ReadBytes(kept), "the user's") << c.what;
+  }
+  EXPECT_FALSE(Exists(dir_.File("book.txt")));
+  EXPECT_FALSE(Exists(dir_.File("b.fsr")));
+}
+
+}  // namespace
+}  // namespace cli

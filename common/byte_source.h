@@ -1,0 +1,61 @@
+// Sources of bytes for the readers of binary and builder-style text input: files in the programs,
+// memory in tests and fuzz targets. A failed read is reported as such, so a reader never
+// mistakes it for the end of its input.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  // Reads up to `size` bytes into `buffer`; returns how many, 0 at the end or on a failure.
+  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+  // True once a read has failed (as opposed to reaching the end).
+  virtual bool failed() const = 0;
+  // The system's wording of the failure, for messages.
+  virtual std::string FailureText() const = 0;
+};
+
+// A file opened for reading in binary mode; closed by the destructor.
+class FileSource : public ByteSource {
+ public:
+  explicit FileSource(const std::string& path);
+  // Standard input, read through a descriptor of its own so that closing this leaves it open.
+  static FileSource StandardInput();
+  ~FileSource() override;
+  FileSource(const FileSource&) = delete;
+  FileSource& operator=(const FileSource&) = delete;
+
+  bool is_open() const { return file_ != nullptr; }
+  // The system's wording of why the file could not be opened.
+  const std::string& open_error() const { return open_error_; }
+
+  std::size_t Read(char* buffer, std::size_t size) override;
+  bool failed() const override;
+  std::string FailureText() const override;
+  // Goes back to the start for another pass; false (errno set) where that cannot be done, as
+  // on a pipe.
+  bool Rewind();
+
+ private:
+  explicit FileSource(std::FILE* file, int open_errno);
+
+  std::FILE* file_ = nullptr;
+  std::string open_error_;
+  int read_errno_ = 0;
+};
+
+// Bytes held in memory.
+class MemorySource : public ByteSource {
+ public:
+  explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}
+  std::size_t Read(char* buffer, std::size_t size) override;
+  bool failed() const override { return false; }
+  std::string FailureText() const override { return {}; }
+
+ private:
+  std::string bytes_;
+  std::size_t position_ = 0;
+};
