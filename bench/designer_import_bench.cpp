@@ -19,6 +19,7 @@ namespace {
 class AnsweringDialogs : public designer::Dialogs {
  public:
   QString ChooseFileToOpen(const QString&, const QStringList&) override { return {}; }
+  QString ChooseBookToView(const QString&, const QStringList&) override { return {}; }
   QString ChooseFileToSave(const QString&, const QString&, const QStringList&,
                            const QString&) override {
     return {};

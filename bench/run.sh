@@ -17,7 +17,7 @@ if pkg-config --exists Qt6Widgets 2>/dev/null || [ -d /usr/lib/x86_64-linux-gnu/
   windows=ON
 fi
 cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=Release -DBWICK_WINDOWS=$windows >/dev/null
-cmake --build "$build" -j"$(nproc)" --target bwick \
+cmake --build "$build" -j"$(nproc)" --target bwick book_search_bench \
   $([ $windows = ON ] && echo designer_import_bench) >/dev/null
 
 mkdir -p "$data"
@@ -42,7 +42,7 @@ import size2m
 # The database bytes of the 1 000 000 records, kept for the compression yardstick and the dump.
 bwick build "$data/records1m.fsr" --keep-db --force >/dev/null 2>&1
 cp "$data/records1m.db" "$data/yardstick.db"
-# The packed book of the same records, which the export and the designer open.
+# The packed book of the same records, which the export, the designer and the search open.
 cp "$data/records1m.fdb" "$data/book1m.fdb"
 
 # Seconds of one run of the command.
@@ -66,6 +66,11 @@ designer_1m() { "$bin/designer_import_bench" "$data/records1m.csv" >"$data/desig
 dump_1m() { bwick dump "$data/yardstick.db" >/dev/null; }
 export_fsr_1m() { bwick export "$data/book1m.fdb" -o "$data/export1m.fsr" >/dev/null; }
 export_csv_1m() { bwick export "$data/book1m.fdb" -o "$data/export1m.csv" >/dev/null; }
+# Opens the packed book into memory and runs two one-field queries nine times each (medians):
+# ФИО from the start with letter case ignored, and Таб.номер (numeric) from the start.
+search_queries=(2=иванов 1=12)
+search_1m() { "$bin/book_search_bench" "$data/book1m.fdb" 9 "${search_queries[@]}" >"$data/search.out"; }
+query_seconds() { sed -n "s/^query $1: \([0-9.]*\),.*/\1/p" "$data/search.out"; }
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
 echo "load before: $(uptime | sed 's/.*load average: //')"
@@ -79,7 +84,7 @@ echo
 outputs=("$data/records1m.fdb" "$data/out200m.fsr" "$data/out1m.fsr" "$data/export1m.fsr"
   "$data/export1m.csv")
 declare -a t_build t_gzip t_import t_cat t_import1m t_designer t_dump t_export_fsr t_export_csv \
-  t_open
+  t_open t_search_open t_name t_number
 for ((round = 1; round <= rounds; round++)); do
   rm -f "${outputs[@]}"
   t_build+=("$(seconds build_1m)")
@@ -90,6 +95,10 @@ for ((round = 1; round <= rounds; round++)); do
   t_export_fsr+=("$(seconds export_fsr_1m)")
   t_export_csv+=("$(seconds export_csv_1m)")
   t_import1m+=("$(seconds import_1m)")
+  search_1m
+  t_search_open+=("$(sed -n 's/^open //p' "$data/search.out")")
+  t_name+=("$(query_seconds "${search_queries[0]}")")
+  t_number+=("$(query_seconds "${search_queries[1]}")")
   if [ -x "$bin/designer_import_bench" ]; then
     designer_1m
     t_designer+=("$(cut -d' ' -f1 "$data/designer.out")")
@@ -143,5 +152,11 @@ if [ ${#t_open[@]} -gt 0 ]; then
 else
   echo "7. designer opening the book: not measured (the designer's window library is not built)"
 fi
+o=$(median "${t_search_open[@]}"); qn=$(median "${t_name[@]}"); qd=$(median "${t_number[@]}")
+echo "8. search of the packed 1 000 000-record book: open into memory ${o} s (target <= 2);" \
+  "one-field query: ФИО ${qn} s, Таб.номер ${qd} s (target <= 0.150)"
+search_kib=$(peak_kib "$bin/book_search_bench" "$data/book1m.fdb" 1 "${search_queries[@]}")
+echo "9. peak memory of opening and searching it: ${search_kib} KiB, $(echo "scale=2; $search_kib * 1024 / $db_bytes" | bc) ×" \
+  "the unpacked database of $(mib "$db_bytes") MiB (target <= 3)"
 echo
 echo "load after: $(uptime | sed 's/.*load average: //')"

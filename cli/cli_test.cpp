@@ -246,6 +246,44 @@ TEST_F(BwickTest, DumpNamesTheOffsetOfAFault) {
   EXPECT_EQ(Bwick("dump " + Quoted("missing.fdb")).status, 3);
 }
 
+TEST_F(BwickTest, FindPrintsMatchesAsDumpDoesWithGrepsExitStatus) {
+  WriteBytes(dir_.File("book.fsr"),
+             SourceFile({{.name = Cp1251("Фамилия"), .flags = 8},
+                         {.name = "No", .type = 2, .flags = 1, .size = 2}},
+                        Cp1251("Иванов;300\r\nПетров;30\r\nиваненко;7\r\n")));
+  ASSERT_EQ(Bwick("build " + Quoted("book.fsr")).status, 0);
+  const std::string book = Quoted("book.fdb") + " ";
+  const std::string found = "bwick find: " + dir_.File("book.fdb") + ": найдено записей: ";
+  struct Case {
+    std::string args;
+    int status;
+    std::string out;
+    std::string err;  // the start of standard error
+  };
+  const Case cases[] = {
+      {"'Фамилия=ИВАН'", 0, "record 1: Иванов | 300\nrecord 3: иваненко | 7\n",
+       found + "2\n"},
+      {"2=30 1=", 0, "record 1: Иванов | 300\nrecord 2: Петров | 30\n", found + "2\n"},
+      {"--limit 1", 0, "record 1: Иванов | 300\n", found + "3, показано: 1\n"},
+      {"'Фамилия=Сидоров'", 1, "", found + "0\n"},
+      {"2=3a", 2, "", "bwick find: " + dir_.File("book.fdb") + ": «2=3a»: поле принимает только цифры"},
+      {"Name=x", 2, "", "bwick find: " + dir_.File("book.fdb") + ": «Name=x»: в справочнике нет такого поля"},
+      {"3=x", 2, "", "bwick find: " + dir_.File("book.fdb") + ": «3=x»: в справочнике нет такого поля"},
+      {"Name", 2, "", "bwick find: «Name» - не ПОЛЕ=ТЕКСТ"},
+      {"--limit -1", 2, "", "bwick find: --limit: число записей"},
+  };
+  for (const Case& c : cases) {
+    const RunResult find = Bwick("find " + book + c.args);
+    EXPECT_EQ(find.status, c.status) << c.args << ": " << find.err;
+    EXPECT_EQ(find.out, c.out) << c.args;
+    EXPECT_EQ(find.err.substr(0, c.err.size()), c.err) << c.args;
+  }
+  EXPECT_EQ(Bwick("find").status, 2);
+  EXPECT_EQ(Bwick("find " + Quoted("missing.fdb")).status, 3);
+  WriteBytes(dir_.File("cut.fdb"), ReadBytes(dir_.File("book.fdb")).substr(0, 40));
+  EXPECT_EQ(Bwick("find " + Quoted("cut.fdb")).status, 3);
+}
+
 TEST_F(BwickTest, EveryFileImportWritesPassesTheCheck) {
   // The longest name whose header line the builder reads whole, the longest field names, and
   // data lines just at and just over the length that is cut.

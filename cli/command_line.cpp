@@ -79,7 +79,8 @@ std::optional<ParsedArguments> ParseCommandLine(const CommandSpec& command,
       error = "параметру " + arg + " нужно значение";
     }
   }
-  if (error.empty() && parsed.operands.size() != 1)
+  if (error.empty() && (parsed.operands.empty() ||
+                        (command.more_operands.empty() && parsed.operands.size() != 1)))
     error = "нужен ровно один " + std::string(command.operands);
   if (!help && !version && error.empty()) return parsed;
   if (!help && !version) {
@@ -96,7 +97,8 @@ std::optional<ParsedArguments> ParseCommandLine(const CommandSpec& command,
 }
 
 void PrintCommandHelp(const CommandSpec& command, std::ostream& out) {
-  out << "Использование: bwick " << command.name << " " << command.operands << " [ПАРАМЕТРЫ]\n"
+  out << "Использование: bwick " << command.name << " " << command.operands
+      << (command.more_operands.empty() ? "" : " ") << command.more_operands << " [ПАРАМЕТРЫ]\n"
       << command.description << "\n\nПараметры:\n";
   std::vector<OptionSpec> options = command.options;
   options.push_back(kHelpOption);

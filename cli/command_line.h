@@ -42,6 +42,8 @@ struct CommandSpec {
   std::string_view summary;      // one line for "bwick --help"
   std::string_view description;  // what "bwick COMMAND --help" says before the options
   std::vector<OptionSpec> options;
+  // What may follow the one operand, for the help ("[ПОЛЕ=ТЕКСТ]..."); empty: nothing.
+  std::string_view more_operands = {};
 };
 
 struct ParsedArguments {
@@ -52,7 +54,8 @@ struct ParsedArguments {
   std::optional<std::string> Value(const std::string& name) const;
 };
 
-// Reads `args`, the words after the subcommand's name; every command takes exactly one operand.
+// Reads `args`, the words after the subcommand's name; every command takes one operand, and
+// more only where it says so.
 // Returns them read, or nullopt when the command is done: help or version printed on `out`
 // (exit_status 0, or 1 when `out` failed), or the command line refused on `err` (exit_status 2).
 std::optional<ParsedArguments> ParseCommandLine(const CommandSpec& command,

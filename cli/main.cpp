@@ -11,6 +11,7 @@
 #include "cli/dump_command.h"
 #include "cli/exit_codes.h"
 #include "cli/export_command.h"
+#include "cli/find_command.h"
 #include "cli/import_command.h"
 #include "common/signal_cleanup.h"
 
@@ -27,13 +28,16 @@ const Subcommand kSubcommands[] = {
     {cli::kCheckCommand, cli::RunCheckCommand},
     {cli::kDumpCommand, cli::RunDumpCommand},
     {cli::kExportCommand, cli::RunExportCommand},
+    {cli::kFindCommand, cli::RunFindCommand},
 };
 
 int PrintHelp() {
   std::cout << "Использование: bwick КОМАНДА [ПАРАМЕТРЫ]\n"
                "Готовит справочники для табличного просмотрщика на КПК.\n\nКоманды:\n";
   for (const Subcommand& command : kSubcommands) {
-    std::cout << "  bwick " << command.spec.name << " " << command.spec.operands << "\n      "
+    std::cout << "  bwick " << command.spec.name << " " << command.spec.operands
+              << (command.spec.more_operands.empty() ? "" : " ") << command.spec.more_operands
+              << "\n      "
               << command.spec.summary << "\n";
   }
   std::cout << "\nПодробнее о команде: bwick КОМАНДА --help.\n"

@@ -1,5 +1,5 @@
-// Draws the two 240 x 320 pictures of the handheld's screens that the designer's preview lies
-// over, and writes them as 16-colour GIF files:
+// Draws the two 240 x 320 pictures of the handheld's screens that the designer's preview and the
+// viewer lie over, and writes them as 16-colour GIF files:
 //
 //   make_screens <folder>   writes <folder>/query_screen.gif and <folder>/result_screen.gif
 //
@@ -17,7 +17,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "designer/window/preview_gif_writer.h"
+#include "handheld/gif_writer.h"
 
 namespace {
 
@@ -203,7 +203,7 @@ QImage ToPalette(const QImage& picture) {
 
 bool Write(const QImage& picture, const QString& path) {
   const QImage indexed = ToPalette(picture);
-  const QByteArray gif = indexed.isNull() ? QByteArray() : designer::EncodeGif16(indexed);
+  const QByteArray gif = indexed.isNull() ? QByteArray() : handheld::EncodeGif16(indexed);
   QFile file(path);
   if (gif.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(gif) != gif.size()) {
     std::fprintf(stderr, "make_screens: cannot write %s\n", qUtf8Printable(path));

@@ -39,8 +39,8 @@ for metainfo in "$root"/usr/share/metainfo/*.metainfo.xml; do
   [ -f "$root/usr/share/applications/$entry" ] ||
     fault "$(basename "$metainfo"): desktop entry $entry missing"
 done
-[ "$(ls "$root"/usr/share/applications/*.desktop | wc -l)" -eq 2 ] || fault "two desktop entries expected"
-[ "$(ls "$root"/usr/share/metainfo/*.metainfo.xml | wc -l)" -eq 2 ] || fault "two metainfo files expected"
+[ "$(ls "$root"/usr/share/applications/*.desktop | wc -l)" -eq 3 ] || fault "three desktop entries expected"
+[ "$(ls "$root"/usr/share/metainfo/*.metainfo.xml | wc -l)" -eq 3 ] || fault "three metainfo files expected"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 zlib1g qt6-translations-l10n; do

@@ -2,12 +2,18 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QMimeData;
+class QWidget;
 
 namespace window_common {
 
 // The path of the one local file that `data` carries; empty for several files or anything else.
 QString DroppedFilePath(const QMimeData& data);
+
+// Makes `window` take one local file dropped on it: a drag that carries one is accepted, and the
+// drop hands its path to `open`.
+void OpenDroppedFiles(QWidget* window, std::function<void(const QString& path)> open);
 
 }  // namespace window_common

@@ -1,10 +1,7 @@
 #include "builder/window/builder_window.h"
 
 #include <QCloseEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
-#include <QMimeData>
 
 #include "builder/convert/run_conversion.h"
 #include "builder/window/field_validator.h"
@@ -90,7 +87,8 @@ BuilderWindow::BuilderWindow(Desktop& desktop)
   setWindowTitle(QStringLiteral("Brindle Wick DB Builder"));
   setFixedSize(kClientWidth, kClientHeight);
   setFont(window_common::WindowFont());
-  setAcceptDrops(true);
+  // A file dropped onto the window is taken as if chosen in the open dialog.
+  window_common::OpenDroppedFiles(this, [this](const QString& path) { TakeInputFile(path); });
 
   banner_->setObjectName(QStringLiteral("banner"));
   banner_->setGeometry(0, 10, 400, 40);
@@ -189,17 +187,6 @@ void BuilderWindow::TakeInputFile(const QString& path) {
   given_path_.clear();
   path_->setText(path);
   LoadSourceHeader(PathBytes());
-}
-
-void BuilderWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (!window_common::DroppedFilePath(*event->mimeData()).isEmpty()) event->acceptProposedAction();
-}
-
-void BuilderWindow::dropEvent(QDropEvent* event) {
-  const QString path = window_common::DroppedFilePath(*event->mimeData());
-  if (path.isEmpty()) return;
-  event->acceptProposedAction();
-  TakeInputFile(path);
 }
 
 std::string BuilderWindow::PathBytes() const {

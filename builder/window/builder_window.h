@@ -40,9 +40,6 @@ class BuilderWindow : public QWidget {
   void RunConversion();
 
  protected:
-  // A file dropped onto the window is taken as if chosen in the open dialog.
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

@@ -68,6 +68,20 @@ QString QtDialogs::ChooseFileToOpen(const QString& last_path, const QStringList&
   return dialog.selectedFiles().first();
 }
 
+QString QtDialogs::ChooseBookToView(const QString& proposed, const QStringList& filters) {
+  QFileDialog dialog(owner_);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters(filters);
+  if (!proposed.isEmpty()) {
+    const QFileInfo book(proposed);
+    dialog.setDirectory(book.absolutePath());
+    dialog.selectFile(book.fileName());
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
+}
+
 QString QtDialogs::ChooseFileToSave(const QString& folder, const QString& file_name,
                                     const QStringList& filters, const QString& default_suffix) {
   QFileDialog dialog(owner_);

@@ -31,6 +31,10 @@ class Dialogs {
   // must exist. Returns the chosen path, or an empty string on cancel.
   virtual QString ChooseFileToOpen(const QString& last_path, const QStringList& filters) = 0;
 
+  // The open dialog for a book to view, in the folder of `proposed` and proposing its file name
+  // (the system's choice when empty). Empty string on cancel.
+  virtual QString ChooseBookToView(const QString& proposed, const QStringList& filters) = 0;
+
   // The save dialog in `folder` proposing `file_name`; `default_suffix` is added to a name typed
   // without one and overwriting an existing file is asked first. Empty string on cancel.
   virtual QString ChooseFileToSave(const QString& folder, const QString& file_name,
@@ -62,6 +66,7 @@ class QtDialogs : public Dialogs {
   explicit QtDialogs(QWidget* owner) : owner_(owner) {}
 
   QString ChooseFileToOpen(const QString& last_path, const QStringList& filters) override;
+  QString ChooseBookToView(const QString& proposed, const QStringList& filters) override;
   QString ChooseFileToSave(const QString& folder, const QString& file_name,
                            const QStringList& filters, const QString& default_suffix) override;
   bool AskYesNo(const QString& text) override;

@@ -14,9 +14,10 @@
 #include "designer/window/document_text.h"
 #include "designer/window/key_release.h"
 #include "designer/window/number_box.h"
-#include "designer/window/preview_pictures.h"
 #include "designer/window/preview_query_screen.h"
 #include "designer/window/preview_result_screen.h"
+#include "handheld/screen_parts.h"
+#include "handheld/screen_pictures.h"
 
 namespace designer {
 
@@ -33,7 +34,7 @@ bool LeavesTheBox(const QFocusEvent* event) {
 
 HandheldPreview::HandheldPreview(QWidget* lower_page, Document& doc, PreviewHost& host)
     : QObject(lower_page), doc_(doc), host_(host), now_(&QTime::currentTime) {
-  RegisterScreenPictures();
+  handheld::RegisterScreenPictures();
   query_screen_ = new PreviewQueryScreen(
       lower_page,
       {.width_dragged = [this](int row, int width) { InputBoxDragged(row, width); },
@@ -206,9 +207,7 @@ void HandheldPreview::ShowFindNotReady() {
                             QStringLiteral("В разработке.\n\nПока работает только на КПК!")});
 }
 
-void HandheldPreview::ShowTime() {
-  query_screen_->SetClockText(now_().toString(QStringLiteral("hh:mm")));
-}
+void HandheldPreview::ShowTime() { query_screen_->SetClockText(handheld::ClockText(now_())); }
 
 bool HandheldPreview::eventFilter(QObject* watched, QEvent* event) {
   const bool width_box = watched == side_.query_width || watched == side_.result_width;

@@ -1,14 +1,11 @@
 #include "designer/window/main_window.h"
 
 #include <QCheckBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QProgressBar>
 #include <QScreen>
 #include <QSplitter>
@@ -59,7 +56,7 @@ MainWindow::MainWindow(Dialogs* dialogs, QString application_dir)
   setWindowTitle(QString());
   setWindowIcon(DesignerIcon());
   setFont(window_common::WindowFont());
-  setAcceptDrops(true);
+  window_common::OpenDroppedFiles(this, [this](const QString& path) { OpenFile(path); });
   CreateLayout();
 }
 
@@ -124,6 +121,8 @@ void MainWindow::CreateMainMenu() {
   file_menu->setObjectName(QStringLiteral("fileMenu"));
   add_item(file_menu, "openItem", "&Открыть", &open, &MainWindow::OpenCommand);
   add_item(file_menu, "saveItem", "&Сохранить", &save, &MainWindow::SaveCommand);
+  add_item(file_menu, "viewBookItem", "&Просмотр справочника…", nullptr,
+           &MainWindow::ViewBookCommand);
   file_menu->addSeparator();
   add_item(file_menu, "exitItem", "В&ыход", &door, &MainWindow::ExitCommand);
 
@@ -220,17 +219,6 @@ bool MainWindow::focusNextPrevChild(bool next) {
   if (!QMainWindow::focusNextPrevChild(next)) return false;
   structure_editor_->TabbedIn(next);
   return true;
-}
-
-void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (!window_common::DroppedFilePath(*event->mimeData()).isEmpty()) event->acceptProposedAction();
-}
-
-void MainWindow::dropEvent(QDropEvent* event) {
-  const QString path = window_common::DroppedFilePath(*event->mimeData());
-  if (path.isEmpty()) return;
-  event->acceptProposedAction();
-  OpenFile(path);
 }
 
 std::string MainWindow::DatabaseName() const { return ToDocument(database_name_->text()); }

@@ -7,8 +7,9 @@
 //    control texts: the database name, the splitter and the cut option. It implements
 //    DesignerView, through which the model's readers (LoadCSV, LoadFSR) and writer (SaveFSR)
 //    read those values and report progress and questions back. main_window_commands.cpp holds
-//    the commands of the menu and the toolbar (open, save and export, exit, help, about) and the
-//    question about unsaved edits on closing (DocumentState, taken at every load and save).
+//    the commands of the menu and the toolbar (open, save and export, view a book in bwickview,
+//    exit, help, about) and the question about unsaved edits on closing (DocumentState, taken at
+//    every load and save).
 //  - StructureEditor (structure_editor.h) is the field grid and the property panel.
 //  - HandheldPreview (handheld_preview.h) draws the handheld's two screens and edits the input
 //    order and the widths; it reaches the window through PreviewHost.
@@ -81,8 +82,6 @@ class MainWindow : public QMainWindow, public DesignerView, public PreviewHost {
   bool focusNextPrevChild(bool next) override;
   // Exit and the window's close button: edits not yet saved are saved, dropped or kept open.
   void closeEvent(QCloseEvent* event) override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
 
  private:
   // Layout (main_window.cpp).
@@ -107,6 +106,12 @@ class MainWindow : public QMainWindow, public DesignerView, public PreviewHost {
   void HelpCommand();
   void AboutCommand();
   void Export(const QString& saved_path);
+  // Opens a book chosen in the open dialog in the viewer, proposing the ".fdb" beside the source
+  // file saved last (or opened, before any save).
+  void ViewBookCommand();
+  // Starts `program` from the designer's folder with the one argument `path`, without a shell
+  // and without waiting; false when it is missing or does not start.
+  bool StartBeside(const char* program, const QString& path);
   // What a save writes besides the data lines: the fields and the three document values that
   // live as control texts. The state at the last load or save tells whether closing loses edits.
   struct DocumentState {
@@ -124,6 +129,7 @@ class MainWindow : public QMainWindow, public DesignerView, public PreviewHost {
   Dialogs* dialogs_;
   QString application_dir_;
   QString last_open_path_;     // the path last chosen in the open dialog
+  QString last_saved_path_;    // the source file the last save wrote
   DocumentState saved_state_;  // as the last load or save left the document
 
   QSplitter* panel_splitter_ = nullptr;

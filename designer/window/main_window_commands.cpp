@@ -13,6 +13,7 @@
 #include "designer/window/help_texts.h"
 #include "designer/window/main_window.h"
 #include "designer/window/structure_editor.h"
+#include "handheld/book_files.h"
 
 namespace designer {
 
@@ -24,6 +25,16 @@ const char kOpenFilter[] =
     "Справочники КПК (*.fdb, *.zdb, *.db)|*.fdb;*.zdb;*.db|Все файлы (*.*)|*.*";
 const char kSaveFilter[] = "BWick-данные (*.fsr)|*.fsr|Все файлы (*.*)|*.*";
 const char kBuilderProgram[] = "bwickbuild";
+const char kViewerProgram[] = "bwickview";
+
+// `path` with the extension of its file name (from the last ".") replaced by `extension`.
+QString WithExtension(const QString& path, const char* extension) {
+  const QFileInfo info(path);
+  QString name = info.fileName();
+  const int dot = name.lastIndexOf(QLatin1Char('.'));
+  if (dot >= 0) name.truncate(dot);
+  return QDir(info.path()).filePath(name + QLatin1String(extension));
+}
 
 // The extension of a file name from its last ".", the dot included, ASCII letters upper-cased.
 QString UpperExtension(const QString& path) {
@@ -79,10 +90,7 @@ bool MainWindow::Save() {
   }
   // Proposal: the folder and the name of the file last chosen to open, with ".fsr".
   const QFileInfo last(last_open_path_);
-  QString proposed = last.fileName();
-  const int dot = proposed.lastIndexOf(QLatin1Char('.'));
-  if (dot >= 0) proposed.truncate(dot);
-  proposed += QLatin1String(".fsr");
+  const QString proposed = QFileInfo(WithExtension(last_open_path_, ".fsr")).fileName();
   const QString folder = last_open_path_.isEmpty() ? QString() : last.absolutePath();
 
   const QString target = dialogs_->ChooseFileToSave(
@@ -95,6 +103,7 @@ bool MainWindow::Save() {
     return false;
   }
   saved_state_ = CurrentState();
+  last_saved_path_ = target;
   if (dialogs_->AskYesNo(QString::fromUtf8("Выполнить экспорт справочника в формат КПК?"))) {
     Export(target);
   }
@@ -104,11 +113,26 @@ bool MainWindow::Save() {
 // Starts the builder beside the designer on the saved file, without a shell and without
 // waiting; the builder reports its own outcome.
 void MainWindow::Export(const QString& saved_path) {
-  const QString builder = QDir(application_dir_).filePath(QString::fromLatin1(kBuilderProgram));
-  const QFileInfo info(builder);
-  if (!info.isFile() || !info.isExecutable() || !QProcess::startDetached(builder, {saved_path})) {
+  if (!StartBeside(kBuilderProgram, saved_path)) {
     dialogs_->ShowMessage(MessageKind::kError, QString::fromUtf8("Ошибка экспорта в формат КПК!"));
   }
+}
+
+void MainWindow::ViewBookCommand() {
+  const QString source = last_saved_path_.isEmpty() ? last_open_path_ : last_saved_path_;
+  const QString proposed = source.isEmpty() ? QString() : WithExtension(source, ".fdb");
+  const QString book = dialogs_->ChooseBookToView(proposed, handheld::BookFileFilters());
+  if (book.isEmpty()) return;
+  if (!StartBeside(kViewerProgram, book)) {
+    dialogs_->ShowMessage(MessageKind::kError,
+                          QString::fromUtf8("Ошибка запуска программы просмотра справочника!"));
+  }
+}
+
+bool MainWindow::StartBeside(const char* program, const QString& path) {
+  const QString file = QDir(application_dir_).filePath(QString::fromLatin1(program));
+  const QFileInfo info(file);
+  return info.isFile() && info.isExecutable() && QProcess::startDetached(file, {path});
 }
 
 void MainWindow::ExitCommand() { close(); }

@@ -3,10 +3,12 @@
 // and tab bar. It only shows what it is told; the rules live in HandheldPreview.
 #pragma once
 
-#include <QFrame>
 #include <QList>
 #include <array>
 #include <functional>
+
+#include "handheld/screen_layout.h"
+#include "handheld/screen_parts.h"
 
 class QLabel;
 class QLineEdit;
@@ -15,9 +17,9 @@ namespace designer {
 
 class PreviewInputBox;
 
-inline constexpr int kInputRows = 5;
+using handheld::kInputRows;
 
-class PreviewQueryScreen : public QFrame {
+class PreviewQueryScreen : public handheld::ScreenFrame {
  public:
   struct Handlers {
     std::function<void(int row, int width)> width_dragged;  // right edge of a row's box
@@ -32,7 +34,6 @@ class PreviewQueryScreen : public QFrame {
   void HideRow(int row);
   // What "Очистить" does: every input box emptied.
   void ClearInputs();
-  void SetClockText(const QString& text);
   void SetDatabaseName(const QString& name);
   // The name box, then the input boxes top to bottom.
   QList<QWidget*> TabOrder() const;
@@ -40,7 +41,6 @@ class PreviewQueryScreen : public QFrame {
  private:
   Handlers handlers_;
   bool box_resizing_ = false;  // one drag flag for all five boxes
-  QLabel* clock_;
   QLineEdit* name_;
   std::array<QLabel*, kInputRows + 1> labels_{};
   std::array<PreviewInputBox*, kInputRows + 1> boxes_{};

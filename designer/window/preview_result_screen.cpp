@@ -2,74 +2,37 @@
 
 #include <QEvent>
 #include <QHeaderView>
-#include <QPainter>
 #include <QSignalBlocker>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <algorithm>
 #include <utility>
 
 #include "designer/window/number_box.h"
-#include "designer/window/preview_mouse_area.h"
-#include "designer/window/preview_pictures.h"
+#include "handheld/mouse_area.h"
+#include "handheld/screen_layout.h"
+#include "handheld/screen_parts.h"
 
 namespace designer {
 
 namespace {
 
-constexpr int kRowHeight = 18;
 constexpr int kColumnsAtStart = 5;
 constexpr int kColumnWidthAtStart = 64;
-
-// The handheld's list draws lines between the columns only; rows are not ruled.
-class ColumnLineDelegate : public QStyledItemDelegate {
- public:
-  using QStyledItemDelegate::QStyledItemDelegate;
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override {
-    QStyledItemDelegate::paint(painter, option, index);
-    painter->save();
-    painter->setPen(QColor(0xc0, 0xc0, 0xc0));
-    painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
-    painter->restore();
-  }
-};
 
 }  // namespace
 
 PreviewResultScreen::PreviewResultScreen(QWidget* lower_page, Handlers handlers)
-    : QFrame(lower_page), handlers_(std::move(handlers)) {
-  setObjectName(QStringLiteral("resultScreen"));
-  setFrameShape(QFrame::Box);
-  setGeometry(510, 18, 242, 322);
-
-  AddScreenPicture(this, "resultPicture", kResultScreenPicture);
+    : ScreenFrame(lower_page, Screen::kResult, false), handlers_(std::move(handlers)) {
+  move(510, 18);
 
   grid_ = new QTableWidget(kVisibleSampleRows, kColumnsAtStart, this);
   grid_->setObjectName(QStringLiteral("resultList"));
-  grid_->setGeometry(1, 28, 240, 219);
-  grid_->setFrameShape(QFrame::NoFrame);
-  grid_->setShowGrid(false);
-  grid_->setItemDelegate(new ColumnLineDelegate(grid_));
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  handheld::StyleResultList(grid_);
   grid_->setSelectionMode(QAbstractItemView::NoSelection);
   grid_->setFocusPolicy(Qt::NoFocus);
-  grid_->setWordWrap(false);
-  grid_->setTextElideMode(Qt::ElideNone);  // the handheld cuts a long value at the column edge
   grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  grid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-  grid_->verticalHeader()->hide();
-  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
   QHeaderView* heading = grid_->horizontalHeader();
-  heading->setFixedHeight(kRowHeight);
-  heading->setMinimumSectionSize(0);
-  heading->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  heading->setHighlightSections(false);
   heading->setSectionsMovable(true);
-  heading->setSectionResizeMode(QHeaderView::Interactive);
-  heading->setStretchLastSection(false);
   for (int c = 0; c < kColumnsAtStart; ++c) {
     grid_->setHorizontalHeaderItem(c, new QTableWidgetItem());
     heading->resizeSection(c, kColumnWidthAtStart);
@@ -79,7 +42,7 @@ PreviewResultScreen::PreviewResultScreen(QWidget* lower_page, Handlers handlers)
   heading->viewport()->installEventFilter(this);
   grid_->viewport()->installEventFilter(this);
 
-  (new PreviewMouseArea(this, QRect(-6, 274, 247, 22), Qt::ForbiddenCursor, [this] {
+  (new handheld::MouseArea(this, handheld::kTabBar, Qt::ForbiddenCursor, [this] {
     handlers_.find_pressed();
   }))->setObjectName(QStringLiteral("resultTabBar"));
 }
@@ -132,7 +95,7 @@ bool PreviewResultScreen::eventFilter(QObject* watched, QEvent* event) {
       (watched == grid_->viewport() || watched == grid_->horizontalHeader()->viewport())) {
     handlers_.mouse_released();
   }
-  return QFrame::eventFilter(watched, event);
+  return ScreenFrame::eventFilter(watched, event);
 }
 
 }  // namespace designer

@@ -4,11 +4,12 @@
 // from the model.
 #pragma once
 
-#include <QFrame>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <vector>
+
+#include "handheld/screen_parts.h"
 
 class QTableWidget;
 
@@ -17,7 +18,7 @@ namespace designer {
 // Sample rows the list shows under its heading row.
 inline constexpr int kVisibleSampleRows = 9;
 
-class PreviewResultScreen : public QFrame {
+class PreviewResultScreen : public handheld::ScreenFrame {
  public:
   struct Column {
     QString heading;

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressBar>
@@ -140,6 +141,18 @@ struct Harness {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// A program at `path` that writes its arguments, each followed by "|", to the file `record`.
+void WriteRecordingProgram(const QString& path, const QString& record) {
+  QFile program(path);
+  if (!program.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
+  program.write(
+      QStringLiteral("#!/bin/sh\nprintf '%s|' \"$@\" > \"%1.tmp\"\nmv \"%1.tmp\" \"%1\"\n")
+          .arg(record)
+          .toUtf8());
+  program.close();
+  program.setPermissions(program.permissions() | QFile::ExeOwner);
+}
+
 }  // namespace
 
 class DesignerWindowTest : public QObject {
@@ -160,6 +173,7 @@ class DesignerWindowTest : public QObject {
   void FailedSaveAsksNoExportQuestion();
   void ExportStartsTheBuilderBesideTheDesigner();
   void ExportReportsAMissingOrUnusableBuilder();
+  void ViewBookStartsTheViewerOnTheBookBesideTheSavedSource();
   void UnselectableColumnsKeepTheCurrentCell();
   void NameEditingFollowsEveryKeystroke();
   void TypeChoiceChangesTheSavedType();
@@ -493,14 +507,7 @@ void DesignerWindowTest::FailedSaveAsksNoExportQuestion() {
 void DesignerWindowTest::ExportStartsTheBuilderBesideTheDesigner() {
   QTemporaryDir application_dir;
   const QString record = application_dir.filePath(QStringLiteral("arguments.txt"));
-  QFile builder(application_dir.filePath(QStringLiteral("bwickbuild")));
-  QVERIFY(builder.open(QIODevice::WriteOnly));
-  builder.write(
-      QStringLiteral("#!/bin/sh\nprintf '%s|' \"$@\" > \"%1.tmp\"\nmv \"%1.tmp\" \"%1\"\n")
-          .arg(record)
-          .toUtf8());
-  builder.close();
-  builder.setPermissions(builder.permissions() | QFile::ExeOwner);
+  WriteRecordingProgram(application_dir.filePath(QStringLiteral("bwickbuild")), record);
 
   Harness h(application_dir.path());
   h.OpenStaff();
@@ -546,6 +553,45 @@ void DesignerWindowTest::ExportReportsAMissingOrUnusableBuilder() {
   h.dialogs.yes_no_answers.push_back(false);
   QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
   QCOMPARE(h.MessageTexts().size(), 2);
+}
+
+void DesignerWindowTest::ViewBookStartsTheViewerOnTheBookBesideTheSavedSource() {
+  Harness h;
+  const QString record = h.dir.filePath(QStringLiteral("arguments.txt"));
+  QMenu* file_menu = h.Find<QMenu>("fileMenu");
+  QStringList items;
+  for (const QAction* item : file_menu->actions()) items << item->text();
+  QCOMPARE(items, (QStringList{U("&Открыть"), U("&Сохранить"), U("&Просмотр справочника…"),
+                               QString(), U("В&ыход")}));
+  QAction* view_book = h.Find<QAction>("viewBookItem");
+
+  // Nothing opened yet: no proposal, and no viewer beside the designer.
+  h.dialogs.open_answers.push_back(h.dir.filePath(QStringLiteral("book.fdb")));
+  view_book->trigger();
+  QVERIFY(h.dialogs.proposed_book.isEmpty());
+  QCOMPARE(h.MessageTexts(), QStringList{U("Ошибка запуска программы просмотра справочника!")});
+
+  WriteRecordingProgram(h.dir.filePath(QStringLiteral("bwickview")), record);
+
+  h.OpenStaff();
+  view_book->trigger();  // cancelled
+  QCOMPARE(h.dialogs.proposed_book, h.dir.filePath(QStringLiteral("staff.fdb")));
+  QCOMPARE(h.dialogs.open_filters.first(), U("Справочники КПК (*.fdb *.zdb *.db)"));
+
+  h.Find<QLineEdit>("databaseName")->setText(QStringLiteral("x"));
+  QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("my documents")));
+  h.dialogs.save_answers.push_back(h.dir.filePath(U("my documents/тел.fsr")));
+  h.dialogs.yes_no_answers.push_back(false);
+  QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
+  const QString book = h.dir.filePath(U("my documents/тел.fdb"));
+  h.dialogs.open_answers.push_back(book);
+  view_book->trigger();
+  QCOMPARE(h.dialogs.proposed_book, book);
+  QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
+  QFile arguments(record);
+  QVERIFY(arguments.open(QIODevice::ReadOnly));
+  QCOMPARE(QString::fromUtf8(arguments.readAll()), book + QLatin1Char('|'));
+  QCOMPARE(h.MessageTexts().size(), 1);
 }
 
 void DesignerWindowTest::UnselectableColumnsKeepTheCurrentCell() {

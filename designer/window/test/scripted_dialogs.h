@@ -31,12 +31,18 @@ class ScriptedDialogs : public Dialogs {
 
   QStringList open_filters;
   QString open_last_path;
+  QString proposed_book;  // by the last dialog for a book to view
   std::vector<SaveRequest> save_requests;
   QStringList questions;
   std::vector<Shown> messages;
 
   QString ChooseFileToOpen(const QString& last_path, const QStringList& filters) override {
     open_last_path = last_path;
+    open_filters = filters;
+    return Next(open_answers);
+  }
+  QString ChooseBookToView(const QString& proposed, const QStringList& filters) override {
+    proposed_book = proposed;
     open_filters = filters;
     return Next(open_answers);
   }

@@ -1,4 +1,4 @@
-#include "designer/window/preview_gif_writer.h"
+#include "handheld/gif_writer.h"
 
 #include <array>
 #include <cstdint>
@@ -6,7 +6,7 @@
 
 #include "common/little_endian.h"
 
-namespace designer {
+namespace handheld {
 
 namespace {
 
@@ -139,4 +139,4 @@ QByteArray EncodeGif16(const QImage& image) {
   return out;
 }
 
-}  // namespace designer
+}  // namespace handheld

@@ -8,11 +8,11 @@
 #include <QByteArray>
 #include <QImage>
 
-namespace designer {
+namespace handheld {
 
 // The GIF file of `image`, which must be QImage::Format_Indexed8 with at most 16 colours and no
 // pixel index beyond its colour table, and at most 65535 pixels wide and high. An empty array
 // when the image does not qualify.
 QByteArray EncodeGif16(const QImage& image);
 
-}  // namespace designer
+}  // namespace handheld

@@ -5,12 +5,12 @@
 #include <QWidget>
 #include <functional>
 
-namespace designer {
+namespace handheld {
 
-class PreviewMouseArea : public QWidget {
+class MouseArea : public QWidget {
  public:
-  PreviewMouseArea(QWidget* parent, const QRect& place, Qt::CursorShape cursor,
-                   std::function<void()> pressed);
+  MouseArea(QWidget* parent, const QRect& place, Qt::CursorShape cursor,
+            std::function<void()> pressed);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -19,4 +19,4 @@ class PreviewMouseArea : public QWidget {
   std::function<void()> pressed_;
 };
 
-}  // namespace designer
+}  // namespace handheld

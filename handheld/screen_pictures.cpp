@@ -1,4 +1,4 @@
-#include "designer/window/preview_pictures.h"
+#include "handheld/screen_pictures.h"
 
 #include <QImage>
 #include <QImageReader>
@@ -8,7 +8,7 @@
 // Q_INIT_RESOURCE declares the resource's own function, which lives in no namespace.
 static void InitScreensResource() { Q_INIT_RESOURCE(screens); }
 
-namespace designer {
+namespace handheld {
 
 namespace {
 
@@ -35,4 +35,4 @@ QLabel* AddScreenPicture(QWidget* screen, const char* object_name, const char* r
   return picture;
 }
 
-}  // namespace designer
+}  // namespace handheld

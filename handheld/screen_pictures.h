@@ -5,7 +5,7 @@
 class QLabel;
 class QWidget;
 
-namespace designer {
+namespace handheld {
 
 inline constexpr int kScreenWidth = 240;
 inline constexpr int kScreenHeight = 320;
@@ -22,4 +22,4 @@ void RegisterScreenPictures();
 // than not at all.
 QLabel* AddScreenPicture(QWidget* screen, const char* object_name, const char* resource);
 
-}  // namespace designer
+}  // namespace handheld

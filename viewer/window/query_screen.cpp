@@ -1,0 +1,99 @@
+#include "viewer/window/query_screen.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+#include <utility>
+
+#include "handheld/mouse_area.h"
+#include "handheld/screen_layout.h"
+#include "handheld/screen_parts.h"
+#include "viewer/window/book_text.h"
+#include "viewer/window/query_box.h"
+
+namespace viewer {
+
+namespace {
+
+// A phone book's one box reaches as far right as the name box above it.
+constexpr int kPhoneBookBoxWidth =
+    handheld::kNameBox.left() + handheld::kNameBox.width() - handheld::kInputBoxLeft;
+
+}  // namespace
+
+QueryScreen::QueryScreen(QWidget* parent, Handlers handlers)
+    : ScreenFrame(parent, Screen::kQuery, true), handlers_(std::move(handlers)) {
+  name_ = new QLineEdit(this);
+  name_->setObjectName(QStringLiteral("bookName"));
+  name_->setGeometry(handheld::kNameBox);
+  name_->setReadOnly(true);
+  name_->setFocusPolicy(Qt::NoFocus);
+
+  (new handheld::MouseArea(this, handheld::kFindButton, Qt::PointingHandCursor, [this] {
+    handlers_.find();
+  }))->setObjectName(QStringLiteral("findButton"));
+  (new handheld::MouseArea(this, handheld::kClearButton, Qt::PointingHandCursor, [this] {
+    ClearBoxes();
+  }))->setObjectName(QStringLiteral("clearButton"));
+  (new handheld::MouseArea(this, handheld::kDataTab, Qt::PointingHandCursor, [this] {
+    handlers_.show_data();
+  }))->setObjectName(QStringLiteral("dataTab"));
+  (new handheld::MouseArea(this, handheld::kExitTab, Qt::PointingHandCursor, [this] {
+    handlers_.exit();
+  }))->setObjectName(QStringLiteral("exitTab"));
+}
+
+void QueryScreen::ShowBook(const BookLayout& layout) {
+  qDeleteAll(row_widgets_);
+  row_widgets_.clear();
+  boxes_.clear();
+  box_fields_.clear();
+  name_->setText(FromBook(layout.name));
+  if (layout.kind == BookKind::kPhoneBook) {
+    AddRow(1, QStringLiteral("Текст"), kPhoneBookBoxWidth, layout.fields.front().flags);
+  } else {
+    const std::vector<std::size_t> fields = InputFields(layout);
+    const std::size_t rows = std::min<std::size_t>(fields.size(), handheld::kInputRows);
+    for (std::size_t row = 0; row < rows; ++row) {
+      const BookField& field = layout.fields[fields[row]];
+      AddRow(static_cast<int>(row) + 1, FromBook(field.name), field.edit_width, field.flags);
+      box_fields_.push_back(fields[row]);
+    }
+  }
+}
+
+void QueryScreen::FocusFirstBox() {
+  if (!boxes_.empty()) boxes_.front()->setFocus();
+}
+
+void QueryScreen::AddRow(int row, const QString& label, int width, std::uint8_t flags) {
+  QLabel* caption = handheld::AddInputLabel(this, row, label);
+  auto* box = new QLineEdit(this);
+  box->setObjectName(QStringLiteral("queryBox%1").arg(row));
+  box->setGeometry(handheld::kInputBoxLeft, handheld::InputBoxTop(row), width,
+                   handheld::kInputBoxHeight);
+  box->setValidator(new QueryBoxValidator(flags, box));
+  connect(box, &QLineEdit::returnPressed, this, [this] { handlers_.find(); });
+  caption->show();
+  box->show();
+  row_widgets_.insert(row_widgets_.end(), {caption, box});
+  boxes_.push_back(box);
+}
+
+RecordMatcher QueryScreen::Query(const BookLayout& layout) const {
+  if (layout.kind == BookKind::kPhoneBook) {
+    return RecordMatcher::AnyField(layout,
+                                   boxes_.empty() ? std::string() : ToBook(boxes_[0]->text()));
+  }
+  std::vector<QueryBox> query;
+  for (std::size_t i = 0; i < boxes_.size(); ++i) {
+    query.push_back({box_fields_[i], ToBook(boxes_[i]->text())});
+  }
+  return RecordMatcher::AllBoxes(layout, query);
+}
+
+void QueryScreen::ClearBoxes() {
+  for (QLineEdit* box : boxes_) box->clear();
+}
+
+}  // namespace viewer

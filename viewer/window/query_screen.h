@@ -1,0 +1,45 @@
+// The viewer's query screen: the handheld's picture with the clock, the book's name, one row
+// (label and box) per query box of the book, and the picture's buttons and tabs made to work.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "handheld/screen_parts.h"
+#include "viewer/search/book.h"
+#include "viewer/search/search.h"
+
+class QLineEdit;
+
+namespace viewer {
+
+class QueryScreen : public handheld::ScreenFrame {
+ public:
+  struct Handlers {
+    std::function<void()> find;       // "Найти", or Enter in a box
+    std::function<void()> show_data;  // the tab "Данные"
+    std::function<void()> exit;       // the tab "Выход"
+  };
+
+  QueryScreen(QWidget* parent, Handlers handlers);
+
+  // The rows of `layout`: its query boxes in their order (as many as the screen has rows), or
+  // a phone book's one box; every box empty.
+  void ShowBook(const BookLayout& layout);
+  // What the boxes ask of the book shown.
+  RecordMatcher Query(const BookLayout& layout) const;
+  // What "Очистить" does: every box emptied.
+  void ClearBoxes();
+  void FocusFirstBox();
+
+ private:
+  void AddRow(int row, const QString& label, int width, std::uint8_t flags);
+
+  Handlers handlers_;
+  QLineEdit* name_;
+  std::vector<QWidget*> row_widgets_;    // labels and boxes of the rows shown
+  std::vector<QLineEdit*> boxes_;        // top to bottom
+  std::vector<std::size_t> box_fields_;  // the field each box searches
+};
+
+}  // namespace viewer

@@ -1,0 +1,288 @@
+// The viewer driven through its widgets on the offscreen platform, its dialogs answered by the
+// test.
+#include "viewer/window/viewer_window.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <deque>
+
+#include "builder/convert/run_conversion.h"
+#include "common/codepage.h"
+#include "designer/model/document.h"
+#include "window_common/test/type_keys.h"
+
+namespace viewer {
+namespace {
+
+using window_common::TypeKeys;
+
+std::string Cp(const char* utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
+
+class ScriptedDialogs : public ViewerDialogs {
+ public:
+  QString ChooseBook(const QString&) override {
+    if (chosen.empty()) return {};
+    const QString path = chosen.front();
+    chosen.pop_front();
+    return path;
+  }
+  void ShowFailure(const QString& text) override { failures << text; }
+  void ShowMessage(const QString& text) override { messages << text; }
+
+  std::deque<QString> chosen;
+  QStringList failures;
+  QStringList messages;
+};
+
+class SilentReporter : public builder::Reporter {
+ public:
+  void StatusText(const std::string&) override {}
+  void ErrorMessage(const std::string&, const std::string&) override {}
+};
+
+Book AppendAll(BookLayout layout, const std::vector<std::vector<const char*>>& records) {
+  Book book(std::move(layout));
+  for (const auto& record : records) {
+    std::vector<std::string> values;
+    for (const char* value : record) values.push_back(Cp(value));
+    const std::vector<std::string_view> views(values.begin(), values.end());
+    book.Append(views);
+  }
+  return book;
+}
+
+BookField Field(const char* name, int flags, int query, int result, int detail) {
+  BookField field;
+  field.name = Cp(name);
+  field.flags = static_cast<std::uint8_t>(flags);
+  field.query_index = static_cast<std::uint8_t>(query);
+  field.result_index = static_cast<std::uint8_t>(result);
+  field.detail_index = static_cast<std::uint8_t>(detail);
+  field.edit_width = 40 + 10 * query;
+  field.result_width = 30 + 10 * result;
+  return field;
+}
+
+// Number: digits only, capitals; Фамилия: capitals, case ignored; Должность: anywhere, case
+// as typed; Код: no box, shown in the list, not on the card.
+Book Staff() {
+  using namespace designer;
+  return AppendAll({BookKind::kTable,
+                    Cp("Кадры"),
+                    {Field("Номер", kFlagDigitsOnly | kFlagUpperCase, 1, 1, 3),
+                     Field("Фамилия", kFlagUpperCase | kFlagIgnoreCase, 2, 2, 1),
+                     Field("Должность", kFlagSearchWithin, 3, 0, 2), Field("Код", 0, 0, 3, 0)}},
+                   {{"300", "Иванов", "Инженер", "a"},
+                    {"3001", "Ёлкин", "Главный инженер", "b"},
+                    {"13", "иваненко", "Бухгалтер", "c"}});
+}
+
+}  // namespace
+
+class ViewerWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init();
+  void cleanup();
+
+  void BoxesFollowTheirFieldsInputRules();
+  void FindFillsTheListInFileOrder();
+  void CardShowsTheFieldsInDetailOrder();
+  void PhoneBookHasOneBoxForEveryColumn();
+  void OpenTakesABookFileAndKeepsTheBookOnFailure();
+  void TabsSwitchScreensAndExitCloses();
+
+ private:
+  template <typename T>
+  T* Find(const QString& name) const {
+    T* widget = window_->findChild<T*>(name);
+    if (widget == nullptr) qFatal("no widget %s", qPrintable(name));
+    return widget;
+  }
+  QLineEdit* Box(int row) const { return Find<QLineEdit>(QStringLiteral("queryBox%1").arg(row)); }
+  void Press(const char* area) {
+    QTest::mouseClick(Find<QWidget>(QLatin1String(area)), Qt::LeftButton);
+  }
+  QString Status() const { return Find<QLabel>(QStringLiteral("status"))->text(); }
+  // The list's rows, values joined by "|".
+  QStringList ListRows() const;
+
+  ScriptedDialogs dialogs_;
+  std::unique_ptr<ViewerWindow> window_;
+};
+
+void ViewerWindowTest::init() {
+  dialogs_ = ScriptedDialogs();
+  window_ = std::make_unique<ViewerWindow>(&dialogs_);
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void ViewerWindowTest::cleanup() { window_.reset(); }
+
+QStringList ViewerWindowTest::ListRows() const {
+  const QAbstractItemModel* model = Find<QTableView>(QStringLiteral("resultList"))->model();
+  QStringList rows;
+  for (int r = 0; r < model->rowCount(); ++r) {
+    QStringList values;
+    for (int c = 0; c < model->columnCount(); ++c) values << model->index(r, c).data().toString();
+    rows << values.join(QLatin1Char('|'));
+  }
+  return rows;
+}
+
+void ViewerWindowTest::BoxesFollowTheirFieldsInputRules() {
+  window_->ShowBook(Staff());
+  QCOMPARE(Find<QLineEdit>(QStringLiteral("bookName"))->text(), QStringLiteral("Кадры"));
+  const QString labels[] = {QStringLiteral("Номер"), QStringLiteral("Фамилия"),
+                            QStringLiteral("Должность")};
+  for (int row = 1; row <= 3; ++row) {
+    QCOMPARE(Find<QLabel>(QStringLiteral("inputLabel%1").arg(row))->text(), labels[row - 1]);
+    QCOMPARE(Box(row)->width(), 40 + 10 * row);
+  }
+  QVERIFY(window_->findChild<QLineEdit*>(QStringLiteral("queryBox4")) == nullptr);
+
+  TypeKeys(Box(1), QStringLiteral("3a0-"));
+  TypeKeys(Box(2), QStringLiteral("ёлкин abc"));
+  TypeKeys(Box(3), QStringLiteral("инж Ё"));
+  QCOMPARE(Box(1)->text(), QStringLiteral("30"));
+  QCOMPARE(Box(2)->text(), QStringLiteral("ЁЛКИН ABC"));
+  QCOMPARE(Box(3)->text(), QStringLiteral("инж Ё"));
+  TypeKeys(Box(3), QStringLiteral("北"));  // no book holds it
+  QCOMPARE(Box(3)->text(), QStringLiteral("инж Ё"));
+}
+
+void ViewerWindowTest::FindFillsTheListInFileOrder() {
+  window_->ShowBook(Staff());
+  QCOMPARE(Status(), QStringLiteral("Записей: 3"));
+  auto* heading = Find<QTableView>(QStringLiteral("resultList"))->horizontalHeader();
+  QCOMPARE(heading->count(), 3);
+  QCOMPARE(heading->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Код"));
+  QCOMPARE(heading->sectionSize(1), 50);
+
+  TypeKeys(Box(3), QStringLiteral("инженер"));
+  Press("findButton");
+  QVERIFY(Find<QWidget>(QStringLiteral("resultScreen"))->isVisible());
+  QCOMPARE(Status(), QStringLiteral("Найдено: 1"));
+  QCOMPARE(ListRows(), QStringList{QStringLiteral("3001|Ёлкин|b")});
+
+  Press("searchTab");
+  Press("clearButton");
+  QVERIFY(Box(3)->text().isEmpty());
+  TypeKeys(Box(2), QStringLiteral("ив"));
+  QTest::keyClick(Box(2), Qt::Key_Return);
+  QCOMPARE(Status(), QStringLiteral("Найдено: 2"));
+  QCOMPARE(ListRows(),
+           (QStringList{QStringLiteral("300|Иванов|a"), QStringLiteral("13|иваненко|c")}));
+
+  Press("searchTab");
+  TypeKeys(Box(1), QStringLiteral("30"));
+  Press("findButton");
+  QCOMPARE(ListRows(), QStringList{QStringLiteral("300|Иванов|a")});
+  Press("searchTab");
+  TypeKeys(Box(1), QStringLiteral("7"));
+  Press("findButton");
+  QCOMPARE(Status(), QStringLiteral("Найдено: 0"));
+  QVERIFY(ListRows().isEmpty());
+}
+
+void ViewerWindowTest::CardShowsTheFieldsInDetailOrder() {
+  window_->ShowBook(Staff());
+  Press("dataTab");
+  auto* list = Find<QTableView>(QStringLiteral("resultList"));
+  auto* card = Find<QTableWidget>(QStringLiteral("recordCard"));
+  list->setCurrentIndex(list->model()->index(1, 0));
+  QTest::keyClick(list, Qt::Key_Return);
+  QVERIFY(card->isVisible());
+  QVERIFY(!list->isVisible());
+  QCOMPARE(Status(), QStringLiteral("Запись 2"));
+  QStringList shown;
+  for (int r = 0; r < card->rowCount(); ++r) {
+    shown << card->item(r, 0)->text() + QLatin1Char('=') + card->item(r, 1)->text();
+  }
+  QCOMPARE(shown, (QStringList{QStringLiteral("Фамилия=Ёлкин"),
+                               QStringLiteral("Должность=Главный инженер"),
+                               QStringLiteral("Номер=3001")}));
+  QTest::keyClick(card, Qt::Key_Escape);
+  QVERIFY(list->isVisible());
+  QCOMPARE(Status(), QStringLiteral("Записей: 3"));
+
+  const QRect third = list->visualRect(list->model()->index(2, 1));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third.center());
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, third.center());
+  QCOMPARE(Status(), QStringLiteral("Запись 3"));
+}
+
+void ViewerWindowTest::PhoneBookHasOneBoxForEveryColumn() {
+  window_->ShowBook(AppendAll({BookKind::kPhoneBook, "Tel", PhoneBookFields()},
+                              {{"ИВАНОВ", "ИВАН", "", "A"},
+                               {"ПЕТРОВ", "ПЁТР", "ИВАНОВИЧ", "B"},
+                               {"СИДОРОВ", "", "", "УЛ. ИВАНОВА"}}));
+  QCOMPARE(Find<QLabel>(QStringLiteral("inputLabel1"))->text(), QStringLiteral("Текст"));
+  QVERIFY(window_->findChild<QLineEdit*>(QStringLiteral("queryBox2")) == nullptr);
+  auto* heading = Find<QTableView>(QStringLiteral("resultList"))->horizontalHeader();
+  QCOMPARE(heading->count(), 4);
+  QCOMPARE(heading->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Поле 4"));
+
+  TypeKeys(Box(1), QStringLiteral("иван"));
+  QCOMPARE(Box(1)->text(), QStringLiteral("ИВАН"));
+  Press("findButton");
+  QCOMPARE(ListRows(), (QStringList{QStringLiteral("ИВАНОВ|ИВАН||A"),
+                                    QStringLiteral("ПЕТРОВ|ПЁТР|ИВАНОВИЧ|B")}));
+}
+
+void ViewerWindowTest::OpenTakesABookFileAndKeepsTheBookOnFailure() {
+  QTemporaryDir dir;
+  const QString list = dir.filePath(QStringLiteral("tel.csv"));
+  QFile file(list);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(Cp("555;иванов;иван;;ул. ленина\r\n").c_str());
+  file.close();
+  builder::ConversionRequest request;
+  request.path = QFile::encodeName(list).toStdString();
+  request.name = Cp("Телефоны");
+  request.digits = std::string(1, '3');  // GCC 12 warns wrongly of a literal assigned here
+  SilentReporter reporter;
+  QCOMPARE(builder::RunConversion(request, reporter), builder::ConversionOutcome::kDone);
+
+  dialogs_.chosen = {dir.filePath(QStringLiteral("tel.fdb"))};
+  Find<QAction>(QStringLiteral("openItem"))->trigger();
+  auto* name = Find<QLineEdit>(QStringLiteral("bookName"));
+  QCOMPARE(name->text(), QStringLiteral("Телефоны"));
+  QCOMPARE(Status(), QStringLiteral("Записей: 1"));
+
+  QVERIFY(!window_->OpenBook(list));
+  QVERIFY(!window_->OpenBook(dir.filePath(QStringLiteral("missing.fdb"))));
+  QCOMPARE(dialogs_.failures.size(), 2);
+  QVERIFY2(
+      dialogs_.failures[0].startsWith(QStringLiteral("Не удалось открыть справочник «tel.csv»:\n")),
+      qPrintable(dialogs_.failures[0]));
+  QCOMPARE(name->text(), QStringLiteral("Телефоны"));
+  QCOMPARE(Status(), QStringLiteral("Записей: 1"));
+}
+
+void ViewerWindowTest::TabsSwitchScreensAndExitCloses() {
+  window_->ShowBook(Staff());
+  auto* query = Find<QWidget>(QStringLiteral("queryScreen"));
+  auto* result = Find<QWidget>(QStringLiteral("resultScreen"));
+  QVERIFY(query->isVisible() && !result->isVisible());
+  QTest::mouseClick(query->findChild<QWidget*>(QStringLiteral("dataTab")), Qt::LeftButton);
+  QVERIFY(!query->isVisible() && result->isVisible());
+  QTest::keyClick(Find<QTableView>(QStringLiteral("resultList")), Qt::Key_Escape);
+  QVERIFY(query->isVisible() && !result->isVisible());
+  QVERIFY(Box(1)->hasFocus());
+  QTest::mouseClick(query->findChild<QWidget*>(QStringLiteral("exitTab")), Qt::LeftButton);
+  QVERIFY(!window_->isVisible());
+}
+
+}  // namespace viewer
+
+QTEST_MAIN(viewer::ViewerWindowTest)
+#include "viewer_window_test.moc"
