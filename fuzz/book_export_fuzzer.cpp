@@ -14,7 +14,7 @@
 #include "cli/export_command.h"
 #include "designer/model/database_source.h"
 #include "designer/model/source_file.h"
-#include "designer/model/test/fake_designer_view.h"
+#include "designer/model/test/fake_window.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cli::RunExportCommand({book, "-o", csv, "--force"}, out, err);
 
   designer::Document doc;
-  designer::FakeDesignerView view;
+  designer::FakeWindow view;
   view.cut_long_lines = false;
   if (designer::LoadDB(doc, book, view).ok()) {
     if (!designer::SaveFSR(doc, saved, view).ok()) std::abort();

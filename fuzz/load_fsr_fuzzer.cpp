@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "designer/model/source_file.h"
-#include "designer/model/test/fake_designer_view.h"
+#include "designer/model/test/fake_window.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::WriteFile(path, data, size);
 
   designer::Document doc;
-  designer::FakeDesignerView view;
+  designer::FakeWindow view;
   const Status status = designer::LoadFSR(doc, path, view);
   if (!status.ok()) {
     if (doc.FieldCount != 0 || view.loaded_count != 0) std::abort();

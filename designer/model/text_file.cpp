@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <utility>
 
 #include "common/codepage.h"
@@ -30,6 +31,10 @@ Status NotText(const std::string& path, std::uint64_t offset) {
 
 std::string PathForMessage(const std::string& path) {
   return codepage::IsValidUtf8(path) ? path : codepage::Cp1251ToUtf8(path);
+}
+
+std::string FileNameForMessage(const std::string& path) {
+  return PathForMessage(std::filesystem::path(path).filename().string());
 }
 
 LineReader::LineReader(std::istream& in, std::string name)

@@ -20,6 +20,8 @@ namespace designer {
 // `path` as it appears in a message: UTF-8 as it stands; a path that is not UTF-8 is taken as
 // Windows-1251, the only other encoding our files meet.
 std::string PathForMessage(const std::string& path);
+// The file name of `path` (without its folder) as it appears in a message.
+std::string FileNameForMessage(const std::string& path);
 
 // Reads text line by line, by the rules of CSV import, so that the writer copies exactly the
 // records that the import counted. A line ends at LF or CR LF; a CR that no LF follows is
