@@ -14,6 +14,7 @@
 #include "designer/model/csv_import.h"
 #include "designer/model/document.h"
 #include "designer/model/document_io.h"
+#include "designer/model/header_values.h"
 #include "designer/model/source_file.h"
 
 namespace cli {
@@ -49,10 +50,6 @@ struct ImportOptions {
   std::optional<codepage::TextEncoding> encoding;  // none: detected
 };
 
-bool HasLineBreak(const std::string& text) {
-  return text.find_first_of("\r\n") != std::string::npos;
-}
-
 // Fills `options` from `parsed`; on a command line it cannot take, sets `error`.
 bool ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options, std::string& error) {
   options.csv_path = parsed.operands[0];
@@ -67,9 +64,8 @@ bool ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options, st
   }
   const std::optional<std::string> name = OptionToCp1251(*name_utf8, "name", error);
   if (!name) return false;
-  // A line break would split the name's header line and shift every later value; a leading ";"
-  // makes both readers take the name for a comment.
-  if (name->empty() || HasLineBreak(*name) || (*name)[0] == ';') {
+  // A name that would break its header line (header_values.h) is a usage error here already.
+  if (name->empty() || designer::HasLineBreak(*name) || designer::StartsAsComment(*name)) {
     error = "--name: не пустое, без переводов строки и не начинается с \";\"";
     return false;
   }
@@ -78,8 +74,8 @@ bool ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options, st
   if (const auto splitter_utf8 = parsed.Value("splitter")) {
     const std::optional<std::string> splitter = OptionToCp1251(*splitter_utf8, "splitter", error);
     if (!splitter) return false;
-    // An empty splitter would be written as "''", which every reader takes as the splitter "'".
-    if (splitter->size() != 1 || HasLineBreak(*splitter)) {
+    // One byte that keeps its header line whole; the writer refuses the other control characters.
+    if (splitter->size() != 1 || designer::HasLineBreak(*splitter)) {
       error = "--splitter: ровно один символ, не перевод строки";
       return false;
     }

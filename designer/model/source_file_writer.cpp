@@ -13,6 +13,7 @@
 #include "common/system_reason.h"
 #include "designer/model/database_source.h"
 #include "designer/model/encoding.h"
+#include "designer/model/header_values.h"
 #include "designer/model/source_file.h"
 
 namespace designer {
@@ -21,27 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kRule[] = "; ============================================================";
-
-// A value the format cannot carry: a leading ";" makes both readers take it for a comment, a
-// line break splits it into two values, and any other control character ends the value for the
-// builder (Ctrl+Z ends the text of the line for the designer's reader too).
-Status CheckValue(const std::string& value, const std::string& what) {
-  if (!value.empty() && value.front() == ';') {
-    return Status::Refusal(what +
-                           " начинается с символа \";\", который в исходном файле "
-                           "означает комментарий. Измените его.");
-  }
-  for (const char c : value) {
-    if (c == '\r' || c == '\n') {
-      return Status::Refusal(what + " содержит перевод строки. Измените его.");
-    }
-    if (static_cast<unsigned char>(c) < ' ') {
-      return Status::Refusal(what + " содержит управляющий символ с кодом " +
-                             std::to_string(static_cast<int>(c)) + ". Измените его.");
-    }
-  }
-  return Status::Ok();
-}
 
 // The builder reads a header line in pieces of 254 characters, its CR LF included, and a longer
 // line splits into two values. The name stands on line 3 after this label, and on its own line.
@@ -65,24 +45,18 @@ Status CheckDocument(const Document& doc, const std::string& database_name,
     return Status::Refusal("Справочник должен иметь от 1 до " + std::to_string(kMaxDocumentFields) +
                            " полей.");
   }
-  Status status = CheckValue(database_name, "Название справочника");
+  Status status = CheckHeaderValue(database_name, "Название справочника");
   if (!status.ok()) return status;
   if (database_name.size() > kMaxDatabaseNameLength) {
     return Status::Refusal("Название справочника длиннее " +
                            std::to_string(kMaxDatabaseNameLength) + " символов. Сократите его.");
   }
   for (int i = 1; i <= doc.FieldCount; ++i) {
-    status = CheckValue(CutName(doc.Fields[i].Name), "Название поля " + std::to_string(i));
+    status = CheckHeaderValue(CutName(doc.Fields[i].Name), "Название поля " + std::to_string(i));
     if (status.ok()) status = CheckNameWasMapped(doc, i);
     if (!status.ok()) return status;
   }
-  // An empty splitter would be written as "''" and read back as "'". A tab is a splitter every
-  // reader takes; other control characters would break the splitter's line as they break names.
-  const bool control = !splitter.empty() && static_cast<unsigned char>(splitter[0]) < ' ';
-  if (splitter.size() != 1 || (control && splitter[0] != '\t')) {
-    return Status::Refusal("Символ-разделитель полей не задан или недопустим.");
-  }
-  return Status::Ok();
+  return CheckSplitter(splitter);
 }
 
 std::string TimeOfDay() {
