@@ -6,18 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "common/codepage.h"
 #include "common/test/scratch_folder.h"
 #include "designer/model/csv_import.h"
 #include "designer/model/source_file.h"
+#include "designer/model/test/cp1251.h"
 #include "designer/model/test/fake_window.h"
 
 namespace designer {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Cp(const std::string& utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
 
 constexpr char kMark[] = "\xEF\xBB\xBF";
 

@@ -6,12 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "common/codepage.h"
+#include "designer/model/test/cp1251.h"
 
 namespace designer {
 namespace {
-
-std::string Cp(const char* utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
 
 TextEncoding Detect(const std::string& bytes) {
   std::istringstream in(bytes);
