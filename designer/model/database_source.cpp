@@ -210,8 +210,8 @@ Status LoadDB(Document& doc, const std::string& path, const ReadOptions& options
 
 Status CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
                        const std::function<void(std::int64_t written)>& progress,
-                       std::int64_t* written) {
-  *written = 0;
+                       std::int64_t& written) {
+  written = 0;
   FileSource source(doc.SourceFileName);
   if (!source.is_open()) return CannotOpen(doc.SourceFileName, source);
   format::DatabaseReader reader(source);
@@ -228,7 +228,7 @@ Status CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines, 
     max_sizes.push_back(static_cast<std::uint16_t>(std::clamp(doc.Fields[i].MaxLen, 0, 65535)));
   format::DataLineMaker maker(std::move(max_sizes), splitter, /*exact=*/false);
   const Status status =
-      WriteRecordLines(reader, maker, out, {cut_long_lines, false, progress}, written);
+      WriteRecordLines(reader, maker, out, {cut_long_lines, false, progress}, &written);
   if (status.ok() || !out.status().ok()) return status;
   return AboutBook(doc.SourceFileName, status);
 }

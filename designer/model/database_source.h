@@ -53,6 +53,6 @@ Status LoadDB(Document& doc, const std::string& path, const ReadOptions& options
 // `splitter`; a value that holds it refuses the save with the record's number.
 Status CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
                        const std::function<void(std::int64_t written)>& progress,
-                       std::int64_t* written);
+                       std::int64_t& written);
 
 }  // namespace designer

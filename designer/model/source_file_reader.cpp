@@ -16,17 +16,17 @@ namespace {
 constexpr std::size_t kKeptLineLength = 64 * 1024;
 
 // Reads the next header value as a 32-bit integer.
-Status NextNumber(LineReader& file, std::int32_t& header_line_count, std::int32_t* value) {
+Status NextNumber(LineReader& file, std::int32_t& header_line_count, std::int32_t& value) {
   const std::string text = NextHeaderValue(file, header_line_count);
   if (!file.status().ok()) return file.status();
   return ParseInt32(codepage::Cp1251ToUtf8(text), value);
 }
 
 // Reads the next header value as an 8-bit member: its low 8 bits are kept.
-Status NextByte(LineReader& file, std::int32_t& header_line_count, std::uint8_t* value) {
+Status NextByte(LineReader& file, std::int32_t& header_line_count, std::uint8_t& value) {
   std::int32_t number = 0;
-  Status status = NextNumber(file, header_line_count, &number);
-  if (status.ok()) *value = static_cast<std::uint8_t>(number);
+  Status status = NextNumber(file, header_line_count, number);
+  if (status.ok()) value = static_cast<std::uint8_t>(number);
   return status;
 }
 
@@ -61,7 +61,7 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
                            "» не является исходным файлом справочника.");
   }
   std::int32_t version = 0;
-  status = NextNumber(file, lines, &version);
+  status = NextNumber(file, lines, version);
   if (!status.ok()) return status;
   result.has_splitter = version > kLastVersionWithoutSplitter;
   result.splitter = current_splitter;
@@ -76,14 +76,14 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
   }
 
   std::int32_t field_count = 0;
-  status = NextNumber(file, lines, &field_count);
+  status = NextNumber(file, lines, field_count);
   if (!status.ok()) return status;
   if (field_count < 1 || field_count > kMaxDocumentFields) {
     return Status::Refusal(
         "В файле «" + FileNameForMessage(path) + "» указано полей: " + std::to_string(field_count) +
         "; справочник может иметь от 1 до " + std::to_string(kMaxDocumentFields) + " полей.");
   }
-  status = NextNumber(file, lines, &doc.RecordCount);
+  status = NextNumber(file, lines, doc.RecordCount);
   if (!status.ok()) return status;
   NextHeaderValue(file, lines);  // the flags value, which the designer does not use
   result.database_name = NextHeaderValue(file, lines);
@@ -95,10 +95,10 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
     field.Name = CutName(NextHeaderValue(file, lines));
     for (std::uint8_t* member : {&field.DataType, &field.Flags, &field.NumSize, &field.QueryIndex,
                                  &field.ResultIndex, &field.DetailIndex}) {
-      if (status.ok()) status = NextByte(file, lines, member);
+      if (status.ok()) status = NextByte(file, lines, *member);
     }
     for (std::int32_t* member : {&field.EditWidth, &field.ResultWidth, &field.MaxLen}) {
-      if (status.ok()) status = NextNumber(file, lines, member);
+      if (status.ok()) status = NextNumber(file, lines, *member);
     }
   }
   if (!status.ok()) return status;
@@ -108,8 +108,7 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
 
   doc.SampleValues = {};
   std::string line;
-  for (int record = 1; record <= kSampleRecords && file.ReadLine(&line, kKeptLineLength);
-       ++record) {
+  for (int record = 1; record <= kSampleRecords && file.ReadLine(kKeptLineLength, line); ++record) {
     StoreSampleLine(doc, record, line, result.splitter);
   }
   return file.status();
@@ -120,7 +119,7 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
 std::string NextHeaderValue(LineReader& file, std::int32_t& header_line_count) {
   std::string line;
   for (;;) {
-    if (!file.ReadLine(&line, kKeptLineLength)) line.clear();  // past the end the value is empty
+    if (!file.ReadLine(kKeptLineLength, line)) line.clear();  // past the end the value is empty
     if (header_line_count < INT32_MAX) ++header_line_count;
     const bool comment = !line.empty() && line.front() == ';';
     if (!comment) return line;

@@ -146,24 +146,24 @@ CopyProgress ProgressOf(const Document& doc, const SaveOptions& options) {
 // dropped, and with `cut_long_lines` a line longer than kLongLineLength keeps its first
 // kCutLineKeep characters followed by "..". Lines are handled in pieces, never held whole.
 Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_lines,
-                     const CopyProgress& progress, std::int32_t* written) {
+                     const CopyProgress& progress, std::int32_t& written) {
   constexpr std::size_t kPiece = 64 * 1024;
   std::string piece;
   bool ended = false;
-  *written = 0;
+  written = 0;
   for (;;) {
     // Most lines are taken whole from the reader's block. Any other line comes in pieces, the
     // first one character longer than a line may be, to tell whether it is too long.
     std::string_view head;
-    if (in.ReadLineInPlace(&head)) {
+    if (in.ReadLineInPlace(head)) {
       ended = true;
-    } else if (in.ReadUncheckedPiece(&piece, kLongLineLength + 1, &ended)) {
+    } else if (in.ReadUncheckedPiece(kLongLineLength + 1, piece, ended)) {
       head = piece;
     } else {
       break;
     }
     if (head.empty() && ended) continue;
-    if (*written == INT32_MAX) {
+    if (written == INT32_MAX) {
       return Status::Error("Слишком много строк данных: больше " + std::to_string(INT32_MAX) + ".");
     }
     const bool cut = cut_long_lines && !(ended && head.size() <= kLongLineLength);
@@ -175,12 +175,12 @@ Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_line
       if (!ended && !in.SkipLine()) break;
     } else {
       out.Write(head);
-      while (!ended && in.ReadPiece(&piece, kPiece, &ended)) out.Write(piece);
+      while (!ended && in.ReadPiece(kPiece, piece, ended)) out.Write(piece);
     }
     out.EndLine();
     if (!out.status().ok()) return out.status();
-    ++*written;
-    if (progress) progress(*written);
+    ++written;
+    if (progress) progress(written);
   }
   if (!in.status().ok()) return in.status();
   return out.status();
@@ -207,7 +207,7 @@ Status CheckDataLines(const Document& doc, bool cut_long_lines) {
   SkipToDataLines(doc, in);
   LineWriter nowhere;
   std::int32_t written = 0;
-  return CopyDataLines(in, nowhere, cut_long_lines, nullptr, &written);
+  return CopyDataLines(in, nowhere, cut_long_lines, nullptr, written);
 }
 
 // The header of the document's source file.
@@ -223,22 +223,22 @@ SourceFileHeader DocumentHeader(const Document& doc, const SaveOptions& options)
 // Writes the whole file into `target`'s replacement, with the records of the opened table
 // database as data lines; the caller commits it.
 Status WriteFromDatabase(const Document& doc, ReplacementFile& target, const SaveOptions& options,
-                         std::int32_t* written) {
+                         std::int32_t& written) {
   LineWriter out;
   Status status = out.Create(target);
   if (!status.ok()) return status;
   WriteSourceHeader(out, DocumentHeader(doc, options));
   std::int64_t lines = 0;
   status = CopyRecordLines(doc, options.splitter[0], options.cut_long_lines, out,
-                           ProgressOf(doc, options), &lines);
-  *written = static_cast<std::int32_t>(lines);
+                           ProgressOf(doc, options), lines);
+  written = static_cast<std::int32_t>(lines);
   const Status closed = out.Close();
   return status.ok() ? closed : status;
 }
 
 // Writes the whole file into `target`'s replacement, from the opened file; the caller commits it.
 Status WriteSourceFile(const Document& doc, ReplacementFile& target, const SaveOptions& options,
-                       std::int32_t* written) {
+                       std::int32_t& written) {
   if (doc.SourceIsDatabase) return WriteFromDatabase(doc, target, options, written);
   // The data source is opened first, so that a missing one creates nothing.
   LineReader lines;
@@ -285,7 +285,7 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
   const bool over_source = SameFile(target_path, doc.SourceFileName);
   ReplacementFile target(target_path);
   std::int32_t written = 0;
-  status = WriteSourceFile(doc, target, options, &written);
+  status = WriteSourceFile(doc, target, options, written);
   if (!status.ok()) return status;
   const std::string backup_path = doc.SourceFileName + ".BAK";
   fs::path opened;

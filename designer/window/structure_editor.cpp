@@ -104,7 +104,7 @@ class CellCheckBox : public QCheckBox {
 // True when the builder can store `value` as a number rather than as 0.
 bool IsNumber(const std::string& value) {
   std::int32_t number = 0;
-  return ParseInt32(value, &number).ok();
+  return ParseInt32(value, number).ok();
 }
 
 }  // namespace
