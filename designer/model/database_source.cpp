@@ -158,18 +158,16 @@ Status LoadDB(Document& doc, const std::string& path, const ReadOptions& options
   format::DataLineMaker maker(MaxSizes(reader.fields()), 0, /*exact=*/true);
   format::SplitterChoice choice;
   std::size_t longest_line = 0;
-  const Status scanned = ScanRecords(reader, maker, choice,
-                                     [&loaded, &options, &longest_line, field_count](
-                                         const format::BookRecord& r, std::string_view line) {
-                                       longest_line = std::max(longest_line, line.size());
-                                       if (r.number <= kSampleRecords) {
-                                         for (int i = 1; i <= field_count; ++i)
-                                           loaded.SampleValues[r.number][i] =
-                                               SampleText(r.values[i - 1]);
-                                       }
-                                       if (r.number % kProgressEvery == 0 && options.progress)
-                                         options.progress(static_cast<int>(r.number));
-                                     });
+  const auto each = [&](const format::BookRecord& r, std::string_view line) {
+    longest_line = std::max(longest_line, line.size());
+    if (r.number <= kSampleRecords) {
+      for (int i = 1; i <= field_count; ++i)
+        loaded.SampleValues[r.number][i] = SampleText(r.values[i - 1]);
+    }
+    if (r.number % kProgressEvery == 0 && options.progress)
+      options.progress(static_cast<int>(r.number));
+  };
+  const Status scanned = ScanRecords(reader, maker, choice, each);
   if (!scanned.ok()) {
     result.status = DocumentStatus(doc);
     return AboutBook(path, scanned);

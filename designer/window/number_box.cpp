@@ -7,7 +7,7 @@
 namespace designer {
 
 Status ReadNumberBox(const QString& text, const char* what, int low, int high,
-                     std::int32_t* value) {
+                     std::int32_t& value) {
   std::int32_t number = 0;
   if (Status parsed = ParseInt32(text.toStdString(), number); !parsed.ok()) {
     return parsed;
@@ -19,7 +19,7 @@ Status ReadNumberBox(const QString& text, const char* what, int low, int high,
                              .arg(high)
                              .toStdString());
   }
-  *value = number;
+  value = number;
   return Status::Ok();
 }
 
