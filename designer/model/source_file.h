@@ -49,15 +49,15 @@ struct SourceFileHeader {
 void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header);
 
 // Writes `doc` to `target_path` with the database name, splitter and long-line option of
-// `options`: the header from the model, then the data lines copied again
-// from doc.SourceFileName (made from its records when it is a table database, database_source.h).
+// `options`: the header from the model, then the data lines copied again from
+// doc.SourceFileName (made from its records when it is a table database, database_source.h).
 // When the target is the opened file (the same file on disk), the opened file becomes its ".BAK"
 // backup once the new one is complete. Afterwards doc.RecordCount holds the number of data lines
 // written; after a save over the opened file, the document's source is the file just written
-// (SourceFileName the target, SourceIsFsr true, HeaderLineCount its header length). A document the
-// format cannot hold is refused before anything is touched (Refusal). The new file is written
-// beside the target and takes its place only when complete, so on an input/output error (Error) the
-// target and the opened file are as they were, and so is the document.
+// (SourceFileName the target, SourceIsFsr true, HeaderLineCount its header length). A document
+// the format cannot hold is refused before anything is touched (Refusal). The new file is
+// written beside the target and takes its place only when complete, so on an input/output error
+// (Error) the target and the opened file are as they were, and so is the document.
 Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions& options);
 
 // Reads the source file `path` into `doc`, splitting its samples at options.splitter when the

@@ -48,7 +48,7 @@ struct HeaderValues {
 
 // Reads `path` into `doc` (a copy of the document), following the header's value order.
 Status ReadSourceFile(const std::string& path, const std::string& current_splitter, Document& doc,
-                      HeaderValues& result) {
+                      HeaderValues& values) {
   LineReader file;
   Status status = file.Open(path);
   if (!status.ok()) return status;
@@ -63,16 +63,16 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
   std::int32_t version = 0;
   status = NextNumber(file, lines, version);
   if (!status.ok()) return status;
-  result.has_splitter = version > kLastVersionWithoutSplitter;
-  result.splitter = current_splitter;
-  if (result.has_splitter) {
+  values.has_splitter = version > kLastVersionWithoutSplitter;
+  values.splitter = current_splitter;
+  if (values.has_splitter) {
     // The splitter stands between quotes; its character is the second of the value.
     const std::string quoted = NextHeaderValue(file, lines);
     if (quoted.size() < 2) {
       return Status::Refusal("В файле «" + FileNameForMessage(path) +
                              "» не задан символ-разделитель полей.");
     }
-    result.splitter = quoted.substr(1, 1);
+    values.splitter = quoted.substr(1, 1);
   }
 
   std::int32_t field_count = 0;
@@ -86,7 +86,7 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
   status = NextNumber(file, lines, doc.RecordCount);
   if (!status.ok()) return status;
   NextHeaderValue(file, lines);  // the flags value, which the designer does not use
-  result.database_name = NextHeaderValue(file, lines);
+  values.database_name = NextHeaderValue(file, lines);
 
   doc.ClearFields();
   doc.FieldCount = field_count;
@@ -109,7 +109,7 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
   doc.SampleValues = {};
   std::string line;
   for (int record = 1; record <= kSampleRecords && file.ReadLine(kKeptLineLength, line); ++record) {
-    StoreSampleLine(doc, record, line, result.splitter);
+    StoreSampleLine(doc, record, line, values.splitter);
   }
   return file.status();
 }
