@@ -12,8 +12,9 @@
 #include "common/same_file.h"
 #include "common/system_reason.h"
 #include "designer/model/csv_import.h"
-#include "designer/model/designer_view.h"
 #include "designer/model/document.h"
+#include "designer/model/document_io.h"
+#include "designer/model/header_values.h"
 #include "designer/model/source_file.h"
 
 namespace cli {
@@ -49,44 +50,6 @@ struct ImportOptions {
   std::optional<codepage::TextEncoding> encoding;  // none: detected
 };
 
-// The designer's control values as given on the command line; its status texts and progress as
-// the console's progress.
-class CommandLineView : public designer::DesignerView {
- public:
-  CommandLineView(const ImportOptions& options, Console& console)
-      : options_(options), console_(console) {}
-
-  std::string DatabaseName() const override { return options_.name; }
-  void SetDatabaseName(const std::string&) override {}
-  std::string Splitter() const override { return options_.splitter; }
-  void SetSplitter(const std::string&) override {}
-  bool CutLongLines() const override { return options_.cut_long_lines; }
-  void SetCutLongLines(bool) override {}
-  void SetStatusText(int, const std::string& text, bool repaint_now) override {
-    if (repaint_now) console_.Progress("Прочитано записей: " + text);
-  }
-  void ShowProgress(int maximum) override { maximum_ = maximum; }
-  // Called for every data line the writer copies: a text is made only every thousand of them.
-  void SetProgress(int position) override {
-    if (position % 1000 != 0 && position != maximum_) return;
-    console_.Progress("Записано строк: " + std::to_string(position) + " из " +
-                      std::to_string(maximum_));
-  }
-  void HideProgress() override {}
-  bool AskYesNo(const std::string&) override { return options_.header; }
-  void ShowMessage(const std::string& text) override { console_.Error(options_.csv_path, text); }
-  void DocumentLoaded() override {}
-
- private:
-  const ImportOptions& options_;
-  Console& console_;
-  int maximum_ = 0;
-};
-
-bool HasLineBreak(const std::string& text) {
-  return text.find_first_of("\r\n") != std::string::npos;
-}
-
 // Fills `options` from `parsed`; on a command line it cannot take, sets `error`.
 bool ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options, std::string& error) {
   options.csv_path = parsed.operands[0];
@@ -101,9 +64,8 @@ bool ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options, st
   }
   const std::optional<std::string> name = OptionToCp1251(*name_utf8, "name", error);
   if (!name) return false;
-  // A line break would split the name's header line and shift every later value; a leading ";"
-  // makes both readers take the name for a comment.
-  if (name->empty() || HasLineBreak(*name) || (*name)[0] == ';') {
+  // A name that would break its header line (header_values.h) is a usage error here already.
+  if (name->empty() || designer::HasLineBreak(*name) || designer::StartsAsComment(*name)) {
     error = "--name: не пустое, без переводов строки и не начинается с \";\"";
     return false;
   }
@@ -112,8 +74,8 @@ bool ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options, st
   if (const auto splitter_utf8 = parsed.Value("splitter")) {
     const std::optional<std::string> splitter = OptionToCp1251(*splitter_utf8, "splitter", error);
     if (!splitter) return false;
-    // An empty splitter would be written as "''", which every reader takes as the splitter "'".
-    if (splitter->size() != 1 || HasLineBreak(*splitter)) {
+    // One byte that keeps its header line whole; the writer refuses the other control characters.
+    if (splitter->size() != 1 || designer::HasLineBreak(*splitter)) {
       error = "--splitter: ровно один символ, не перевод строки";
       return false;
     }
@@ -153,6 +115,26 @@ std::string Summary(const designer::Document& doc, std::int32_t imported_records
   return text;
 }
 
+// The import as the designer makes it, with the answer and the values of the command line; the
+// running counts go to the console's progress.
+designer::ReadOptions ReadingOf(const ImportOptions& options, Console& console) {
+  return {options.splitter, options.encoding,
+          [&options](const std::string&) { return options.header; },
+          [&console](int records) {
+            console.Progress("Прочитано записей: " + std::to_string(records));
+          }};
+}
+
+designer::SaveOptions SavingOf(const ImportOptions& options, Console& console) {
+  return {options.name, options.splitter, options.cut_long_lines,
+          // Called for every data line written: a text is made only every thousand of them.
+          [&console](std::int64_t written, std::int64_t expected) {
+            if (written % 1000 != 0 && written != expected) return;
+            console.Progress("Записано строк: " + std::to_string(written) + " из " +
+                             std::to_string(expected));
+          }};
+}
+
 // An empty file holds no text: the designer would make one empty record of it.
 bool IsEmptyFile(const std::string& path) {
   std::error_code error;
@@ -184,9 +166,10 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     console.Error(options.csv_path, "не является текстовым файлом: файл пуст");
     return kExitFailed;
   }
-  CommandLineView view(options, console);
   designer::Document doc;
-  Status loaded = designer::LoadCSV(doc, options.csv_path, view, options.encoding);
+  designer::ReadResult for_the_window;  // status texts and values a window would show
+  Status loaded =
+      designer::LoadCSV(doc, options.csv_path, ReadingOf(options, console), for_the_window);
   if (!loaded.ok()) {
     console.Error(options.csv_path, loaded.message());
     return loaded.refusal() ? kExitFailed : kExitUnreadable;
@@ -203,7 +186,7 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     options.output_path = whole.path();
   }
-  const Status saved = designer::SaveFSR(doc, options.output_path, view);
+  const Status saved = designer::SaveFSR(doc, options.output_path, SavingOf(options, console));
   if (!saved.ok()) {
     console.Error(options.csv_path, saved.message());
     return kExitFailed;

@@ -15,7 +15,7 @@
 #include "common/codepage.h"
 #include "designer/model/database_source.h"
 #include "designer/model/source_file.h"
-#include "designer/model/test/fake_designer_view.h"
+#include "designer/model/test/fake_window.h"
 
 namespace cli {
 namespace {
@@ -155,7 +155,7 @@ class RoundTripTest : public testing::Test {
   // ticked, as in a fresh window: a book with longer lines unticks it.
   void ExpectDesignerRebuilds(const std::string& db, const std::string& refusal,
                               const std::string& what) {
-    designer::FakeDesignerView view;
+    designer::FakeWindow view;
     designer::Document doc;
     const Status loaded = designer::LoadDB(doc, db, view);
     if (!refusal.empty()) {

@@ -14,7 +14,6 @@
 #include "cli/export_command.h"
 #include "designer/model/database_source.h"
 #include "designer/model/source_file.h"
-#include "designer/model/test/fake_designer_view.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {
@@ -48,10 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cli::RunExportCommand({book, "-o", csv, "--force"}, out, err);
 
   designer::Document doc;
-  designer::FakeDesignerView view;
-  view.cut_long_lines = false;
-  if (designer::LoadDB(doc, book, view).ok()) {
-    if (!designer::SaveFSR(doc, saved, view).ok()) std::abort();
+  designer::ReadResult opened;
+  if (designer::LoadDB(doc, book, {}, opened).ok()) {
+    const designer::SaveOptions options{*opened.database_name, *opened.splitter,
+                                        /*cut_long_lines=*/false, nullptr};
+    if (!designer::SaveFSR(doc, saved, options).ok()) std::abort();
     ExpectBuilds(saved, input);
   }
   return 0;

@@ -1,12 +1,11 @@
 // The designer's source-file reader on arbitrary bytes: LoadFSR either replaces the document
-// with one the window can show (1 to 5 fields, positions within the field count) or leaves it as
-// it was.
+// with one the window can show (1 to 5 fields, positions within the field count) and says what
+// to show, or leaves the document and the result as they were.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
 #include "designer/model/source_file.h"
-#include "designer/model/test/fake_designer_view.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -14,13 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::WriteFile(path, data, size);
 
   designer::Document doc;
-  designer::FakeDesignerView view;
-  const Status status = designer::LoadFSR(doc, path, view);
+  designer::ReadResult result;
+  const Status status = designer::LoadFSR(doc, path, {}, result);
   if (!status.ok()) {
-    if (doc.FieldCount != 0 || view.loaded_count != 0) std::abort();
+    if (doc.FieldCount != 0 || result.status || result.database_name) std::abort();
     return 0;
   }
-  if (doc.FieldCount < 1 || doc.FieldCount > designer::kFieldTableSize || view.loaded_count != 1)
+  if (doc.FieldCount < 1 || doc.FieldCount > designer::kFieldTableSize || !result.status)
     std::abort();
   for (int i = 1; i <= doc.FieldCount; ++i) {
     if (doc.Fields[i].Name.size() > designer::kMaxNameLength) std::abort();

@@ -1,7 +1,6 @@
 #include "designer/model/csv_import.h"
 
 #include <cerrno>
-#include <filesystem>
 #include <fstream>
 
 #include "common/codepage.h"
@@ -12,10 +11,6 @@
 
 namespace designer {
 namespace {
-
-std::string FileNameForDisplay(const std::string& path) {
-  return PathForMessage(std::filesystem::path(path).filename().string());
-}
 
 Status FileError(const char* what, const std::string& path, int error_number) {
   return Status::Error(std::string(what) + " «" + PathForMessage(path) +
@@ -41,20 +36,18 @@ Status Rewind(std::ifstream& file, const std::string& path) {
 }
 
 // The import proper, on `next`, a copy of the document that becomes it only on success.
-Status ImportInto(Document& next, const std::string& path, DesignerView& view,
-                  std::optional<TextEncoding> given_encoding) {
+Status ImportInto(Document& next, const std::string& path, const ReadOptions& options,
+                  TextEncoding& encoding) {
   // Every field leaves the input list; the ticks at the end hand out positions in field order.
   for (int row = 1; row <= kMaxDocumentFields; ++row) next.SetQueryBox(row, false);
-  view.SetStatusText(0, "файл: " + FileNameForDisplay(path));
-  const std::string splitter = view.Splitter();
+  const std::string& splitter = options.splitter;
 
   errno = 0;
   std::ifstream file(path, std::ios::binary);
   if (!file) return FileError("Не удалось открыть файл", path, errno != 0 ? errno : ENOENT);
 
-  TextEncoding encoding = TextEncoding::kCp1251;
-  if (given_encoding) {
-    encoding = *given_encoding;
+  if (options.encoding) {
+    encoding = *options.encoding;
   } else {
     // A pass of its own: the names in the question must already be the file's text.
     LineReader scan(file, path);
@@ -69,17 +62,13 @@ Status ImportInto(Document& next, const std::string& path, DesignerView& view,
   if (!first_pass.status().ok()) return first_pass.status();
   if (!status.ok()) return status;
 
-  const bool has_names = view.AskYesNo(FirstLineQuestion(first));
-  view.SetStatusText(1, "полей: " + std::to_string(first.FieldCount));
+  const bool has_names = options.ask && options.ask(FirstLineQuestion(first));
 
   // Second pass over the same file from its start.
   status = Rewind(file, path);
   if (!status.ok()) return status;
   LineReader records(file, path);
-  status = ReadCsvRecords(
-      records, splitter, first, has_names, next,
-      [&view](int count) { view.SetStatusText(2, std::to_string(count), /*repaint_now=*/true); },
-      encoding);
+  status = ReadCsvRecords(records, splitter, first, has_names, next, options.progress, encoding);
   if (!records.status().ok()) return records.status();
   if (!status.ok()) return status;
 
@@ -92,24 +81,22 @@ Status ImportInto(Document& next, const std::string& path, DesignerView& view,
     next.SetQueryBox(row, true);
     next.SetResultBox(row, true);
   }
-  view.SetStatusText(2, "записей: " + std::to_string(next.RecordCount));
-  view.SetStatusText(3, EncodingLabel(encoding));
   return Status::Ok();
 }
 
 }  // namespace
 
-Status LoadCSV(Document& doc, const std::string& path, DesignerView& view,
-               std::optional<TextEncoding> encoding) {
+Status LoadCSV(Document& doc, const std::string& path, const ReadOptions& options,
+               ReadResult& result) {
   Document next = doc;
-  const Status status = ImportInto(next, path, view, encoding);
-  if (!status.ok()) {
-    ShowDocumentStatus(doc, view);
-    return status;
+  TextEncoding encoding = TextEncoding::kCp1251;
+  const Status status = ImportInto(next, path, options, encoding);
+  if (status.ok()) {
+    doc = std::move(next);
+    result.encoding_label = EncodingLabel(encoding);
   }
-  doc = std::move(next);
-  view.DocumentLoaded();
-  return Status::Ok();
+  result.status = DocumentStatus(doc);
+  return status;
 }
 
 }  // namespace designer

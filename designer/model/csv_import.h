@@ -1,22 +1,21 @@
 // Import of a delimited text file (CSV) into a fresh document of the designer.
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "common/status.h"
-#include "designer/model/designer_view.h"
 #include "designer/model/document.h"
+#include "designer/model/document_io.h"
 
 namespace designer {
 
-// Imports the CSV file `path`, splitting at view.Splitter() and asking the first-line question
-// through the view. The file's encoding is `encoding` when given, else detected (encoding.h). On
-// success the document is replaced, with SourceFileName = path, SourceIsFsr = false and
-// SourceEncoding the file's encoding, status panel 3 names that encoding, and
-// view.DocumentLoaded() has run. A refused file (a Refusal status) or an unreadable one (an Error
-// status) leaves the previous document as it was.
-Status LoadCSV(Document& doc, const std::string& path, DesignerView& view,
-               std::optional<TextEncoding> encoding = std::nullopt);
+// Imports the CSV file `path`, splitting at options.splitter and asking options.ask whether the
+// first line holds the names. The file's encoding is options.encoding when given, else detected.
+// On success the document is replaced, with SourceFileName = path, SourceIsFsr = false and
+// SourceEncoding the file's encoding, which result.encoding_label names. A refused file (a Refusal
+// status) or an unreadable one (an Error status) leaves the previous document as it was. Either
+// way result.status is the document's.
+Status LoadCSV(Document& doc, const std::string& path, const ReadOptions& options,
+               ReadResult& result);
 
 }  // namespace designer

@@ -9,7 +9,7 @@
 #include "common/system_reason.h"
 #include "common/test/scratch_folder.h"
 #include "designer/model/source_file.h"
-#include "designer/model/test/fake_designer_view.h"
+#include "designer/model/test/fake_window.h"
 
 namespace designer {
 namespace {
@@ -32,7 +32,7 @@ class LoadCsvTest : public testing::Test {
 
   testing_support::ScratchFolder scratch_;
   const fs::path dir_ = scratch_.path();
-  FakeDesignerView view_;
+  FakeWindow view_;
 };
 
 TEST_F(LoadCsvTest, ReplacesTheDocumentAndDrivesTheWindow) {

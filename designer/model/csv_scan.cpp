@@ -69,7 +69,7 @@ Status ReadCsvFirstLine(LineReader& lines, std::string_view splitter, CsvFirstLi
   if (encoding == TextEncoding::kUtf8) lines.SkipByteOrderMark();
   const std::string input_splitter = InputSplitter(splitter, encoding);
   std::string line;
-  lines.ReadLine(&line);
+  lines.ReadLine(line);
   const std::size_t cells = CountCells(line, input_splitter);
   if (cells > static_cast<std::size_t>(kMaxDocumentFields)) {
     return Status::Refusal(
@@ -113,8 +113,8 @@ Status ReadCsvRecords(LineReader& lines, std::string_view splitter, const CsvFir
                            ".");
     }
     std::string_view text;
-    if (!lines.ReadLineInPlace(&text)) {
-      lines.ReadLine(&line);
+    if (!lines.ReadLineInPlace(text)) {
+      lines.ReadLine(line);
       text = line;
     }
     ++doc.RecordCount;

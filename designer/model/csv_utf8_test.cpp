@@ -6,18 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "common/codepage.h"
 #include "common/test/scratch_folder.h"
 #include "designer/model/csv_import.h"
 #include "designer/model/source_file.h"
-#include "designer/model/test/fake_designer_view.h"
+#include "designer/model/test/cp1251.h"
+#include "designer/model/test/fake_window.h"
 
 namespace designer {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Cp(const std::string& utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
 
 constexpr char kMark[] = "\xEF\xBB\xBF";
 
@@ -54,7 +52,7 @@ class CsvUtf8Test : public testing::Test {
   std::string PathOf(const std::string& name) const { return scratch_.File(name); }
 
   testing_support::ScratchFolder scratch_;
-  FakeDesignerView view_;
+  FakeWindow view_;
 };
 
 TEST_F(CsvUtf8Test, Utf8FilesGiveWhatTheirWindows1251TwinGives) {
@@ -106,7 +104,6 @@ TEST_F(CsvUtf8Test, ACharacterOutsideWindows1251IsRefusedAndNothingIsWritten) {
             "Строка 3 файла «staff.csv» содержит символ U+5317 «北», которого нет в кодировке "
             "Windows-1251. Замените его в файле и повторите сохранение.");
   EXPECT_FALSE(fs::exists(PathOf("staff.fsr")));
-  EXPECT_FALSE(view_.progress_visible);
 
   // Over the opened file itself: not even the backup is made.
   const Status over = SaveFSR(doc, csv, view_);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <filesystem>
 
 #include "common/byte_source.h"
 #include "designer/model/source_file.h"
@@ -13,11 +12,9 @@ namespace {
 // The running count shows in the status bar this often while a book is read.
 constexpr std::uint32_t kProgressEvery = 500;
 
-std::string FileNameOf(const std::string& path) {
-  return PathForMessage(std::filesystem::path(path).filename().string());
+std::string BookName(const std::string& path) {
+  return "Справочник «" + FileNameForMessage(path) + "»";
 }
-
-std::string BookName(const std::string& path) { return "Справочник «" + FileNameOf(path) + "»"; }
 
 // The longest line record `record` may make.
 std::size_t LineLimit(const format::DatabaseReader& reader, const format::BookRecord& record,
@@ -43,7 +40,7 @@ Status CheckDocumentCanKeep(const format::DatabaseReader& reader, const std::str
   const std::string book = BookName(path);
   const std::string advice = " Выгрузите его в исходный файл командой bwick export.";
   if (reader.kind() == format::BookKind::kPhoneBook) {
-    return Status::Refusal("Файл «" + FileNameOf(path) +
+    return Status::Refusal("Файл «" + FileNameForMessage(path) +
                            "» — телефонная книга, а не справочник; конструктор открывает только "
                            "справочники.");
   }
@@ -146,7 +143,8 @@ Status WriteRecordLines(format::DatabaseReader& reader, format::DataLineMaker& m
   return reader.status();
 }
 
-Status LoadDB(Document& doc, const std::string& path, DesignerView& view) {
+Status LoadDB(Document& doc, const std::string& path, const ReadOptions& options,
+              ReadResult& result) {
   FileSource source(path);
   if (!source.is_open()) return CannotOpen(path, source);
   format::DatabaseReader reader(source);
@@ -160,25 +158,23 @@ Status LoadDB(Document& doc, const std::string& path, DesignerView& view) {
   format::DataLineMaker maker(MaxSizes(reader.fields()), 0, /*exact=*/true);
   format::SplitterChoice choice;
   std::size_t longest_line = 0;
-  const Status scanned =
-      ScanRecords(reader, maker, choice,
-                  [&loaded, &view, &longest_line, field_count](const format::BookRecord& r,
-                                                               std::string_view line) {
-                    longest_line = std::max(longest_line, line.size());
-                    if (r.number <= kSampleRecords) {
-                      for (int i = 1; i <= field_count; ++i)
-                        loaded.SampleValues[r.number][i] = SampleText(r.values[i - 1]);
-                    }
-                    if (r.number % kProgressEvery == 0)
-                      view.SetStatusText(2, std::to_string(r.number), /*repaint_now=*/true);
-                  });
+  const auto each = [&](const format::BookRecord& r, std::string_view line) {
+    longest_line = std::max(longest_line, line.size());
+    if (r.number <= kSampleRecords) {
+      for (int i = 1; i <= field_count; ++i)
+        loaded.SampleValues[r.number][i] = SampleText(r.values[i - 1]);
+    }
+    if (r.number % kProgressEvery == 0 && options.progress)
+      options.progress(static_cast<int>(r.number));
+  };
+  const Status scanned = ScanRecords(reader, maker, choice, each);
   if (!scanned.ok()) {
-    ShowDocumentStatus(doc, view);
+    result.status = DocumentStatus(doc);
     return AboutBook(path, scanned);
   }
   const std::optional<char> splitter = choice.Choice();
   if (!splitter) {
-    ShowDocumentStatus(doc, view);
+    result.status = DocumentStatus(doc);
     return Status::Refusal(BookName(path) +
                            ": в его значениях встречаются все разделители: «;», «,», табуляция "
                            "и «|». Выгрузите его командой bwick export с разделителем --splitter.");
@@ -202,19 +198,18 @@ Status LoadDB(Document& doc, const std::string& path, DesignerView& view) {
   loaded.HeaderLineCount = 0;
 
   doc = std::move(loaded);
-  if (longest_line > kLongLineLength) view.SetCutLongLines(false);
-  view.SetSplitter(std::string(1, *splitter));
-  view.SetDatabaseName(reader.header().name);
-  ShowDocumentStatus(doc, view);
-  view.SetStatusText(3, "");
-  view.DocumentLoaded();
+  if (longest_line > kLongLineLength) result.cut_long_lines = false;
+  result.splitter = std::string(1, *splitter);
+  result.database_name = reader.header().name;
+  result.status = DocumentStatus(doc);
+  result.encoding_label = "";
   return Status::Ok();
 }
 
 Status CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
                        const std::function<void(std::int64_t written)>& progress,
-                       std::int64_t* written) {
-  *written = 0;
+                       std::int64_t& written) {
+  written = 0;
   FileSource source(doc.SourceFileName);
   if (!source.is_open()) return CannotOpen(doc.SourceFileName, source);
   format::DatabaseReader reader(source);
@@ -231,7 +226,7 @@ Status CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines, 
     max_sizes.push_back(static_cast<std::uint16_t>(std::clamp(doc.Fields[i].MaxLen, 0, 65535)));
   format::DataLineMaker maker(std::move(max_sizes), splitter, /*exact=*/false);
   const Status status =
-      WriteRecordLines(reader, maker, out, {cut_long_lines, false, progress}, written);
+      WriteRecordLines(reader, maker, out, {cut_long_lines, false, progress}, &written);
   if (status.ok() || !out.status().ok()) return status;
   return AboutBook(doc.SourceFileName, status);
 }

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "common/status.h"
-#include "designer/model/designer_view.h"
 #include "designer/model/document.h"
+#include "designer/model/document_io.h"
 #include "designer/model/text_file.h"
 #include "format/database_reader.h"
 #include "format/source_lines.h"
@@ -39,19 +39,20 @@ Status WriteRecordLines(format::DatabaseReader& reader, format::DataLineMaker& m
 
 // Reads the table database `path` into `doc`: its fields, name and record count, a splitter that
 // occurs in no value (the first of ";", ",", tab and "|"), and the first twenty records as
-// samples. A line longer than the long-line option keeps unticks that option, so that a save
-// keeps the records whole. On success the document is replaced, with SourceFileName = path and
-// SourceIsDatabase set, the view's status panels, database name and splitter are set and
-// view.DocumentLoaded() has run. A book the document cannot hold, or whose save would build another
-// database (a phone book, more than 5 fields, another version than 13, flags, a byte or value no
-// source file carries) is refused; a damaged or unreadable file gives an Error naming the offset.
-// Either way the document and the view stay as they were.
-Status LoadDB(Document& doc, const std::string& path, DesignerView& view);
+// samples. A line longer than the long-line option keeps unticks that option
+// (result.cut_long_lines), so that a save keeps the records whole. On success the document is
+// replaced, with SourceFileName = path and SourceIsDatabase set, and `result` holds the status
+// texts, the database name and the splitter. A book the document cannot hold, or whose save would
+// build another database (a phone book, more than 5 fields, another version than 13, flags, a
+// byte or value no source file carries) is refused; a damaged or unreadable file gives an Error
+// naming the offset. Either way the document stays as it was.
+Status LoadDB(Document& doc, const std::string& path, const ReadOptions& options,
+              ReadResult& result);
 
 // Writes the records of the database doc.SourceFileName as the data lines of a save, split at
 // `splitter`; a value that holds it refuses the save with the record's number.
 Status CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
                        const std::function<void(std::int64_t written)>& progress,
-                       std::int64_t* written);
+                       std::int64_t& written);
 
 }  // namespace designer

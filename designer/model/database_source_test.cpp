@@ -6,7 +6,7 @@
 
 #include "common/test/scratch_folder.h"
 #include "designer/model/source_file.h"
-#include "designer/model/test/fake_designer_view.h"
+#include "designer/model/test/fake_window.h"
 
 namespace designer {
 namespace {
@@ -40,7 +40,7 @@ std::string TableBytes(int records) {
 class DatabaseSourceTest : public testing::Test {
  protected:
   testing_support::ScratchFolder dir_;
-  FakeDesignerView view_;
+  FakeWindow view_;
   Document doc_;
 };
 

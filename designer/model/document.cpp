@@ -1,9 +1,8 @@
 #include "designer/model/document.h"
 
 #include <algorithm>
-#include <filesystem>
 
-#include "designer/model/designer_view.h"
+#include "designer/model/document_io.h"
 #include "designer/model/text_file.h"
 
 namespace designer {
@@ -95,15 +94,11 @@ void Document::ClearFields() {
   UnmappableNames.fill(std::nullopt);
 }
 
-void ShowDocumentStatus(const Document& doc, DesignerView& view) {
-  if (doc.FieldCount == 0) {
-    for (int panel = 0; panel < 3; ++panel) view.SetStatusText(panel, "");
-    return;
-  }
-  view.SetStatusText(
-      0, "файл: " + PathForMessage(std::filesystem::path(doc.SourceFileName).filename().string()));
-  view.SetStatusText(1, "полей: " + std::to_string(doc.FieldCount));
-  view.SetStatusText(2, "записей: " + std::to_string(doc.RecordCount));
+StatusTexts DocumentStatus(const Document& doc) {
+  if (doc.FieldCount == 0) return {};
+  return {"файл: " + FileNameForMessage(doc.SourceFileName),
+          "полей: " + std::to_string(doc.FieldCount),
+          "записей: " + std::to_string(doc.RecordCount)};
 }
 
 }  // namespace designer

@@ -75,7 +75,7 @@ struct Document {
   bool FirstLineHasNames = false;
   std::array<std::array<std::string, kMaxDocumentFields + 1>, kSampleRecords + 1> SampleValues{};
 
-  // Tick state of the grid's check boxes cbEdt (query) and cbRst (result), rows 1..5, and
+  // Tick state of the field grid's query and result check boxes, rows 1..5, and
   // whether each row's pair is shown. The window mirrors these; the rules below keep
   // QueryIndex and ResultIndex of fields 1..FieldCount at 1..k without gaps or repeats.
   std::array<bool, kMaxDocumentFields + 1> QueryBoxTicked{};

@@ -1,7 +1,6 @@
 #include "designer/model/encoding.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <utility>
 
 #include "common/codepage.h"
@@ -17,7 +16,7 @@ TextEncoding DetectEncoding(LineReader& lines) {
   codepage::EncodingDetector detector;
   std::string piece;
   bool ended = false;
-  while (lines.ReadPiece(&piece, LineReader::kBlockSize, &ended)) {
+  while (lines.ReadPiece(LineReader::kBlockSize, piece, ended)) {
     if (!detector.Add(piece, ended)) break;
   }
   return detector.Result();
@@ -47,31 +46,31 @@ void DocumentLineReader::StartLine() {
 }
 
 bool DocumentLineReader::ReadRaw() {
-  if (!lines_.ReadPiece(&raw_, LineReader::kBlockSize, &raw_ended_)) return false;
+  if (!lines_.ReadPiece(LineReader::kBlockSize, raw_, raw_ended_)) return false;
   converter_.Add(raw_, converted_);
   if (raw_ended_) converter_.Finish(converted_);
   return true;
 }
 
-bool DocumentLineReader::ReadPiece(std::string* piece, std::size_t max_bytes, bool* line_ended) {
-  return ReadUncheckedPiece(piece, max_bytes, line_ended) && CheckLine(handed_);
+bool DocumentLineReader::ReadPiece(std::size_t max_bytes, std::string& piece, bool& line_ended) {
+  return ReadUncheckedPiece(max_bytes, piece, line_ended) && CheckLine(handed_);
 }
 
 bool DocumentLineReader::CheckLine(std::size_t line_bytes) {
   const std::optional<codepage::BadCharacter>& bad = converter_.first_bad();
   if (encoding_ == TextEncoding::kCp1251 || !bad || bad->output_at >= line_bytes) return true;
   status_ = Status::Refusal("Строка " + std::to_string(line_number_) + " файла «" +
-                            PathForMessage(std::filesystem::path(name_).filename().string()) +
-                            "» содержит " + codepage::DescribeBadCharacter(*bad) +
+                            FileNameForMessage(name_) + "» содержит " +
+                            codepage::DescribeBadCharacter(*bad) +
                             ". Замените его в файле и повторите сохранение.");
   return false;
 }
 
-bool DocumentLineReader::ReadUncheckedPiece(std::string* piece, std::size_t max_bytes,
-                                            bool* line_ended) {
-  if (encoding_ == TextEncoding::kCp1251) return lines_.ReadPiece(piece, max_bytes, line_ended);
-  piece->clear();
-  *line_ended = false;
+bool DocumentLineReader::ReadUncheckedPiece(std::size_t max_bytes, std::string& piece,
+                                            bool& line_ended) {
+  if (encoding_ == TextEncoding::kCp1251) return lines_.ReadPiece(max_bytes, piece, line_ended);
+  piece.clear();
+  line_ended = false;
   if (!status_.ok()) return false;
   if (!in_line_) {
     StartLine();
@@ -84,17 +83,17 @@ bool DocumentLineReader::ReadUncheckedPiece(std::string* piece, std::size_t max_
     if (!ReadRaw()) return false;
   }
   const std::size_t count = std::min(max_bytes, converted_.size());
-  piece->assign(converted_, 0, count);
+  piece.assign(converted_, 0, count);
   converted_.erase(0, count);
   handed_ += count;
   if (converted_.empty() && raw_ended_) {
     in_line_ = false;
-    *line_ended = true;
+    line_ended = true;
   }
   return true;
 }
 
-bool DocumentLineReader::ReadLineInPlace(std::string_view* line) {
+bool DocumentLineReader::ReadLineInPlace(std::string_view& line) {
   return encoding_ == TextEncoding::kCp1251 && lines_.ReadLineInPlace(line);
 }
 

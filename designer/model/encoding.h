@@ -42,16 +42,16 @@ class DocumentLineReader {
   // name the refusal shows.
   DocumentLineReader(LineReader& lines, TextEncoding encoding, std::string name);
 
-  bool ReadPiece(std::string* piece, std::size_t max_bytes, bool* line_ended);
+  bool ReadPiece(std::size_t max_bytes, std::string& piece, bool& line_ended);
   // ReadPiece without the refusal: the piece may hold "?" for a character Windows-1251 lacks,
   // and the caller checks with CheckLine what of it is written.
-  bool ReadUncheckedPiece(std::string* piece, std::size_t max_bytes, bool* line_ended);
+  bool ReadUncheckedPiece(std::size_t max_bytes, std::string& piece, bool& line_ended);
   // Refuses (false, with the refusal in status()) when a character Windows-1251 lacks stands in
   // the first `line_bytes` converted bytes of the line read last.
   bool CheckLine(std::size_t line_bytes);
   // Windows-1251 input only, where lines need no conversion: LineReader::ReadLineInPlace.
   // Always false for UTF-8 input.
-  bool ReadLineInPlace(std::string_view* line);
+  bool ReadLineInPlace(std::string_view& line);
   bool SkipLine();
   // Ok, the first read error, or the refusal of a character.
   const Status& status() const { return status_.ok() ? lines_.status() : status_; }

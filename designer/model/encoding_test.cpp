@@ -6,12 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "common/codepage.h"
+#include "designer/model/test/cp1251.h"
 
 namespace designer {
 namespace {
-
-std::string Cp(const char* utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
 
 TextEncoding Detect(const std::string& bytes) {
   std::istringstream in(bytes);
@@ -127,7 +125,7 @@ std::vector<std::string> DocumentLines(const std::string& text, TextEncoding enc
   std::string line;
   std::string piece;
   bool ended = true;
-  while (reader.ReadPiece(&piece, piece_size, &ended)) {
+  while (reader.ReadPiece(piece_size, piece, ended)) {
     EXPECT_LE(piece.size(), piece_size);
     line += piece;
     if (ended) result.push_back(std::move(line)), line.clear();
@@ -161,16 +159,16 @@ TEST(DocumentLineReader, ABadCharacterHandedOutIsRefusedWithItsLine) {
   ASSERT_TRUE(reader.SkipLine());
   std::string piece;
   bool ended = false;
-  ASSERT_TRUE(reader.ReadPiece(&piece, 100, &ended));
-  ASSERT_TRUE(reader.ReadPiece(&piece, 100, &ended));  // the empty line 3
-  ASSERT_TRUE(reader.ReadPiece(&piece, 5, &ended));    // "1;Ли " is clean
+  ASSERT_TRUE(reader.ReadPiece(100, piece, ended));
+  ASSERT_TRUE(reader.ReadPiece(100, piece, ended));  // the empty line 3
+  ASSERT_TRUE(reader.ReadPiece(5, piece, ended));    // "1;Ли " is clean
   EXPECT_EQ(piece, Cp("1;Ли "));
-  EXPECT_FALSE(reader.ReadPiece(&piece, 5, &ended));
+  EXPECT_FALSE(reader.ReadPiece(5, piece, ended));
   EXPECT_TRUE(reader.status().refusal());
   EXPECT_EQ(reader.status().message(),
             "Строка 4 файла «staff.csv» содержит символ U+4E2D «中», которого нет в кодировке "
             "Windows-1251. Замените его в файле и повторите сохранение.");
-  EXPECT_FALSE(reader.ReadPiece(&piece, 5, &ended));  // the refusal stays
+  EXPECT_FALSE(reader.ReadPiece(5, piece, ended));  // the refusal stays
 }
 
 TEST(DocumentLineReader, ABadCharacterInTheSkippedRestOfALineIsNotRead) {
@@ -179,11 +177,11 @@ TEST(DocumentLineReader, ABadCharacterInTheSkippedRestOfALineIsNotRead) {
   DocumentLineReader reader(lines, kUtf8, "staff.csv");
   std::string piece;
   bool ended = true;
-  ASSERT_TRUE(reader.ReadPiece(&piece, 3, &ended));
+  ASSERT_TRUE(reader.ReadPiece(3, piece, ended));
   EXPECT_EQ(piece, Cp("Жук"));
   EXPECT_FALSE(ended);
   ASSERT_TRUE(reader.SkipLine());
-  ASSERT_TRUE(reader.ReadPiece(&piece, 3, &ended));
+  ASSERT_TRUE(reader.ReadPiece(3, piece, ended));
   EXPECT_EQ(piece, "ok");
   EXPECT_TRUE(ended);
   EXPECT_TRUE(reader.status().ok());

@@ -4,7 +4,7 @@
 
 namespace designer {
 
-Status ParseInt32(std::string_view utf8_text, std::int32_t* value) {
+Status ParseInt32(std::string_view utf8_text, std::int32_t& value) {
   std::string_view digits = utf8_text;
   const bool negative = !digits.empty() && digits.front() == '-';
   if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
@@ -28,7 +28,7 @@ Status ParseInt32(std::string_view utf8_text, std::int32_t* value) {
   if (!valid) {
     return Status::Error("'" + std::string(utf8_text) + "' is not a valid integer value");
   }
-  *value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+  value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
   return Status::Ok();
 }
 

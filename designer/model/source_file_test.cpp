@@ -4,23 +4,21 @@
 #include <sys/resource.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "common/codepage.h"
-#include "designer/model/test/fake_designer_view.h"
+#include "common/test/scratch_folder.h"
+#include "designer/model/test/cp1251.h"
+#include "designer/model/test/fake_window.h"
 
 namespace designer {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Cp(const char* utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
 
 std::string Join(const std::vector<std::string>& lines) {
   std::string text;
@@ -66,30 +64,14 @@ std::string OldSourceFile(const std::vector<std::string>& data) {
 
 class SourceFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "source_file_test_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    view_.database_name = Cp("Телефоны отдела");
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { view_.database_name = Cp("Телефоны отдела"); }
 
   std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
-  static void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
 
   // A three-field document imported from a CSV file with a names line and the given data.
   Document CsvDocument(const std::vector<std::string>& data) {
     const std::string csv = PathOf("staff.csv");
-    WriteFile(csv, Join({Cp("Номер;ФИО;Телефон")}) + Join(data));
+    WriteBytes(csv, Join({Cp("Номер;ФИО;Телефон")}) + Join(data));
     Document doc;
     doc.FieldCount = 3;
     doc.RecordCount = static_cast<std::int32_t>(data.size());
@@ -101,8 +83,9 @@ class SourceFileTest : public ::testing::Test {
     return doc;
   }
 
-  fs::path dir_;
-  FakeDesignerView view_;
+  testing_support::ScratchFolder scratch_;
+  const fs::path dir_ = scratch_.path();
+  FakeWindow view_;
 };
 
 TEST_F(SourceFileTest, WriteThenReadGivesTheSameDocument) {
@@ -111,7 +94,7 @@ TEST_F(SourceFileTest, WriteThenReadGivesTheSameDocument) {
   ASSERT_TRUE(SaveFSR(saved, target, view_).ok());
 
   Document loaded;
-  FakeDesignerView view;
+  FakeWindow view;
   view.splitter = ",";
   const Status status = LoadFSR(loaded, target, view);
   ASSERT_TRUE(status.ok()) << status.message();
@@ -139,7 +122,7 @@ TEST_F(SourceFileTest, WritesTheHeaderLineByLine) {
   const std::string target = PathOf("one.fsr");
   ASSERT_TRUE(SaveFSR(doc, target, view_).ok());
 
-  const std::vector<std::string> lines = CrLfLines(ReadFile(target));
+  const std::vector<std::string> lines = CrLfLines(ReadBytes(target));
   ASSERT_EQ(lines.size(), 24u + 21u + 1u);
   EXPECT_TRUE(std::regex_match(lines[6], std::regex("; Date:       \\d\\d:\\d\\d:\\d\\d")))
       << lines[6];
@@ -209,33 +192,32 @@ TEST_F(SourceFileTest, HeaderLineCountIsTheWrittenHeaderForEveryFieldCount) {
 
 TEST_F(SourceFileTest, CopiesTheCsvDataLinesWithoutNamesLineOrEmptyLines) {
   Document doc = CsvDocument({"1;a;b", "", "2;c;d", "", "3;e;f"});
-  const std::string csv_before = ReadFile(doc.SourceFileName);
+  const std::string csv_before = ReadBytes(doc.SourceFileName);
   const std::string target = PathOf("out.fsr");
   ASSERT_TRUE(SaveFSR(doc, target, view_).ok());
-  const std::string written = ReadFile(target);
+  const std::string written = ReadBytes(target);
   EXPECT_EQ(DataLines(written, 3), (std::vector<std::string>{"1;a;b", "2;c;d", "3;e;f"}));
   // The header keeps the count the save began with; the document learns the lines written.
   EXPECT_EQ(CrLfLines(written)[18], "5");
   EXPECT_EQ(doc.RecordCount, 3);
   EXPECT_EQ(view_.progress_maximum, 5);
   EXPECT_EQ(view_.progress_position, 3);
-  EXPECT_FALSE(view_.progress_visible);
-  EXPECT_EQ(ReadFile(doc.SourceFileName), csv_before);
+  EXPECT_EQ(ReadBytes(doc.SourceFileName), csv_before);
   EXPECT_FALSE(fs::exists(doc.SourceFileName + ".BAK"));
   EXPECT_FALSE(doc.SourceIsFsr);
 
   doc.FirstLineHasNames = false;
   ASSERT_TRUE(SaveFSR(doc, target, view_).ok());
-  EXPECT_EQ(DataLines(ReadFile(target), 3).front(), Cp("Номер;ФИО;Телефон"));
-  EXPECT_EQ(CrLfLines(ReadFile(target))[18], "3");
+  EXPECT_EQ(DataLines(ReadBytes(target), 3).front(), Cp("Номер;ФИО;Телефон"));
+  EXPECT_EQ(CrLfLines(ReadBytes(target))[18], "3");
 
   // Lines end as CSV import counts them: a CR without LF is dropped, Ctrl+Z ends the text of its
   // line, and at the start of a line the whole text.
-  WriteFile(doc.SourceFileName,
-            "4;g\r;h\n5;i;j\x1a;x\r\n6;k;l\r\n\x1a"
-            "7;m;n\r\n");
+  WriteBytes(doc.SourceFileName,
+             "4;g\r;h\n5;i;j\x1a;x\r\n6;k;l\r\n\x1a"
+             "7;m;n\r\n");
   ASSERT_TRUE(SaveFSR(doc, target, view_).ok());
-  EXPECT_EQ(DataLines(ReadFile(target), 3), (std::vector<std::string>{"4;g;h", "5;i;j", "6;k;l"}));
+  EXPECT_EQ(DataLines(ReadBytes(target), 3), (std::vector<std::string>{"4;g;h", "5;i;j", "6;k;l"}));
 }
 
 TEST_F(SourceFileTest, CutsLinesLongerThan250CharactersOnlyWhenAsked) {
@@ -245,55 +227,55 @@ TEST_F(SourceFileTest, CutsLinesLongerThan250CharactersOnlyWhenAsked) {
   Document doc = CsvDocument({line250, line251, huge});
   const std::string target = PathOf("cut.fsr");
   ASSERT_TRUE(SaveFSR(doc, target, view_).ok());
-  EXPECT_EQ(DataLines(ReadFile(target), 3),
+  EXPECT_EQ(DataLines(ReadBytes(target), 3),
             (std::vector<std::string>{line250, std::string(248, 'b') + "..",
                                       std::string(248, 'c') + ".."}));
 
   view_.cut_long_lines = false;
   ASSERT_TRUE(SaveFSR(doc, target, view_).ok());
-  EXPECT_EQ(DataLines(ReadFile(target), 3), (std::vector<std::string>{line250, line251, huge}));
+  EXPECT_EQ(DataLines(ReadBytes(target), 3), (std::vector<std::string>{line250, line251, huge}));
 }
 
 TEST_F(SourceFileTest, SavingTwiceOverAnOldOpenedFileKeepsEveryDataLine) {
   const std::vector<std::string> data = {"1;one", "2;two", "3;three"};
   const std::string path = PathOf("old.fsr");
   const std::string original = OldSourceFile(data);
-  WriteFile(path, original);
+  WriteBytes(path, original);
   Document doc;
   ASSERT_TRUE(LoadFSR(doc, path, view_).ok());
   EXPECT_EQ(doc.HeaderLineCount, 14 + 2 * 11);
 
   ASSERT_TRUE(SaveFSR(doc, path, view_).ok());
-  EXPECT_EQ(ReadFile(path + ".BAK"), original);
-  const std::string first = ReadFile(path);
+  EXPECT_EQ(ReadBytes(path + ".BAK"), original);
+  const std::string first = ReadBytes(path);
   EXPECT_EQ(DataLines(first, 2), data);
 
   // The second save reaches the same file by another spelling of its path.
   const std::string other_spelling = (dir_ / "." / "old.fsr").string();
   ASSERT_TRUE(SaveFSR(doc, other_spelling, view_).ok());
-  EXPECT_EQ(ReadFile(path + ".BAK"), first);
-  EXPECT_EQ(DataLines(ReadFile(path), 2), data);
+  EXPECT_EQ(ReadBytes(path + ".BAK"), first);
+  EXPECT_EQ(DataLines(ReadBytes(path), 2), data);
   EXPECT_TRUE(fs::equivalent(doc.SourceFileName, path));
 
   // A second link to the opened file is the same file too; the backup must survive the save.
-  const std::string second = ReadFile(path);
+  const std::string second = ReadBytes(path);
   const std::string link = PathOf("link.fsr");
   fs::create_hard_link(path, link);
   ASSERT_TRUE(SaveFSR(doc, link, view_).ok());
-  EXPECT_EQ(ReadFile(path + ".BAK"), second);
-  EXPECT_EQ(DataLines(ReadFile(link), 2), data);
+  EXPECT_EQ(ReadBytes(path + ".BAK"), second);
+  EXPECT_EQ(DataLines(ReadBytes(link), 2), data);
   ASSERT_TRUE(SaveFSR(doc, link, view_).ok());
-  EXPECT_EQ(DataLines(ReadFile(link), 2), data);
+  EXPECT_EQ(DataLines(ReadBytes(link), 2), data);
 }
 
 TEST_F(SourceFileTest, SavingTwiceOverTheOpenedCsvFileKeepsEveryDataLine) {
   Document doc = CsvDocument({"1;a;b", "2;c;d"});
   const std::string csv = doc.SourceFileName;
-  const std::string csv_before = ReadFile(csv);
+  const std::string csv_before = ReadBytes(csv);
   ASSERT_TRUE(SaveFSR(doc, csv, view_).ok());
-  EXPECT_EQ(ReadFile(csv + ".BAK"), csv_before);
+  EXPECT_EQ(ReadBytes(csv + ".BAK"), csv_before);
   ASSERT_TRUE(SaveFSR(doc, csv, view_).ok());
-  EXPECT_EQ(DataLines(ReadFile(csv), 3), (std::vector<std::string>{"1;a;b", "2;c;d"}));
+  EXPECT_EQ(DataLines(ReadBytes(csv), 3), (std::vector<std::string>{"1;a;b", "2;c;d"}));
 }
 
 TEST_F(SourceFileTest, AnotherFileWhoseNameDiffersInLetterCaseIsNoBackupCase) {
@@ -302,24 +284,24 @@ TEST_F(SourceFileTest, AnotherFileWhoseNameDiffersInLetterCaseIsNoBackupCase) {
   ASSERT_TRUE(SaveFSR(doc, path, view_).ok());
   Document opened;
   ASSERT_TRUE(LoadFSR(opened, path, view_).ok());
-  const std::string before = ReadFile(path);
+  const std::string before = ReadBytes(path);
   ASSERT_TRUE(SaveFSR(opened, PathOf("BOOK.fsr"), view_).ok());
-  EXPECT_EQ(ReadFile(path), before);
+  EXPECT_EQ(ReadBytes(path), before);
   EXPECT_FALSE(fs::exists(path + ".BAK"));
-  EXPECT_EQ(DataLines(ReadFile(PathOf("BOOK.fsr")), 3), std::vector<std::string>{"1;a;b"});
+  EXPECT_EQ(DataLines(ReadBytes(PathOf("BOOK.fsr")), 3), std::vector<std::string>{"1;a;b"});
 }
 
 TEST_F(SourceFileTest, AFailedBackupLeavesTheOpenedFileAndNoNewOne) {
   Document doc = CsvDocument({"1;a;b"});
   const std::string csv = doc.SourceFileName;
-  const std::string csv_before = ReadFile(csv);
+  const std::string csv_before = ReadBytes(csv);
   // A backup name taken by a non-empty folder cannot be replaced by the move.
   fs::create_directories(csv + ".BAK/inside");
   const Status status = SaveFSR(doc, csv, view_);
   EXPECT_FALSE(status.ok());
   EXPECT_FALSE(status.refusal());
   EXPECT_EQ(status.message(), "Ошибка создания резервной копии.");
-  EXPECT_EQ(ReadFile(csv), csv_before);
+  EXPECT_EQ(ReadBytes(csv), csv_before);
   EXPECT_TRUE(fs::exists(csv + ".BAK/inside"));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2) << "the CSV and the folder only";
   EXPECT_EQ(doc.RecordCount, 1);
@@ -328,15 +310,15 @@ TEST_F(SourceFileTest, AFailedBackupLeavesTheOpenedFileAndNoNewOne) {
 
 TEST_F(SourceFileTest, RefusesValuesThatWouldShiftTheHeader) {
   const std::string target = PathOf("refused.fsr");
-  const auto expect_refused = [&](Document doc, const FakeDesignerView& view) {
-    FakeDesignerView copy = view;
+  const auto expect_refused = [&](Document doc, const FakeWindow& view) {
+    FakeWindow copy = view;
     const Status status = SaveFSR(doc, target, copy);
     EXPECT_TRUE(status.refusal()) << status.message();
     EXPECT_FALSE(status.message().empty());
     EXPECT_FALSE(fs::exists(target));
   };
   Document doc = CsvDocument({"1;a;b"});
-  FakeDesignerView view = view_;
+  FakeWindow view = view_;
   doc.Fields[2].Name = ";Comment";
   expect_refused(doc, view);
   doc.Fields[2].Name = "Two\nlines";
@@ -384,7 +366,7 @@ TEST_F(SourceFileTest, InputOutputErrorsNameTheFile) {
 TEST_F(SourceFileTest, AWriteErrorOverTheOpenedFileRestoresIt) {
   Document doc = CsvDocument(std::vector<std::string>(2000, "1;abcdefghij;2-15-47"));
   const std::string csv = doc.SourceFileName;
-  const std::string csv_before = ReadFile(csv);
+  const std::string csv_before = ReadBytes(csv);
   // Files may not grow beyond 4 KiB: writing the source file fails half way.
   std::signal(SIGXFSZ, SIG_IGN);
   rlimit old_limit{};
@@ -397,14 +379,13 @@ TEST_F(SourceFileTest, AWriteErrorOverTheOpenedFileRestoresIt) {
 
   EXPECT_FALSE(status.ok());
   EXPECT_NE(status.message().find("staff.csv"), std::string::npos) << status.message();
-  EXPECT_EQ(ReadFile(csv), csv_before);
+  EXPECT_EQ(ReadBytes(csv), csv_before);
   EXPECT_FALSE(fs::exists(csv + ".BAK"));
-  EXPECT_FALSE(view_.progress_visible);
   EXPECT_EQ(doc.RecordCount, 2000);
   EXPECT_FALSE(doc.SourceIsFsr);
   // Nothing was lost: the next save goes through.
   ASSERT_TRUE(SaveFSR(doc, csv, view_).ok());
-  EXPECT_EQ(DataLines(ReadFile(csv), 3).size(), 2000u);
+  EXPECT_EQ(DataLines(ReadBytes(csv), 3).size(), 2000u);
 }
 
 // --- reading -------------------------------------------------------------------------------
@@ -436,7 +417,7 @@ TEST_F(SourceFileTest, RefusedFilesLeaveThePreviousDocumentAndItsSource) {
   ASSERT_TRUE(SaveFSR(doc, good, view_).ok());
   ASSERT_TRUE(LoadFSR(doc, good, view_).ok());
   const Document before = doc;
-  const FakeDesignerView view_before = view_;
+  const FakeWindow view_before = view_;
   const auto fields = std::vector<std::vector<std::string>>{Field("A", 1, 1)};
 
   struct Case {
@@ -457,7 +438,7 @@ TEST_F(SourceFileTest, RefusedFilesLeaveThePreviousDocumentAndItsSource) {
   };
   const std::string path = PathOf("bad.fsr");
   for (const Case& c : cases) {
-    WriteFile(path, c.content);
+    WriteBytes(path, c.content);
     const Status status = LoadFSR(doc, path, view_);
     EXPECT_FALSE(status.ok()) << c.content;
     EXPECT_EQ(status.refusal(), c.refusal) << status.message();
@@ -473,19 +454,19 @@ TEST_F(SourceFileTest, RefusedFilesLeaveThePreviousDocumentAndItsSource) {
     EXPECT_EQ(view_.loaded_count, view_before.loaded_count);
   }
   EXPECT_EQ(LoadFSR(doc, PathOf("missing.fsr"), view_).refusal(), false);
-  WriteFile(path,
-            SourceFile("';'", "1", {{"A", "1", "0", "0", "1", "1", "1", "10", "2O", "30"}}, {}));
+  WriteBytes(path,
+             SourceFile("';'", "1", {{"A", "1", "0", "0", "1", "1", "1", "10", "2O", "30"}}, {}));
   EXPECT_EQ(LoadFSR(doc, path, view_).message(), "'2O' is not a valid integer value");
 
   // A later save still copies the data lines of the document's own source.
   ASSERT_TRUE(SaveFSR(doc, PathOf("again.fsr"), view_).ok());
-  EXPECT_EQ(DataLines(ReadFile(PathOf("again.fsr")), 3), std::vector<std::string>{"1;a;b"});
+  EXPECT_EQ(DataLines(ReadBytes(PathOf("again.fsr")), 3), std::vector<std::string>{"1;a;b"});
 }
 
 TEST_F(SourceFileTest, ReadingHandsOutQueryAndResultPositionsInFieldOrder) {
   const std::string path = PathOf("lists.fsr");
-  WriteFile(path, SourceFile("';'", "3", {Field("A", 2, 1), Field("B", 0, 2), Field("C", 1, 0)},
-                             {"a;b;c"}));
+  WriteBytes(path, SourceFile("';'", "3", {Field("A", 2, 1), Field("B", 0, 2), Field("C", 1, 0)},
+                              {"a;b;c"}));
   Document fresh;
   ASSERT_TRUE(LoadFSR(fresh, path, view_).ok());
   EXPECT_EQ(fresh.Fields[1].QueryIndex, 2);
@@ -516,7 +497,7 @@ TEST_F(SourceFileTest, SamplesComeFromTheFirstTwentyDataLines) {
   auto field = Field("A", 1, 1);
   field[1] = "258";  // 8-bit members keep the low 8 bits
   field[6] = "-1";
-  WriteFile(path, SourceFile("';'", "3", {field, Field("B", 2, 2), Field("C", 3, 3)}, data));
+  WriteBytes(path, SourceFile("';'", "3", {field, Field("B", 2, 2), Field("C", 3, 3)}, data));
   Document doc;
   ASSERT_TRUE(LoadFSR(doc, path, view_).ok());
   EXPECT_EQ(doc.Fields[1].DataType, 2);
@@ -532,7 +513,7 @@ TEST_F(SourceFileTest, SamplesComeFromTheFirstTwentyDataLines) {
   EXPECT_EQ(row(20), (std::vector<std::string>{"20", "n", "m"}));
 
   // Records the new file does not have are empty, not left over from the previous document.
-  WriteFile(path, SourceFile("';'", "1", {Field("A", 1, 1)}, {"one"}));
+  WriteBytes(path, SourceFile("';'", "1", {Field("A", 1, 1)}, {"one"}));
   ASSERT_TRUE(LoadFSR(doc, path, view_).ok());
   EXPECT_EQ(doc.SampleValues[1][1], "one");
   EXPECT_EQ(doc.SampleValues[2][1], "");
@@ -541,7 +522,7 @@ TEST_F(SourceFileTest, SamplesComeFromTheFirstTwentyDataLines) {
 
 TEST_F(SourceFileTest, OldFilesKeepTheSplitterBoxAndSplitAtIt) {
   const std::string path = PathOf("old.fsr");
-  WriteFile(path, OldSourceFile({"1|one", "2|two"}));
+  WriteBytes(path, OldSourceFile({"1|one", "2|two"}));
   view_.splitter = "|";
   Document doc;
   ASSERT_TRUE(LoadFSR(doc, path, view_).ok());
@@ -553,11 +534,10 @@ TEST_F(SourceFileTest, OldFilesKeepTheSplitterBoxAndSplitAtIt) {
 }
 
 TEST(NextHeaderValue, SkipsAndCountsCommentsUntilTheEnd) {
-  std::string pattern = (fs::temp_directory_path() / "next_value_XXXXXX").string();
-  ASSERT_NE(mkstemp(pattern.data()), -1);
-  std::ofstream(pattern, std::ios::binary) << "; a\r\n;b\r\nvalue\r\n\r\n;\r\n; last\r\n";
+  const testing_support::ScratchFolder scratch;
   LineReader file;
-  ASSERT_TRUE(file.Open(pattern).ok());
+  ASSERT_TRUE(
+      file.Open(scratch.Write("next.fsr", "; a\r\n;b\r\nvalue\r\n\r\n;\r\n; last\r\n")).ok());
   std::int32_t count = 0;
   EXPECT_EQ(NextHeaderValue(file, count), "value");
   EXPECT_EQ(count, 3);
@@ -565,7 +545,6 @@ TEST(NextHeaderValue, SkipsAndCountsCommentsUntilTheEnd) {
   EXPECT_EQ(count, 4);
   EXPECT_EQ(NextHeaderValue(file, count), "");  // a comment as the last line is none
   EXPECT_EQ(count, 6);
-  fs::remove(pattern);
 }
 
 }  // namespace

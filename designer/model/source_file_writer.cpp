@@ -1,4 +1,5 @@
 // SaveFSR: writes the header from the model and copies the data lines from the opened file.
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "common/system_reason.h"
 #include "designer/model/database_source.h"
 #include "designer/model/encoding.h"
+#include "designer/model/header_values.h"
 #include "designer/model/source_file.h"
 
 namespace designer {
@@ -20,27 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kRule[] = "; ============================================================";
-
-// A value the format cannot carry: a leading ";" makes both readers take it for a comment, a
-// line break splits it into two values, and any other control character ends the value for the
-// builder (Ctrl+Z ends the text of the line for the designer's reader too).
-Status CheckValue(const std::string& value, const std::string& what) {
-  if (!value.empty() && value.front() == ';') {
-    return Status::Refusal(what +
-                           " начинается с символа \";\", который в исходном файле "
-                           "означает комментарий. Измените его.");
-  }
-  for (const char c : value) {
-    if (c == '\r' || c == '\n') {
-      return Status::Refusal(what + " содержит перевод строки. Измените его.");
-    }
-    if (static_cast<unsigned char>(c) < ' ') {
-      return Status::Refusal(what + " содержит управляющий символ с кодом " +
-                             std::to_string(static_cast<int>(c)) + ". Измените его.");
-    }
-  }
-  return Status::Ok();
-}
 
 // The builder reads a header line in pieces of 254 characters, its CR LF included, and a longer
 // line splits into two values. The name stands on line 3 after this label, and on its own line.
@@ -54,8 +35,7 @@ Status CheckNameWasMapped(const Document& doc, int field) {
   const std::optional<UnmappableName>& lossy = doc.UnmappableNames[field];
   if (!lossy || doc.Fields[field].Name != lossy->imported) return Status::Ok();
   return Status::Refusal("Название поля " + std::to_string(field) + " в первой строке файла «" +
-                         PathForMessage(fs::path(doc.SourceFileName).filename().string()) +
-                         "» содержит " + lossy->character +
+                         FileNameForMessage(doc.SourceFileName) + "» содержит " + lossy->character +
                          ". Измените название поля и повторите сохранение.");
 }
 
@@ -65,24 +45,18 @@ Status CheckDocument(const Document& doc, const std::string& database_name,
     return Status::Refusal("Справочник должен иметь от 1 до " + std::to_string(kMaxDocumentFields) +
                            " полей.");
   }
-  Status status = CheckValue(database_name, "Название справочника");
+  Status status = CheckHeaderValue(database_name, "Название справочника");
   if (!status.ok()) return status;
   if (database_name.size() > kMaxDatabaseNameLength) {
     return Status::Refusal("Название справочника длиннее " +
                            std::to_string(kMaxDatabaseNameLength) + " символов. Сократите его.");
   }
   for (int i = 1; i <= doc.FieldCount; ++i) {
-    status = CheckValue(CutName(doc.Fields[i].Name), "Название поля " + std::to_string(i));
+    status = CheckHeaderValue(CutName(doc.Fields[i].Name), "Название поля " + std::to_string(i));
     if (status.ok()) status = CheckNameWasMapped(doc, i);
     if (!status.ok()) return status;
   }
-  // An empty splitter would be written as "''" and read back as "'". A tab is a splitter every
-  // reader takes; other control characters would break the splitter's line as they break names.
-  const bool control = !splitter.empty() && static_cast<unsigned char>(splitter[0]) < ' ';
-  if (splitter.size() != 1 || (control && splitter[0] != '\t')) {
-    return Status::Refusal("Символ-разделитель полей не задан или недопустим.");
-  }
-  return Status::Ok();
+  return CheckSplitter(splitter);
 }
 
 std::string TimeOfDay() {
@@ -159,30 +133,37 @@ void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header) {
 namespace {
 
 // Called with the number of data lines written so far.
-using CopyProgress = std::function<void(std::int32_t written)>;
+using CopyProgress = std::function<void(std::int64_t written)>;
+
+// options.progress for the data lines of `doc`, which are expected to be as many as its records.
+CopyProgress ProgressOf(const Document& doc, const SaveOptions& options) {
+  if (!options.progress) return nullptr;
+  const std::int64_t expected = std::max(doc.RecordCount, 0);
+  return [&options, expected](std::int64_t written) { options.progress(written, expected); };
+}
 
 // Copies the data lines of `in` (positioned after its header) to `out`: empty lines are
 // dropped, and with `cut_long_lines` a line longer than kLongLineLength keeps its first
 // kCutLineKeep characters followed by "..". Lines are handled in pieces, never held whole.
 Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_lines,
-                     const CopyProgress& progress, std::int32_t* written) {
+                     const CopyProgress& progress, std::int32_t& written) {
   constexpr std::size_t kPiece = 64 * 1024;
   std::string piece;
   bool ended = false;
-  *written = 0;
+  written = 0;
   for (;;) {
     // Most lines are taken whole from the reader's block. Any other line comes in pieces, the
     // first one character longer than a line may be, to tell whether it is too long.
     std::string_view head;
-    if (in.ReadLineInPlace(&head)) {
+    if (in.ReadLineInPlace(head)) {
       ended = true;
-    } else if (in.ReadUncheckedPiece(&piece, kLongLineLength + 1, &ended)) {
+    } else if (in.ReadUncheckedPiece(kLongLineLength + 1, piece, ended)) {
       head = piece;
     } else {
       break;
     }
     if (head.empty() && ended) continue;
-    if (*written == INT32_MAX) {
+    if (written == INT32_MAX) {
       return Status::Error("Слишком много строк данных: больше " + std::to_string(INT32_MAX) + ".");
     }
     const bool cut = cut_long_lines && !(ended && head.size() <= kLongLineLength);
@@ -194,12 +175,12 @@ Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_line
       if (!ended && !in.SkipLine()) break;
     } else {
       out.Write(head);
-      while (!ended && in.ReadPiece(&piece, kPiece, &ended)) out.Write(piece);
+      while (!ended && in.ReadPiece(kPiece, piece, ended)) out.Write(piece);
     }
     out.EndLine();
     if (!out.status().ok()) return out.status();
-    ++*written;
-    if (progress) progress(*written);
+    ++written;
+    if (progress) progress(written);
   }
   if (!in.status().ok()) return in.status();
   return out.status();
@@ -226,15 +207,14 @@ Status CheckDataLines(const Document& doc, bool cut_long_lines) {
   SkipToDataLines(doc, in);
   LineWriter nowhere;
   std::int32_t written = 0;
-  return CopyDataLines(in, nowhere, cut_long_lines, nullptr, &written);
+  return CopyDataLines(in, nowhere, cut_long_lines, nullptr, written);
 }
 
 // The header of the document's source file.
-SourceFileHeader DocumentHeader(const Document& doc, const std::string& database_name,
-                                const std::string& splitter) {
+SourceFileHeader DocumentHeader(const Document& doc, const SaveOptions& options) {
   SourceFileHeader header;
-  header.database_name = database_name;
-  header.splitter = splitter[0];
+  header.database_name = options.database_name;
+  header.splitter = options.splitter[0];
   header.record_count = doc.RecordCount;
   header.fields.assign(doc.Fields.begin() + 1, doc.Fields.begin() + 1 + doc.FieldCount);
   return header;
@@ -242,30 +222,24 @@ SourceFileHeader DocumentHeader(const Document& doc, const std::string& database
 
 // Writes the whole file into `target`'s replacement, with the records of the opened table
 // database as data lines; the caller commits it.
-Status WriteFromDatabase(const Document& doc, ReplacementFile& target,
-                         const std::string& database_name, const std::string& splitter,
-                         DesignerView& view, std::int32_t* written) {
+Status WriteFromDatabase(const Document& doc, ReplacementFile& target, const SaveOptions& options,
+                         std::int32_t& written) {
   LineWriter out;
   Status status = out.Create(target);
   if (!status.ok()) return status;
-  WriteSourceHeader(out, DocumentHeader(doc, database_name, splitter));
-  view.ShowProgress(doc.RecordCount);
+  WriteSourceHeader(out, DocumentHeader(doc, options));
   std::int64_t lines = 0;
-  status = CopyRecordLines(
-      doc, splitter[0], view.CutLongLines(), out,
-      [&view](std::int64_t count) { view.SetProgress(static_cast<int>(count)); }, &lines);
-  view.HideProgress();
-  *written = static_cast<std::int32_t>(lines);
+  status = CopyRecordLines(doc, options.splitter[0], options.cut_long_lines, out,
+                           ProgressOf(doc, options), lines);
+  written = static_cast<std::int32_t>(lines);
   const Status closed = out.Close();
   return status.ok() ? closed : status;
 }
 
 // Writes the whole file into `target`'s replacement, from the opened file; the caller commits it.
-Status WriteSourceFile(const Document& doc, ReplacementFile& target,
-                       const std::string& database_name, const std::string& splitter,
-                       DesignerView& view, std::int32_t* written) {
-  if (doc.SourceIsDatabase)
-    return WriteFromDatabase(doc, target, database_name, splitter, view, written);
+Status WriteSourceFile(const Document& doc, ReplacementFile& target, const SaveOptions& options,
+                       std::int32_t& written) {
+  if (doc.SourceIsDatabase) return WriteFromDatabase(doc, target, options, written);
   // The data source is opened first, so that a missing one creates nothing.
   LineReader lines;
   Status status = lines.Open(doc.SourceFileName);
@@ -274,14 +248,10 @@ Status WriteSourceFile(const Document& doc, ReplacementFile& target,
   LineWriter out;
   status = out.Create(target);
   if (!status.ok()) return status;
-  WriteSourceHeader(out, DocumentHeader(doc, database_name, splitter));
+  WriteSourceHeader(out, DocumentHeader(doc, options));
 
   SkipToDataLines(doc, in);
-  view.ShowProgress(doc.RecordCount > 0 ? doc.RecordCount : 0);
-  status = CopyDataLines(
-      in, out, view.CutLongLines(), [&view](std::int32_t count) { view.SetProgress(count); },
-      written);
-  view.HideProgress();
+  status = CopyDataLines(in, out, options.cut_long_lines, ProgressOf(doc, options), written);
   const Status closed = out.Close();
   if (!status.ok()) return status;
   if (!in.status().ok()) return in.status();
@@ -302,13 +272,11 @@ Status MakeBackup(const std::string& source, const std::string& backup, fs::path
 
 }  // namespace
 
-Status SaveFSR(Document& doc, const std::string& target_path, DesignerView& view) {
-  const std::string database_name = view.DatabaseName();
-  const std::string splitter = view.Splitter();
-  Status status = CheckDocument(doc, database_name, splitter);
+Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions& options) {
+  Status status = CheckDocument(doc, options.database_name, options.splitter);
   if (!status.ok()) return status;
   if (doc.SourceEncoding == TextEncoding::kUtf8) {
-    status = CheckDataLines(doc, view.CutLongLines());
+    status = CheckDataLines(doc, options.cut_long_lines);
     if (!status.ok()) return status;
   }
 
@@ -317,7 +285,7 @@ Status SaveFSR(Document& doc, const std::string& target_path, DesignerView& view
   const bool over_source = SameFile(target_path, doc.SourceFileName);
   ReplacementFile target(target_path);
   std::int32_t written = 0;
-  status = WriteSourceFile(doc, target, database_name, splitter, view, &written);
+  status = WriteSourceFile(doc, target, options, written);
   if (!status.ok()) return status;
   const std::string backup_path = doc.SourceFileName + ".BAK";
   fs::path opened;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <utility>
 
 #include "common/codepage.h"
@@ -30,6 +31,10 @@ Status NotText(const std::string& path, std::uint64_t offset) {
 
 std::string PathForMessage(const std::string& path) {
   return codepage::IsValidUtf8(path) ? path : codepage::Cp1251ToUtf8(path);
+}
+
+std::string FileNameForMessage(const std::string& path) {
+  return PathForMessage(std::filesystem::path(path).filename().string());
 }
 
 LineReader::LineReader(std::istream& in, std::string name)
@@ -107,14 +112,14 @@ bool LineReader::SkipByteOrderMark() {
   return true;
 }
 
-bool LineReader::ReadPiece(std::string* piece, std::size_t max_bytes, bool* line_ended) {
-  piece->clear();
-  *line_ended = false;
+bool LineReader::ReadPiece(std::size_t max_bytes, std::string& piece, bool& line_ended) {
+  piece.clear();
+  line_ended = false;
   if (!in_line_ && !LineFollows()) return false;
   in_line_ = true;
   started_ = true;
   for (;;) {
-    if (piece->size() == max_bytes) return true;  // the line may go on
+    if (piece.size() == max_bytes) return true;  // the line may go on
     const int c = Peek();
     if (c == EOF) {
       if (!status_.ok()) return false;
@@ -137,39 +142,39 @@ bool LineReader::ReadPiece(std::string* piece, std::size_t max_bytes, bool* line
     // Take the run of ordinary bytes in one piece: it ends at the first of the three bytes that
     // mean something (memchr finds each far faster than a loop over every byte).
     const char* run = buffer_.data() + position_;
-    std::size_t run_length = std::min(max_bytes - piece->size(), end_ - position_);
+    std::size_t run_length = std::min(max_bytes - piece.size(), end_ - position_);
     for (const char stop : {'\n', '\r', kEndOfText}) {
       if (stop == kEndOfText && !block_has_end_of_text_) break;
       if (const void* hit = std::memchr(run, stop, run_length))
         run_length = static_cast<std::size_t>(static_cast<const char*>(hit) - run);
     }
-    piece->append(run, run_length);
+    piece.append(run, run_length);
     position_ += run_length;
   }
   in_line_ = false;
-  *line_ended = true;
+  line_ended = true;
   return status_.ok();
 }
 
-bool LineReader::ReadLine(std::string* line, std::size_t max_bytes) {
+bool LineReader::ReadLine(std::size_t max_bytes, std::string& line) {
   // Most lines fit one piece: read it straight into `line`, whose room is reused line after line.
   bool ended = false;
-  if (!ReadPiece(line, std::min(max_bytes, kBlockSize), &ended)) {
-    line->clear();
+  if (!ReadPiece(std::min(max_bytes, kBlockSize), line, ended)) {
+    line.clear();
     return false;
   }
   std::string piece;
   while (!ended) {
-    if (!ReadPiece(&piece, kBlockSize, &ended)) {
-      line->clear();
+    if (!ReadPiece(kBlockSize, piece, ended)) {
+      line.clear();
       return false;
     }
-    line->append(piece, 0, std::min(piece.size(), max_bytes - line->size()));
+    line.append(piece, 0, std::min(piece.size(), max_bytes - line.size()));
   }
   return true;
 }
 
-bool LineReader::ReadLineInPlace(std::string_view* line) {
+bool LineReader::ReadLineInPlace(std::string_view& line) {
   if (in_line_ || text_ended_ || position_ == end_) return false;
   const char* start = buffer_.data() + position_;
   const std::size_t available = end_ - position_;
@@ -180,7 +185,7 @@ bool LineReader::ReadLineInPlace(std::string_view* line) {
   // A CR before the line end, or a Ctrl+Z, needs the byte-by-byte rules of ReadPiece.
   if (std::memchr(start, '\r', length) != nullptr) return false;
   if (block_has_end_of_text_ && std::memchr(start, kEndOfText, length) != nullptr) return false;
-  *line = std::string_view(start, length);
+  line = std::string_view(start, length);
   position_ += static_cast<std::size_t>(line_feed - start) + 1;
   started_ = true;
   return true;
@@ -190,7 +195,7 @@ bool LineReader::SkipLine() {
   std::string piece;
   bool ended = false;
   while (!ended) {
-    if (!ReadPiece(&piece, kBlockSize, &ended)) return false;
+    if (!ReadPiece(kBlockSize, piece, ended)) return false;
   }
   return true;
 }

@@ -20,6 +20,8 @@ namespace designer {
 // `path` as it appears in a message: UTF-8 as it stands; a path that is not UTF-8 is taken as
 // Windows-1251, the only other encoding our files meet.
 std::string PathForMessage(const std::string& path);
+// The file name of `path` (without its folder) as it appears in a message.
+std::string FileNameForMessage(const std::string& path);
 
 // Reads text line by line, by the rules of CSV import, so that the writer copies exactly the
 // records that the import counted. A line ends at LF or CR LF; a CR that no LF follows is
@@ -47,19 +49,20 @@ class LineReader {
   bool SkipByteOrderMark();
 
   // Reads at most `max_bytes` further bytes of the current line into `piece` (replacing its
-  // content). `*line_ended` tells whether the line's end was reached; if not, the next call goes
+  // content). `line_ended` tells whether the line's end was reached; if not, the next call goes
   // on with the same line (and may deliver an empty piece that only ends it). Returns false when
   // no line is left to begin, or after a read error (see status()).
-  bool ReadPiece(std::string* piece, std::size_t max_bytes, bool* line_ended);
+  bool ReadPiece(std::size_t max_bytes, std::string& piece, bool& line_ended);
   // Reads the rest of the current line into `line`, keeping at most `max_bytes` bytes of it and
   // reading past the others. Returns false as ReadPiece does; `line` is then empty.
-  bool ReadLine(std::string* line, std::size_t max_bytes = kWholeLine);
+  bool ReadLine(std::size_t max_bytes, std::string& line);
+  bool ReadLine(std::string& line) { return ReadLine(kWholeLine, line); }
   // Reads the next line without copying it, when the line lies whole in the block at hand with
   // its LF and holds no CR that is dropped and no Ctrl+Z: `line` then views the line's text
   // (without its line end) inside the reader's block, valid until the next read. Otherwise, or
   // in the middle of a line, reads nothing and returns false; ReadPiece or ReadLine take the
   // line then. Most lines of a file qualify, which spares a copy of each.
-  bool ReadLineInPlace(std::string_view* line);
+  bool ReadLineInPlace(std::string_view& line);
   // Reads past the rest of the current line in constant memory. Returns false as ReadPiece does.
   bool SkipLine();
   // True when no further line can be begun: the input is exhausted, a line begins with Ctrl+Z,

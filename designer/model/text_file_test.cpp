@@ -29,11 +29,11 @@ std::vector<std::string> AllLines(const std::string& text, Reading reading = Rea
   std::string line;
   while (!reader.AtEnd()) {
     std::string_view in_place;
-    if (reading == Reading::kInPlaceFirst && reader.ReadLineInPlace(&in_place)) {
+    if (reading == Reading::kInPlaceFirst && reader.ReadLineInPlace(in_place)) {
       lines.emplace_back(in_place);
       continue;
     }
-    EXPECT_TRUE(reader.ReadLine(&line));
+    EXPECT_TRUE(reader.ReadLine(line));
     lines.push_back(line);
   }
   EXPECT_TRUE(reader.status().ok());
@@ -115,25 +115,25 @@ TEST(LineReader, LineInPlaceIsNotTakenInTheMiddleOfALine) {
   LineReader reader(in);
   std::string piece;
   bool ended = true;
-  ASSERT_TRUE(reader.ReadPiece(&piece, 2, &ended));
+  ASSERT_TRUE(reader.ReadPiece(2, piece, ended));
   std::string_view line;
-  EXPECT_FALSE(reader.ReadLineInPlace(&line));  // the rest of "abcdef" belongs to ReadPiece
-  ASSERT_TRUE(reader.ReadLine(&piece));
+  EXPECT_FALSE(reader.ReadLineInPlace(line));  // the rest of "abcdef" belongs to ReadPiece
+  ASSERT_TRUE(reader.ReadLine(piece));
   EXPECT_EQ(piece, "cdef");
-  ASSERT_TRUE(reader.ReadLineInPlace(&line));
+  ASSERT_TRUE(reader.ReadLineInPlace(line));
   EXPECT_EQ(line, "next");
   EXPECT_TRUE(reader.AtEnd());
-  EXPECT_FALSE(reader.ReadLineInPlace(&line));
+  EXPECT_FALSE(reader.ReadLineInPlace(line));
 }
 
 TEST(LineReader, ReadingAtTheEndGivesAnEmptyLine) {
   std::istringstream in("only");
   LineReader reader(in);
   std::string line = "stale";
-  EXPECT_TRUE(reader.ReadLine(&line));
+  EXPECT_TRUE(reader.ReadLine(line));
   EXPECT_EQ(line, "only");
   EXPECT_TRUE(reader.AtEnd());
-  EXPECT_FALSE(reader.ReadLine(&line));
+  EXPECT_FALSE(reader.ReadLine(line));
   EXPECT_EQ(line, "");
 }
 
@@ -142,16 +142,16 @@ TEST(LineReader, PiecesOfALineAndWhatIsKeptOfIt) {
   LineReader reader(in);
   std::string piece;
   bool ended = true;
-  ASSERT_TRUE(reader.ReadPiece(&piece, 3, &ended));
+  ASSERT_TRUE(reader.ReadPiece(3, piece, ended));
   EXPECT_EQ(piece, "abc");
   EXPECT_FALSE(ended);
-  ASSERT_TRUE(reader.ReadPiece(&piece, 4, &ended));
+  ASSERT_TRUE(reader.ReadPiece(4, piece, ended));
   EXPECT_EQ(piece, "defg");
   EXPECT_FALSE(ended);  // the line end has not been read yet
-  ASSERT_TRUE(reader.ReadPiece(&piece, 4, &ended));
+  ASSERT_TRUE(reader.ReadPiece(4, piece, ended));
   EXPECT_EQ(piece, "");
   EXPECT_TRUE(ended);
-  ASSERT_TRUE(reader.ReadLine(&piece, 2));  // the rest of the line is read past
+  ASSERT_TRUE(reader.ReadLine(2, piece));  // the rest of the line is read past
   EXPECT_EQ(piece, "hi");
   ASSERT_TRUE(reader.SkipLine());
   EXPECT_TRUE(reader.AtEnd());
@@ -167,16 +167,16 @@ TEST(LineReader, ByteOrderMarkIsDroppedOnlyAtTheStart) {
     EXPECT_TRUE(reader.SkipByteOrderMark());
     EXPECT_FALSE(reader.SkipByteOrderMark());
     std::string line;
-    ASSERT_TRUE(reader.ReadLine(&line));
+    ASSERT_TRUE(reader.ReadLine(line));
     EXPECT_EQ(line, "a");
   }
   {
     std::istringstream in("a\n\xEF\xBB\xBF\n");  // within the text the bytes are text
     LineReader reader(in);
     std::string line;
-    ASSERT_TRUE(reader.ReadLine(&line));
+    ASSERT_TRUE(reader.ReadLine(line));
     EXPECT_FALSE(reader.SkipByteOrderMark());
-    ASSERT_TRUE(reader.ReadLine(&line));
+    ASSERT_TRUE(reader.ReadLine(line));
     EXPECT_EQ(line, "\xEF\xBB\xBF");
   }
   for (const std::string text : {"", "\xEF\xBB", "\xEF\xBB\xBE"}) {
@@ -184,7 +184,7 @@ TEST(LineReader, ByteOrderMarkIsDroppedOnlyAtTheStart) {
     LineReader reader(in);
     EXPECT_FALSE(reader.SkipByteOrderMark()) << text;
     std::string line;
-    reader.ReadLine(&line);
+    reader.ReadLine(line);
     EXPECT_EQ(line, text);
   }
 }
@@ -212,7 +212,7 @@ TEST(LineReader, AReadErrorIsNoEndOfText) {
   std::istream in(&buffer);
   LineReader reader(in, "data.csv");
   std::string line;
-  EXPECT_FALSE(reader.ReadLine(&line));  // the block that failed is not trusted
+  EXPECT_FALSE(reader.ReadLine(line));  // the block that failed is not trusted
   EXPECT_FALSE(reader.status().ok());
   EXPECT_NE(reader.status().message().find("«data.csv»"), std::string::npos)
       << reader.status().message();

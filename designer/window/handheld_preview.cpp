@@ -188,7 +188,7 @@ void HandheldPreview::TakeWidthFromBox(WidthBox which) {
   std::int32_t& stored = query ? doc_.Fields[field].EditWidth : doc_.Fields[field].ResultWidth;
   std::int32_t width = 0;
   const Status read = ReadNumberBox(box->text(), query ? "Ширина запроса" : "Ширина результата", 0,
-                                    kMaxWidth, &width);
+                                    kMaxWidth, width);
   if (!read.ok()) {
     // The field keeps its width and the user sees why. A number out of range goes back to the
     // stored one, so that leaving the box does not say it again; an emptied box stays empty

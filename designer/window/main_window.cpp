@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <climits>
 
 #include "designer/window/document_text.h"
 #include "designer/window/fixed_label.h"
@@ -223,50 +224,56 @@ bool MainWindow::focusNextPrevChild(bool next) {
 
 std::string MainWindow::DatabaseName() const { return ToDocument(database_name_->text()); }
 
-void MainWindow::SetDatabaseName(const std::string& name) {
-  database_name_->setText(FromDocument(name));
-  preview_->SetDatabaseName(database_name_->text());
-}
-
 std::string MainWindow::Splitter() const { return ToDocument(splitter_->text()); }
-
-void MainWindow::SetSplitter(const std::string& splitter) {
-  splitter_->setText(FromDocument(splitter));
-}
 
 bool MainWindow::CutLongLines() const { return cut_long_lines_->isChecked(); }
 
-void MainWindow::SetCutLongLines(bool cut) { cut_long_lines_->setChecked(cut); }
-
-void MainWindow::SetStatusText(int panel, const std::string& text, bool repaint_now) {
-  if (panel < 0 || panel >= static_cast<int>(status_panels_.size())) return;
-  status_panels_[panel]->setText(QString::fromStdString(text));
-  if (repaint_now) status_panels_[panel]->repaint();
+ReadOptions MainWindow::ReadingOptions() {
+  return {Splitter(), std::nullopt,
+          [this](const std::string& text) { return dialogs_->AskYesNo(MessageText(text)); },
+          [this](int records) { ShowRunningCount(records); }};
 }
 
-void MainWindow::ShowProgress(int maximum) {
-  progress_bar_->setRange(0, std::max(maximum, 1));  // a range of 0 would show a busy bar
-  progress_bar_->setValue(0);
-  progress_bar_->show();
+SaveOptions MainWindow::SavingOptions() {
+  return {
+      DatabaseName(), Splitter(), CutLongLines(),
+      [this](std::int64_t written, std::int64_t expected) { ShowSaveProgress(written, expected); }};
+}
+
+void MainWindow::ShowRunningCount(int records) {
+  status_panels_[2]->setText(QString::number(records));
+  status_panels_[2]->repaint();
+}
+
+void MainWindow::ShowSaveProgress(std::int64_t written, std::int64_t expected) {
+  if (progress_bar_->isHidden()) {
+    // A range of 0 would show a busy bar.
+    progress_bar_->setRange(0, static_cast<int>(std::clamp<std::int64_t>(expected, 1, INT_MAX)));
+    progress_bar_->show();
+  }
+  progress_bar_->setValue(static_cast<int>(written));
   progress_bar_->repaint();
 }
 
-void MainWindow::SetProgress(int position) {
-  progress_bar_->setValue(position);
-  progress_bar_->repaint();
+void MainWindow::ShowReadResult(const Status& status, const ReadResult& result) {
+  if (result.cut_long_lines) cut_long_lines_->setChecked(*result.cut_long_lines);
+  if (result.splitter) splitter_->setText(FromDocument(*result.splitter));
+  if (result.database_name) {
+    database_name_->setText(FromDocument(*result.database_name));
+    preview_->SetDatabaseName(database_name_->text());
+  }
+  if (result.status) {
+    for (int panel = 0; panel < 3; ++panel)
+      status_panels_[panel]->setText(QString::fromStdString((*result.status)[panel]));
+  }
+  if (result.encoding_label)
+    status_panels_[3]->setText(QString::fromStdString(*result.encoding_label));
+  if (status.ok()) DocumentLoaded();
 }
-
-void MainWindow::HideProgress() { progress_bar_->hide(); }
 
 void MainWindow::DocumentLoaded() {
   structure_editor_->ShowDocument();
   saved_state_ = CurrentState();
-}
-
-bool MainWindow::AskYesNo(const std::string& text) { return dialogs_->AskYesNo(MessageText(text)); }
-
-void MainWindow::ShowMessage(const std::string& text) {
-  dialogs_->ShowMessage(MessageKind::kPlain, MessageText(text));
 }
 
 int MainWindow::SelectedField() const { return structure_editor_->SelectedField(); }

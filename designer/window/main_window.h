@@ -4,9 +4,9 @@
 // designer/model). Three widgets of its own share the window:
 //  - MainWindow itself (main_window.cpp) lays out the menu, the toolbar, the splitter's two
 //    SplitterPanels and the status bar, and keeps the three document values that live as
-//    control texts: the database name, the splitter and the cut option. It implements
-//    DesignerView, through which the model's readers (LoadCSV, LoadFSR) and writer (SaveFSR)
-//    read those values and report progress and questions back. main_window_commands.cpp holds
+//    control texts: the database name, the splitter and the cut option. It hands them to the
+//    model's readers (LoadCSV, LoadFSR, LoadDB) and writer (SaveFSR) as options, with the question
+//    and progress as callbacks, and shows what they return. main_window_commands.cpp holds
 //    the commands of the menu and the toolbar (open, save and export, view a book in bwickview,
 //    exit, help, about) and the question about unsaved edits on closing (DocumentState, taken at
 //    every load and save).
@@ -16,9 +16,10 @@
 // Input flows one way: a widget's handler reads the widget, changes the document, and the
 // widgets that show that part of the document redraw from it (the editor tells the window
 // through its Handlers, and the window asks the preview to redraw). A load fills the document
-// first and then calls DocumentLoaded, which redraws everything. Every dialog and message box
-// goes through Dialogs, so tests answer them from a script; every failed command or commit
-// reaches the user through ReportStatus (dialogs.h), and the program goes on.
+// first and then the window shows its result and calls DocumentLoaded, which redraws everything.
+// Every dialog and message box goes through Dialogs, so tests answer them from a script; every
+// failed command or commit reaches the user through ReportStatus (dialogs.h), and the program goes
+// on.
 #pragma once
 
 #include <QMainWindow>
@@ -27,8 +28,8 @@
 #include <memory>
 #include <string>
 
-#include "designer/model/designer_view.h"
 #include "designer/model/document.h"
+#include "designer/model/document_io.h"
 #include "designer/window/dialogs.h"
 #include "designer/window/handheld_preview.h"
 
@@ -43,7 +44,7 @@ namespace designer {
 class SplitterPanel;
 class StructureEditor;
 
-class MainWindow : public QMainWindow, public DesignerView, public PreviewHost {
+class MainWindow : public QMainWindow, public PreviewHost {
   Q_OBJECT
  public:
   // `dialogs` answers every dialog and message box (nullptr: the real ones). The builder is
@@ -56,20 +57,8 @@ class MainWindow : public QMainWindow, public DesignerView, public PreviewHost {
   // Opens `path` as the open command does with a chosen file (command line, dropped file).
   void OpenFile(const QString& path);
 
-  // DesignerView
-  std::string DatabaseName() const override;
-  void SetDatabaseName(const std::string& name) override;
-  std::string Splitter() const override;
-  void SetSplitter(const std::string& splitter) override;
-  bool CutLongLines() const override;
-  void SetCutLongLines(bool cut) override;
-  void SetStatusText(int panel, const std::string& text, bool repaint_now) override;
-  void ShowProgress(int maximum) override;
-  void SetProgress(int position) override;
-  void HideProgress() override;
-  bool AskYesNo(const std::string& text) override;
-  void ShowMessage(const std::string& text) override;
-  void DocumentLoaded() override;
+  // The database name as document text.
+  std::string DatabaseName() const;
 
   // PreviewHost
   int SelectedField() const override;
@@ -96,6 +85,21 @@ class MainWindow : public QMainWindow, public DesignerView, public PreviewHost {
   // The order of Tab among the window's controls.
   void SetTabOrder();
   void DatabaseNameTyped();
+
+  // The splitter as document text, and the long-line option.
+  std::string Splitter() const;
+  bool CutLongLines() const;
+  // The model's calls (main_window.cpp): the options from the controls, the results onto them.
+  ReadOptions ReadingOptions();
+  SaveOptions SavingOptions();
+  // Shows the running record count of a read at once, in the loop that processes no events.
+  void ShowRunningCount(int records);
+  // Shows the progress bar over the third status panel while a save writes data lines.
+  void ShowSaveProgress(std::int64_t written, std::int64_t expected);
+  // Puts what a read returned on the controls and, after a successful one, redraws everything
+  // for the new document.
+  void ShowReadResult(const Status& status, const ReadResult& result);
+  void DocumentLoaded();
 
   // Commands (main_window_commands.cpp).
   void OpenCommand();

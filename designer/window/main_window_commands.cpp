@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressBar>
 
 #include "designer/model/csv_import.h"
 #include "designer/model/database_source.h"
@@ -62,14 +63,21 @@ void MainWindow::OpenFile(const QString& path) {
   last_open_path_ = path;
   const QString extension = UpperExtension(path);
   const std::string native_path = QFile::encodeName(path).toStdString();
+  using Reader = Status (*)(Document&, const std::string&, const ReadOptions&, ReadResult&);
+  Reader read = nullptr;
   if (extension == QLatin1String(".CSV")) {
-    ReportStatus(*dialogs_, LoadCSV(doc_, native_path, *this));
+    read = LoadCSV;
   } else if (extension == QLatin1String(".FSR")) {
-    ReportStatus(*dialogs_, LoadFSR(doc_, native_path, *this));
+    read = LoadFSR;
   } else if (extension == QLatin1String(".FDB") || extension == QLatin1String(".ZDB") ||
              extension == QLatin1String(".DB")) {
-    ReportStatus(*dialogs_, LoadDB(doc_, native_path, *this));
+    read = LoadDB;
   }
+  if (read == nullptr) return;
+  ReadResult result;
+  const Status status = read(doc_, native_path, ReadingOptions(), result);
+  ShowReadResult(status, result);
+  ReportStatus(*dialogs_, status);
 }
 
 void MainWindow::SaveCommand() { Save(); }
@@ -96,8 +104,8 @@ bool MainWindow::Save() {
   const QString target = dialogs_->ChooseFileToSave(
       folder, proposed, QtFileFilters(QString::fromUtf8(kSaveFilter)), QStringLiteral("fsr"));
   if (target.isEmpty()) return false;
-  const Status saved = SaveFSR(doc_, QFile::encodeName(target).toStdString(), *this);
-  HideProgress();
+  const Status saved = SaveFSR(doc_, QFile::encodeName(target).toStdString(), SavingOptions());
+  progress_bar_->hide();
   if (!saved.ok()) {
     ReportStatus(*dialogs_, saved);
     return false;

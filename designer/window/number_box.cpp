@@ -7,9 +7,9 @@
 namespace designer {
 
 Status ReadNumberBox(const QString& text, const char* what, int low, int high,
-                     std::int32_t* value) {
+                     std::int32_t& value) {
   std::int32_t number = 0;
-  if (Status parsed = ParseInt32(text.toStdString(), &number); !parsed.ok()) {
+  if (Status parsed = ParseInt32(text.toStdString(), number); !parsed.ok()) {
     return parsed;
   }
   if (number < low || number > high) {
@@ -19,13 +19,13 @@ Status ReadNumberBox(const QString& text, const char* what, int low, int high,
                              .arg(high)
                              .toStdString());
   }
-  *value = number;
+  value = number;
   return Status::Ok();
 }
 
 bool IsInteger(const QString& text) {
   std::int32_t number = 0;
-  return ParseInt32(text.toStdString(), &number).ok();
+  return ParseInt32(text.toStdString(), number).ok();
 }
 
 int ShownWidth(std::int32_t width) { return std::clamp(width, 0, kMaxWidth); }

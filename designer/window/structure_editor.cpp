@@ -104,7 +104,7 @@ class CellCheckBox : public QCheckBox {
 // True when the builder can store `value` as a number rather than as 0.
 bool IsNumber(const std::string& value) {
   std::int32_t number = 0;
-  return ParseInt32(value, &number).ok();
+  return ParseInt32(value, number).ok();
 }
 
 }  // namespace
@@ -482,14 +482,14 @@ Status StructureEditor::SaveField() {
   if (desc.DataType == kTypeNumeric) {
     std::int32_t size = 0;
     Status read =
-        ReadNumberBox(num_size_->text(), "Размер числа", kSmallestNumSize, kLargestNumSize, &size);
+        ReadNumberBox(num_size_->text(), "Размер числа", kSmallestNumSize, kLargestNumSize, size);
     if (!read.ok()) return read;
     desc.NumSize = static_cast<std::uint8_t>(size);
   } else {
     desc.NumSize = 0;
   }
   std::int32_t max_len = 0;
-  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxLength, &max_len);
+  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxLength, max_len);
   if (!read.ok()) return read;
   desc.MaxLen = max_len;
   const auto bit = [](const QComboBox* selector) { return selector->currentIndex() & 1; };
@@ -500,7 +500,7 @@ Status StructureEditor::SaveField() {
 
 Status StructureEditor::CommitMaxLen() {
   std::int32_t max_len = 0;
-  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxLength, &max_len);
+  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxLength, max_len);
   if (!read.ok()) return read;
   const int field = SelectedField();
   if (field == 0) return Status::Ok();

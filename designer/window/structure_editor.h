@@ -107,7 +107,7 @@ class StructureEditor : public QObject {
 
   // The grid's keyboard (structure_editor_keyboard.cpp).
   // The stop that holds the focus and its row (1..5); false when the focus is outside the grid.
-  bool FocusedGridStop(int* stop, int* row) const;
+  bool FocusedGridStop(int& stop, int& row) const;
   // Moves from `stop` (kGridStops: from past the last one) to the next stop that can take the
   // focus, or out of the grid.
   void StepInFieldGrid(int stop, int row, bool forward);

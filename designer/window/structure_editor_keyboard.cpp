@@ -12,25 +12,25 @@
 
 namespace designer {
 
-bool StructureEditor::FocusedGridStop(int* stop, int* row) const {
+bool StructureEditor::FocusedGridStop(int& stop, int& row) const {
   const QWidget* focused = QApplication::focusWidget();
   if (focused == nullptr) return false;
   for (int i = 1; i <= kMaxDocumentFields; ++i) {
     if (focused == query_ticks_[i] || focused == result_ticks_[i]) {
-      *stop = focused == query_ticks_[i] ? kQueryTickStop : kResultTickStop;
-      *row = i;
+      stop = focused == query_ticks_[i] ? kQueryTickStop : kResultTickStop;
+      row = i;
       return true;
     }
   }
-  *row = field_grid_->currentRow() + 1;
+  row = field_grid_->currentRow() + 1;
   if (IsWithin(type_box_, focused)) {
-    *stop = kTypeStop;
+    stop = kTypeStop;
   } else if (IsWithin(field_grid_, focused)) {
-    *stop = field_grid_->currentColumn() == kTypeColumn ? kTypeStop : kNameStop;
+    stop = field_grid_->currentColumn() == kTypeColumn ? kTypeStop : kNameStop;
   } else {
     return false;
   }
-  return *row >= 1;
+  return row >= 1;
 }
 
 void StructureEditor::StepInFieldGrid(int stop, int row, bool forward) {
@@ -72,7 +72,7 @@ void StructureEditor::LeaveFieldGrid(bool forward) {
 bool StructureEditor::TabInGrid(bool forward) {
   int stop = 0;
   int row = 0;
-  if (!FocusedGridStop(&stop, &row)) return false;
+  if (!FocusedGridStop(stop, row)) return false;
   StepInFieldGrid(stop, row, forward);
   return true;
 }
@@ -80,7 +80,7 @@ bool StructureEditor::TabInGrid(bool forward) {
 void StructureEditor::TabbedIn(bool forward) {
   int stop = 0;
   int row = 0;
-  if (!FocusedGridStop(&stop, &row)) return;
+  if (!FocusedGridStop(stop, row)) return;
   // Into the grid: forward at the row's name (not yet edited), backward at its last stop.
   if (forward) {
     const QSignalBlocker quiet(field_grid_);
@@ -97,7 +97,7 @@ bool StructureEditor::FieldGridTabKey(QObject* watched, const QKeyEvent* key) {
   const bool leave = key->modifiers() & Qt::ControlModifier;
   int stop = 0;
   int row = 0;
-  if (!FocusedGridStop(&stop, &row)) return false;
+  if (!FocusedGridStop(stop, row)) return false;
   if (watched == type_box_->view()) {
     // The dropped list swallows Tab: it takes the highlighted type and the focus moves on.
     const int highlighted = type_box_->view()->currentIndex().row();

@@ -1,0 +1,55 @@
+// What the document's readers (LoadCSV, LoadFSR, LoadDB) and its writer (SaveFSR) take from the
+// user and hand back for the designer's window, or the command-line tool, to show.
+//
+// Document values (database name, splitter) are Windows-1251 bytes; texts meant for the user
+// (status texts, questions) are UTF-8.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "common/text_encoding.h"
+
+namespace designer {
+
+struct Document;
+
+// The texts of the status panels 0 to 2: the document's file, its field count and its record
+// count. While a file is read, panel 2 shows the bare running record count instead.
+using StatusTexts = std::array<std::string, 3>;
+
+// The status panels as `doc` shows them; empty without a document.
+StatusTexts DocumentStatus(const Document& doc);
+
+struct ReadOptions {
+  // Splits a CSV file's values, and a source file's samples when its header names no splitter.
+  std::string splitter = ";";
+  // A CSV file's encoding; none: detected (encoding.h).
+  std::optional<codepage::TextEncoding> encoding;
+  // Asks whether a CSV file's first line holds the field names; true for Yes. Without it, No.
+  std::function<bool(const std::string& question)> ask;
+  // Called with the running record count every few hundred records of a long file.
+  std::function<void(int records)> progress;
+};
+
+// What a read leaves to show besides the document; a value without one stays as it was.
+struct ReadResult {
+  std::optional<StatusTexts> status;
+  std::optional<std::string> encoding_label;  // status panel 3: a CSV file's encoding, else ""
+  std::optional<std::string> splitter;        // the splitter the file names or needs
+  std::optional<std::string> database_name;
+  std::optional<bool> cut_long_lines;  // false when a record would lose its end to the cut
+};
+
+struct SaveOptions {
+  std::string database_name;
+  std::string splitter = ";";  // one byte
+  bool cut_long_lines = true;
+  // Called after every data line written, with the count so far and the document's record count.
+  std::function<void(std::int64_t written, std::int64_t expected)> progress;
+};
+
+}  // namespace designer
