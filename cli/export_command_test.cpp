@@ -8,7 +8,7 @@
 
 #include "builder/convert/phone_book.h"
 #include "builder/convert/table_database.h"
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 #include "cli/exit_codes.h"
 #include "cli/import_command.h"
 #include "common/codepage.h"

@@ -8,7 +8,7 @@
 
 #include "builder/convert/packing.h"
 #include "builder/convert/table_database.h"
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 #include "cli/exit_codes.h"
 #include "cli/export_command.h"
 #include "cli/import_command.h"

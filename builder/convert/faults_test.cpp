@@ -16,7 +16,7 @@
 #include "builder/convert/phone_book.h"
 #include "builder/convert/run_conversion.h"
 #include "builder/convert/table_database.h"
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 #include "common/system_reason.h"
 #include "common/test/small_disk.h"
 #include "format/phone_book_layout.h"

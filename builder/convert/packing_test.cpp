@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 #include "common/system_reason.h"
 
 namespace builder {

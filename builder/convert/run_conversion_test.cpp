@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "builder/convert/messages.h"
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 
 namespace builder {
 namespace {

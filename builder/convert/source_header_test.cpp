@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 
 namespace builder {
 namespace {

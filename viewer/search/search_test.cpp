@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "builder/convert/run_conversion.h"
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 #include "common/codepage.h"
 #include "format/source_values.h"
 #include "viewer/search/book.h"
