@@ -35,8 +35,6 @@ const CommandSpec kCheckCommand = {
 
 namespace {
 
-constexpr std::int64_t kProgressEvery = 1000;
-
 // The check's end of the conversion's record loop: counts the faulty lines and lists each with
 // its first fault, in the conversion's own words, and reads on.
 class FaultList : public builder::RecordSink {
@@ -48,7 +46,8 @@ class FaultList : public builder::RecordSink {
       ++faulty_;
       console_.Finding(shown_, line.message());
     }
-    if (record % kProgressEvery == 0) console_.Progress("Проверено: " + std::to_string(record));
+    if (record % builder::kProgressEvery == 0)
+      console_.Progress("Проверено: " + std::to_string(record));
     return Status::Ok();
   }
 

@@ -5,11 +5,6 @@
 #include "builder/convert/messages.h"
 
 namespace builder {
-namespace {
-
-constexpr std::int64_t kProgressEvery = 1000;
-
-}  // namespace
 
 Status DatabaseOutput::Fail(const std::string& message) {
   sink_.Flush();

@@ -54,12 +54,9 @@ Status ReadPhoneRecords(LineReader& reader, char splitter, std::uint8_t digits, 
   std::string line;
   while (reader.ReadLine(kDataLineBytes, line)) {
     ++records;
-    Status status = Status::Ok();
-    if (records == 1) {
-      status = CheckPhoneFirstLine(line);
-      if (status.ok()) {
-        if (Status begun = sink.Begin(); !begun.ok()) return begun;
-      }
+    Status status = records == 1 ? CheckPhoneFirstLine(line) : Status::Ok();
+    if (records == 1 && status.ok()) {
+      if (Status begun = sink.Begin(); !begun.ok()) return begun;
     }
     if (status.ok()) status = CheckPhoneSplitters(records, line, splitter);
     if (status.ok()) {

@@ -10,6 +10,9 @@
 
 namespace builder {
 
+// Records between two reports of the progress.
+inline constexpr std::int64_t kProgressEvery = 1000;
+
 class RecordSink {
  public:
   virtual ~RecordSink() = default;
