@@ -91,11 +91,11 @@ class Finder : public viewer::BookVisitor {
     for (const Term& term : terms_) {
       const auto field = FieldNamed(layout, term.field);
       if (!field) {
-        refusal_ = "«" + term.as_given + "»: в справочнике нет такого поля";
+        refusal_ = Status::Refusal("«" + term.as_given + "»: в справочнике нет такого поля");
       } else if (!viewer::BoxTakes(layout.fields[*field].flags, term.text)) {
-        refusal_ = "«" + term.as_given + "»: поле принимает только цифры";
+        refusal_ = Status::Refusal("«" + term.as_given + "»: поле принимает только цифры");
       }
-      if (!refusal_.empty()) return false;
+      if (!refusal_.ok()) return false;
       boxes.push_back({*field, term.text});
     }
     matcher_ = viewer::RecordMatcher::AllBoxes(layout, boxes);
@@ -107,7 +107,7 @@ class Finder : public viewer::BookVisitor {
     if (++found_ <= limit_) PrintRecord(out_, number, values);
   }
 
-  const std::string& refusal() const { return refusal_; }
+  const Status& refusal() const { return refusal_; }
   std::uint64_t found() const { return found_; }
 
  private:
@@ -115,7 +115,7 @@ class Finder : public viewer::BookVisitor {
   std::uint64_t limit_;
   std::ostream& out_;
   viewer::RecordMatcher matcher_;
-  std::string refusal_;
+  Status refusal_ = Status::Ok();
   std::uint64_t found_ = 0;
 };
 
@@ -147,8 +147,8 @@ int RunFindCommand(const std::vector<std::string>& args) {
   }
   Finder finder(terms, limit, console.out());
   const Status read = viewer::ReadBook(path, finder);
-  if (!finder.refusal().empty())
-    return UsageError("find", path + ": " + finder.refusal(), std::cerr);
+  if (!finder.refusal().ok())
+    return UsageError("find", path + ": " + finder.refusal().message(), std::cerr);
   if (!console.FinishProduct()) return kExitFailed;
   if (!read.ok()) {
     console.Error(path, read.message());
