@@ -6,8 +6,9 @@
 
 enum class StatusKind {
   kOk,
-  kRefusal,   // an expected refusal with a fixed text; a window shows it in a plain message box
-  kError,     // an error that ends a command; a window shows it with a stop icon
+  kRefusal,   // an expected refusal with a fixed text (a wrong field or option, data the call
+              // does not take); the designer shows it in a plain message box
+  kError,     // an error that ends a command; the designer shows it with a stop icon
   kNoInput,   // the input cannot be opened, or is not what the call reads
   kNoOutput,  // the output cannot be created
 };
