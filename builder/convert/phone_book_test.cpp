@@ -106,8 +106,8 @@ TEST_P(ConvertPhoneBookTest, ChecksInOrderWithTheirMessages) {
     EXPECT_EQ(OnlyMessage(), c.message) << c.what;
     EXPECT_EQ(ReadBytes(output_).size(), c.output_size) << c.what;
   }
-  EXPECT_EQ(Convert("555;a;b;c;d\r\n", 0),
-            StatusKind::kError);  // the window's disabled digits field gives 0
+  // The window's disabled digits field gives 0.
+  EXPECT_EQ(Convert("555;a;b;c;d\r\n", 0), StatusKind::kError);
 }
 
 TEST_P(ConvertPhoneBookTest, ResultCodesWithoutMessages) {
