@@ -30,18 +30,19 @@ const CommandSpec kBuildCommand = {
 
 namespace {
 
-// What the command line asks of `kind`, or why it cannot be asked.
-std::string WhyOptionsDoNotApply(const ParsedArguments& parsed, builder::ConversionKind kind) {
+// Refuses what the command line asks of `kind` when it cannot be asked.
+Status CheckOptionsApply(const ParsedArguments& parsed, builder::ConversionKind kind) {
   if (kind == builder::ConversionKind::kSourceFile)
     return OptionsForPhoneListsOnly(parsed, "исходный файл (.fsr)");
   if (kind == builder::ConversionKind::kPackedDatabase) {
     for (const char* option : {"encoding", "keep-db"}) {
       if (parsed.Has(option))
-        return "--" + std::string(option) + " не относится к готовой базе данных (.db)";
+        return Status::Refusal("--" + std::string(option) +
+                               " не относится к готовой базе данных (.db)");
     }
     return OptionsForPhoneListsOnly(parsed, "готовая база данных (.db)");
   }
-  return "";
+  return Status::Ok();
 }
 
 }  // namespace
@@ -51,49 +52,44 @@ int RunBuildCommand(const std::vector<std::string>& args) {
   const auto parsed = ParseCommandLine(kBuildCommand, args, std::cout, std::cerr, status);
   if (!parsed) return status;
   const std::string& input = parsed->operands[0];
-  std::string error;
-  const auto encoding = ReadEncodingOption(*parsed, error);
-  auto phone = ReadPhoneOptions(*parsed, error);
-  if (!error.empty()) return UsageError("build", error, std::cerr);
+  PhoneOptions phone;
+  std::optional<codepage::TextEncoding> encoding;
+  Status read = ReadPhoneOptions(*parsed, phone);
+  if (read.ok()) read = ReadEncodingOption(*parsed, encoding);
+  if (!read.ok()) return UsageError("build", read.message(), std::cerr);
   if (parsed->Has("force") && !parsed->Has("keep-db"))
     return UsageError("build", "--force задаётся только вместе с --keep-db", std::cerr);
   const auto names = builder::NameConversion(input);
-  if (names) error = WhyOptionsDoNotApply(*parsed, names->kind);
-  if (!error.empty()) return UsageError("build", error, std::cerr);
+  if (names) read = CheckOptionsApply(*parsed, names->kind);
+  if (!read.ok()) return UsageError("build", read.message(), std::cerr);
 
   Console console("build", {parsed->Has("quiet"), parsed->Has("progress")});
-  if (const std::string why = WhyUnreadable(input); !why.empty()) {
-    console.Error(input, why);
+  if (const Status readable = CheckReadable(input); !readable.ok()) {
+    console.Error(input, readable.message());
     return kExitUnreadable;
   }
   // Without a name the conversion refuses at once: no digits to take then.
-  if (names && names->kind == builder::ConversionKind::kPhoneBook && !phone->name.empty() &&
-      !TakeDigitsFromFirstLine(input, input, encoding, *phone, console)) {
+  if (names && names->kind == builder::ConversionKind::kPhoneBook && !phone.name.empty() &&
+      !TakeDigitsFromFirstLine(input, input, encoding, phone, console)) {
     return kExitFailed;
   }
 
   builder::ConversionRequest request;
   request.path = input;
-  request.name = phone->name;
-  request.splitter = phone->splitter;
-  request.digits = phone->digits;
+  request.name = phone.name;
+  request.splitter = phone.splitter;
+  request.digits = phone.digits;
   request.keep_intermediate = parsed->Has("keep-db");
   request.replace_kept = parsed->Has("force");
   request.encoding = encoding;
   ConsoleReporter reporter(console, input);
-  switch (builder::RunConversion(request, reporter)) {
-    case builder::ConversionOutcome::kDone:
-      console.Result((request.keep_intermediate ? "Записан файл " + names->intermediate + "\n"
-                                                : std::string()) +
-                     "Записан файл " + names->target + "\n");
-      return kExitOk;
-    case builder::ConversionOutcome::kRefused:
-      return kExitUsage;
-    case builder::ConversionOutcome::kConversionFailed:
-    case builder::ConversionOutcome::kPackingFailed:
-      return kExitFailed;
-  }
-  return kExitFailed;
+  const Status converted = builder::RunConversion(request, reporter);
+  if (converted.refusal()) return kExitUsage;
+  if (!converted.ok()) return kExitFailed;
+  console.Result(
+      (request.keep_intermediate ? "Записан файл " + names->intermediate + "\n" : std::string()) +
+      "Записан файл " + names->target + "\n");
+  return kExitOk;
 }
 
 }  // namespace cli

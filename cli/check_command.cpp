@@ -17,7 +17,6 @@
 #include "cli/exit_codes.h"
 #include "cli/phone_options.h"
 #include "cli/readable_input.h"
-#include "common/codepage.h"
 #include "common/replacement_file.h"
 #include "common/system_reason.h"
 
@@ -36,19 +35,20 @@ const CommandSpec kCheckCommand = {
 
 namespace {
 
-constexpr std::int64_t kProgressEvery = 1000;
-
-// Counts the faulty lines and lists each with its first fault, in the conversion's own words.
-class FaultList {
+// The check's end of the conversion's record loop: counts the faulty lines and lists each with
+// its first fault, in the conversion's own words, and reads on.
+class FaultList : public builder::RecordSink {
  public:
   FaultList(Console& console, std::string shown) : console_(console), shown_(std::move(shown)) {}
 
-  void Add(std::int64_t record, const Status& status) {
-    if (!status.ok()) {
+  Status Take(std::int64_t record, const Status& line, std::string_view) override {
+    if (!line.ok()) {
       ++faulty_;
-      console_.Finding(shown_, status.message());
+      console_.Finding(shown_, line.message());
     }
-    if (record % kProgressEvery == 0) console_.Progress("Проверено: " + std::to_string(record));
+    if (record % builder::kProgressEvery == 0)
+      console_.Progress("Проверено: " + std::to_string(record));
+    return Status::Ok();
   }
 
   // The summary and the exit status once the input is read as far as it could be.
@@ -72,65 +72,45 @@ class FaultList {
 int CheckSourceFile(builder::LineReader& reader, const builder::TextSource& source,
                     FaultList& faults, Console& console, const std::string& shown) {
   builder::SourceLayout layout;
-  std::string message;
-  const int read = builder::ReadSourceLayout(reader, shown, layout, message);
-  if (read == builder::kConvertNoInput) {
+  const Status read = builder::ReadSourceLayout(reader, shown, layout);
+  if (read.kind() == StatusKind::kNoInput) {
     console.Error(shown, builder::messages::NotASourceFile(shown));
     return kExitFailed;
   }
-  if (read != builder::kConvertDone) {
-    console.Error(shown, message);
+  if (!read.ok()) {
+    console.Error(shown, read.message());
     return reader.failed() && !source.content_refused() ? kExitUnreadable : kExitFailed;
   }
-  builder::ConversionState state;
-  state.splitter = layout.splitter;
-  std::int64_t record = 0;
-  std::string line;
-  while (reader.ReadLine(builder::kDataLineBytes, line)) {
-    ++record;
-    Status status = builder::CheckTableSplitters(record, line, layout);
-    if (status.ok()) status = builder::BuildTableRecord(record, line, layout, state);
-    faults.Add(record, status);
-  }
-  return faults.Finish(reader, source, record);
+  std::int64_t records = 0;
+  builder::ReadTableRecords(reader, layout, faults, records);
+  return faults.Finish(reader, source, records);
 }
 
 int CheckPhoneList(builder::LineReader& reader, const builder::TextSource& source,
                    FaultList& faults, const PhoneOptions& options) {
-  builder::ConversionState state;
-  state.splitter = options.splitter.empty() ? ';' : options.splitter[0];
+  const char splitter = options.splitter.empty() ? ';' : options.splitter[0];
   const auto digits =
       static_cast<std::uint8_t>(options.digits.empty() ? 0 : options.digits[0] - '0');
-  std::int64_t record = 0;
-  std::string line;
-  while (reader.ReadLine(builder::kDataLineBytes, line)) {
-    ++record;
-    Status status = record == 1 ? builder::CheckPhoneFirstLine(line) : Status::Ok();
-    if (status.ok()) status = builder::CheckPhoneSplitters(record, line, state.splitter);
-    if (status.ok()) {
-      codepage::UpperCp1251InPlace(line);
-      status = builder::BuildPhoneRecord(record, line, digits, state);
-    }
-    faults.Add(record, status);
-  }
-  return faults.Finish(reader, source, record);
+  std::int64_t records = 0;
+  builder::ReadPhoneRecords(reader, splitter, digits, faults, records);
+  return faults.Finish(reader, source, records);
 }
 
 // Standard input copied into a file of its own, which can be read twice (the encoding is
-// detected first) in constant memory. 0 or the system's error number.
-int Spool(TemporaryFile& file) {
+// detected first) in constant memory.
+Status Spool(TemporaryFile& file) {
   std::error_code no_folder;
   const std::string folder = std::filesystem::temp_directory_path(no_folder).string();
-  if (const int error = file.Create(folder, "bwick-check")) return error;
+  if (Status created = file.Create(folder, "bwick-check"); !created.ok()) return created;
   char block[65536];
   for (;;) {
     const ssize_t got = read(STDIN_FILENO, block, sizeof block);
-    if (got == 0) return 0;
+    if (got == 0) return Status::Ok();
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return errno;
+    if (got < 0) return SystemFailure(errno);
     for (ssize_t written = 0; written < got;) {
       const ssize_t put = write(file.descriptor(), block + written, got - written);
-      if (put < 0 && errno != EINTR) return errno;
+      if (put < 0 && errno != EINTR) return SystemFailure(errno);
       written += std::max<ssize_t>(put, 0);
     }
   }
@@ -141,7 +121,7 @@ bool IsSourceFile(const std::string& path, std::optional<codepage::TextEncoding>
   builder::LineReader reader(source);
   format::DbHeader header;
   char splitter = ';';
-  return builder::ReadSourceHeader(reader, header, splitter) != builder::HeaderRead::kWrongPrefix;
+  return builder::ReadSourceHeader(reader, path, header, splitter).kind() != StatusKind::kNoInput;
 }
 
 bool IsDatabaseName(const std::string& path) {
@@ -158,10 +138,11 @@ int RunCheckCommand(const std::vector<std::string>& args) {
   const auto parsed = ParseCommandLine(kCheckCommand, args, std::cout, std::cerr, status);
   if (!parsed) return status;
   const std::string& input = parsed->operands[0];
-  std::string error;
-  const auto encoding = ReadEncodingOption(*parsed, error);
-  auto phone = ReadPhoneOptions(*parsed, error);
-  if (!error.empty()) return UsageError("check", error, std::cerr);
+  PhoneOptions phone;
+  std::optional<codepage::TextEncoding> encoding;
+  Status read = ReadPhoneOptions(*parsed, phone);
+  if (read.ok()) read = ReadEncodingOption(*parsed, encoding);
+  if (!read.ok()) return UsageError("check", read.message(), std::cerr);
   if (input != "-" && IsDatabaseName(input)) {
     return UsageError("check", input + ": это файл базы данных; его проверяет bwick dump",
                       std::cerr);
@@ -173,27 +154,28 @@ int RunCheckCommand(const std::vector<std::string>& args) {
   }
   // A named source file refuses the phone-list options before anything is read; standard input
   // shows what it is once it is read.
-  const std::string refused = OptionsForPhoneListsOnly(*parsed, "исходный файл (.fsr)");
+  const Status phone_only = OptionsForPhoneListsOnly(*parsed, "исходный файл (.fsr)");
   const bool named_source_file =
       input != "-" && builder::NameConversion(input)->kind == builder::ConversionKind::kSourceFile;
-  if (named_source_file && !refused.empty()) return UsageError("check", refused, std::cerr);
+  if (named_source_file && !phone_only.ok())
+    return UsageError("check", phone_only.message(), std::cerr);
 
   Console console("check", {parsed->Has("quiet"), parsed->Has("progress")});
   TemporaryFile spooled;
   std::string path = input;
   if (input == "-") {
-    if (const int failure = Spool(spooled)) {
-      console.Error(input, SystemReason(failure));
+    if (const Status spooled_input = Spool(spooled); !spooled_input.ok()) {
+      console.Error(input, spooled_input.message());
       return kExitUnreadable;
     }
     path = spooled.path();
-  } else if (const std::string why = WhyUnreadable(input); !why.empty()) {
-    console.Error(input, why);
+  } else if (const Status readable = CheckReadable(input); !readable.ok()) {
+    console.Error(input, readable.message());
     return kExitUnreadable;
   }
   const bool source_file = input == "-" ? IsSourceFile(path, encoding) : named_source_file;
-  if (source_file && !refused.empty()) return UsageError("check", refused, std::cerr);
-  if (!source_file && !TakeDigitsFromFirstLine(path, input, encoding, *phone, console))
+  if (source_file && !phone_only.ok()) return UsageError("check", phone_only.message(), std::cerr);
+  if (!source_file && !TakeDigitsFromFirstLine(path, input, encoding, phone, console))
     return kExitFailed;
 
   builder::TextSource source(path, encoding);
@@ -204,7 +186,7 @@ int RunCheckCommand(const std::vector<std::string>& args) {
     return kExitFailed;
   }
   if (source_file) return CheckSourceFile(reader, source, faults, console, input);
-  return CheckPhoneList(reader, source, faults, *phone);
+  return CheckPhoneList(reader, source, faults, phone);
 }
 
 }  // namespace cli

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 #include "common/codepage.h"
 
 namespace {
@@ -261,14 +261,16 @@ TEST_F(BwickTest, FindPrintsMatchesAsDumpDoesWithGrepsExitStatus) {
     std::string err;  // the start of standard error
   };
   const Case cases[] = {
-      {"'Фамилия=ИВАН'", 0, "record 1: Иванов | 300\nrecord 3: иваненко | 7\n",
-       found + "2\n"},
+      {"'Фамилия=ИВАН'", 0, "record 1: Иванов | 300\nrecord 3: иваненко | 7\n", found + "2\n"},
       {"2=30 1=", 0, "record 1: Иванов | 300\nrecord 2: Петров | 30\n", found + "2\n"},
       {"--limit 1", 0, "record 1: Иванов | 300\n", found + "3, показано: 1\n"},
       {"'Фамилия=Сидоров'", 1, "", found + "0\n"},
-      {"2=3a", 2, "", "bwick find: " + dir_.File("book.fdb") + ": «2=3a»: поле принимает только цифры"},
-      {"Name=x", 2, "", "bwick find: " + dir_.File("book.fdb") + ": «Name=x»: в справочнике нет такого поля"},
-      {"3=x", 2, "", "bwick find: " + dir_.File("book.fdb") + ": «3=x»: в справочнике нет такого поля"},
+      {"2=3a", 2, "",
+       "bwick find: " + dir_.File("book.fdb") + ": «2=3a»: поле принимает только цифры"},
+      {"Name=x", 2, "",
+       "bwick find: " + dir_.File("book.fdb") + ": «Name=x»: в справочнике нет такого поля"},
+      {"3=x", 2, "",
+       "bwick find: " + dir_.File("book.fdb") + ": «3=x»: в справочнике нет такого поля"},
       {"Name", 2, "", "bwick find: «Name» - не ПОЛЕ=ТЕКСТ"},
       {"--limit -1", 2, "", "bwick find: --limit: число записей"},
   };

@@ -79,8 +79,8 @@ std::optional<ParsedArguments> ParseCommandLine(const CommandSpec& command,
       error = "параметру " + arg + " нужно значение";
     }
   }
-  if (error.empty() && (parsed.operands.empty() ||
-                        (command.more_operands.empty() && parsed.operands.size() != 1)))
+  if (error.empty() &&
+      (parsed.operands.empty() || (command.more_operands.empty() && parsed.operands.size() != 1)))
     error = "нужен ровно один " + std::string(command.operands);
   if (!help && !version && error.empty()) return parsed;
   if (!help && !version) {
@@ -120,31 +120,35 @@ int UsageError(std::string_view command, const std::string& text, std::ostream& 
   return kExitUsage;
 }
 
-std::optional<std::string> OptionToCp1251(const std::string& utf8, std::string_view option,
-                                          std::string& error) {
+Status OptionToCp1251(const std::string& utf8, std::string_view option, std::string& cp1251) {
   codepage::Unmappable failure;
-  std::optional<std::string> cp1251 = codepage::Utf8ToCp1251(utf8, &failure);
-  if (!cp1251) {
-    const std::string_view rest = std::string_view(utf8).substr(failure.offset);
-    std::size_t length = 1;
-    while (length < rest.size() && (static_cast<unsigned char>(rest[length]) & 0xC0) == 0x80)
-      ++length;
-    error = "--" + std::string(option) + ": в кодировке Windows-1251 нет символа " +
-            std::to_string(Characters(utf8.substr(0, failure.offset)) + 1) + " («" +
-            std::string(rest.substr(0, length)) + "»)";
+  if (std::optional<std::string> converted = codepage::Utf8ToCp1251(utf8, &failure)) {
+    cp1251 = std::move(*converted);
+    return Status::Ok();
   }
-  return cp1251;
+  const std::string_view rest = std::string_view(utf8).substr(failure.offset);
+  std::size_t length = 1;
+  while (length < rest.size() && (static_cast<unsigned char>(rest[length]) & 0xC0) == 0x80)
+    ++length;
+  return Status::Refusal("--" + std::string(option) + ": в кодировке Windows-1251 нет символа " +
+                         std::to_string(Characters(utf8.substr(0, failure.offset)) + 1) + " («" +
+                         std::string(rest.substr(0, length)) + "»)");
 }
 
-std::optional<codepage::TextEncoding> ReadEncodingOption(const ParsedArguments& parsed,
-                                                         std::string& error) {
+Status ReadEncodingOption(const ParsedArguments& parsed,
+                          std::optional<codepage::TextEncoding>& encoding) {
+  encoding.reset();
   std::optional<std::string> name = parsed.Value("encoding");
-  if (!name) return std::nullopt;
+  if (!name) return Status::Ok();
   for (char& c : *name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (*name == "utf-8" || *name == "utf8") return codepage::TextEncoding::kUtf8;
-  if (*name == "cp1251" || *name == "windows-1251") return codepage::TextEncoding::kCp1251;
-  error = "--encoding: utf-8 или cp1251";
-  return std::nullopt;
+  if (*name == "utf-8" || *name == "utf8") {
+    encoding = codepage::TextEncoding::kUtf8;
+  } else if (*name == "cp1251" || *name == "windows-1251") {
+    encoding = codepage::TextEncoding::kCp1251;
+  } else {
+    return Status::Refusal("--encoding: utf-8 или cp1251");
+  }
+  return Status::Ok();
 }
 
 }  // namespace cli

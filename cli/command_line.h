@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/status.h"
 #include "common/text_encoding.h"
 
 namespace cli {
@@ -70,13 +71,13 @@ void PrintVersion(std::ostream& out);
 // exit status of a wrong command line.
 int UsageError(std::string_view command, const std::string& text, std::ostream& err);
 
-// The Windows-1251 bytes of the UTF-8 value of `--option`. A character that has no code there
-// gives nullopt and sets `error`, which names the character and its place among the characters.
-std::optional<std::string> OptionToCp1251(const std::string& utf8, std::string_view option,
-                                          std::string& error);
+// The Windows-1251 bytes of the UTF-8 value of `--option` into `cp1251`. A character that has no
+// code there is refused, naming the character and its place among the characters.
+Status OptionToCp1251(const std::string& utf8, std::string_view option, std::string& cp1251);
 
-// The --encoding value: nullopt when absent; sets `error` when it names no encoding we read.
-std::optional<codepage::TextEncoding> ReadEncodingOption(const ParsedArguments& parsed,
-                                                         std::string& error);
+// The --encoding value into `encoding`, nullopt when absent; refused when it names no encoding
+// we read.
+Status ReadEncodingOption(const ParsedArguments& parsed,
+                          std::optional<codepage::TextEncoding>& encoding);
 
 }  // namespace cli

@@ -109,8 +109,8 @@ int RunDumpCommand(const std::vector<std::string>& args) {
 
   Console console("dump", {});
   if (input != "-") {
-    if (const std::string why = WhyUnreadable(input); !why.empty()) {
-      console.Error(input, why);
+    if (const Status readable = CheckReadable(input); !readable.ok()) {
+      console.Error(input, readable.message());
       return kExitUnreadable;
     }
   }
@@ -120,8 +120,8 @@ int RunDumpCommand(const std::vector<std::string>& args) {
   }
   // The listing takes the file's place only when complete.
   ReplacementFile file(output);
-  if (const int error = file.Create()) {
-    console.Error(output, "не удалось создать файл: " + SystemReason(error));
+  if (const Status created = file.Create(); !created.ok()) {
+    console.Error(output, "не удалось создать файл: " + created.message());
     return kExitFailed;
   }
   close(file.TakeDescriptor());
@@ -130,10 +130,10 @@ int RunDumpCommand(const std::vector<std::string>& args) {
   if (status != kExitOk) return status;
   errno = 0;
   stream.close();
-  int error = !stream ? (errno != 0 ? errno : EIO) : 0;
-  if (error == 0) error = file.Commit();
-  if (error != 0) {
-    console.Error(output, "ошибка записи файла: " + SystemReason(error));
+  Status written = !stream ? SystemFailure(errno != 0 ? errno : EIO) : Status::Ok();
+  if (written.ok()) written = file.Commit();
+  if (!written.ok()) {
+    console.Error(output, "ошибка записи файла: " + written.message());
     return kExitFailed;
   }
   return kExitOk;

@@ -12,7 +12,6 @@
 #include "common/codepage.h"
 #include "common/replacement_file.h"
 #include "common/same_file.h"
-#include "common/system_reason.h"
 #include "designer/model/database_source.h"
 #include "designer/model/source_file.h"
 #include "format/database_reader.h"
@@ -65,7 +64,7 @@ bool HasExtension(const std::string& path, const std::string& lower_extension) {
   return extension == lower_extension;
 }
 
-bool ReadExportOptions(const ParsedArguments& parsed, ExportOptions& options, std::string& error) {
+Status ReadExportOptions(const ParsedArguments& parsed, ExportOptions& options) {
   options.book = parsed.operands[0];
   options.replace = parsed.Has("force");
   options.output = parsed.Value("output").value_or("");
@@ -74,30 +73,25 @@ bool ReadExportOptions(const ParsedArguments& parsed, ExportOptions& options, st
   if (HasExtension(options.output, ".fsr")) {
     options.kind = OutputKind::kSourceFile;
   } else if (!HasExtension(options.output, ".csv")) {
-    error = "-o: файл .fsr (исходный файл) или .csv";
-    return false;
+    return Status::Refusal("-o: файл .fsr (исходный файл) или .csv");
   }
   if (const auto splitter_utf8 = parsed.Value("splitter")) {
-    const std::optional<std::string> splitter = OptionToCp1251(*splitter_utf8, "splitter", error);
-    if (!splitter) return false;
+    std::string splitter;
+    if (Status read = OptionToCp1251(*splitter_utf8, "splitter", splitter); !read.ok()) return read;
     // A line break would end the line, and the builder ends a value at any control character.
-    const bool control = splitter->size() == 1 && static_cast<unsigned char>((*splitter)[0]) < ' ';
-    if (splitter->size() != 1 || (control && (*splitter)[0] != '\t')) {
-      error = "--splitter: ровно один символ, из управляющих только табуляция";
-      return false;
-    }
-    options.splitter = (*splitter)[0];
+    const bool control = splitter.size() == 1 && static_cast<unsigned char>(splitter[0]) < ' ';
+    if (splitter.size() != 1 || (control && splitter[0] != '\t'))
+      return Status::Refusal("--splitter: ровно один символ, из управляющих только табуляция");
+    options.splitter = splitter[0];
   }
-  const std::optional<codepage::TextEncoding> encoding = ReadEncodingOption(parsed, error);
-  if (!error.empty()) return false;
+  std::optional<codepage::TextEncoding> encoding;
+  if (Status read = ReadEncodingOption(parsed, encoding); !read.ok()) return read;
   if (encoding) {
-    if (options.kind == OutputKind::kSourceFile && *encoding != codepage::TextEncoding::kCp1251) {
-      error = "--encoding: исходный файл всегда в кодировке Windows-1251";
-      return false;
-    }
+    if (options.kind == OutputKind::kSourceFile && *encoding != codepage::TextEncoding::kCp1251)
+      return Status::Refusal("--encoding: исходный файл всегда в кодировке Windows-1251");
     options.encoding = *encoding;
   }
-  return true;
+  return Status::Ok();
 }
 
 // A reader of the book from its start.
@@ -118,9 +112,9 @@ Status WriteReplacing(const std::string& path,
   const Status closed = out.Close();
   if (!status.ok()) return status;
   if (!closed.ok()) return closed;
-  if (const int error = target.Commit()) {
+  if (const Status committed = target.Commit(); !committed.ok()) {
     return Status::Error("Не удалось заменить файл «" + designer::PathForMessage(path) +
-                         "»: " + SystemReason(error));
+                         "»: " + committed.message());
   }
   return Status::Ok();
 }
@@ -313,8 +307,8 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
   const auto parsed = ParseCommandLine(kExportCommand, args, out, err, exit_status);
   if (!parsed) return exit_status;
   ExportOptions options;
-  std::string error;
-  if (!ReadExportOptions(*parsed, options, error)) return UsageError("export", error, err);
+  if (Status read = ReadExportOptions(*parsed, options); !read.ok())
+    return UsageError("export", read.message(), err);
   if (SameFile(options.book, options.output))
     return UsageError("export", options.output + ": файл совпадает со справочником", err);
   std::error_code no_file;
@@ -324,8 +318,8 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
                       err);
   }
   Console console("export", {parsed->Has("quiet"), false}, out, err);
-  if (const std::string why = WhyUnreadable(options.book); !why.empty()) {
-    console.Error(options.book, why);
+  if (const Status readable = CheckReadable(options.book); !readable.ok()) {
+    console.Error(options.book, readable.message());
     return kExitUnreadable;
   }
   ExportSummary summary;

@@ -8,7 +8,7 @@
 
 #include "builder/convert/phone_book.h"
 #include "builder/convert/table_database.h"
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 #include "cli/exit_codes.h"
 #include "cli/import_command.h"
 #include "common/codepage.h"
@@ -33,8 +33,7 @@ class ExportCommandTest : public testing::Test {
                     char splitter = ';') {
     const std::string fsr = dir_.Write("book.fsr", SourceFile(fields, data, 13, splitter));
     RecordingReporter reporter;
-    EXPECT_EQ(builder::ConvertSourceFile(fsr, dir_.File("book.db"), reporter),
-              builder::kConvertDone);
+    EXPECT_TRUE(builder::ConvertSourceFile(fsr, dir_.File("book.db"), reporter).ok());
     return dir_.File("book.db");
   }
 
@@ -78,8 +77,7 @@ TEST_F(ExportCommandTest, AnEmptyRecordOfOneFieldComesBackAsARecord) {
 TEST_F(ExportCommandTest, APhoneBookGivesItsTextColumnsAsCsvOnly) {
   const std::string list = dir_.Write("list.txt", "555;a;b;c;d\r\n556;e;f;g;h\r\n");
   RecordingReporter reporter;
-  ASSERT_EQ(builder::ConvertPhoneBook(list, dir_.File("list.db"), "N", ';', 3, reporter),
-            builder::kConvertDone);
+  ASSERT_TRUE(builder::ConvertPhoneBook(list, dir_.File("list.db"), "N", ';', 3, reporter).ok());
   ASSERT_EQ(Export({dir_.File("list.db")}), kExitOk) << err_.str();
   EXPECT_EQ(ReadBytes(dir_.File("list.csv")), "A;B;C;D\r\nE;F;G;H\r\n");
   EXPECT_NE(err_.str().find("нет номеров телефонов"), std::string::npos) << err_.str();

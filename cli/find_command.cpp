@@ -51,20 +51,19 @@ std::optional<std::uint64_t> ReadLimit(const std::string& text) {
   return limit;
 }
 
-std::optional<Term> ReadTerm(const std::string& arg, std::string& error) {
+Status ReadTerm(const std::string& arg, Term& term) {
   const std::size_t equals = arg.find('=');
-  if (equals == std::string::npos || equals == 0) {
-    error = "«" + arg + "» - не ПОЛЕ=ТЕКСТ";
-    return std::nullopt;
-  }
+  if (equals == std::string::npos || equals == 0)
+    return Status::Refusal("«" + arg + "» - не ПОЛЕ=ТЕКСТ");
   codepage::Unmappable failure;
   if (!codepage::Utf8ToCp1251(arg, &failure)) {
-    error = "«" + arg + "»: в кодировке Windows-1251 нет символа " +
-            std::to_string(Characters(std::string_view(arg).substr(0, failure.offset)) + 1);
-    return std::nullopt;
+    return Status::Refusal(
+        "«" + arg + "»: в кодировке Windows-1251 нет символа " +
+        std::to_string(Characters(std::string_view(arg).substr(0, failure.offset)) + 1));
   }
-  return Term{*codepage::Utf8ToCp1251(arg.substr(0, equals)),
+  term = Term{*codepage::Utf8ToCp1251(arg.substr(0, equals)),
               *codepage::Utf8ToCp1251(arg.substr(equals + 1)), arg};
+  return Status::Ok();
 }
 
 // The field a term names: a field's name, or else its number counted from 1.
@@ -92,11 +91,11 @@ class Finder : public viewer::BookVisitor {
     for (const Term& term : terms_) {
       const auto field = FieldNamed(layout, term.field);
       if (!field) {
-        refusal_ = "«" + term.as_given + "»: в справочнике нет такого поля";
+        refusal_ = Status::Refusal("«" + term.as_given + "»: в справочнике нет такого поля");
       } else if (!viewer::BoxTakes(layout.fields[*field].flags, term.text)) {
-        refusal_ = "«" + term.as_given + "»: поле принимает только цифры";
+        refusal_ = Status::Refusal("«" + term.as_given + "»: поле принимает только цифры");
       }
-      if (!refusal_.empty()) return false;
+      if (!refusal_.ok()) return false;
       boxes.push_back({*field, term.text});
     }
     matcher_ = viewer::RecordMatcher::AllBoxes(layout, boxes);
@@ -108,7 +107,7 @@ class Finder : public viewer::BookVisitor {
     if (++found_ <= limit_) PrintRecord(out_, number, values);
   }
 
-  const std::string& refusal() const { return refusal_; }
+  const Status& refusal() const { return refusal_; }
   std::uint64_t found() const { return found_; }
 
  private:
@@ -116,7 +115,7 @@ class Finder : public viewer::BookVisitor {
   std::uint64_t limit_;
   std::ostream& out_;
   viewer::RecordMatcher matcher_;
-  std::string refusal_;
+  Status refusal_ = Status::Ok();
   std::uint64_t found_ = 0;
 };
 
@@ -126,30 +125,30 @@ int RunFindCommand(const std::vector<std::string>& args) {
   int status = kExitOk;
   const auto parsed = ParseCommandLine(kFindCommand, args, std::cout, std::cerr, status);
   if (!parsed) return status;
-  std::string error;
-  std::vector<Term> terms;
-  for (std::size_t i = 1; i < parsed->operands.size() && error.empty(); ++i) {
-    if (auto term = ReadTerm(parsed->operands[i], error)) terms.push_back(std::move(*term));
-  }
+  Status arguments = Status::Ok();
+  std::vector<Term> terms(parsed->operands.size() - 1);
+  for (std::size_t i = 0; i < terms.size() && arguments.ok(); ++i)
+    arguments = ReadTerm(parsed->operands[i + 1], terms[i]);
   std::uint64_t limit = std::numeric_limits<std::uint64_t>::max();
-  if (const auto given = parsed->Value("limit"); given && error.empty()) {
-    if (const auto read = ReadLimit(*given)) {
-      limit = *read;
+  if (const auto given = parsed->Value("limit"); given && arguments.ok()) {
+    if (const auto number = ReadLimit(*given)) {
+      limit = *number;
     } else {
-      error = "--limit: число записей";
+      arguments = Status::Refusal("--limit: число записей");
     }
   }
-  if (!error.empty()) return UsageError("find", error, std::cerr);
+  if (!arguments.ok()) return UsageError("find", arguments.message(), std::cerr);
 
   const std::string& path = parsed->operands[0];
   Console console("find", {parsed->Has("quiet"), false});
-  if (const std::string why = WhyUnreadable(path); !why.empty()) {
-    console.Error(path, why);
+  if (const Status readable = CheckReadable(path); !readable.ok()) {
+    console.Error(path, readable.message());
     return kExitUnreadable;
   }
   Finder finder(terms, limit, console.out());
   const Status read = viewer::ReadBook(path, finder);
-  if (!finder.refusal().empty()) return UsageError("find", path + ": " + finder.refusal(), std::cerr);
+  if (!finder.refusal().ok())
+    return UsageError("find", path + ": " + finder.refusal().message(), std::cerr);
   if (!console.FinishProduct()) return kExitFailed;
   if (!read.ok()) {
     console.Error(path, read.message());

@@ -10,7 +10,6 @@
 #include "common/codepage.h"
 #include "common/replacement_file.h"
 #include "common/same_file.h"
-#include "common/system_reason.h"
 #include "designer/model/csv_import.h"
 #include "designer/model/document.h"
 #include "designer/model/document_io.h"
@@ -62,28 +61,36 @@ bool ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options, st
     error = "нужен параметр --name";
     return false;
   }
-  const std::optional<std::string> name = OptionToCp1251(*name_utf8, "name", error);
-  if (!name) return false;
+  std::string name;
+  if (Status read = OptionToCp1251(*name_utf8, "name", name); !read.ok()) {
+    error = read.message();
+    return false;
+  }
   // A name that would break its header line (header_values.h) is a usage error here already.
-  if (name->empty() || designer::HasLineBreak(*name) || designer::StartsAsComment(*name)) {
+  if (name.empty() || designer::HasLineBreak(name) || designer::StartsAsComment(name)) {
     error = "--name: не пустое, без переводов строки и не начинается с \";\"";
     return false;
   }
-  options.name = *name;
+  options.name = name;
 
   if (const auto splitter_utf8 = parsed.Value("splitter")) {
-    const std::optional<std::string> splitter = OptionToCp1251(*splitter_utf8, "splitter", error);
-    if (!splitter) return false;
+    std::string splitter;
+    if (Status read = OptionToCp1251(*splitter_utf8, "splitter", splitter); !read.ok()) {
+      error = read.message();
+      return false;
+    }
     // One byte that keeps its header line whole; the writer refuses the other control characters.
-    if (splitter->size() != 1 || designer::HasLineBreak(*splitter)) {
+    if (splitter.size() != 1 || designer::HasLineBreak(splitter)) {
       error = "--splitter: ровно один символ, не перевод строки";
       return false;
     }
-    options.splitter = *splitter;
+    options.splitter = splitter;
   }
 
-  options.encoding = ReadEncodingOption(parsed, error);
-  if (!error.empty()) return false;
+  if (Status read = ReadEncodingOption(parsed, options.encoding); !read.ok()) {
+    error = read.message();
+    return false;
+  }
 
   options.output_path = parsed.Value("output").value_or("");
   if (options.output_path.empty()) {
@@ -179,9 +186,10 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
   TemporaryFile whole;
   if (to_standard_output) {
     std::error_code no_folder;
-    if (const int failed = whole.Create(std::filesystem::temp_directory_path(no_folder).string(),
-                                        "bwick-import.fsr")) {
-      console.Error("-", SystemReason(failed));
+    if (const Status created = whole.Create(
+            std::filesystem::temp_directory_path(no_folder).string(), "bwick-import.fsr");
+        !created.ok()) {
+      console.Error("-", created.message());
       return kExitFailed;
     }
     options.output_path = whole.path();

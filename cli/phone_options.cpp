@@ -8,43 +8,35 @@
 
 namespace cli {
 
-std::optional<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed, std::string& error) {
-  PhoneOptions options;
+Status ReadPhoneOptions(const ParsedArguments& parsed, PhoneOptions& options) {
   if (const auto name = parsed.Value("name")) {
-    const auto cp1251 = OptionToCp1251(*name, "name", error);
-    if (!cp1251) return std::nullopt;
-    if (cp1251->size() > format::kMaxPhoneBookNameBytes) {
-      error = "--name: не более " + std::to_string(format::kMaxPhoneBookNameBytes) + " символов";
-      return std::nullopt;
+    if (Status read = OptionToCp1251(*name, "name", options.name); !read.ok()) return read;
+    if (options.name.size() > format::kMaxPhoneBookNameBytes) {
+      return Status::Refusal("--name: не более " + std::to_string(format::kMaxPhoneBookNameBytes) +
+                             " символов");
     }
-    options.name = *cp1251;
   }
   if (const auto splitter = parsed.Value("splitter")) {
-    const auto cp1251 = OptionToCp1251(*splitter, "splitter", error);
-    if (!cp1251) return std::nullopt;
-    if (cp1251->size() != 1) {
-      error = "--splitter: ровно один символ";
-      return std::nullopt;
-    }
-    options.splitter = *cp1251;
+    if (Status read = OptionToCp1251(*splitter, "splitter", options.splitter); !read.ok())
+      return read;
+    if (options.splitter.size() != 1) return Status::Refusal("--splitter: ровно один символ");
   }
   if (const auto digits = parsed.Value("digits")) {
-    if (digits->size() != 1 || (*digits)[0] < '0' || (*digits)[0] > '9') {
-      error = "--digits: одна цифра, от 0 до 9";
-      return std::nullopt;
-    }
+    if (digits->size() != 1 || (*digits)[0] < '0' || (*digits)[0] > '9')
+      return Status::Refusal("--digits: одна цифра, от 0 до 9");
     options.digits = *digits;
   }
-  return options;
+  return Status::Ok();
 }
 
-std::string OptionsForPhoneListsOnly(const ParsedArguments& parsed, std::string_view input_kind) {
+Status OptionsForPhoneListsOnly(const ParsedArguments& parsed, std::string_view input_kind) {
   for (const OptionSpec& option : {kNameOption, kSplitterOption, kDigitsOption}) {
     if (parsed.Has(std::string(option.name)))
-      return "--" + std::string(option.name) + " задаётся только для списка телефонов, а вход - " +
-             std::string(input_kind);
+      return Status::Refusal("--" + std::string(option.name) +
+                             " задаётся только для списка телефонов, а вход - " +
+                             std::string(input_kind));
   }
-  return "";
+  return Status::Ok();
 }
 
 bool TakeDigitsFromFirstLine(const std::string& path, const std::string& shown,

@@ -23,13 +23,12 @@ struct PhoneOptions {
   std::string digits;    // empty or one decimal digit
 };
 
-// Reads --name, --splitter and --digits. On a value the builder cannot take, returns nullopt
-// and sets `error`.
-std::optional<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed, std::string& error);
+// Reads --name, --splitter and --digits into `options`; refuses a value the builder cannot take.
+Status ReadPhoneOptions(const ParsedArguments& parsed, PhoneOptions& options);
 
-// The phone-list options of `parsed` that an input of another kind would silently ignore, as a
-// refusal naming the first of them; empty when none was given.
-std::string OptionsForPhoneListsOnly(const ParsedArguments& parsed, std::string_view input_kind);
+// Refuses the phone-list options of `parsed` that an input of another kind would silently
+// ignore, naming the first of them; ok when none was given.
+Status OptionsForPhoneListsOnly(const ParsedArguments& parsed, std::string_view input_kind);
 
 // When no --digits was given: the length of the phone field of the first line of the list at
 // `path` (read in `encoding`, cut at the splitter), which `console` tells the user about, naming

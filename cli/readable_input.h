@@ -3,11 +3,13 @@
 
 #include <string>
 
+#include "common/status.h"
+
 namespace cli {
 
-// The system's reason why the file at `path` cannot be read (missing, no permission, a folder),
-// or an empty string when it can be opened for reading. Nothing is read from it, so a pipe keeps
-// every byte for the command.
-std::string WhyUnreadable(const std::string& path);
+// Ok when the file at `path` can be opened for reading; otherwise no input, with the system's
+// reason (missing, no permission, a folder). Nothing is read from it, so a pipe keeps every byte
+// for the command.
+Status CheckReadable(const std::string& path);
 
 }  // namespace cli

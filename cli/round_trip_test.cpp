@@ -8,7 +8,7 @@
 
 #include "builder/convert/packing.h"
 #include "builder/convert/table_database.h"
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 #include "cli/exit_codes.h"
 #include "cli/export_command.h"
 #include "cli/import_command.h"
@@ -129,7 +129,7 @@ class RoundTripTest : public testing::Test {
   std::string Build(const std::string& fsr) {
     const std::string db = fsr + ".db";
     RecordingReporter reporter;
-    EXPECT_EQ(builder::ConvertSourceFile(fsr, db, reporter), builder::kConvertDone)
+    EXPECT_TRUE(builder::ConvertSourceFile(fsr, db, reporter).ok())
         << fsr << ": " << (reporter.messages.empty() ? "" : reporter.messages[0].text);
     return db;
   }
@@ -144,7 +144,7 @@ class RoundTripTest : public testing::Test {
   void ExpectExportRebuilds(const std::string& db, const std::string& what) {
     const std::string packed = db + ".fdb";
     RecordingReporter reporter;
-    ASSERT_EQ(builder::PackFile(db, packed, "wb", reporter), 0);
+    ASSERT_TRUE(builder::PackFile(db, packed, "wb", reporter).ok());
     const std::string fsr = dir_.File("exported.fsr");
     ASSERT_EQ(Export({packed, "-o", fsr, "--force"}), kExitOk) << what << ": " << err_.str();
     EXPECT_TRUE(ReadBytes(Build(fsr)) == ReadBytes(db)) << what;

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "common/signal_cleanup.h"
+#include "common/system_reason.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ std::string RandomSuffix() {
 
 TemporaryFile::~TemporaryFile() { Remove(); }
 
-int TemporaryFile::Create(const std::string& folder, const std::string& name, mode_t mode) {
+Status TemporaryFile::Create(const std::string& folder, const std::string& name, mode_t mode) {
   Remove();
   std::string hidden = ".";
   hidden.append(name, 0, kMaxNameInTemporaryName).push_back('.');
@@ -42,11 +43,11 @@ int TemporaryFile::Create(const std::string& folder, const std::string& name, mo
     if (descriptor_ >= 0) {
       path_ = path;
       signal_slot_ = RegisterTemporaryFile(path_);
-      return 0;
+      return Status::Ok();
     }
-    if (errno != EEXIST) return errno;
+    if (errno != EEXIST) return SystemFailure(errno);
   }
-  return EEXIST;
+  return SystemFailure(EEXIST);
 }
 
 int TemporaryFile::TakeDescriptor() {
@@ -55,12 +56,12 @@ int TemporaryFile::TakeDescriptor() {
   return descriptor;
 }
 
-int TemporaryFile::RenameTo(const std::string& target) {
-  if (std::rename(path_.c_str(), target.c_str()) != 0) return errno;
+Status TemporaryFile::RenameTo(const std::string& target) {
+  if (std::rename(path_.c_str(), target.c_str()) != 0) return SystemFailure(errno);
   UnregisterTemporaryFile(signal_slot_);
   signal_slot_ = -1;
   path_.clear();
-  return 0;
+  return Status::Ok();
 }
 
 void TemporaryFile::Remove() {
@@ -72,7 +73,7 @@ void TemporaryFile::Remove() {
   path_.clear();
 }
 
-int ReplacementFile::Create() {
+Status ReplacementFile::Create() {
   namespace fs = std::filesystem;
   std::error_code error;
   if (fs::is_symlink(target_, error)) {
@@ -81,18 +82,19 @@ int ReplacementFile::Create() {
   }
   struct stat existing {};
   const bool exists = stat(replaced_.c_str(), &existing) == 0;
-  if (!exists && errno != ENOENT) return errno;
+  if (!exists && errno != ENOENT) return SystemFailure(errno);
   if (exists && !S_ISREG(existing.st_mode)) {
     direct_ = true;
     direct_descriptor_ = open(replaced_.c_str(), O_WRONLY | O_CLOEXEC);
-    return direct_descriptor_ >= 0 ? 0 : errno;
+    return direct_descriptor_ >= 0 ? Status::Ok() : SystemFailure(errno);
   }
   const fs::path path(replaced_);
-  if (const int failed = temporary_.Create(path.parent_path().string(), path.filename().string()))
-    return failed;
+  if (Status created = temporary_.Create(path.parent_path().string(), path.filename().string());
+      !created.ok())
+    return created;
   // The new file keeps the permissions of the one it replaces.
   if (exists) fchmod(temporary_.descriptor(), existing.st_mode & 07777);
-  return 0;
+  return Status::Ok();
 }
 
 int ReplacementFile::TakeDescriptor() {
@@ -102,7 +104,7 @@ int ReplacementFile::TakeDescriptor() {
   return descriptor;
 }
 
-int ReplacementFile::Commit() { return direct_ ? 0 : temporary_.RenameTo(replaced_); }
+Status ReplacementFile::Commit() { return direct_ ? Status::Ok() : temporary_.RenameTo(replaced_); }
 
 ReplacementFile::~ReplacementFile() {
   if (direct_descriptor_ >= 0) close(direct_descriptor_);

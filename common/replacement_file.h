@@ -3,13 +3,16 @@
 // ends the program (common/signal_cleanup.h), removes the temporary file and leaves the target as
 // it was, or absent.
 //
-// Every function that can fail returns 0 or the system's error number, for the caller's message.
+// Every function that can fail returns a Status whose message is the system's reason
+// (common/system_reason.h), for the caller's message.
 #pragma once
 
 #include <sys/types.h>
 
 #include <string>
 #include <utility>
+
+#include "common/status.h"
 
 // A new file with a name of its own, removed when the object goes and when a signal ends the
 // program, unless it was renamed away first.
@@ -23,13 +26,13 @@ class TemporaryFile {
   // Creates a new empty file in `folder` (empty: the working folder), open for reading and
   // writing, named "." + `name` + "." + six random characters: hidden, and never ending in the
   // extension of a finished file.
-  int Create(const std::string& folder, const std::string& name, mode_t mode = 0666);
+  Status Create(const std::string& folder, const std::string& name, mode_t mode = 0666);
   const std::string& path() const { return path_; }
   int descriptor() const { return descriptor_; }
   // The open descriptor, which the caller now closes; -1 when there is none.
   int TakeDescriptor();
   // Renames the file to `target`, replacing what is there; the file is then no longer removed.
-  int RenameTo(const std::string& target);
+  Status RenameTo(const std::string& target);
   void Remove();
 
  private:
@@ -50,14 +53,14 @@ class ReplacementFile {
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
 
-  int Create();
+  Status Create();
   // Where the bytes go: the temporary file, or the target itself when it is written directly.
   const std::string& path() const { return direct_ ? replaced_ : temporary_.path(); }
   // The target as given, for messages.
   const std::string& target() const { return target_; }
   // The descriptor open for writing; the caller now closes it.
   int TakeDescriptor();
-  int Commit();
+  Status Commit();
 
  private:
   std::string target_;

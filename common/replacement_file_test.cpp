@@ -22,12 +22,12 @@ std::size_t FilesIn(const fs::path& folder) {
 // Writes `bytes` through a replacement of `target`, committing only when asked.
 void Replace(const std::string& target, const std::string& bytes, bool commit) {
   ReplacementFile file(target);
-  ASSERT_EQ(file.Create(), 0);
+  ASSERT_TRUE(file.Create().ok());
   const int descriptor = file.TakeDescriptor();
   ASSERT_EQ(write(descriptor, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
   close(descriptor);
   if (commit) {
-    ASSERT_EQ(file.Commit(), 0);
+    ASSERT_TRUE(file.Commit().ok());
   }
 }
 

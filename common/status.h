@@ -4,25 +4,42 @@
 #include <string>
 #include <utility>
 
+enum class StatusKind {
+  kOk,
+  kRefusal,   // an expected refusal with a fixed text (a wrong field or option, data the call
+              // does not take); the designer shows it in a plain message box
+  kError,     // an error that ends a command; the designer shows it with a stop icon
+  kNoInput,   // the input cannot be opened, or is not what the call reads
+  kNoOutput,  // the output cannot be created
+};
+
 class Status {
  public:
   static Status Ok() { return Status(); }
   // `message` is UTF-8 text for the user, in the system's own words.
-  // An error that ends a command; a window shows it with a stop icon.
-  static Status Error(std::string message) { return Status(std::move(message), false); }
-  // An expected refusal with a fixed text; a window shows it in a plain message box.
-  static Status Refusal(std::string message) { return Status(std::move(message), true); }
+  static Status Error(std::string message) {
+    return Status(StatusKind::kError, std::move(message));
+  }
+  static Status Refusal(std::string message) {
+    return Status(StatusKind::kRefusal, std::move(message));
+  }
+  // The two failures whose message, if any, is the caller's to give.
+  static Status NoInput(std::string message = {}) {
+    return Status(StatusKind::kNoInput, std::move(message));
+  }
+  static Status NoOutput(std::string message = {}) {
+    return Status(StatusKind::kNoOutput, std::move(message));
+  }
 
-  bool ok() const { return !failed_; }
-  bool refusal() const { return refusal_; }
+  bool ok() const { return kind_ == StatusKind::kOk; }
+  bool refusal() const { return kind_ == StatusKind::kRefusal; }
+  StatusKind kind() const { return kind_; }
   const std::string& message() const { return message_; }
 
  private:
   Status() = default;
-  Status(std::string message, bool refusal)
-      : failed_(true), refusal_(refusal), message_(std::move(message)) {}
+  Status(StatusKind kind, std::string message) : kind_(kind), message_(std::move(message)) {}
 
-  bool failed_ = false;
-  bool refusal_ = false;
+  StatusKind kind_ = StatusKind::kOk;
   std::string message_;
 };

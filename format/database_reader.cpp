@@ -243,8 +243,7 @@ Status DatabaseReader::ReadPhoneBookHeader() {
   return Status::Ok();
 }
 
-bool DatabaseReader::DecodeValues(const unsigned char* data, std::size_t size,
-                                  std::string& reason) {
+Status DatabaseReader::DecodeValues(const unsigned char* data, std::size_t size) {
   std::size_t used = 0;
   for (std::size_t i = 0; i < number_sizes_.size(); ++i) {
     const std::size_t number_size = static_cast<std::size_t>(number_sizes_[i]);
@@ -252,8 +251,7 @@ bool DatabaseReader::DecodeValues(const unsigned char* data, std::size_t size,
     const unsigned char* at = data + used;
     const void* nul = number_size > 0 ? nullptr : std::memchr(at, 0, size - used);
     if (number_size > 0 ? size - used < number_size : nul == nullptr) {
-      reason = "значение " + std::to_string(i + 1) + " выходит за длину записи";
-      return false;
+      return Status::Error("значение " + std::to_string(i + 1) + " выходит за длину записи");
     }
     if (number_size > 0) {
       value = {
@@ -266,11 +264,10 @@ bool DatabaseReader::DecodeValues(const unsigned char* data, std::size_t size,
     }
   }
   if (used != size) {
-    reason = "значения занимают " + std::to_string(used + 1) + " байт, а байт длины говорит " +
-             std::to_string(size + 1);
-    return false;
+    return Status::Error("значения занимают " + std::to_string(used + 1) +
+                         " байт, а байт длины говорит " + std::to_string(size + 1));
   }
-  return true;
+  return Status::Ok();
 }
 
 bool DatabaseReader::NextRecord(BookRecord& record) {
@@ -288,13 +285,12 @@ bool DatabaseReader::NextRecord(BookRecord& record) {
     return false;
   }
   const unsigned char length = input_->data()[0];
-  std::string reason;
   if (length == 0) {
     Fault(start, "у записи " + number() + " длина 0");
     return false;
   }
-  if (!DecodeValues(input_->data() + 1, length - 1u, reason)) {
-    Fault(start, "запись " + number() + ": " + reason);
+  if (const Status decoded = DecodeValues(input_->data() + 1, length - 1u); !decoded.ok()) {
+    Fault(start, "запись " + number() + ": " + decoded.message());
     return false;
   }
   input_->Skip(length);

@@ -77,8 +77,9 @@ class DatabaseReader {
   Status Fault(std::uint64_t offset, const std::string& reason);
   Status ReadTableHeader();
   Status ReadPhoneBookHeader();
-  // Splits the `size` value bytes of record `number` into values_; the reason on a mismatch.
-  bool DecodeValues(const unsigned char* data, std::size_t size, std::string& reason);
+  // Splits the `size` value bytes of a record into values_; an error with the reason on a
+  // mismatch.
+  Status DecodeValues(const unsigned char* data, std::size_t size);
   bool CheckEnd();
 
   std::unique_ptr<Input> input_;

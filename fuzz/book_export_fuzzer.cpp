@@ -22,7 +22,7 @@ namespace {
 void ExpectBuilds(const std::string& fsr, const std::string& expected) {
   static const std::string rebuilt = fuzz::ScratchPath("rebuilt.db");
   fuzz::SilentReporter reporter;
-  if (builder::ConvertSourceFile(fsr, rebuilt, reporter) != builder::kConvertDone ||
+  if (!builder::ConvertSourceFile(fsr, rebuilt, reporter).ok() ||
       std::string(std::istreambuf_iterator<char>(std::ifstream(rebuilt, std::ios::binary).rdbuf()),
                   {}) != expected) {
     std::abort();

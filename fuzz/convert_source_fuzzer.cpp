@@ -14,12 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::WriteFile(input, data, size);
 
   fuzz::SilentReporter reporter;
-  const int result = builder::ConvertSourceFile(input, output, reporter);
-  if (result != builder::kConvertDone && result != builder::kConvertFailed &&
-      result != builder::kConvertNoInput) {
+  const Status result = builder::ConvertSourceFile(input, output, reporter);
+  if (result.kind() != StatusKind::kOk && result.kind() != StatusKind::kError &&
+      result.kind() != StatusKind::kNoInput) {
     std::abort();
   }
-  if (result == builder::kConvertDone &&
+  if (result.ok() &&
       std::filesystem::file_size(output) < format::kDbHeaderSize + format::kDbFieldDescSize + 2) {
     std::abort();
   }

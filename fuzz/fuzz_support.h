@@ -2,8 +2,6 @@
 // drops everything the conversions say.
 #pragma once
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -11,33 +9,17 @@
 #include <string>
 
 #include "builder/convert/reporter.h"
+#include "common/test/scratch_folder.h"
 
 namespace fuzz {
 
-// A scratch folder of its own per process (memory-backed where the system offers one), so
-// targets running side by side never share a file; removed when the process ends normally.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    const std::filesystem::path base = std::filesystem::exists("/dev/shm")
-                                           ? std::filesystem::path("/dev/shm")
-                                           : std::filesystem::temp_directory_path();
-    path_ = base / ("bwick-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
+// The path of `name` in a scratch folder of the process, memory-backed where the system offers
+// one; the folder goes when the process ends normally.
 inline std::string ScratchPath(const std::string& name) {
-  static const ScratchFolder folder;
-  return (folder.path() / name).string();
+  static const testing_support::ScratchFolder folder(std::filesystem::exists("/dev/shm")
+                                                         ? std::filesystem::path("/dev/shm")
+                                                         : std::filesystem::temp_directory_path());
+  return folder.File(name);
 }
 
 // Writes the input to `path`; aborts when the scratch folder cannot hold it, since a target

@@ -18,9 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::SilentReporter reporter;
   const char splitter = static_cast<char>(data[0]);
   const int digits = data[1] % 16;
-  const int result = builder::ConvertPhoneBook(input, output, "Fuzz", splitter, digits, reporter);
-  if (result != 0 && result != -1) std::abort();
-  if (result == 0 && std::filesystem::file_size(output) < format::kPhoneBookHeaderSize + 2)
+  const Status result =
+      builder::ConvertPhoneBook(input, output, "Fuzz", splitter, digits, reporter);
+  if (result.kind() != StatusKind::kOk && result.kind() != StatusKind::kError) std::abort();
+  if (result.ok() && std::filesystem::file_size(output) < format::kPhoneBookHeaderSize + 2)
     std::abort();
   return 0;
 }

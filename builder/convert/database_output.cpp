@@ -1,18 +1,37 @@
 #include "builder/convert/database_output.h"
 
+#include <limits>
+
 #include "builder/convert/messages.h"
 
 namespace builder {
 
-int DatabaseOutput::Fail(const std::string& message) {
+Status DatabaseOutput::Fail(const std::string& message) {
   sink_.Flush();
   reporter_.ErrorMessage(kCaptionError, message);
-  return kConvertFailed;
+  return Status::Error(message);
 }
 
-int DatabaseOutput::Close() {
+Status DatabaseOutput::Close() {
   if (!sink_.Close()) return Fail(messages::WriteFailed(path_));
-  return kConvertDone;
+  return Status::Ok();
+}
+
+Status RecordWriter::Begin() {
+  if (!output_.sink().Write(header_)) return output_.Fail(messages::WriteFailed(output_.path()));
+  return Status::Ok();
+}
+
+void RecordWriter::Building(std::int64_t record) {
+  if (record % kProgressEvery == 0) reporter_.StatusText(messages::Converting(record));
+}
+
+Status RecordWriter::Take(std::int64_t record, const Status& line, std::string_view encoded) {
+  if (record > std::numeric_limits<std::uint32_t>::max())
+    return output_.Fail(messages::TooManyRecords(record));
+  if (!line.ok()) return output_.Fail(line.message());
+  if (!output_.sink().Write(encoded)) return output_.Fail(messages::WriteFailed(output_.path()));
+  return Status::Ok();
 }
 
 }  // namespace builder

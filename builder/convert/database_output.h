@@ -1,20 +1,21 @@
 // The database file a conversion writes, and the two ways a conversion ends with it.
+//
+// A conversion returns a Status: ok when the database is complete; an error after a message of
+// its own; no input when the input cannot be opened (or is no source file) and no output when
+// the output cannot be created, both without a message, which is the caller's to give.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "builder/convert/byte_io.h"
+#include "builder/convert/record_sink.h"
 #include "builder/convert/reporter.h"
+#include "common/status.h"
 
 namespace builder {
-
-// Results of the converters: 0 done, -1 failed after a message of their own, -2 the input
-// cannot be opened (or is no source file), -3 the output cannot be created.
-inline constexpr int kConvertDone = 0;
-inline constexpr int kConvertFailed = -1;
-inline constexpr int kConvertNoInput = -2;
-inline constexpr int kConvertNoOutput = -3;
 
 class DatabaseOutput {
  public:
@@ -25,16 +26,33 @@ class DatabaseOutput {
   FileSink& sink() { return sink_; }
   const std::string& path() const { return path_; }
 
-  // Shows `message` and returns kConvertFailed. The file keeps exactly the bytes written before
-  // the failure, so the user can see how far the conversion came.
-  int Fail(const std::string& message);
+  // Shows `message` and returns it as the failure. The file keeps exactly the bytes written
+  // before the failure, so the user can see how far the conversion came.
+  Status Fail(const std::string& message);
   // Closes the finished file. A full disk may show only here; then the conversion failed.
-  int Close();
+  Status Close();
 
  private:
   std::string path_;
   FileSink sink_;
   Reporter& reporter_;
+};
+
+// The conversion's end of a record loop: writes `header` at the loop's Begin, shows the progress
+// every 1000 records, writes each record and fails with the first fault, shown.
+class RecordWriter : public RecordSink {
+ public:
+  RecordWriter(DatabaseOutput& output, Reporter& reporter, std::string header)
+      : output_(output), reporter_(reporter), header_(std::move(header)) {}
+
+  Status Begin() override;
+  void Building(std::int64_t record) override;
+  Status Take(std::int64_t record, const Status& line, std::string_view encoded) override;
+
+ private:
+  DatabaseOutput& output_;
+  Reporter& reporter_;
+  std::string header_;
 };
 
 }  // namespace builder

@@ -16,7 +16,7 @@
 #include "builder/convert/phone_book.h"
 #include "builder/convert/run_conversion.h"
 #include "builder/convert/table_database.h"
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 #include "common/system_reason.h"
 #include "common/test/small_disk.h"
 #include "format/phone_book_layout.h"
@@ -125,14 +125,15 @@ TEST(ConversionFaults, ADatabaseThatCannotBeWrittenFailsWithTheOutputsName) {
     const std::string book = dir.File("book.fsr");
     WriteBytes(book, Book(records));
     RecordingReporter table;
-    EXPECT_EQ(ConvertSourceFile(book, "/dev/full", table), kConvertFailed);
+    EXPECT_EQ(ConvertSourceFile(book, "/dev/full", table).kind(), StatusKind::kError);
     EXPECT_TRUE(HasMessage(table, kCaptionError, messages::WriteFailed("/dev/full")));
     EXPECT_EQ(ReadBytes(book), Book(records));
 
     const std::string list = dir.File("list.txt");
     WriteBytes(list, PhoneList(records));
     RecordingReporter phones;
-    EXPECT_EQ(ConvertPhoneBook(list, "/dev/full", "Phones", ';', 3, phones), kConvertFailed);
+    EXPECT_EQ(ConvertPhoneBook(list, "/dev/full", "Phones", ';', 3, phones).kind(),
+              StatusKind::kError);
     EXPECT_TRUE(HasMessage(phones, kCaptionError, messages::WriteFailed("/dev/full")));
     EXPECT_EQ(ReadBytes(list), PhoneList(records));
   }
@@ -149,10 +150,11 @@ TEST(ConversionFaults, AFullDiskStopsBothConversionsWithAMessage) {
   disk.Fill();
 
   RecordingReporter table;
-  EXPECT_EQ(ConvertSourceFile(book, disk.Path("book.db"), table), kConvertFailed);
+  EXPECT_EQ(ConvertSourceFile(book, disk.Path("book.db"), table).kind(), StatusKind::kError);
   EXPECT_TRUE(HasMessage(table, kCaptionError, messages::WriteFailed(disk.Path("book.db"))));
   RecordingReporter phones;
-  EXPECT_EQ(ConvertPhoneBook(list, disk.Path("list.db"), "Phones", ';', 3, phones), kConvertFailed);
+  EXPECT_EQ(ConvertPhoneBook(list, disk.Path("list.db"), "Phones", ';', 3, phones).kind(),
+            StatusKind::kError);
   EXPECT_TRUE(HasMessage(phones, kCaptionError, messages::WriteFailed(disk.Path("list.db"))));
   EXPECT_EQ(ReadBytes(book), Book(3000));
   EXPECT_EQ(ReadBytes(list), PhoneList(3000));
@@ -166,15 +168,15 @@ TEST(ConversionFaults, AReadOnlyFolderGivesNoOutputAndTheSystemsReason) {
   ASSERT_TRUE(disk.MakeReadOnly());
 
   RecordingReporter direct;
-  EXPECT_EQ(ConvertSourceFile(book, disk.Path("book.db"), direct), kConvertNoOutput);
-  EXPECT_EQ(ConvertPhoneBook(book, disk.Path("list.db"), "Phones", ';', 3, direct),
-            kConvertNoOutput);
+  EXPECT_EQ(ConvertSourceFile(book, disk.Path("book.db"), direct).kind(), StatusKind::kNoOutput);
+  EXPECT_EQ(ConvertPhoneBook(book, disk.Path("list.db"), "Phones", ';', 3, direct).kind(),
+            StatusKind::kNoOutput);
   EXPECT_TRUE(direct.messages.empty());
 
   RecordingReporter run;
   ConversionRequest request;
   request.path = book;
-  EXPECT_EQ(RunConversion(request, run), ConversionOutcome::kConversionFailed);
+  EXPECT_EQ(RunConversion(request, run).kind(), StatusKind::kError);
   ASSERT_EQ(run.messages.size(), 2u) << "the reason, then the general message";
   EXPECT_EQ(run.messages[0].text, messages::DatabaseNotCreated(
                                       fs::path(book).parent_path().string(), SystemReason(EROFS)));
@@ -187,7 +189,7 @@ TEST(ConversionFaults, AnInputThatVanishedOrCannotBeReadIsReported) {
   RecordingReporter gone;
   ConversionRequest request;
   request.path = dir.File("gone.fsr");
-  EXPECT_EQ(RunConversion(request, gone), ConversionOutcome::kConversionFailed);
+  EXPECT_EQ(RunConversion(request, gone).kind(), StatusKind::kError);
   EXPECT_FALSE(Exists(dir.File("gone.db")));
   EXPECT_FALSE(Exists(dir.File("gone.fdb")));
   EXPECT_EQ(gone.messages.size(), 1u);
@@ -196,7 +198,8 @@ TEST(ConversionFaults, AnInputThatVanishedOrCannotBeReadIsReported) {
   const std::string folder = dir.File("folder.fsr");
   fs::create_directory(folder);
   RecordingReporter unreadable;
-  EXPECT_EQ(ConvertSourceFile(folder, dir.File("folder.db"), unreadable), kConvertFailed);
+  EXPECT_EQ(ConvertSourceFile(folder, dir.File("folder.db"), unreadable).kind(),
+            StatusKind::kError);
   EXPECT_TRUE(
       HasMessage(unreadable, kCaptionError, messages::ReadFailed(folder, SystemReason(EISDIR))));
 }
@@ -213,7 +216,7 @@ TEST(PackingFaults, APackedFileThatCannotBeWrittenKeepsTheDatabase) {
   ConversionRequest request;
   request.path = book;
   request.keep_intermediate = true;
-  EXPECT_EQ(RunConversion(request, reporter), ConversionOutcome::kPackingFailed);
+  EXPECT_EQ(RunConversion(request, reporter).kind(), StatusKind::kError);
   EXPECT_FALSE(reporter.messages.empty());
   EXPECT_EQ(reporter.messages.back().caption, kCaptionPackError);
   EXPECT_NE(reporter.statuses.back(), "Готово");
@@ -232,7 +235,7 @@ TEST(PackingFaults, AFullDiskKeepsTheUsersDatabaseAndLeavesNoBrokenPackedFile) {
   RecordingReporter reporter;
   ConversionRequest request;
   request.path = database;
-  EXPECT_EQ(RunConversion(request, reporter), ConversionOutcome::kPackingFailed);
+  EXPECT_EQ(RunConversion(request, reporter).kind(), StatusKind::kError);
   EXPECT_FALSE(reporter.messages.empty());
   EXPECT_EQ(reporter.messages.back().caption, kCaptionPackError);
   EXPECT_EQ(ReadBytes(database), bytes);
@@ -244,14 +247,14 @@ TEST(PackingFaults, AReadErrorEndsThePackingWithAMessageNotTheProgram) {
   const std::string folder = dir.File("folder.db");
   fs::create_directory(folder);
   RecordingReporter reporter;
-  EXPECT_EQ(PackFile(folder, dir.File("folder.zdb"), "wb", reporter), 1);
+  EXPECT_FALSE(PackFile(folder, dir.File("folder.zdb"), "wb", reporter).ok());
   ASSERT_EQ(reporter.messages.size(), 1u);
   EXPECT_EQ(reporter.messages[0].caption, kCaptionPackError);
   EXPECT_EQ(reporter.messages[0].text, messages::PackReadFailed(folder, SystemReason(EISDIR)));
   EXPECT_FALSE(Exists(dir.File("folder.zdb")));
 
   RecordingReporter missing;
-  EXPECT_EQ(PackFile(dir.File("gone.db"), dir.File("gone.zdb"), "wb", missing), 1);
+  EXPECT_FALSE(PackFile(dir.File("gone.db"), dir.File("gone.zdb"), "wb", missing).ok());
   EXPECT_EQ(missing.messages.size(), 1u);
   EXPECT_FALSE(Exists(dir.File("gone.zdb")));
 }

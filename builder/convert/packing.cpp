@@ -13,14 +13,19 @@ namespace builder {
 namespace {
 
 // zlib writes the operating system it was built for; the handheld's files carry 0x0B.
-// Returns the system's wording of a failure, empty on success.
-std::string PatchOsByte(const std::string& target_path) {
+Status PatchOsByte(const std::string& target_path) {
   std::FILE* file = std::fopen(target_path.c_str(), "r+b");
-  if (file == nullptr) return SystemReason(errno);
+  if (file == nullptr) return SystemFailure(errno);
   const bool written =
       std::fseek(file, kGzipOsByteOffset, SEEK_SET) == 0 && std::fputc(kGzipOsByte, file) != EOF;
   const bool closed = std::fclose(file) == 0;
-  return written && closed ? std::string() : SystemReason(errno ? errno : EIO);
+  return written && closed ? Status::Ok() : SystemFailure(errno ? errno : EIO);
+}
+
+// Reports `text` and returns it as the failure.
+Status PackError(Reporter& reporter, const std::string& text) {
+  ReportPackError(reporter, text);
+  return Status::Error(text);
 }
 
 }  // namespace
@@ -29,16 +34,15 @@ void ReportPackError(Reporter& reporter, const std::string& text) {
   reporter.ErrorMessage(kCaptionPackError, text);
 }
 
-bool CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_path,
-                const std::string& target_path, Reporter& reporter) {
+Status CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_path,
+                  const std::string& target_path, Reporter& reporter) {
   std::vector<char> block(kPackBlockSize);
   std::int64_t total = 0;
   while (true) {
     const std::size_t got = source.Read(block.data(), block.size());
     if (source.failed()) {
       gzclose(gzip);
-      ReportPackError(reporter, messages::PackReadFailed(source_path, source.FailureText()));
-      return false;
+      return PackError(reporter, messages::PackReadFailed(source_path, source.FailureText()));
     }
     if (got == 0) break;
     total += static_cast<std::int64_t>(got);
@@ -48,46 +52,38 @@ bool CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_path,
       const char* text = gzerror(gzip, &code);
       const std::string reason = code == Z_ERRNO ? SystemReason(errno) : text;
       gzclose(gzip);
-      ReportPackError(reporter, messages::PackWriteFailed(target_path, reason));
-      return false;
+      return PackError(reporter, messages::PackWriteFailed(target_path, reason));
     }
   }
   if (const int closed = gzclose(gzip); closed != Z_OK) {
     const std::string reason =
         closed == Z_ERRNO ? SystemReason(errno) : "ошибка zlib " + std::to_string(closed);
-    ReportPackError(reporter, messages::PackWriteFailed(target_path, reason));
-    return false;
+    return PackError(reporter, messages::PackWriteFailed(target_path, reason));
   }
-  return true;
+  return Status::Ok();
 }
 
-int PackFile(const std::string& source_path, const std::string& target_path, const char* mode,
-             Reporter& reporter) {
+Status PackFile(const std::string& source_path, const std::string& target_path, const char* mode,
+                Reporter& reporter) {
   FileSource source(source_path);
-  if (!source.is_open()) {
-    ReportPackError(reporter, messages::PackSourceUnreadable(source_path, source.open_error()));
-    return 1;
-  }
+  if (!source.is_open())
+    return PackError(reporter, messages::PackSourceUnreadable(source_path, source.open_error()));
   // The packed file is written beside the target and takes its place only once complete; a
   // failure leaves the target as it was, and the unfinished file goes with `target`.
   ReplacementFile target(target_path);
-  int error = target.Create();
-  gzFile gzip = error == 0 ? gzopen(target.path().c_str(), mode) : nullptr;
+  Status created = target.Create();
+  gzFile gzip = created.ok() ? gzopen(target.path().c_str(), mode) : nullptr;
   if (gzip == nullptr) {
-    if (error == 0) error = errno != 0 ? errno : ENOMEM;
-    ReportPackError(reporter, messages::PackTargetNotCreated(target_path, SystemReason(error)));
-    return 1;
+    if (created.ok()) created = SystemFailure(errno != 0 ? errno : ENOMEM);
+    return PackError(reporter, messages::PackTargetNotCreated(target_path, created.message()));
   }
-  if (!CopyToGzip(source, gzip, source_path, target_path, reporter)) return 1;
-  std::string failure = PatchOsByte(target.path());
-  if (failure.empty()) {
-    if (const int committed = target.Commit()) failure = SystemReason(committed);
-  }
-  if (!failure.empty()) {
-    ReportPackError(reporter, messages::PackWriteFailed(target_path, failure));
-    return 1;
-  }
-  return 0;
+  if (Status copied = CopyToGzip(source, gzip, source_path, target_path, reporter); !copied.ok())
+    return copied;
+  Status finished = PatchOsByte(target.path());
+  if (finished.ok()) finished = target.Commit();
+  if (!finished.ok())
+    return PackError(reporter, messages::PackWriteFailed(target_path, finished.message()));
+  return Status::Ok();
 }
 
 }  // namespace builder

@@ -9,6 +9,7 @@
 
 #include "builder/convert/byte_io.h"
 #include "builder/convert/reporter.h"
+#include "common/status.h"
 
 namespace builder {
 
@@ -21,17 +22,17 @@ inline constexpr unsigned char kGzipOsByte = 0x0B;
 void ReportPackError(Reporter& reporter, const std::string& text);
 
 // Copies the whole source into the open gzip file in blocks of 16384 bytes, showing
-// "Упаковка: %i" with the running total after each block, then closes the gzip file. Returns
-// false after reporting the first failure (read, write or close) with the system's reason; the
-// gzip file is closed then too. The paths name the files in messages.
-bool CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_path,
-                const std::string& target_path, Reporter& reporter);
+// "Упаковка: %i" with the running total after each block, then closes the gzip file. Fails after
+// reporting the first failure (read, write or close) with the system's reason; the gzip file is
+// closed then too. The paths name the files in messages.
+Status CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_path,
+                  const std::string& target_path, Reporter& reporter);
 
-// Packs `source_path` into `target_path` with the zlib mode `mode` ("wb"). Returns 0 when the
-// target is complete, 1 on any failure, which has been reported in a message box (a source that
-// cannot be opened included). The target is replaced only by
-// a complete file: after a failure it is as it was, or absent.
-int PackFile(const std::string& source_path, const std::string& target_path, const char* mode,
-             Reporter& reporter);
+// Packs `source_path` into `target_path` with the zlib mode `mode` ("wb"). Ok when the target is
+// complete; any failure has been reported in a message box (a source that cannot be opened
+// included) and is returned with that text. The target is replaced only by a complete file:
+// after a failure it is as it was, or absent.
+Status PackFile(const std::string& source_path, const std::string& target_path, const char* mode,
+                Reporter& reporter);
 
 }  // namespace builder

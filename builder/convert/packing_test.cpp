@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 #include "common/system_reason.h"
 
 namespace builder {
@@ -50,7 +50,7 @@ class PackFileTest : public ::testing::Test {
 TEST_F(PackFileTest, OneGzipMemberWithOurHeaderAndBlockProgress) {
   const std::string data = Pattern(2 * 16384 + 100);
   WriteBytes(source_, data);
-  ASSERT_EQ(PackFile(source_, target_, "wb", reporter_), 0);
+  ASSERT_TRUE(PackFile(source_, target_, "wb", reporter_).ok());
   const std::string packed = ReadBytes(target_);
   EXPECT_EQ(packed.substr(0, 10), Hex("1F 8B 08 00 00 00 00 00 00 0B"));
   std::string unpacked;
@@ -67,7 +67,7 @@ TEST_F(PackFileTest, OneGzipMemberWithOurHeaderAndBlockProgress) {
 
 TEST_F(PackFileTest, EmptySourceGivesCompleteEmptyMember) {
   WriteBytes(source_, "");
-  ASSERT_EQ(PackFile(source_, target_, "wb", reporter_), 0);
+  ASSERT_TRUE(PackFile(source_, target_, "wb", reporter_).ok());
   std::string unpacked = "x";
   ASSERT_TRUE(Unpack(target_, unpacked));
   EXPECT_EQ(unpacked, "");
@@ -78,14 +78,14 @@ TEST_F(PackFileTest, EmptySourceGivesCompleteEmptyMember) {
 TEST_F(PackFileTest, ExistingTargetIsOverwritten) {
   WriteBytes(target_, std::string(100000, 'z'));
   WriteBytes(source_, "abc");
-  ASSERT_EQ(PackFile(source_, target_, "wb", reporter_), 0);
+  ASSERT_TRUE(PackFile(source_, target_, "wb", reporter_).ok());
   std::string unpacked;
   ASSERT_TRUE(Unpack(target_, unpacked));
   EXPECT_EQ(unpacked, "abc");
 }
 
 TEST_F(PackFileTest, MissingSourceCreatesNoTargetAndSaysWhy) {
-  EXPECT_EQ(PackFile(dir_.File("missing.db"), target_, "wb", reporter_), 1);
+  EXPECT_FALSE(PackFile(dir_.File("missing.db"), target_, "wb", reporter_).ok());
   EXPECT_FALSE(Exists(target_));
   ASSERT_EQ(reporter_.messages.size(), 1u);
   EXPECT_EQ(reporter_.messages[0].caption, "Error");
@@ -96,7 +96,7 @@ TEST_F(PackFileTest, MissingSourceCreatesNoTargetAndSaysWhy) {
 TEST_F(PackFileTest, TargetThatCannotBeCreatedIsReported) {
   WriteBytes(source_, "abc");
   const std::string target = dir_.File("no/such/dir/book.fdb");
-  EXPECT_EQ(PackFile(source_, target, "wb", reporter_), 1);
+  EXPECT_FALSE(PackFile(source_, target, "wb", reporter_).ok());
   ASSERT_EQ(reporter_.messages.size(), 1u);
   EXPECT_EQ(reporter_.messages[0].caption, "Error");
   EXPECT_EQ(reporter_.messages[0].text,
@@ -127,7 +127,7 @@ TEST_F(PackFileTest, ReadErrorEndsThePackingWithAMessage) {
   FailingSource source;
   gzFile gzip = gzopen(target_.c_str(), "wb");
   ASSERT_NE(gzip, nullptr);
-  EXPECT_FALSE(CopyToGzip(source, gzip, source_, target_, reporter_));
+  EXPECT_FALSE(CopyToGzip(source, gzip, source_, target_, reporter_).ok());
   ASSERT_EQ(reporter_.messages.size(), 1u);
   EXPECT_EQ(reporter_.messages[0].caption, "Error");
   EXPECT_EQ(reporter_.messages[0].text,
@@ -159,12 +159,12 @@ TEST_F(PackFileTest, WriteFailureRemovesTheBrokenTarget) {
   std::string data(300000, '\0');
   for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 2654435761u >> 13);
   WriteBytes(source_, data);
-  int result;
+  bool packed = true;
   {
     FileSizeLimit limit(4096);
-    result = PackFile(source_, target_, "wb", reporter_);
+    packed = PackFile(source_, target_, "wb", reporter_).ok();
   }
-  EXPECT_EQ(result, 1);
+  EXPECT_FALSE(packed);
   ASSERT_EQ(reporter_.messages.size(), 1u);
   EXPECT_EQ(reporter_.messages[0].caption, "Error");
   EXPECT_FALSE(Exists(target_));

@@ -1,8 +1,6 @@
 #include "builder/convert/phone_book.h"
 
-#include <limits>
-
-#include "builder/convert/byte_io.h"
+#include "builder/convert/database_output.h"
 #include "builder/convert/messages.h"
 #include "builder/convert/table_database.h"
 #include "builder/convert/text_source.h"
@@ -11,8 +9,6 @@
 
 namespace builder {
 namespace {
-
-constexpr std::int64_t kProgressEvery = 1000;
 
 std::string_view Bytes(const auto& array) { return std::string_view(array.data(), array.size()); }
 
@@ -50,47 +46,52 @@ Status BuildPhoneRecord(std::int64_t record, std::string_view line, std::uint8_t
   return FinishCheckedRecord(record, line, state);
 }
 
-int ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
-                     std::string_view name, char splitter, int digits, Reporter& reporter,
-                     std::optional<codepage::TextEncoding> encoding) {
-  TextSource input(input_path, encoding);
-  if (!input.is_open()) return kConvertNoInput;
-  DatabaseOutput output(output_path, reporter);
-  if (!output.is_open()) return kConvertNoOutput;
-
+Status ReadPhoneRecords(LineReader& reader, char splitter, std::uint8_t digits, RecordSink& sink,
+                        std::int64_t& records) {
   ConversionState state;
   state.splitter = splitter;
-  const std::uint8_t digit_count = static_cast<std::uint8_t>(digits);
-  LineReader reader(input);
+  records = 0;
   std::string line;
-  if (!reader.ReadLine(kDataLineBytes, line)) {
+  while (reader.ReadLine(kDataLineBytes, line)) {
+    ++records;
+    Status status = records == 1 ? CheckPhoneFirstLine(line) : Status::Ok();
+    if (records == 1 && status.ok()) {
+      if (Status begun = sink.Begin(); !begun.ok()) return begun;
+    }
+    if (status.ok()) status = CheckPhoneSplitters(records, line, splitter);
+    if (status.ok()) {
+      codepage::UpperCp1251InPlace(line);
+      sink.Building(records);
+      status = BuildPhoneRecord(records, line, digits, state);
+    }
+    if (Status taken = sink.Take(records, status, state.record); !taken.ok()) return taken;
+  }
+  return Status::Ok();
+}
+
+Status ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
+                        std::string_view name, char splitter, int digits, Reporter& reporter,
+                        std::optional<codepage::TextEncoding> encoding) {
+  TextSource input(input_path, encoding);
+  if (!input.is_open()) return Status::NoInput();
+  DatabaseOutput output(output_path, reporter);
+  if (!output.is_open()) return Status::NoOutput();
+
+  const std::uint8_t digit_count = static_cast<std::uint8_t>(digits);
+  const format::PhoneBookHeader header{0, digit_count, std::string(name)};
+  RecordWriter writer(output, reporter, std::string(Bytes(format::EncodePhoneBookHeader(header))));
+  LineReader reader(input);
+  std::int64_t records = 0;
+  if (Status written = ReadPhoneRecords(reader, splitter, digit_count, writer, records);
+      !written.ok())
+    return written;
+  if (records == 0 || reader.failed()) {
     return output.Fail(
         messages::ReadFailed(input_path, reader.failed() ? input.FailureText() : ""));
   }
-  if (Status first = CheckPhoneFirstLine(line); !first.ok()) return output.Fail(first.message());
-  const format::PhoneBookHeader header{0, digit_count, std::string(name)};
-  if (!output.sink().Write(Bytes(format::EncodePhoneBookHeader(header))))
-    return output.Fail(messages::WriteFailed(output_path));
 
-  std::int64_t record = 0;
-  do {
-    ++record;
-    if (record > std::numeric_limits<std::uint32_t>::max())
-      return output.Fail(messages::TooManyRecords(record));
-    if (Status checked = CheckPhoneSplitters(record, line, state.splitter); !checked.ok()) {
-      return output.Fail(checked.message());
-    }
-    codepage::UpperCp1251InPlace(line);
-    if (record % kProgressEvery == 0) reporter.StatusText(messages::Converting(record));
-    if (Status built = BuildPhoneRecord(record, line, digit_count, state); !built.ok()) {
-      return output.Fail(built.message());
-    }
-    if (!output.sink().Write(state.record)) return output.Fail(messages::WriteFailed(output_path));
-  } while (reader.ReadLine(kDataLineBytes, line));
-  if (reader.failed()) return output.Fail(messages::ReadFailed(input_path, input.FailureText()));
-
-  reporter.StatusText(messages::Converted(record));
-  const auto count = format::EncodeRecordCount(static_cast<std::uint32_t>(record));
+  reporter.StatusText(messages::Converted(records));
+  const auto count = format::EncodeRecordCount(static_cast<std::uint32_t>(records));
   if (!output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize)) ||
       !output.sink().WriteAt(0, Bytes(count))) {
     return output.Fail(messages::WriteFailed(output_path));

@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "builder/convert/byte_io.h"
 #include "builder/convert/record_builder.h"
+#include "builder/convert/record_sink.h"
 #include "builder/convert/reporter.h"
 #include "common/status.h"
 #include "common/text_encoding.h"
@@ -26,12 +28,19 @@ Status CheckPhoneSplitters(std::int64_t record, std::string_view line, char spli
 Status BuildPhoneRecord(std::int64_t record, std::string_view line, std::uint8_t digits,
                         ConversionState& state);
 
+// The record loop of a phone-book database: hands each line of the list to `sink` with its first
+// fault or its record, and counts the lines in `records`. The sink begins once the first line
+// passed its rule. Ends at the end of the input or on a read failure (the caller tells which),
+// or with the sink's failure.
+Status ReadPhoneRecords(LineReader& reader, char splitter, std::uint8_t digits, RecordSink& sink,
+                        std::int64_t& records);
+
 // Converts the phone list `input_path` into the phone-book database `output_path`. `name` is
 // Windows-1251 (at most 22 bytes are kept), `digits` the length every phone field must have. The
 // input is read as a TextSource in `encoding` (nullopt: detected).
-// Returns one of the kConvert results of database_output.h.
-int ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
-                     std::string_view name, char splitter, int digits, Reporter& reporter,
-                     std::optional<codepage::TextEncoding> encoding = std::nullopt);
+// Returns a conversion's Status (database_output.h).
+Status ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
+                        std::string_view name, char splitter, int digits, Reporter& reporter,
+                        std::optional<codepage::TextEncoding> encoding = std::nullopt);
 
 }  // namespace builder

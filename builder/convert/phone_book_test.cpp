@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 #include "format/phone_book_layout.h"
 
 namespace builder {
@@ -18,10 +18,10 @@ using testing::ScratchDir;
 
 class ConvertPhoneBookTest : public testing::EncodingTwinTest {
  protected:
-  int Convert(const std::string& list, int digits = 3, char splitter = ';') {
+  StatusKind Convert(const std::string& list, int digits = 3, char splitter = ';') {
     WriteInput(input_, list);
     reporter_ = RecordingReporter();
-    return ConvertPhoneBook(input_, output_, "Staff", splitter, digits, reporter_);
+    return ConvertPhoneBook(input_, output_, "Staff", splitter, digits, reporter_).kind();
   }
   std::string Records() const { return ReadBytes(output_).substr(format::kPhoneBookHeaderSize); }
   std::string OnlyMessage() const { return reporter_.OnlyError(); }
@@ -33,7 +33,7 @@ class ConvertPhoneBookTest : public testing::EncodingTwinTest {
 };
 
 TEST_P(ConvertPhoneBookTest, HeaderRecordsAndEndMarker) {
-  ASSERT_EQ(Convert("555;a;b;c;d\r\n123;ee;f;g;h\r\n"), 0);
+  ASSERT_EQ(Convert("555;a;b;c;d\r\n123;ee;f;g;h\r\n"), StatusKind::kOk);
   const std::string out = ReadBytes(output_);
   EXPECT_EQ(out.substr(0, 6), Hex("02 00 00 00 0B 03"));
   EXPECT_EQ(out.substr(6, 23), "Staff" + std::string(18, '\0'));
@@ -44,32 +44,32 @@ TEST_P(ConvertPhoneBookTest, HeaderRecordsAndEndMarker) {
 TEST_P(ConvertPhoneBookTest, NameFillsItsFieldOf23Bytes) {
   WriteInput(input_, "5;a;b;c;d\r\n");
   const std::string name(30, 'N');
-  ASSERT_EQ(ConvertPhoneBook(input_, output_, name, ';', 1, reporter_), 0);
+  ASSERT_EQ(ConvertPhoneBook(input_, output_, name, ';', 1, reporter_).kind(), StatusKind::kOk);
   EXPECT_EQ(ReadBytes(output_).substr(6, 23), std::string(22, 'N') + '\0');
 }
 
 TEST_P(ConvertPhoneBookTest, UpperCasesAndTrimsTrailingBlanks) {
-  ASSERT_EQ(Convert("555; ab  ;\xE0\xFF\xB8;Zz;q\r\n"), 0);  // Cyrillic а я ё
+  ASSERT_EQ(Convert("555; ab  ;\xE0\xFF\xB8;Zz;q\r\n"), StatusKind::kOk);  // Cyrillic а я ё
   EXPECT_EQ(Records(), Hex("0E 20 41 42 00 C0 DF A8 00 5A 5A 00 51 00 FF FF"));
 }
 
 TEST_P(ConvertPhoneBookTest, ControlByteShiftsFieldsAndDropsTheLast) {
-  ASSERT_EQ(Convert("555;a\tb;c;d;e\r\n"), 0);
+  ASSERT_EQ(Convert("555;a\tb;c;d;e\r\n"), StatusKind::kOk);
   EXPECT_EQ(Records(), Hex("09 41 00 42 00 43 00 44 00 FF FF"));
 }
 
 TEST_P(ConvertPhoneBookTest, LowerCaseSplitterPassesTheCountButNoLongerSplits) {
   // The whole upper-cased line is the phone field; the text fields read empty, inside the line.
-  EXPECT_EQ(Convert("1x2x3x4x5\r\n", 9, 'x'), 0);
+  EXPECT_EQ(Convert("1x2x3x4x5\r\n", 9, 'x'), StatusKind::kOk);
   EXPECT_EQ(Records(), Hex("05 00 00 00 00 FF FF"));
 }
 
 TEST_P(ConvertPhoneBookTest, LineLengthLimitIs255WithLineEnd) {
   const std::string fits = "555;" + std::string(243, 'a') + ";b;c;d\r\n";
   ASSERT_EQ(fits.size(), 255u);
-  EXPECT_EQ(Convert(fits), 0);
+  EXPECT_EQ(Convert(fits), StatusKind::kOk);
   const std::string too_long = "555;" + std::string(244, 'a') + ";b;c;d\r\n";
-  EXPECT_EQ(Convert(too_long), -1);
+  EXPECT_EQ(Convert(too_long), StatusKind::kError);
   std::string upper = too_long;
   std::replace(upper.begin(), upper.end(), 'a', 'A');
   std::replace(upper.begin(), upper.end(), 'b', 'B');
@@ -102,24 +102,27 @@ TEST_P(ConvertPhoneBookTest, ChecksInOrderWithTheirMessages) {
        29 + 9},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Convert(c.list), -1) << c.what;
+    EXPECT_EQ(Convert(c.list), StatusKind::kError) << c.what;
     EXPECT_EQ(OnlyMessage(), c.message) << c.what;
     EXPECT_EQ(ReadBytes(output_).size(), c.output_size) << c.what;
   }
-  EXPECT_EQ(Convert("555;a;b;c;d\r\n", 0), -1);  // the window's disabled digits field gives 0
+  // The window's disabled digits field gives 0.
+  EXPECT_EQ(Convert("555;a;b;c;d\r\n", 0), StatusKind::kError);
 }
 
 TEST_P(ConvertPhoneBookTest, ResultCodesWithoutMessages) {
-  EXPECT_EQ(ConvertPhoneBook(dir_.File("missing.csv"), output_, "N", ';', 3, reporter_), -2);
+  EXPECT_EQ(ConvertPhoneBook(dir_.File("missing.csv"), output_, "N", ';', 3, reporter_).kind(),
+            StatusKind::kNoInput);
   WriteInput(input_, "555;a;b;c;d\r\n");
-  EXPECT_EQ(ConvertPhoneBook(input_, dir_.File("no/dir/x.db"), "N", ';', 3, reporter_), -3);
+  EXPECT_EQ(ConvertPhoneBook(input_, dir_.File("no/dir/x.db"), "N", ';', 3, reporter_).kind(),
+            StatusKind::kNoOutput);
   EXPECT_TRUE(reporter_.messages.empty());
 }
 
 TEST_P(ConvertPhoneBookTest, ProgressEveryThousandRecords) {
   std::string list;
   for (int i = 0; i < 2500; ++i) list += "555;a;b;c;d\r\n";
-  ASSERT_EQ(Convert(list), 0);
+  ASSERT_EQ(Convert(list), StatusKind::kOk);
   EXPECT_EQ(reporter_.statuses,
             (std::vector<std::string>{"Преобразуется: 1000", "Преобразуется: 2000",
                                       "Преобразовано: 2500"}));

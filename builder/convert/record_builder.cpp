@@ -5,6 +5,7 @@
 
 #include "builder/convert/messages.h"
 #include "common/little_endian.h"
+#include "format/source_values.h"
 
 namespace builder {
 
@@ -55,7 +56,7 @@ void AppendTextField(ConversionState& state, std::string_view value) {
 }
 
 void AppendNumberField(ConversionState& state, std::string_view value, int size) {
-  char bytes[4];
+  char bytes[format::kMaxNumericSize];
   PutLittleEndian(bytes, static_cast<std::uint32_t>(ParseLeadingInt(value)), size);
   state.record.append(bytes, static_cast<std::size_t>(size));
   state.record_length += size;

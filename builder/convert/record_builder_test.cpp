@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 
 namespace builder {
 namespace {

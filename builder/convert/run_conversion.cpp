@@ -10,7 +10,6 @@
 #include "builder/convert/table_database.h"
 #include "common/replacement_file.h"
 #include "common/same_file.h"
-#include "common/system_reason.h"
 #include "format/database_reader.h"
 #include "format/phone_book_layout.h"
 
@@ -39,25 +38,31 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 // Packs `source` into the target; the status says how it ended.
-ConversionOutcome Pack(const std::string& source, const std::string& target, Reporter& reporter) {
+Status Pack(const std::string& source, const std::string& target, Reporter& reporter) {
   reporter.StatusText(kPacking);
-  if (PackFile(source, target, "wb", reporter) != 0) {
+  if (!PackFile(source, target, "wb", reporter).ok()) {
     reporter.StatusText(kPackingFailedStatus);
-    return ConversionOutcome::kPackingFailed;
+    return Status::Error(kPackingFailedStatus);
   }
   reporter.StatusText(kDone);
-  return ConversionOutcome::kDone;
+  return Status::Ok();
+}
+
+// Shows the refusal `text` and returns it.
+Status Refuse(Reporter& reporter, const std::string& text) {
+  reporter.ErrorMessage(kCaptionError, text);
+  return Status::Refusal(text);
 }
 
 // A database given to be packed must be whole: a file a failed conversion left, or one packed
 // already, would give the handheld a file it cannot read. One that cannot be opened is the
 // packing's to report.
-ConversionOutcome PackGivenDatabase(const ConversionNames& names, Reporter& reporter) {
+Status PackGivenDatabase(const ConversionNames& names, Reporter& reporter) {
   if (FileSource(names.input).is_open()) {
     if (const Status whole = format::CheckUnpackedDatabase(names.input); !whole.ok()) {
-      reporter.ErrorMessage(kCaptionError,
-                            messages::DatabaseIncomplete(names.input, whole.message()));
-      return ConversionOutcome::kConversionFailed;
+      const std::string text = messages::DatabaseIncomplete(names.input, whole.message());
+      reporter.ErrorMessage(kCaptionError, text);
+      return Status::Error(text);
     }
   }
   return Pack(names.input, names.target, reporter);
@@ -70,62 +75,54 @@ struct PhoneBookFields {
   int digits = 0;
 };
 
-// The fields of `request`, or nullopt after the refusal of a missing name or wrong digits.
-std::optional<PhoneBookFields> ReadPhoneBookFields(const ConversionRequest& request,
-                                                   Reporter& reporter) {
-  PhoneBookFields fields;
+// The fields of `request` into `fields`, or the refusal of a missing name or wrong digits.
+Status ReadPhoneBookFields(const ConversionRequest& request, Reporter& reporter,
+                           PhoneBookFields& fields) {
   fields.name = request.name.substr(0, format::kMaxPhoneBookNameBytes);
-  if (fields.name.empty()) {
-    reporter.ErrorMessage(kCaptionError, kNoName);
-    return std::nullopt;
-  }
+  if (fields.name.empty()) return Refuse(reporter, kNoName);
   if (!request.splitter.empty()) fields.splitter = request.splitter[0];
   if (!request.digits.empty()) {
-    if (request.digits.size() != 1 || request.digits[0] < '0' || request.digits[0] > '9') {
-      reporter.ErrorMessage(kCaptionError, kBadDigits);
-      return std::nullopt;
-    }
+    if (request.digits.size() != 1 || request.digits[0] < '0' || request.digits[0] > '9')
+      return Refuse(reporter, kBadDigits);
     fields.digits = request.digits[0] - '0';
   }
-  return fields;
+  return Status::Ok();
 }
 
 // Converts the input into a database and packs it. The database gets a name of its own beside the
 // target, so that no file of the user's is taken, and is removed afterwards; kept, it replaces
 // base + "db" once complete, before it is packed.
-ConversionOutcome ConvertAndPack(const ConversionNames& names, const ConversionRequest& request,
-                                 const PhoneBookFields& phone, Reporter& reporter) {
+Status ConvertAndPack(const ConversionNames& names, const ConversionRequest& request,
+                      const PhoneBookFields& phone, Reporter& reporter) {
   TemporaryFile own;
   std::optional<ReplacementFile> kept;
   const std::string folder = std::filesystem::path(names.target).parent_path().string();
-  int created = 0;
-  if (request.keep_intermediate) {
-    created = kept.emplace(names.intermediate).Create();
-  } else {
-    created = own.Create(folder, std::filesystem::path(names.intermediate).filename().string());
-  }
+  const Status created =
+      request.keep_intermediate
+          ? kept.emplace(names.intermediate).Create()
+          : own.Create(folder, std::filesystem::path(names.intermediate).filename().string());
   std::string database = kept ? kept->path() : own.path();
-  int result = kConvertNoOutput;
-  if (created != 0) {
-    reporter.ErrorMessage(kCaptionError,
-                          messages::DatabaseNotCreated(folder, SystemReason(created)));
+  Status converted = Status::NoOutput();
+  if (!created.ok()) {
+    reporter.ErrorMessage(kCaptionError, messages::DatabaseNotCreated(folder, created.message()));
   } else if (names.kind == ConversionKind::kSourceFile) {
-    result = ConvertSourceFile(names.input, database, reporter, request.encoding);
-    if (result == kConvertNoInput && FileSource(names.input).is_open())
+    converted = ConvertSourceFile(names.input, database, reporter, request.encoding);
+    if (converted.kind() == StatusKind::kNoInput && FileSource(names.input).is_open())
       reporter.ErrorMessage(kCaptionError, messages::NotASourceFile(names.input));
   } else {
-    result = ConvertPhoneBook(names.input, database, phone.name, phone.splitter, phone.digits,
-                              reporter, request.encoding);
+    converted = ConvertPhoneBook(names.input, database, phone.name, phone.splitter, phone.digits,
+                                 reporter, request.encoding);
   }
-  if (result != kConvertDone) {
+  if (!converted.ok()) {
     reporter.ConversionFailed(kConversionFailed);
-    return ConversionOutcome::kConversionFailed;
+    return Status::Error(kConversionFailed);
   }
   if (kept) {
-    if (const int error = kept->Commit()) {
-      reporter.ErrorMessage(kCaptionError,
-                            messages::WriteFailed(names.intermediate) + ": " + SystemReason(error));
-      return ConversionOutcome::kConversionFailed;
+    if (const Status committed = kept->Commit(); !committed.ok()) {
+      const std::string text =
+          messages::WriteFailed(names.intermediate) + ": " + committed.message();
+      reporter.ErrorMessage(kCaptionError, text);
+      return Status::Error(text);
     }
     database = names.intermediate;
   }
@@ -158,38 +155,31 @@ std::optional<ConversionNames> NameConversion(const std::string& input_path) {
   return names;
 }
 
-ConversionOutcome RunConversion(const ConversionRequest& request, Reporter& reporter) {
+Status RunConversion(const ConversionRequest& request, Reporter& reporter) {
   const std::string& path = request.path;
-  if (path.empty()) {
-    reporter.ErrorMessage(kCaptionError, kNoPath);
-    return ConversionOutcome::kRefused;
-  }
+  if (path.empty()) return Refuse(reporter, kNoPath);
   const std::optional<ConversionNames> names = NameConversion(path);
-  if (!names) {
-    reporter.ErrorMessage(kCaptionError, kNoExtension);
-    return ConversionOutcome::kRefused;
-  }
+  if (!names) return Refuse(reporter, kNoExtension);
   // A phone list named "*.fdb" would be overwritten by its own result, and so would an input
   // that is another name (a link) of the target or of the database to be kept.
   if (SameFile(names->target, names->input) ||
       (request.keep_intermediate && !names->intermediate.empty() &&
        SameFile(names->intermediate, names->input))) {
-    reporter.ErrorMessage(kCaptionError, kTargetIsInput + path);
-    return ConversionOutcome::kRefused;
+    return Refuse(reporter, kTargetIsInput + path);
   }
 
   std::error_code no_file;
   if (request.keep_intermediate && !request.replace_kept && !names->intermediate.empty() &&
       std::filesystem::exists(std::filesystem::symlink_status(names->intermediate, no_file))) {
-    reporter.ErrorMessage(kCaptionError, kKeptExists + names->intermediate);
-    return ConversionOutcome::kRefused;
+    return Refuse(reporter, kKeptExists + names->intermediate);
   }
 
   if (names->kind == ConversionKind::kPackedDatabase) return PackGivenDatabase(*names, reporter);
-  std::optional<PhoneBookFields> phone = PhoneBookFields{};
-  if (names->kind == ConversionKind::kPhoneBook) phone = ReadPhoneBookFields(request, reporter);
-  if (!phone) return ConversionOutcome::kRefused;
-  return ConvertAndPack(*names, request, *phone, reporter);
+  PhoneBookFields phone;
+  if (names->kind == ConversionKind::kPhoneBook) {
+    if (Status read = ReadPhoneBookFields(request, reporter, phone); !read.ok()) return read;
+  }
+  return ConvertAndPack(*names, request, phone, reporter);
 }
 
 std::optional<SourceHeaderSummary> SummarizeSourceHeader(const std::string& path) {
@@ -199,7 +189,8 @@ std::optional<SourceHeaderSummary> SummarizeSourceHeader(const std::string& path
   format::DbHeader header;
   SourceHeaderSummary summary;
   char splitter = ';';
-  if (ReadSourceHeader(reader, header, splitter) == HeaderRead::kWrongPrefix) return summary;
+  if (ReadSourceHeader(reader, path, header, splitter).kind() == StatusKind::kNoInput)
+    return summary;
   summary.prefix_ok = true;
   summary.database_name = header.name;
   summary.splitter = splitter;

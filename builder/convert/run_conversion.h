@@ -6,6 +6,7 @@
 #include <string>
 
 #include "builder/convert/reporter.h"
+#include "common/status.h"
 #include "common/text_encoding.h"
 
 namespace builder {
@@ -43,19 +44,16 @@ struct ConversionRequest {
   std::optional<codepage::TextEncoding> encoding;
 };
 
-enum class ConversionOutcome {
-  kDone,              // target written, intermediate deleted, "Готово" shown
-  kRefused,           // a field was missing or wrong; the window's message has been shown
-  kConversionFailed,  // the converter failed, or a database given to be packed is incomplete;
-                      // its messages and the general one have been shown
-  kPackingFailed,     // packing failed; reported, the target as it was (or absent),
-                      // "Ошибка упаковки" shown instead of "Готово"
-};
-
 // Runs one conversion with every status text and message going to `reporter`. Whatever ends it
 // (a failure, or a signal in a program that installed RemoveTemporaryFilesOnSignals), no file is
-// left half-written: the target and a kept database are replaced only when complete.
-ConversionOutcome RunConversion(const ConversionRequest& request, Reporter& reporter);
+// left half-written: the target and a kept database are replaced only when complete. Returns:
+// - ok: the target written, the intermediate deleted, "Готово" shown;
+// - a refusal: a field was missing or wrong; the window's message has been shown;
+// - an error: the converter failed, or a database given to be packed is incomplete (its messages
+//   and the general one have been shown), or the packing failed (reported, the target as it was
+//   or absent, "Ошибка упаковки" shown instead of "Готово").
+// The status carries the last text shown.
+Status RunConversion(const ConversionRequest& request, Reporter& reporter);
 
 // What the builder window shows of a chosen source file's header.
 struct SourceHeaderSummary {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "builder/convert/messages.h"
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 
 namespace builder {
 namespace {
@@ -53,15 +53,15 @@ TEST(NameConversion, KindFromTheLastDotOfThePathNamesFromTheFileName) {
 
 class RunConversionTest : public ::testing::Test {
  protected:
-  ConversionOutcome Run(const std::string& path, const std::string& name = "",
-                        const std::string& digits = "", bool keep = false, bool replace = false) {
+  StatusKind Run(const std::string& path, const std::string& name = "",
+                 const std::string& digits = "", bool keep = false, bool replace = false) {
     ConversionRequest request;
     request.path = path;
     request.name = name;
     request.digits = digits;
     request.keep_intermediate = keep;
     request.replace_kept = replace;
-    return RunConversion(request, reporter_);
+    return RunConversion(request, reporter_).kind();
   }
   // The names of the files in the folder, sorted.
   std::vector<std::string> Files() const {
@@ -87,7 +87,7 @@ class RunConversionTest : public ::testing::Test {
 TEST_F(RunConversionTest, SourceFileIsConvertedPackedAndTheIntermediateDeleted) {
   const std::string input = dir_.File("book.FSR");
   WriteBytes(input, SourceFile({{"A"}, {"B"}}, "x;y\r\n"));
-  EXPECT_EQ(Run(input), ConversionOutcome::kDone);
+  EXPECT_EQ(Run(input), StatusKind::kOk);
   EXPECT_EQ(reporter_.statuses,
             (std::vector<std::string>{"Преобразовано: 1", "Сжатие", "Упаковка: 127", "Готово"}));
   EXPECT_FALSE(Exists(dir_.File("book.db")));
@@ -104,7 +104,7 @@ TEST_F(RunConversionTest, PhoneListUsesNameSplitterAndDigits) {
   WriteBytes(input, "12|a|b|c|d\r\n");
   ConversionRequest request{input, "Staff", "|", "2"};
   request.keep_intermediate = true;
-  EXPECT_EQ(RunConversion(request, reporter_), ConversionOutcome::kDone);
+  EXPECT_TRUE(RunConversion(request, reporter_).ok());
   const std::string db = ReadBytes(dir_.File("staff.db"));
   EXPECT_EQ(db.substr(4, 7), std::string("\x0B\x02Staff", 7));
   EXPECT_TRUE(Exists(dir_.File("staff.fdb")));
@@ -140,7 +140,7 @@ TEST_F(RunConversionTest, RefusalsBeforeAnyConversion) {
   };
   for (const Case& c : cases) {
     reporter_ = RecordingReporter();
-    EXPECT_EQ(Run(c.path, c.name, c.digits, c.keep), ConversionOutcome::kRefused) << c.message;
+    EXPECT_EQ(Run(c.path, c.name, c.digits, c.keep), StatusKind::kRefusal) << c.message;
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{c.message});
     EXPECT_TRUE(reporter_.statuses.empty());
   }
@@ -153,14 +153,14 @@ TEST_F(RunConversionTest, AFileOfTheUsersNamedLikeTheDatabaseIsNeverTaken) {
   const std::string input = dir_.File("list.csv");
   WriteBytes(input, "1;a;b;c;d\r\n");
   WriteBytes(dir_.File("list.db"), "the user's own file");
-  EXPECT_EQ(Run(input, "N", "1"), ConversionOutcome::kDone);
+  EXPECT_EQ(Run(input, "N", "1"), StatusKind::kOk);
   const std::string packed = ReadBytes(dir_.File("list.fdb"));
   EXPECT_EQ(ReadBytes(dir_.File("list.db")), "the user's own file");
   EXPECT_EQ(Files(), (std::vector<std::string>{"list.csv", "list.db", "list.fdb"}));
 
   // A failed conversion leaves both as they were, and nothing of its own.
   WriteBytes(input, "1;a;b;c;d\r\n12;a;b;c;d\r\n");
-  EXPECT_EQ(Run(input, "N", "1"), ConversionOutcome::kConversionFailed);
+  EXPECT_EQ(Run(input, "N", "1"), StatusKind::kError);
   EXPECT_EQ(MessageTexts().back(),
             "Ошибка преобразования, проверте\r\nналичие входного файла и его формат!");
   EXPECT_EQ(ReadBytes(dir_.File("list.db")), "the user's own file");
@@ -170,11 +170,11 @@ TEST_F(RunConversionTest, AFileOfTheUsersNamedLikeTheDatabaseIsNeverTaken) {
   // Kept, the database takes the file's name only when asked to replace it.
   WriteBytes(input, "1;a;b;c;d\r\n");
   reporter_ = RecordingReporter();
-  EXPECT_EQ(Run(input, "N", "1", true), ConversionOutcome::kRefused);
+  EXPECT_EQ(Run(input, "N", "1", true), StatusKind::kRefusal);
   EXPECT_EQ(MessageTexts(),
             std::vector<std::string>{"Файл базы данных уже существует - " + dir_.File("list.db")});
   EXPECT_EQ(ReadBytes(dir_.File("list.db")), "the user's own file");
-  EXPECT_EQ(Run(input, "N", "1", true, true), ConversionOutcome::kDone);
+  EXPECT_EQ(Run(input, "N", "1", true, true), StatusKind::kOk);
   EXPECT_EQ(ReadBytes(dir_.File("list.db")).substr(4, 3), std::string("\x0B\x01N", 3));
   EXPECT_EQ(Files(), (std::vector<std::string>{"list.csv", "list.db", "list.fdb"}));
 
@@ -182,23 +182,23 @@ TEST_F(RunConversionTest, AFileOfTheUsersNamedLikeTheDatabaseIsNeverTaken) {
   std::filesystem::create_directories(dir_.File("rel.v1"));
   WriteBytes(dir_.File("rel.db"), "another file of the user's");
   WriteBytes(dir_.File("rel.v1/phones"), "1;a;b;c;d\r\n");
-  EXPECT_EQ(Run(dir_.File("rel.v1/phones"), "N", "1"), ConversionOutcome::kDone);
+  EXPECT_EQ(Run(dir_.File("rel.v1/phones"), "N", "1"), StatusKind::kOk);
   EXPECT_TRUE(Exists(dir_.File("rel.v1/phones.fdb")));
   EXPECT_EQ(ReadBytes(dir_.File("rel.db")), "another file of the user's");
   EXPECT_FALSE(Exists(dir_.File("rel.fdb")));
 
   reporter_ = RecordingReporter();
-  EXPECT_EQ(Run(dir_.File("missing.fsr")), ConversionOutcome::kConversionFailed);
+  EXPECT_EQ(Run(dir_.File("missing.fsr")), StatusKind::kError);
   EXPECT_EQ(MessageTexts().size(), 1u);  // the converter says nothing of a missing input
 
   reporter_ = RecordingReporter();
   WriteBytes(dir_.File("notes.fsr"), "notes\r\n");
-  EXPECT_EQ(Run(dir_.File("notes.fsr")), ConversionOutcome::kConversionFailed);
+  EXPECT_EQ(Run(dir_.File("notes.fsr")), StatusKind::kError);
   EXPECT_EQ(MessageTexts().front(), messages::NotASourceFile(dir_.File("notes.fsr")));
 }
 
 TEST_F(RunConversionTest, PackingFailureIsNeverReportedAsDone) {
-  EXPECT_EQ(Run(dir_.File("missing.db")), ConversionOutcome::kPackingFailed);
+  EXPECT_EQ(Run(dir_.File("missing.db")), StatusKind::kError);
   EXPECT_EQ(reporter_.statuses, (std::vector<std::string>{"Сжатие", "Ошибка упаковки"}));
   ASSERT_EQ(reporter_.messages.size(), 1u) << "the reason reaches a message box";
   EXPECT_EQ(reporter_.messages[0].caption, kCaptionPackError);
@@ -210,7 +210,7 @@ TEST_F(RunConversionTest, PackingFailureIsNeverReportedAsDone) {
   std::filesystem::create_directory(dir_.File("list.fdb"));
   for (const bool keep : {false, true}) {
     reporter_ = RecordingReporter();
-    EXPECT_EQ(Run(input, "N", "1", keep), ConversionOutcome::kPackingFailed);
+    EXPECT_EQ(Run(input, "N", "1", keep), StatusKind::kError);
     EXPECT_EQ(reporter_.statuses.back(), "Ошибка упаковки");
     EXPECT_EQ(Files().size(), keep ? 3u : 2u) << "the list, the folder and a kept database";
   }
@@ -219,12 +219,12 @@ TEST_F(RunConversionTest, PackingFailureIsNeverReportedAsDone) {
 
 TEST_F(RunConversionTest, ADatabaseGivenDirectlyIsPackedOnlyWhenComplete) {
   WriteBytes(dir_.File("list.csv"), "1;a;b;c;d\r\n");
-  ASSERT_EQ(Run(dir_.File("list.csv"), "N", "1", true), ConversionOutcome::kDone);
+  ASSERT_EQ(Run(dir_.File("list.csv"), "N", "1", true), StatusKind::kOk);
   const std::string database = ReadBytes(dir_.File("list.db"));
   const std::string input = dir_.File("ready.DB");
   WriteBytes(input, database);
   reporter_ = RecordingReporter();
-  EXPECT_EQ(Run(input), ConversionOutcome::kDone);
+  EXPECT_EQ(Run(input), StatusKind::kOk);
   EXPECT_EQ(reporter_.statuses, (std::vector<std::string>{"Сжатие", "Упаковка: 40", "Готово"}));
   EXPECT_EQ(ReadBytes(input), database);
   EXPECT_TRUE(Exists(dir_.File("ready.zdb")));
@@ -243,7 +243,7 @@ TEST_F(RunConversionTest, ADatabaseGivenDirectlyIsPackedOnlyWhenComplete) {
     const std::string partial = dir_.File("part.db");
     WriteBytes(partial, c.bytes);
     reporter_ = RecordingReporter();
-    EXPECT_EQ(Run(partial), ConversionOutcome::kConversionFailed) << c.reason;
+    EXPECT_EQ(Run(partial), StatusKind::kError) << c.reason;
     EXPECT_EQ(MessageTexts(),
               std::vector<std::string>{"База данных неполная или повреждена, упаковка отменена - " +
                                        partial + "\r\n" + c.reason});
@@ -257,7 +257,7 @@ TEST_F(RunConversionTest, APathOfAnyLengthIsTakenWhole) {
   for (int depth = 0; depth < 3; ++depth) folder += std::string(100, 'd') + "/";
   std::filesystem::create_directories(folder);
   WriteBytes(folder + "list.csv", "1;a;b;c;d\r\n");
-  EXPECT_EQ(Run(folder + "list.csv", "N", "1"), ConversionOutcome::kDone);
+  EXPECT_EQ(Run(folder + "list.csv", "N", "1"), StatusKind::kOk);
   EXPECT_TRUE(Exists(folder + "list.fdb"));
 }
 

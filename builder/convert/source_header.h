@@ -5,8 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "builder/convert/byte_io.h"
+#include "common/status.h"
 #include "format/table_layout.h"
 
 namespace builder {
@@ -19,17 +21,17 @@ inline constexpr std::size_t kHeaderLineBytes = 254;
 // fails first.
 bool ReadValueLine(LineReader& reader, std::string& value);
 
-enum class HeaderRead {
-  kOk,
-  kWrongPrefix,  // nothing has been filled
-  kTruncated,    // the input ended (or failed) before the last value
-};
-
 // Reads prefix, version, splitter (from version 13 on; ";" before), field count, record count,
-// flags and database name from the start of a source file.
-HeaderRead ReadSourceHeader(LineReader& reader, format::DbHeader& header, char& splitter);
+// flags and database name from the start of the source file `input_path`. No input, and nothing
+// filled, when the first value line is not the prefix or cannot be read; an error naming the
+// file when the input ends (or fails) before the last value.
+Status ReadSourceHeader(LineReader& reader, std::string_view input_path, format::DbHeader& header,
+                        char& splitter);
 
-// Reads one field block: name, six 8-bit values, three 16-bit values.
-HeaderRead ReadFieldDesc(LineReader& reader, format::DbFieldDesc& field);
+// Reads one field block: name, six 8-bit values, three 16-bit values; fails as the header does.
+Status ReadFieldDesc(LineReader& reader, std::string_view input_path, format::DbFieldDesc& field);
+
+// The failure of a header the input ended (or failed) in.
+Status HeaderCutShort(const LineReader& reader, std::string_view input_path);
 
 }  // namespace builder

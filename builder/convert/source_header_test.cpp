@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 
 namespace builder {
 namespace {
@@ -12,10 +12,10 @@ namespace {
 using format::DbFieldDesc;
 using format::DbHeader;
 
-HeaderRead ReadFrom(const std::string& text, DbHeader& header, char& splitter) {
+StatusKind ReadFrom(const std::string& text, DbHeader& header, char& splitter) {
   MemorySource source(text);
   LineReader reader(source);
-  return ReadSourceHeader(reader, header, splitter);
+  return ReadSourceHeader(reader, "book.fsr", header, splitter).kind();
 }
 
 const std::string kTail = "2\r\n5\r\n0\r\nName\r\n";
@@ -40,22 +40,22 @@ TEST(ReadSourceHeader, PrefixIsTestedOnItsFirst18Characters) {
   DbHeader header;
   char splitter = 'x';
   EXPECT_EQ(ReadFrom("Brindlewick Source and more\r\n13\r\n'|'\r\n" + kTail, header, splitter),
-            HeaderRead::kOk);
+            StatusKind::kOk);
   EXPECT_EQ(splitter, '|');
 
   DbHeader refused;
   char untouched = 'x';
   EXPECT_EQ(ReadFrom("Brindlewick Sourc\r\n13\r\n'|'\r\n" + kTail, refused, untouched),
-            HeaderRead::kWrongPrefix);
+            StatusKind::kNoInput);
   EXPECT_EQ(untouched, 'x');
   EXPECT_TRUE(refused.name.empty());
-  EXPECT_EQ(ReadFrom("", refused, untouched), HeaderRead::kWrongPrefix);
+  EXPECT_EQ(ReadFrom("", refused, untouched), StatusKind::kNoInput);
 }
 
 TEST(ReadSourceHeader, Version12AndBelowHaveNoSplitterLine) {
   DbHeader header;
   char splitter = 'x';
-  ASSERT_EQ(ReadFrom("Brindlewick Source\r\n12\r\n" + kTail, header, splitter), HeaderRead::kOk);
+  ASSERT_EQ(ReadFrom("Brindlewick Source\r\n12\r\n" + kTail, header, splitter), StatusKind::kOk);
   EXPECT_EQ(splitter, ';');
   EXPECT_EQ(header.version, 12);
   EXPECT_EQ(header.field_count, 2);
@@ -63,7 +63,7 @@ TEST(ReadSourceHeader, Version12AndBelowHaveNoSplitterLine) {
   EXPECT_EQ(header.name, "Name");
 
   // The version is kept in 8 bits: 268 is 12 and reads no splitter line.
-  ASSERT_EQ(ReadFrom("Brindlewick Source\r\n268\r\n" + kTail, header, splitter), HeaderRead::kOk);
+  ASSERT_EQ(ReadFrom("Brindlewick Source\r\n268\r\n" + kTail, header, splitter), StatusKind::kOk);
   EXPECT_EQ(header.version, 12);
 }
 
@@ -72,7 +72,7 @@ TEST(ReadSourceHeader, NumbersAndNameFollowTheirWidths) {
   char splitter = 0;
   const std::string text = "Brindlewick Source\r\n13abc\r\n''\r\n3 fields\r\n1234567\r\n7\r\n" +
                            std::string(60, 'N') + "\r\n";
-  ASSERT_EQ(ReadFrom(text, header, splitter), HeaderRead::kOk);
+  ASSERT_EQ(ReadFrom(text, header, splitter), StatusKind::kOk);
   EXPECT_EQ(header.version, 13);
   EXPECT_EQ(splitter, '\'');  // an empty splitter box is written as '' and read as '
   EXPECT_EQ(header.field_count, 3);
@@ -82,7 +82,7 @@ TEST(ReadSourceHeader, NumbersAndNameFollowTheirWidths) {
 
   ASSERT_EQ(
       ReadFrom("Brindlewick Source\r\n13\r\n';'\r\n1\r\n1\r\n0\r\nAb\tcd\r\n", header, splitter),
-      HeaderRead::kOk);
+      StatusKind::kOk);
   EXPECT_EQ(header.name, "Ab");
 }
 
@@ -90,7 +90,7 @@ TEST(ReadSourceHeader, AHeaderCutShortIsTruncated) {
   DbHeader header;
   char splitter = 0;
   EXPECT_EQ(ReadFrom("Brindlewick Source\r\n13\r\n';'\r\n2\r\n", header, splitter),
-            HeaderRead::kTruncated);
+            StatusKind::kError);
 }
 
 TEST(ReadFieldDesc, EightAndSixteenBitValues) {
@@ -99,7 +99,7 @@ TEST(ReadFieldDesc, EightAndSixteenBitValues) {
       "70000\r\n120\r\n-1\r\n");
   LineReader reader(source);
   DbFieldDesc field;
-  ASSERT_EQ(ReadFieldDesc(reader, field), HeaderRead::kOk);
+  ASSERT_TRUE(ReadFieldDesc(reader, "book.fsr", field).ok());
   EXPECT_EQ(field.name, "A very long fiel");
   EXPECT_EQ(field.type, 2);
   EXPECT_EQ(field.flags, 2);  // 258 in 8 bits
@@ -107,7 +107,7 @@ TEST(ReadFieldDesc, EightAndSixteenBitValues) {
   EXPECT_EQ(field.edit_size, 70000 % 65536);
   EXPECT_EQ(field.result_size, 120);
   EXPECT_EQ(field.max_size, 65535);
-  EXPECT_EQ(ReadFieldDesc(reader, field), HeaderRead::kTruncated);
+  EXPECT_EQ(ReadFieldDesc(reader, "book.fsr", field).kind(), StatusKind::kError);
 }
 
 }  // namespace

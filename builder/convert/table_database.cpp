@@ -1,60 +1,39 @@
 #include "builder/convert/table_database.h"
 
-#include <limits>
-
 #include "builder/convert/messages.h"
 #include "builder/convert/text_source.h"
 
 namespace builder {
 namespace {
 
-constexpr std::int64_t kProgressEvery = 1000;
-
 std::string_view Bytes(const auto& array) { return std::string_view(array.data(), array.size()); }
 
 // Header and descriptors as they stand; `complete` marks the finished database.
-bool WriteHeaderAndFields(FileSink& out, const SourceLayout& layout, bool complete) {
-  bool ok = out.WriteAt(0, Bytes(format::EncodeDbHeader(layout.header, complete)));
+std::string HeaderAndFields(const SourceLayout& layout, bool complete) {
+  std::string bytes(Bytes(format::EncodeDbHeader(layout.header, complete)));
   for (const format::DbFieldDesc& field : layout.fields)
-    ok = ok && out.Write(Bytes(format::EncodeDbFieldDesc(field)));
-  return ok;
+    bytes += Bytes(format::EncodeDbFieldDesc(field));
+  return bytes;
 }
 
 }  // namespace
 
-int ReadSourceLayout(LineReader& reader, std::string_view input_path, SourceLayout& layout,
-                     std::string& message) {
-  switch (ReadSourceHeader(reader, layout.header, layout.splitter)) {
-    case HeaderRead::kWrongPrefix:
-      if (reader.failed()) break;
-      return kConvertNoInput;
-    case HeaderRead::kTruncated:
-      break;
-    case HeaderRead::kOk: {
-      const std::int32_t count = layout.header.field_count;
-      if (count < 1 || count > format::kMaxFields) {
-        message = messages::BadFieldCount(count);
-        return kConvertFailed;
-      }
-      layout.fields.assign(count, format::DbFieldDesc{});
-      for (int i = 0; i < count; ++i) {
-        format::DbFieldDesc& field = layout.fields[i];
-        if (ReadFieldDesc(reader, field) != HeaderRead::kOk) {
-          message = reader.failed() ? messages::ReadFailed(input_path, reader.FailureText())
-                                    : messages::HeaderTruncated(input_path);
-          return kConvertFailed;
-        }
-        if (field.numeric() && (field.num_size < 1 || field.num_size > format::kMaxNumericSize)) {
-          message = messages::BadNumericSize(i + 1, field.name, field.num_size);
-          return kConvertFailed;
-        }
-      }
-      return kConvertDone;
-    }
+Status ReadSourceLayout(LineReader& reader, std::string_view input_path, SourceLayout& layout) {
+  const Status header = ReadSourceHeader(reader, input_path, layout.header, layout.splitter);
+  // A first line that cannot be read is a failure of the reading, not a file of another kind.
+  if (header.kind() == StatusKind::kNoInput && reader.failed())
+    return HeaderCutShort(reader, input_path);
+  if (!header.ok()) return header;
+  const std::int32_t count = layout.header.field_count;
+  if (count < 1 || count > format::kMaxFields) return Status::Error(messages::BadFieldCount(count));
+  layout.fields.assign(count, format::DbFieldDesc{});
+  for (int i = 0; i < count; ++i) {
+    format::DbFieldDesc& field = layout.fields[i];
+    if (Status read = ReadFieldDesc(reader, input_path, field); !read.ok()) return read;
+    if (field.numeric() && (field.num_size < 1 || field.num_size > format::kMaxNumericSize))
+      return Status::Error(messages::BadNumericSize(i + 1, field.name, field.num_size));
   }
-  message = reader.failed() ? messages::ReadFailed(input_path, reader.FailureText())
-                            : messages::HeaderTruncated(input_path);
-  return kConvertFailed;
+  return Status::Ok();
 }
 
 Status CheckTableSplitters(std::int64_t record, std::string_view line, const SourceLayout& layout) {
@@ -84,12 +63,31 @@ Status BuildTableRecord(std::int64_t record, std::string_view line, SourceLayout
   return FinishCheckedRecord(record, line, state);
 }
 
-int ConvertSourceFile(const std::string& input_path, const std::string& output_path,
-                      Reporter& reporter, std::optional<codepage::TextEncoding> encoding) {
+Status ReadTableRecords(LineReader& reader, SourceLayout& layout, RecordSink& sink,
+                        std::int64_t& records) {
+  if (Status begun = sink.Begin(); !begun.ok()) return begun;
+  ConversionState state;
+  state.splitter = layout.splitter;
+  records = 0;
+  std::string line;
+  while (reader.ReadLine(kDataLineBytes, line)) {
+    ++records;
+    Status status = CheckTableSplitters(records, line, layout);
+    if (status.ok()) {
+      sink.Building(records);
+      status = BuildTableRecord(records, line, layout, state);
+    }
+    if (Status taken = sink.Take(records, status, state.record); !taken.ok()) return taken;
+  }
+  return Status::Ok();
+}
+
+Status ConvertSourceFile(const std::string& input_path, const std::string& output_path,
+                         Reporter& reporter, std::optional<codepage::TextEncoding> encoding) {
   TextSource input(input_path, encoding);
-  if (!input.is_open()) return kConvertNoInput;
+  if (!input.is_open()) return Status::NoInput();
   DatabaseOutput output(output_path, reporter);
-  if (!output.is_open()) return kConvertNoOutput;
+  if (!output.is_open()) return Status::NoOutput();
 
   LineReader reader(input);
   if (reader.AtEnd())
@@ -97,37 +95,20 @@ int ConvertSourceFile(const std::string& input_path, const std::string& output_p
         messages::ReadFailed(input_path, reader.failed() ? input.FailureText() : ""));
 
   SourceLayout layout;
-  std::string message;
-  const int read = ReadSourceLayout(reader, input_path, layout, message);
-  if (read == kConvertNoInput) return kConvertNoInput;
-  if (read != kConvertDone) return output.Fail(message);
+  const Status read = ReadSourceLayout(reader, input_path, layout);
+  if (read.kind() == StatusKind::kNoInput) return read;
+  if (!read.ok()) return output.Fail(read.message());
 
-  if (!WriteHeaderAndFields(output.sink(), layout, false))
-    return output.Fail(messages::WriteFailed(output_path));
-
-  ConversionState state;
-  state.splitter = layout.splitter;
-  std::int64_t record = 0;
-  std::string line;
-  while (reader.ReadLine(kDataLineBytes, line)) {
-    ++record;
-    if (record > std::numeric_limits<std::uint32_t>::max())
-      return output.Fail(messages::TooManyRecords(record));
-    if (Status checked = CheckTableSplitters(record, line, layout); !checked.ok()) {
-      return output.Fail(checked.message());
-    }
-    if (record % kProgressEvery == 0) reporter.StatusText(messages::Converting(record));
-    if (Status built = BuildTableRecord(record, line, layout, state); !built.ok()) {
-      return output.Fail(built.message());
-    }
-    if (!output.sink().Write(state.record)) return output.Fail(messages::WriteFailed(output_path));
-  }
+  RecordWriter writer(output, reporter, HeaderAndFields(layout, false));
+  std::int64_t records = 0;
+  if (Status written = ReadTableRecords(reader, layout, writer, records); !written.ok())
+    return written;
   if (reader.failed()) return output.Fail(messages::ReadFailed(input_path, input.FailureText()));
 
-  reporter.StatusText(messages::Converted(record));
-  layout.header.record_count = static_cast<std::uint32_t>(record);
+  reporter.StatusText(messages::Converted(records));
+  layout.header.record_count = static_cast<std::uint32_t>(records);
   if (!output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize)) ||
-      !WriteHeaderAndFields(output.sink(), layout, true)) {
+      !output.sink().WriteAt(0, HeaderAndFields(layout, true))) {
     return output.Fail(messages::WriteFailed(output_path));
   }
   return output.Close();

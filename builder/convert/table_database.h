@@ -10,6 +10,7 @@
 #include "builder/convert/byte_io.h"
 #include "builder/convert/database_output.h"
 #include "builder/convert/record_builder.h"
+#include "builder/convert/record_sink.h"
 #include "builder/convert/reporter.h"
 #include "builder/convert/source_header.h"
 #include "common/status.h"
@@ -28,10 +29,9 @@ struct SourceLayout {
 };
 
 // Reads the header and the field blocks and checks that they describe a database we can write
-// (1 to 10 fields, numeric sizes 1 to 4). Returns kConvertDone, kConvertNoInput when the prefix
-// is wrong, or kConvertFailed with the reason in `message`.
-int ReadSourceLayout(LineReader& reader, std::string_view input_path, SourceLayout& layout,
-                     std::string& message);
+// (1 to 10 fields, numeric sizes 1 to 4). No input when the prefix is wrong; an error with the
+// reason otherwise.
+Status ReadSourceLayout(LineReader& reader, std::string_view input_path, SourceLayout& layout);
 
 // First check of a data line: at least one splitter less than there are fields.
 Status CheckTableSplitters(std::int64_t record, std::string_view line, const SourceLayout& layout);
@@ -41,13 +41,20 @@ Status CheckTableSplitters(std::int64_t record, std::string_view line, const Sou
 Status BuildTableRecord(std::int64_t record, std::string_view line, SourceLayout& layout,
                         ConversionState& state);
 
+// The record loop of a table database: hands each data line after the header to `sink` with
+// its first fault or its record, raising the fields' max sizes, and counts the lines in
+// `records`. Ends at the end of the input or on a read failure (the caller tells which), or with
+// the sink's failure.
+Status ReadTableRecords(LineReader& reader, SourceLayout& layout, RecordSink& sink,
+                        std::int64_t& records);
+
 // Converts the source file `input_path` into the table database `output_path`; status texts and
 // messages go to `reporter`. The input is read as a TextSource in `encoding` (nullopt: detected).
-// Returns one of the kConvert results of database_output.h. On a failure after the output was
-// created, the output holds what had been written before it; the magic that marks the database
-// complete reaches the file only after the end marker did.
-int ConvertSourceFile(const std::string& input_path, const std::string& output_path,
-                      Reporter& reporter,
-                      std::optional<codepage::TextEncoding> encoding = std::nullopt);
+// Returns a conversion's Status (database_output.h). On a failure after the output was created, the
+// output holds what had been written before it; the magic that marks the database complete reaches
+// the file only after the end marker did.
+Status ConvertSourceFile(const std::string& input_path, const std::string& output_path,
+                         Reporter& reporter,
+                         std::optional<codepage::TextEncoding> encoding = std::nullopt);
 
 }  // namespace builder

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 
 namespace builder {
 namespace {
@@ -26,9 +26,9 @@ const std::vector<FieldLines> kTextAndNumber = {{"Name"}, {.name = "Sum", .type 
 
 class ConvertSourceFileTest : public testing::EncodingTwinTest {
  protected:
-  int Convert(const std::string& source) {
+  StatusKind Convert(const std::string& source) {
     WriteInput(input_, source);
-    return ConvertSourceFile(input_, output_, reporter_);
+    return ConvertSourceFile(input_, output_, reporter_).kind();
   }
   std::string Output() const { return ReadBytes(output_); }
   std::string Records(std::size_t fields) const {
@@ -46,7 +46,8 @@ class ConvertSourceFileTest : public testing::EncodingTwinTest {
 };
 
 TEST_P(ConvertSourceFileTest, ThreeTextFieldsTwoRecords) {
-  ASSERT_EQ(Convert(SourceFile(kThreeText, "a;b;c\r\nd;e;f\r\n", 13, ';', "Book", -1, 7)), 0);
+  ASSERT_EQ(Convert(SourceFile(kThreeText, "a;b;c\r\nd;e;f\r\n", 13, ';', "Book", -1, 7)),
+            StatusKind::kOk);
   const std::string out = Output();
   ASSERT_EQ(out.size(), kHeaderAndFields3 + 7 + 7 + 2);
   EXPECT_EQ(out.substr(0, 4), "BRWK");
@@ -65,7 +66,7 @@ TEST_P(ConvertSourceFileTest, ThreeTextFieldsTwoRecords) {
 TEST_P(ConvertSourceFileTest, ValuesAreEncodedByTheirFieldType) {
   ASSERT_EQ(Convert(SourceFile(kTextAndNumber,
                                "Ivanov;300\r\nPetrov  ;-1\r\n Sidorov;none\r\nX;1;extra;more\r\n")),
-            0);
+            StatusKind::kOk);
   EXPECT_EQ(Records(2), Hex("0A 49 76 61 6E 6F 76 00 2C 01 "
                             "0A 50 65 74 72 6F 76 00 FF FF "
                             "0C 20 53 69 64 6F 72 6F 76 00 00 00 "
@@ -82,18 +83,18 @@ TEST_P(ConvertSourceFileTest, MaxSizeRisesOnlyPastTheCurrentValue) {
   for (const Case& c : cases) {
     std::string data;
     for (int length : c.lengths) data += std::string(length, 'v') + "\r\n";
-    ASSERT_EQ(Convert(SourceFile({{.name = "Only", .max = 10}}, data)), 0);
+    ASSERT_EQ(Convert(SourceFile({{.name = "Only", .max = 10}}, data)), StatusKind::kOk);
     EXPECT_EQ(Field(0, 26, 2), (std::string{char(c.max_size), 0})) << c.lengths[0];
   }
 }
 
 TEST_P(ConvertSourceFileTest, LineLengthLimitIs255WithLineEnd) {
   const std::string fits = std::string(253, 'x') + "\r\n";
-  ASSERT_EQ(Convert(SourceFile({{"Only"}}, fits)), 0);
+  ASSERT_EQ(Convert(SourceFile({{"Only"}}, fits)), StatusKind::kOk);
   EXPECT_EQ(static_cast<unsigned char>(Records(1)[0]), 255);
 
   const std::string too_long = std::string(254, 'x') + "\r\n";
-  EXPECT_EQ(Convert(SourceFile({{"Only"}}, "ok\r\n" + too_long)), -1);
+  EXPECT_EQ(Convert(SourceFile({{"Only"}}, "ok\r\n" + too_long)), StatusKind::kError);
   EXPECT_EQ(OnlyMessage(),
             "Запись - 2, слишком длинная - 256, максимально возможная длина "
             "записи - 255\r\n" +
@@ -101,24 +102,24 @@ TEST_P(ConvertSourceFileTest, LineLengthLimitIs255WithLineEnd) {
 }
 
 TEST_P(ConvertSourceFileTest, Version12SplitsAtSemicolonAndOtherSplittersWork) {
-  ASSERT_EQ(Convert(SourceFile(kThreeText, "a;b;c\r\n", 12, '|')), 0);
+  ASSERT_EQ(Convert(SourceFile(kThreeText, "a;b;c\r\n", 12, '|')), StatusKind::kOk);
   EXPECT_EQ(Records(3), Hex("07 61 00 62 00 63 00 FF FF"));
-  ASSERT_EQ(Convert(SourceFile(kThreeText, "a|b|c\r\n", 13, '|')), 0);
+  ASSERT_EQ(Convert(SourceFile(kThreeText, "a|b|c\r\n", 13, '|')), StatusKind::kOk);
   EXPECT_EQ(Records(3), Hex("07 61 00 62 00 63 00 FF FF"));
 }
 
 TEST_P(ConvertSourceFileTest, EmptyLineIsOneEmptyValueOrTooFewSplitters) {
-  ASSERT_EQ(Convert(SourceFile({{"Only"}}, "\r\n")), 0);
+  ASSERT_EQ(Convert(SourceFile({{"Only"}}, "\r\n")), StatusKind::kOk);
   EXPECT_EQ(Records(1), Hex("02 00 FF FF"));
 
-  EXPECT_EQ(Convert(SourceFile(kThreeText, "a;b;c\r\n\r\n")), -1);
+  EXPECT_EQ(Convert(SourceFile(kThreeText, "a;b;c\r\n\r\n")), StatusKind::kError);
   EXPECT_EQ(OnlyMessage(), "Запись - 2, неверное число разделителей - 0, должно быть - 2\r\n\r\n");
 }
 
 TEST_P(ConvertSourceFileTest, ProgressEveryThousandRecords) {
   std::string data;
   for (int i = 0; i < 2500; ++i) data += "v\r\n";
-  ASSERT_EQ(Convert(SourceFile({{"Only"}}, data)), 0);
+  ASSERT_EQ(Convert(SourceFile({{"Only"}}, data)), StatusKind::kOk);
   EXPECT_EQ(reporter_.statuses,
             (std::vector<std::string>{"Преобразуется: 1000", "Преобразуется: 2000",
                                       "Преобразовано: 2500"}));
@@ -128,7 +129,8 @@ TEST_P(ConvertSourceFileTest, ProgressEveryThousandRecords) {
 TEST_P(ConvertSourceFileTest, FailureKeepsProvisionalHeaderAndEarlierRecords) {
   // The splitter check comes first: a line failing both reports the splitters.
   const std::string bad = "a;" + std::string(300, 'x') + "\r\n";
-  EXPECT_EQ(Convert(SourceFile(kThreeText, "a;b;c\r\n" + bad, 13, ';', "Book", -1, 9)), -1);
+  EXPECT_EQ(Convert(SourceFile(kThreeText, "a;b;c\r\n" + bad, 13, ';', "Book", -1, 9)),
+            StatusKind::kError);
   EXPECT_EQ(OnlyMessage(), "Запись - 2, неверное число разделителей - 1, должно быть - 2\r\n" +
                                bad.substr(0, 510));
   const std::string out = Output();
@@ -139,23 +141,25 @@ TEST_P(ConvertSourceFileTest, FailureKeepsProvisionalHeaderAndEarlierRecords) {
 }
 
 TEST_P(ConvertSourceFileTest, ResultCodesAndTheirMessages) {
-  EXPECT_EQ(ConvertSourceFile(dir_.File("missing.fsr"), output_, reporter_), -2);
+  EXPECT_EQ(ConvertSourceFile(dir_.File("missing.fsr"), output_, reporter_).kind(),
+            StatusKind::kNoInput);
   EXPECT_TRUE(reporter_.messages.empty());
 
   WriteInput(input_, SourceFile(kThreeText, ""));
-  EXPECT_EQ(ConvertSourceFile(input_, dir_.File("no/such/dir.db"), reporter_), -3);
+  EXPECT_EQ(ConvertSourceFile(input_, dir_.File("no/such/dir.db"), reporter_).kind(),
+            StatusKind::kNoOutput);
   EXPECT_TRUE(reporter_.messages.empty());
 
-  EXPECT_EQ(Convert("Brindlewick source\r\n13\r\n"), -2);
+  EXPECT_EQ(Convert("Brindlewick source\r\n13\r\n"), StatusKind::kNoInput);
   EXPECT_TRUE(reporter_.messages.empty());
 
-  EXPECT_EQ(Convert(""), -1);
+  EXPECT_EQ(Convert(""), StatusKind::kError);
   EXPECT_EQ(OnlyMessage(), "Ошибка чтение исходного файла данных - " + input_);
   EXPECT_EQ(Output(), "");
 
   // An input that opens but cannot be read is a read failure, never an empty success.
   reporter_.messages.clear();
-  EXPECT_EQ(ConvertSourceFile(dir_.File(""), output_, reporter_), -1);
+  EXPECT_EQ(ConvertSourceFile(dir_.File(""), output_, reporter_).kind(), StatusKind::kError);
   EXPECT_EQ(OnlyMessage(),
             "Ошибка чтение исходного файла данных - " + dir_.File("") + ": это папка");
 }
@@ -181,7 +185,7 @@ TEST_P(ConvertSourceFileTest, RefusesLayoutsTheDatabaseCannotHold) {
   };
   for (const Case& c : cases) {
     reporter_.messages.clear();
-    EXPECT_EQ(Convert(c.source), -1) << c.what;
+    EXPECT_EQ(Convert(c.source), StatusKind::kError) << c.what;
     EXPECT_EQ(OnlyMessage(), c.message) << c.what;
     EXPECT_EQ(Output(), "") << c.what;
   }
@@ -193,7 +197,8 @@ TEST_P(ConvertSourceFileTest, RecordLongerThanItsLengthByteIsRefused) {
   std::vector<FieldLines> numbers(10, FieldLines{.type = 2, .size = 4});
   numbers[0] = FieldLines{.name = "Text", .max = 10};
   const std::string wide_text = std::string(230, 'x') + ";1;2;3;4;5;6;7;8;9";
-  EXPECT_EQ(Convert(SourceFile(numbers, "a;1;2;3;4;5;6;7;8;9\r\n" + wide_text)), -1);
+  EXPECT_EQ(Convert(SourceFile(numbers, "a;1;2;3;4;5;6;7;8;9\r\n" + wide_text)),
+            StatusKind::kError);
   EXPECT_EQ(OnlyMessage(),
             "Запись - 2, в базе заняла бы 268 байт, максимально возможная длина "
             "записи - 255\r\n" +
@@ -202,7 +207,7 @@ TEST_P(ConvertSourceFileTest, RecordLongerThanItsLengthByteIsRefused) {
 }
 
 TEST_P(ConvertSourceFileTest, ControlCharacterInsideAValueEndsItAndShiftsTheRest) {
-  ASSERT_EQ(Convert(SourceFile(kThreeText, "a\tb;c;d\r\nx\ry;z;w\n")), 0);
+  ASSERT_EQ(Convert(SourceFile(kThreeText, "a\tb;c;d\r\nx\ry;z;w\n")), StatusKind::kOk);
   EXPECT_EQ(Records(3), Hex("07 61 00 62 00 63 00 "  // d is dropped
                             "07 78 00 79 00 7A 00 FF FF"));
 }

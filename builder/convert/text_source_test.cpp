@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "builder/convert/test_support.h"
+#include "builder/convert/test/test_support.h"
 #include "common/codepage.h"
 
 namespace builder {

@@ -1,9 +1,9 @@
 // For tests that work on files: a fresh folder per test, and whole-file reads and writes.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -20,16 +20,15 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// An empty folder for the running test, removed with its contents afterwards. Its name holds
-// the test's and the process's, so that the same test run from two build folders at once (or by
-// ctest in parallel) never shares it.
+// An empty folder, removed with its contents afterwards. Its name holds the process's number and
+// a count, so that no two folders are ever shared: not by two tests, nor by the same test run
+// from two build folders at once (or by ctest in parallel), nor by fuzz targets side by side.
 class ScratchFolder {
  public:
-  ScratchFolder() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            ("bwick-" + std::string(test->test_suite_name()) + "-" + test->name() + "-" +
-             std::to_string(::getpid()));
+  ScratchFolder() : ScratchFolder(std::filesystem::temp_directory_path()) {}
+  explicit ScratchFolder(const std::filesystem::path& base) {
+    static std::atomic<int> count = 0;
+    path_ = base / ("bwick-" + std::to_string(::getpid()) + "-" + std::to_string(++count));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

@@ -97,7 +97,7 @@ int NumberSize(std::string_view value) {
   if (number <= 255) return 1;
   if (number <= 65535) return 2;
   if (number <= 1677725) return 3;
-  return kLargestNumberSize;
+  return format::kMaxNumericSize;
 }
 
 }  // namespace designer

@@ -41,6 +41,5 @@ bool IsNumericValue(std::string_view value);
 // Bytes one numeric value takes on the handheld: 1 up to 255, 2 up to 65535, 3 up to 1677725,
 // 4 above. `value` must pass IsNumericValue.
 int NumberSize(std::string_view value);
-inline constexpr int kLargestNumberSize = 4;
 
 }  // namespace designer

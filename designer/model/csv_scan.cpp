@@ -28,7 +28,7 @@ struct FieldFindings {
     if (!numeric) return;
     if (!IsNumericValue(value)) {
       numeric = false;
-    } else if (number_size < kLargestNumberSize) {  // past it, no value can raise the size
+    } else if (number_size < format::kMaxNumericSize) {  // past it, no value can raise the size
       number_size = std::max(number_size, NumberSize(value));
     }
   }

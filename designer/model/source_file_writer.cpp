@@ -10,7 +10,6 @@
 
 #include "common/replacement_file.h"
 #include "common/same_file.h"
-#include "common/system_reason.h"
 #include "designer/model/database_source.h"
 #include "designer/model/encoding.h"
 #include "designer/model/header_values.h"
@@ -293,9 +292,9 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
     status = MakeBackup(doc.SourceFileName, backup_path, opened);
     if (!status.ok()) return status;
   }
-  if (const int error = target.Commit()) {
+  if (const Status committed = target.Commit(); !committed.ok()) {
     std::string message =
-        "Не удалось заменить файл «" + PathForMessage(target_path) + "»: " + SystemReason(error);
+        "Не удалось заменить файл «" + PathForMessage(target_path) + "»: " + committed.message();
     std::error_code not_back;
     if (over_source) fs::rename(backup_path, opened, not_back);
     if (not_back) {

@@ -16,9 +16,12 @@ namespace {
 
 constexpr char kEndOfText = 26;  // Ctrl+Z
 
+Status FileError(const char* what, const std::string& path, const std::string& reason) {
+  return Status::Error(std::string(what) + " «" + PathForMessage(path) + "»: " + reason);
+}
+
 Status FileError(const char* what, const std::string& path, int error_number) {
-  return Status::Error(std::string(what) + " «" + PathForMessage(path) +
-                       "»: " + SystemReason(error_number));
+  return FileError(what, path, SystemReason(error_number));
 }
 
 Status NotText(const std::string& path, std::uint64_t offset) {
@@ -210,16 +213,16 @@ LineWriter::~LineWriter() {
 
 Status LineWriter::Create(ReplacementFile& file) {
   path_ = file.target();
-  int error = file.Create();
-  if (error == 0) {
+  Status created = file.Create();
+  if (created.ok()) {
     const int descriptor = file.TakeDescriptor();
     file_ = fdopen(descriptor, "wb");
     if (file_ == nullptr) {
-      error = errno;
+      created = SystemFailure(errno);
       close(descriptor);
     }
   }
-  if (error != 0) status_ = FileError("Не удалось создать файл", path_, error);
+  if (!created.ok()) status_ = FileError("Не удалось создать файл", path_, created.message());
   return status_;
 }
 

@@ -271,7 +271,7 @@ TEST(LineWriter, TextOfSeveralBlocksArrivesWholeAndInOrder) {
     expected += line + "\r\n";
   }
   ASSERT_TRUE(writer.Close().ok());
-  ASSERT_EQ(file.Commit(), 0);
+  ASSERT_TRUE(file.Commit().ok());
   std::ifstream in(path, std::ios::binary);
   const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(written, expected);
