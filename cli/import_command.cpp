@@ -49,55 +49,41 @@ struct ImportOptions {
   std::optional<codepage::TextEncoding> encoding;  // none: detected
 };
 
-// Fills `options` from `parsed`; on a command line it cannot take, sets `error`.
-bool ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options, std::string& error) {
+// Fills `options` from `parsed`; a refusal that says what is wrong with the command line.
+Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) {
   options.csv_path = parsed.operands[0];
   options.header = parsed.Has("header");
   options.cut_long_lines = !parsed.Has("no-cut");
   options.replace = parsed.Has("force");
 
   const std::optional<std::string> name_utf8 = parsed.Value("name");
-  if (!name_utf8) {
-    error = "нужен параметр --name";
-    return false;
-  }
+  if (!name_utf8) return Status::Refusal("нужен параметр --name");
   std::string name;
-  if (Status read = OptionToCp1251(*name_utf8, "name", name); !read.ok()) {
-    error = read.message();
-    return false;
-  }
+  if (Status read = OptionToCp1251(*name_utf8, "name", name); !read.ok()) return read;
   // A name that would break its header line (header_values.h) is a usage error here already.
   if (name.empty() || designer::HasLineBreak(name) || designer::StartsAsComment(name)) {
-    error = "--name: не пустое, без переводов строки и не начинается с \";\"";
-    return false;
+    return Status::Refusal("--name: не пустое, без переводов строки и не начинается с \";\"");
   }
   options.name = name;
 
   if (const auto splitter_utf8 = parsed.Value("splitter")) {
     std::string splitter;
-    if (Status read = OptionToCp1251(*splitter_utf8, "splitter", splitter); !read.ok()) {
-      error = read.message();
-      return false;
-    }
+    if (Status read = OptionToCp1251(*splitter_utf8, "splitter", splitter); !read.ok()) return read;
     // One byte that keeps its header line whole; the writer refuses the other control characters.
     if (splitter.size() != 1 || designer::HasLineBreak(splitter)) {
-      error = "--splitter: ровно один символ, не перевод строки";
-      return false;
+      return Status::Refusal("--splitter: ровно один символ, не перевод строки");
     }
     options.splitter = splitter;
   }
 
-  if (Status read = ReadEncodingOption(parsed, options.encoding); !read.ok()) {
-    error = read.message();
-    return false;
-  }
+  if (Status read = ReadEncodingOption(parsed, options.encoding); !read.ok()) return read;
 
   options.output_path = parsed.Value("output").value_or("");
   if (options.output_path.empty()) {
     options.output_path =
         std::filesystem::path(options.csv_path).replace_extension(".fsr").string();
   }
-  return true;
+  return Status::Ok();
 }
 
 std::string Bytes(int count) {
@@ -156,8 +142,8 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
   const auto parsed = ParseCommandLine(kImportCommand, args, out, err, status);
   if (!parsed) return status;
   ImportOptions options;
-  std::string error;
-  if (!ReadImportOptions(*parsed, options, error)) return UsageError("import", error, err);
+  if (Status read = ReadImportOptions(*parsed, options); !read.ok())
+    return UsageError("import", read.message(), err);
   const bool to_standard_output = options.output_path == "-";
   if (!to_standard_output && SameFile(options.csv_path, options.output_path))
     return UsageError("import", "исходный файл заменил бы файл CSV, из которого он делается", err);
