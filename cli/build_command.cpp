@@ -54,14 +54,14 @@ int RunBuildCommand(const std::vector<std::string>& args) {
   const std::string& input = parsed->operands[0];
   PhoneOptions phone;
   std::optional<codepage::TextEncoding> encoding;
-  Status read = ReadPhoneOptions(*parsed, phone);
-  if (read.ok()) read = ReadEncodingOption(*parsed, encoding);
-  if (!read.ok()) return UsageError("build", read.message(), std::cerr);
+  if (Status read = ReadInputOptions(*parsed, phone, encoding); !read.ok())
+    return UsageError("build", read.message(), std::cerr);
   if (parsed->Has("force") && !parsed->Has("keep-db"))
     return UsageError("build", "--force задаётся только вместе с --keep-db", std::cerr);
   const auto names = builder::NameConversion(input);
-  if (names) read = CheckOptionsApply(*parsed, names->kind);
-  if (!read.ok()) return UsageError("build", read.message(), std::cerr);
+  if (const Status apply = names ? CheckOptionsApply(*parsed, names->kind) : Status::Ok();
+      !apply.ok())
+    return UsageError("build", apply.message(), std::cerr);
 
   Console console("build", {parsed->Has("quiet"), parsed->Has("progress")});
   if (const Status readable = CheckReadable(input); !readable.ok()) {

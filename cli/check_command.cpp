@@ -140,9 +140,8 @@ int RunCheckCommand(const std::vector<std::string>& args) {
   const std::string& input = parsed->operands[0];
   PhoneOptions phone;
   std::optional<codepage::TextEncoding> encoding;
-  Status read = ReadPhoneOptions(*parsed, phone);
-  if (read.ok()) read = ReadEncodingOption(*parsed, encoding);
-  if (!read.ok()) return UsageError("check", read.message(), std::cerr);
+  if (Status read = ReadInputOptions(*parsed, phone, encoding); !read.ok())
+    return UsageError("check", read.message(), std::cerr);
   if (input != "-" && IsDatabaseName(input)) {
     return UsageError("check", input + ": это файл базы данных; его проверяет bwick dump",
                       std::cerr);

@@ -29,6 +29,13 @@ Status ReadPhoneOptions(const ParsedArguments& parsed, PhoneOptions& options) {
   return Status::Ok();
 }
 
+Status ReadInputOptions(const ParsedArguments& parsed, PhoneOptions& phone,
+                        std::optional<codepage::TextEncoding>& encoding) {
+  // The phone options first: a command line wrong in both says what it always said.
+  if (Status read = ReadPhoneOptions(parsed, phone); !read.ok()) return read;
+  return ReadEncodingOption(parsed, encoding);
+}
+
 Status OptionsForPhoneListsOnly(const ParsedArguments& parsed, std::string_view input_kind) {
   for (const OptionSpec& option : {kNameOption, kSplitterOption, kDigitsOption}) {
     if (parsed.Has(std::string(option.name)))

@@ -26,6 +26,10 @@ struct PhoneOptions {
 // Reads --name, --splitter and --digits into `options`; refuses a value the builder cannot take.
 Status ReadPhoneOptions(const ParsedArguments& parsed, PhoneOptions& options);
 
+// The input options of build and check: the phone-list options, then --encoding.
+Status ReadInputOptions(const ParsedArguments& parsed, PhoneOptions& phone,
+                        std::optional<codepage::TextEncoding>& encoding);
+
 // Refuses the phone-list options of `parsed` that an input of another kind would silently
 // ignore, naming the first of them; ok when none was given.
 Status OptionsForPhoneListsOnly(const ParsedArguments& parsed, std::string_view input_kind);
