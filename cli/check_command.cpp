@@ -17,6 +17,7 @@
 #include "cli/exit_codes.h"
 #include "cli/phone_options.h"
 #include "cli/readable_input.h"
+#include "common/file_extension.h"
 #include "common/replacement_file.h"
 #include "common/system_reason.h"
 
@@ -125,10 +126,7 @@ bool IsSourceFile(const std::string& path, std::optional<codepage::TextEncoding>
 }
 
 bool IsDatabaseName(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
-  return extension == ".db" || extension == ".fdb" || extension == ".zdb";
+  return HasExtension(path, ".db") || HasExtension(path, ".fdb") || HasExtension(path, ".zdb");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 #include "builder/convert/test/test_support.h"
 #include "common/codepage.h"
+#include "common/test/cp1251.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ using builder::testing::ScratchDir;
 using builder::testing::SourceFile;
 using builder::testing::WriteBytes;
 
-std::string Cp1251(const std::string& utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
+using testing_support::Cp;
 
 struct RunResult {
   int status = -1;
@@ -113,8 +114,8 @@ TEST_F(BwickTest, OutputThatCannotBeWrittenIsAFailure) {
 
 TEST_F(BwickTest, BuildThenDumpRoundTrip) {
   WriteBytes(dir_.File("book.fsr"),
-             SourceFile({{Cp1251("Фамилия")}, {.name = "Sum", .type = 2, .size = 2}},
-                        Cp1251("Иванов;300\r\nPetrov;-1\r\n"), 13, ';', Cp1251("Книга")));
+             SourceFile({{Cp("Фамилия")}, {.name = "Sum", .type = 2, .size = 2}},
+                        Cp("Иванов;300\r\nPetrov;-1\r\n"), 13, ';', Cp("Книга")));
   const RunResult build = Bwick("build " + Quoted("book.fsr") + " --progress");
   ASSERT_EQ(build.status, 0) << build.err;
   EXPECT_EQ(build.out, "Записан файл " + dir_.File("book.fdb") + "\n");
@@ -134,7 +135,7 @@ TEST_F(BwickTest, BuildThenDumpRoundTrip) {
 }
 
 TEST_F(BwickTest, PhoneListWithUtf8OptionsAndKeptIntermediate) {
-  WriteBytes(dir_.File("staff.csv"), Cp1251("555|иван|b|c|d\r\n"));
+  WriteBytes(dir_.File("staff.csv"), Cp("555|иван|b|c|d\r\n"));
   const RunResult build = Bwick("build " + Quoted("staff.csv") +
                                 " --name 'Сотрудники' --splitter '|' --digits 3 --keep-db");
   ASSERT_EQ(build.status, 0) << build.err;
@@ -247,10 +248,9 @@ TEST_F(BwickTest, DumpNamesTheOffsetOfAFault) {
 }
 
 TEST_F(BwickTest, FindPrintsMatchesAsDumpDoesWithGrepsExitStatus) {
-  WriteBytes(dir_.File("book.fsr"),
-             SourceFile({{.name = Cp1251("Фамилия"), .flags = 8},
-                         {.name = "No", .type = 2, .flags = 1, .size = 2}},
-                        Cp1251("Иванов;300\r\nПетров;30\r\nиваненко;7\r\n")));
+  WriteBytes(dir_.File("book.fsr"), SourceFile({{.name = Cp("Фамилия"), .flags = 8},
+                                                {.name = "No", .type = 2, .flags = 1, .size = 2}},
+                                               Cp("Иванов;300\r\nПетров;30\r\nиваненко;7\r\n")));
   ASSERT_EQ(Bwick("build " + Quoted("book.fsr")).status, 0);
   const std::string book = Quoted("book.fdb") + " ";
   const std::string found = "bwick find: " + dir_.File("book.fdb") + ": найдено записей: ";
@@ -315,10 +315,9 @@ TEST_F(BwickTest, EveryFileImportWritesPassesTheCheck) {
 }
 
 TEST_F(BwickTest, Utf8InputsGiveTheBytesOfTheirWindows1251Twins) {
-  const std::string list = Cp1251("555;Иван Пётрович;отдел №5;b;c\r\n");
-  const std::string book =
-      SourceFile({{Cp1251("Фамилия")}, {.name = "Sum", .type = 2, .size = 2}},
-                 Cp1251("Ёлкин;300\r\nЩукин;-1\r\n"), 13, ';', Cp1251("Книга"));
+  const std::string list = Cp("555;Иван Пётрович;отдел №5;b;c\r\n");
+  const std::string book = SourceFile({{Cp("Фамилия")}, {.name = "Sum", .type = 2, .size = 2}},
+                                      Cp("Ёлкин;300\r\nЩукин;-1\r\n"), 13, ';', Cp("Книга"));
   for (const auto& [name, cp1251] : {std::pair{"list.csv", list}, std::pair{"book.fsr", book}}) {
     const std::string options = name == std::string("list.csv") ? " --name N" : "";
     const std::string packed = dir_.File(name).substr(0, dir_.File(name).size() - 3) + "fdb";

@@ -10,6 +10,7 @@
 #include "cli/readable_input.h"
 #include "common/byte_source.h"
 #include "common/codepage.h"
+#include "common/file_extension.h"
 #include "common/replacement_file.h"
 #include "common/same_file.h"
 #include "designer/model/database_source.h"
@@ -55,14 +56,6 @@ struct ExportSummary {
   std::int64_t records = 0;
   char splitter = 0;
 };
-
-bool HasExtension(const std::string& path, const std::string& lower_extension) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  for (char& c : extension) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return extension == lower_extension;
-}
 
 Status ReadExportOptions(const ParsedArguments& parsed, ExportOptions& options) {
   options.book = parsed.operands[0];

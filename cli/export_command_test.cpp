@@ -12,6 +12,7 @@
 #include "cli/exit_codes.h"
 #include "cli/import_command.h"
 #include "common/codepage.h"
+#include "common/test/cp1251.h"
 
 namespace cli {
 namespace {
@@ -24,7 +25,7 @@ using builder::testing::ScratchDir;
 using builder::testing::SourceFile;
 using builder::testing::WriteBytes;
 
-std::string Cp1251(const std::string& utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
+using testing_support::Cp;
 
 class ExportCommandTest : public testing::Test {
  protected:
@@ -49,10 +50,10 @@ class ExportCommandTest : public testing::Test {
 };
 
 TEST_F(ExportCommandTest, CsvHoldsNamesThenValuesAtASplitterNoneHolds) {
-  const std::string db = Table({{Cp1251("Фамилия")}, {.name = "Sum", .type = 2, .size = 1}},
-                               Cp1251("Иванов|200\r\nx;y|5\r\n"), '|');
+  const std::string db = Table({{Cp("Фамилия")}, {.name = "Sum", .type = 2, .size = 1}},
+                               Cp("Иванов|200\r\nx;y|5\r\n"), '|');
   ASSERT_EQ(Export({db}), kExitOk) << err_.str();
-  EXPECT_EQ(ReadBytes(dir_.File("book.csv")), Cp1251("Фамилия,Sum\r\nИванов,200\r\nx;y,5\r\n"));
+  EXPECT_EQ(ReadBytes(dir_.File("book.csv")), Cp("Фамилия,Sum\r\nИванов,200\r\nx;y,5\r\n"));
   EXPECT_EQ(out_.str(), "записано: " + dir_.File("book.csv") + " (записей: 2, разделитель «,»)\n");
 
   ASSERT_EQ(Export({db, "-o", dir_.File("utf8.csv"), "--encoding", "utf-8", "--splitter", "\t"}),

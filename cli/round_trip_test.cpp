@@ -13,6 +13,7 @@
 #include "cli/export_command.h"
 #include "cli/import_command.h"
 #include "common/codepage.h"
+#include "common/test/cp1251.h"
 #include "designer/model/database_source.h"
 #include "designer/model/source_file.h"
 #include "designer/model/test/fake_window.h"
@@ -27,7 +28,7 @@ using builder::testing::ScratchDir;
 using builder::testing::SourceFile;
 using builder::testing::WriteBytes;
 
-std::string Cp1251(const std::string& utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
+using testing_support::Cp;
 
 struct Book {
   std::string what;
@@ -63,12 +64,12 @@ std::vector<Book> Books() {
        .fields = {{.name = "N", .type = 2, .size = 2, .max = 0}},
        .data = "\r\n\r\n"},
       {.what = "names of 16 bytes",
-       .fields = {{"ABCDEFGHIJKLMNOP"}, {Cp1251("Фамилия и отчест")}},
+       .fields = {{"ABCDEFGHIJKLMNOP"}, {Cp("Фамилия и отчест")}},
        .data = "a;b\r\n"},
       {.what = "Cyrillic",
-       .fields = {{Cp1251("Фамилия")}},
-       .data = Cp1251("Иванов Пётр\r\n"),
-       .name = Cp1251("Книга")},
+       .fields = {{Cp("Фамилия")}},
+       .data = Cp("Иванов Пётр\r\n"),
+       .name = Cp("Книга")},
       {.what = "values holding ; and ,",
        .fields = {{"A"}, {"B"}},
        .data = "a;b|c,d\r\n",

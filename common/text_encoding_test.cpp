@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "common/codepage.h"
+#include "common/test/cp1251.h"
 
 namespace codepage {
 namespace {
 
-std::string Cp(const char* utf8) { return Utf8ToCp1251(utf8).value(); }
+using testing_support::Cp;
 
 // What the converter makes of `pieces`, joined piece after piece.
 std::string ConvertPieces(const std::vector<std::string>& pieces, Utf8Converter& converter) {

@@ -8,6 +8,7 @@
 #include "builder/convert/phone_book.h"
 #include "builder/convert/source_header.h"
 #include "builder/convert/table_database.h"
+#include "common/file_extension.h"
 #include "common/replacement_file.h"
 #include "common/same_file.h"
 #include "format/database_reader.h"
@@ -27,15 +28,6 @@ constexpr const char* kKeptExists = "Файл базы данных уже су�
 constexpr const char* kPacking = "Сжатие";
 constexpr const char* kDone = "Готово";
 constexpr const char* kPackingFailedStatus = "Ошибка упаковки";
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 // Packs `source` into the target; the status says how it ended.
 Status Pack(const std::string& source, const std::string& target, Reporter& reporter) {

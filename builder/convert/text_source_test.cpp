@@ -7,13 +7,14 @@
 
 #include "builder/convert/test/test_support.h"
 #include "common/codepage.h"
+#include "common/test/cp1251.h"
 
 namespace builder {
 namespace {
 
 using codepage::TextEncoding;
 
-std::string Cp(const std::string& utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
+using testing_support::Cp;
 
 TEST(TextSource, HandsOutTheTextBeforeWhatMakesItNoText) {
   struct Case {

@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "common/test/cp1251.h"
 #include "common/test/scratch_folder.h"
 #include "designer/model/csv_import.h"
 #include "designer/model/source_file.h"
-#include "designer/model/test/cp1251.h"
 #include "designer/model/test/fake_window.h"
 
 namespace designer {
 namespace {
+
+using testing_support::Cp;
 
 namespace fs = std::filesystem;
 

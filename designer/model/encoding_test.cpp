@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "designer/model/test/cp1251.h"
+#include "common/test/cp1251.h"
 
 namespace designer {
 namespace {
+
+using testing_support::Cp;
 
 TextEncoding Detect(const std::string& bytes) {
   std::istringstream in(bytes);

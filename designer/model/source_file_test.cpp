@@ -9,12 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "common/test/cp1251.h"
 #include "common/test/scratch_folder.h"
-#include "designer/model/test/cp1251.h"
 #include "designer/model/test/fake_window.h"
 
 namespace designer {
 namespace {
+
+using testing_support::Cp;
 
 namespace fs = std::filesystem;
 using testing_support::ReadBytes;

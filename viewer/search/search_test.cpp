@@ -8,6 +8,7 @@
 #include "builder/convert/run_conversion.h"
 #include "builder/convert/test/test_support.h"
 #include "common/codepage.h"
+#include "common/test/cp1251.h"
 #include "format/source_values.h"
 #include "viewer/search/book.h"
 
@@ -19,7 +20,7 @@ using format::kFlagIgnoreCase;
 using format::kFlagSearchWithin;
 using format::kFlagUpperCase;
 
-std::string Cp(const std::string& utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
+using testing_support::Cp;
 
 TEST(ValueMatcher, EachFlagBitAloneAndCombined) {
   struct Case {

@@ -15,6 +15,7 @@
 
 #include "builder/convert/run_conversion.h"
 #include "common/codepage.h"
+#include "common/test/cp1251.h"
 #include "designer/model/document.h"
 #include "window_common/test/type_keys.h"
 
@@ -23,7 +24,7 @@ namespace {
 
 using window_common::TypeKeys;
 
-std::string Cp(const char* utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
+using testing_support::Cp;
 
 class ScriptedDialogs : public ViewerDialogs {
  public:

@@ -1,12 +1,12 @@
-// Test texts: UTF-8 literals as the Windows-1251 bytes the document and its files hold.
+// Test texts: UTF-8 literals as the Windows-1251 bytes that documents, files and books hold.
 #pragma once
 
 #include <string>
 
 #include "common/codepage.h"
 
-namespace designer {
+namespace testing_support {
 
 inline std::string Cp(const std::string& utf8) { return codepage::Utf8ToCp1251(utf8).value(); }
 
-}  // namespace designer
+}  // namespace testing_support
