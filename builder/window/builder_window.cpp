@@ -64,7 +64,7 @@ QString PathText(const std::string& path) {
 
 }  // namespace
 
-BuilderWindow::BuilderWindow(Desktop& desktop)
+BuilderWindow::BuilderWindow(Desktop& desktop, window_common::EventPace& pace)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       desktop_(desktop),
@@ -83,7 +83,7 @@ BuilderWindow::BuilderWindow(Desktop& desktop)
       digits_(MakeField("digits", {180, 106, 16, 20}, this)),
       start_(MakeButton(QStringLiteral("Начать"), "start", {85, 136, 60, 20}, this)),
       close_(MakeButton(QStringLiteral("Закрыть"), "close", {150, 136, 60, 20}, this)),
-      reporter_(this, status_bar_, status_, desktop) {
+      reporter_(this, status_bar_, status_, desktop, pace) {
   setWindowTitle(QStringLiteral("Brindle Wick DB Builder"));
   setFixedSize(kClientWidth, kClientHeight);
   setFont(window_common::WindowFont());

@@ -26,7 +26,8 @@ class BuilderWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit BuilderWindow(Desktop& desktop);
+  // `pace` says when a run lets the window repaint; both must outlive the window.
+  BuilderWindow(Desktop& desktop, window_common::EventPace& pace);
 
   // The command-line run: shows `path` (native bytes) in the path field and the header of a
   // source file, converts it, then closes the window.

@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/DialmerDBBuilder.png")));
 
   builder::QtDesktop desktop;
-  builder::BuilderWindow window(desktop);
+  window_common::ClockPace pace(50);
+  builder::BuilderWindow window(desktop, pace);
   window.show();
   if (input_path.empty()) return QApplication::exec();
 

@@ -9,18 +9,17 @@ QString ScreenText(const std::string& utf8) {
 }
 
 WindowReporter::WindowReporter(QWidget* window, QStatusBar* status_bar, QLabel* status_text,
-                               Desktop& desktop)
-    : window_(window), status_bar_(status_bar), status_text_(status_text), desktop_(desktop) {
-  since_events_.start();
-}
+                               Desktop& desktop, window_common::EventPace& pace)
+    : window_(window),
+      status_bar_(status_bar),
+      status_text_(status_text),
+      desktop_(desktop),
+      pace_(pace) {}
 
 void WindowReporter::StatusText(const std::string& text) {
   status_text_->setText(QString::fromStdString(text));
   status_bar_->repaint();
-  if (since_events_.hasExpired(50)) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    since_events_.restart();
-  }
+  if (pace_.Due()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void WindowReporter::ErrorMessage(const std::string& caption, const std::string& text) {

@@ -1,10 +1,9 @@
 // Where a conversion's reports go while the builder window runs it: status texts to the status
 // bar, painted at once, and messages to the desktop's message boxes. The run keeps the window's
-// thread; every 50 ms at most a status text also lets the window repaint and answer the window
-// system, so it never looks hung. Input waits for the end of the run.
+// thread; when its pace says so (every 50 ms in the program) a status text also lets the window
+// repaint and answer the window system, so it never looks hung. Input waits for the end of the run.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QStatusBar>
 #include <QString>
@@ -13,6 +12,7 @@
 
 #include "builder/convert/reporter.h"
 #include "builder/window/desktop.h"
+#include "window_common/event_pace.h"
 
 namespace builder {
 
@@ -22,7 +22,8 @@ QString ScreenText(const std::string& utf8);
 class WindowReporter : public Reporter {
  public:
   // `status_text` is the label that fills `status_bar`; all of them must outlive the reporter.
-  WindowReporter(QWidget* window, QStatusBar* status_bar, QLabel* status_text, Desktop& desktop);
+  WindowReporter(QWidget* window, QStatusBar* status_bar, QLabel* status_text, Desktop& desktop,
+                 window_common::EventPace& pace);
 
   void StatusText(const std::string& text) override;
   void ErrorMessage(const std::string& caption, const std::string& text) override;
@@ -32,7 +33,7 @@ class WindowReporter : public Reporter {
   QStatusBar* status_bar_;
   QLabel* status_text_;
   Desktop& desktop_;
-  QElapsedTimer since_events_;
+  window_common::EventPace& pace_;
 };
 
 }  // namespace builder
