@@ -124,5 +124,30 @@ TEST_F(ExportCommandTest, RefusalsLeaveTheOutputAsItWas) {
   EXPECT_FALSE(Exists(dir_.File("b.fsr")));
 }
 
+TEST_F(ExportCommandTest, EveryBytePastThePrefixEitherComesBackOrIsRefusedByOffset) {
+  // A name of four bytes leaves the byte after the prefix line's text visible in the header.
+  const std::string built = ReadBytes(Table({{"Only"}}, "x\r\n"));
+  constexpr std::size_t kAfterPrefix = 18;
+  std::vector<int> refused;
+  for (int byte = 0; byte < 256; ++byte) {
+    std::string book = built;
+    book[kAfterPrefix] = static_cast<char>(byte);
+    const std::string db = dir_.Write("patched.db", book);
+    if (Export({db, "-o", dir_.File("patched.fsr"), "--force"}) != kExitOk) {
+      refused.push_back(byte);
+      EXPECT_NE(err_.str().find("patched.db: байт заголовка по смещению 18"), std::string::npos)
+          << err_.str();
+      continue;
+    }
+    RecordingReporter reporter;
+    ASSERT_TRUE(
+        builder::ConvertSourceFile(dir_.File("patched.fsr"), dir_.File("rebuilt.db"), reporter)
+            .ok())
+        << byte;
+    EXPECT_EQ(ReadBytes(dir_.File("rebuilt.db")), book) << byte;
+  }
+  EXPECT_EQ(refused, std::vector<int>{0});
+}
+
 }  // namespace
 }  // namespace cli

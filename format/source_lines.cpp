@@ -87,7 +87,9 @@ Status CheckSourceHeader(const DatabaseReader& reader) {
 
   DbHeader built = header;
   std::memcpy(built.prefix_line.data(), kSourcePrefix, kSourcePrefixSize);
-  built.prefix_line[kSourcePrefixSize] = PrefixLineEnd(header);
+  // A NUL makes the whole file no text to every reader; any other byte travels on the prefix line.
+  const char line_end = PrefixLineEnd(header);
+  built.prefix_line[kSourcePrefixSize] = line_end == '\0' ? '\r' : line_end;
   std::string expected;
   const auto header_bytes = EncodeDbHeader(built, true);
   expected.append(header_bytes.data(), header_bytes.size());
