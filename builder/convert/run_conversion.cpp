@@ -63,7 +63,7 @@ Status PackGivenDatabase(const ConversionNames& names, Reporter& reporter) {
 // What a phone-book conversion takes from the window's fields.
 struct PhoneBookFields {
   std::string name;
-  char splitter = ';';
+  char splitter = format::kDefaultSplitter;
   int digits = 0;
 };
 
@@ -180,7 +180,7 @@ std::optional<SourceHeaderSummary> SummarizeSourceHeader(const std::string& path
   LineReader reader(source);
   format::DbHeader header;
   SourceHeaderSummary summary;
-  char splitter = ';';
+  char splitter = format::kDefaultSplitter;
   if (ReadSourceHeader(reader, path, header, splitter).kind() == StatusKind::kNoInput)
     return summary;
   summary.prefix_ok = true;
