@@ -126,9 +126,7 @@ bool IsSourceFile(const std::string& path, std::optional<codepage::TextEncoding>
   return builder::ReadSourceHeader(reader, path, header, splitter).kind() != StatusKind::kNoInput;
 }
 
-bool IsDatabaseName(const std::string& path) {
-  return HasExtension(path, ".db") || HasExtension(path, ".fdb") || HasExtension(path, ".zdb");
-}
+bool IsDatabaseName(const std::string& path) { return IsBook(FileKindOf(path)); }
 
 }  // namespace
 

@@ -22,7 +22,7 @@ Status ReadPhoneOptions(const ParsedArguments& parsed, PhoneOptions& options) {
     if (options.splitter.size() != 1) return Status::Refusal("--splitter: ровно один символ");
   }
   if (const auto digits = parsed.Value("digits")) {
-    if (digits->size() != 1 || (*digits)[0] < '0' || (*digits)[0] > '9')
+    if (!format::ParsePhoneDigits(*digits))
       return Status::Refusal("--digits: одна цифра, от 0 до 9");
     options.digits = *digits;
   }
