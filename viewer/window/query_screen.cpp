@@ -8,8 +8,8 @@
 #include "handheld/mouse_area.h"
 #include "handheld/screen_layout.h"
 #include "handheld/screen_parts.h"
-#include "viewer/window/book_text.h"
 #include "viewer/window/query_box.h"
+#include "window_common/cp1251_text.h"
 
 namespace viewer {
 
@@ -48,7 +48,7 @@ void QueryScreen::ShowBook(const BookLayout& layout) {
   row_widgets_.clear();
   boxes_.clear();
   box_fields_.clear();
-  name_->setText(FromBook(layout.name));
+  name_->setText(window_common::FromCp1251(layout.name));
   if (layout.kind == BookKind::kPhoneBook) {
     AddRow(1, QStringLiteral("Текст"), kPhoneBookBoxWidth, layout.fields.front().flags);
   } else {
@@ -56,7 +56,8 @@ void QueryScreen::ShowBook(const BookLayout& layout) {
     const std::size_t rows = std::min<std::size_t>(fields.size(), handheld::kInputRows);
     for (std::size_t row = 0; row < rows; ++row) {
       const BookField& field = layout.fields[fields[row]];
-      AddRow(static_cast<int>(row) + 1, FromBook(field.name), field.edit_width, field.flags);
+      AddRow(static_cast<int>(row) + 1, window_common::FromCp1251(field.name), field.edit_width,
+             field.flags);
       box_fields_.push_back(fields[row]);
     }
   }
@@ -82,12 +83,12 @@ void QueryScreen::AddRow(int row, const QString& label, int width, std::uint8_t 
 
 RecordMatcher QueryScreen::Query(const BookLayout& layout) const {
   if (layout.kind == BookKind::kPhoneBook) {
-    return RecordMatcher::AnyField(layout,
-                                   boxes_.empty() ? std::string() : ToBook(boxes_[0]->text()));
+    return RecordMatcher::AnyField(
+        layout, boxes_.empty() ? std::string() : window_common::ToCp1251(boxes_[0]->text()));
   }
   std::vector<QueryBox> query;
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
-    query.push_back({box_fields_[i], ToBook(boxes_[i]->text())});
+    query.push_back({box_fields_[i], window_common::ToCp1251(boxes_[i]->text())});
   }
   return RecordMatcher::AllBoxes(layout, query);
 }

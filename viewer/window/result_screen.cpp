@@ -10,8 +10,8 @@
 #include "handheld/screen_layout.h"
 #include "handheld/screen_parts.h"
 #include "viewer/search/search.h"
-#include "viewer/window/book_text.h"
 #include "viewer/window/result_model.h"
+#include "window_common/cp1251_text.h"
 
 namespace viewer {
 
@@ -98,8 +98,11 @@ void ResultScreen::ShowCard(int row) {
   card_->setRowCount(static_cast<int>(fields.size()));
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const int r = static_cast<int>(i);
-    card_->setItem(r, 0, new QTableWidgetItem(FieldHeading(book_->layout(), fields[i])));
-    card_->setItem(r, 1, new QTableWidgetItem(FromBook(book_->Value(record, fields[i]))));
+    card_->setItem(
+        r, 0,
+        new QTableWidgetItem(window_common::FromCp1251(book_->layout().fields[fields[i]].name)));
+    card_->setItem(
+        r, 1, new QTableWidgetItem(window_common::FromCp1251(book_->Value(record, fields[i]))));
   }
   card_->setCurrentIndex({});  // no cell stands out
   list_->hide();

@@ -16,6 +16,7 @@
 #include "viewer/search/search.h"
 #include "viewer/window/query_screen.h"
 #include "viewer/window/result_screen.h"
+#include "window_common/cp1251_text.h"
 #include "window_common/dropped_file.h"
 #include "window_common/window_font.h"
 
@@ -58,6 +59,7 @@ ViewerWindow::ViewerWindow(ViewerDialogs* dialogs)
   status_->setObjectName(QStringLiteral("status"));
   statusBar()->addWidget(status_, 1);
   statusBar()->setSizeGripEnabled(false);
+  window_common::ShowStatusTips(this, statusBar());
 
   auto* clock_timer = new QTimer(this);
   connect(clock_timer, &QTimer::timeout, this, [this] { ShowTime(); });
