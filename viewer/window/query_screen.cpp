@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <algorithm>
 #include <utility>
 
@@ -29,6 +30,17 @@ QueryScreen::QueryScreen(QWidget* parent, Handlers handlers)
   name_->setReadOnly(true);
   name_->setFocusPolicy(Qt::NoFocus);
 
+  // The picture shows through the scrolled area: it draws the rows' white ground.
+  rows_area_ = new QScrollArea(this);
+  rows_area_->setObjectName(QStringLiteral("queryRows"));
+  rows_area_->setGeometry(handheld::kInputRowsArea);
+  rows_area_->setFrameShape(QFrame::NoFrame);
+  rows_area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  rows_area_->viewport()->setAutoFillBackground(false);
+  rows_ = new QWidget;
+  rows_area_->setWidget(rows_);
+  rows_->setAutoFillBackground(false);
+
   (new handheld::MouseArea(this, handheld::kFindButton, Qt::PointingHandCursor, [this] {
     handlers_.find();
   }))->setObjectName(QStringLiteral("findButton"));
@@ -53,14 +65,14 @@ void QueryScreen::ShowBook(const BookLayout& layout) {
     AddRow(1, QStringLiteral("Текст"), kPhoneBookBoxWidth, layout.fields.front().flags);
   } else {
     const std::vector<std::size_t> fields = InputFields(layout);
-    const std::size_t rows = std::min<std::size_t>(fields.size(), handheld::kInputRows);
-    for (std::size_t row = 0; row < rows; ++row) {
+    for (std::size_t row = 0; row < fields.size(); ++row) {
       const BookField& field = layout.fields[fields[row]];
       AddRow(static_cast<int>(row) + 1, window_common::FromCp1251(field.name), field.edit_width,
              field.flags);
       box_fields_.push_back(fields[row]);
     }
   }
+  rows_area_->ensureVisible(0, 0);
 }
 
 void QueryScreen::FocusFirstBox() {
@@ -68,17 +80,23 @@ void QueryScreen::FocusFirstBox() {
 }
 
 void QueryScreen::AddRow(int row, const QString& label, int width, std::uint8_t flags) {
-  QLabel* caption = handheld::AddInputLabel(this, row, label);
-  auto* box = new QLineEdit(this);
+  // The rows lie where the screen has them, less the place of the scrolled area.
+  const QPoint area = handheld::kInputRowsArea.topLeft();
+  QLabel* caption = handheld::AddInputLabel(rows_, row, label);
+  caption->move(caption->pos() - area);
+  auto* box = new QLineEdit(rows_);
   box->setObjectName(QStringLiteral("queryBox%1").arg(row));
-  box->setGeometry(handheld::kInputBoxLeft, handheld::InputBoxTop(row), width,
-                   handheld::kInputBoxHeight);
+  box->setGeometry(
+      QRect(handheld::kInputBoxLeft, handheld::InputBoxTop(row), width, handheld::kInputBoxHeight)
+          .translated(-area));
   box->setValidator(new QueryBoxValidator(flags, box));
   connect(box, &QLineEdit::returnPressed, this, [this] { handlers_.find(); });
   caption->show();
   box->show();
   row_widgets_.insert(row_widgets_.end(), {caption, box});
   boxes_.push_back(box);
+  // Down to where a next row would begin: five rows fill the area, a sixth makes it scroll.
+  rows_->resize(handheld::kInputRowsArea.width(), handheld::InputBoxTop(row + 1) - area.y() - 1);
 }
 
 RecordMatcher QueryScreen::Query(const BookLayout& layout) const {

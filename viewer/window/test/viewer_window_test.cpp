@@ -7,8 +7,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableView>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -98,6 +100,7 @@ class ViewerWindowTest : public QObject {
   void FindFillsTheListInFileOrder();
   void CardShowsTheFieldsInDetailOrder();
   void PhoneBookHasOneBoxForEveryColumn();
+  void EveryQueryFieldHasABoxAndRowsBeyondFiveScroll();
   void OpenTakesABookFileAndKeepsTheBookOnFailure();
   void TabsSwitchScreensAndExitCloses();
 
@@ -239,6 +242,32 @@ void ViewerWindowTest::PhoneBookHasOneBoxForEveryColumn() {
   Press("findButton");
   QCOMPARE(ListRows(), (QStringList{QStringLiteral("ИВАНОВ|ИВАН||A"),
                                     QStringLiteral("ПЕТРОВ|ПЁТР|ИВАНОВИЧ|B")}));
+}
+
+void ViewerWindowTest::EveryQueryFieldHasABoxAndRowsBeyondFiveScroll() {
+  // Seven fields in reverse query order; each record's values are its field numbers.
+  BookLayout layout{BookKind::kTable, "Seven", {}};
+  for (int k = 1; k <= 7; ++k) {
+    layout.fields.push_back(Field(qPrintable(QStringLiteral("F%1").arg(k)), 0, 8 - k, k, k));
+  }
+  window_->ShowBook(AppendAll(
+      layout, {{"a", "b", "c", "d", "e", "f", "g"}, {"a", "b", "c", "d", "e", "f", "x"}}));
+  auto* rows = Find<QScrollArea>(QStringLiteral("queryRows"));
+  QVERIFY(rows->verticalScrollBar()->maximum() > 0);
+  QCOMPARE(Find<QLabel>(QStringLiteral("inputLabel7"))->text(), QStringLiteral("F1"));
+  QCOMPARE(Box(1)->geometry().top() + 22 * 6, Box(7)->geometry().top());
+
+  Box(5)->setFocus();
+  QTest::keyClick(Box(5), Qt::Key_Tab);
+  QTest::keyClick(Box(6), Qt::Key_Tab);
+  QVERIFY(Box(7)->hasFocus());
+  QVERIFY(rows->viewport()->rect().contains(Box(7)->geometry().translated(rows->widget()->pos())));
+  TypeKeys(Box(1), QStringLiteral("x"));  // field 7
+  Press("findButton");
+  QCOMPARE(Status(), QStringLiteral("Найдено: 1"));
+
+  window_->ShowBook(Staff());
+  QCOMPARE(rows->verticalScrollBar()->maximum(), 0);
 }
 
 void ViewerWindowTest::OpenTakesABookFileAndKeepsTheBookOnFailure() {
