@@ -1,5 +1,6 @@
 #include "viewer/window/query_screen.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -11,6 +12,7 @@
 #include "handheld/screen_parts.h"
 #include "viewer/window/query_box.h"
 #include "window_common/cp1251_text.h"
+#include "window_common/dropped_file.h"
 
 namespace viewer {
 
@@ -73,10 +75,23 @@ void QueryScreen::ShowBook(const BookLayout& layout) {
     }
   }
   rows_area_->ensureVisible(0, 0);
+  setFocusPolicy(boxes_.empty() ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void QueryScreen::FocusFirstBox() {
-  if (!boxes_.empty()) boxes_.front()->setFocus();
+  if (boxes_.empty()) {
+    setFocus();
+  } else {
+    boxes_.front()->setFocus();
+  }
+}
+
+void QueryScreen::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    handlers_.find();
+  } else {
+    ScreenFrame::keyPressEvent(event);
+  }
 }
 
 void QueryScreen::AddRow(int row, const QString& label, int width, std::uint8_t flags) {
@@ -91,6 +106,7 @@ void QueryScreen::AddRow(int row, const QString& label, int width, std::uint8_t 
           .translated(-area));
   box->setValidator(new QueryBoxValidator(flags, box));
   connect(box, &QLineEdit::returnPressed, this, [this] { handlers_.find(); });
+  window_common::OpenDroppedFiles(box, handlers_.open_book);
   caption->show();
   box->show();
   row_widgets_.insert(row_widgets_.end(), {caption, box});
