@@ -7,6 +7,7 @@
 #include <QGraphicsProxyWidget>
 #include <QGraphicsView>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <numeric>
@@ -85,7 +86,8 @@ void ViewerWindow::OpenCommand() {
 }
 
 void ViewerWindow::ReloadCommand() {
-  if (!book_path_.isEmpty()) OpenBook(book_path_);
+  const QString path = book_path_;  // opening changes it
+  if (!path.isEmpty()) OpenBook(path);
 }
 
 void ViewerWindow::SaveResultsCommand() {
@@ -144,10 +146,12 @@ void ViewerWindow::Zoom(int factor) {
     setCentralWidget(zoomed_);
   }
   screens_->show();
+  centralWidget()->show();  // taken in while the window shows
   setMinimumSize(0, 0);
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  adjustSize();
+  layout()->activate();  // the new central widget's size, now rather than when the events run
   setFixedSize(sizeHint());
+  centralWidget()->setFocus();  // enlarged, the keys go through the view to the scene
   if (!query_screen_->isHidden()) query_screen_->FocusFirstBox();
 }
 
