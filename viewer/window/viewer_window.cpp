@@ -40,6 +40,10 @@ ViewerWindow::ViewerWindow(ViewerDialogs* dialogs, QSettings& settings)
 
   screens_ = new QWidget(this);
   screens_->setObjectName(QStringLiteral("screens"));
+  // Unhinted text has the same width at twice the size, so no label is cut when enlarged.
+  QFont unhinted = font();
+  unhinted.setHintingPreference(QFont::PreferNoHinting);
+  screens_->setFont(unhinted);
   screens_->setFixedSize(handheld::kFrameWidth + 2 * kMargin, handheld::kFrameHeight + 2 * kMargin);
   query_screen_ = new QueryScreen(screens_, {.find = [this] { Find(); },
                                              .show_data = [this] { ShowResultScreen(); },

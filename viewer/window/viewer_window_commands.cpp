@@ -58,6 +58,7 @@ void ViewerWindow::CreateOtherMenus() {
   for (const int factor : {1, 2}) {
     QAction* item = zoom->addAction(QStringLiteral("×%1").arg(factor));
     item->setObjectName(QStringLiteral("zoom%1Item").arg(factor));
+    item->setShortcut(QKeySequence(Qt::CTRL | (Qt::Key_0 + factor)));
     item->setCheckable(true);
     item->setChecked(factor == 1);
     factors->addAction(item);
