@@ -70,7 +70,11 @@ void ViewerWindow::CreateOtherMenus() {
 }
 
 void ViewerWindow::ShowRecentBooks() {
-  recent_menu_->clear();
+  // An item may be the one whose book is being opened: it goes once its signal has run.
+  for (QAction* item : recent_menu_->actions()) {
+    recent_menu_->removeAction(item);
+    item->deleteLater();
+  }
   const QStringList paths = recent_.Paths();
   for (int i = 0; i < paths.size(); ++i) {
     const QString path = paths[i];
