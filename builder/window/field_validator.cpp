@@ -15,9 +15,10 @@ FieldValidator::FieldValidator(QLineEdit* field, int typing_limit, Characters ch
 QValidator::State FieldValidator::TakeBytes(std::string& bytes) const {
   // Windows-1251 has one byte per character, so bytes count characters.
   if (bytes.size() > typing_limit_ && bytes.size() > last_length_) return Invalid;
-  const bool digits =
-      std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= '0' && c <= '9'; });
-  return characters_ == Characters::kDigits && !digits ? Invalid : Acceptable;
+  if (characters_ == Characters::kCodePage) return Acceptable;
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= '0' && c <= '9'; })
+             ? Acceptable
+             : Invalid;
 }
 
 }  // namespace builder

@@ -59,7 +59,6 @@ ViewerWindow::ViewerWindow(ViewerDialogs* dialogs, QSettings& settings)
                  .list_shown = [this] { status_->setText(count_text_); }});
   query_screen_->move(kMargin, kMargin);
   result_screen_->move(kMargin, kMargin);
-  setCentralWidget(screens_);
 
   status_ = new QLabel(QStringLiteral("Откройте справочник: Файл — Открыть"));
   status_->setObjectName(QStringLiteral("status"));
@@ -73,7 +72,7 @@ ViewerWindow::ViewerWindow(ViewerDialogs* dialogs, QSettings& settings)
   clock_timer->start(kClockInterval);
   ShowTime();
   ShowQueryScreen();
-  Zoom(1);
+  Zoom(1);  // the screens become the window's central widget
 }
 
 ViewerWindow::~ViewerWindow() = default;
