@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <string_view>
 
+#include "common/codepage.h"
 #include "common/replacement_file.h"
 #include "common/system_reason.h"
 
@@ -37,7 +38,7 @@ std::string Table(const FoundTable& table, char splitter, std::string_view line_
   const auto add_row = [&](auto value_of) {
     for (std::size_t i = 0; i < table.fields.size(); ++i) {
       if (i > 0) text += splitter;
-      text += cell(value_of(table.fields[i]));
+      text += cell(codepage::Cp1251ToUtf8(value_of(table.fields[i])));
     }
     text += line_end;
   };

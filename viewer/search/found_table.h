@@ -1,5 +1,5 @@
 // The records a search found, handed on to other programs as a table: a heading row of the
-// fields' names, then one row per record, the values as the book holds them (Windows-1251).
+// fields' names, then one row per record, in UTF-8 as `bwick find` writes its tables.
 //
 // - tab-separated, for the clipboard: a tab or line break inside a value becomes a blank, so
 //   that every record stays one row of a spreadsheet;

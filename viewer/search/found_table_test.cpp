@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "common/test/cp1251.h"
 #include "common/test/scratch_folder.h"
 
 namespace viewer {
 namespace {
 
+using testing_support::Cp;
 using testing_support::ReadBytes;
 using testing_support::ScratchFolder;
 using testing_support::WriteBytes;
@@ -19,8 +21,9 @@ Book Awkward() {
   BookLayout layout{BookKind::kTable, "T", {}};
   for (const char* name : {"A", "B, C"}) layout.fields.push_back({.name = name});
   Book book(layout);
+  const std::string hedgehog = Cp("ёж");  // Windows-1251 in the book, UTF-8 out of it
   const std::vector<std::vector<std::string_view>> records = {
-      {"plain", "tab\there"}, {"say \"hi\"", "two\r\nlines"}, {"x", "y"}};
+      {"plain", "tab\there"}, {"say \"hi\"", "two\r\nlines"}, {hedgehog, "y"}};
   for (const auto& record : records) book.Append(record);
   return book;
 }
@@ -41,7 +44,7 @@ TEST(FoundTable, WrittenFileReplacesTheOldOneOnlyWhenComplete) {
   const std::string path = folder.File("found.csv");
   WriteBytes(path, "old");
   ASSERT_TRUE(WriteCommaSeparated(path, {book, {0}, found}).ok());
-  EXPECT_EQ(ReadBytes(path), "A\r\nx\r\n");
+  EXPECT_EQ(ReadBytes(path), "A\r\nёж\r\n");
   const Status failed = WriteCommaSeparated(folder.File("missing/found.csv"), {book, {0}, found});
   EXPECT_FALSE(failed.ok());
   EXPECT_FALSE(failed.message().empty());

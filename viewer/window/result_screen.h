@@ -41,7 +41,7 @@ class ResultScreen : public handheld::ScreenFrame {
   // The records found (0-based, file order).
   const std::vector<std::uint32_t>& Records() const;
   // What is shown, for the clipboard: the card's record, or the list's selected rows, as
-  // tab-separated Windows-1251 text with a heading row.
+  // tab-separated UTF-8 text with a heading row.
   std::string CopiedText() const;
 
  protected:

@@ -17,7 +17,6 @@
 #include "viewer/window/query_screen.h"
 #include "viewer/window/result_screen.h"
 #include "viewer/window/viewer_window.h"
-#include "window_common/cp1251_text.h"
 
 namespace viewer {
 
@@ -120,7 +119,7 @@ void ViewerWindow::SaveResultsCommand() {
 
 void ViewerWindow::CopyCommand() {
   if (result_screen_->isHidden()) return;
-  QGuiApplication::clipboard()->setText(window_common::FromCp1251(result_screen_->CopiedText()));
+  QGuiApplication::clipboard()->setText(QString::fromStdString(result_screen_->CopiedText()));
 }
 
 void ViewerWindow::AboutCommand() {

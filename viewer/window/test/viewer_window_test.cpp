@@ -307,9 +307,9 @@ void ViewerWindowTest::SaveResultsWritesTheRecordsFoundAsCsv() {
   Find<QAction>(QStringLiteral("saveResultsItem"))->trigger();
   QFile saved(dialogs_.results_file);
   QVERIFY(saved.open(QIODevice::ReadOnly));
-  QCOMPARE(saved.readAll(),
-           QByteArray::fromStdString(Cp("Номер,Фамилия,Должность,Код\r\n300,Иванов,Инженер,a\r\n"
-                                        "13,иваненко,Бухгалтер,c\r\n")));
+  QCOMPARE(QString::fromUtf8(saved.readAll()),
+           QStringLiteral("Номер,Фамилия,Должность,Код\r\n300,Иванов,Инженер,a\r\n"
+                          "13,иваненко,Бухгалтер,c\r\n"));
   QVERIFY(window_->statusBar()->currentMessage().contains(QStringLiteral("found.csv")));
 
   dialogs_.results_file = dir_->filePath(QStringLiteral("no/such/folder/found.csv"));
