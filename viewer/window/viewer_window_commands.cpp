@@ -77,7 +77,9 @@ void ViewerWindow::ShowRecentBooks() {
   const QStringList paths = recent_.Paths();
   for (int i = 0; i < paths.size(); ++i) {
     const QString path = paths[i];
-    QAction* item = recent_menu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+    QString shown = path;
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));  // a letter of the path is no shortcut
+    QAction* item = recent_menu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
     item->setObjectName(QStringLiteral("recentBook%1").arg(i + 1));
     connect(item, &QAction::triggered, this, [this, path] { OpenBook(path); });
   }
