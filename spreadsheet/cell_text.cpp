@@ -143,7 +143,8 @@ std::optional<std::string> WrittenDateText(std::string_view date) {
 std::optional<std::string> WrittenTimeText(std::string_view time) {
   std::size_t at = 0;
   Moment m;
-  if (!Skip(time, at, 'P')) return ReadClock(time, at, m) ? std::optional(ClockText(m)) : std::nullopt;
+  if (!Skip(time, at, 'P'))
+    return ReadClock(time, at, m) ? std::optional(ClockText(m)) : std::nullopt;
   // The duration form: PT, then hours, minutes and seconds, each with its letter.
   if (!Skip(time, at, 'T')) return std::nullopt;
   const char units[] = {'H', 'M', 'S'};

@@ -1,7 +1,5 @@
 #include "spreadsheet/dbf_book.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 
 #include "spreadsheet/cell_text.h"
@@ -25,11 +23,8 @@ class DbfWorkbook : public Workbook {
 
   // Opens the file at `path`, or the bytes held when `path` is empty.
   Status Open(const std::string& path) {
-    if (!path.empty()) {
-      std::FILE* probe = std::fopen(path.c_str(), "rb");
-      if (probe == nullptr) return CannotOpen(file_, errno);
-      std::fclose(probe);
-    }
+    if (!path.empty())
+      if (Status readable = CheckReadable(path, file_); !readable.ok()) return readable;
     handle_ = path.empty() ? OpenDbfInMemory(bytes_) : OpenDbfQuietly(path);
     if (handle_ == nullptr)
       return Damaged(file_, "заголовок таблицы", "это не таблица dBASE, или она повреждена");

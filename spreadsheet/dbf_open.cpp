@@ -29,7 +29,8 @@ SAFile Open(const char* name, const char*) {
 SAOffset Read(void* buffer, SAOffset size, SAOffset count, SAFile file) {
   MemoryFile& memory = *Of(file);
   if (size == 0) return 0;
-  const SAOffset left = memory.bytes->size() - std::min<SAOffset>(memory.position, memory.bytes->size());
+  const SAOffset left =
+      memory.bytes->size() - std::min<SAOffset>(memory.position, memory.bytes->size());
   const SAOffset items = std::min(count, left / size);
   std::memcpy(buffer, memory.bytes->data() + memory.position, items * size);
   memory.position += items * size;
@@ -40,7 +41,7 @@ SAOffset Write(void*, SAOffset, SAOffset, SAFile) { return 0; }
 
 SAOffset Seek(SAFile file, SAOffset offset, int whence) {
   MemoryFile& memory = *Of(file);
-  const SAOffset base = whence == SEEK_CUR ? memory.position
+  const SAOffset base = whence == SEEK_CUR   ? memory.position
                         : whence == SEEK_END ? memory.bytes->size()
                                              : 0;
   memory.position = base + offset;

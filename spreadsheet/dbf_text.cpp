@@ -32,7 +32,8 @@ int CodePageOfDriver(unsigned char language_driver) {
 }
 
 DbfDecoder::DbfDecoder(int code_page) {
-  if (code_page != 1251) converter_ = iconv_open("UTF-8", ("CP" + std::to_string(code_page)).c_str());
+  if (code_page != 1251)
+    converter_ = iconv_open("UTF-8", ("CP" + std::to_string(code_page)).c_str());
 }
 
 DbfDecoder::~DbfDecoder() {

@@ -1,5 +1,7 @@
 #include "spreadsheet/failure.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 
 #include "common/system_reason.h"
@@ -10,8 +12,12 @@ Status Damaged(const std::string& file, const std::string& part, const std::stri
   return Status::Error("Не удалось прочитать файл «" + file + "»: " + part + ": " + reason);
 }
 
-Status CannotOpen(const std::string& file, int error_number) {
-  return Status::NoInput("Не удалось открыть файл «" + file + "»: " + SystemReason(error_number));
+Status CheckReadable(const std::string& path, const std::string& file) {
+  std::FILE* probe = std::fopen(path.c_str(), "rb");
+  if (probe == nullptr)
+    return Status::NoInput("Не удалось открыть файл «" + file + "»: " + SystemReason(errno));
+  std::fclose(probe);
+  return Status::Ok();
 }
 
 std::string FileLabel(const std::string& path) {

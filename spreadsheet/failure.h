@@ -11,8 +11,10 @@ namespace spreadsheet {
 // "Не удалось прочитать файл «FILE»: PART: REASON".
 Status Damaged(const std::string& file, const std::string& part, const std::string& reason);
 
-// "Не удалось открыть файл «FILE»: REASON", the reason being the system's for `error_number`.
-Status CannotOpen(const std::string& file, int error_number);
+// Ok when the file at `path` can be opened for reading, else "Не удалось открыть файл «FILE»:
+// REASON" with the system's reason: the libraries behind the readers do not tell a missing file
+// from a damaged one.
+Status CheckReadable(const std::string& path, const std::string& file);
 
 // The file's name without its folder, as messages name it.
 std::string FileLabel(const std::string& path);

@@ -46,7 +46,8 @@ class TableHandler : public XmlHandler {
     if (name == kAnnotation) ++annotations_;
     if (annotations_ > 0 || !in_cell_) return;
     if (name == kParagraph && paragraphs_++ > 0) text_ += '\n';
-    if (name == kSpaces) text_.append(std::min<std::uint64_t>(Repeats(attributes, kSpaceCount), 1024), ' ');
+    if (name == kSpaces)
+      text_.append(std::min<std::uint64_t>(Repeats(attributes, kSpaceCount), 1024), ' ');
     if (name == kTab) text_ += '\t';
     if (name == kLineBreak) text_ += '\n';
   }
@@ -102,11 +103,14 @@ class TableHandler : public XmlHandler {
     const std::uint64_t first = column_;
     column_ += column_repeats_;
     if (covered_) return;
-    std::optional<std::string> text = error_ ? std::nullopt : value_ ? value_ : std::optional(text_);
+    std::optional<std::string> text = error_   ? std::nullopt
+                                      : value_ ? value_
+                                               : std::optional(text_);
     if (!error_ && text->empty()) return;
     if (column_ - 1 > kMaxColumns)
       return Stop(Damaged(file_, "лист «" + rows_.sheet() + "»", "больше 16 384 столбцов"));
-    for (std::uint64_t column = first; column < column_; ++column) cells_.emplace_back(column, text);
+    for (std::uint64_t column = first; column < column_; ++column)
+      cells_.emplace_back(column, text);
   }
 
   void EndRow() {

@@ -35,8 +35,8 @@ class RowSink {
 
 // What a reader noticed in a sheet and read past.
 struct SheetWarnings {
-  std::uint64_t error_cells = 0;    // cells holding an error value (#Н/Д …), given as empty
-  std::string first_error_cell;     // the first of them, as CellAddress writes it
+  std::uint64_t error_cells = 0;      // cells holding an error value (#Н/Д …), given as empty
+  std::string first_error_cell;       // the first of them, as CellAddress writes it
   std::uint64_t deleted_records = 0;  // dBASE records marked deleted, left out
 };
 

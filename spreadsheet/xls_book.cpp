@@ -2,9 +2,6 @@
 
 #include <freexl.h>
 
-#include <cerrno>
-#include <cstdio>
-
 #include "spreadsheet/cell_text.h"
 #include "spreadsheet/failure.h"
 #include "spreadsheet/row_assembler.h"
@@ -55,11 +52,7 @@ class XlsWorkbook : public Workbook {
   }
 
   Status Open(const std::string& path) {
-    if (std::FILE* probe = std::fopen(path.c_str(), "rb")) {
-      std::fclose(probe);
-    } else {
-      return CannotOpen(file_, errno);
-    }
+    if (Status readable = CheckReadable(path, file_); !readable.ok()) return readable;
     if (int code = freexl_open(path.c_str(), &handle_); code != FREEXL_OK)
       return Damaged(file_, "книга", Reason(code));
     unsigned int count = 0;
@@ -92,7 +85,8 @@ class XlsWorkbook : public Workbook {
       for (unsigned short column = 0; column < width; ++column) {
         FreeXL_CellValue cell;
         if ((code = freexl_get_cell_value(handle_, row, column, &cell)) != FREEXL_OK)
-          return Damaged(file_, CellAddress(sheets_[index].name, row + 1, column + 1u), Reason(code));
+          return Damaged(file_, CellAddress(sheets_[index].name, row + 1, column + 1u),
+                         Reason(code));
         const auto text = CellText(cell);
         if (!text)
           return Damaged(file_, CellAddress(sheets_[index].name, row + 1, column + 1u),

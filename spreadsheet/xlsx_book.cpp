@@ -10,8 +10,8 @@ namespace spreadsheet {
 namespace {
 
 const Relationship* FindType(const std::vector<Relationship>& all, std::string_view type) {
-  const auto found = std::find_if(all.begin(), all.end(),
-                                  [&](const Relationship& r) { return r.type == type; });
+  const auto found =
+      std::find_if(all.begin(), all.end(), [&](const Relationship& r) { return r.type == type; });
   return found == all.end() ? nullptr : &*found;
 }
 
@@ -41,7 +41,8 @@ class XlsxWorkbook : public Workbook {
       members_.push_back(found->target);
     }
     epoch1904_ = book.epoch1904;
-    if (const Relationship* strings = FindType(parts, "sharedStrings")) strings_member_ = strings->target;
+    if (const Relationship* strings = FindType(parts, "sharedStrings"))
+      strings_member_ = strings->target;
     if (const Relationship* styles = FindType(parts, "styles")) styles_member_ = styles->target;
     return Status::Ok();
   }

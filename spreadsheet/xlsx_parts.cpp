@@ -26,8 +26,8 @@ int Number(const char* text) {
 // ".." steps are followed.
 std::string Resolve(const std::string& folder, std::string_view target) {
   std::vector<std::string> steps;
-  std::string path = target.starts_with('/') ? std::string(target.substr(1))
-                                             : folder + std::string(target);
+  std::string path =
+      target.starts_with('/') ? std::string(target.substr(1)) : folder + std::string(target);
   for (std::size_t at = 0; at <= path.size();) {
     std::size_t slash = path.find('/', at);
     if (slash == std::string::npos) slash = path.size();
@@ -74,14 +74,14 @@ class BookHandler : public XmlHandler {
     const std::string_view local = LocalName(name);
     if (local == "workbookPr") {
       const char* epoch = Attribute(attributes, "date1904");
-      book_.epoch1904 = epoch != nullptr && (std::string_view(epoch) == "1" ||
-                                             std::string_view(epoch) == "true");
+      book_.epoch1904 =
+          epoch != nullptr && (std::string_view(epoch) == "1" || std::string_view(epoch) == "true");
     } else if (local == "sheet") {
       const char* sheet_name = Attribute(attributes, "name");
       const char* state = Attribute(attributes, "state");
       const char* id = Attribute(attributes, "id");
-      book_.sheets.push_back({sheet_name ? sheet_name : "", state && std::string_view(state) != "visible",
-                              id ? id : ""});
+      book_.sheets.push_back({sheet_name ? sheet_name : "",
+                              state && std::string_view(state) != "visible", id ? id : ""});
     }
   }
   void End(std::string_view) override {}

@@ -22,11 +22,12 @@ class MergeHandler : public XmlHandler {
   explicit MergeHandler(std::vector<Range>& ranges) : ranges_(ranges) {}
   void Start(std::string_view name, const char** attributes) override {
     if (LocalName(name) != "mergeCell") return;
-    const std::string_view reference = Attribute(attributes, "ref") ? Attribute(attributes, "ref") : "";
+    const std::string_view reference =
+        Attribute(attributes, "ref") ? Attribute(attributes, "ref") : "";
     const std::size_t colon = reference.find(':');
     const auto first = ParseCellReference(reference.substr(0, colon));
-    const auto last = colon == std::string_view::npos ? first
-                                                      : ParseCellReference(reference.substr(colon + 1));
+    const auto last =
+        colon == std::string_view::npos ? first : ParseCellReference(reference.substr(colon + 1));
     if (first && last) ranges_.push_back({*first, *last});
   }
   void End(std::string_view) override {}
@@ -98,7 +99,8 @@ class SheetHandler : public XmlHandler {
   void StartRow(const char** attributes) {
     const char* number = Attribute(attributes, "r");
     std::uint64_t row = rows_.row() + 1;
-    if (number != nullptr && std::from_chars(number, number + std::strlen(number), row).ec != std::errc())
+    if (number != nullptr &&
+        std::from_chars(number, number + std::strlen(number), row).ec != std::errc())
       return Stop(Fail("номер строки «" + std::string(number) + "» не число"));
     column_ = 0;
     merged_.MoveTo(row);
@@ -132,7 +134,8 @@ class SheetHandler : public XmlHandler {
         return Stop(Fail(Here() + ": нет общей строки номер «" + value_ + "»"));
       return Check(rows_.SetCell(column_, context_.strings.at(index)));
     }
-    if (type_ == "b") return Check(rows_.SetCell(column_, value_.empty() ? "" : BooleanText(value_ != "0")));
+    if (type_ == "b")
+      return Check(rows_.SetCell(column_, value_.empty() ? "" : BooleanText(value_ != "0")));
     if (type_ == "str" || type_ == "inlineStr") return Check(rows_.SetCell(column_, value_));
     if (value_.empty()) return;
     const auto text = type_ == "d" ? WrittenDateText(value_) : Number();

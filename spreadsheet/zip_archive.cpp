@@ -44,9 +44,7 @@ Status ZipArchive::Attach(zip_source_t* source, zip_error_t& error) {
   Status status = Status::Ok();
   if (zip_ == nullptr) {
     if (source != nullptr) zip_source_free(source);
-    status = zip_error_code_zip(&error) == ZIP_ER_OPEN
-                 ? CannotOpen(file_, zip_error_code_system(&error))
-                 : Damaged(file_, "оглавление архива", Reason(&error));
+    status = Damaged(file_, "оглавление архива", Reason(&error));
   }
   zip_error_fini(&error);
   return status;
@@ -54,6 +52,7 @@ Status ZipArchive::Attach(zip_source_t* source, zip_error_t& error) {
 
 Status ZipArchive::OpenFile(const std::string& path, const std::string& file,
                             std::unique_ptr<ZipArchive>& archive) {
+  if (Status readable = CheckReadable(path, file); !readable.ok()) return readable;
   std::unique_ptr<ZipArchive> made(new ZipArchive({}, file));
   zip_error_t error;
   zip_error_init(&error);
