@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "spreadsheet/cell_text.h"
-#include "spreadsheet/failure.h"
 #include "spreadsheet/ods_names.h"
 #include "spreadsheet/xml_stream.h"
 
@@ -32,8 +31,7 @@ std::string_view Value(const char** attributes, std::string_view name) {
 
 class TableHandler : public XmlHandler {
  public:
-  TableHandler(std::size_t index, RowAssembler& rows, const std::string& file)
-      : index_(index), rows_(rows), file_(file) {}
+  TableHandler(std::size_t index, RowAssembler& rows) : index_(index), rows_(rows) {}
 
   void Start(std::string_view name, const char** attributes) override {
     if (name == kTable) {
@@ -107,8 +105,8 @@ class TableHandler : public XmlHandler {
                                       : value_ ? value_
                                                : std::optional(text_);
     if (!error_ && text->empty()) return;
-    if (column_ - 1 > kMaxColumns)
-      return Stop(Damaged(file_, "лист «" + rows_.sheet() + "»", "больше 16 384 столбцов"));
+    if (Status columns = rows_.CheckLastColumn(column_ - 1); !columns.ok())
+      return Stop(std::move(columns));
     for (std::uint64_t column = first; column < column_; ++column)
       cells_.emplace_back(column, text);
   }
@@ -117,6 +115,7 @@ class TableHandler : public XmlHandler {
     const std::uint64_t first = next_row_;
     next_row_ += row_repeats_;
     if (cells_.empty()) return;
+    if (Status rows = rows_.CheckLastRow(next_row_ - 1); !rows.ok()) return Stop(std::move(rows));
     for (std::uint64_t row = first; row < next_row_ && !rows_.stopped(); ++row) {
       Status status = rows_.StartRow(row);
       for (const auto& [column, text] : cells_) {
@@ -131,7 +130,6 @@ class TableHandler : public XmlHandler {
 
   const std::size_t index_;
   RowAssembler& rows_;
-  const std::string& file_;
   std::size_t tables_ = 0;  // the outermost tables begun so far
   int level_ = 0;           // how deep in tables the parse is
   bool inside_ = false;     // within the wanted table
@@ -153,7 +151,7 @@ class TableHandler : public XmlHandler {
 }  // namespace
 
 Status ReadOdsTable(ZipMember& content, std::size_t index, RowAssembler& rows) {
-  TableHandler handler(index, rows, content.file());
+  TableHandler handler(index, rows);
   return ParseXml(content, handler);
 }
 

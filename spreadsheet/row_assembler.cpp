@@ -22,10 +22,21 @@ Status RowAssembler::StartRow(std::uint64_t row) {
   return Status::Ok();
 }
 
-Status RowAssembler::CheckPlace(std::uint64_t column) const {
-  if (column > kMaxColumns) return Failure("больше 16 384 столбцов");
-  if (row_ > kMaxRows) return Failure("больше 1 048 576 строк");
+Status RowAssembler::CheckLastRow(std::uint64_t last) const {
+  if (last > kMaxRows)
+    return Damaged(file_, "лист «" + sheet_ + "», строка " + std::to_string(last),
+                   "больше 1 048 576 строк");
   return Status::Ok();
+}
+
+Status RowAssembler::CheckLastColumn(std::uint64_t last) const {
+  if (last > kMaxColumns) return Damaged(file_, "лист «" + sheet_ + "»", "больше 16 384 столбцов");
+  return Status::Ok();
+}
+
+Status RowAssembler::CheckPlace(std::uint64_t column) const {
+  if (Status columns = CheckLastColumn(column); !columns.ok()) return columns;
+  return CheckLastRow(row_);
 }
 
 Status RowAssembler::SetCell(std::uint64_t column, std::string_view text) {

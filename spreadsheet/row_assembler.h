@@ -30,6 +30,11 @@ class RowAssembler {
   // Gives the current row to the sink when it holds a value, after the empty rows before it.
   void EndRow();
 
+  // Refuse rows up to `last`, or columns up to `last`, past the limits before any of them is
+  // given (for rows and cells that repeat).
+  Status CheckLastRow(std::uint64_t last) const;
+  Status CheckLastColumn(std::uint64_t last) const;
+
   std::uint64_t row() const { return row_; }
   // True once the sink has had enough: the reader should end with success.
   bool stopped() const { return stopped_; }
@@ -37,7 +42,7 @@ class RowAssembler {
 
  private:
   Status Failure(const std::string& reason) const;
-  // Refuses a value past the limits.
+  // Refuses a value of the current row past the limits.
   Status CheckPlace(std::uint64_t column) const;
 
   RowSink& sink_;
