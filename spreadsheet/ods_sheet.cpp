@@ -43,7 +43,7 @@ class TableHandler : public XmlHandler {
     if (name == kCell || name == kCoveredCell) StartCell(name == kCoveredCell, attributes);
     if (name == kAnnotation) ++annotations_;
     if (annotations_ > 0 || !in_cell_) return;
-    if (name == kParagraph && paragraphs_++ > 0) text_ += '\n';
+    if (name == kParagraph && ++in_paragraph_ == 1 && paragraphs_++ > 0) text_ += '\n';
     if (name == kSpaces)
       text_.append(std::min<std::uint64_t>(Repeats(attributes, kSpaceCount), 1024), ' ');
     if (name == kTab) text_ += '\t';
@@ -57,12 +57,13 @@ class TableHandler : public XmlHandler {
     }
     if (!InTable()) return;
     if (name == kAnnotation) --annotations_;
+    if (name == kParagraph && annotations_ == 0 && in_cell_) --in_paragraph_;
     if (name == kCell || name == kCoveredCell) EndCell();
     if (name == kRow) EndRow();
   }
 
   void Text(std::string_view text) override {
-    if (InTable() && in_cell_ && annotations_ == 0 && paragraphs_ > 0) text_ += text;
+    if (InTable() && in_cell_ && annotations_ == 0 && in_paragraph_ > 0) text_ += text;
   }
 
  private:
@@ -80,6 +81,7 @@ class TableHandler : public XmlHandler {
     covered_ = covered;
     column_repeats_ = Repeats(attributes, kColumnsRepeated);
     paragraphs_ = 0;
+    in_paragraph_ = 0;
     text_.clear();
     error_ = Value(attributes, kCalcValueType) == "error";
     const std::string_view type = Value(attributes, kValueType);
@@ -143,7 +145,8 @@ class TableHandler : public XmlHandler {
   bool in_cell_ = false;
   bool covered_ = false;
   bool error_ = false;
-  int paragraphs_ = 0;
+  int paragraphs_ = 0;    // paragraphs of the cell begun so far
+  int in_paragraph_ = 0;  // how deep in paragraphs the parse is
   std::optional<std::string> value_;
   std::string text_;
 };

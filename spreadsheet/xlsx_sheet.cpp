@@ -184,14 +184,37 @@ Status Parse(const ZipArchive& archive, const std::string& member, const std::st
   return ParseXml(*stream, handler);
 }
 
+// Whether the member mentions merged cells at all: a byte search, far cheaper than parsing the
+// member only to learn that it has none.
+Status MentionsMergedCells(const ZipArchive& archive, const std::string& member,
+                           const std::string& part, bool& mentions) {
+  constexpr std::string_view kWord = "mergeCell";
+  std::unique_ptr<ZipMember> stream;
+  if (Status open = archive.Open(member, part, stream); !open.ok()) return open;
+  std::string window;  // the end of the last chunk, so a word across two chunks is found
+  std::vector<char> chunk(256 * 1024);
+  mentions = false;
+  for (std::size_t got = 1; got > 0 && !mentions;) {
+    if (Status read = stream->Read(chunk.data(), chunk.size(), got); !read.ok()) return read;
+    window.append(chunk.data(), got);
+    mentions = window.find(kWord) != std::string::npos;
+    window.erase(0, window.size() - std::min(window.size(), kWord.size() - 1));
+  }
+  return Status::Ok();
+}
+
 }  // namespace
 
 Status ReadXlsxSheet(const ZipArchive& archive, const std::string& member,
                      const XlsxContext& context, RowAssembler& rows) {
   const std::string part = "лист «" + rows.sheet() + "» (" + member + ")";
   std::vector<Range> ranges;
+  bool mentions = false;
+  if (Status status = MentionsMergedCells(archive, member, part, mentions); !status.ok())
+    return status;
   MergeHandler merges(ranges);
-  if (Status status = Parse(archive, member, part, merges); !status.ok()) return status;
+  if (mentions)
+    if (Status status = Parse(archive, member, part, merges); !status.ok()) return status;
   MergedCells merged(std::move(ranges));
   SheetHandler cells(context, merged, rows, archive.file());
   return Parse(archive, member, part, cells);
