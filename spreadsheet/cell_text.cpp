@@ -103,6 +103,11 @@ std::string NumberText(double value) {
 std::optional<std::string> NumberText(std::string_view decimal) {
   while (!decimal.empty() && decimal.front() == ' ') decimal.remove_prefix(1);
   while (!decimal.empty() && decimal.back() == ' ') decimal.remove_suffix(1);
+  // A whole number of up to 15 digits is already written as it is shown.
+  const std::string_view digits = decimal.starts_with('-') ? decimal.substr(1) : decimal;
+  if (!digits.empty() && digits.size() <= 15 && digits[0] != '0' &&
+      digits.find_first_not_of("0123456789") == std::string_view::npos)
+    return std::string(decimal);
   double value = 0;
   const auto result = std::from_chars(decimal.data(), decimal.data() + decimal.size(), value);
   if (decimal.empty() || result.ec != std::errc() || result.ptr != decimal.data() + decimal.size())

@@ -191,14 +191,17 @@ Status MentionsMergedCells(const ZipArchive& archive, const std::string& member,
   constexpr std::string_view kWord = "mergeCell";
   std::unique_ptr<ZipMember> stream;
   if (Status open = archive.Open(member, part, stream); !open.ok()) return open;
-  std::string window;  // the end of the last chunk, so a word across two chunks is found
-  std::vector<char> chunk(256 * 1024);
+  // Each chunk is read after the last bytes of the one before, so a word across two is found.
+  constexpr std::size_t kChunk = 256 * 1024;
+  std::vector<char> buffer(kWord.size() - 1 + kChunk);
+  std::size_t kept = 0;
   mentions = false;
   for (std::size_t got = 1; got > 0 && !mentions;) {
-    if (Status read = stream->Read(chunk.data(), chunk.size(), got); !read.ok()) return read;
-    window.append(chunk.data(), got);
-    mentions = window.find(kWord) != std::string::npos;
-    window.erase(0, window.size() - std::min(window.size(), kWord.size() - 1));
+    if (Status read = stream->Read(buffer.data() + kept, kChunk, got); !read.ok()) return read;
+    const std::string_view bytes(buffer.data(), kept + got);
+    mentions = bytes.find(kWord) != std::string_view::npos;
+    kept = std::min(bytes.size(), kWord.size() - 1);
+    std::memmove(buffer.data(), bytes.data() + bytes.size() - kept, kept);
   }
   return Status::Ok();
 }
