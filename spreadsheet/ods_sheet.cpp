@@ -48,6 +48,7 @@ class TableHandler : public XmlHandler {
       text_.append(std::min<std::uint64_t>(Repeats(attributes, kSpaceCount), 1024), ' ');
     if (name == kTab) text_ += '\t';
     if (name == kLineBreak) text_ += '\n';
+    CheckText();
   }
 
   void End(std::string_view name) override {
@@ -63,10 +64,17 @@ class TableHandler : public XmlHandler {
   }
 
   void Text(std::string_view text) override {
-    if (InTable() && in_cell_ && annotations_ == 0 && in_paragraph_ > 0) text_ += text;
+    if (!InTable() || !in_cell_ || annotations_ > 0 || in_paragraph_ == 0) return;
+    text_ += text;
+    CheckText();
   }
 
  private:
+  void CheckText() {
+    if (Status text = rows_.CheckCellText(next_row_, column_, text_.size()); !text.ok())
+      Stop(std::move(text));
+  }
+
   // In the wanted table itself, not in one nested in its cells.
   bool InTable() const { return inside_ && level_ == 1; }
 

@@ -34,6 +34,15 @@ Status RowAssembler::CheckLastColumn(std::uint64_t last) const {
   return Status::Ok();
 }
 
+Status RowAssembler::CheckCellText(std::uint64_t row, std::uint64_t column,
+                                   std::size_t bytes) const {
+  if (bytes <= kMaxCellBytes) return Status::Ok();
+  return Damaged(
+      file_,
+      CellAddress(sheet_, static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(column)),
+      "в ячейке больше 32 767 знаков");
+}
+
 Status RowAssembler::CheckPlace(std::uint64_t column) const {
   if (Status columns = CheckLastColumn(column); !columns.ok()) return columns;
   return CheckLastRow(row_);

@@ -15,6 +15,9 @@ namespace spreadsheet {
 
 constexpr std::uint64_t kMaxRows = 1048576;
 constexpr std::uint64_t kMaxColumns = 16384;
+// A cell holds at most 32 767 characters, of at most 4 bytes each in UTF-8; a reader refuses a
+// longer text as it gathers it, so no cell takes more memory than that.
+constexpr std::size_t kMaxCellBytes = 32767 * 4;
 
 class RowAssembler {
  public:
@@ -34,6 +37,8 @@ class RowAssembler {
   // given (for rows and cells that repeat).
   Status CheckLastRow(std::uint64_t last) const;
   Status CheckLastColumn(std::uint64_t last) const;
+  // Refuses the cell at `row` and `column` whose text has grown to `bytes`, past kMaxCellBytes.
+  Status CheckCellText(std::uint64_t row, std::uint64_t column, std::size_t bytes) const;
 
   std::uint64_t row() const { return row_; }
   // True once the sink has had enough: the reader should end with success.

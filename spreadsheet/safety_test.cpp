@@ -5,6 +5,7 @@
 #include <map>
 
 #include "common/test/scratch_folder.h"
+#include "spreadsheet/row_assembler.h"
 #include "spreadsheet/test/collect_rows.h"
 #include "spreadsheet/workbook.h"
 
@@ -52,6 +53,16 @@ std::string Ods(const testing_support::ScratchFolder& folder, const std::string&
                    rows_xml + "</table:table></c>"}});
 }
 
+// Letters that pack poorly, so a long text passes the archive's packing limit.
+std::string Letters(std::size_t count) {
+  std::string letters;
+  for (std::uint32_t seed = 1; letters.size() < count;) {
+    seed = seed * 1103515245 + 12345;
+    letters += static_cast<char>('a' + (seed >> 16) % 26);
+  }
+  return letters;
+}
+
 // The message of opening and reading the first sheet of `path`, with the rows given before.
 Status ReadFirst(const std::string& path, CollectRows& sink) {
   std::unique_ptr<Workbook> book;
@@ -75,6 +86,13 @@ TEST(Safety, SheetsPastTheLimitsAndBadMarkupAreRefused) {
       {false, "<row><c t=\"s\"><v>7</v></c></row>", "нет общей строки номер «7»"},
       {false, "<row><c><v>abc</v></c></row>", "Лист1!A1: значение «abc» не прочитать"},
       {false, "<row><c>", "разметка XML повреждена"},
+      {false,
+       "<row><c t=\"inlineStr\"><is><t>" + Letters(kMaxCellBytes + 1) + "</t></is></c></row>",
+       "«book.xlsx»: Лист1!A1: в ячейке больше 32 767 знаков"},
+      {true,
+       "<table:table-row/><table:table-row><table:table-cell><text:p>" +
+           Letters(kMaxCellBytes + 1) + "</text:p></table:table-cell></table:table-row>",
+       "«book.ods»: Т!A2: в ячейке больше 32 767 знаков"},
       {true, "<table:table-row table:number-rows-repeated=\"1048577\">" + x + "</table:table-row>",
        "больше 1 048 576 строк"},
       {true,

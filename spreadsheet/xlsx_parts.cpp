@@ -4,7 +4,9 @@
 #include <map>
 #include <memory>
 
+#include "spreadsheet/failure.h"
 #include "spreadsheet/number_format.h"
+#include "spreadsheet/row_assembler.h"
 #include "spreadsheet/xml_stream.h"
 
 namespace spreadsheet {
@@ -94,7 +96,8 @@ class BookHandler : public XmlHandler {
 // Each <si> is one string: the texts of its runs joined, its phonetic hints (<rPh>) left out.
 class SharedStringsHandler : public XmlHandler {
  public:
-  explicit SharedStringsHandler(SharedStrings& strings) : strings_(strings) {}
+  SharedStringsHandler(SharedStrings& strings, const std::string& file, const std::string& part)
+      : strings_(strings), file_(file), part_(part) {}
   void Start(std::string_view name, const char**) override {
     const std::string_view local = LocalName(name);
     if (local == "si") current_.clear();
@@ -108,11 +111,16 @@ class SharedStringsHandler : public XmlHandler {
     if (local == "t") in_text_ = false;
   }
   void Text(std::string_view text) override {
-    if (in_text_) current_ += text;
+    if (!in_text_) return;
+    current_ += text;
+    if (current_.size() > kMaxCellBytes)
+      Stop(Damaged(file_, part_, "в общей строке больше 32 767 знаков"));
   }
 
  private:
   SharedStrings& strings_;
+  const std::string& file_;
+  const std::string& part_;
   std::string current_;
   int in_hint_ = 0;
   bool in_text_ = false;
@@ -165,7 +173,7 @@ Status ReadBookPart(const ZipArchive& archive, const std::string& member, XlsxBo
 
 Status ReadSharedStrings(const ZipArchive& archive, const std::string& member,
                          SharedStrings& strings) {
-  SharedStringsHandler handler(strings);
+  SharedStringsHandler handler(strings, archive.file(), member);
   return ParseMember(archive, member, handler);
 }
 

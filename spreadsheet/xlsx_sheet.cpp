@@ -92,7 +92,9 @@ class SheetHandler : public XmlHandler {
   }
 
   void Text(std::string_view text) override {
-    if (capture_) value_ += text;
+    if (!capture_) return;
+    value_ += text;
+    Check(rows_.CheckCellText(rows_.row(), column_, value_.size()));
   }
 
  private:
