@@ -44,22 +44,26 @@ TEST(Readers, EveryFormatOfTheSameTableGivesTheSameRows) {
   // language-driver byte (so Windows-1251 is taken, which is what it wrote).
   Rows zeros = kTable;
   zeros[3].second = {"0", "", "0", "", "0"};
+  // table866.dbf has a record marked deleted after its second.
   const struct {
     const char* file;
     const Rows& rows;
     std::string sheet;
-  } cases[] = {{"table.xlsx", kTable, "table"},
-               {"table.ods", kTable, "table"},
-               {"table.xls", kTable, "table"},
-               {"table866.dbf", kTable, "table866"},
-               {"table.dbf", zeros, "table"}};
+    std::uint64_t deleted;
+  } cases[] = {{"table.xlsx", kTable, "table", 0},
+               {"table.ods", kTable, "table", 0},
+               {"table.xls", kTable, "table", 0},
+               {"table866.dbf", kTable, "table866", 1},
+               {"table.dbf", zeros, "table", 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     const auto book = Open(c.file);
     ASSERT_TRUE(book);
     ASSERT_EQ(book->sheets().size(), 1u);
     EXPECT_EQ(book->sheets()[0].name, c.sheet);
-    EXPECT_EQ(Read(*book, 0), c.rows);
+    SheetWarnings all;
+    EXPECT_EQ(Read(*book, 0, &all), c.rows);
+    EXPECT_EQ(all.deleted_records, c.deleted);
     CollectRows two(2);
     SheetWarnings warnings;
     EXPECT_TRUE(book->ReadSheet(0, two, warnings).ok());

@@ -1,4 +1,5 @@
-"""Writes the CSV table as a dBASE table in code page 866 (declared in its language-driver byte)."""
+"""Writes the CSV table as a dBASE table in code page 866 (declared in its language-driver byte),
+with one more record after the second, marked deleted."""
 import csv
 import datetime
 import sys
@@ -21,6 +22,9 @@ def date(text):
     return datetime.date(*reversed([int(p) for p in text.split(".")])) if text else None
 
 
-for tabnum, fio, salary, hired, rate in rows[1:]:
+for index, (tabnum, fio, salary, hired, rate) in enumerate(rows[1:]):
     table.append((number(tabnum), fio, number(salary), date(hired), number(rate)))
+    if index == 1:
+        table.append((999, "Удалённая запись", 1.0, None, None))
+        dbf.delete(table[-1])
 table.close()
