@@ -92,17 +92,19 @@ TEST(Readers, CellsAsTheUserSawThem) {
       {2, {"Жирный и простой", "123", "29.02.2024", "246", "ИСТИНА"}},
       {3, {"Ёлка", "-0,125", "31.12.1999 23:59", "", "ЛОЖЬ"}},  // D3 is #N/A
       {4, {}},
-      {5, {"Объединено", "", "", "1234567,89"}},
+      {5, {"Объединено", "", "", "1234567,89"}},  // B5 holds a value under the merged A5:C5
   };
   // The suite turns the booleans into the formulas =TRUE() and =FALSE(), whose numbers only
   // their result type shows as booleans.
   Rows ods = full;
   ods[1].second[4] = "1";
   ods[2].second[4] = "0";
-  // FreeXL 1.0.6 gives neither formula results nor boolean cells, nor which sheet is hidden.
+  // FreeXL 1.0.6 gives neither formula results nor boolean cells, nor which sheet is hidden,
+  // nor the merged ranges, so the value hidden under A5:C5 shows.
   Rows xls = full;
   xls[1].second.resize(3);
   xls[2].second.resize(3);
+  xls[4].second[1] = "скрыто";
   const struct {
     const char* file;
     const Rows& rows;

@@ -1,7 +1,7 @@
 """Writes features.xlsx (shared and rich strings, dates with and without a time, fractions, a
-formula with its cached value, an error, booleans, a merged range, an empty row, a hidden sheet)
-and inline.xlsx (the same kind of rows with inline strings, as the writer's constant-memory mode
-stores them)."""
+formula with its cached value, an error, booleans, a merged range with a value hidden under it,
+an empty row, a hidden sheet) and inline.xlsx (the same kind of rows with inline strings, as
+the writer's constant-memory mode stores them)."""
 import datetime
 import sys
 
@@ -26,6 +26,7 @@ sheet.write_datetime(2, 2, datetime.datetime(1999, 12, 31, 23, 59), stamp)
 sheet.write_formula(2, 3, "=NA()", None, "#N/A")
 sheet.write_boolean(2, 4, False)
 sheet.merge_range(4, 0, 4, 2, "Объединено")
+sheet.write_string(4, 1, "скрыто")  # a value under the merged range, which nobody sees
 sheet.write_number(4, 3, 1234567.89)
 hidden = book.add_worksheet("Скрытый")
 hidden.write_string(0, 0, "тайна")
