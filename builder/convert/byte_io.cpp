@@ -1,5 +1,7 @@
 #include "builder/convert/byte_io.h"
 
+#include <cerrno>
+
 #include <algorithm>
 #include <cstring>
 
@@ -39,30 +41,39 @@ FileSink::~FileSink() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
+bool FileSink::Failed() {
+  if (ok_ && errno != 0) error_ = errno;
+  return ok_ = false;
+}
+
 bool FileSink::Write(std::string_view bytes) {
   if (file_ == nullptr) return ok_ = false;
   if (!ok_) return false;  // nothing after a failure, so a failed file never looks complete
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) ok_ = false;
+  errno = 0;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) return Failed();
   return ok_;
 }
 
 bool FileSink::WriteAt(std::uint64_t offset, std::string_view bytes) {
   if (file_ == nullptr) return ok_ = false;
   if (!ok_) return false;
-  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return ok_ = false;
+  errno = 0;
+  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return Failed();
   return Write(bytes);
 }
 
 bool FileSink::Flush() {
   if (file_ == nullptr) return ok_ = false;
-  if (std::fflush(file_) != 0) ok_ = false;
+  errno = 0;
+  if (std::fflush(file_) != 0) return Failed();
   return ok_;
 }
 
 bool FileSink::Close() {
   if (file_ == nullptr) return ok_ = false;
   Flush();
-  if (std::fclose(file_) != 0) ok_ = false;
+  errno = 0;
+  if (std::fclose(file_) != 0) Failed();
   file_ = nullptr;
   return ok_;
 }

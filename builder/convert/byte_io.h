@@ -54,10 +54,15 @@ class FileSink {
   // Flushes and closes the file. Only a true result means every byte reached the file system:
   // some file systems report a full disk or a lost connection only here.
   bool Close();
+  // The errno of the first failure, 0 when none was told (EIO is then the honest guess).
+  int error() const { return error_; }
 
  private:
+  bool Failed();
+
   std::FILE* file_ = nullptr;
   bool ok_ = true;
+  int error_ = 0;
 };
 
 }  // namespace builder

@@ -22,10 +22,11 @@ Status PatchOsByte(const std::string& target_path) {
   return written && closed ? Status::Ok() : SystemFailure(errno ? errno : EIO);
 }
 
-// Reports `text` and returns it as the failure.
-Status PackError(Reporter& reporter, const std::string& text) {
+// Reports `text` and returns it as a failure of the target (no output) or, with `source`, of
+// the source (no input).
+Status PackError(Reporter& reporter, const std::string& text, bool source = false) {
   ReportPackError(reporter, text);
-  return Status::Error(text);
+  return source ? Status::NoInput(text) : Status::NoOutput(text);
 }
 
 }  // namespace
@@ -42,7 +43,7 @@ Status CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_pat
     const std::size_t got = source.Read(block.data(), block.size());
     if (source.failed()) {
       gzclose(gzip);
-      return PackError(reporter, messages::PackReadFailed(source_path, source.FailureText()));
+      return PackError(reporter, messages::PackReadFailed(source_path, source.FailureText()), true);
     }
     if (got == 0) break;
     total += static_cast<std::int64_t>(got);
@@ -67,7 +68,8 @@ Status PackFile(const std::string& source_path, const std::string& target_path, 
                 Reporter& reporter) {
   FileSource source(source_path);
   if (!source.is_open())
-    return PackError(reporter, messages::PackSourceUnreadable(source_path, source.open_error()));
+    return PackError(reporter, messages::PackSourceUnreadable(source_path, source.open_error()),
+                      true);
   // The packed file is written beside the target and takes its place only once complete; a
   // failure leaves the target as it was, and the unfinished file goes with `target`.
   ReplacementFile target(target_path);

@@ -94,7 +94,7 @@ Status ConvertPhoneBook(const std::string& input_path, const std::string& output
   const auto count = format::EncodeRecordCount(static_cast<std::uint32_t>(records));
   if (!output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize)) ||
       !output.sink().WriteAt(0, Bytes(count))) {
-    return output.Fail(messages::WriteFailed(output_path));
+    return output.WriteFailure();
   }
   return output.Close();
 }

@@ -109,7 +109,7 @@ Status ConvertSourceFile(const std::string& input_path, const std::string& outpu
   layout.header.record_count = static_cast<std::uint32_t>(records);
   if (!output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize)) ||
       !output.sink().WriteAt(0, HeaderAndFields(layout, true))) {
-    return output.Fail(messages::WriteFailed(output_path));
+    return output.WriteFailure();
   }
   return output.Close();
 }
