@@ -71,7 +71,7 @@ int RunBuildCommand(const std::vector<std::string>& args) {
   // Without a name the conversion refuses at once: no digits to take then.
   if (names && names->kind == builder::ConversionKind::kPhoneBook && !phone.name.empty() &&
       !TakeDigitsFromFirstLine(input, input, encoding, phone, console)) {
-    return kExitFailed;
+    return kExitRefused;
   }
 
   builder::ConversionRequest request;
@@ -84,8 +84,18 @@ int RunBuildCommand(const std::vector<std::string>& args) {
   request.encoding = encoding;
   ConsoleReporter reporter(console, input);
   const Status converted = builder::RunConversion(request, reporter);
-  if (converted.refusal()) return kExitUsage;
-  if (!converted.ok()) return kExitFailed;
+  switch (converted.kind()) {
+    case StatusKind::kOk:
+      break;
+    case StatusKind::kRefusal:
+      return kExitUsage;
+    case StatusKind::kNoInput:
+      return kExitUnreadable;
+    case StatusKind::kNoOutput:
+      return kExitUnwritable;
+    case StatusKind::kError:
+      return kExitRefused;
+  }
   console.Result(
       (request.keep_intermediate ? "Записан файл " + names->intermediate + "\n" : std::string()) +
       "Записан файл " + names->target + "\n");

@@ -1,10 +1,5 @@
 #include "cli/check_command.h"
 
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <filesystem>
 #include <optional>
 
 #include "builder/convert/byte_io.h"
@@ -18,8 +13,6 @@
 #include "cli/phone_options.h"
 #include "cli/readable_input.h"
 #include "common/file_extension.h"
-#include "common/replacement_file.h"
-#include "common/system_reason.h"
 
 namespace cli {
 
@@ -56,12 +49,12 @@ class FaultList : public builder::RecordSink {
   int Finish(builder::LineReader& reader, const builder::TextSource& source, std::int64_t records) {
     if (reader.failed()) {
       console_.Error(shown_, builder::messages::ReadFailed(shown_, reader.FailureText()));
-      return source.content_refused() ? kExitFailed : kExitUnreadable;
+      return source.content_refused() ? kExitRefused : kExitUnreadable;
     }
     console_.Note(shown_, "проверено записей: " + std::to_string(records) +
                               ", ошибочных: " + std::to_string(faulty_));
-    if (!console_.FinishProduct()) return kExitFailed;
-    return faulty_ == 0 ? kExitOk : kExitFailed;
+    if (!console_.FinishProduct()) return kExitUnwritable;
+    return faulty_ == 0 ? kExitOk : kExitRefused;
   }
 
  private:
@@ -76,11 +69,11 @@ int CheckSourceFile(builder::LineReader& reader, const builder::TextSource& sour
   const Status read = builder::ReadSourceLayout(reader, shown, layout);
   if (read.kind() == StatusKind::kNoInput) {
     console.Error(shown, builder::messages::NotASourceFile(shown));
-    return kExitFailed;
+    return kExitRefused;
   }
   if (!read.ok()) {
     console.Error(shown, read.message());
-    return reader.failed() && !source.content_refused() ? kExitUnreadable : kExitFailed;
+    return reader.failed() && !source.content_refused() ? kExitUnreadable : kExitRefused;
   }
   std::int64_t records = 0;
   builder::ReadTableRecords(reader, layout, faults, records);
@@ -95,26 +88,6 @@ int CheckPhoneList(builder::LineReader& reader, const builder::TextSource& sourc
   std::int64_t records = 0;
   builder::ReadPhoneRecords(reader, splitter, digits, faults, records);
   return faults.Finish(reader, source, records);
-}
-
-// Standard input copied into a file of its own, which can be read twice (the encoding is
-// detected first) in constant memory.
-Status Spool(TemporaryFile& file) {
-  std::error_code no_folder;
-  const std::string folder = std::filesystem::temp_directory_path(no_folder).string();
-  if (Status created = file.Create(folder, "bwick-check"); !created.ok()) return created;
-  char block[65536];
-  for (;;) {
-    const ssize_t got = read(STDIN_FILENO, block, sizeof block);
-    if (got == 0) return Status::Ok();
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return SystemFailure(errno);
-    for (ssize_t written = 0; written < got;) {
-      const ssize_t put = write(file.descriptor(), block + written, got - written);
-      if (put < 0 && errno != EINTR) return SystemFailure(errno);
-      written += std::max<ssize_t>(put, 0);
-    }
-  }
 }
 
 bool IsSourceFile(const std::string& path, std::optional<codepage::TextEncoding> encoding) {
@@ -158,29 +131,24 @@ int RunCheckCommand(const std::vector<std::string>& args) {
     return UsageError("check", phone_only.message(), std::cerr);
 
   Console console("check", {parsed->Has("quiet"), parsed->Has("progress")});
-  TemporaryFile spooled;
-  std::string path = input;
-  if (input == "-") {
-    if (const Status spooled_input = Spool(spooled); !spooled_input.ok()) {
-      console.Error(input, spooled_input.message());
-      return kExitUnreadable;
-    }
-    path = spooled.path();
-  } else if (const Status readable = CheckReadable(input); !readable.ok()) {
-    console.Error(input, readable.message());
+  // Read twice: the encoding is detected first.
+  SpooledInput spooled;
+  if (const Status opened = spooled.Open(input); !opened.ok()) {
+    console.Error(input, opened.message());
     return kExitUnreadable;
   }
+  const std::string& path = spooled.path();
   const bool source_file = input == "-" ? IsSourceFile(path, encoding) : named_source_file;
   if (source_file && !phone_only.ok()) return UsageError("check", phone_only.message(), std::cerr);
   if (!source_file && !TakeDigitsFromFirstLine(path, input, encoding, phone, console))
-    return kExitFailed;
+    return kExitRefused;
 
   builder::TextSource source(path, encoding);
   builder::LineReader reader(source);
   FaultList faults(console, input);
   if (reader.AtEnd() && !reader.failed()) {
     console.Error(input, builder::messages::ReadFailed(input));
-    return kExitFailed;
+    return kExitRefused;
   }
   if (source_file) return CheckSourceFile(reader, source, faults, console, input);
   return CheckPhoneList(reader, source, faults, phone);

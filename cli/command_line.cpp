@@ -1,10 +1,12 @@
 #include "cli/command_line.h"
 
 #include <cctype>
+#include <filesystem>
 
 #include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "common/codepage.h"
+#include "common/same_file.h"
 
 namespace cli {
 namespace {
@@ -92,7 +94,7 @@ std::optional<ParsedArguments> ParseCommandLine(const CommandSpec& command,
   } else {
     PrintVersion(out);
   }
-  exit_status = FlushProduct(command.name, out, err) ? kExitOk : kExitFailed;
+  exit_status = FlushProduct(command.name, out, err) ? kExitOk : kExitUnwritable;
   return std::nullopt;
 }
 
@@ -118,6 +120,19 @@ int UsageError(std::string_view command, const std::string& text, std::ostream& 
   err << "bwick " << command << ": " << text << "\n"
       << "Подробнее: bwick " << command << " --help\n";
   return kExitUsage;
+}
+
+int CheckOutputFile(std::string_view command, const std::string& input, const std::string& output,
+                    bool replace, std::string_view same_file, std::ostream& err) {
+  if (output == "-") return kExitOk;
+  if (input != "-" && SameFile(input, output))
+    return UsageError(command, output + ": " + std::string(same_file), err);
+  std::error_code no_file;
+  if (!replace && std::filesystem::exists(std::filesystem::symlink_status(output, no_file))) {
+    err << "bwick " << command << ": " << output << ": файл уже существует; --force заменяет его\n";
+    return kExitRefused;
+  }
+  return kExitOk;
 }
 
 Status OptionToCp1251(const std::string& utf8, std::string_view option, std::string& cp1251) {

@@ -1,8 +1,7 @@
 #include "builder/convert/byte_io.h"
 
-#include <cerrno>
-
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace builder {

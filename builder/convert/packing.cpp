@@ -69,7 +69,7 @@ Status PackFile(const std::string& source_path, const std::string& target_path, 
   FileSource source(source_path);
   if (!source.is_open())
     return PackError(reporter, messages::PackSourceUnreadable(source_path, source.open_error()),
-                      true);
+                     true);
   // The packed file is written beside the target and takes its place only once complete; a
   // failure leaves the target as it was, and the unfinished file goes with `target`.
   ReplacementFile target(target_path);
