@@ -33,12 +33,15 @@ namespace {
 // its first fault, in the conversion's own words, and reads on.
 class FaultList : public builder::RecordSink {
  public:
-  FaultList(Console& console, std::string shown) : console_(console), shown_(std::move(shown)) {}
+  FaultList(Console& console, std::string shown, builder::LineReader& reader)
+      : console_(console), shown_(std::move(shown)), reader_(reader) {}
 
-  Status Take(std::int64_t record, const Status& line, std::string_view) override {
+  Status Take(std::int64_t record, std::int64_t file_line, const Status& line,
+              std::string_view) override {
     if (!line.ok()) {
       ++faulty_;
-      console_.Finding(shown_, line.message());
+      console_.Finding(shown_, LineMessage(file_line, line.message()));
+      reader_.SkipRestOfLine();
     }
     if (record % builder::kProgressEvery == 0)
       console_.Progress("Проверено: " + std::to_string(record));
@@ -60,6 +63,7 @@ class FaultList : public builder::RecordSink {
  private:
   Console& console_;
   std::string shown_;
+  builder::LineReader& reader_;
   std::int64_t faulty_ = 0;
 };
 
@@ -77,6 +81,10 @@ int CheckSourceFile(builder::LineReader& reader, const builder::TextSource& sour
   }
   std::int64_t records = 0;
   builder::ReadTableRecords(reader, layout, faults, records);
+  if (!reader.failed() && records < layout.header.record_count) {
+    console.Note(shown,
+                 builder::messages::FewerRecordsThanDeclared(layout.header.record_count, records));
+  }
   return faults.Finish(reader, source, records);
 }
 
@@ -145,7 +153,7 @@ int RunCheckCommand(const std::vector<std::string>& args) {
 
   builder::TextSource source(path, encoding);
   builder::LineReader reader(source);
-  FaultList faults(console, input);
+  FaultList faults(console, input, reader);
   if (reader.AtEnd() && !reader.failed()) {
     console.Error(input, builder::messages::ReadFailed(input));
     return kExitRefused;

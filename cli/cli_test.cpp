@@ -166,9 +166,10 @@ TEST_F(BwickTest, BuildFailuresAndTheirExitCodes) {
   // The converter's own message says what failed; the general one would only repeat it.
   const RunResult bad_data = Bwick("build " + Quoted("list.csv") + " --name N --digits 4");
   EXPECT_EQ(bad_data.status, 5);
-  EXPECT_EQ(bad_data.err, "bwick build: " + dir_.File("list.csv") +
-                              ": Запись - 1, телефон-555, число знаков в номере телефона - 3, не "
-                              "соответствует заданному - 4\n");
+  EXPECT_EQ(bad_data.err,
+            "bwick build: " + dir_.File("list.csv") +
+                ": строка 1: Запись - 1, телефон-555, число знаков в номере телефона - 3, не "
+                "соответствует заданному - 4\n");
   EXPECT_FALSE(Exists(dir_.File("list.fdb")));
 }
 
@@ -180,14 +181,16 @@ TEST_F(BwickTest, CheckListsEveryFaultyLine) {
   EXPECT_EQ(faulty.status, 5);
   const std::string prefix = "bwick check: " + dir_.File("book.fsr") + ": ";
   EXPECT_NE(
-      faulty.out.find(prefix + "Запись - 2, неверное число разделителей - 0, должно быть - 1\n" +
+      faulty.out.find(prefix +
+                      "строка 61: Запись - 2, неверное число разделителей - 0, должно быть - 1\n" +
                       prefix + "only\n"),
       std::string::npos)
       << faulty.out;
-  // A line longer than 510 bytes comes in pieces: the first has no splitter, the rest converts.
-  EXPECT_NE(faulty.out.find("Запись - 4, неверное число разделителей - 0"), std::string::npos);
+  // A line longer than 510 bytes comes in pieces; its first piece's fault stands for the line.
+  EXPECT_NE(faulty.out.find("строка 63: Запись - 4, неверное число разделителей - 0"),
+            std::string::npos);
   EXPECT_EQ(faulty.out.find("Запись - 5"), std::string::npos) << faulty.out;
-  EXPECT_EQ(faulty.err, prefix + "проверено записей: 5, ошибочных: 2\n");
+  EXPECT_EQ(faulty.err, prefix + "проверено записей: 4, ошибочных: 2\n");
 
   WriteBytes(dir_.File("ok.csv"), "55;a;b;c;d\r\n56;e;f;g;h\r\n");
   EXPECT_EQ(Bwick("check " + Quoted("ok.csv") + " --digits 2").status, 0);
@@ -379,7 +382,7 @@ TEST_F(BwickTest, ADashIsStandardInputOrOutput) {
   WriteBytes(dir_.File("book.fsr"), SourceFile({{"A"}, {"B"}}, "a;b\r\nc\r\n"));
   const RunResult book = Bwick("check - < " + Quoted("book.fsr"));
   EXPECT_EQ(book.status, 5);
-  EXPECT_NE(book.out.find("bwick check: -: Запись - 2, неверное число разделителей"),
+  EXPECT_NE(book.out.find("bwick check: -: строка 61: Запись - 2, неверное число разделителей"),
             std::string::npos)
       << book.out;
 
@@ -397,10 +400,11 @@ TEST_F(BwickTest, CheckShowsControlBytesAndCountsEachFaultyLineOnce) {
   const RunResult check = Bwick("check " + Quoted("list.csv") + " --digits 3");
   EXPECT_EQ(check.status, 5);
   const std::string prefix = "bwick check: " + dir_.File("list.csv") + ": ";
-  EXPECT_EQ(check.out, prefix +
-                           "Неправильные исходные данные, номер телефона должен начинаться с "
-                           "цифры,\n" +
-                           prefix + "возможно вы используете ограничитель текста - \"\n");
+  EXPECT_EQ(check.out,
+            prefix +
+                "строка 1: Неправильные исходные данные, номер телефона должен начинаться с "
+                "цифры,\n" +
+                prefix + "возможно вы используете ограничитель текста - \"\n");
   EXPECT_EQ(check.err, prefix + "проверено записей: 2, ошибочных: 1\n");
 
   WriteBytes(dir_.File("list.csv"), "555;a\x1A;b;c\r\n");

@@ -150,6 +150,16 @@ Status OptionToCp1251(const std::string& utf8, std::string_view option, std::str
                          std::string(rest.substr(0, length)) + "»)");
 }
 
+Status SplitterToCp1251(const std::string& utf8, std::string& cp1251) {
+  if (utf8 == "tab" || utf8 == "\\t") {
+    cp1251 = "\t";
+    return Status::Ok();
+  }
+  if (Status read = OptionToCp1251(utf8, "splitter", cp1251); !read.ok()) return read;
+  if (cp1251.size() != 1) return Status::Refusal("--splitter: ровно один символ, или tab");
+  return Status::Ok();
+}
+
 Status ReadEncodingOption(const ParsedArguments& parsed,
                           std::optional<codepage::TextEncoding>& encoding) {
   encoding.reset();

@@ -82,6 +82,10 @@ int CheckOutputFile(std::string_view command, const std::string& input, const st
 // code there is refused, naming the character and its place among the characters.
 Status OptionToCp1251(const std::string& utf8, std::string_view option, std::string& cp1251);
 
+// A --splitter value into its one Windows-1251 byte: one character, or "tab" or "\t" (a
+// backslash and t, as a shell passes it) for the Tab that a shell makes hard to type.
+Status SplitterToCp1251(const std::string& utf8, std::string& cp1251);
+
 // The --encoding value into `encoding`, nullopt when absent; refused when it names no encoding
 // we read.
 Status ReadEncodingOption(const ParsedArguments& parsed,

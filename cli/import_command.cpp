@@ -68,7 +68,7 @@ Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) 
 
   if (const auto splitter_utf8 = parsed.Value("splitter")) {
     std::string splitter;
-    if (Status read = OptionToCp1251(*splitter_utf8, "splitter", splitter); !read.ok()) return read;
+    if (Status read = SplitterToCp1251(*splitter_utf8, splitter); !read.ok()) return read;
     // One byte that keeps its header line whole; the writer refuses the other control characters.
     if (splitter.size() != 1 || designer::HasLineBreak(splitter)) {
       return Status::Refusal("--splitter: ровно один символ, не перевод строки");
@@ -128,6 +128,19 @@ designer::SaveOptions SavingOf(const ImportOptions& options, Console& console) {
           }};
 }
 
+// A Tab inside a name of the first line means the file is split by Tabs, not by the splitter:
+// the advice is better than the refusal of a control character in the name.
+Status CheckNamesAreSplit(const designer::Document& doc, const ImportOptions& options) {
+  if (options.splitter == "\t") return Status::Ok();
+  for (int i = 1; i <= doc.FieldCount; ++i) {
+    if (doc.Fields[i].Name.find('\t') != std::string::npos) {
+      return Status::Refusal("в названии поля " + std::to_string(i) +
+                             " есть табуляция: похоже, поля разделены ею; задайте --splitter tab");
+    }
+  }
+  return Status::Ok();
+}
+
 // An empty file holds no text: the designer would make one empty record of it.
 bool IsEmptyFile(const std::string& path) {
   std::error_code error;
@@ -166,6 +179,10 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
   if (!loaded.ok()) {
     console.Error(options.csv_path, csv.Shown(loaded.message(), options.csv_path));
     return loaded.refusal() ? kExitRefused : kExitUnreadable;
+  }
+  if (const Status split = CheckNamesAreSplit(doc, options); !split.ok()) {
+    console.Error(options.csv_path, split.message());
+    return kExitRefused;
   }
   const std::int32_t imported_records = doc.RecordCount;
   // Standard output gets the source file once it is whole, from a file of its own.

@@ -27,8 +27,16 @@ bool LineReader::ReadLine(std::size_t max_bytes, std::string& line) {
     begin_ += take;
     if (lf != nullptr) break;
   }
-  if (source_.failed()) return false;
-  return !line.empty();
+  if (source_.failed() || line.empty()) return false;
+  if (line_ended_) ++line_number_;
+  line_ended_ = line.back() == '\n';
+  return true;
+}
+
+void LineReader::SkipRestOfLine() {
+  std::string rest;
+  while (!line_ended_ && ReadLine(sizeof buffer_, rest)) {
+  }
 }
 
 FileSink::FileSink(const std::string& path) {

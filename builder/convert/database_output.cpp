@@ -33,10 +33,15 @@ void RecordWriter::Building(std::int64_t record) {
   if (record % kProgressEvery == 0) reporter_.StatusText(messages::Converting(record));
 }
 
-Status RecordWriter::Take(std::int64_t record, const Status& line, std::string_view encoded) {
+Status RecordWriter::Take(std::int64_t record, std::int64_t file_line, const Status& line,
+                          std::string_view encoded) {
   if (record > std::numeric_limits<std::uint32_t>::max())
     return output_.Fail(messages::TooManyRecords(record));
-  if (!line.ok()) return output_.Fail(line.message());
+  if (!line.ok()) {
+    output_.sink().Flush();
+    reporter_.RecordFault(file_line, line.message());
+    return Status::Error(line.message());
+  }
   if (!output_.sink().Write(encoded)) return output_.WriteFailure();
   return Status::Ok();
 }

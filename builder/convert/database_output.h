@@ -51,7 +51,8 @@ class RecordWriter : public RecordSink {
 
   Status Begin() override;
   void Building(std::int64_t record) override;
-  Status Take(std::int64_t record, const Status& line, std::string_view encoded) override;
+  Status Take(std::int64_t record, std::int64_t file_line, const Status& line,
+              std::string_view encoded) override;
 
  private:
   DatabaseOutput& output_;

@@ -8,6 +8,7 @@
 #include "builder/convert/messages.h"
 #include "common/replacement_file.h"
 #include "common/system_reason.h"
+#include "format/zlib_reason.h"
 
 namespace builder {
 namespace {
@@ -51,14 +52,15 @@ Status CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_pat
     if (gzwrite(gzip, block.data(), static_cast<unsigned>(got)) != static_cast<int>(got)) {
       int code = 0;
       const char* text = gzerror(gzip, &code);
-      const std::string reason = code == Z_ERRNO ? SystemReason(errno) : text;
+      const std::string reason =
+          code == Z_ERRNO ? SystemReason(errno) : format::ZlibReason(code, text);
       gzclose(gzip);
       return PackError(reporter, messages::PackWriteFailed(target_path, reason));
     }
   }
   if (const int closed = gzclose(gzip); closed != Z_OK) {
     const std::string reason =
-        closed == Z_ERRNO ? SystemReason(errno) : "ошибка zlib " + std::to_string(closed);
+        closed == Z_ERRNO ? SystemReason(errno) : format::ZlibReason(closed, nullptr);
     return PackError(reporter, messages::PackWriteFailed(target_path, reason));
   }
   return Status::Ok();

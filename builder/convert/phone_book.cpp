@@ -64,7 +64,8 @@ Status ReadPhoneRecords(LineReader& reader, char splitter, std::uint8_t digits, 
       sink.Building(records);
       status = BuildPhoneRecord(records, line, digits, state);
     }
-    if (Status taken = sink.Take(records, status, state.record); !taken.ok()) return taken;
+    if (Status taken = sink.Take(records, reader.line_number(), status, state.record); !taken.ok())
+      return taken;
   }
   return Status::Ok();
 }
