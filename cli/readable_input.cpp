@@ -13,13 +13,18 @@
 namespace cli {
 
 Status CheckReadable(const std::string& path) {
+  struct stat status {};
+  if (stat(path.c_str(), &status) != 0) return Status::NoInput(SystemReason(errno));
+  // A folder opens like a file; only its kind tells.
+  if (S_ISDIR(status.st_mode)) return Status::NoInput(SystemReason(EISDIR));
+  // Opening a named pipe to try it would meet its writer, which may then write to no one and
+  // end: only the permission is asked.
+  if (S_ISFIFO(status.st_mode))
+    return access(path.c_str(), R_OK) == 0 ? Status::Ok() : Status::NoInput(SystemReason(errno));
   const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (descriptor < 0) return Status::NoInput(SystemReason(errno));
-  struct stat status {};
-  // A folder opens like a file; only its kind tells.
-  const bool folder = fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode);
   close(descriptor);
-  return folder ? Status::NoInput(SystemReason(EISDIR)) : Status::Ok();
+  return Status::Ok();
 }
 
 Status SpooledInput::Open(const std::string& input) {
