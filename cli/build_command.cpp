@@ -63,6 +63,12 @@ int RunBuildCommand(const std::vector<std::string>& args) {
       !apply.ok())
     return UsageError("build", apply.message(), std::cerr);
 
+  // A kept database that exists is the data refused, as every existing output is.
+  if (names && parsed->Has("keep-db")) {
+    status = CheckOutputFile("build", input, names->intermediate, parsed->Has("force"),
+                             "база данных совпадает с входным файлом", std::cerr);
+    if (status != kExitOk) return status;
+  }
   Console console("build", {parsed->Has("quiet"), parsed->Has("progress")});
   if (const Status readable = CheckReadable(input); !readable.ok()) {
     console.Error(input, readable.message());

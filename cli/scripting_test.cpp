@@ -58,6 +58,8 @@ TEST_F(ScriptingTest, EveryCommandKeepsTheOneExitStatusTable) {
       {"build " + Quoted("missing.csv") + " --name N", 3},
       {"build " + Quoted("full_list.csv") + " --name N", 4},
       {"build " + Quoted("bad.csv") + " --name N", 5},
+      {"build " + list + " --name N --keep-db", 0},
+      {"build " + list + " --name N --keep-db", 5},  // the database kept before is there
       {"check " + list, 0},
       {"check " + book, 2},
       {"check " + Quoted("missing.csv"), 3},
