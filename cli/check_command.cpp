@@ -1,5 +1,6 @@
 #include "cli/check_command.h"
 
+#include <limits>
 #include <optional>
 
 #include "builder/convert/byte_io.h"
@@ -30,17 +31,21 @@ const CommandSpec kCheckCommand = {
 namespace {
 
 // The check's end of the conversion's record loop: counts the faulty lines and lists each with
-// its first fault, in the conversion's own words, and reads on.
+// its first fault, in the conversion's own words, and reads on. A character Windows-1251 lacks
+// is listed on its line too, and the reading goes on past it.
 class FaultList : public builder::RecordSink {
  public:
-  FaultList(Console& console, std::string shown, builder::LineReader& reader)
-      : console_(console), shown_(std::move(shown)), reader_(reader) {}
+  FaultList(Console& console, std::string shown, builder::LineReader& reader,
+            builder::TextSource& source)
+      : console_(console), shown_(std::move(shown)), reader_(reader), source_(source) {
+    source_.ReadPastUnmappable();
+  }
 
   Status Take(std::int64_t record, std::int64_t file_line, const Status& line,
               std::string_view) override {
+    ListUnmappable(file_line);
     if (!line.ok()) {
-      ++faulty_;
-      console_.Finding(shown_, LineMessage(file_line, line.message()));
+      List(file_line, line.message());
       reader_.SkipRestOfLine();
     }
     if (record % builder::kProgressEvery == 0)
@@ -50,6 +55,7 @@ class FaultList : public builder::RecordSink {
 
   // The summary and the exit status once the input is read as far as it could be.
   int Finish(builder::LineReader& reader, const builder::TextSource& source, std::int64_t records) {
+    ListUnmappable(std::numeric_limits<std::int64_t>::max());
     if (reader.failed()) {
       console_.Error(shown_, builder::messages::ReadFailed(shown_, reader.FailureText()));
       return source.content_refused() ? kExitRefused : kExitUnreadable;
@@ -61,10 +67,23 @@ class FaultList : public builder::RecordSink {
   }
 
  private:
+  // A line with several faults is one faulty line.
+  void List(std::int64_t file_line, const std::string& message) {
+    if (file_line != last_listed_) ++faulty_;
+    last_listed_ = file_line;
+    console_.Finding(shown_, LineMessage(file_line, message));
+  }
+  void ListUnmappable(std::int64_t up_to_line) {
+    for (const auto& fault : source_.TakeUnmappable(up_to_line))
+      List(fault.line, "содержит " + fault.text);
+  }
+
   Console& console_;
   std::string shown_;
   builder::LineReader& reader_;
+  builder::TextSource& source_;
   std::int64_t faulty_ = 0;
+  std::int64_t last_listed_ = 0;
 };
 
 int CheckSourceFile(builder::LineReader& reader, const builder::TextSource& source,
@@ -153,7 +172,7 @@ int RunCheckCommand(const std::vector<std::string>& args) {
 
   builder::TextSource source(path, encoding);
   builder::LineReader reader(source);
-  FaultList faults(console, input, reader);
+  FaultList faults(console, input, reader, source);
   if (reader.AtEnd() && !reader.failed()) {
     console.Error(input, builder::messages::ReadFailed(input));
     return kExitRefused;

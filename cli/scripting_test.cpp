@@ -168,4 +168,18 @@ TEST_F(ScriptingTest, APhoneBooksOneBoxFindsWhatTheViewerFinds) {
   EXPECT_EQ(Bwick("find " + Quoted("book.fdb") + " x").status, 2) << "a table book has no one box";
 }
 
+TEST_F(ScriptingTest, CheckListsEveryFaultyLineToTheEndOfAUtf8List) {
+  WriteBytes(dir_.File("utf8.csv"),
+             "555;Иван;a;b;c\r\n556;中;a;b;c\r\n557;a;b\r\n558;日;a;b\r\n559;a;b;c;d\r\n");
+  const RunResult check = Bwick("check " + Quoted("utf8.csv") + " --digits 3");
+  EXPECT_EQ(check.status, 5);
+  const std::string prefix = "bwick check: " + dir_.File("utf8.csv") + ": строка ";
+  for (const std::string listed :
+       {"2: содержит символ U+4E2D «中», которого нет в кодировке Windows-1251",
+        "3: Запись - 3, неверное число разделителей - 2", "4: содержит символ U+65E5",
+        "4: Запись - 4, неверное число разделителей - 3"})
+    EXPECT_NE(check.out.find(prefix + listed), std::string::npos) << listed << "\n" << check.out;
+  EXPECT_NE(check.err.find("проверено записей: 5, ошибочных: 3"), std::string::npos) << check.err;
+}
+
 }  // namespace
