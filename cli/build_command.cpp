@@ -63,6 +63,12 @@ int RunBuildCommand(const std::vector<std::string>& args) {
       !apply.ok())
     return UsageError("build", apply.message(), std::cerr);
 
+  // A kept database that exists is the data refused, as every existing output is.
+  if (names && parsed->Has("keep-db")) {
+    status = CheckOutputFile("build", input, names->intermediate, parsed->Has("force"),
+                             "база данных совпадает с входным файлом", std::cerr);
+    if (status != kExitOk) return status;
+  }
   Console console("build", {parsed->Has("quiet"), parsed->Has("progress")});
   if (const Status readable = CheckReadable(input); !readable.ok()) {
     console.Error(input, readable.message());
@@ -71,7 +77,7 @@ int RunBuildCommand(const std::vector<std::string>& args) {
   // Without a name the conversion refuses at once: no digits to take then.
   if (names && names->kind == builder::ConversionKind::kPhoneBook && !phone.name.empty() &&
       !TakeDigitsFromFirstLine(input, input, encoding, phone, console)) {
-    return kExitFailed;
+    return kExitRefused;
   }
 
   builder::ConversionRequest request;
@@ -84,8 +90,18 @@ int RunBuildCommand(const std::vector<std::string>& args) {
   request.encoding = encoding;
   ConsoleReporter reporter(console, input);
   const Status converted = builder::RunConversion(request, reporter);
-  if (converted.refusal()) return kExitUsage;
-  if (!converted.ok()) return kExitFailed;
+  switch (converted.kind()) {
+    case StatusKind::kOk:
+      break;
+    case StatusKind::kRefusal:
+      return kExitUsage;
+    case StatusKind::kNoInput:
+      return kExitUnreadable;
+    case StatusKind::kNoOutput:
+      return kExitUnwritable;
+    case StatusKind::kError:
+      return kExitRefused;
+  }
   console.Result(
       (request.keep_intermediate ? "Записан файл " + names->intermediate + "\n" : std::string()) +
       "Записан файл " + names->target + "\n");

@@ -1,10 +1,6 @@
 #include "cli/check_command.h"
 
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <filesystem>
+#include <limits>
 #include <optional>
 
 #include "builder/convert/byte_io.h"
@@ -18,8 +14,6 @@
 #include "cli/phone_options.h"
 #include "cli/readable_input.h"
 #include "common/file_extension.h"
-#include "common/replacement_file.h"
-#include "common/system_reason.h"
 #include "format/source_values.h"
 
 namespace cli {
@@ -38,15 +32,22 @@ const CommandSpec kCheckCommand = {
 namespace {
 
 // The check's end of the conversion's record loop: counts the faulty lines and lists each with
-// its first fault, in the conversion's own words, and reads on.
+// its first fault, in the conversion's own words, and reads on. A character Windows-1251 lacks
+// is listed on its line too, and the reading goes on past it.
 class FaultList : public builder::RecordSink {
  public:
-  FaultList(Console& console, std::string shown) : console_(console), shown_(std::move(shown)) {}
+  FaultList(Console& console, std::string shown, builder::LineReader& reader,
+            builder::TextSource& source)
+      : console_(console), shown_(std::move(shown)), reader_(reader), source_(source) {
+    source_.ReadPastUnmappable();
+  }
 
-  Status Take(std::int64_t record, const Status& line, std::string_view) override {
+  Status Take(std::int64_t record, std::int64_t file_line, const Status& line,
+              std::string_view) override {
+    ListUnmappable(file_line);
     if (!line.ok()) {
-      ++faulty_;
-      console_.Finding(shown_, line.message());
+      List(file_line, line.message());
+      reader_.SkipRestOfLine();
     }
     if (record % builder::kProgressEvery == 0)
       console_.Progress("Проверено: " + std::to_string(record));
@@ -55,20 +56,35 @@ class FaultList : public builder::RecordSink {
 
   // The summary and the exit status once the input is read as far as it could be.
   int Finish(builder::LineReader& reader, const builder::TextSource& source, std::int64_t records) {
+    ListUnmappable(std::numeric_limits<std::int64_t>::max());
     if (reader.failed()) {
       console_.Error(shown_, builder::messages::ReadFailed(shown_, reader.FailureText()));
-      return source.content_refused() ? kExitFailed : kExitUnreadable;
+      return source.content_refused() ? kExitRefused : kExitUnreadable;
     }
     console_.Note(shown_, "проверено записей: " + std::to_string(records) +
                               ", ошибочных: " + std::to_string(faulty_));
-    if (!console_.FinishProduct()) return kExitFailed;
-    return faulty_ == 0 ? kExitOk : kExitFailed;
+    if (!console_.FinishProduct()) return kExitUnwritable;
+    return faulty_ == 0 ? kExitOk : kExitRefused;
   }
 
  private:
+  // A line with several faults is one faulty line.
+  void List(std::int64_t file_line, const std::string& message) {
+    if (file_line != last_listed_) ++faulty_;
+    last_listed_ = file_line;
+    console_.Finding(shown_, LineMessage(file_line, message));
+  }
+  void ListUnmappable(std::int64_t up_to_line) {
+    for (const auto& fault : source_.TakeUnmappable(up_to_line))
+      List(fault.line, "содержит " + fault.text);
+  }
+
   Console& console_;
   std::string shown_;
+  builder::LineReader& reader_;
+  builder::TextSource& source_;
   std::int64_t faulty_ = 0;
+  std::int64_t last_listed_ = 0;
 };
 
 int CheckSourceFile(builder::LineReader& reader, const builder::TextSource& source,
@@ -77,14 +93,18 @@ int CheckSourceFile(builder::LineReader& reader, const builder::TextSource& sour
   const Status read = builder::ReadSourceLayout(reader, shown, layout);
   if (read.kind() == StatusKind::kNoInput) {
     console.Error(shown, builder::messages::NotASourceFile(shown));
-    return kExitFailed;
+    return kExitRefused;
   }
   if (!read.ok()) {
     console.Error(shown, read.message());
-    return reader.failed() && !source.content_refused() ? kExitUnreadable : kExitFailed;
+    return reader.failed() && !source.content_refused() ? kExitUnreadable : kExitRefused;
   }
   std::int64_t records = 0;
   builder::ReadTableRecords(reader, layout, faults, records);
+  if (!reader.failed() && records < layout.header.record_count) {
+    console.Note(shown,
+                 builder::messages::FewerRecordsThanDeclared(layout.header.record_count, records));
+  }
   return faults.Finish(reader, source, records);
 }
 
@@ -96,26 +116,6 @@ int CheckPhoneList(builder::LineReader& reader, const builder::TextSource& sourc
   std::int64_t records = 0;
   builder::ReadPhoneRecords(reader, splitter, digits, faults, records);
   return faults.Finish(reader, source, records);
-}
-
-// Standard input copied into a file of its own, which can be read twice (the encoding is
-// detected first) in constant memory.
-Status Spool(TemporaryFile& file) {
-  std::error_code no_folder;
-  const std::string folder = std::filesystem::temp_directory_path(no_folder).string();
-  if (Status created = file.Create(folder, "bwick-check"); !created.ok()) return created;
-  char block[65536];
-  for (;;) {
-    const ssize_t got = read(STDIN_FILENO, block, sizeof block);
-    if (got == 0) return Status::Ok();
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return SystemFailure(errno);
-    for (ssize_t written = 0; written < got;) {
-      const ssize_t put = write(file.descriptor(), block + written, got - written);
-      if (put < 0 && errno != EINTR) return SystemFailure(errno);
-      written += std::max<ssize_t>(put, 0);
-    }
-  }
 }
 
 bool IsSourceFile(const std::string& path, std::optional<codepage::TextEncoding> encoding) {
@@ -157,29 +157,24 @@ int RunCheckCommand(const std::vector<std::string>& args) {
     return UsageError("check", phone_only.message(), std::cerr);
 
   Console console("check", {parsed->Has("quiet"), parsed->Has("progress")});
-  TemporaryFile spooled;
-  std::string path = input;
-  if (input == "-") {
-    if (const Status spooled_input = Spool(spooled); !spooled_input.ok()) {
-      console.Error(input, spooled_input.message());
-      return kExitUnreadable;
-    }
-    path = spooled.path();
-  } else if (const Status readable = CheckReadable(input); !readable.ok()) {
-    console.Error(input, readable.message());
+  // Read twice: the encoding is detected first.
+  SpooledInput spooled;
+  if (const Status opened = spooled.Open(input); !opened.ok()) {
+    console.Error(input, opened.message());
     return kExitUnreadable;
   }
+  const std::string& path = spooled.path();
   const bool source_file = input == "-" ? IsSourceFile(path, encoding) : named_source_file;
   if (source_file && !phone_only.ok()) return UsageError("check", phone_only.message(), std::cerr);
   if (!source_file && !TakeDigitsFromFirstLine(path, input, encoding, phone, console))
-    return kExitFailed;
+    return kExitRefused;
 
   builder::TextSource source(path, encoding);
   builder::LineReader reader(source);
-  FaultList faults(console, input);
+  FaultList faults(console, input, reader, source);
   if (reader.AtEnd() && !reader.failed()) {
     console.Error(input, builder::messages::ReadFailed(input));
-    return kExitFailed;
+    return kExitRefused;
   }
   if (source_file) return CheckSourceFile(reader, source, faults, console, input);
   return CheckPhoneList(reader, source, faults, phone);

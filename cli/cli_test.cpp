@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "builder/convert/test/test_support.h"
+#include "cli/test/bwick_runner.h"
 #include "common/codepage.h"
 #include "common/test/cp1251.h"
 
@@ -25,36 +26,9 @@ using builder::testing::ScratchDir;
 using builder::testing::SourceFile;
 using builder::testing::WriteBytes;
 
+using cli_testing::BwickTest;
+using cli_testing::RunResult;
 using testing_support::Cp;
-
-struct RunResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-class BwickTest : public ::testing::Test {
- protected:
-  // Runs `bwick` with `args` (already quoted for the shell); its standard output goes to
-  // `out_path` when one is given, and is then not read back. `piped_from` is a shell command
-  // whose output is bwick's standard input.
-  RunResult Bwick(const std::string& args, const std::string& out_path = "",
-                  const std::string& piped_from = "") {
-    const std::string out = out_path.empty() ? dir_.File("stdout") : out_path;
-    const std::string err = dir_.File("stderr");
-    const std::string command = (piped_from.empty() ? "" : piped_from + " | ") + "'" +
-                                BWICK_BINARY + "' " + args + " >'" + out + "' 2>'" + err + "'";
-    RunResult run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    if (out_path.empty()) run.out = ReadBytes(out);
-    run.err = ReadBytes(err);
-    return run;
-  }
-  std::string Quoted(const std::string& name) { return "'" + dir_.File(name) + "'"; }
-
-  ScratchDir dir_;
-};
 
 TEST_F(BwickTest, HelpVersionAndUsageErrors) {
   EXPECT_EQ(Bwick("--help").status, 0);
@@ -100,7 +74,7 @@ TEST_F(BwickTest, HelpVersionAndUsageErrors) {
 TEST_F(BwickTest, OutputThatCannotBeWrittenIsAFailure) {
   if (!Exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   const RunResult help = Bwick("--help", "/dev/full");
-  EXPECT_EQ(help.status, 1);
+  EXPECT_EQ(help.status, 4);
   EXPECT_EQ(help.err, "bwick: ошибка записи в стандартный вывод: нет места на диске\n");
 
   // The file is complete when only the line naming it cannot be written: a warning.
@@ -109,7 +83,7 @@ TEST_F(BwickTest, OutputThatCannotBeWrittenIsAFailure) {
   EXPECT_EQ(build.status, 0);
   EXPECT_NE(build.err.find("bwick build: предупреждение: результат не записан"), std::string::npos)
       << build.err;
-  EXPECT_EQ(Bwick("dump " + Quoted("list.fdb"), "/dev/full").status, 1);
+  EXPECT_EQ(Bwick("dump " + Quoted("list.fdb"), "/dev/full").status, 4);
 }
 
 TEST_F(BwickTest, BuildThenDumpRoundTrip) {
@@ -126,10 +100,10 @@ TEST_F(BwickTest, BuildThenDumpRoundTrip) {
 
   const RunResult dump = Bwick("dump " + Quoted("book.fdb"));
   ASSERT_EQ(dump.status, 0) << dump.err;
-  EXPECT_NE(dump.out.find("name: Книга\n"), std::string::npos) << dump.out;
-  EXPECT_NE(dump.out.find("field 1: name=Фамилия type=text"), std::string::npos) << dump.out;
+  EXPECT_NE(dump.out.find("название: Книга\n"), std::string::npos) << dump.out;
+  EXPECT_NE(dump.out.find("поле 1: название=Фамилия тип=текст"), std::string::npos) << dump.out;
   // A number of 1 to 3 bytes reads as unsigned, as the import sizes them.
-  EXPECT_NE(dump.out.find("record 1: Иванов | 300\nrecord 2: Petrov | 65535\nend: 2 records\n"),
+  EXPECT_NE(dump.out.find("запись 1: Иванов | 300\nзапись 2: Petrov | 65535\nконец: записей 2\n"),
             std::string::npos)
       << dump.out;
 }
@@ -144,7 +118,7 @@ TEST_F(BwickTest, PhoneListWithUtf8OptionsAndKeptIntermediate) {
   for (const char* file : {"staff.db", "staff.fdb"}) {
     const RunResult dump = Bwick("dump " + Quoted(file));
     EXPECT_EQ(dump.status, 0) << dump.err;
-    EXPECT_NE(dump.out.find("record 1: ИВАН | B | C | D"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("запись 1: ИВАН | B | C | D"), std::string::npos) << dump.out;
   }
 }
 
@@ -165,10 +139,11 @@ TEST_F(BwickTest, BuildFailuresAndTheirExitCodes) {
 
   // The converter's own message says what failed; the general one would only repeat it.
   const RunResult bad_data = Bwick("build " + Quoted("list.csv") + " --name N --digits 4");
-  EXPECT_EQ(bad_data.status, 1);
-  EXPECT_EQ(bad_data.err, "bwick build: " + dir_.File("list.csv") +
-                              ": Запись - 1, телефон-555, число знаков в номере телефона - 3, не "
-                              "соответствует заданному - 4\n");
+  EXPECT_EQ(bad_data.status, 5);
+  EXPECT_EQ(bad_data.err,
+            "bwick build: " + dir_.File("list.csv") +
+                ": строка 1: Запись - 1, телефон-555, число знаков в номере телефона - 3, не "
+                "соответствует заданному - 4\n");
   EXPECT_FALSE(Exists(dir_.File("list.fdb")));
 }
 
@@ -177,22 +152,24 @@ TEST_F(BwickTest, CheckListsEveryFaultyLine) {
       dir_.File("book.fsr"),
       SourceFile({{"A"}, {"B"}}, "a;b\r\nonly\r\nc;d\r\n" + std::string(600, 'x') + ";y\r\n"));
   const RunResult faulty = Bwick("check " + Quoted("book.fsr"));
-  EXPECT_EQ(faulty.status, 1);
+  EXPECT_EQ(faulty.status, 5);
   const std::string prefix = "bwick check: " + dir_.File("book.fsr") + ": ";
   EXPECT_NE(
-      faulty.out.find(prefix + "Запись - 2, неверное число разделителей - 0, должно быть - 1\n" +
+      faulty.out.find(prefix +
+                      "строка 61: Запись - 2, неверное число разделителей - 0, должно быть - 1\n" +
                       prefix + "only\n"),
       std::string::npos)
       << faulty.out;
-  // A line longer than 510 bytes comes in pieces: the first has no splitter, the rest converts.
-  EXPECT_NE(faulty.out.find("Запись - 4, неверное число разделителей - 0"), std::string::npos);
+  // A line longer than 510 bytes comes in pieces; its first piece's fault stands for the line.
+  EXPECT_NE(faulty.out.find("строка 63: Запись - 4, неверное число разделителей - 0"),
+            std::string::npos);
   EXPECT_EQ(faulty.out.find("Запись - 5"), std::string::npos) << faulty.out;
-  EXPECT_EQ(faulty.err, prefix + "проверено записей: 5, ошибочных: 2\n");
+  EXPECT_EQ(faulty.err, prefix + "проверено записей: 4, ошибочных: 2\n");
 
   WriteBytes(dir_.File("ok.csv"), "55;a;b;c;d\r\n56;e;f;g;h\r\n");
   EXPECT_EQ(Bwick("check " + Quoted("ok.csv") + " --digits 2").status, 0);
   const RunResult phone = Bwick("check " + Quoted("ok.csv") + " --digits 3");
-  EXPECT_EQ(phone.status, 1);
+  EXPECT_EQ(phone.status, 5);
   EXPECT_NE(phone.out.find("Запись - 2, телефон-56"), std::string::npos) << phone.out;
   EXPECT_EQ(Bwick("check " + Quoted("missing.fsr")).status, 3);
 }
@@ -220,7 +197,7 @@ TEST_F(BwickTest, DumpNamesTheOffsetOfAFault) {
   for (const Case& c : cases) {
     WriteBytes(dir_.File("bad.db"), c.bytes);
     const RunResult dump = Bwick("dump " + Quoted("bad.db"));
-    EXPECT_EQ(dump.status, 1) << c.what;
+    EXPECT_EQ(dump.status, 3) << c.what;
     EXPECT_NE(dump.err.find(c.message), std::string::npos) << c.what << ": " << dump.err;
   }
 
@@ -232,7 +209,7 @@ TEST_F(BwickTest, DumpNamesTheOffsetOfAFault) {
     table[64 + 28 + 18] = static_cast<char>(size);  // field 2's numeric size
     WriteBytes(dir_.File("bad.db"), table);
     const RunResult dump = Bwick("dump " + Quoted("bad.db"));
-    EXPECT_EQ(dump.status, 1) << size;
+    EXPECT_EQ(dump.status, 3) << size;
     EXPECT_NE(dump.err.find("смещение 110: у поля 2 размер числа " + std::to_string(size)),
               std::string::npos)
         << dump.err;
@@ -242,7 +219,7 @@ TEST_F(BwickTest, DumpNamesTheOffsetOfAFault) {
   packed[packed.size() - 6] ^= 0x55;  // the CRC no longer matches
   WriteBytes(dir_.File("bad.fdb"), packed);
   const RunResult broken = Bwick("dump " + Quoted("bad.fdb"));
-  EXPECT_EQ(broken.status, 1);
+  EXPECT_EQ(broken.status, 3);
   EXPECT_NE(broken.err.find("распакованных данных"), std::string::npos) << broken.err;
   EXPECT_EQ(Bwick("dump " + Quoted("missing.fdb")).status, 3);
 }
@@ -261,9 +238,9 @@ TEST_F(BwickTest, FindPrintsMatchesAsDumpDoesWithGrepsExitStatus) {
     std::string err;  // the start of standard error
   };
   const Case cases[] = {
-      {"'Фамилия=ИВАН'", 0, "record 1: Иванов | 300\nrecord 3: иваненко | 7\n", found + "2\n"},
-      {"2=30 1=", 0, "record 1: Иванов | 300\nrecord 2: Петров | 30\n", found + "2\n"},
-      {"--limit 1", 0, "record 1: Иванов | 300\n", found + "3, показано: 1\n"},
+      {"'Фамилия=ИВАН'", 0, "запись 1: Иванов | 300\nзапись 3: иваненко | 7\n", found + "2\n"},
+      {"2=30 1=", 0, "запись 1: Иванов | 300\nзапись 2: Петров | 30\n", found + "2\n"},
+      {"--limit 1", 0, "запись 1: Иванов | 300\n", found + "3, показано: 1\n"},
       {"'Фамилия=Сидоров'", 1, "", found + "0\n"},
       {"2=3a", 2, "",
        "bwick find: " + dir_.File("book.fdb") + ": «2=3a»: поле принимает только цифры"},
@@ -271,7 +248,10 @@ TEST_F(BwickTest, FindPrintsMatchesAsDumpDoesWithGrepsExitStatus) {
        "bwick find: " + dir_.File("book.fdb") + ": «Name=x»: в справочнике нет такого поля"},
       {"3=x", 2, "",
        "bwick find: " + dir_.File("book.fdb") + ": «3=x»: в справочнике нет такого поля"},
-      {"Name", 2, "", "bwick find: «Name» - не ПОЛЕ=ТЕКСТ"},
+      {"Name", 2, "",
+       "bwick find: " + dir_.File("book.fdb") +
+           ": «Name»: в табличном справочнике ищут по полям, ПОЛЕ=ТЕКСТ; поля запроса: Фамилия"},
+      {"=x", 2, "", "bwick find: «=x» - не ПОЛЕ=ТЕКСТ"},
       {"--limit -1", 2, "", "bwick find: --limit: число записей"},
   };
   for (const Case& c : cases) {
@@ -309,7 +289,7 @@ TEST_F(BwickTest, EveryFileImportWritesPassesTheCheck) {
 
   const RunResult longer =
       Bwick("import " + Quoted("edge.csv") + " --force --name " + std::string(239, 'N'));
-  EXPECT_EQ(longer.status, 1);
+  EXPECT_EQ(longer.status, 5);
   EXPECT_NE(longer.err.find("Название справочника длиннее 238 символов"), std::string::npos)
       << longer.err;
 }
@@ -338,7 +318,7 @@ TEST_F(BwickTest, Utf8InputsGiveTheBytesOfTheirWindows1251Twins) {
 
   WriteBytes(dir_.File("list.csv"), "555;Иван;a;b;c\r\n556;中;a;b;c\r\n");
   const RunResult foreign = Bwick("build " + Quoted("list.csv") + " --name N");
-  EXPECT_EQ(foreign.status, 1);
+  EXPECT_EQ(foreign.status, 5);
   EXPECT_NE(foreign.err.find("строка 2 содержит символ U+4E2D «中», которого нет в кодировке "
                              "Windows-1251"),
             std::string::npos)
@@ -368,15 +348,15 @@ TEST_F(BwickTest, ADashIsStandardInputOrOutput) {
 
   EXPECT_EQ(Bwick("dump " + Quoted("list.fdb") + " -o " + Quoted("dump.txt")).status, 0);
   EXPECT_EQ(ReadBytes(dir_.File("dump.txt")), piped.out);
-  EXPECT_EQ(Bwick("dump " + Quoted("list.fdb") + " -o " + Quoted("dump.txt")).status, 2);
+  EXPECT_EQ(Bwick("dump " + Quoted("list.fdb") + " -o " + Quoted("dump.txt")).status, 5);
   EXPECT_EQ(Bwick("dump " + Quoted("list.fdb") + " -o " + Quoted("dump.txt") + " --force").status,
             0);
 
   EXPECT_EQ(Bwick("check - --digits 3", "", "cat " + Quoted("list.csv")).status, 0);
   WriteBytes(dir_.File("book.fsr"), SourceFile({{"A"}, {"B"}}, "a;b\r\nc\r\n"));
   const RunResult book = Bwick("check - < " + Quoted("book.fsr"));
-  EXPECT_EQ(book.status, 1);
-  EXPECT_NE(book.out.find("bwick check: -: Запись - 2, неверное число разделителей"),
+  EXPECT_EQ(book.status, 5);
+  EXPECT_NE(book.out.find("bwick check: -: строка 61: Запись - 2, неверное число разделителей"),
             std::string::npos)
       << book.out;
 
@@ -392,12 +372,13 @@ TEST_F(BwickTest, CheckShowsControlBytesAndCountsEachFaultyLineOnce) {
   // The first line fails two checks; it is one faulty line of two.
   WriteBytes(dir_.File("list.csv"), "\"555\";a\x1A;b;c\r\n555;a;b;c;d\r\n");
   const RunResult check = Bwick("check " + Quoted("list.csv") + " --digits 3");
-  EXPECT_EQ(check.status, 1);
+  EXPECT_EQ(check.status, 5);
   const std::string prefix = "bwick check: " + dir_.File("list.csv") + ": ";
-  EXPECT_EQ(check.out, prefix +
-                           "Неправильные исходные данные, номер телефона должен начинаться с "
-                           "цифры,\n" +
-                           prefix + "возможно вы используете ограничитель текста - \"\n");
+  EXPECT_EQ(check.out,
+            prefix +
+                "строка 1: Неправильные исходные данные, номер телефона должен начинаться с "
+                "цифры,\n" +
+                prefix + "возможно вы используете ограничитель текста - \"\n");
   EXPECT_EQ(check.err, prefix + "проверено записей: 2, ошибочных: 1\n");
 
   WriteBytes(dir_.File("list.csv"), "555;a\x1A;b;c\r\n");
@@ -414,7 +395,7 @@ TEST_F(BwickTest, FilesThatAreNotTextAreRefused) {
                                                {"build", "scan.fsr", ""},
                                                {"check", "scan.fsr", ""}}) {
     const RunResult refused = Bwick(std::string(command) + " " + Quoted(file) + options);
-    EXPECT_EQ(refused.status, 1) << command << " " << file;
+    EXPECT_EQ(refused.status, 5) << command << " " << file;
     EXPECT_NE(refused.err.find("не является текстовым файлом"), std::string::npos)
         << command << " " << file << ": " << refused.err;
   }

@@ -1,10 +1,12 @@
 #include "cli/command_line.h"
 
 #include <cctype>
+#include <filesystem>
 
 #include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "common/codepage.h"
+#include "common/same_file.h"
 
 namespace cli {
 namespace {
@@ -92,7 +94,7 @@ std::optional<ParsedArguments> ParseCommandLine(const CommandSpec& command,
   } else {
     PrintVersion(out);
   }
-  exit_status = FlushProduct(command.name, out, err) ? kExitOk : kExitFailed;
+  exit_status = FlushProduct(command.name, out, err) ? kExitOk : kExitUnwritable;
   return std::nullopt;
 }
 
@@ -120,6 +122,19 @@ int UsageError(std::string_view command, const std::string& text, std::ostream& 
   return kExitUsage;
 }
 
+int CheckOutputFile(std::string_view command, const std::string& input, const std::string& output,
+                    bool replace, std::string_view same_file, std::ostream& err) {
+  if (output == "-") return kExitOk;
+  if (input != "-" && SameFile(input, output))
+    return UsageError(command, output + ": " + std::string(same_file), err);
+  std::error_code no_file;
+  if (!replace && std::filesystem::exists(std::filesystem::symlink_status(output, no_file))) {
+    err << "bwick " << command << ": " << output << ": файл уже существует; --force заменяет его\n";
+    return kExitRefused;
+  }
+  return kExitOk;
+}
+
 Status OptionToCp1251(const std::string& utf8, std::string_view option, std::string& cp1251) {
   codepage::Unmappable failure;
   if (std::optional<std::string> converted = codepage::Utf8ToCp1251(utf8, &failure)) {
@@ -133,6 +148,16 @@ Status OptionToCp1251(const std::string& utf8, std::string_view option, std::str
   return Status::Refusal("--" + std::string(option) + ": в кодировке Windows-1251 нет символа " +
                          std::to_string(Characters(utf8.substr(0, failure.offset)) + 1) + " («" +
                          std::string(rest.substr(0, length)) + "»)");
+}
+
+Status SplitterToCp1251(const std::string& utf8, std::string& cp1251) {
+  if (utf8 == "tab" || utf8 == "\\t") {
+    cp1251 = "\t";
+    return Status::Ok();
+  }
+  if (Status read = OptionToCp1251(utf8, "splitter", cp1251); !read.ok()) return read;
+  if (cp1251.size() != 1) return Status::Refusal("--splitter: ровно один символ, или tab");
+  return Status::Ok();
 }
 
 Status ReadEncodingOption(const ParsedArguments& parsed,

@@ -58,7 +58,7 @@ struct ParsedArguments {
 // Reads `args`, the words after the subcommand's name; every command takes one operand, and
 // more only where it says so.
 // Returns them read, or nullopt when the command is done: help or version printed on `out`
-// (exit_status 0, or 1 when `out` failed), or the command line refused on `err` (exit_status 2).
+// (exit_status 0, or 4 when `out` failed), or the command line refused on `err` (exit_status 2).
 std::optional<ParsedArguments> ParseCommandLine(const CommandSpec& command,
                                                 const std::vector<std::string>& args,
                                                 std::ostream& out, std::ostream& err,
@@ -71,9 +71,20 @@ void PrintVersion(std::ostream& out);
 // exit status of a wrong command line.
 int UsageError(std::string_view command, const std::string& text, std::ostream& err);
 
+// Whether a command may write `output` ("-": standard output, always) from `input`. Returns
+// kExitOk, or the exit status after an error line on `err`: kExitUsage when the output is the
+// input itself (another spelling, a symbolic or a hard link), `--force` or not, saying
+// `same_file`; kExitRefused when it exists and `replace` (--force) was not given.
+int CheckOutputFile(std::string_view command, const std::string& input, const std::string& output,
+                    bool replace, std::string_view same_file, std::ostream& err);
+
 // The Windows-1251 bytes of the UTF-8 value of `--option` into `cp1251`. A character that has no
 // code there is refused, naming the character and its place among the characters.
 Status OptionToCp1251(const std::string& utf8, std::string_view option, std::string& cp1251);
+
+// A --splitter value into its one Windows-1251 byte: one character, or "tab" or "\t" (a
+// backslash and t, as a shell passes it) for the Tab that a shell makes hard to type.
+Status SplitterToCp1251(const std::string& utf8, std::string& cp1251);
 
 // The --encoding value into `encoding`, nullopt when absent; refused when it names no encoding
 // we read.

@@ -65,6 +65,10 @@ std::vector<std::string> TerminalLines(std::string_view utf8) {
   return lines;
 }
 
+std::string LineMessage(std::int64_t file_line, std::string_view text) {
+  return "строка " + std::to_string(file_line) + ": " + std::string(text);
+}
+
 bool FlushProduct(std::string_view command, std::ostream& out, std::ostream& err) {
   errno = 0;
   if (out.flush()) return true;

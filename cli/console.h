@@ -77,6 +77,10 @@ class Console {
   std::chrono::steady_clock::time_point next_progress_{};
 };
 
+// A data line's message as the console shows it: "строка 90: Запись - 3, ...", the line of the
+// file first, since the record number counts data lines only.
+std::string LineMessage(std::int64_t file_line, std::string_view text);
+
 // A builder conversion's reports on the console: status texts as progress, message boxes as
 // error lines naming the input. The general message that ends a failed conversion is left out
 // when the converter has said what failed.
@@ -90,6 +94,10 @@ class ConsoleReporter : public builder::Reporter {
   void ConversionFailed(const std::string& text) override {
     if (!console_.error_shown()) console_.Error(input_, text);
   }
+  void RecordFault(std::int64_t file_line, const std::string& text) override {
+    console_.Error(input_, LineMessage(file_line, text));
+  }
+  void Warning(const std::string& text) override { console_.Note(input_, text); }
 
  private:
   Console& console_;

@@ -10,7 +10,8 @@ namespace cli {
 
 extern const CommandSpec kDumpCommand;
 
-// `args` are the words after "dump". Returns the exit status: 1 for a malformed file.
+// `args` are the words after "dump". Returns the exit status (exit_codes.h): 3 for a malformed
+// file, 4 when the listing cannot be written.
 int RunDumpCommand(const std::vector<std::string>& args);
 
 }  // namespace cli

@@ -1,6 +1,7 @@
 #include "cli/export_command.h"
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -12,7 +13,6 @@
 #include "common/codepage.h"
 #include "common/file_extension.h"
 #include "common/replacement_file.h"
-#include "common/same_file.h"
 #include "designer/model/database_source.h"
 #include "designer/model/source_file.h"
 #include "format/database_reader.h"
@@ -26,10 +26,11 @@ const CommandSpec kExportCommand = {
     "выгрузить справочник (.fdb, .zdb, .db) в исходный файл (.fsr) или в CSV",
     "Выгружает справочник, который пишет build, обратно: в исходный файл, из которого build\n"
     "соберёт ту же базу, или в файл CSV для электронной таблицы; в первой строке CSV - названия\n"
-    "полей. Что писать, говорит расширение ВЫХОДА; без -o - файл .csv рядом с КНИГОЙ. Без\n"
-    "--splitter разделитель - первый из «;», «,», табуляции и «|», которого нет ни в одном\n"
-    "названии и значении.",
-    {{"output", 'o', "ВЫХОД", "записать в ВЫХОД (.fsr или .csv)"},
+    "полей. Что писать, говорит расширение ВЫХОДА; без -o - файл .csv рядом с КНИГОЙ, \"-o -\"\n"
+    "пишет CSV в стандартный вывод. \"-\" вместо КНИГИ читает стандартный ввод. Без --splitter\n"
+    "разделитель - первый из «;», «,», табуляции и «|», которого нет ни в одном названии и\n"
+    "значении.",
+    {{"output", 'o', "ВЫХОД", "записать в ВЫХОД (.fsr или .csv; \"-\": CSV в стандартный вывод)"},
      {"splitter", 0, "С", "разделитель полей"},
      {"encoding", 0, "КОДИРОВКА", "кодировка CSV: cp1251 (по умолчанию) или utf-8"},
      kForceOption,
@@ -43,7 +44,8 @@ enum class OutputKind { kSourceFile, kCsv };
 constexpr char kEndOfText = 26;  // Ctrl+Z
 
 struct ExportOptions {
-  std::string book;
+  std::string book;       // as given, for messages
+  std::string read_from;  // where its bytes are: the book, or its copy from a pipe
   std::string output;
   OutputKind kind = OutputKind::kCsv;
   std::optional<char> splitter;  // Windows-1251
@@ -61,11 +63,13 @@ Status ReadExportOptions(const ParsedArguments& parsed, ExportOptions& options) 
   options.book = parsed.operands[0];
   options.replace = parsed.Has("force");
   options.output = parsed.Value("output").value_or("");
+  if (options.output.empty() && options.book == "-")
+    return Status::Refusal("стандартный ввод не даёт имени выходному файлу: задайте -o");
   if (options.output.empty())
     options.output = std::filesystem::path(options.book).replace_extension(".csv").string();
   if (HasExtension(options.output, ".fsr")) {
     options.kind = OutputKind::kSourceFile;
-  } else if (!HasExtension(options.output, ".csv")) {
+  } else if (options.output != "-" && !HasExtension(options.output, ".csv")) {
     return Status::Refusal("-o: файл .fsr (исходный файл) или .csv");
   }
   if (const auto splitter_utf8 = parsed.Value("splitter")) {
@@ -95,19 +99,19 @@ struct OpenBook {
 };
 
 // Writes the file at `path` through `write`; it takes the place of an older one only when whole.
+// A failure of the file itself is no output; `write`'s own failures come back as they are.
 Status WriteReplacing(const std::string& path,
                       const std::function<Status(designer::LineWriter&)>& write) {
   ReplacementFile target(path);
   designer::LineWriter out;
-  Status status = out.Create(target);
+  if (Status created = out.Create(target); !created.ok())
+    return Status::NoOutput(created.message());
+  const Status status = write(out);
+  if (const Status closed = out.Close(); !closed.ok()) return Status::NoOutput(closed.message());
   if (!status.ok()) return status;
-  status = write(out);
-  const Status closed = out.Close();
-  if (!status.ok()) return status;
-  if (!closed.ok()) return closed;
   if (const Status committed = target.Commit(); !committed.ok()) {
-    return Status::Error("Не удалось заменить файл «" + designer::PathForMessage(path) +
-                         "»: " + committed.message());
+    return Status::NoOutput("Не удалось заменить файл «" + designer::PathForMessage(path) +
+                            "»: " + committed.message());
   }
   return Status::Ok();
 }
@@ -153,7 +157,7 @@ designer::SourceFileHeader SourceHeaderOf(const format::DatabaseReader& reader) 
 }
 
 Status ExportSourceFile(const ExportOptions& options, ExportSummary& summary) {
-  OpenBook book(options.book);
+  OpenBook book(options.read_from);
   if (Status header = book.reader.ReadHeader(); !header.ok()) return header;
   if (book.reader.kind() == format::BookKind::kPhoneBook) {
     return Status::Refusal(
@@ -174,7 +178,7 @@ Status ExportSourceFile(const ExportOptions& options, ExportSummary& summary) {
   }
 
   const auto write = [&](char splitter, bool& met) {
-    OpenBook attempt(options.book);
+    OpenBook attempt(options.read_from);
     return WriteReplacing(options.output, [&](designer::LineWriter& out) {
       if (Status again = attempt.reader.ReadHeader(); !again.ok()) return again;
       source_header.splitter = splitter;
@@ -272,7 +276,7 @@ Status WriteCsv(format::DatabaseReader& reader, CsvLines& csv, designer::LineWri
 
 Status ExportCsv(const ExportOptions& options, ExportSummary& summary, Console& console) {
   {
-    OpenBook book(options.book);
+    OpenBook book(options.read_from);
     if (Status header = book.reader.ReadHeader(); !header.ok()) return header;
     if (book.reader.kind() == format::BookKind::kPhoneBook) {
       console.Note(options.book,
@@ -280,7 +284,7 @@ Status ExportCsv(const ExportOptions& options, ExportSummary& summary, Console& 
     }
   }
   const auto write = [&](char splitter, bool& met) {
-    OpenBook attempt(options.book);
+    OpenBook attempt(options.read_from);
     CsvLines csv(splitter, options.encoding);
     summary.records = 0;
     const Status written = WriteReplacing(options.output, [&](designer::LineWriter& out) {
@@ -293,6 +297,38 @@ Status ExportCsv(const ExportOptions& options, ExportSummary& summary, Console& 
   return WriteWithFreeSplitter(SplittersToTry(options.splitter), write, summary.splitter);
 }
 
+// The exit status of a failed export: what failed, the book, the output or the data.
+int ExitStatusOf(const Status& status) {
+  switch (status.kind()) {
+    case StatusKind::kNoOutput:
+      return kExitUnwritable;
+    case StatusKind::kRefusal:
+      return kExitRefused;
+    default:
+      return kExitUnreadable;  // the book is damaged
+  }
+}
+
+// Standard output gets the CSV once it is whole, from a file of its own.
+int ExportToStandardOutput(ExportOptions options, ExportSummary& summary, Console& console) {
+  TemporaryFile whole;
+  std::error_code no_folder;
+  if (const Status created =
+          whole.Create(std::filesystem::temp_directory_path(no_folder).string(), "bwick-export");
+      !created.ok()) {
+    console.Error("-", created.message());
+    return kExitUnwritable;
+  }
+  options.output = whole.path();
+  if (const Status status = ExportCsv(options, summary, console); !status.ok()) {
+    console.Error(options.book, status.message());
+    return ExitStatusOf(status);
+  }
+  std::ifstream written(whole.path(), std::ios::binary);
+  console.out() << written.rdbuf();
+  return console.FinishProduct() ? kExitOk : kExitUnwritable;
+}
+
 }  // namespace
 
 int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -302,26 +338,25 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
   ExportOptions options;
   if (Status read = ReadExportOptions(*parsed, options); !read.ok())
     return UsageError("export", read.message(), err);
-  if (SameFile(options.book, options.output))
-    return UsageError("export", options.output + ": файл совпадает со справочником", err);
-  std::error_code no_file;
-  if (!options.replace &&
-      std::filesystem::exists(std::filesystem::symlink_status(options.output, no_file))) {
-    return UsageError("export", options.output + ": файл уже существует; --force заменяет его",
-                      err);
-  }
+  exit_status = CheckOutputFile("export", options.book, options.output, options.replace,
+                                "файл совпадает со справочником", err);
+  if (exit_status != kExitOk) return exit_status;
   Console console("export", {parsed->Has("quiet"), false}, out, err);
-  if (const Status readable = CheckReadable(options.book); !readable.ok()) {
-    console.Error(options.book, readable.message());
+  // The book is read more than once: for its kind, and again for each splitter tried.
+  SpooledInput book;
+  if (const Status opened = book.Open(options.book); !opened.ok()) {
+    console.Error(options.book, opened.message());
     return kExitUnreadable;
   }
+  options.read_from = book.path();
   ExportSummary summary;
+  if (options.output == "-") return ExportToStandardOutput(options, summary, console);
   const Status status = options.kind == OutputKind::kSourceFile
                             ? ExportSourceFile(options, summary)
                             : ExportCsv(options, summary, console);
   if (!status.ok()) {
     console.Error(options.book, status.message());
-    return kExitFailed;
+    return ExitStatusOf(status);
   }
   console.Result("записано: " + options.output + " (записей: " + std::to_string(summary.records) +
                  ", разделитель " + format::SplitterForMessage(summary.splitter) + ")\n");

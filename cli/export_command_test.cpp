@@ -83,7 +83,7 @@ TEST_F(ExportCommandTest, APhoneBookGivesItsTextColumnsAsCsvOnly) {
   EXPECT_EQ(ReadBytes(dir_.File("list.csv")), "A;B;C;D\r\nE;F;G;H\r\n");
   EXPECT_NE(err_.str().find("нет номеров телефонов"), std::string::npos) << err_.str();
 
-  EXPECT_EQ(Export({dir_.File("list.db"), "-o", dir_.File("list.fsr")}), kExitFailed);
+  EXPECT_EQ(Export({dir_.File("list.db"), "-o", dir_.File("list.fsr")}), kExitRefused);
   EXPECT_NE(err_.str().find("телефонная книга"), std::string::npos) << err_.str();
   EXPECT_FALSE(Exists(dir_.File("list.fsr")));
 }
@@ -101,12 +101,12 @@ TEST_F(ExportCommandTest, RefusalsLeaveTheOutputAsItWas) {
   const Case cases[] = {
       {"a given splitter in a value",
        {db, "-o", kept, "--force", "--splitter", ","},
-       kExitFailed,
+       kExitRefused,
        "Запись 2, поле 1: значение содержит разделитель «,»"},
-      {"an existing output", {db, "-o", kept}, kExitUsage, "--force заменяет его"},
+      {"an existing output", {db, "-o", kept}, kExitRefused, "--force заменяет его"},
       {"a damaged book",
        {damaged, "-o", kept, "--force"},
-       kExitFailed,
+       kExitUnreadable,
        "смещение 130: данные обрываются в записи 2"},
       {"another kind of output", {db, "-o", dir_.File("book.txt")}, kExitUsage, ".fsr"},
       {"UTF-8 source file",

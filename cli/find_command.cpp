@@ -9,6 +9,8 @@
 #include "cli/console.h"
 #include "cli/exit_codes.h"
 #include "cli/readable_input.h"
+#include "cli/record_output.h"
+#include "common/byte_source.h"
 #include "common/codepage.h"
 #include "viewer/search/book_reader.h"
 #include "viewer/search/search.h"
@@ -21,25 +23,23 @@ const CommandSpec kFindCommand = {
     "показать записи справочника (.fdb, .zdb, .db), которые находит запрос",
     "Ищет в справочнике так, как ищет КПК: каждое условие ПОЛЕ=ТЕКСТ после КНИГИ - поле окна\n"
     "запроса (его название или номер с 1), и поиск идёт по флагам этого поля (docs/search.md).\n"
+    "В телефонной книге один ТЕКСТ без «=» ищется, как в её единственном поле запроса: запись\n"
+    "найдена, когда с него начинается любой из четырёх столбцов. \"-\" читает стандартный ввод.\n"
     "Найденные записи выводятся, как их выводит dump, их число - в стандартный поток ошибок.\n"
     "Код выхода 1, когда ничего не найдено.",
-    {{"limit", 0, "N", "показать не больше N записей"}, kQuietOption},
-    /*more_operands=*/"[ПОЛЕ=ТЕКСТ]...",
+    {{"limit", 0, "N", "показать не больше N записей"},
+     kFormatOption,
+     kCsvEncodingOption,
+     kQuietOption},
+    /*more_operands=*/"[ТЕКСТ | ПОЛЕ=ТЕКСТ...]",
 };
 
 namespace {
 
-// A record as `bwick dump` prints it: "record N: value | value", the values in UTF-8.
-void PrintRecord(std::ostream& out, std::int64_t number, std::span<const std::string_view> values) {
-  out << "record " << number << ":";
-  for (std::size_t i = 0; i < values.size(); ++i)
-    out << (i == 0 ? " " : " | ") << codepage::Cp1251ToUtf8(values[i]);
-  out << "\n";
-}
-
-// FIELD=TEXT as Windows-1251 bytes; the field is not known until the book's layout is read.
+// FIELD=TEXT, or the TEXT of a phone book's one box, as Windows-1251 bytes; the field is not
+// known until the book's layout is read.
 struct Term {
-  std::string field;
+  std::optional<std::string> field;  // none: the phone book's one box
   std::string text;
   std::string as_given;  // UTF-8, for messages
 };
@@ -53,16 +53,33 @@ std::optional<std::uint64_t> ReadLimit(const std::string& text) {
 
 Status ReadTerm(const std::string& arg, Term& term) {
   const std::size_t equals = arg.find('=');
-  if (equals == std::string::npos || equals == 0)
-    return Status::Refusal("«" + arg + "» - не ПОЛЕ=ТЕКСТ");
+  if (equals == 0) return Status::Refusal("«" + arg + "» - не ПОЛЕ=ТЕКСТ");
   codepage::Unmappable failure;
   if (!codepage::Utf8ToCp1251(arg, &failure)) {
     return Status::Refusal(
         "«" + arg + "»: в кодировке Windows-1251 нет символа " +
         std::to_string(Characters(std::string_view(arg).substr(0, failure.offset)) + 1));
   }
-  term = Term{*codepage::Utf8ToCp1251(arg.substr(0, equals)),
-              *codepage::Utf8ToCp1251(arg.substr(equals + 1)), arg};
+  if (equals == std::string::npos) {
+    term = Term{std::nullopt, *codepage::Utf8ToCp1251(arg), arg};
+  } else {
+    term = Term{*codepage::Utf8ToCp1251(arg.substr(0, equals)),
+                *codepage::Utf8ToCp1251(arg.substr(equals + 1)), arg};
+  }
+  return Status::Ok();
+}
+
+Status ReadTerms(const std::vector<std::string>& operands, std::vector<Term>& terms) {
+  terms.resize(operands.size() - 1);
+  for (std::size_t i = 0; i < terms.size(); ++i) {
+    if (Status read = ReadTerm(operands[i + 1], terms[i]); !read.ok()) return read;
+  }
+  const bool one_box = !terms.empty() && !terms[0].field;
+  for (const Term& term : terms) {
+    if (!term.field && (terms.size() > 1 || !one_box))
+      return Status::Refusal("«" + term.as_given +
+                             "»: ТЕКСТ без «=» задаётся один, без ПОЛЕ=ТЕКСТ");
+  }
   return Status::Ok();
 }
 
@@ -80,40 +97,66 @@ std::optional<std::size_t> FieldNamed(const viewer::BookLayout& layout, const st
   return std::nullopt;
 }
 
+// A table book has no one box: the refusal says which fields a query may name.
+Status NoOneBox(const viewer::BookLayout& layout, const Term& term) {
+  std::vector<std::size_t> fields = viewer::InputFields(layout);
+  std::string names;
+  for (const std::size_t k : fields)
+    names += (names.empty() ? "" : ", ") + codepage::Cp1251ToUtf8(layout.fields[k].name);
+  return Status::Refusal("«" + term.as_given +
+                         "»: в табличном справочнике ищут по полям, ПОЛЕ=ТЕКСТ; поля запроса: " +
+                         (names.empty() ? "нет (любое поле по номеру)" : names));
+}
+
 // Matches each record as it is read and prints it, so memory stays constant.
 class Finder : public viewer::BookVisitor {
  public:
-  Finder(const std::vector<Term>& terms, std::uint64_t limit, std::ostream& out)
-      : terms_(terms), limit_(limit), out_(out) {}
+  Finder(const std::vector<Term>& terms, std::uint64_t limit, RecordOutputOptions format,
+         std::ostream& out)
+      : terms_(terms), limit_(limit), format_(format), out_(out) {}
 
   bool Layout(const viewer::BookLayout& layout, std::uint32_t) override {
-    std::vector<viewer::QueryBox> boxes;
-    for (const Term& term : terms_) {
-      const auto field = FieldNamed(layout, term.field);
-      if (!field) {
-        refusal_ = Status::Refusal("«" + term.as_given + "»: в справочнике нет такого поля");
-      } else if (!viewer::BoxTakes(layout.fields[*field].flags, term.text)) {
-        refusal_ = Status::Refusal("«" + term.as_given + "»: поле принимает только цифры");
-      }
-      if (!refusal_.ok()) return false;
-      boxes.push_back({*field, term.text});
-    }
-    matcher_ = viewer::RecordMatcher::AllBoxes(layout, boxes);
+    refusal_ = MakeMatcher(layout);
+    if (!refusal_.ok()) return false;
+    std::vector<std::string> names;
+    for (const viewer::BookField& field : layout.fields) names.push_back(field.name);
+    printer_.emplace(format_, std::move(names), out_);
+    printer_->Heading();
     return true;
   }
 
   void Record(std::uint32_t number, std::span<const std::string_view> values) override {
     if (!matcher_.Matches([&](std::size_t field) { return values[field]; })) return;
-    if (++found_ <= limit_) PrintRecord(out_, number, values);
+    if (++found_ <= limit_) printer_->Record(number, values);
   }
 
   const Status& refusal() const { return refusal_; }
   std::uint64_t found() const { return found_; }
 
  private:
+  Status MakeMatcher(const viewer::BookLayout& layout) {
+    if (!terms_.empty() && !terms_[0].field) {
+      if (layout.kind != viewer::BookKind::kPhoneBook) return NoOneBox(layout, terms_[0]);
+      matcher_ = viewer::RecordMatcher::AnyField(layout, terms_[0].text);
+      return Status::Ok();
+    }
+    std::vector<viewer::QueryBox> boxes;
+    for (const Term& term : terms_) {
+      const auto field = FieldNamed(layout, *term.field);
+      if (!field) return Status::Refusal("«" + term.as_given + "»: в справочнике нет такого поля");
+      if (!viewer::BoxTakes(layout.fields[*field].flags, term.text))
+        return Status::Refusal("«" + term.as_given + "»: поле принимает только цифры");
+      boxes.push_back({*field, term.text});
+    }
+    matcher_ = viewer::RecordMatcher::AllBoxes(layout, boxes);
+    return Status::Ok();
+  }
+
   const std::vector<Term>& terms_;
   std::uint64_t limit_;
+  RecordOutputOptions format_;
   std::ostream& out_;
+  std::optional<RecordPrinter> printer_;
   viewer::RecordMatcher matcher_;
   Status refusal_ = Status::Ok();
   std::uint64_t found_ = 0;
@@ -125,10 +168,8 @@ int RunFindCommand(const std::vector<std::string>& args) {
   int status = kExitOk;
   const auto parsed = ParseCommandLine(kFindCommand, args, std::cout, std::cerr, status);
   if (!parsed) return status;
-  Status arguments = Status::Ok();
-  std::vector<Term> terms(parsed->operands.size() - 1);
-  for (std::size_t i = 0; i < terms.size() && arguments.ok(); ++i)
-    arguments = ReadTerm(parsed->operands[i + 1], terms[i]);
+  std::vector<Term> terms;
+  Status arguments = ReadTerms(parsed->operands, terms);
   std::uint64_t limit = std::numeric_limits<std::uint64_t>::max();
   if (const auto given = parsed->Value("limit"); given && arguments.ok()) {
     if (const auto number = ReadLimit(*given)) {
@@ -137,19 +178,23 @@ int RunFindCommand(const std::vector<std::string>& args) {
       arguments = Status::Refusal("--limit: число записей");
     }
   }
+  RecordOutputOptions format;
+  if (arguments.ok()) arguments = ReadRecordOutputOptions(*parsed, format);
   if (!arguments.ok()) return UsageError("find", arguments.message(), std::cerr);
 
   const std::string& path = parsed->operands[0];
   Console console("find", {parsed->Has("quiet"), false});
-  if (const Status readable = CheckReadable(path); !readable.ok()) {
+  if (const Status readable = path == "-" ? Status::Ok() : CheckReadable(path); !readable.ok()) {
     console.Error(path, readable.message());
     return kExitUnreadable;
   }
-  Finder finder(terms, limit, console.out());
-  const Status read = viewer::ReadBook(path, finder);
+  Finder finder(terms, limit, format, console.out());
+  // The book is read once from its start, so a pipe serves as well as a file.
+  FileSource source = path == "-" ? FileSource::StandardInput() : FileSource(path);
+  const Status read = viewer::ReadBook(source, finder);
   if (!finder.refusal().ok())
     return UsageError("find", path + ": " + finder.refusal().message(), std::cerr);
-  if (!console.FinishProduct()) return kExitFailed;
+  if (!console.FinishProduct()) return kExitUnwritable;
   if (!read.ok()) {
     console.Error(path, read.message());
     return kExitUnreadable;
@@ -157,7 +202,7 @@ int RunFindCommand(const std::vector<std::string>& args) {
   std::string found = "найдено записей: " + std::to_string(finder.found());
   if (finder.found() > limit) found += ", показано: " + std::to_string(limit);
   console.Note(path, found);
-  return finder.found() > 0 ? kExitOk : kExitFailed;
+  return finder.found() > 0 ? kExitOk : kExitNotFound;
 }
 
 }  // namespace cli

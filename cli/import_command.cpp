@@ -7,9 +7,9 @@
 
 #include "cli/console.h"
 #include "cli/exit_codes.h"
+#include "cli/readable_input.h"
 #include "common/codepage.h"
 #include "common/replacement_file.h"
-#include "common/same_file.h"
 #include "designer/model/csv_import.h"
 #include "designer/model/document.h"
 #include "designer/model/document_io.h"
@@ -69,7 +69,7 @@ Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) 
 
   if (const auto splitter_utf8 = parsed.Value("splitter")) {
     std::string splitter;
-    if (Status read = OptionToCp1251(*splitter_utf8, "splitter", splitter); !read.ok()) return read;
+    if (Status read = SplitterToCp1251(*splitter_utf8, splitter); !read.ok()) return read;
     // One byte that keeps its header line whole; the writer refuses the other control characters.
     if (splitter.size() != 1 || designer::HasLineBreak(splitter)) {
       return Status::Refusal("--splitter: ровно один символ, не перевод строки");
@@ -129,6 +129,19 @@ designer::SaveOptions SavingOf(const ImportOptions& options, Console& console) {
           }};
 }
 
+// A Tab inside a name of the first line means the file is split by Tabs, not by the splitter:
+// the advice is better than the refusal of a control character in the name.
+Status CheckNamesAreSplit(const designer::Document& doc, const ImportOptions& options) {
+  if (options.splitter == "\t") return Status::Ok();
+  for (int i = 1; i <= doc.FieldCount; ++i) {
+    if (doc.Fields[i].Name.find('\t') != std::string::npos) {
+      return Status::Refusal("в названии поля " + std::to_string(i) +
+                             " есть табуляция: похоже, поля разделены ею; задайте --splitter tab");
+    }
+  }
+  return Status::Ok();
+}
+
 // An empty file holds no text: the designer would make one empty record of it.
 bool IsEmptyFile(const std::string& path) {
   std::error_code error;
@@ -146,27 +159,31 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
   if (Status read = ReadImportOptions(*parsed, options); !read.ok())
     return UsageError("import", read.message(), err);
   const bool to_standard_output = options.output_path == "-";
-  if (!to_standard_output && SameFile(options.csv_path, options.output_path))
-    return UsageError("import", "исходный файл заменил бы файл CSV, из которого он делается", err);
-  std::error_code no_file;
-  if (!to_standard_output && !options.replace &&
-      std::filesystem::exists(std::filesystem::symlink_status(options.output_path, no_file))) {
-    return UsageError("import", options.output_path + ": файл уже существует; --force заменяет его",
-                      err);
-  }
+  status = CheckOutputFile("import", options.csv_path, options.output_path, options.replace,
+                           "исходный файл заменил бы файл CSV, из которого он делается", err);
+  if (status != kExitOk) return status;
 
   Console console("import", {parsed->Has("quiet"), parsed->Has("progress")}, out, err);
-  if (IsEmptyFile(options.csv_path)) {
+  // Read twice: the encoding and the fields are detected first.
+  SpooledInput csv;
+  if (const Status opened = csv.Open(options.csv_path); !opened.ok()) {
+    console.Error(options.csv_path, opened.message());
+    return kExitUnreadable;
+  }
+  if (IsEmptyFile(csv.path())) {
     console.Error(options.csv_path, "не является текстовым файлом: файл пуст");
-    return kExitFailed;
+    return kExitRefused;
   }
   designer::Document doc;
   designer::ReadResult for_the_window;  // status texts and values a window would show
-  Status loaded =
-      designer::LoadCSV(doc, options.csv_path, ReadingOf(options, console), for_the_window);
+  Status loaded = designer::LoadCSV(doc, csv.path(), ReadingOf(options, console), for_the_window);
   if (!loaded.ok()) {
-    console.Error(options.csv_path, loaded.message());
-    return loaded.refusal() ? kExitFailed : kExitUnreadable;
+    console.Error(options.csv_path, csv.Shown(loaded.message(), options.csv_path));
+    return loaded.refusal() ? kExitRefused : kExitUnreadable;
+  }
+  if (const Status split = CheckNamesAreSplit(doc, options); !split.ok()) {
+    console.Error(options.csv_path, split.message());
+    return kExitRefused;
   }
   const std::int32_t imported_records = doc.RecordCount;
   // Standard output gets the source file once it is whole, from a file of its own.
@@ -177,19 +194,19 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
             std::filesystem::temp_directory_path(no_folder).string(), "bwick-import.fsr");
         !created.ok()) {
       console.Error("-", created.message());
-      return kExitFailed;
+      return kExitUnwritable;
     }
     options.output_path = whole.path();
   }
   const Status saved = designer::SaveFSR(doc, options.output_path, SavingOf(options, console));
   if (!saved.ok()) {
-    console.Error(options.csv_path, saved.message());
-    return kExitFailed;
+    console.Error(options.csv_path, csv.Shown(saved.message(), options.csv_path));
+    return saved.refusal() ? kExitRefused : kExitUnwritable;
   }
   if (to_standard_output) {
     std::ifstream written(whole.path(), std::ios::binary);
     out << written.rdbuf();
-    return console.FinishProduct() ? kExitOk : kExitFailed;
+    return console.FinishProduct() ? kExitOk : kExitUnwritable;
   }
   console.Result(Summary(doc, imported_records, options));
   return kExitOk;

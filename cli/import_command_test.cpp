@@ -80,10 +80,9 @@ TEST_F(ImportCommandTest, AnExistingSourceFileIsReplacedOnlyWithForce) {
   for (const fs::path& output : {dir_ / "staff.fsr", dir_ / "other.fsr"}) {
     Write(output.filename().string(), "set up in the designer");
     const std::vector<std::string> args = {csv, "--name", "N", "-o", output.string()};
-    EXPECT_EQ(Run(args), kExitUsage);
+    EXPECT_EQ(Run(args), kExitRefused);
     EXPECT_EQ(err_.str(),
-              "bwick import: " + output.string() +
-                  ": файл уже существует; --force заменяет его\nПодробнее: bwick import --help\n");
+              "bwick import: " + output.string() + ": файл уже существует; --force заменяет его\n");
     EXPECT_EQ(Read(output), "set up in the designer");
 
     std::vector<std::string> forced = args;
@@ -162,14 +161,14 @@ TEST_F(ImportCommandTest, EncodingOptionOverridesTheDetection) {
       << "taken as Windows-1251, the bytes are copied as they stand";
 
   const std::string cp1251 = Write("cp.csv", "\xC8\xE2\xE0\xED\xEE\xE2\n");
-  EXPECT_EQ(Run({cp1251, "--name", "N", "--encoding", "UTF-8"}), kExitFailed);
+  EXPECT_EQ(Run({cp1251, "--name", "N", "--encoding", "UTF-8"}), kExitRefused);
   EXPECT_NE(err_.str().find("0xC8"), std::string::npos) << err_.str();
   EXPECT_FALSE(fs::exists(dir_ / "cp.fsr"));
 }
 
 TEST_F(ImportCommandTest, ACharacterOutsideWindows1251WritesNothing) {
   const std::string csv = Write("cn.csv", "a;b\n1;\xE4\xB8\xAD\n");  // 中
-  EXPECT_EQ(Run({csv, "--name", "N"}), kExitFailed);
+  EXPECT_EQ(Run({csv, "--name", "N"}), kExitRefused);
   EXPECT_NE(err_.str().find("Строка 2 файла «cn.csv» содержит символ U+4E2D «中»"),
             std::string::npos)
       << err_.str();
@@ -182,7 +181,7 @@ TEST_F(ImportCommandTest, UnreadableAndRefusedInput) {
   EXPECT_NE(err_.str().find("missing.csv"), std::string::npos);
 
   const std::string wide = Write("wide.csv", "1;2;3;4;5;6\n");
-  EXPECT_EQ(Run({wide, "--name", "N"}), kExitFailed);
+  EXPECT_EQ(Run({wide, "--name", "N"}), kExitRefused);
   EXPECT_NE(err_.str().find("до 5 полей"), std::string::npos);
   EXPECT_FALSE(fs::exists(dir_ / "wide.fsr"));
 }
@@ -190,14 +189,14 @@ TEST_F(ImportCommandTest, UnreadableAndRefusedInput) {
 TEST_F(ImportCommandTest, FailedWriteIsReportedAndLeavesNoFile) {
   const std::string csv = Write("w.csv", "1\n");
   const std::string out = (dir_ / "no" / "such" / "folder.fsr").string();
-  EXPECT_EQ(Run({csv, "--name", "N", "-o", out}), kExitFailed);
+  EXPECT_EQ(Run({csv, "--name", "N", "-o", out}), kExitUnwritable);
   EXPECT_FALSE(err_.str().empty());
   EXPECT_TRUE(out_.str().empty());
 
   testing_support::SmallDisk disk(16 * 1024);
   if (!disk.available()) GTEST_SKIP() << disk.why_not();
   disk.Fill();
-  EXPECT_EQ(Run({csv, "--name", "N", "-o", disk.Path("w.fsr")}), kExitFailed);
+  EXPECT_EQ(Run({csv, "--name", "N", "-o", disk.Path("w.fsr")}), kExitUnwritable);
   EXPECT_NE(err_.str().find("w.fsr"), std::string::npos) << err_.str();
   EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(disk.Path("w.fsr")).parent_path()), {}),
             2)

@@ -23,12 +23,9 @@ struct Subcommand {
 };
 
 const Subcommand kSubcommands[] = {
-    {cli::kImportCommand, cli::RunImportCommand},
-    {cli::kBuildCommand, cli::RunBuildCommand},
-    {cli::kCheckCommand, cli::RunCheckCommand},
-    {cli::kDumpCommand, cli::RunDumpCommand},
-    {cli::kExportCommand, cli::RunExportCommand},
-    {cli::kFindCommand, cli::RunFindCommand},
+    {cli::kImportCommand, cli::RunImportCommand}, {cli::kBuildCommand, cli::RunBuildCommand},
+    {cli::kCheckCommand, cli::RunCheckCommand},   {cli::kDumpCommand, cli::RunDumpCommand},
+    {cli::kExportCommand, cli::RunExportCommand}, {cli::kFindCommand, cli::RunFindCommand},
 };
 
 int PrintHelp() {
@@ -37,13 +34,12 @@ int PrintHelp() {
   for (const Subcommand& command : kSubcommands) {
     std::cout << "  bwick " << command.spec.name << " " << command.spec.operands
               << (command.spec.more_operands.empty() ? "" : " ") << command.spec.more_operands
-              << "\n      "
-              << command.spec.summary << "\n";
+              << "\n      " << command.spec.summary << "\n";
   }
   std::cout << "\nПодробнее о команде: bwick КОМАНДА --help.\n"
-               "Текст командной строки и терминала - UTF-8. Код выхода: 0 - успех, 1 - ошибка в\n"
-               "данных или сбой, 2 - неверный вызов, 3 - входной файл не читается.\n";
-  return cli::FlushProduct("", std::cout, std::cerr) ? cli::kExitOk : cli::kExitFailed;
+               "Текст командной строки и терминала - UTF-8.\n"
+            << cli::kExitStatusHelp;
+  return cli::FlushProduct("", std::cout, std::cerr) ? cli::kExitOk : cli::kExitUnwritable;
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -54,7 +50,7 @@ int Run(const std::vector<std::string>& args) {
   }
   if (args[0] == "--version") {
     cli::PrintVersion(std::cout);
-    return cli::FlushProduct("", std::cout, std::cerr) ? cli::kExitOk : cli::kExitFailed;
+    return cli::FlushProduct("", std::cout, std::cerr) ? cli::kExitOk : cli::kExitUnwritable;
   }
   for (const Subcommand& command : kSubcommands) {
     if (args[0] == command.spec.name)

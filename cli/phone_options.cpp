@@ -17,9 +17,7 @@ Status ReadPhoneOptions(const ParsedArguments& parsed, PhoneOptions& options) {
     }
   }
   if (const auto splitter = parsed.Value("splitter")) {
-    if (Status read = OptionToCp1251(*splitter, "splitter", options.splitter); !read.ok())
-      return read;
-    if (options.splitter.size() != 1) return Status::Refusal("--splitter: ровно один символ");
+    if (Status read = SplitterToCp1251(*splitter, options.splitter); !read.ok()) return read;
   }
   if (const auto digits = parsed.Value("digits")) {
     if (!format::ParsePhoneDigits(*digits))

@@ -13,7 +13,7 @@ namespace cli {
 inline constexpr OptionSpec kNameOption = {"name", 0, "ИМЯ",
                                            "название справочника телефонов, до 22 символов"};
 inline constexpr OptionSpec kSplitterOption = {
-    "splitter", 0, "С", "разделитель полей списка телефонов (по умолчанию ;)"};
+    "splitter", 0, "С", "разделитель полей списка телефонов, tab - табуляция (по умолчанию ;)"};
 inline constexpr OptionSpec kDigitsOption = {
     "digits", 0, "N", "число цифр в номере телефона, 0-9 (по умолчанию: как в первой строке)"};
 

@@ -28,6 +28,15 @@ std::string RandomSuffix() {
   return suffix;
 }
 
+// fsync of a file or folder by name; a file system that cannot sync a folder has nothing to do.
+Status SyncFile(const std::string& path) {
+  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return SystemFailure(errno);
+  const int synced = fsync(descriptor) == 0 || errno == EINVAL ? 0 : errno;
+  close(descriptor);
+  return synced == 0 ? Status::Ok() : SystemFailure(synced);
+}
+
 }  // namespace
 
 TemporaryFile::~TemporaryFile() { Remove(); }
@@ -57,7 +66,12 @@ int TemporaryFile::TakeDescriptor() {
 }
 
 Status TemporaryFile::RenameTo(const std::string& target) {
+  // The bytes reach the disk before the name does, and the new name before we report success:
+  // after a power cut the target is the old file or the new one, never an empty one.
+  if (Status synced = SyncFile(path_); !synced.ok()) return synced;
   if (std::rename(path_.c_str(), target.c_str()) != 0) return SystemFailure(errno);
+  const std::string folder = std::filesystem::path(target).parent_path().string();
+  if (Status synced = SyncFile(folder.empty() ? "." : folder); !synced.ok()) return synced;
   UnregisterTemporaryFile(signal_slot_);
   signal_slot_ = -1;
   path_.clear();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <utility>
 
 #include "common/codepage.h"
 
@@ -87,6 +86,7 @@ std::string DescribeBadCharacter(const BadCharacter& bad) {
 void Utf8Converter::Replace(std::string_view bytes, char32_t code_point, bool malformed,
                             std::string& out) {
   if (!first_bad_) first_bad_ = BadCharacter{std::string(bytes), code_point, malformed, produced_};
+  if (keep_every_bad_) every_bad_.push_back({std::string(bytes), code_point, malformed, produced_});
   out.push_back('?');
   ++produced_;
 }

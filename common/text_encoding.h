@@ -21,6 +21,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace codepage {
 
@@ -68,6 +70,10 @@ class Utf8Converter {
   // The text ends here: a character still waiting for its rest is malformed.
   void Finish(std::string& out);
   const std::optional<BadCharacter>& first_bad() const { return first_bad_; }
+  // For a reader that lists every bad character and reads on: from now on each is kept until
+  // taken, so memory stays bounded by what is converted between two takes.
+  void KeepEveryBad() { keep_every_bad_ = true; }
+  std::vector<BadCharacter> TakeEveryBad() { return std::exchange(every_bad_, {}); }
 
  private:
   // Converts `text`, which ends on a character boundary (or in malformed bytes).
@@ -77,6 +83,8 @@ class Utf8Converter {
   std::string waiting_;  // the start of a character cut at the end of the last piece
   std::size_t produced_ = 0;
   std::optional<BadCharacter> first_bad_;
+  bool keep_every_bad_ = false;
+  std::vector<BadCharacter> every_bad_;
 };
 
 }  // namespace codepage

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/little_endian.h"
+#include "format/zlib_reason.h"
 
 namespace format {
 namespace {
@@ -115,9 +116,7 @@ class DatabaseReader::Input {
       if (result == Z_STREAM_END) {
         NextMember();
       } else if (result != Z_OK && result != Z_BUF_ERROR) {
-        failure_ = std::string("сжатые данные повреждены (") +
-                   (stream_.msg ? std::string(stream_.msg) : "zlib " + std::to_string(result)) +
-                   ")";
+        failure_ = "сжатые данные повреждены: " + ZlibReason(result, stream_.msg);
         return false;
       }
       if (produced > 0) return true;
@@ -125,15 +124,18 @@ class DatabaseReader::Input {
     return false;
   }
 
-  // At the end of a member: another one goes on with the data, anything else ends it.
+  // At the end of a member: another one goes on with the data, the end of the file ends it, and
+  // anything else is refused: a book is gzip and nothing more.
   void NextMember() {
     while (stream_.avail_in < 2 && ReadPacked()) {
     }
     if (stream_.avail_in >= 2 && IsGzipStart(stream_.next_in)) {
       inflateReset(&stream_);
-    } else {
-      members_ended_ = true;
+      return;
     }
+    members_ended_ = true;
+    if (stream_.avail_in > 0 && failure_.empty())
+      failure_ = "после сжатых данных есть посторонние байты";
   }
 
   ByteSource& source_;

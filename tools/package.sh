@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a built tree and checks it: unpacked into a scratch root, every
 # program, icon and file type that the desktop entries and the AppStream metadata name is where
-# they say, and the dependencies name Qt, zlib and Qt's Russian texts.
+# they say, and the dependencies name Qt, zlib and Qt's Russian texts; lintian, where installed,
+# finds neither error nor warning.
 #   bash tools/package.sh [BUILD_FOLDER [OUTPUT_FOLDER]]    (build, build/package)
 set -euo pipefail
 build=$(realpath "${1:-build}")
@@ -46,5 +47,10 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 zlib1g qt6-translations-l10n; do
   [[ ", $depends" == *", $needed"* ]] || fault "Depends lacks $needed: $depends"
 done
+# Debian's own checker, where it is installed: any error or warning fails.
+if command -v lintian >/dev/null; then
+  lintian --allow-root --fail-on error,warning "$deb" ||
+    fault "lintian reports errors or warnings"
+fi
 [ "$faults" -eq 0 ] || exit 1
 echo "Package: $deb"

@@ -1,6 +1,7 @@
 #include "builder/convert/byte_io.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace builder {
@@ -26,8 +27,16 @@ bool LineReader::ReadLine(std::size_t max_bytes, std::string& line) {
     begin_ += take;
     if (lf != nullptr) break;
   }
-  if (source_.failed()) return false;
-  return !line.empty();
+  if (source_.failed() || line.empty()) return false;
+  if (line_ended_) ++line_number_;
+  line_ended_ = line.back() == '\n';
+  return true;
+}
+
+void LineReader::SkipRestOfLine() {
+  std::string rest;
+  while (!line_ended_ && ReadLine(sizeof buffer_, rest)) {
+  }
 }
 
 FileSink::FileSink(const std::string& path) {
@@ -39,30 +48,39 @@ FileSink::~FileSink() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
+bool FileSink::Failed() {
+  if (ok_ && errno != 0) error_ = errno;
+  return ok_ = false;
+}
+
 bool FileSink::Write(std::string_view bytes) {
   if (file_ == nullptr) return ok_ = false;
   if (!ok_) return false;  // nothing after a failure, so a failed file never looks complete
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) ok_ = false;
+  errno = 0;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) return Failed();
   return ok_;
 }
 
 bool FileSink::WriteAt(std::uint64_t offset, std::string_view bytes) {
   if (file_ == nullptr) return ok_ = false;
   if (!ok_) return false;
-  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return ok_ = false;
+  errno = 0;
+  if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return Failed();
   return Write(bytes);
 }
 
 bool FileSink::Flush() {
   if (file_ == nullptr) return ok_ = false;
-  if (std::fflush(file_) != 0) ok_ = false;
+  errno = 0;
+  if (std::fflush(file_) != 0) return Failed();
   return ok_;
 }
 
 bool FileSink::Close() {
   if (file_ == nullptr) return ok_ = false;
   Flush();
-  if (std::fclose(file_) != 0) ok_ = false;
+  errno = 0;
+  if (std::fclose(file_) != 0) Failed();
   file_ = nullptr;
   return ok_;
 }

@@ -22,6 +22,12 @@ class LineReader {
   // Reads the next line of at most `max_bytes` bytes into `line`. False at the end of the input
   // or on a read failure (tell them apart with failed()).
   bool ReadLine(std::size_t max_bytes, std::string& line);
+  // The line of the file (1 for the first) where the last piece read began, for messages that
+  // point into the file; pieces of one long line share it.
+  std::int64_t line_number() const { return line_number_; }
+  // Passes over what is left of the line whose piece was read last, in constant memory: a long
+  // line that was found faulty counts once.
+  void SkipRestOfLine();
   // True when no byte is left (or the source failed).
   bool AtEnd();
   bool failed() const { return source_.failed(); }
@@ -34,6 +40,8 @@ class LineReader {
   char buffer_[16384];
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
+  std::int64_t line_number_ = 0;
+  bool line_ended_ = true;  // the last piece read ended its line
 };
 
 // A file created (or emptied) for writing in binary mode, written in large blocks. Every
@@ -54,10 +62,15 @@ class FileSink {
   // Flushes and closes the file. Only a true result means every byte reached the file system:
   // some file systems report a full disk or a lost connection only here.
   bool Close();
+  // The errno of the first failure, 0 when none was told (EIO is then the honest guess).
+  int error() const { return error_; }
 
  private:
+  bool Failed();
+
   std::FILE* file_ = nullptr;
   bool ok_ = true;
+  int error_ = 0;
 };
 
 }  // namespace builder

@@ -1,8 +1,10 @@
 #include "builder/convert/database_output.h"
 
+#include <cerrno>
 #include <limits>
 
 #include "builder/convert/messages.h"
+#include "common/system_reason.h"
 
 namespace builder {
 
@@ -12,13 +14,18 @@ Status DatabaseOutput::Fail(const std::string& message) {
   return Status::Error(message);
 }
 
+Status DatabaseOutput::WriteFailure() {
+  sink_.Flush();
+  return Status::NoOutput(SystemReason(sink_.error() != 0 ? sink_.error() : EIO));
+}
+
 Status DatabaseOutput::Close() {
-  if (!sink_.Close()) return Fail(messages::WriteFailed(path_));
+  if (!sink_.Close()) return WriteFailure();
   return Status::Ok();
 }
 
 Status RecordWriter::Begin() {
-  if (!output_.sink().Write(header_)) return output_.Fail(messages::WriteFailed(output_.path()));
+  if (!output_.sink().Write(header_)) return output_.WriteFailure();
   return Status::Ok();
 }
 
@@ -26,11 +33,16 @@ void RecordWriter::Building(std::int64_t record) {
   if (record % kProgressEvery == 0) reporter_.StatusText(messages::Converting(record));
 }
 
-Status RecordWriter::Take(std::int64_t record, const Status& line, std::string_view encoded) {
+Status RecordWriter::Take(std::int64_t record, std::int64_t file_line, const Status& line,
+                          std::string_view encoded) {
   if (record > std::numeric_limits<std::uint32_t>::max())
     return output_.Fail(messages::TooManyRecords(record));
-  if (!line.ok()) return output_.Fail(line.message());
-  if (!output_.sink().Write(encoded)) return output_.Fail(messages::WriteFailed(output_.path()));
+  if (!line.ok()) {
+    output_.sink().Flush();
+    reporter_.RecordFault(file_line, line.message());
+    return Status::Error(line.message());
+  }
+  if (!output_.sink().Write(encoded)) return output_.WriteFailure();
   return Status::Ok();
 }
 

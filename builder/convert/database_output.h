@@ -2,7 +2,8 @@
 //
 // A conversion returns a Status: ok when the database is complete; an error after a message of
 // its own; no input when the input cannot be opened (or is no source file) and no output when
-// the output cannot be created, both without a message, which is the caller's to give.
+// the output cannot be created or written (its message the system's reason, or empty), both
+// without a message, which is the caller's to give.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +30,9 @@ class DatabaseOutput {
   // Shows `message` and returns it as the failure. The file keeps exactly the bytes written
   // before the failure, so the user can see how far the conversion came.
   Status Fail(const std::string& message);
+  // A write that failed: no output, with the system's reason and no message shown, since only
+  // the caller knows the name the user asked for (the file written here may be a temporary one).
+  Status WriteFailure();
   // Closes the finished file. A full disk may show only here; then the conversion failed.
   Status Close();
 
@@ -47,7 +51,8 @@ class RecordWriter : public RecordSink {
 
   Status Begin() override;
   void Building(std::int64_t record) override;
-  Status Take(std::int64_t record, const Status& line, std::string_view encoded) override;
+  Status Take(std::int64_t record, std::int64_t file_line, const Status& line,
+              std::string_view encoded) override;
 
  private:
   DatabaseOutput& output_;

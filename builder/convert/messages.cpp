@@ -37,8 +37,14 @@ std::string TooManyRecords(std::int64_t record) {
          ", слишком много записей, максимально возможное число - 4294967295";
 }
 
-std::string WriteFailed(std::string_view output_path) {
-  return "Ошибка записи файла базы данных - " + std::string(output_path);
+std::string FewerRecordsThanDeclared(std::int64_t declared, std::int64_t read) {
+  return "в заголовке объявлено записей: " + Number(declared) +
+         ", а строк данных в файле: " + Number(read) + "; возможно, файл обрезан";
+}
+
+std::string WriteFailed(std::string_view output_path, std::string_view reason) {
+  return "Ошибка записи файла базы данных - " + std::string(output_path) + ": " +
+         std::string(reason);
 }
 
 std::string DatabaseIncomplete(std::string_view path, std::string_view fault) {

@@ -15,7 +15,8 @@ std::string WrongSplitterCount(std::int64_t record, int found, int wanted, std::
 std::string LineTooLong(std::int64_t record, std::size_t length, std::string_view line);
 std::string RecordTooLong(std::int64_t record, int length, std::string_view line);
 std::string TooManyRecords(std::int64_t record);
-std::string WriteFailed(std::string_view output_path);
+std::string FewerRecordsThanDeclared(std::int64_t declared, std::int64_t read);
+std::string WriteFailed(std::string_view output_path, std::string_view reason);
 // `fault` is the database reader's.
 std::string DatabaseIncomplete(std::string_view path, std::string_view fault);
 std::string HeaderTruncated(std::string_view input_path);

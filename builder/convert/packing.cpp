@@ -8,6 +8,7 @@
 #include "builder/convert/messages.h"
 #include "common/replacement_file.h"
 #include "common/system_reason.h"
+#include "format/zlib_reason.h"
 
 namespace builder {
 namespace {
@@ -22,10 +23,11 @@ Status PatchOsByte(const std::string& target_path) {
   return written && closed ? Status::Ok() : SystemFailure(errno ? errno : EIO);
 }
 
-// Reports `text` and returns it as the failure.
-Status PackError(Reporter& reporter, const std::string& text) {
+// Reports `text` and returns it as a failure of the target (no output) or, with `source`, of
+// the source (no input).
+Status PackError(Reporter& reporter, const std::string& text, bool source = false) {
   ReportPackError(reporter, text);
-  return Status::Error(text);
+  return source ? Status::NoInput(text) : Status::NoOutput(text);
 }
 
 }  // namespace
@@ -42,7 +44,7 @@ Status CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_pat
     const std::size_t got = source.Read(block.data(), block.size());
     if (source.failed()) {
       gzclose(gzip);
-      return PackError(reporter, messages::PackReadFailed(source_path, source.FailureText()));
+      return PackError(reporter, messages::PackReadFailed(source_path, source.FailureText()), true);
     }
     if (got == 0) break;
     total += static_cast<std::int64_t>(got);
@@ -50,14 +52,15 @@ Status CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_pat
     if (gzwrite(gzip, block.data(), static_cast<unsigned>(got)) != static_cast<int>(got)) {
       int code = 0;
       const char* text = gzerror(gzip, &code);
-      const std::string reason = code == Z_ERRNO ? SystemReason(errno) : text;
+      const std::string reason =
+          code == Z_ERRNO ? SystemReason(errno) : format::ZlibReason(code, text);
       gzclose(gzip);
       return PackError(reporter, messages::PackWriteFailed(target_path, reason));
     }
   }
   if (const int closed = gzclose(gzip); closed != Z_OK) {
     const std::string reason =
-        closed == Z_ERRNO ? SystemReason(errno) : "ошибка zlib " + std::to_string(closed);
+        closed == Z_ERRNO ? SystemReason(errno) : format::ZlibReason(closed, nullptr);
     return PackError(reporter, messages::PackWriteFailed(target_path, reason));
   }
   return Status::Ok();
@@ -67,7 +70,8 @@ Status PackFile(const std::string& source_path, const std::string& target_path, 
                 Reporter& reporter) {
   FileSource source(source_path);
   if (!source.is_open())
-    return PackError(reporter, messages::PackSourceUnreadable(source_path, source.open_error()));
+    return PackError(reporter, messages::PackSourceUnreadable(source_path, source.open_error()),
+                     true);
   // The packed file is written beside the target and takes its place only once complete; a
   // failure leaves the target as it was, and the unfinished file goes with `target`.
   ReplacementFile target(target_path);

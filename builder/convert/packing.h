@@ -30,7 +30,8 @@ Status CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_pat
 
 // Packs `source_path` into `target_path` with the zlib mode `mode` ("wb"). Ok when the target is
 // complete; any failure has been reported in a message box (a source that cannot be opened
-// included) and is returned with that text. The target is replaced only by a complete file:
+// included) and is returned with that text: no input when the source failed, no output when the
+// target did. The target is replaced only by a complete file:
 // after a failure it is as it was, or absent.
 Status PackFile(const std::string& source_path, const std::string& target_path, const char* mode,
                 Reporter& reporter);

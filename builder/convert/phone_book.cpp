@@ -64,7 +64,8 @@ Status ReadPhoneRecords(LineReader& reader, char splitter, std::uint8_t digits, 
       sink.Building(records);
       status = BuildPhoneRecord(records, line, digits, state);
     }
-    if (Status taken = sink.Take(records, status, state.record); !taken.ok()) return taken;
+    if (Status taken = sink.Take(records, reader.line_number(), status, state.record); !taken.ok())
+      return taken;
   }
   return Status::Ok();
 }
@@ -94,7 +95,7 @@ Status ConvertPhoneBook(const std::string& input_path, const std::string& output
   const auto count = format::EncodeRecordCount(static_cast<std::uint32_t>(records));
   if (!output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize)) ||
       !output.sink().WriteAt(0, Bytes(count))) {
-    return output.Fail(messages::WriteFailed(output_path));
+    return output.WriteFailure();
   }
   return output.Close();
 }

@@ -21,9 +21,10 @@ class RecordSink {
   virtual Status Begin() { return Status::Ok(); }
   // Line `record` passed its first check; its record is built next.
   virtual void Building(std::int64_t /*record*/) {}
-  // Line `record` with its first fault, or ok with its encoded record. A failure ends the loop
-  // with it.
-  virtual Status Take(std::int64_t record, const Status& line, std::string_view encoded) = 0;
+  // Line `record`, which began on line `file_line` of the file, with its first fault, or ok with
+  // its encoded record. A failure ends the loop with it.
+  virtual Status Take(std::int64_t record, std::int64_t file_line, const Status& line,
+                      std::string_view encoded) = 0;
 };
 
 }  // namespace builder

@@ -2,6 +2,7 @@
 // tests each implement this. All texts are UTF-8.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace builder {
@@ -19,6 +20,14 @@ class Reporter {
   // The general message that ends a failed conversion, after the converter's own message when
   // it had one. Shown as every other message, unless a reporter has said enough already.
   virtual void ConversionFailed(const std::string& text) { ErrorMessage(kCaptionError, text); }
+  // The fault of the data line that began on line `file_line` of the input: a message like any
+  // other here; a console also names the line.
+  virtual void RecordFault(std::int64_t /*file_line*/, const std::string& text) {
+    ErrorMessage(kCaptionError, text);
+  }
+  // What the user should know of a conversion that succeeded (a source file with fewer data
+  // lines than its header declares). The window's texts are fixed; a console shows it.
+  virtual void Warning(const std::string& /*text*/) {}
 };
 
 }  // namespace builder

@@ -32,9 +32,11 @@ constexpr const char* kPackingFailedStatus = "Ошибка упаковки";
 // Packs `source` into the target; the status says how it ended.
 Status Pack(const std::string& source, const std::string& target, Reporter& reporter) {
   reporter.StatusText(kPacking);
-  if (!PackFile(source, target, "wb", reporter).ok()) {
+  if (const Status packed = PackFile(source, target, "wb", reporter); !packed.ok()) {
     reporter.StatusText(kPackingFailedStatus);
-    return Status::Error(kPackingFailedStatus);
+    // A source that cannot be read is a given database the packing could not open.
+    return packed.kind() == StatusKind::kNoInput ? Status::NoInput(kPackingFailedStatus)
+                                                 : Status::NoOutput(kPackingFailedStatus);
   }
   reporter.StatusText(kDone);
   return Status::Ok();
@@ -105,16 +107,23 @@ Status ConvertAndPack(const ConversionNames& names, const ConversionRequest& req
     converted = ConvertPhoneBook(names.input, database, phone.name, phone.splitter, phone.digits,
                                  reporter, request.encoding);
   }
+  // A write that failed names the file the user knows, not the temporary one.
+  const std::string& shown = kept ? names.intermediate : names.target;
+  if (converted.kind() == StatusKind::kNoOutput && created.ok()) {
+    const std::string text = messages::WriteFailed(shown, converted.message());
+    reporter.ErrorMessage(kCaptionError, text);
+    reporter.ConversionFailed(kConversionFailed);
+    return Status::NoOutput(text);
+  }
   if (!converted.ok()) {
     reporter.ConversionFailed(kConversionFailed);
-    return Status::Error(kConversionFailed);
+    return created.ok() ? Status::Error(kConversionFailed) : Status::NoOutput(kConversionFailed);
   }
   if (kept) {
     if (const Status committed = kept->Commit(); !committed.ok()) {
-      const std::string text =
-          messages::WriteFailed(names.intermediate) + ": " + committed.message();
+      const std::string text = messages::WriteFailed(names.intermediate, committed.message());
       reporter.ErrorMessage(kCaptionError, text);
-      return Status::Error(text);
+      return Status::NoOutput(text);
     }
     database = names.intermediate;
   }

@@ -50,9 +50,12 @@ struct ConversionRequest {
 // left half-written: the target and a kept database are replaced only when complete. Returns:
 // - ok: the target written, the intermediate deleted, "Готово" shown;
 // - a refusal: a field was missing or wrong; the window's message has been shown;
-// - an error: the converter failed, or a database given to be packed is incomplete (its messages
-//   and the general one have been shown), or the packing failed (reported, the target as it was
-//   or absent, "Ошибка упаковки" shown instead of "Готово").
+// - an error: the converter failed on the data, or a database given to be packed is incomplete
+//   (its messages and the general one have been shown);
+// - no output: a file could not be created or written, the conversion's or the packing's
+//   (reported naming the file the user knows, the target as it was or absent, "Ошибка упаковки"
+//   shown instead of "Готово" when the packing failed);
+// - no input: a database given to be packed could not be read.
 // The status carries the last text shown.
 Status RunConversion(const ConversionRequest& request, Reporter& reporter);
 

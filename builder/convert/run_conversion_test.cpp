@@ -198,7 +198,7 @@ TEST_F(RunConversionTest, AFileOfTheUsersNamedLikeTheDatabaseIsNeverTaken) {
 }
 
 TEST_F(RunConversionTest, PackingFailureIsNeverReportedAsDone) {
-  EXPECT_EQ(Run(dir_.File("missing.db")), StatusKind::kError);
+  EXPECT_EQ(Run(dir_.File("missing.db")), StatusKind::kNoInput);
   EXPECT_EQ(reporter_.statuses, (std::vector<std::string>{"Сжатие", "Ошибка упаковки"}));
   ASSERT_EQ(reporter_.messages.size(), 1u) << "the reason reaches a message box";
   EXPECT_EQ(reporter_.messages[0].caption, kCaptionPackError);
@@ -210,7 +210,7 @@ TEST_F(RunConversionTest, PackingFailureIsNeverReportedAsDone) {
   std::filesystem::create_directory(dir_.File("list.fdb"));
   for (const bool keep : {false, true}) {
     reporter_ = RecordingReporter();
-    EXPECT_EQ(Run(input, "N", "1", keep), StatusKind::kError);
+    EXPECT_EQ(Run(input, "N", "1", keep), StatusKind::kNoOutput);
     EXPECT_EQ(reporter_.statuses.back(), "Ошибка упаковки");
     EXPECT_EQ(Files().size(), keep ? 3u : 2u) << "the list, the folder and a kept database";
   }

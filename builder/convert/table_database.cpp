@@ -77,7 +77,8 @@ Status ReadTableRecords(LineReader& reader, SourceLayout& layout, RecordSink& si
       sink.Building(records);
       status = BuildTableRecord(records, line, layout, state);
     }
-    if (Status taken = sink.Take(records, status, state.record); !taken.ok()) return taken;
+    if (Status taken = sink.Take(records, reader.line_number(), status, state.record); !taken.ok())
+      return taken;
   }
   return Status::Ok();
 }
@@ -106,10 +107,12 @@ Status ConvertSourceFile(const std::string& input_path, const std::string& outpu
   if (reader.failed()) return output.Fail(messages::ReadFailed(input_path, input.FailureText()));
 
   reporter.StatusText(messages::Converted(records));
+  if (records < layout.header.record_count)
+    reporter.Warning(messages::FewerRecordsThanDeclared(layout.header.record_count, records));
   layout.header.record_count = static_cast<std::uint32_t>(records);
   if (!output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize)) ||
       !output.sink().WriteAt(0, HeaderAndFields(layout, true))) {
-    return output.Fail(messages::WriteFailed(output_path));
+    return output.WriteFailure();
   }
   return output.Close();
 }

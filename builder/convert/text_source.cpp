@@ -79,6 +79,10 @@ void TextSource::ConvertNextBlock() {
   if (!more && pending_refusal_.empty()) converter_.Finish(converted_);
   input_ended_ = !more;
   serve_limit_ = converted_.size();
+  if (read_past_unmappable_) {
+    KeepUnmappable();
+    return;
+  }
   const auto& bad = converter_.first_bad();
   if (bad && bad->output_at >= produced_) {
     serve_limit_ = static_cast<std::size_t>(bad->output_at - produced_);
@@ -86,6 +90,31 @@ void TextSource::ConvertNextBlock() {
     pending_refusal_ = "строка " + std::to_string(line_feeds_ + line_feeds + 1) + " содержит " +
                        codepage::DescribeBadCharacter(*bad);
   }
+}
+
+void TextSource::ReadPastUnmappable() {
+  read_past_unmappable_ = true;
+  converter_.KeepEveryBad();
+}
+
+void TextSource::KeepUnmappable() {
+  std::int64_t line = line_feeds_ + 1;
+  std::size_t counted = 0;
+  for (const codepage::BadCharacter& bad : converter_.TakeEveryBad()) {
+    const auto at = static_cast<std::size_t>(bad.output_at - produced_);
+    line += std::count(converted_.begin() + counted, converted_.begin() + at, '\n');
+    counted = at;
+    unmappable_.push_back({line, codepage::DescribeBadCharacter(bad)});
+  }
+}
+
+std::vector<TextSource::LineFault> TextSource::TakeUnmappable(std::int64_t line) {
+  std::vector<LineFault> taken;
+  while (!unmappable_.empty() && unmappable_.front().line <= line) {
+    taken.push_back(std::move(unmappable_.front()));
+    unmappable_.pop_front();
+  }
+  return taken;
 }
 
 std::size_t TextSource::Read(char* buffer, std::size_t size) {

@@ -10,8 +10,10 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "builder/convert/byte_io.h"
 #include "common/text_encoding.h"
@@ -35,6 +37,16 @@ class TextSource : public ByteSource {
   // not on a failure of the system.
   bool content_refused() const { return !refusal_.empty(); }
 
+  // For a reader that lists every faulty line (bwick check): a character Windows-1251 lacks no
+  // longer stops the reading; it reads as "?" and is told by TakeUnmappable. Before any Read.
+  void ReadPastUnmappable();
+  struct LineFault {
+    std::int64_t line;  // of the file, 1 for the first
+    std::string text;  // "символ U+4E2D «中», которого нет в кодировке Windows-1251"
+  };
+  // The characters met so far on lines up to `line`, in the file's order.
+  std::vector<LineFault> TakeUnmappable(std::int64_t line);
+
  private:
   // Reads the next raw block of at most `size` bytes into raw_, cut before a NUL byte, which
   // makes the refusal pending. False when it holds nothing: at the end, on a failure, or at a
@@ -42,6 +54,8 @@ class TextSource : public ByteSource {
   bool ReadRaw(std::size_t size);
   void Detect();
   void ConvertNextBlock();
+  // Moves the converter's bad characters of the block just converted to unmappable_.
+  void KeepUnmappable();
 
   FileSource file_;
   codepage::TextEncoding encoding_ = codepage::TextEncoding::kCp1251;
@@ -59,6 +73,8 @@ class TextSource : public ByteSource {
   std::uint64_t produced_ = 0;   // converted bytes before converted_
   std::int64_t line_feeds_ = 0;  // in the converted text before converted_
   bool input_ended_ = false;
+  bool read_past_unmappable_ = false;
+  std::deque<LineFault> unmappable_;  // met and not taken yet
 };
 
 }  // namespace builder

@@ -28,15 +28,34 @@ BookLayout LayoutOf(const format::DatabaseReader& reader) {
     layout.fields = PhoneBookFields();
   } else {
     layout.name = reader.header().name;
-    for (const format::DbFieldDesc& field : reader.fields()) layout.fields.push_back(TableField(field));
+    for (const format::DbFieldDesc& field : reader.fields())
+      layout.fields.push_back(TableField(field));
   }
   return layout;
 }
 
 }  // namespace
 
+void ValueTexts(const format::BookRecord& record, std::vector<std::string_view>& views,
+                std::vector<std::array<char, 16>>& numbers) {
+  views.resize(record.values.size());
+  numbers.resize(record.values.size());
+  for (std::size_t i = 0; i < record.values.size(); ++i) {
+    const format::StoredValue& value = record.values[i];
+    views[i] = value.numeric()
+                   ? std::string_view(
+                         numbers[i].data(),
+                         format::NumberText(value.number, value.number_size, numbers[i].data()))
+                   : value.text;
+  }
+}
+
 Status ReadBook(const std::string& path, BookVisitor& visitor) {
   FileSource source(path);
+  return ReadBook(source, visitor);
+}
+
+Status ReadBook(ByteSource& source, BookVisitor& visitor) {
   format::DatabaseReader reader(source);
   if (Status header = reader.ReadHeader(); !header.ok()) return header;
   // What the file holds after records that were not wanted is no concern of the visitor.
@@ -45,16 +64,7 @@ Status ReadBook(const std::string& path, BookVisitor& visitor) {
   std::vector<std::string_view> views;
   std::vector<std::array<char, 16>> numbers;  // the decimal text of numeric values
   while (reader.NextRecord(record)) {
-    views.resize(record.values.size());
-    numbers.resize(record.values.size());
-    for (std::size_t i = 0; i < record.values.size(); ++i) {
-      const format::StoredValue& value = record.values[i];
-      views[i] = value.numeric()
-                     ? std::string_view(numbers[i].data(),
-                                        format::NumberText(value.number, value.number_size,
-                                                           numbers[i].data()))
-                     : value.text;
-    }
+    ValueTexts(record, views, numbers);
     visitor.Record(record.number, views);
   }
   return reader.status();
