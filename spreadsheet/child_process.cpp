@@ -18,14 +18,18 @@ constexpr std::size_t kFlushAt = 65536;
 
 // The child keeps only its end of the pipe and the standard streams, so no other pipe of the
 // parent waits on it for its end, and it dies of a signal as the system would have it: the
-// parent's handlers (removing its temporary files, a fuzzer's crash report) are not its to run.
-// An exception must not unwind into the parent's code either.
+// parent's handlers (removing its temporary files, a fuzzer's crash report) are not its to run,
+// while a signal the parent ignores stays ignored. An exception must not unwind into the
+// parent's code either, and _exit runs none of the parent's exit work (static destructors).
 [[noreturn]] void RunChild(int fd, const std::function<bool(ChildOutput&)>& work) {
   if (fd > 3) close_range(3, static_cast<unsigned>(fd) - 1, 0);
   close_range(static_cast<unsigned>(fd) + 1, ~0u, 0);
   for (int signal :
-       {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
-    std::signal(signal, SIG_DFL);
+       {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
+    struct sigaction action;
+    if (sigaction(signal, nullptr, &action) == 0 && action.sa_handler != SIG_IGN)
+      std::signal(signal, SIG_DFL);
+  }
   bool done = false;
   try {
     ChildOutput output(fd);
@@ -57,15 +61,14 @@ void ChildOutput::Text(std::string_view text) {
 }
 
 bool ChildOutput::Flush() {
-  std::size_t written = 0;
-  while (written < buffer_.size()) {
+  for (std::size_t written = 0; written < buffer_.size() && !failed_;) {
     const ssize_t put = write(fd_, buffer_.data() + written, buffer_.size() - written);
     if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    written += static_cast<std::size_t>(put);
+    failed_ = put <= 0;
+    written += failed_ ? 0 : static_cast<std::size_t>(put);
   }
   buffer_.clear();
-  return true;
+  return !failed_;
 }
 
 ChildProcess::~ChildProcess() {

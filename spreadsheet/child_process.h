@@ -25,7 +25,7 @@ class ChildOutput {
   void Byte(std::uint8_t value);
   void Number(std::uint32_t value);
   void Text(std::string_view text);
-  // False when the parent has gone.
+  // False when a write failed (the parent has gone), then or before.
   bool Flush();
 
  private:
@@ -33,6 +33,7 @@ class ChildOutput {
 
   int fd_;
   std::string buffer_;
+  bool failed_ = false;  // what follows a failed write is dropped
 };
 
 // The parent's side: one child at a time, killed and reaped when no longer wanted.
