@@ -11,8 +11,9 @@ namespace {
 // What a book is said to be when the child reading it dies or sends what it should not: the
 // library broke on it.
 constexpr const char* kDamagedBook = "книга повреждена";
-// Longer names and reasons than the child ever sends mean its stream is broken.
-constexpr std::size_t kMaxName = 4096;
+// More or longer names and reasons than the child ever sends (a name of this format has at most
+// 255 characters) mean its stream is broken.
+constexpr std::size_t kMaxName = 1024;
 constexpr std::size_t kMaxSheets = 65535;
 
 class XlsWorkbook : public Workbook {
