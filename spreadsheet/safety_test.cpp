@@ -136,10 +136,14 @@ TEST(Safety, ArchiveMembersThatUnpackTooFarAreRefused) {
 TEST(Safety, DamagedFilesNameTheFile) {
   testing_support::ScratchFolder folder;
   const std::string real = testing_support::ReadBytes(SPREADSHEET_TESTDATA "/table.xlsx");
-  for (const auto& [name, bytes] : {std::pair{"cut.xlsx", real.substr(0, real.size() / 2)},
-                                    {"text.ods", std::string("hello")},
-                                    {"text.xls", std::string(600, 'x')},
-                                    {"text.dbf", std::string("\x03 short")}}) {
+  // On overread.xls the .xls library reads past a buffer of its own: under AddressSanitizer the
+  // child process reading it dies, elsewhere the library refuses its text; damaged either way.
+  for (const auto& [name, bytes] :
+       {std::pair{"cut.xlsx", real.substr(0, real.size() / 2)},
+        {"text.ods", std::string("hello")},
+        {"text.xls", std::string(600, 'x')},
+        {"overread.xls", testing_support::ReadBytes(XLS_FUZZ_SEEDS "/freexl-1.0.6-overread.xls")},
+        {"text.dbf", std::string("\x03 short")}}) {
     CollectRows sink;
     const Status status = ReadFirst(folder.Write(name, bytes), sink);
     EXPECT_EQ(status.kind(), StatusKind::kError) << name;

@@ -1,71 +1,40 @@
 #include "spreadsheet/xls_book.h"
 
-#include <freexl.h>
-
-#include "spreadsheet/cell_text.h"
+#include "spreadsheet/child_process.h"
 #include "spreadsheet/failure.h"
 #include "spreadsheet/row_assembler.h"
+#include "spreadsheet/xls_child.h"
 
 namespace spreadsheet {
 namespace {
 
-std::string Reason(int code) {
-  switch (code) {
-    case FREEXL_INSUFFICIENT_MEMORY:
-      return "не хватает памяти";
-    case FREEXL_INVALID_CFBF_HEADER:
-    case FREEXL_CFBF_INVALID_SIGNATURE:
-      return "это не книга Excel 97–2003";
-    case FREEXL_UNSUPPORTED_CHARSET:
-    case FREEXL_INVALID_CHARACTER:
-      return "текст в неизвестной кодировке";
-    default:
-      return "книга повреждена";
-  }
-}
-
-// The text of one cell as the user saw it; none for a value the library gave wrongly.
-std::optional<std::string> CellText(const FreeXL_CellValue& cell) {
-  switch (cell.type) {
-    case FREEXL_CELL_INT:
-      return NumberText(static_cast<double>(cell.value.int_value));
-    case FREEXL_CELL_DOUBLE:
-      return NumberText(cell.value.double_value);
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT:
-      return std::string(cell.value.text_value ? cell.value.text_value : "");
-    case FREEXL_CELL_DATE:
-    case FREEXL_CELL_DATETIME:
-      return WrittenDateText(cell.value.text_value ? cell.value.text_value : "");
-    case FREEXL_CELL_TIME:
-      return WrittenTimeText(cell.value.text_value ? cell.value.text_value : "");
-    default:
-      return std::string();
-  }
-}
+// What a book is said to be when the child reading it dies or sends what it should not: the
+// library broke on it.
+constexpr const char* kDamagedBook = "книга повреждена";
+// More or longer names and reasons than the child ever sends (a name of this format has at most
+// 255 characters) mean its stream is broken.
+constexpr std::size_t kMaxName = 1024;
+constexpr std::size_t kMaxSheets = 65535;
 
 class XlsWorkbook : public Workbook {
  public:
-  explicit XlsWorkbook(std::string file) : file_(std::move(file)) {}
-  ~XlsWorkbook() override {
-    if (handle_ != nullptr) freexl_close(handle_);
-  }
+  explicit XlsWorkbook(std::string path) : path_(std::move(path)), file_(FileLabel(path_)) {}
 
-  Status Open(const std::string& path) {
-    if (Status readable = CheckReadable(path, file_); !readable.ok()) return readable;
-    if (int code = freexl_open(path.c_str(), &handle_); code != FREEXL_OK)
-      return Damaged(file_, "книга", Reason(code));
-    unsigned int count = 0;
-    if (int code = freexl_get_info(handle_, FREEXL_BIFF_SHEET_COUNT, &count); code != FREEXL_OK)
-      return Damaged(file_, "книга", Reason(code));
-    for (unsigned int i = 0; i < count; ++i) {
-      const char* name = nullptr;
-      if (int code = freexl_get_worksheet_name(handle_, static_cast<unsigned short>(i), &name);
-          code != FREEXL_OK)
-        return Damaged(file_, "лист " + std::to_string(i + 1), Reason(code));
-      sheets_.push_back({name ? name : "", false});
+  Status Open() {
+    if (Status readable = CheckReadable(path_, file_); !readable.ok()) return readable;
+    ChildProcess child;
+    if (Status started =
+            child.Start([this](ChildOutput& out) { return SendSheetNames(path_, out); });
+        !started.ok())
+      return Damaged(file_, "книга", started.message());
+    for (std::uint8_t record = 0; child.Byte(record);) {
+      if (record == kXlsDone && child.Finish()) return Status::Ok();
+      if (record == kXlsFailure) return Failure(child, "книга");
+      std::string name;
+      if (record != kXlsSheet || sheets_.size() == kMaxSheets || !child.Text(name, kMaxName)) break;
+      sheets_.push_back({std::move(name), false});
     }
-    return Status::Ok();
+    return Damaged(file_, "книга", kDamagedBook);
   }
 
   const std::vector<SheetInfo>& sheets() const override { return sheets_; }
@@ -73,42 +42,65 @@ class XlsWorkbook : public Workbook {
   Status ReadSheet(std::size_t index, RowSink& sink, SheetWarnings& warnings) override {
     if (index >= sheets_.size())
       return Status::Refusal("В книге нет листа номер " + std::to_string(index + 1));
-    const std::string part = "лист «" + sheets_[index].name + "»";
-    unsigned int height = 0;
-    unsigned short width = 0;
-    int code = freexl_select_active_worksheet(handle_, static_cast<unsigned short>(index));
-    if (code == FREEXL_OK) code = freexl_worksheet_dimensions(handle_, &height, &width);
-    if (code != FREEXL_OK) return Damaged(file_, part, Reason(code));
-    RowAssembler rows(sink, warnings, file_, sheets_[index].name);
-    for (unsigned int row = 0; row < height && !rows.stopped(); ++row) {
-      if (Status status = rows.StartRow(row + 1); !status.ok()) return status;
-      for (unsigned short column = 0; column < width; ++column) {
-        FreeXL_CellValue cell;
-        if ((code = freexl_get_cell_value(handle_, row, column, &cell)) != FREEXL_OK)
-          return Damaged(file_, CellAddress(sheets_[index].name, row + 1, column + 1u),
-                         Reason(code));
-        const auto text = CellText(cell);
-        if (!text)
-          return Damaged(file_, CellAddress(sheets_[index].name, row + 1, column + 1u),
-                         "дату не удалось прочитать");
-        if (Status status = rows.SetCell(column + 1u, *text); !status.ok()) return status;
-      }
-      rows.EndRow();
+    const std::string& name = sheets_[index].name;
+    const std::string part = "лист «" + name + "»";
+    ChildProcess child;
+    if (Status started =
+            child.Start([&](ChildOutput& out) { return SendSheet(path_, index, name, out); });
+        !started.ok())
+      return Damaged(file_, part, started.message());
+    RowAssembler rows(sink, warnings, file_, name);
+    for (std::uint8_t record = 0; child.Byte(record);) {
+      if (record == kXlsDone && child.Finish()) return Status::Ok();
+      if (record == kXlsFailure) return Failure(child, part);
+      if (record != kXlsRow) break;
+      if (Status status = TakeRow(child, rows, part); !status.ok()) return status;
+      if (rows.stopped()) return Status::Ok();
     }
-    return Status::Ok();
+    return Damaged(file_, part, kDamagedBook);
   }
 
  private:
+  // The failure the child sent, naming `part` when the stream breaks within it.
+  Status Failure(ChildProcess& child, const std::string& part) const {
+    std::string place, reason;
+    if (!child.Text(place, kMaxName) || !child.Text(reason, kMaxName))
+      return Damaged(file_, part, kDamagedBook);
+    return Damaged(file_, place, reason);
+  }
+
+  // Gives `rows` one row, from its number to kXlsRowEnd; a stream broken within it is damage in
+  // `part`.
+  Status TakeRow(ChildProcess& child, RowAssembler& rows, const std::string& part) const {
+    std::uint32_t number = 0;
+    if (!child.Number(number)) return Damaged(file_, part, kDamagedBook);
+    if (Status status = rows.StartRow(number); !status.ok()) return status;
+    std::string text;
+    for (std::uint8_t record = 0; child.Byte(record);) {
+      if (record == kXlsRowEnd) {
+        rows.EndRow();
+        return Status::Ok();
+      }
+      std::uint32_t column = 0;
+      std::uint32_t size = 0;
+      if (record != kXlsCell || !child.Number(column) || column == 0 || !child.Number(size)) break;
+      if (Status fits = rows.CheckCellText(number, column, size); !fits.ok()) return fits;
+      if (!child.Bytes(text, size)) break;
+      if (Status status = rows.SetCell(column, text); !status.ok()) return status;
+    }
+    return Damaged(file_, part, kDamagedBook);
+  }
+
+  std::string path_;
   std::string file_;
-  const void* handle_ = nullptr;
   std::vector<SheetInfo> sheets_;
 };
 
 }  // namespace
 
 Status OpenXls(const std::string& path, std::unique_ptr<Workbook>& book) {
-  auto made = std::make_unique<XlsWorkbook>(FileLabel(path));
-  if (Status status = made->Open(path); !status.ok()) return status;
+  auto made = std::make_unique<XlsWorkbook>(path);
+  if (Status status = made->Open(); !status.ok()) return status;
   book = std::move(made);
   return Status::Ok();
 }
