@@ -59,6 +59,9 @@ void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header);
 // written beside the target and takes its place only when complete, so on an input/output error
 // (Error) the target and the opened file are as they were, and so is the document.
 Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions& options);
+// The same, telling in `result` what the save did besides (set only on success).
+Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions& options,
+               SaveResult& result);
 
 // Reads the source file `path` into `doc`, splitting its samples at options.splitter when the
 // header names no splitter. On success the document is replaced, with SourceFileName = path and
