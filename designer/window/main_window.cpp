@@ -1,10 +1,12 @@
 #include "designer/window/main_window.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
@@ -15,6 +17,7 @@
 #include <climits>
 
 #include "designer/window/document_text.h"
+#include "designer/window/edit_history.h"
 #include "designer/window/fixed_label.h"
 #include "designer/window/key_release.h"
 #include "designer/window/splitter_panel.h"
@@ -54,11 +57,16 @@ MainWindow::MainWindow(Dialogs* dialogs, QString application_dir)
       dialogs_(dialogs ? dialogs : own_dialogs_.get()),
       application_dir_(std::move(application_dir)) {
   setObjectName(QStringLiteral("mainWindow"));
-  setWindowTitle(QString());
+  setWindowTitle(QStringLiteral("[*]"));
   setWindowIcon(DesignerIcon());
   setFont(window_common::WindowFont());
   window_common::OpenDroppedFiles(this, [this](const QString& path) { OpenFile(path); });
   CreateLayout();
+  history_ = new EditHistory(this, {[this] { return CurrentDesign(); },
+                                    [this](const DocumentDesign& design) { ShowDesign(design); }});
+  connect(&history_->stack(), &QUndoStack::cleanChanged, this,
+          [this](bool clean) { setWindowModified(!clean); });
+  CreateEditMenu();
 }
 
 MainWindow::~MainWindow() = default;
@@ -132,6 +140,27 @@ void MainWindow::CreateMainMenu() {
   add_item(help_menu, "helpItem", "&Что делать?", nullptr, &MainWindow::HelpCommand);
   help_menu->addSeparator();
   add_item(help_menu, "aboutItem", "&О программе", nullptr, &MainWindow::AboutCommand);
+}
+
+// Between the file menu and the help menu; made once the history is there.
+void MainWindow::CreateEditMenu() {
+  auto* edit_menu = new QMenu(QString::fromUtf8("&Правка"), this);
+  edit_menu->setObjectName(QStringLiteral("editMenu"));
+  const QList<QAction*> menus = menuBar()->actions();
+  menuBar()->insertMenu(menus.value(1), edit_menu);
+  const auto add_item = [&](const char* name, const char* caption, QList<QKeySequence> keys,
+                            void (EditHistory::*step)(), void (QUndoStack::*possible)(bool)) {
+    QAction* item = edit_menu->addAction(QString::fromUtf8(caption));
+    item->setObjectName(QString::fromLatin1(name));
+    item->setShortcuts(keys);
+    item->setEnabled(false);
+    connect(item, &QAction::triggered, history_, step);
+    connect(&history_->stack(), possible, item, &QAction::setEnabled);
+  };
+  add_item("undoItem", "&Отменить", {QKeySequence::Undo}, &EditHistory::Undo,
+           &QUndoStack::canUndoChanged);
+  add_item("redoItem", "&Повторить", {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
+           &EditHistory::Redo, &QUndoStack::canRedoChanged);
 }
 
 void MainWindow::CreateToolBar(QWidget* upper_page) {
@@ -273,7 +302,24 @@ void MainWindow::ShowReadResult(const Status& status, const ReadResult& result) 
 
 void MainWindow::DocumentLoaded() {
   structure_editor_->ShowDocument();
-  saved_state_ = CurrentState();
+  history_->Reset();
+}
+
+void MainWindow::ShowFileInTitle(const QString& path) {
+  setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*]"));
+}
+
+DocumentDesign MainWindow::CurrentDesign() const {
+  return TakeDesign(doc_, DatabaseName(), Splitter(), CutLongLines());
+}
+
+void MainWindow::ShowDesign(const DocumentDesign& design) {
+  RestoreDesign(doc_, design);
+  database_name_->setText(FromDocument(design.database_name));
+  preview_->SetDatabaseName(database_name_->text());
+  splitter_->setText(FromDocument(design.splitter));
+  cut_long_lines_->setChecked(design.cut_long_lines);
+  structure_editor_->ShowDocument(std::max(structure_editor_->SelectedField(), 1));
 }
 
 int MainWindow::SelectedField() const { return structure_editor_->SelectedField(); }

@@ -8,8 +8,10 @@
 //    model's readers (LoadCSV, LoadFSR, LoadDB) and writer (SaveFSR) as options, with the question
 //    and progress as callbacks, and shows what they return. main_window_commands.cpp holds
 //    the commands of the menu and the toolbar (open, save and export, view a book in bwickview,
-//    exit, help, about) and the question about unsaved edits on closing (DocumentState, taken at
-//    every load and save).
+//    exit, help, about) and the question about unsaved edits that every command replacing or
+//    closing the document asks first (MayDiscardDocument).
+//  - EditHistory (edit_history.h) records every edit of the design for undo and redo; its clean
+//    state is the saved document, shown by the "*" of the title.
 //  - StructureEditor (structure_editor.h) is the field grid and the property panel.
 //  - HandheldPreview (handheld_preview.h) draws the handheld's two screens and edits the input
 //    order and the widths; it reaches the window through PreviewHost.
@@ -29,6 +31,7 @@
 #include <string>
 
 #include "designer/model/document.h"
+#include "designer/model/document_design.h"
 #include "designer/model/document_io.h"
 #include "designer/window/dialogs.h"
 #include "designer/window/handheld_preview.h"
@@ -38,9 +41,11 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QSplitter;
+class QUndoStack;
 
 namespace designer {
 
+class EditHistory;
 class SplitterPanel;
 class StructureEditor;
 
@@ -76,6 +81,7 @@ class MainWindow : public QMainWindow, public PreviewHost {
   // Layout (main_window.cpp).
   void CreateLayout();
   void CreateMainMenu();
+  void CreateEditMenu();
   void CreateToolBar(QWidget* upper_page);
   // The toolbar and the document values above the field grid.
   void CreateUpperPanel(QWidget* upper_page);
@@ -100,6 +106,11 @@ class MainWindow : public QMainWindow, public PreviewHost {
   // for the new document.
   void ShowReadResult(const Status& status, const ReadResult& result);
   void DocumentLoaded();
+  // The title names the document's file; "*" follows it while edits are unsaved.
+  void ShowFileInTitle(const QString& path);
+  // The design for the edit history, and a design of it put back on the document and controls.
+  DocumentDesign CurrentDesign() const;
+  void ShowDesign(const DocumentDesign& design);
 
   // Commands (main_window_commands.cpp).
   void OpenCommand();
@@ -116,17 +127,10 @@ class MainWindow : public QMainWindow, public PreviewHost {
   // Starts `program` from the designer's folder with the one argument `path`, without a shell
   // and without waiting; false when it is missing or does not start.
   bool StartBeside(const char* program, const QString& path);
-  // What a save writes besides the data lines: the fields and the three document values that
-  // live as control texts. The state at the last load or save tells whether closing loses edits.
-  struct DocumentState {
-    std::array<TFieldDesc, kFieldTableSize + 1> fields;
-    std::int32_t field_count = 0;
-    std::string database_name;
-    std::string splitter;
-    bool cut_long_lines = true;
-    friend bool operator==(const DocumentState&, const DocumentState&) = default;
-  };
-  DocumentState CurrentState() const;
+  // The close question, asked when the document has edits not yet saved: true when it may be
+  // replaced or closed (saved, or the edits dropped), false to keep it. Every command that
+  // replaces or closes the document asks this first.
+  bool MayDiscardDocument();
 
   Document doc_;
   std::unique_ptr<Dialogs> own_dialogs_;
@@ -134,7 +138,7 @@ class MainWindow : public QMainWindow, public PreviewHost {
   QString application_dir_;
   QString last_open_path_;     // the path last chosen in the open dialog
   QString last_saved_path_;    // the source file the last save wrote
-  DocumentState saved_state_;  // as the last load or save left the document
+  EditHistory* history_ = nullptr;
 
   QSplitter* panel_splitter_ = nullptr;
   SplitterPanel* upper_panel_ = nullptr;

@@ -11,6 +11,7 @@
 #include "designer/model/database_source.h"
 #include "designer/model/source_file.h"
 #include "designer/window/document_text.h"
+#include "designer/window/edit_history.h"
 #include "designer/window/help_texts.h"
 #include "designer/window/main_window.h"
 #include "designer/window/structure_editor.h"
@@ -73,10 +74,11 @@ void MainWindow::OpenFile(const QString& path) {
              extension == QLatin1String(".DB")) {
     read = LoadDB;
   }
-  if (read == nullptr) return;
+  if (read == nullptr || !MayDiscardDocument()) return;
   ReadResult result;
   const Status status = read(doc_, native_path, ReadingOptions(), result);
   ShowReadResult(status, result);
+  if (status.ok()) ShowFileInTitle(path);
   ReportStatus(*dialogs_, status);
 }
 
@@ -110,7 +112,8 @@ bool MainWindow::Save() {
     ReportStatus(*dialogs_, saved);
     return false;
   }
-  saved_state_ = CurrentState();
+  history_->MarkClean();
+  ShowFileInTitle(target);
   last_saved_path_ = target;
   if (dialogs_->AskYesNo(QString::fromUtf8("Выполнить экспорт справочника в формат КПК?"))) {
     Export(target);
@@ -145,26 +148,29 @@ bool MainWindow::StartBeside(const char* program, const QString& path) {
 
 void MainWindow::ExitCommand() { close(); }
 
-MainWindow::DocumentState MainWindow::CurrentState() const {
-  return {doc_.Fields, doc_.FieldCount, DatabaseName(), Splitter(), CutLongLines()};
-}
-
-void MainWindow::closeEvent(QCloseEvent* event) {
-  event->accept();
-  if (doc_.FieldCount <= 0) return;  // nothing that could be saved
+bool MainWindow::MayDiscardDocument() {
+  if (doc_.FieldCount <= 0) return true;  // nothing that could be saved
   // A value still being typed is an edit too; one that cannot be taken is reported when the
   // user chooses to save.
   const bool typing_refused = !structure_editor_->CommitFocusedControl().ok();
-  if (!typing_refused && CurrentState() == saved_state_) return;
+  history_->Record();
+  if (!typing_refused && history_->IsClean()) return true;
   switch (dialogs_->AskYesNoCancel(QString::fromUtf8("Сохранить изменения в справочнике?"))) {
     case Answer::kYes:
-      if (!Save()) event->ignore();
-      break;
+      return Save();
     case Answer::kNo:
-      break;
+      return true;
     case Answer::kCancel:
-      event->ignore();
       break;
+  }
+  return false;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (MayDiscardDocument()) {
+    event->accept();
+  } else {
+    event->ignore();
   }
 }
 

@@ -315,8 +315,9 @@ void StructureEditor::FillFieldGrid() {
   }
 }
 
-void StructureEditor::ShowDocument() {
+void StructureEditor::ShowDocument(int field) {
   HideTypeBox();
+  field_grid_->reset();
   FillFieldGrid();
   for (int i = 1; i <= kMaxDocumentFields; ++i) {
     const bool shown = doc_.BoxesShown[i] && i <= doc_.FieldCount;
@@ -328,9 +329,9 @@ void StructureEditor::ShowDocument() {
   handlers_.fields_edited();
   {
     const QSignalBlocker quiet(field_grid_);
-    field_grid_->setCurrentCell(0, kNameColumn);
+    field_grid_->setCurrentCell(field - 1, kNameColumn);
   }
-  SelectCell(kNameColumn, 1);
+  SelectCell(kNameColumn, field);
   field_grid_->viewport()->update();
 }
 

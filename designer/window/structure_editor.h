@@ -43,8 +43,9 @@ class StructureEditor : public QObject {
   StructureEditor(QWidget* upper_page, QWidget* lower_page, Document& doc, Dialogs& dialogs,
                   Handlers handlers);
 
-  // After a load: the grid shows the document's fields and ticks, the first field selected.
-  void ShowDocument();
+  // After a load or an undo: the grid shows the document's fields and ticks, field `field`
+  // selected, and no editor open that could write an older value back.
+  void ShowDocument(int field = 1);
   // The field of the grid's current row (1..FieldCount), 0 when none.
   int SelectedField() const;
   // Runs the exit rule of the editor's control that holds the focus, as if the focus left it:
