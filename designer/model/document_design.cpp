@@ -6,12 +6,8 @@ namespace designer {
 
 DocumentDesign TakeDesign(const Document& doc, std::string database_name, std::string splitter,
                           bool cut_long_lines) {
-  return {doc.Fields,
-          doc.QueryBoxTicked,
-          doc.ResultBoxTicked,
-          std::move(database_name),
-          std::move(splitter),
-          cut_long_lines};
+  return {doc.Fields,          doc.QueryBoxTicked, doc.ResultBoxTicked, std::move(database_name),
+          std::move(splitter), cut_long_lines};
 }
 
 void RestoreDesign(Document& doc, const DocumentDesign& design) {

@@ -1,8 +1,8 @@
 #include "designer/model/document.h"
 
-#include "designer/model/document_design.h"
-
 #include <gtest/gtest.h>
+
+#include "designer/model/document_design.h"
 
 namespace designer {
 namespace {

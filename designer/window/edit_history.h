@@ -20,8 +20,8 @@ class EditHistory : public QObject {
   Q_OBJECT
  public:
   struct Access {
-    std::function<DocumentDesign()> take;                     // the design as it stands
-    std::function<void(const DocumentDesign&)> restore;       // puts a design back and shows it
+    std::function<DocumentDesign()> take;                // the design as it stands
+    std::function<void(const DocumentDesign&)> restore;  // puts a design back and shows it
   };
   EditHistory(QObject* parent, Access access);
 

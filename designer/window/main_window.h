@@ -136,8 +136,8 @@ class MainWindow : public QMainWindow, public PreviewHost {
   std::unique_ptr<Dialogs> own_dialogs_;
   Dialogs* dialogs_;
   QString application_dir_;
-  QString last_open_path_;     // the path last chosen in the open dialog
-  QString last_saved_path_;    // the source file the last save wrote
+  QString last_open_path_;   // the path last chosen in the open dialog
+  QString last_saved_path_;  // the source file the last save wrote
   EditHistory* history_ = nullptr;
 
   QSplitter* panel_splitter_ = nullptr;
