@@ -1,6 +1,7 @@
 #include "designer/window/main_window.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
@@ -38,6 +40,8 @@ constexpr int kLowerPageHeight = kClientHeight - kUpperPanelHeight - 2 - 19;
 // Either panel keeps room for its scroll bar when the splitter is dragged far.
 constexpr int kMinPanelHeight = 60;
 constexpr int kStatusPanelWidths[4] = {150, 60, 120, 50};
+// A long read or save lets the window answer twice as often as a user needs to see it move.
+constexpr int kAnswerIntervalMs = 50;
 
 QToolButton* MakeToolButton(QWidget* toolbar, const char* name, const QPixmap& image, int left) {
   auto* button = new QToolButton(toolbar);
@@ -52,10 +56,12 @@ QToolButton* MakeToolButton(QWidget* toolbar, const char* name, const QPixmap& i
 
 }  // namespace
 
-MainWindow::MainWindow(Dialogs* dialogs, QString application_dir)
+MainWindow::MainWindow(Dialogs* dialogs, QString application_dir, window_common::EventPace* pace)
     : own_dialogs_(dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
       dialogs_(dialogs ? dialogs : own_dialogs_.get()),
-      application_dir_(std::move(application_dir)) {
+      application_dir_(std::move(application_dir)),
+      own_pace_(pace ? nullptr : std::make_unique<window_common::ClockPace>(kAnswerIntervalMs)),
+      pace_(pace ? pace : own_pace_.get()) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(QStringLiteral("[*]"));
   setWindowIcon(DesignerIcon());
@@ -235,6 +241,12 @@ void MainWindow::CreateStatusBar(SplitterPanel* lower_panel) {
   progress_bar_->setGeometry(214, 4, 113, 12);
   progress_bar_->setTextVisible(false);
   progress_bar_->hide();
+  cancel_button_ = new QPushButton(QString::fromUtf8("Отмена"), bar);
+  cancel_button_->setObjectName(QStringLiteral("cancelButton"));
+  cancel_button_->setGeometry(332, 0, 64, 18);
+  cancel_button_->setFocusPolicy(Qt::NoFocus);
+  cancel_button_->hide();
+  connect(cancel_button_, &QPushButton::clicked, this, [this] { cancel_requested_ = true; });
 }
 
 void MainWindow::SetTabOrder() {
@@ -266,12 +278,29 @@ ReadOptions MainWindow::ReadingOptions() {
 SaveOptions MainWindow::SavingOptions() {
   return {
       DatabaseName(), Splitter(), CutLongLines(),
-      [this](std::int64_t written, std::int64_t expected) { ShowSaveProgress(written, expected); }};
+      [this](std::int64_t written, std::int64_t expected) { ShowSaveProgress(written, expected); },
+      [this] { return cancel_requested_; }};
+}
+
+void MainWindow::BeginLongRun(bool cancellable) {
+  cancel_requested_ = false;
+  cancel_button_->setVisible(cancellable);
+  long_run_ = std::make_unique<window_common::InputBlock>(cancel_button_);
+}
+
+void MainWindow::EndLongRun() {
+  long_run_.reset();
+  cancel_button_->hide();
+  progress_bar_->hide();
+}
+
+void MainWindow::AnswerWhenDue() {
+  if (pace_->Due()) QCoreApplication::processEvents();
 }
 
 void MainWindow::ShowRunningCount(int records) {
   status_panels_[2]->setText(QString::number(records));
-  status_panels_[2]->repaint();
+  AnswerWhenDue();
 }
 
 void MainWindow::ShowSaveProgress(std::int64_t written, std::int64_t expected) {
@@ -280,8 +309,9 @@ void MainWindow::ShowSaveProgress(std::int64_t written, std::int64_t expected) {
     progress_bar_->setRange(0, static_cast<int>(std::clamp<std::int64_t>(expected, 1, INT_MAX)));
     progress_bar_->show();
   }
-  progress_bar_->setValue(static_cast<int>(written));
-  progress_bar_->repaint();
+  if (!pace_->Due()) return;
+  progress_bar_->setValue(static_cast<int>(std::min<std::int64_t>(written, INT_MAX)));
+  QCoreApplication::processEvents();
 }
 
 void MainWindow::ShowReadResult(const Status& status, const ReadResult& result) {

@@ -35,11 +35,14 @@
 #include "designer/model/document_io.h"
 #include "designer/window/dialogs.h"
 #include "designer/window/handheld_preview.h"
+#include "window_common/event_pace.h"
+#include "window_common/input_block.h"
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QPushButton;
 class QSplitter;
 class QUndoStack;
 
@@ -53,8 +56,9 @@ class MainWindow : public QMainWindow, public PreviewHost {
   Q_OBJECT
  public:
   // `dialogs` answers every dialog and message box (nullptr: the real ones). The builder is
-  // looked for in `application_dir`, the folder of the designer's own program file.
-  MainWindow(Dialogs* dialogs, QString application_dir);
+  // looked for in `application_dir`, the folder of the designer's own program file. `pace` tells
+  // a long read or save when to let the window answer (nullptr: 20 times a second).
+  MainWindow(Dialogs* dialogs, QString application_dir, window_common::EventPace* pace = nullptr);
   ~MainWindow() override;
 
   Document& document() { return doc_; }
@@ -98,7 +102,12 @@ class MainWindow : public QMainWindow, public PreviewHost {
   // The model's calls (main_window.cpp): the options from the controls, the results onto them.
   ReadOptions ReadingOptions();
   SaveOptions SavingOptions();
-  // Shows the running record count of a read at once, in the loop that processes no events.
+  // A read or save runs on the window's thread; at the pace the window repaints and answers,
+  // but only the Отмена button beside the progress (shown when `cancellable`) takes input.
+  void BeginLongRun(bool cancellable);
+  void EndLongRun();
+  void AnswerWhenDue();
+  // Shows the running record count of a read.
   void ShowRunningCount(int records);
   // Shows the progress bar over the third status panel while a save writes data lines.
   void ShowSaveProgress(std::int64_t written, std::int64_t expected);
@@ -148,6 +157,11 @@ class MainWindow : public QMainWindow, public PreviewHost {
   QCheckBox* cut_long_lines_ = nullptr;
   std::array<QLabel*, 4> status_panels_{};
   QProgressBar* progress_bar_ = nullptr;
+  QPushButton* cancel_button_ = nullptr;  // beside the progress bar, during a save
+  std::unique_ptr<window_common::EventPace> own_pace_;
+  window_common::EventPace* pace_;
+  std::unique_ptr<window_common::InputBlock> long_run_;  // while a read or save runs
+  bool cancel_requested_ = false;
   StructureEditor* structure_editor_ = nullptr;  // a child of the upper panel
   HandheldPreview* preview_ = nullptr;           // a child of the lower panel
 };

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QProgressBar>
@@ -76,7 +77,9 @@ void MainWindow::OpenFile(const QString& path) {
   }
   if (read == nullptr || !MayDiscardDocument()) return;
   ReadResult result;
+  BeginLongRun(false);
   const Status status = read(doc_, native_path, ReadingOptions(), result);
+  EndLongRun();
   ShowReadResult(status, result);
   if (status.ok()) ShowFileInTitle(path);
   ReportStatus(*dialogs_, status);
@@ -106,11 +109,17 @@ bool MainWindow::Save() {
   const QString target = dialogs_->ChooseFileToSave(
       folder, proposed, QtFileFilters(QString::fromUtf8(kSaveFilter)), QStringLiteral("fsr"));
   if (target.isEmpty()) return false;
-  const Status saved = SaveFSR(doc_, QFile::encodeName(target).toStdString(), SavingOptions());
-  progress_bar_->hide();
+  SaveResult result;
+  BeginLongRun(true);
+  const Status saved =
+      SaveFSR(doc_, QFile::encodeName(target).toStdString(), SavingOptions(), result);
+  EndLongRun();
   if (!saved.ok()) {
-    ReportStatus(*dialogs_, saved);
+    if (!cancel_requested_) ReportStatus(*dialogs_, saved);
     return false;
+  }
+  if (result.lines_cut > 0) {
+    status_panels_[2]->setText(QString::fromUtf8("обрезано строк: %1").arg(result.lines_cut));
   }
   history_->MarkClean();
   ShowFileInTitle(target);
@@ -167,7 +176,10 @@ bool MainWindow::MayDiscardDocument() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (MayDiscardDocument()) {
+  if (long_run_) {  // closing asks a running save to stop first
+    cancel_requested_ = true;
+    event->ignore();
+  } else if (MayDiscardDocument()) {
     event->accept();
   } else {
     event->ignore();

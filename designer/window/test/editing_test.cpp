@@ -3,8 +3,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "designer/window/document_text.h"
 #include "designer/window/test/window_harness.h"
@@ -19,6 +24,8 @@ class EditingTest : public QObject {
   void ReplacingAnEditedDocumentAsksFirst();
   void TitleMarksEditsUntilTheSaveAndAfterUndoingPastIt();
   void UndoAndRedoANameAFlagAndADraggedWidth();
+  void CancelDuringASaveKeepsTheFilesAndTheDocument();
+  void StatusBarCountsTheLinesASaveCut();
 };
 
 namespace {
@@ -37,6 +44,11 @@ void TypeIntoName(Harness& h, int row, const QString& text) {
   editor->end(false);
   TypeKeys(editor, text);
 }
+
+// Lets the window answer at every step of a long run.
+struct EveryStep : window_common::EventPace {
+  bool Due() override { return true; }
+};
 
 }  // namespace
 
@@ -124,6 +136,49 @@ void EditingTest::UndoAndRedoANameAFlagAndADraggedWidth() {
   QCOMPARE(doc.Fields[1].Name, typed);
   QCOMPARE(doc.Fields[1].Flags, loaded.Flags | kFlagDigitsOnly);
   QCOMPARE(doc.Fields[1].EditWidth, 120);
+}
+
+// The click on Отмена reaches the window only if it answers while the save runs.
+void EditingTest::CancelDuringASaveKeepsTheFilesAndTheDocument() {
+  EveryStep pace;
+  Harness h({}, &pace);
+  h.OpenStaff();
+  h.Find<QLineEdit>("databaseName")->setText(U("Сотрудники"));
+  const QString target = h.WriteFile(QStringLiteral("staff.fsr"), "old");
+  h.dialogs.save_answers.push_back(target);
+  const qsizetype questions = h.dialogs.questions.size();
+  bool blocked = false;
+  QCoreApplication::processEvents();
+  QTimer::singleShot(0, [&] {
+    QTest::mouseClick(h.Find<QToolButton>("openButton"), Qt::LeftButton);  // takes no command
+    blocked = h.dialogs.open_last_path.isEmpty();
+    QTest::mouseClick(h.Find<QPushButton>("cancelButton"), Qt::LeftButton);
+  });
+  h.Find<QAction>("saveItem")->trigger();
+  QVERIFY(blocked);
+  QCOMPARE(h.Find<QProgressBar>("progressBar")->isVisible(), false);
+  QCOMPARE(h.Find<QPushButton>("cancelButton")->isVisible(), false);
+  QFile written(target);
+  QVERIFY(written.open(QIODevice::ReadOnly));
+  QCOMPARE(written.readAll(), QByteArray("old"));
+  QCOMPARE(QDir(h.dir.path()).entryList(QDir::Files),
+           (QStringList{QStringLiteral("staff.csv"), QStringLiteral("staff.fsr")}));
+  QVERIFY(h.dialogs.messages.empty());
+  QCOMPARE(h.dialogs.questions.size(), questions);  // no export question
+  QCOMPARE(h.window->document().RecordCount, 2);
+  QVERIFY(h.window->isWindowModified());
+}
+
+void EditingTest::StatusBarCountsTheLinesASaveCut() {
+  Harness h;
+  const std::string long_line = "a;" + std::string(300, 'b') + "\n";
+  h.dialogs.yes_no_answers.push_back(false);
+  h.Open(h.WriteFile(QStringLiteral("long.csv"), (long_line + long_line + "c;d\n").c_str()));
+  h.Find<QLineEdit>("databaseName")->setText(U("Длинные"));
+  h.dialogs.save_answers.push_back(h.dir.filePath(QStringLiteral("long.fsr")));
+  h.dialogs.yes_no_answers.push_back(false);
+  Trigger(h, "saveItem");
+  QCOMPARE(h.Find<QLabel>("statusPanel2")->text(), U("обрезано строк: 2"));
 }
 
 }  // namespace designer

@@ -32,9 +32,9 @@ struct Harness {
   ScriptedDialogs dialogs;
   std::unique_ptr<MainWindow> window;
 
-  explicit Harness(const QString& application_dir = {}) {
-    window = std::make_unique<MainWindow>(&dialogs,
-                                          application_dir.isEmpty() ? dir.path() : application_dir);
+  explicit Harness(const QString& application_dir = {}, window_common::EventPace* pace = nullptr) {
+    window = std::make_unique<MainWindow>(
+        &dialogs, application_dir.isEmpty() ? dir.path() : application_dir, pace);
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
