@@ -10,6 +10,7 @@
 #include "common/status.h"
 #include "designer/model/document.h"
 #include "designer/model/document_io.h"
+#include "designer/model/encoding.h"
 #include "designer/model/text_file.h"
 #include "format/source_values.h"
 
@@ -44,6 +45,10 @@ struct SourceFileHeader {
   std::int64_t record_count = 0;
   std::vector<TFieldDesc> fields;
 };
+
+// Reads past what precedes the data lines of the document's text source `in`: the opened source
+// file's header, or the CSV file's line of names.
+void SkipToDataLines(const Document& doc, DocumentLineReader& in);
 
 // Writes the header lines: the comments about the file, then every value after its comment.
 void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header);

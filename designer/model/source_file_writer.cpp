@@ -68,6 +68,14 @@ std::string TimeOfDay() {
 
 }  // namespace
 
+void SkipToDataLines(const Document& doc, DocumentLineReader& in) {
+  const std::int32_t skipped =
+      doc.SourceIsFsr ? doc.HeaderLineCount : (doc.FirstLineHasNames ? 1 : 0);
+  for (std::int32_t i = 0; i < skipped; ++i) {
+    if (!in.SkipLine()) break;  // a shorter file simply has no data lines
+  }
+}
+
 void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header) {
   out.WriteLine(std::string("; Brindle-Wick database source file, (c) Brindle-Wick, ") +
                 kMakerWebAddress);
@@ -188,16 +196,6 @@ Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_line
   }
   if (!in.status().ok()) return in.status();
   return out.status();
-}
-
-// Reads past what precedes the data lines of `in`: the opened source file's header, or the CSV
-// file's line of names.
-void SkipToDataLines(const Document& doc, DocumentLineReader& in) {
-  const std::int32_t skipped =
-      doc.SourceIsFsr ? doc.HeaderLineCount : (doc.FirstLineHasNames ? 1 : 0);
-  for (std::int32_t i = 0; i < skipped; ++i) {
-    if (!in.SkipLine()) break;  // a shorter file simply has no data lines
-  }
 }
 
 // The data lines of a UTF-8 file are converted while they are copied. This pass runs the copy

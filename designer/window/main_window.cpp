@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "designer/model/numeric_check.h"
 #include "designer/window/document_text.h"
 #include "designer/window/edit_history.h"
 #include "designer/window/fixed_label.h"
@@ -106,7 +107,8 @@ void MainWindow::CreateLayout() {
       upper_panel_->page(), lower_panel_->page(), doc_, *dialogs_,
       {.fields_edited = [this] { preview_->DrawInputFields(); },
        .field_selected = [this](int field) { preview_->ShowFieldWidths(field); },
-       .focus_past_grid = [this](bool forward) { QMainWindow::focusNextPrevChild(forward); }});
+       .focus_past_grid = [this](bool forward) { QMainWindow::focusNextPrevChild(forward); },
+       .check_numeric = [this](int field) { return CheckNumeric(field); }});
   CreateLowerPanel(lower_panel_->page());
   CreateStatusBar(lower_panel_);
   SetTabOrder();
@@ -296,6 +298,14 @@ void MainWindow::EndLongRun() {
 
 void MainWindow::AnswerWhenDue() {
   if (pace_->Due()) QCoreApplication::processEvents();
+}
+
+Status MainWindow::CheckNumeric(int field) {
+  BeginLongRun(false);
+  const Status checked =
+      CheckNumericField(doc_, field, Splitter(), [this](std::int64_t) { AnswerWhenDue(); });
+  EndLongRun();
+  return checked;
 }
 
 void MainWindow::ShowRunningCount(int records) {

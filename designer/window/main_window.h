@@ -107,6 +107,8 @@ class MainWindow : public QMainWindow, public PreviewHost {
   void BeginLongRun(bool cancellable);
   void EndLongRun();
   void AnswerWhenDue();
+  // Reads every record to tell whether field `field` may turn numeric.
+  Status CheckNumeric(int field);
   // Shows the running record count of a read.
   void ShowRunningCount(int records);
   // Shows the progress bar over the third status panel while a save writes data lines.

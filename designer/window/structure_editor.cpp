@@ -15,7 +15,6 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "designer/model/int_text.h"
 #include "designer/window/document_text.h"
 #include "designer/window/field_grid_delegate.h"
 #include "designer/window/fixed_label.h"
@@ -100,12 +99,6 @@ class CellCheckBox : public QCheckBox {
     painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, option);
   }
 };
-
-// True when the builder can store `value` as a number rather than as 0.
-bool IsNumber(const std::string& value) {
-  std::int32_t number = 0;
-  return ParseInt32(value, number).ok();
-}
 
 }  // namespace
 
@@ -414,31 +407,22 @@ void StructureEditor::HideTypeBox() {
 }
 
 // The type the user sees is the type saved: a field made numeric gets the number size that
-// holds any value (the samples are only the first records), a text field none.
+// holds any value, a text field none. A field turns numeric only when every record holds a
+// number there; else the builder would store a wrong value without a word.
 void StructureEditor::ChangeFieldType(int field, bool numeric) {
   TFieldDesc& desc = doc_.Fields[field];
   const std::uint8_t data_type = numeric ? kTypeNumeric : kTypeText;
   if (desc.DataType == data_type) return;
-  desc.DataType = data_type;
-  if (!numeric) {
-    desc.NumSize = 0;
-    num_size_->setText(QStringLiteral("N/A"));
-    return;
-  }
-  desc.NumSize = kLargestNumSize;  // holds every value of the 32-bit range
-  num_size_->setText(QString::number(desc.NumSize));
-
-  const int samples = std::min(doc_.RecordCount, kSampleRecords);
-  for (int record = 1; record <= samples; ++record) {
-    if (!IsNumber(doc_.SampleValues[record][field])) {
-      dialogs_.ShowMessage(
-          MessageKind::kWarning,
-          QString::fromUtf8("Не все примеры данных поля \"%1\" - целые числа: при экспорте такие "
-                            "значения сохранятся неверно (значение без цифр - как 0).")
-              .arg(FromDocument(desc.Name)));
+  if (numeric) {
+    if (const Status checked = handlers_.check_numeric(field); !checked.ok()) {
+      field_grid_->item(field - 1, kTypeColumn)->setText(TypeText(desc.DataType));
+      ReportStatus(dialogs_, checked);
       return;
     }
   }
+  desc.DataType = data_type;
+  desc.NumSize = numeric ? kLargestNumSize : 0;  // the largest holds every 32-bit value
+  num_size_->setText(numeric ? QString::number(desc.NumSize) : QStringLiteral("N/A"));
 }
 
 void StructureEditor::ShowField(int field) {

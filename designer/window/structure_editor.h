@@ -36,6 +36,8 @@ class StructureEditor : public QObject {
     std::function<void(int field)> field_selected;  // the grid's current row now shows `field`
     // Tab left the grid: the focus goes to the window's next (or previous) control after it.
     std::function<void(bool forward)> focus_past_grid;
+    // Whether every record's value of `field` is a number, so that it may turn numeric.
+    std::function<Status(int field)> check_numeric;
   };
 
   // The field grid goes onto `upper_page`, the property panel onto `lower_page`. Messages and

@@ -537,17 +537,16 @@ void DesignerWindowTest::TypeChoiceChangesTheSavedType() {
   QTest::keyClick(box->view(), Qt::Key_Down);
   QTest::keyClick(box->view(), Qt::Key_Return);
   QTRY_VERIFY(!box->isVisible());
-  QCOMPARE(h.Grid()->item(0, 2)->text(), U("числовой"));
-  const TFieldDesc& field = h.window->document().Fields[1];
-  QCOMPARE(field.DataType, kTypeNumeric);
-  QCOMPARE(field.NumSize, std::uint8_t{4});
-  QCOMPARE(h.Find<QLineEdit>("numSize")->text(), U("4"));
-  // The names are no numbers: a warning, and the choice stands.
-  QCOMPARE(h.dialogs.messages.size(), size_t{1});
-  QCOMPARE(h.dialogs.messages[0].kind, MessageKind::kWarning);
+  // The names are no numbers: refused with the record and its value, and the type stays.
+  QCOMPARE(h.window->document().Fields[1].DataType, kTypeText);
+  QCOMPARE(h.Grid()->item(0, 2)->text(), U("текстовый"));
+  QCOMPARE(h.MessageTexts(), QStringList{U("Поле «Фамилия» нельзя сделать числовым: в записи 1 "
+                                           "значение «Иванов» — не целое число.")});
+  QCOMPARE(h.dialogs.messages[0].kind, MessageKind::kPlain);
 
-  // Back to text: no number size.
-  h.ClickCell(2, 1);
+  // A field of numbers: to text without a number size, and back with the largest.
+  const TFieldDesc& field = h.window->document().Fields[2];
+  h.ClickCell(2, 2);
   QTRY_VERIFY(box->view()->isVisible());
   QTest::keyClick(box->view(), Qt::Key_Up);
   QTest::keyClick(box->view(), Qt::Key_Return);
@@ -555,21 +554,15 @@ void DesignerWindowTest::TypeChoiceChangesTheSavedType() {
   QCOMPARE(field.DataType, kTypeText);
   QCOMPARE(field.NumSize, std::uint8_t{0});
   QCOMPARE(h.Find<QLineEdit>("numSize")->text(), U("N/A"));
-
-  // A field whose samples are all numbers turns numeric without a warning.
-  h.ClickCell(2, 2);
-  QTRY_VERIFY(box->view()->isVisible());
-  QTest::keyClick(box->view(), Qt::Key_Up);
-  QTest::keyClick(box->view(), Qt::Key_Return);
-  QTRY_VERIFY(!box->isVisible());
-  QCOMPARE(h.window->document().Fields[2].DataType, kTypeText);
   h.ClickCell(2, 2);
   QTRY_VERIFY(box->view()->isVisible());
   QTest::keyClick(box->view(), Qt::Key_Down);
   QTest::keyClick(box->view(), Qt::Key_Return);
   QTRY_VERIFY(!box->isVisible());
-  QCOMPARE(h.window->document().Fields[2].DataType, kTypeNumeric);
-  QCOMPARE(h.window->document().Fields[2].NumSize, std::uint8_t{4});
+  QCOMPARE(h.Grid()->item(1, 2)->text(), U("числовой"));
+  QCOMPARE(field.DataType, kTypeNumeric);
+  QCOMPARE(field.NumSize, std::uint8_t{4});
+  QCOMPARE(h.Find<QLineEdit>("numSize")->text(), U("4"));
   QCOMPARE(h.dialogs.messages.size(), size_t{1});
 }
 

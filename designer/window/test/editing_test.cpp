@@ -1,5 +1,6 @@
 // The designer as an editor: the question before an edited document is replaced, the "*" of the
 // title and its clean point, and undo and redo of the edits.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,6 +27,7 @@ class EditingTest : public QObject {
   void UndoAndRedoANameAFlagAndADraggedWidth();
   void CancelDuringASaveKeepsTheFilesAndTheDocument();
   void StatusBarCountsTheLinesASaveCut();
+  void NumericChoiceChecksRecordsBeyondTheSamples();
 };
 
 namespace {
@@ -179,6 +181,25 @@ void EditingTest::StatusBarCountsTheLinesASaveCut() {
   h.dialogs.yes_no_answers.push_back(false);
   Trigger(h, "saveItem");
   QCOMPARE(h.Find<QLabel>("statusPanel2")->text(), U("обрезано строк: 2"));
+}
+
+void EditingTest::NumericChoiceChecksRecordsBeyondTheSamples() {
+  Harness h;
+  std::string csv = "name;code\n";
+  for (int record = 1; record <= 24; ++record) csv += "x;" + std::to_string(record) + "\n";
+  csv += "y;12a\n";
+  h.dialogs.yes_no_answers.push_back(true);
+  h.Open(h.WriteFile(QStringLiteral("codes.csv"), csv.c_str()));
+  QCOMPARE(h.window->document().Fields[2].DataType, kTypeText);
+  h.ClickCell(2, 2);
+  auto* box = h.Find<QComboBox>("typeBox");
+  QTRY_VERIFY(box->view()->isVisible());
+  QTest::keyClick(box->view(), Qt::Key_Down);
+  QTest::keyClick(box->view(), Qt::Key_Return);
+  QTRY_VERIFY(!box->isVisible());
+  QCOMPARE(h.window->document().Fields[2].DataType, kTypeText);
+  QCOMPARE(h.MessageTexts(), QStringList{U("Поле «code» нельзя сделать числовым: в записи 25 "
+                                           "значение «12a» — не целое число.")});
 }
 
 }  // namespace designer
