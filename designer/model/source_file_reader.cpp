@@ -15,17 +15,23 @@ namespace {
 // the builder reads, and it keeps a damaged file from filling the memory.
 constexpr std::size_t kKeptLineLength = 64 * 1024;
 
-// Reads the next header value as a 32-bit integer.
-Status NextNumber(LineReader& file, std::int32_t& header_line_count, std::int32_t& value) {
+// Reads the next header value of the file at `path` as a 32-bit integer; a value that is none is
+// named with the file and its line.
+Status NextNumber(LineReader& file, const std::string& path, std::int32_t& header_line_count,
+                  std::int32_t& value) {
   const std::string text = NextHeaderValue(file, header_line_count);
   if (!file.status().ok()) return file.status();
-  return ParseInt32(codepage::Cp1251ToUtf8(text), value);
+  const Status parsed = ParseInt32(codepage::Cp1251ToUtf8(text), value);
+  if (parsed.ok()) return parsed;
+  return Status::Error("Файл «" + FileNameForMessage(path) + "», строка " +
+                       std::to_string(header_line_count) + ": " + parsed.message() + ".");
 }
 
 // Reads the next header value as an 8-bit member: its low 8 bits are kept.
-Status NextByte(LineReader& file, std::int32_t& header_line_count, std::uint8_t& value) {
+Status NextByte(LineReader& file, const std::string& path, std::int32_t& header_line_count,
+                std::uint8_t& value) {
   std::int32_t number = 0;
-  Status status = NextNumber(file, header_line_count, number);
+  Status status = NextNumber(file, path, header_line_count, number);
   if (status.ok()) value = static_cast<std::uint8_t>(number);
   return status;
 }
@@ -61,7 +67,7 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
                            "» не является исходным файлом справочника.");
   }
   std::int32_t version = 0;
-  status = NextNumber(file, lines, version);
+  status = NextNumber(file, path, lines, version);
   if (!status.ok()) return status;
   values.has_splitter = version > kLastVersionWithoutSplitter;
   values.splitter = current_splitter;
@@ -76,14 +82,14 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
   }
 
   std::int32_t field_count = 0;
-  status = NextNumber(file, lines, field_count);
+  status = NextNumber(file, path, lines, field_count);
   if (!status.ok()) return status;
   if (field_count < 1 || field_count > kMaxDocumentFields) {
     return Status::Refusal(
         "В файле «" + FileNameForMessage(path) + "» указано полей: " + std::to_string(field_count) +
         "; справочник может иметь от 1 до " + std::to_string(kMaxDocumentFields) + " полей.");
   }
-  status = NextNumber(file, lines, doc.RecordCount);
+  status = NextNumber(file, path, lines, doc.RecordCount);
   if (!status.ok()) return status;
   NextHeaderValue(file, lines);  // the flags value, which the designer does not use
   values.database_name = NextHeaderValue(file, lines);
@@ -95,10 +101,10 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
     field.Name = CutName(NextHeaderValue(file, lines));
     for (std::uint8_t* member : {&field.DataType, &field.Flags, &field.NumSize, &field.QueryIndex,
                                  &field.ResultIndex, &field.DetailIndex}) {
-      if (status.ok()) status = NextByte(file, lines, *member);
+      if (status.ok()) status = NextByte(file, path, lines, *member);
     }
     for (std::int32_t* member : {&field.EditWidth, &field.ResultWidth, &field.MaxLen}) {
-      if (status.ok()) status = NextNumber(file, lines, *member);
+      if (status.ok()) status = NextNumber(file, path, lines, *member);
     }
   }
   if (!status.ok()) return status;

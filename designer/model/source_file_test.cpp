@@ -483,7 +483,8 @@ TEST_F(SourceFileTest, RefusedFilesLeaveThePreviousDocumentAndItsSource) {
   EXPECT_EQ(LoadFSR(doc, PathOf("missing.fsr"), view_).refusal(), false);
   WriteBytes(path,
              SourceFile("';'", "1", {{"A", "1", "0", "0", "1", "1", "1", "10", "2O", "30"}}, {}));
-  EXPECT_EQ(LoadFSR(doc, path, view_).message(), "'2O' is not a valid integer value");
+  EXPECT_EQ(LoadFSR(doc, path, view_).message(),
+            "Файл «bad.fsr», строка 18: «2O» — не целое число.");
 
   // A later save still copies the data lines of the document's own source.
   ASSERT_TRUE(SaveFSR(doc, PathOf("again.fsr"), view_).ok());

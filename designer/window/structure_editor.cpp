@@ -138,9 +138,9 @@ bool StructureEditor::eventFilter(QObject* watched, QEvent* event) {
       } else if (control == type_box_) {
         CommitTypeBox();
       } else if (control == max_len_) {
-        ReportStatus(dialogs_, CommitMaxLen());
+        ReportEntry(CommitMaxLen());
       } else if (control == num_size_) {
-        ReportStatus(dialogs_, SaveField());
+        ReportEntry(SaveField());
       } else if (auto* selector = qobject_cast<QComboBox*>(control)) {
         CommitSelector(selector);
       }
@@ -261,6 +261,8 @@ void StructureEditor::CreatePropertyPanel(QWidget* lower_page) {
   for (QComboBox* selector : {digits_only_, upper_case_, ignore_case_, search_within_}) {
     selector->lineEdit()->installEventFilter(this);
   }
+  for (QLineEdit* box : {num_size_, max_len_})
+    connect(box, &QLineEdit::textEdited, this, [this] { reported_entry_.clear(); });
 }
 
 // The check boxes lie over the cells of "Ред." and "Рез.": left at the grid's left + the cell's
@@ -440,7 +442,7 @@ void StructureEditor::ShowField(int field) {
 
 void StructureEditor::CommitSelector(QComboBox* selector) {
   ResolveSelectorText(selector);
-  ReportStatus(dialogs_, SaveField());
+  ReportEntry(SaveField());
 }
 
 void StructureEditor::ResolveSelectorText(QComboBox* selector) {
@@ -457,6 +459,15 @@ void StructureEditor::ResolveSelectorText(QComboBox* selector) {
 void StructureEditor::ToggleSelector(QComboBox* selector) {
   const int index = selector->currentIndex();
   if (index == 0 || index == 1) selector->setCurrentIndex(1 - index);
+}
+
+void StructureEditor::ReportEntry(const Status& status) {
+  if (status.ok()) {
+    reported_entry_.clear();
+  } else if (status.message() != reported_entry_) {
+    reported_entry_ = status.message();
+    ReportStatus(dialogs_, status);
+  }
 }
 
 Status StructureEditor::SaveField() {

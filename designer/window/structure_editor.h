@@ -14,6 +14,7 @@
 #include <QObject>
 #include <array>
 #include <functional>
+#include <string>
 
 #include "common/status.h"
 #include "designer/model/document.h"
@@ -102,6 +103,9 @@ class StructureEditor : public QObject {
   // The property panel (structure_editor.cpp).
   void ShowField(int field);
   Status SaveField();
+  // Shows a failed commit of a number box once per wrong entry: committing the other controls
+  // reads the box again, and that is no new entry until the user types in it.
+  void ReportEntry(const Status& status);
   Status CommitMaxLen();
   void ToggleSelector(QComboBox* selector);
   void CommitSelector(QComboBox* selector);
@@ -123,6 +127,7 @@ class StructureEditor : public QObject {
   Dialogs& dialogs_;
   Handlers handlers_;
   bool hiding_type_box_ = false;
+  std::string reported_entry_;  // the message of the wrong entry shown last
 
   QComboBox* type_box_ = nullptr;
   QTableWidget* field_grid_ = nullptr;

@@ -710,8 +710,8 @@ void DesignerWindowTest::CommitStopsAtANumberThatDoesNotConvert() {
   h.Find<QLineEdit>("maxLen")->setText(QStringLiteral("88"));
   h.Choose(h.Find<QComboBox>("searchWithin"), U("в строке"));
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
-  QCOMPARE(h.dialogs.messages.size(), size_t{2});  // leaving the size box, then the selector
-  QCOMPARE(h.MessageTexts().last(), U("'abc' is not a valid integer value"));
+  QCOMPARE(h.dialogs.messages.size(), size_t{1});  // leaving the size box; the selector is silent
+  QCOMPARE(h.MessageTexts().last(), U("Размер числа: «abc» — не целое число"));
   QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kFailure);
   // The members from the number size on keep their values.
   const TFieldDesc& after = h.window->document().Fields[2];
@@ -725,7 +725,7 @@ void DesignerWindowTest::CommitStopsAtANumberThatDoesNotConvert() {
   h.Type(h.Find<QLineEdit>("maxLen"), QString());
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QCOMPARE(h.dialogs.messages.size(), size_t(messages + 1));
-  QCOMPARE(h.MessageTexts().last(), U("'' is not a valid integer value"));
+  QCOMPARE(h.MessageTexts().last(), U("Размер поля: «» — не целое число"));
   QCOMPARE(h.window->document().Fields[2].MaxLen, 88);
   // Letters cannot be typed into it.
   h.Type(h.Find<QLineEdit>("maxLen"), QStringLiteral("1a2"));
@@ -764,7 +764,7 @@ void DesignerWindowTest::NothingIsCommittedWithoutADocument() {
   QCOMPARE(h.window->document().Fields[1], TFieldDesc{});
   h.Type(h.Find<QLineEdit>("maxLen"), QString());
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
-  QCOMPARE(h.MessageTexts(), QStringList{U("'' is not a valid integer value")});
+  QCOMPARE(h.MessageTexts(), QStringList{U("Размер поля: «» — не целое число")});
 }
 
 void DesignerWindowTest::DoubleClickTogglesASelector() {
@@ -824,7 +824,7 @@ void DesignerWindowTest::PreviewMessagesGoThroughTheDialogs() {
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QVERIFY(h.dialogs.messages.size() >= 2);
   QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kFailure);
-  QCOMPARE(h.dialogs.messages.back().text, U("'' is not a valid integer value"));
+  QCOMPARE(h.dialogs.messages.back().text, U("Ширина запроса: «» — не целое число"));
 }
 
 void DesignerWindowTest::MenuAndToolbarRunTheirCommands() {
