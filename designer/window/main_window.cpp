@@ -23,6 +23,7 @@
 #include "designer/window/edit_history.h"
 #include "designer/window/fixed_label.h"
 #include "designer/window/key_release.h"
+#include "designer/window/menu_keys.h"
 #include "designer/window/splitter_panel.h"
 #include "designer/window/structure_editor.h"
 #include "designer/window/toolbar_images.h"
@@ -74,6 +75,7 @@ MainWindow::MainWindow(Dialogs* dialogs, QString application_dir, window_common:
   connect(&history_->stack(), &QUndoStack::cleanChanged, this,
           [this](bool clean) { setWindowModified(!clean); });
   CreateEditMenu();
+  AddMenuKeys(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -126,9 +128,10 @@ void MainWindow::CreateMainMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("menuBar"));
   auto add_item = [this](QMenu* menu, const char* name, const char* caption, const QPixmap* image,
-                         void (MainWindow::*handler)()) {
+                         void (MainWindow::*handler)(), QList<QKeySequence> keys = {}) {
     QAction* item = menu->addAction(QString::fromUtf8(caption));
     item->setObjectName(QString::fromLatin1(name));
+    item->setShortcuts(keys);
     if (image) item->setIcon(QIcon(*image));
     connect(item, &QAction::triggered, this, handler);
   };
@@ -136,16 +139,20 @@ void MainWindow::CreateMainMenu() {
 
   QMenu* file_menu = bar->addMenu(QString::fromUtf8("&Файл"));
   file_menu->setObjectName(QStringLiteral("fileMenu"));
-  add_item(file_menu, "openItem", "&Открыть", &open, &MainWindow::OpenCommand);
-  add_item(file_menu, "saveItem", "&Сохранить", &save, &MainWindow::SaveCommand);
+  add_item(file_menu, "openItem", "&Открыть", &open, &MainWindow::OpenCommand,
+           {QKeySequence::Open});
+  // The save always asks where, so it is "save as" too.
+  add_item(file_menu, "saveItem", "&Сохранить", &save, &MainWindow::SaveCommand,
+           {QKeySequence::Save, Qt::CTRL | Qt::SHIFT | Qt::Key_S});
   add_item(file_menu, "viewBookItem", "&Просмотр справочника…", nullptr,
            &MainWindow::ViewBookCommand);
   file_menu->addSeparator();
-  add_item(file_menu, "exitItem", "В&ыход", &door, &MainWindow::ExitCommand);
+  add_item(file_menu, "exitItem", "В&ыход", &door, &MainWindow::ExitCommand,
+           {Qt::CTRL | Qt::Key_Q});
 
   QMenu* help_menu = bar->addMenu(QString::fromUtf8("&Справка"));
   help_menu->setObjectName(QStringLiteral("helpMenu"));
-  add_item(help_menu, "helpItem", "&Что делать?", nullptr, &MainWindow::HelpCommand);
+  add_item(help_menu, "helpItem", "&Что делать?", nullptr, &MainWindow::HelpCommand, {Qt::Key_F1});
   help_menu->addSeparator();
   add_item(help_menu, "aboutItem", "&О программе", nullptr, &MainWindow::AboutCommand);
 }

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -28,6 +30,9 @@ class EditingTest : public QObject {
   void CancelDuringASaveKeepsTheFilesAndTheDocument();
   void StatusBarCountsTheLinesASaveCut();
   void NumericChoiceChecksRecordsBeyondTheSamples();
+  void StandardKeysRunTheirCommands_data();
+  void StandardKeysRunTheirCommands();
+  void MenusOpenByKeysOnEitherLayout();
 };
 
 namespace {
@@ -200,6 +205,55 @@ void EditingTest::NumericChoiceChecksRecordsBeyondTheSamples() {
   QCOMPARE(h.window->document().Fields[2].DataType, kTypeText);
   QCOMPARE(h.MessageTexts(), QStringList{U("Поле «code» нельзя сделать числовым: в записи 25 "
                                            "значение «12a» — не целое число.")});
+}
+
+void EditingTest::StandardKeysRunTheirCommands_data() {
+  QTest::addColumn<QKeySequence>("keys");
+  QTest::addColumn<QString>("shown");  // the dialog or message it shows
+  QTest::newRow("Ctrl+O") << QKeySequence(Qt::CTRL | Qt::Key_O) << QStringLiteral("open");
+  QTest::newRow("Ctrl+S") << QKeySequence(Qt::CTRL | Qt::Key_S)
+                          << U("Не указано название справочника!");
+  QTest::newRow("Ctrl+Shift+S") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)
+                                << U("Не указано название справочника!");
+  QTest::newRow("F1") << QKeySequence(Qt::Key_F1) << QStringLiteral("help");
+  QTest::newRow("Ctrl+Q") << QKeySequence(Qt::CTRL | Qt::Key_Q) << QStringLiteral("closed");
+}
+
+void EditingTest::StandardKeysRunTheirCommands() {
+  QFETCH(QKeySequence, keys);
+  QFETCH(QString, shown);
+  Harness h;
+  h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
+  QTest::keySequence(h.window.get(), keys);
+  if (shown == QLatin1String("open")) {
+    QCOMPARE(h.dialogs.open_filters.size(), 5);
+  } else if (shown == QLatin1String("help")) {
+    QCOMPARE(h.dialogs.messages.size(), size_t{1});
+    QCOMPARE(h.dialogs.messages[0].kind, MessageKind::kInformation);
+  } else if (shown == QLatin1String("closed")) {
+    QVERIFY(!h.window->isVisible());
+  } else {
+    QCOMPARE(h.MessageTexts(), QStringList{shown});
+  }
+}
+
+void EditingTest::MenusOpenByKeysOnEitherLayout() {
+  Harness h;
+  QMenuBar* bar = h.window->menuBar();
+  auto* file_menu = h.Find<QMenu>("fileMenu");
+  QTest::keyClick(h.window.get(), Qt::Key_F10);
+  QTRY_VERIFY(file_menu->isVisible());
+  file_menu->close();
+  QTRY_VERIFY(!file_menu->isVisible());
+  // "&Файл" by the key of Ф on the Latin layout, then "&Открыть" by the key of О.
+  QTest::keyClick(h.window.get(), Qt::Key_A, Qt::AltModifier);
+  QTRY_VERIFY(file_menu->isVisible());
+  QTest::keyClick(file_menu, Qt::Key_J);
+  QCOMPARE(h.dialogs.open_filters.size(), 5);
+  // Alt alone takes the keyboard to the menu bar's first menu.
+  QTRY_VERIFY(!file_menu->isVisible());
+  QTest::keyClick(h.window.get(), Qt::Key_Alt, Qt::AltModifier);
+  QTRY_COMPARE(bar->activeAction(), file_menu->menuAction());
 }
 
 }  // namespace designer
