@@ -1,12 +1,12 @@
 #include "window_common/input_block.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 
 namespace window_common {
 
 InputBlock::InputBlock(QWidget* open) : open_(open) {
-  QCoreApplication::instance()->installEventFilter(this);
+  QApplication::instance()->installEventFilter(this);
 }
 
 bool InputBlock::eventFilter(QObject* watched, QEvent* event) {
@@ -27,7 +27,12 @@ bool InputBlock::eventFilter(QObject* watched, QEvent* event) {
       // to its action, which is no widget.
       const auto* widget = qobject_cast<const QWidget*>(watched);
       if (!widget) return event->type() == QEvent::Shortcut;
-      return !(open_ && (widget == open_ || open_->isAncestorOf(widget)));
+      // A message box the run shows must be answerable.
+      const QWidget* modal = QApplication::activeModalWidget();
+      for (const QWidget* open : {static_cast<const QWidget*>(open_), modal}) {
+        if (open && (widget == open || open->isAncestorOf(widget))) return false;
+      }
+      return true;
     }
     default:
       return false;

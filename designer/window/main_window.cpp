@@ -19,6 +19,7 @@
 #include <climits>
 
 #include "designer/model/numeric_check.h"
+#include "designer/window/book_on_screen.h"
 #include "designer/window/document_text.h"
 #include "designer/window/edit_history.h"
 #include "designer/window/fixed_label.h"
@@ -76,6 +77,10 @@ MainWindow::MainWindow(Dialogs* dialogs, QString application_dir, window_common:
           [this](bool clean) { setWindowModified(!clean); });
   CreateEditMenu();
   AddMenuKeys(this);
+  book_on_screen_ =
+      new BookOnScreen(this, *dialogs_,
+                       {[this](const std::string& path) { return WriteDesignSource(path); },
+                        [this] { AnswerWhenDue(); }});
 }
 
 MainWindow::~MainWindow() = default;

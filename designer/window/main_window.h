@@ -7,9 +7,9 @@
 //    control texts: the database name, the splitter and the cut option. It hands them to the
 //    model's readers (LoadCSV, LoadFSR, LoadDB) and writer (SaveFSR) as options, with the question
 //    and progress as callbacks, and shows what they return. main_window_commands.cpp holds
-//    the commands of the menu and the toolbar (open, save and export, view a book in bwickview,
-//    exit, help, about) and the question about unsaved edits that every command replacing or
-//    closing the document asks first (MayDiscardDocument).
+//    the commands of the menu and the toolbar (open, save and export, view the book on screen
+//    (BookOnScreen, book_on_screen.h), exit, help, about) and the question about unsaved edits that
+//    every command replacing or closing the document asks first (MayDiscardDocument).
 //  - EditHistory (edit_history.h) records every edit of the design for undo and redo; its clean
 //    state is the saved document, shown by the "*" of the title.
 //  - StructureEditor (structure_editor.h) is the field grid and the property panel.
@@ -48,6 +48,7 @@ class QUndoStack;
 
 namespace designer {
 
+class BookOnScreen;
 class EditHistory;
 class SplitterPanel;
 class StructureEditor;
@@ -132,9 +133,9 @@ class MainWindow : public QMainWindow, public PreviewHost {
   void HelpCommand();
   void AboutCommand();
   void Export(const QString& saved_path);
-  // Opens a book chosen in the open dialog in the viewer, proposing the ".fdb" beside the source
-  // file saved last (or opened, before any save).
+  // Shows the design as it stands, built into a temporary book, in the viewer's window.
   void ViewBookCommand();
+  Status WriteDesignSource(const std::string& source_path);
   // Starts `program` from the designer's folder with the one argument `path`, without a shell
   // and without waiting; false when it is missing or does not start.
   bool StartBeside(const char* program, const QString& path);
@@ -150,6 +151,7 @@ class MainWindow : public QMainWindow, public PreviewHost {
   QString last_open_path_;   // the path last chosen in the open dialog
   QString last_saved_path_;  // the source file the last save wrote
   EditHistory* history_ = nullptr;
+  BookOnScreen* book_on_screen_ = nullptr;
 
   QSplitter* panel_splitter_ = nullptr;
   SplitterPanel* upper_panel_ = nullptr;

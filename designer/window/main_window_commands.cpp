@@ -11,12 +11,12 @@
 #include "designer/model/csv_import.h"
 #include "designer/model/database_source.h"
 #include "designer/model/source_file.h"
+#include "designer/window/book_on_screen.h"
 #include "designer/window/document_text.h"
 #include "designer/window/edit_history.h"
 #include "designer/window/help_texts.h"
 #include "designer/window/main_window.h"
 #include "designer/window/structure_editor.h"
-#include "handheld/book_files.h"
 
 namespace designer {
 
@@ -28,7 +28,6 @@ const char kOpenFilter[] =
     "Справочники КПК (*.fdb, *.zdb, *.db)|*.fdb;*.zdb;*.db|Все файлы (*.*)|*.*";
 const char kSaveFilter[] = "BWick-данные (*.fsr)|*.fsr|Все файлы (*.*)|*.*";
 const char kBuilderProgram[] = "bwickbuild";
-const char kViewerProgram[] = "bwickview";
 
 // `path` with the extension of its file name (from the last ".") replaced by `extension`.
 QString WithExtension(const QString& path, const char* extension) {
@@ -123,7 +122,6 @@ bool MainWindow::Save() {
   }
   history_->MarkClean();
   ShowFileInTitle(target);
-  last_saved_path_ = target;
   if (dialogs_->AskYesNo(QString::fromUtf8("Выполнить экспорт справочника в формат КПК?"))) {
     Export(target);
   }
@@ -139,14 +137,27 @@ void MainWindow::Export(const QString& saved_path) {
 }
 
 void MainWindow::ViewBookCommand() {
-  const QString source = last_saved_path_.isEmpty() ? last_open_path_ : last_saved_path_;
-  const QString proposed = source.isEmpty() ? QString() : WithExtension(source, ".fdb");
-  const QString book = dialogs_->ChooseBookToView(proposed, handheld::BookFileFilters());
-  if (book.isEmpty()) return;
-  if (!StartBeside(kViewerProgram, book)) {
-    dialogs_->ShowMessage(MessageKind::kError,
-                          QString::fromUtf8("Ошибка запуска программы просмотра справочника!"));
+  if (doc_.FieldCount <= 0) {
+    dialogs_->ShowMessage(MessageKind::kPlain,
+                          QString::fromUtf8("Нечего показывать: откройте файл с данными."));
+    return;
   }
+  if (const Status committed = structure_editor_->CommitFocusedControl(); !committed.ok()) {
+    ReportStatus(*dialogs_, committed);
+    return;
+  }
+  BeginLongRun(false);
+  book_on_screen_->Show();
+  EndLongRun();
+}
+
+// The book on screen is built from the source file the save would write, in its own folder.
+Status MainWindow::WriteDesignSource(const std::string& source_path) {
+  Document copy = doc_;
+  SaveOptions options = SavingOptions();
+  options.progress = [this](std::int64_t, std::int64_t) { AnswerWhenDue(); };
+  options.cancelled = nullptr;
+  return SaveFSR(copy, source_path, options);
 }
 
 bool MainWindow::StartBeside(const char* program, const QString& path) {

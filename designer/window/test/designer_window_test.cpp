@@ -63,7 +63,7 @@ class DesignerWindowTest : public QObject {
   void FailedSaveAsksNoExportQuestion();
   void ExportStartsTheBuilderBesideTheDesigner();
   void ExportReportsAMissingOrUnusableBuilder();
-  void ViewBookStartsTheViewerOnTheBookBesideTheSavedSource();
+  void ViewBookShowsTheDesignInOneReusedViewer();
   void UnselectableColumnsKeepTheCurrentCell();
   void NameEditingFollowsEveryKeystroke();
   void TypeChoiceChangesTheSavedType();
@@ -445,43 +445,48 @@ void DesignerWindowTest::ExportReportsAMissingOrUnusableBuilder() {
   QCOMPARE(h.MessageTexts().size(), 2);
 }
 
-void DesignerWindowTest::ViewBookStartsTheViewerOnTheBookBesideTheSavedSource() {
+// The design as it stands, saved or not, in one viewer window that every call reloads; the
+// user's folder gets no file of it.
+void DesignerWindowTest::ViewBookShowsTheDesignInOneReusedViewer() {
   Harness h;
-  const QString record = h.dir.filePath(QStringLiteral("arguments.txt"));
   QMenu* file_menu = h.Find<QMenu>("fileMenu");
   QStringList items;
   for (const QAction* item : file_menu->actions()) items << item->text();
   QCOMPARE(items, (QStringList{U("&Открыть"), U("&Сохранить"), U("&Просмотр справочника…"),
                                QString(), U("В&ыход")}));
   QAction* view_book = h.Find<QAction>("viewBookItem");
-
-  // Nothing opened yet: no proposal, and no viewer beside the designer.
-  h.dialogs.open_answers.push_back(h.dir.filePath(QStringLiteral("book.fdb")));
   view_book->trigger();
-  QVERIFY(h.dialogs.proposed_book.isEmpty());
-  QCOMPARE(h.MessageTexts(), QStringList{U("Ошибка запуска программы просмотра справочника!")});
-
-  WriteRecordingProgram(h.dir.filePath(QStringLiteral("bwickview")), record);
+  QCOMPARE(h.MessageTexts(), QStringList{U("Нечего показывать: откройте файл с данными.")});
 
   h.OpenStaff();
-  view_book->trigger();  // cancelled
-  QCOMPARE(h.dialogs.proposed_book, h.dir.filePath(QStringLiteral("staff.fdb")));
-  QCOMPARE(h.dialogs.open_filters.first(), U("Справочники КПК (*.fdb *.zdb *.db)"));
-
-  h.Find<QLineEdit>("databaseName")->setText(QStringLiteral("x"));
-  QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("my documents")));
-  h.dialogs.save_answers.push_back(h.dir.filePath(U("my documents/тел.fsr")));
-  h.dialogs.yes_no_answers.push_back(false);
-  QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
-  const QString book = h.dir.filePath(U("my documents/тел.fdb"));
-  h.dialogs.open_answers.push_back(book);
+  const auto viewers = [] {
+    QList<QWidget*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == QLatin1String("bookViewer") && w->isVisible()) found << w;
+    return found;
+  };
+  const auto book_name = [&] {
+    return viewers().value(0)->findChild<QLineEdit*>(QStringLiteral("bookName"))->text();
+  };
+  h.Find<QLineEdit>("databaseName")->setText(U("Сотрудники"));
   view_book->trigger();
-  QCOMPARE(h.dialogs.proposed_book, book);
-  QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
-  QFile arguments(record);
-  QVERIFY(arguments.open(QIODevice::ReadOnly));
-  QCOMPARE(QString::fromUtf8(arguments.readAll()), book + QLatin1Char('|'));
+  QCOMPARE(viewers().size(), 1);
+  QWidget* viewer = viewers().first();
+  QCOMPARE(book_name(), U("Сотрудники"));
+  QCOMPARE(viewer->findChild<QLabel*>(QStringLiteral("status"))->text(), U("Записей: 2"));
+
+  h.Find<QLineEdit>("databaseName")->setText(U("Кадры"));
+  view_book->trigger();
+  QCOMPARE(viewers(), QList<QWidget*>{viewer});
+  QCOMPARE(book_name(), U("Кадры"));
+  h.Find<QLineEdit>("databaseName")->setText(U("Штат"));
+  viewer->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(viewer));
+  QTest::keyClick(viewer, Qt::Key_F5);
+  QCOMPARE(book_name(), U("Штат"));
+  QCOMPARE(QDir(h.dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("staff.csv")});
   QCOMPARE(h.MessageTexts().size(), 1);
+  viewer->close();
 }
 
 void DesignerWindowTest::UnselectableColumnsKeepTheCurrentCell() {
