@@ -25,6 +25,7 @@
 #include "designer/window/fixed_label.h"
 #include "designer/window/key_release.h"
 #include "designer/window/menu_keys.h"
+#include "designer/window/recent_files.h"
 #include "designer/window/splitter_panel.h"
 #include "designer/window/structure_editor.h"
 #include "designer/window/toolbar_images.h"
@@ -151,6 +152,10 @@ void MainWindow::CreateMainMenu() {
            {QKeySequence::Save, Qt::CTRL | Qt::SHIFT | Qt::Key_S});
   add_item(file_menu, "viewBookItem", "&Просмотр справочника…", nullptr,
            &MainWindow::ViewBookCommand);
+  QMenu* recent_menu = file_menu->addMenu(QString::fromUtf8("Последние &файлы"));
+  recent_menu->setObjectName(QStringLiteral("recentMenu"));
+  recent_ = new RecentFiles(recent_menu, [this](const QString& path) { OpenFile(path); });
+  last_open_path_ = recent_->LastChosen();
   file_menu->addSeparator();
   add_item(file_menu, "exitItem", "В&ыход", &door, &MainWindow::ExitCommand,
            {Qt::CTRL | Qt::Key_Q});

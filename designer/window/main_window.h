@@ -50,6 +50,7 @@ namespace designer {
 
 class BookOnScreen;
 class EditHistory;
+class RecentFiles;
 class SplitterPanel;
 class StructureEditor;
 
@@ -152,6 +153,7 @@ class MainWindow : public QMainWindow, public PreviewHost {
   QString last_saved_path_;  // the source file the last save wrote
   EditHistory* history_ = nullptr;
   BookOnScreen* book_on_screen_ = nullptr;
+  RecentFiles* recent_ = nullptr;
 
   QSplitter* panel_splitter_ = nullptr;
   SplitterPanel* upper_panel_ = nullptr;

@@ -16,6 +16,7 @@
 #include "designer/window/edit_history.h"
 #include "designer/window/help_texts.h"
 #include "designer/window/main_window.h"
+#include "designer/window/recent_files.h"
 #include "designer/window/structure_editor.h"
 
 namespace designer {
@@ -62,6 +63,7 @@ void MainWindow::OpenCommand() {
 // refused or unreadable file leaves the open document and the file it came from together.
 void MainWindow::OpenFile(const QString& path) {
   last_open_path_ = path;
+  recent_->SetLastChosen(path);
   const QString extension = UpperExtension(path);
   const std::string native_path = QFile::encodeName(path).toStdString();
   using Reader = Status (*)(Document&, const std::string&, const ReadOptions&, ReadResult&);
@@ -80,7 +82,10 @@ void MainWindow::OpenFile(const QString& path) {
   const Status status = read(doc_, native_path, ReadingOptions(), result);
   EndLongRun();
   ShowReadResult(status, result);
-  if (status.ok()) ShowFileInTitle(path);
+  if (status.ok()) {
+    ShowFileInTitle(path);
+    recent_->Add(path);
+  }
   ReportStatus(*dialogs_, status);
 }
 
@@ -122,6 +127,7 @@ bool MainWindow::Save() {
   }
   history_->MarkClean();
   ShowFileInTitle(target);
+  recent_->Add(target);
   if (dialogs_->AskYesNo(QString::fromUtf8("Выполнить экспорт справочника в формат КПК?"))) {
     Export(target);
   }

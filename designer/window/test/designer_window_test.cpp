@@ -453,7 +453,7 @@ void DesignerWindowTest::ViewBookShowsTheDesignInOneReusedViewer() {
   QStringList items;
   for (const QAction* item : file_menu->actions()) items << item->text();
   QCOMPARE(items, (QStringList{U("&Открыть"), U("&Сохранить"), U("&Просмотр справочника…"),
-                               QString(), U("В&ыход")}));
+                               U("Последние &файлы"), QString(), U("В&ыход")}));
   QAction* view_book = h.Find<QAction>("viewBookItem");
   view_book->trigger();
   QCOMPARE(h.MessageTexts(), QStringList{U("Нечего показывать: откройте файл с данными.")});

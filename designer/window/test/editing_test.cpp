@@ -33,6 +33,7 @@ class EditingTest : public QObject {
   void StandardKeysRunTheirCommands_data();
   void StandardKeysRunTheirCommands();
   void MenusOpenByKeysOnEitherLayout();
+  void RecentFilesAndTheLastChoiceOutliveTheWindow();
 };
 
 namespace {
@@ -254,6 +255,31 @@ void EditingTest::MenusOpenByKeysOnEitherLayout() {
   QTRY_VERIFY(!file_menu->isVisible());
   QTest::keyClick(h.window.get(), Qt::Key_Alt, Qt::AltModifier);
   QTRY_COMPARE(bar->activeAction(), file_menu->menuAction());
+}
+
+void EditingTest::RecentFilesAndTheLastChoiceOutliveTheWindow() {
+  Harness h;
+  h.OpenStaff();
+  const QString csv = h.dir.filePath(QStringLiteral("staff.csv"));
+  const QString fsr = h.dir.filePath(QStringLiteral("staff.fsr"));
+  h.Find<QLineEdit>("databaseName")->setText(U("Сотрудники"));
+  h.dialogs.save_answers.push_back(fsr);
+  h.dialogs.yes_no_answers.push_back(false);
+  Trigger(h, "saveItem");
+  h.window.reset();
+
+  MainWindow next(&h.dialogs, h.dir.path());
+  const auto recent = [&](int i) {
+    return next.findChild<QAction*>(QStringLiteral("recentFile%1").arg(i));
+  };
+  QVERIFY(recent(1)->text().endsWith(QDir::toNativeSeparators(fsr)));
+  QVERIFY(recent(2)->text().endsWith(QDir::toNativeSeparators(csv)));
+  QVERIFY(!recent(3));
+  next.findChild<QAction*>(QStringLiteral("openItem"))->trigger();
+  QCOMPARE(h.dialogs.open_last_path, csv);
+  recent(1)->trigger();
+  QCOMPARE(next.document().FieldCount, 3);
+  QCOMPARE(next.windowTitle(), QStringLiteral("staff.fsr[*]"));
 }
 
 }  // namespace designer

@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +35,9 @@ struct Harness {
   std::unique_ptr<MainWindow> window;
 
   explicit Harness(const QString& application_dir = {}, window_common::EventPace* pace = nullptr) {
+    // Each window starts as at the first start, and remembers nothing in the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("brindlewick"), QStringLiteral("bwickdesign")).clear();
     window = std::make_unique<MainWindow>(
         &dialogs, application_dir.isEmpty() ? dir.path() : application_dir, pace);
     window->show();
