@@ -200,17 +200,25 @@ Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_line
 
 // The data lines of a UTF-8 file are converted while they are copied. This pass runs the copy
 // ahead, with a writer that keeps nothing, so that a character Windows-1251 cannot hold refuses
-// the save before the backup or the target is touched.
-Status CheckDataLines(const Document& doc, bool cut_long_lines) {
+// the save before the backup or the target is touched. Its progress stays at 0, but the caller
+// is called as often as in the copy, so a window answers and a cancel stops it.
+Status CheckDataLines(const Document& doc, const SaveOptions& options) {
   LineReader lines;
   Status status = lines.Open(doc.SourceFileName);
   if (!status.ok()) return status;
   DocumentLineReader in(lines, doc.SourceEncoding, doc.SourceFileName);
   SkipToDataLines(doc, in);
   LineWriter nowhere;
+  SaveOptions at_start = options;
+  if (options.progress) {
+    at_start.progress = [&options](std::int64_t, std::int64_t expected) {
+      options.progress(0, expected);
+    };
+  }
   std::int32_t written = 0;
   std::int64_t lines_cut = 0;
-  return CopyDataLines(in, nowhere, cut_long_lines, nullptr, written, lines_cut);
+  return CopyDataLines(in, nowhere, options.cut_long_lines, ProgressOf(doc, at_start, nowhere),
+                       written, lines_cut);
 }
 
 // The header of the document's source file.
@@ -286,7 +294,7 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
   Status status = CheckDocument(doc, options.database_name, options.splitter);
   if (!status.ok()) return status;
   if (doc.SourceEncoding == TextEncoding::kUtf8) {
-    status = CheckDataLines(doc, options.cut_long_lines);
+    status = CheckDataLines(doc, options);
     if (!status.ok()) return status;
   }
 
