@@ -1,33 +1,16 @@
 #include "designer/window/book_on_screen.h"
 
+#include <QDir>
 #include <QFile>
-#include <QShortcut>
+#include <QFileInfo>
+#include <utility>
 
 #include "builder/convert/table_database.h"
-#include "viewer/search/book.h"
-#include "viewer/window/viewer_dialogs.h"
-#include "viewer/window/viewer_window.h"
 
 namespace designer {
 namespace {
 
-// The viewer's boxes go through the designer's dialogs, so tests answer them as the others.
-class ViewerThroughDesigner : public viewer::ViewerDialogs {
- public:
-  explicit ViewerThroughDesigner(Dialogs& dialogs) : dialogs_(dialogs) {}
-  QString ChooseBook(const QString& last_path) override {
-    return dialogs_.ChooseBookToView(last_path, {});
-  }
-  void ShowFailure(const QString& text) override {
-    dialogs_.ShowMessage(MessageKind::kFailure, text);
-  }
-  void ShowMessage(const QString& text) override {
-    dialogs_.ShowMessage(MessageKind::kPlain, text);
-  }
-
- private:
-  Dialogs& dialogs_;
-};
+const char kViewerProgram[] = "bwickview";
 
 // The conversion's messages become the failure's text; its status texts only pace the window.
 class QuietReporter : public builder::Reporter {
@@ -47,10 +30,10 @@ class QuietReporter : public builder::Reporter {
 
 }  // namespace
 
-BookOnScreen::BookOnScreen(QObject* parent, Dialogs& dialogs, Design design)
-    : QObject(parent), dialogs_(dialogs), design_(std::move(design)) {}
+BookOnScreen::BookOnScreen(QObject* parent, QString application_dir, Design design)
+    : QObject(parent), application_dir_(std::move(application_dir)), design_(std::move(design)) {}
 
-BookOnScreen::~BookOnScreen() = default;
+BookOnScreen::~BookOnScreen() { StopViewer(); }
 
 Status BookOnScreen::Build(const std::string& book_path) {
   if (!folder_.isValid())
@@ -64,27 +47,26 @@ Status BookOnScreen::Build(const std::string& book_path) {
   return Status::Error(reporter.messages.empty() ? converted.message() : reporter.messages);
 }
 
-void BookOnScreen::Show() {
-  const std::string book_path =
-      QFile::encodeName(folder_.filePath(QStringLiteral("book.db"))).toStdString();
-  Status status = Build(book_path);
-  viewer::Book book;
-  if (status.ok()) status = viewer::LoadBook(book_path, book);
-  if (!status.ok()) {
-    ReportStatus(dialogs_, status);
-    return;
+// The viewer reads the whole book when it starts, so the file may be rebuilt under it.
+Status BookOnScreen::Show() {
+  const QString book = folder_.filePath(QStringLiteral("book.db"));
+  if (Status built = Build(QFile::encodeName(book).toStdString()); !built.ok()) return built;
+  StopViewer();
+  const QString program = QDir(application_dir_).filePath(QString::fromLatin1(kViewerProgram));
+  if (QFileInfo(program).isExecutable()) {
+    viewer_.start(program, {book});
+    if (viewer_.waitForStarted()) return Status::Ok();
   }
-  if (!viewer_) {
-    viewer_dialogs_ = std::make_unique<ViewerThroughDesigner>(dialogs_);
-    viewer_ = std::make_unique<viewer::ViewerWindow>(viewer_dialogs_.get());
-    viewer_->setObjectName(QStringLiteral("bookViewer"));
-    connect(new QShortcut(Qt::Key_F5, viewer_.get()), &QShortcut::activated, this,
-            &BookOnScreen::Show);
+  return Status::Error("Ошибка запуска программы просмотра справочника!");
+}
+
+void BookOnScreen::StopViewer() {
+  if (viewer_.state() == QProcess::NotRunning) return;
+  viewer_.terminate();
+  if (!viewer_.waitForFinished(3000)) {
+    viewer_.kill();
+    viewer_.waitForFinished();
   }
-  viewer_->ShowBook(std::move(book));
-  viewer_->show();
-  viewer_->raise();
-  viewer_->activateWindow();
 }
 
 }  // namespace designer

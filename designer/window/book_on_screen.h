@@ -1,23 +1,18 @@
 // "Просмотр справочника…": the design as it stands, saved or not, built into a temporary book
-// and shown in the viewer's window. One viewer window serves every call and is reloaded; F5 in
-// it builds and reloads again. The user's files are never touched: the source file and the
-// database are written in a temporary folder of this object's own, with the builder's
-// conversion, and the viewer runs in the designer's process.
+// and shown by the viewer, bwickview beside the designer. One viewer serves every call: the book
+// is built again and the viewer started again on it, so it shows the design of the last call;
+// F5 in the viewer reloads that book. The user's files are never touched: the source file and
+// the database are written in a temporary folder of this object's own, with the builder's
+// conversion.
 #pragma once
 
 #include <QObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "common/status.h"
-#include "designer/window/dialogs.h"
-
-namespace viewer {
-class ViewerDialogs;
-class ViewerWindow;
-}  // namespace viewer
 
 namespace designer {
 
@@ -29,22 +24,22 @@ class BookOnScreen : public QObject {
     // Called now and then while the book is built, so the window can answer.
     std::function<void()> progress;
   };
-  BookOnScreen(QObject* parent, Dialogs& dialogs, Design design);
+  // The viewer is looked for in `application_dir`.
+  BookOnScreen(QObject* parent, QString application_dir, Design design);
   ~BookOnScreen() override;
 
-  // Builds the book and shows it; a failure is reported through the dialogs.
-  void Show();
-  // The viewer's window, once shown (tests).
-  viewer::ViewerWindow* viewer() const { return viewer_.get(); }
+  // Builds the book and shows it in the one viewer; Error when the book cannot be built or the
+  // viewer cannot be started.
+  Status Show();
 
  private:
   Status Build(const std::string& book_path);
+  void StopViewer();
 
-  Dialogs& dialogs_;
+  QString application_dir_;
   Design design_;
   QTemporaryDir folder_;
-  std::unique_ptr<viewer::ViewerDialogs> viewer_dialogs_;
-  std::unique_ptr<viewer::ViewerWindow> viewer_;
+  QProcess viewer_;
 };
 
 }  // namespace designer

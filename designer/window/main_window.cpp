@@ -79,7 +79,7 @@ MainWindow::MainWindow(Dialogs* dialogs, QString application_dir, window_common:
   CreateEditMenu();
   AddMenuKeys(this);
   book_on_screen_ =
-      new BookOnScreen(this, *dialogs_,
+      new BookOnScreen(this, application_dir_,
                        {[this](const std::string& path) { return WriteDesignSource(path); },
                         [this] { AnswerWhenDue(); }});
 }

@@ -134,7 +134,7 @@ class MainWindow : public QMainWindow, public PreviewHost {
   void HelpCommand();
   void AboutCommand();
   void Export(const QString& saved_path);
-  // Shows the design as it stands, built into a temporary book, in the viewer's window.
+  // Shows the design as it stands, built into a temporary book, in the viewer.
   void ViewBookCommand();
   Status WriteDesignSource(const std::string& source_path);
   // Starts `program` from the designer's folder with the one argument `path`, without a shell

@@ -153,8 +153,9 @@ void MainWindow::ViewBookCommand() {
     return;
   }
   BeginLongRun(false);
-  book_on_screen_->Show();
+  const Status shown = book_on_screen_->Show();
   EndLongRun();
+  ReportStatus(*dialogs_, shown);
 }
 
 // The book on screen is built from the source file the save would write, in its own folder.

@@ -26,6 +26,7 @@
 #include "designer/window/help_texts.h"
 #include "designer/window/test/window_harness.h"
 #include "format/table_layout.h"
+#include "viewer/search/book.h"
 
 namespace designer {
 
@@ -63,7 +64,7 @@ class DesignerWindowTest : public QObject {
   void FailedSaveAsksNoExportQuestion();
   void ExportStartsTheBuilderBesideTheDesigner();
   void ExportReportsAMissingOrUnusableBuilder();
-  void ViewBookShowsTheDesignInOneReusedViewer();
+  void ViewBookShowsTheDesignInOneViewer();
   void UnselectableColumnsKeepTheCurrentCell();
   void NameEditingFollowsEveryKeystroke();
   void TypeChoiceChangesTheSavedType();
@@ -445,9 +446,9 @@ void DesignerWindowTest::ExportReportsAMissingOrUnusableBuilder() {
   QCOMPARE(h.MessageTexts().size(), 2);
 }
 
-// The design as it stands, saved or not, in one viewer window that every call reloads; the
-// user's folder gets no file of it.
-void DesignerWindowTest::ViewBookShowsTheDesignInOneReusedViewer() {
+// The design as it stands, saved or not, built into a temporary book for one viewer that every
+// call starts again on it; the user's folder gets no file of it.
+void DesignerWindowTest::ViewBookShowsTheDesignInOneViewer() {
   Harness h;
   QMenu* file_menu = h.Find<QMenu>("fileMenu");
   QStringList items;
@@ -458,35 +459,47 @@ void DesignerWindowTest::ViewBookShowsTheDesignInOneReusedViewer() {
   view_book->trigger();
   QCOMPARE(h.MessageTexts(), QStringList{U("Нечего показывать: откройте файл с данными.")});
 
-  h.OpenStaff();
-  const auto viewers = [] {
-    QList<QWidget*> found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->objectName() == QLatin1String("bookViewer") && w->isVisible()) found << w;
-    return found;
-  };
-  const auto book_name = [&] {
-    return viewers().value(0)->findChild<QLineEdit*>(QStringLiteral("bookName"))->text();
-  };
-  h.Find<QLineEdit>("databaseName")->setText(U("Сотрудники"));
-  view_book->trigger();
-  QCOMPARE(viewers().size(), 1);
-  QWidget* viewer = viewers().first();
-  QCOMPARE(book_name(), U("Сотрудники"));
-  QCOMPARE(viewer->findChild<QLabel*>(QStringLiteral("status"))->text(), U("Записей: 2"));
+  // A viewer that writes its process number and its book, and stays until it is ended.
+  QTemporaryDir beside;
+  const QString record = beside.filePath(QStringLiteral("started.txt"));
+  QFile program(beside.filePath(QStringLiteral("bwickview")));
+  QVERIFY(program.open(QIODevice::WriteOnly));
+  program.write(
+      QStringLiteral("#!/bin/sh\necho \"$$ $1\" >> \"%1\"\nexec sleep 60\n").arg(record).toUtf8());
+  program.close();
+  program.setPermissions(program.permissions() | QFile::ExeOwner);
 
-  h.Find<QLineEdit>("databaseName")->setText(U("Кадры"));
-  view_book->trigger();
-  QCOMPARE(viewers(), QList<QWidget*>{viewer});
-  QCOMPARE(book_name(), U("Кадры"));
-  h.Find<QLineEdit>("databaseName")->setText(U("Штат"));
-  viewer->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(viewer));
-  QTest::keyClick(viewer, Qt::Key_F5);
-  QCOMPARE(book_name(), U("Штат"));
-  QCOMPARE(QDir(h.dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("staff.csv")});
-  QCOMPARE(h.MessageTexts().size(), 1);
-  viewer->close();
+  Harness with_viewer(beside.path());
+  with_viewer.OpenStaff();
+  const auto started = [&] {
+    QFile file(record);
+    return file.open(QIODevice::ReadOnly)
+               ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+               : QStringList{};
+  };
+  const auto shown_name = [&] {
+    viewer::Book book;
+    const QString path = started().last().section(QLatin1Char(' '), 1);
+    if (!viewer::LoadBook(QFile::encodeName(path).toStdString(), book).ok()) return QString();
+    return QString::fromStdString(book.layout().name);
+  };
+  QAction* view = with_viewer.Find<QAction>("viewBookItem");
+  with_viewer.Find<QLineEdit>("databaseName")->setText(QStringLiteral("Staff"));
+  view->trigger();
+  QTRY_COMPARE(started().size(), 1);
+  QCOMPARE(shown_name(), QStringLiteral("Staff"));
+  with_viewer.Find<QLineEdit>("databaseName")->setText(QStringLiteral("Crew"));
+  view->trigger();
+  QTRY_COMPARE(started().size(), 2);
+  QCOMPARE(shown_name(), QStringLiteral("Crew"));
+  const QString first_process = started().first().section(QLatin1Char(' '), 0, 0);
+  QVERIFY(!QFile::exists(QStringLiteral("/proc/") + first_process));  // the first one ended
+  QCOMPARE(QDir(with_viewer.dir.path()).entryList(QDir::Files),
+           QStringList{QStringLiteral("staff.csv")});
+  QVERIFY(with_viewer.dialogs.messages.empty());
+  with_viewer.window.reset();
+  const QString second_process = started().last().section(QLatin1Char(' '), 0, 0);
+  QVERIFY(!QFile::exists(QStringLiteral("/proc/") + second_process));  // ended with the designer
 }
 
 void DesignerWindowTest::UnselectableColumnsKeepTheCurrentCell() {
