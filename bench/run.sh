@@ -17,7 +17,7 @@ if pkg-config --exists Qt6Widgets 2>/dev/null || [ -d /usr/lib/x86_64-linux-gnu/
   windows=ON
 fi
 cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=Release -DBWICK_WINDOWS=$windows >/dev/null
-cmake --build "$build" -j"$(nproc)" --target bwick book_search_bench \
+cmake --build "$build" -j"$(nproc)" --target bwick book_search_bench spreadsheet_read_bench \
   $([ $windows = ON ] && echo designer_import_bench) >/dev/null
 
 mkdir -p "$data"
@@ -33,6 +33,9 @@ make_csv() {  # records name
 make_csv 1000000 records1m
 make_csv 2930000 size200m   # about 200 MB
 make_csv 29300 size2m       # about 2 MB
+# The 1 000 000 records as a workbook with shared strings, made once (it takes minutes).
+[ -f "$data/records1m.xlsx" ] ||
+  /usr/bin/python3 bench/make_xlsx.py "$data/records1m.csv" "$data/records1m.xlsx"
 
 bwick() { "$bin/bwick" "$@"; }
 import() { bwick import "$data/$1.csv" --name Staff --header --force -o "$data/$1.fsr" >/dev/null; }
@@ -165,5 +168,16 @@ echo "8. search of the packed 1 000 000-record book: open into memory ${o} s (ta
 search_kib=$(peak_kib "$bin/book_search_bench" "$data/book1m.fdb" 1 "${search_queries[@]}")
 echo "9. peak memory of opening and searching it: ${search_kib} KiB, $(echo "scale=2; $search_kib * 1024 / $db_bytes" | bc) ×" \
   "the unpacked database of $(mib "$db_bytes") MiB (target <= 3)"
+
+# xlsx2csv takes minutes on the workbook, so this pair runs once, side by side as in the rounds.
+xlsx_read() { "$bin/spreadsheet_read_bench" "$data/records1m.xlsx" "$data/xlsx1m.csv"; }
+xlsx2csv_1m() { xlsx2csv "$data/records1m.xlsx" "$data/xlsx2csv1m.csv"; }
+r=$(seconds xlsx_read); y=$(seconds xlsx2csv_1m)
+xlsx_kib=$(peak_kib "$bin/spreadsheet_read_bench" "$data/records1m.xlsx" "$data/xlsx1m.csv")
+shared_bytes=$(/usr/bin/python3 -c 'import sys, zipfile
+print(zipfile.ZipFile(sys.argv[1]).getinfo("xl/sharedStrings.xml").file_size)' "$data/records1m.xlsx")
+echo "10. reading the 1 000 000-row .xlsx into ;-separated lines: ${r} s; xlsx2csv of the same" \
+  "file: ${y} s; ratio $(ratio "$r" "$y") (target <= 0.2); peak memory ${xlsx_kib} KiB," \
+  "shared strings $(mib "$shared_bytes") MiB unpacked (target: at most they plus 32 MiB)"
 echo
 echo "load after: $(uptime | sed 's/.*load average: //')"

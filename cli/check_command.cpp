@@ -20,6 +20,7 @@
 #include "common/file_extension.h"
 #include "common/replacement_file.h"
 #include "common/system_reason.h"
+#include "format/source_values.h"
 
 namespace cli {
 
@@ -89,7 +90,7 @@ int CheckSourceFile(builder::LineReader& reader, const builder::TextSource& sour
 
 int CheckPhoneList(builder::LineReader& reader, const builder::TextSource& source,
                    FaultList& faults, const PhoneOptions& options) {
-  const char splitter = options.splitter.empty() ? ';' : options.splitter[0];
+  const char splitter = options.splitter.empty() ? format::kDefaultSplitter : options.splitter[0];
   const auto digits =
       static_cast<std::uint8_t>(options.digits.empty() ? 0 : options.digits[0] - '0');
   std::int64_t records = 0;
@@ -121,13 +122,11 @@ bool IsSourceFile(const std::string& path, std::optional<codepage::TextEncoding>
   builder::TextSource source(path, encoding);
   builder::LineReader reader(source);
   format::DbHeader header;
-  char splitter = ';';
+  char splitter = format::kDefaultSplitter;
   return builder::ReadSourceHeader(reader, path, header, splitter).kind() != StatusKind::kNoInput;
 }
 
-bool IsDatabaseName(const std::string& path) {
-  return HasExtension(path, ".db") || HasExtension(path, ".fdb") || HasExtension(path, ".zdb");
-}
+bool IsDatabaseName(const std::string& path) { return IsBook(FileKindOf(path)); }
 
 }  // namespace
 

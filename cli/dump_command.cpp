@@ -45,7 +45,7 @@ void PrintTableHeader(const format::DbHeader& header,
         << " type=" << (field.numeric() ? "numeric" : "text") << "(" << int{field.type}
         << ") flags=" << int{field.flags} << " size=" << int{field.num_size}
         << " query=" << int{field.query_index} << " result=" << int{field.result_index}
-        << " detail=" << int{field.detail_index} << " edit=" << field.edit_size
+        << " detail=" << int{field.detail_index} << " edit=" << field.edit_width
         << " result_width=" << field.result_size << " max=" << field.max_size << "\n";
   }
 }

@@ -15,6 +15,7 @@
 #include "designer/model/document_io.h"
 #include "designer/model/header_values.h"
 #include "designer/model/source_file.h"
+#include "format/source_grammar.h"
 
 namespace cli {
 
@@ -42,7 +43,7 @@ struct ImportOptions {
   std::string csv_path;
   std::string output_path;  // "-": standard output
   std::string name;         // Windows-1251
-  std::string splitter = ";";
+  std::string splitter = std::string(1, format::kDefaultSplitter);
   bool header = false;
   bool cut_long_lines = true;
   bool replace = false;                            // --force: an existing output may be replaced
@@ -61,7 +62,7 @@ Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) 
   std::string name;
   if (Status read = OptionToCp1251(*name_utf8, "name", name); !read.ok()) return read;
   // A name that would break its header line (header_values.h) is a usage error here already.
-  if (name.empty() || designer::HasLineBreak(name) || designer::StartsAsComment(name)) {
+  if (name.empty() || designer::HasLineBreak(name) || format::IsCommentLine(name)) {
     return Status::Refusal("--name: не пустое, без переводов строки и не начинается с \";\"");
   }
   options.name = name;

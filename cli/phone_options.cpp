@@ -22,7 +22,7 @@ Status ReadPhoneOptions(const ParsedArguments& parsed, PhoneOptions& options) {
     if (options.splitter.size() != 1) return Status::Refusal("--splitter: ровно один символ");
   }
   if (const auto digits = parsed.Value("digits")) {
-    if (digits->size() != 1 || (*digits)[0] < '0' || (*digits)[0] > '9')
+    if (!format::ParsePhoneDigits(*digits))
       return Status::Refusal("--digits: одна цифра, от 0 до 9");
     options.digits = *digits;
   }
@@ -57,7 +57,8 @@ bool TakeDigitsFromFirstLine(const std::string& path, const std::string& shown,
     return true;
   }
   std::string_view phone_field;
-  builder::NextField(line, 0, phone.splitter.empty() ? ';' : phone.splitter[0], phone_field);
+  builder::NextField(line, 0, phone.splitter.empty() ? format::kDefaultSplitter : phone.splitter[0],
+                     phone_field);
   if (phone_field.size() > 9) {
     console.Error(shown, "номер телефона в первой строке длиннее 9 цифр (" +
                              std::to_string(phone_field.size()) + "), а --digits задаёт от 0 до 9");

@@ -5,7 +5,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace format {
 
@@ -15,6 +17,12 @@ inline constexpr std::size_t kMaxPhoneBookNameBytes = kPhoneBookNameField - 1;
 inline constexpr char kPhoneBookMarker = 0x0B;
 inline constexpr int kPhoneBookTextValues = 4;
 static_assert(4 + 1 + 1 + kPhoneBookNameField == kPhoneBookHeaderSize);
+
+// The number of digits of a phone book's numbers as a text gives it: one digit, 0 to 9.
+inline std::optional<std::uint8_t> ParsePhoneDigits(std::string_view text) {
+  if (text.size() != 1 || text[0] < '0' || text[0] > '9') return std::nullopt;
+  return static_cast<std::uint8_t>(text[0] - '0');
+}
 
 struct PhoneBookHeader {
   std::uint32_t record_count = 0;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/codepage.h"
+#include "format/source_grammar.h"
 
 namespace format {
 namespace {
@@ -24,7 +25,7 @@ Status CheckName(std::string_view name, const std::string& what) {
     return Status::Refusal(what + " содержит управляющий символ (код " + ControlCode(*control) +
                            "), на котором сборщик оборвал бы его");
   }
-  if (!name.empty() && name.front() == ';') {
+  if (IsCommentLine(name)) {
     return Status::Refusal(what +
                            " начинается с «;», а такая строка исходного файла — комментарий");
   }

@@ -58,7 +58,7 @@ std::array<char, kDbFieldDescSize> EncodeDbFieldDesc(const DbFieldDesc& field) {
   const std::uint8_t small[] = {field.type,        field.flags,        field.num_size,
                                 field.query_index, field.result_index, field.detail_index};
   std::memcpy(&bytes[kTypeAt], small, sizeof small);
-  PutLittleEndian(&bytes[kEditSizeAt], field.edit_size, 2);
+  PutLittleEndian(&bytes[kEditSizeAt], field.edit_width, 2);
   PutLittleEndian(&bytes[kEditSizeAt + 2], field.result_size, 2);
   PutLittleEndian(&bytes[kEditSizeAt + 4], field.max_size, 2);
   return bytes;
@@ -73,7 +73,7 @@ DbFieldDesc DecodeDbFieldDesc(const unsigned char* bytes) {
   field.query_index = bytes[kTypeAt + 3];
   field.result_index = bytes[kTypeAt + 4];
   field.detail_index = bytes[kTypeAt + 5];
-  field.edit_size = static_cast<std::uint16_t>(GetLittleEndian(bytes + kEditSizeAt, 2));
+  field.edit_width = static_cast<std::uint16_t>(GetLittleEndian(bytes + kEditSizeAt, 2));
   field.result_size = static_cast<std::uint16_t>(GetLittleEndian(bytes + kEditSizeAt + 2, 2));
   field.max_size = static_cast<std::uint16_t>(GetLittleEndian(bytes + kEditSizeAt + 4, 2));
   return field;

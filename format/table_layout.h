@@ -50,7 +50,7 @@ struct DbFieldDesc {
   std::uint8_t query_index = 0;
   std::uint8_t result_index = 0;
   std::uint8_t detail_index = 0;
-  std::uint16_t edit_size = 0;
+  std::uint16_t edit_width = 0;
   std::uint16_t result_size = 0;
   std::uint16_t max_size = 0;
 

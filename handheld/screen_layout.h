@@ -20,8 +20,11 @@ inline constexpr int kInputLabelLeft = 7;
 inline constexpr int kInputBoxLeft = 66;
 inline constexpr int kInputBoxWidthAtStart = 138;
 inline constexpr int kInputBoxHeight = 19;
-constexpr int InputLabelTop(int row) { return 64 + 22 * row; }  // rows 1 to kInputRows
+constexpr int InputLabelTop(int row) { return 64 + 22 * row; }  // rows from 1
 constexpr int InputBoxTop(int row) { return 59 + 22 * row; }
+// The kInputRows rows, from above the first box to above the "Найти" button: where the viewer
+// scrolls the rows of a book with more query boxes than that.
+inline constexpr QRect kInputRowsArea(1, 80, 240, 22 * kInputRows);
 inline constexpr QRect kFindButton(66, 192, 70, 19);
 inline constexpr QRect kClearButton(66, 216, 70, 19);
 

@@ -27,7 +27,8 @@ class ScreenFrame : public QFrame {
 // What the clock shows at `time`.
 QString ClockText(const QTime& time);
 
-// The label of query row `row` (1 to kInputRows) on `screen`: black on white, sized to its text.
+// The label of query row `row` (from 1; the viewer scrolls rows beyond kInputRows) on `screen`:
+// black on white, sized to its text.
 QLabel* AddInputLabel(QWidget* screen, int row, const QString& text);
 
 // `list` placed and drawn as the handheld's result list: no frame, rows of 18 pixels without

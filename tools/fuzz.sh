@@ -7,10 +7,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 build=${BWICK_FUZZ_BUILD:-build-fuzz}
-targets=(load_fsr csv_import convert_source phone_book database_reader book_export)
+# xls_reader is left out of the default run: Debian's FreeXL 1.0.6 reads past a buffer of its own on
+# inputs the fuzzer finds within seconds (fuzz/library_faults/freexl-1.0.6-overread.xls); run it
+# by name once the library is fixed: BWICK_FUZZ_TARGETS=xls_reader tools/fuzz.sh
+read -r -a targets <<<"${BWICK_FUZZ_TARGETS:-load_fsr csv_import convert_source phone_book \
+database_reader book_export xlsx_reader ods_reader dbf_reader}"
+
 declare -A dictionaries=(
   [load_fsr]=source_file [convert_source]=source_file [csv_import]=csv
   [phone_book]=csv [database_reader]=database [book_export]=database
+  [xlsx_reader]=spreadsheet_xml [ods_reader]=spreadsheet_xml [xls_reader]=xls [dbf_reader]=dbf
 )
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DBWICK_FUZZ=ON -DBWICK_WINDOWS=OFF \

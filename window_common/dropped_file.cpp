@@ -13,25 +13,22 @@ namespace {
 
 class DropWatcher : public QObject {
  public:
-  DropWatcher(QWidget* window, std::function<void(const QString&)> open)
-      : QObject(window), open_(std::move(open)) {}
+  DropWatcher(QWidget* widget, std::function<void(const QString&)> open)
+      : QObject(widget), open_(std::move(open)) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::DragEnter) {
-      auto* enter = static_cast<QDragEnterEvent*>(event);
-      if (!DroppedFilePath(*enter->mimeData()).isEmpty()) enter->acceptProposedAction();
-      return true;
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
+      return QObject::eventFilter(watched, event);
     }
-    if (event->type() == QEvent::Drop) {
-      auto* drop = static_cast<QDropEvent*>(event);
-      const QString path = DroppedFilePath(*drop->mimeData());
-      if (!path.isEmpty()) {
-        drop->acceptProposedAction();
-        open_(path);
-      }
-      return true;
-    }
-    return QObject::eventFilter(watched, event);
+    // Entering and moving drags are drop events too.
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QString path = DroppedFilePath(*drop->mimeData());
+    // Anything but one file (a text dragged into an edit box, say) is the widget's own business.
+    if (path.isEmpty()) return QObject::eventFilter(watched, event);
+    drop->acceptProposedAction();
+    if (type == QEvent::Drop) open_(path);
+    return true;
   }
 
  private:
@@ -46,9 +43,9 @@ QString DroppedFilePath(const QMimeData& data) {
   return urls.first().toLocalFile();
 }
 
-void OpenDroppedFiles(QWidget* window, std::function<void(const QString& path)> open) {
-  window->setAcceptDrops(true);
-  window->installEventFilter(new DropWatcher(window, std::move(open)));
+void OpenDroppedFiles(QWidget* widget, std::function<void(const QString& path)> open) {
+  widget->setAcceptDrops(true);
+  widget->installEventFilter(new DropWatcher(widget, std::move(open)));
 }
 
 }  // namespace window_common

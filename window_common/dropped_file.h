@@ -12,8 +12,9 @@ namespace window_common {
 // The path of the one local file that `data` carries; empty for several files or anything else.
 QString DroppedFilePath(const QMimeData& data);
 
-// Makes `window` take one local file dropped on it: a drag that carries one is accepted, and the
-// drop hands its path to `open`.
-void OpenDroppedFiles(QWidget* window, std::function<void(const QString& path)> open);
+// Makes `widget` (a window, or an edit box that would take the file's address as text) take one
+// local file dropped on it: a drag that carries one is accepted, and the drop hands its path to
+// `open`. Other drags reach the widget as before.
+void OpenDroppedFiles(QWidget* widget, std::function<void(const QString& path)> open);
 
 }  // namespace window_common

@@ -13,7 +13,7 @@ namespace builder {
 
 // The state of one conversion: the splitter that values are cut at and the record being built.
 struct ConversionState {
-  char splitter = ';';
+  char splitter = format::kDefaultSplitter;
   // Length of the record being built, its length byte included. Wider than the length byte so
   // that an overlong record is seen instead of wrapping.
   int record_length = 1;

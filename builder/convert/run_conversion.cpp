@@ -63,7 +63,7 @@ Status PackGivenDatabase(const ConversionNames& names, Reporter& reporter) {
 // What a phone-book conversion takes from the window's fields.
 struct PhoneBookFields {
   std::string name;
-  char splitter = ';';
+  char splitter = format::kDefaultSplitter;
   int digits = 0;
 };
 
@@ -74,9 +74,9 @@ Status ReadPhoneBookFields(const ConversionRequest& request, Reporter& reporter,
   if (fields.name.empty()) return Refuse(reporter, kNoName);
   if (!request.splitter.empty()) fields.splitter = request.splitter[0];
   if (!request.digits.empty()) {
-    if (request.digits.size() != 1 || request.digits[0] < '0' || request.digits[0] > '9')
-      return Refuse(reporter, kBadDigits);
-    fields.digits = request.digits[0] - '0';
+    const std::optional<std::uint8_t> digits = format::ParsePhoneDigits(request.digits);
+    if (!digits) return Refuse(reporter, kBadDigits);
+    fields.digits = *digits;
   }
   return Status::Ok();
 }
@@ -126,22 +126,20 @@ Status ConvertAndPack(const ConversionNames& names, const ConversionRequest& req
 std::optional<ConversionNames> NameConversion(const std::string& input_path) {
   const std::size_t dot = input_path.rfind('.');
   if (dot == std::string::npos) return std::nullopt;
-  // The kind follows the text after the last "." of the whole path; a "." in a folder's name
-  // gives a text with a "/" in it, which names no kind but the phone list.
-  const std::string_view extension = std::string_view(input_path).substr(dot);
   // The names follow the file name: the path up to its last "." when it has one, else the whole
   // path and a ".", so that they stay in the input's folder.
   const std::size_t name_start = input_path.rfind('/') + 1;  // 0 when there is no folder
   const std::string base = dot >= name_start ? input_path.substr(0, dot + 1) : input_path + ".";
   ConversionNames names;
   names.input = input_path;
-  if (EqualsIgnoringAsciiCase(extension, ".db")) {
+  const FileKind kind = FileKindOf(input_path);
+  if (kind == FileKind::kDatabase) {
     names.kind = ConversionKind::kPackedDatabase;
     names.target = base + "zdb";
     return names;
   }
-  names.kind = EqualsIgnoringAsciiCase(extension, ".fsr") ? ConversionKind::kSourceFile
-                                                          : ConversionKind::kPhoneBook;
+  names.kind =
+      kind == FileKind::kSourceFile ? ConversionKind::kSourceFile : ConversionKind::kPhoneBook;
   names.intermediate = base + "db";
   names.target = base + "fdb";
   return names;
@@ -180,7 +178,7 @@ std::optional<SourceHeaderSummary> SummarizeSourceHeader(const std::string& path
   LineReader reader(source);
   format::DbHeader header;
   SourceHeaderSummary summary;
-  char splitter = ';';
+  char splitter = format::kDefaultSplitter;
   if (ReadSourceHeader(reader, path, header, splitter).kind() == StatusKind::kNoInput)
     return summary;
   summary.prefix_ok = true;

@@ -8,6 +8,7 @@
 #include "builder/convert/reporter.h"
 #include "common/status.h"
 #include "common/text_encoding.h"
+#include "format/source_values.h"
 
 namespace builder {
 
@@ -59,7 +60,7 @@ Status RunConversion(const ConversionRequest& request, Reporter& reporter);
 struct SourceHeaderSummary {
   bool prefix_ok = false;     // false: the file is no source file; name is empty, no splitter
   std::string database_name;  // Windows-1251 bytes
-  char splitter = ';';
+  char splitter = format::kDefaultSplitter;
 };
 
 // Reads the header of the source file `path` for display. nullopt: the file cannot be opened.

@@ -5,6 +5,7 @@
 
 #include "builder/convert/messages.h"
 #include "builder/convert/record_builder.h"
+#include "format/source_grammar.h"
 
 namespace builder {
 namespace {
@@ -22,17 +23,84 @@ std::string CutAtControl(std::string_view value, std::size_t max_bytes) {
   return std::string(value.substr(0, length));
 }
 
-constexpr std::size_t kVersionWidth = 6;
-constexpr std::size_t kCountWidth = 16;
-constexpr std::size_t kSplitterWidth = 3;
-constexpr std::size_t kSmallValueWidth = 6;
-constexpr std::size_t kSizeValueWidth = 8;
+// Puts a number of a field block where its value belongs.
+void SetNumber(format::DbFieldDesc& field, format::FieldValue value, std::int32_t number) {
+  using format::FieldValue;
+  const auto small = static_cast<std::uint8_t>(number);
+  const auto size = static_cast<std::uint16_t>(number);
+  switch (value) {
+    case FieldValue::kName:
+      break;
+    case FieldValue::kType:
+      field.type = small;
+      break;
+    case FieldValue::kFlags:
+      field.flags = small;
+      break;
+    case FieldValue::kNumSize:
+      field.num_size = small;
+      break;
+    case FieldValue::kQueryIndex:
+      field.query_index = small;
+      break;
+    case FieldValue::kResultIndex:
+      field.result_index = small;
+      break;
+    case FieldValue::kDetailIndex:
+      field.detail_index = small;
+      break;
+    case FieldValue::kEditWidth:
+      field.edit_width = size;
+      break;
+    case FieldValue::kResultWidth:
+      field.result_size = size;
+      break;
+    case FieldValue::kMaxSize:
+      field.max_size = size;
+      break;
+  }
+}
+
+// Puts one header value where it belongs; a prefix line that is not the prefix is no input.
+Status SetHeaderValue(format::HeaderValue value, const std::string& line, std::size_t number_width,
+                      format::DbHeader& header, char& splitter) {
+  using format::HeaderValue;
+  const std::int32_t number = ReadNumber(line, number_width);
+  switch (value) {
+    case HeaderValue::kPrefix:
+      if (line.compare(0, format::kSourcePrefixSize, format::kSourcePrefix) != 0)
+        return Status::NoInput();
+      std::copy_n(line.begin(), std::min(line.size(), format::kPrefixCarrySize),
+                  header.prefix_line.begin());
+      break;
+    case HeaderValue::kVersion:
+      header.version = static_cast<std::uint8_t>(number);
+      break;
+    case HeaderValue::kSplitter:
+      // A value too short to hold the quoted character leaves the default.
+      splitter = line.size() >= 2 ? line[1] : format::kDefaultSplitter;
+      break;
+    case HeaderValue::kFieldCount:
+      header.field_count = number;
+      break;
+    case HeaderValue::kRecordCount:
+      header.record_count = static_cast<std::uint32_t>(number);
+      break;
+    case HeaderValue::kFlags:
+      header.flags = static_cast<std::uint8_t>(number);
+      break;
+    case HeaderValue::kName:
+      header.name = CutAtControl(line, format::kMaxDbNameBytes);
+      break;
+  }
+  return Status::Ok();
+}
 
 }  // namespace
 
 bool ReadValueLine(LineReader& reader, std::string& value) {
   while (reader.ReadLine(kHeaderLineBytes, value)) {
-    if (value[0] != ';') return true;
+    if (!format::IsCommentLine(value)) return true;
   }
   return false;
 }
@@ -44,52 +112,32 @@ Status HeaderCutShort(const LineReader& reader, std::string_view input_path) {
 
 Status ReadSourceHeader(LineReader& reader, std::string_view input_path, format::DbHeader& header,
                         char& splitter) {
-  std::string value;
-  if (!ReadValueLine(reader, value) ||
-      value.compare(0, format::kSourcePrefixSize, format::kSourcePrefix) != 0) {
-    return Status::NoInput();
+  std::string line;
+  for (const auto& value : format::kHeaderValues) {
+    if (value.value == format::HeaderValue::kSplitter &&
+        header.version <= format::kLastVersionWithoutSplitter) {
+      splitter = format::kDefaultSplitter;
+      continue;
+    }
+    if (!ReadValueLine(reader, line)) {
+      return value.value == format::HeaderValue::kPrefix ? Status::NoInput()
+                                                         : HeaderCutShort(reader, input_path);
+    }
+    const Status status = SetHeaderValue(value.value, line, value.number_width, header, splitter);
+    if (!status.ok()) return status;
   }
-  std::copy_n(value.begin(), std::min(value.size(), format::kPrefixCarrySize),
-              header.prefix_line.begin());
-
-  if (!ReadValueLine(reader, value)) return HeaderCutShort(reader, input_path);
-  header.version = static_cast<std::uint8_t>(ReadNumber(value, kVersionWidth));
-  if (header.version <= format::kLastVersionWithoutSplitter) {
-    splitter = format::kDefaultSplitter;
-  } else {
-    if (!ReadValueLine(reader, value)) return HeaderCutShort(reader, input_path);
-    // The splitter stands between quotes; a value too short to hold it leaves the default.
-    const std::string_view quoted = std::string_view(value).substr(0, kSplitterWidth);
-    splitter = quoted.size() >= 2 ? quoted[1] : format::kDefaultSplitter;
-  }
-
-  if (!ReadValueLine(reader, value)) return HeaderCutShort(reader, input_path);
-  header.field_count = ReadNumber(value, kCountWidth);
-  if (!ReadValueLine(reader, value)) return HeaderCutShort(reader, input_path);
-  header.record_count = static_cast<std::uint32_t>(ReadNumber(value, kCountWidth));
-  if (!ReadValueLine(reader, value)) return HeaderCutShort(reader, input_path);
-  header.flags = static_cast<std::uint8_t>(ReadNumber(value, kCountWidth));
-  if (!ReadValueLine(reader, value)) return HeaderCutShort(reader, input_path);
-  header.name = CutAtControl(value, format::kMaxDbNameBytes);
   return Status::Ok();
 }
 
 Status ReadFieldDesc(LineReader& reader, std::string_view input_path, format::DbFieldDesc& field) {
-  std::string value;
-  if (!ReadValueLine(reader, value)) return HeaderCutShort(reader, input_path);
-  field.name = CutAtControl(value, format::kMaxFieldNameBytes);
-
-  std::uint8_t* const small_values[] = {&field.type,         &field.flags,
-                                        &field.num_size,     &field.query_index,
-                                        &field.result_index, &field.detail_index};
-  for (std::uint8_t* target : small_values) {
-    if (!ReadValueLine(reader, value)) return HeaderCutShort(reader, input_path);
-    *target = static_cast<std::uint8_t>(ReadNumber(value, kSmallValueWidth));
-  }
-  std::uint16_t* const size_values[] = {&field.edit_size, &field.result_size, &field.max_size};
-  for (std::uint16_t* target : size_values) {
-    if (!ReadValueLine(reader, value)) return HeaderCutShort(reader, input_path);
-    *target = static_cast<std::uint16_t>(ReadNumber(value, kSizeValueWidth));
+  std::string line;
+  for (const auto& value : format::kFieldValues) {
+    if (!ReadValueLine(reader, line)) return HeaderCutShort(reader, input_path);
+    if (value.value == format::FieldValue::kName) {
+      field.name = CutAtControl(line, format::kMaxFieldNameBytes);
+    } else {
+      SetNumber(field, value.value, ReadNumber(line, value.number_width));
+    }
   }
   return Status::Ok();
 }

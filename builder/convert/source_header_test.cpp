@@ -104,7 +104,7 @@ TEST(ReadFieldDesc, EightAndSixteenBitValues) {
   EXPECT_EQ(field.type, 2);
   EXPECT_EQ(field.flags, 2);  // 258 in 8 bits
   EXPECT_EQ(field.num_size, 4);
-  EXPECT_EQ(field.edit_size, 70000 % 65536);
+  EXPECT_EQ(field.edit_width, 70000 % 65536);
   EXPECT_EQ(field.result_size, 120);
   EXPECT_EQ(field.max_size, 65535);
   EXPECT_EQ(ReadFieldDesc(reader, "book.fsr", field).kind(), StatusKind::kError);

@@ -6,7 +6,7 @@
 #include "builder/convert/run_conversion.h"
 #include "builder/window/field_validator.h"
 #include "builder/window/tab_cycle.h"
-#include "common/codepage.h"
+#include "window_common/cp1251_text.h"
 #include "window_common/dropped_file.h"
 #include "window_common/window_font.h"
 
@@ -45,17 +45,6 @@ QPushButton* MakeButton(const QString& text, const char* object_name, QRect geom
   button->setAutoDefault(false);  // Enter presses nothing in this window
   button->setDefault(false);
   return button;
-}
-
-// A field's text as Windows-1251 bytes. The validators let only such characters be typed;
-// should another one get in, it becomes "?", as the system's own conversion would make it.
-std::string FieldBytes(const QLineEdit* field) {
-  std::string bytes;
-  for (const QChar c : field->text()) {
-    const auto converted = codepage::Utf8ToCp1251(QString(c).toStdString());
-    bytes += converted ? *converted : std::string("?");
-  }
-  return bytes;
 }
 
 QString PathText(const std::string& path) {
@@ -104,6 +93,7 @@ BuilderWindow::BuilderWindow(Desktop& desktop, window_common::EventPace& pace)
   status_bar_->setSizeGripEnabled(false);  // the window cannot be resized
   const int status_height = status_bar_->sizeHint().height();
   status_bar_->setGeometry(0, kClientHeight - status_height, kClientWidth, status_height);
+  window_common::ShowStatusTips(this, status_bar_);
 
   new FieldValidator(name_, kNameTypingLimit, FieldValidator::Characters::kCodePage);
   new FieldValidator(splitter_, 1, FieldValidator::Characters::kCodePage);
@@ -136,12 +126,12 @@ void BuilderWindow::LoadSourceHeader(const std::string& path) {
     return;
   }
   if (summary->prefix_ok) {
-    name_->setText(QString::fromStdString(codepage::Cp1251ToUtf8(summary->database_name)));
+    name_->setText(window_common::FromCp1251(summary->database_name));
     // A control character as splitter would show as nothing readable; leave the field empty.
     const unsigned char splitter = static_cast<unsigned char>(summary->splitter);
-    splitter_->setText(splitter < 0x20 ? QString()
-                                       : QString::fromStdString(codepage::Cp1251ToUtf8(
-                                             std::string(1, summary->splitter))));
+    splitter_->setText(splitter < 0x20
+                           ? QString()
+                           : window_common::FromCp1251(std::string_view(&summary->splitter, 1)));
   } else {
     // No source file after all: nothing was read, so nothing is shown; an empty splitter
     // field means ";" to a conversion, as for any file without a header.
@@ -158,8 +148,8 @@ void BuilderWindow::RunConversion() {
   status_bar_->repaint();
   ConversionRequest request;
   request.path = PathBytes();
-  request.name = FieldBytes(name_);
-  request.splitter = FieldBytes(splitter_);
+  request.name = window_common::ToCp1251(name_->text());
+  request.splitter = window_common::ToCp1251(splitter_->text());
   request.digits = digits_->text().toStdString();
   running_ = true;
   builder::RunConversion(request, reporter_);

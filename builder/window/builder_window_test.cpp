@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <deque>
@@ -21,6 +22,7 @@
 
 #include "builder/window/qt_desktop.h"
 #include "common/test/small_disk.h"
+#include "window_common/cp1251_text.h"
 #include "window_common/test/type_keys.h"
 
 namespace builder {
@@ -174,6 +176,8 @@ class BuilderWindowTest : public QObject {
     QCOMPARE(Field("splitter")->text(), QStringLiteral(","));
     window_common::TypeKeys(Field("name"), QStringLiteral("Телефоны 中 отдела продаж и доставки"));
     QCOMPARE(Field("name")->text(), QStringLiteral("Телефоны  отдела прода"));
+    QCOMPARE(window_->findChild<QStatusBar*>()->currentMessage(),
+             window_common::RefusedCharacterMessage(U'中'));
   }
 
   void HyperlinkLooksLikeALinkAndOpensTheAddress() {

@@ -6,23 +6,25 @@
 #pragma once
 
 #include <QLineEdit>
-#include <QValidator>
+
+#include "window_common/cp1251_text.h"
 
 namespace builder {
 
-class FieldValidator : public QValidator {
+class FieldValidator : public window_common::Cp1251Validator {
  public:
   enum class Characters { kCodePage, kDigits };
 
   // Attaches itself to `field` as its validator.
   FieldValidator(QLineEdit* field, int typing_limit, Characters characters);
 
-  State validate(QString& input, int& position) const override;
+ protected:
+  State TakeBytes(std::string& bytes) const override;
 
  private:
-  int typing_limit_;
+  std::size_t typing_limit_;
   Characters characters_;
-  qsizetype last_length_ = 0;  // the length of the field's text before the edit
+  std::size_t last_length_ = 0;  // the length of the field's text before the edit
 };
 
 }  // namespace builder

@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
   const auto app = window_common::StartWindowApplication(
       qt_argc, argv, "bwickbuild", "Без окна файл преобразует команда: bwick build ФАЙЛ");
   QApplication::setApplicationName(QStringLiteral("DialmerDBBuilder"));
-  QApplication::setDesktopFileName(QStringLiteral("DialmerDBBuilder"));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/DialmerDBBuilder.png")));
+  QApplication::setDesktopFileName(QStringLiteral("bwickbuild"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/bwickbuild.png")));
 
   builder::QtDesktop desktop;
   window_common::ClockPace pace(50);

@@ -107,7 +107,7 @@ TFieldDesc FieldFromDescriptor(const format::DbFieldDesc& descriptor) {
   field.QueryIndex = descriptor.query_index;
   field.ResultIndex = descriptor.result_index;
   field.DetailIndex = descriptor.detail_index;
-  field.EditWidth = descriptor.edit_size;
+  field.EditWidth = descriptor.edit_width;
   field.ResultWidth = descriptor.result_size;
   field.MaxLen = descriptor.max_size;
   return field;

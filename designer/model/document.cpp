@@ -65,6 +65,57 @@ void Exchange(Document& doc, IndexMember member, int a, int b) {
 
 std::string CutName(const std::string& name) { return name.substr(0, kMaxNameLength); }
 
+namespace {
+
+// The member that holds `value` in a field, as a pointer of its own width.
+template <typename Field>
+auto MemberOf(Field& field, format::FieldValue value) {
+  using Small = decltype(&field.DataType);
+  using Wide = decltype(&field.EditWidth);
+  using format::FieldValue;
+  struct Member {
+    Small small = nullptr;
+    Wide wide = nullptr;
+  };
+  switch (value) {
+    case FieldValue::kName:
+      break;
+    case FieldValue::kType:
+      return Member{&field.DataType};
+    case FieldValue::kFlags:
+      return Member{&field.Flags};
+    case FieldValue::kNumSize:
+      return Member{&field.NumSize};
+    case FieldValue::kQueryIndex:
+      return Member{&field.QueryIndex};
+    case FieldValue::kResultIndex:
+      return Member{&field.ResultIndex};
+    case FieldValue::kDetailIndex:
+      return Member{&field.DetailIndex};
+    case FieldValue::kEditWidth:
+      return Member{nullptr, &field.EditWidth};
+    case FieldValue::kResultWidth:
+      return Member{nullptr, &field.ResultWidth};
+    case FieldValue::kMaxSize:
+      return Member{nullptr, &field.MaxLen};
+  }
+  return Member{};
+}
+
+}  // namespace
+
+std::int32_t FieldNumber(const TFieldDesc& field, format::FieldValue value) {
+  const auto member = MemberOf(field, value);
+  if (member.small != nullptr) return *member.small;
+  return member.wide != nullptr ? *member.wide : 0;
+}
+
+void SetFieldNumber(TFieldDesc& field, format::FieldValue value, std::int32_t number) {
+  const auto member = MemberOf(field, value);
+  if (member.small != nullptr) *member.small = static_cast<std::uint8_t>(number);
+  if (member.wide != nullptr) *member.wide = number;
+}
+
 void Document::SetQueryBox(int row, bool ticked) {
   SetBox(*this, QueryBoxTicked, row, ticked, &TFieldDesc::QueryIndex);
 }

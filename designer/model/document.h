@@ -13,6 +13,7 @@
 #include <string>
 
 #include "common/text_encoding.h"
+#include "format/source_grammar.h"
 #include "format/source_values.h"
 
 namespace designer {
@@ -52,6 +53,11 @@ struct TFieldDesc {
 
 // The first 16 bytes of `name`: every writer of a name keeps that much.
 std::string CutName(const std::string& name);
+
+// The number a source file's field block holds as `value` (any but the name), and its setting:
+// the 8-bit members keep the number's low 8 bits.
+std::int32_t FieldNumber(const TFieldDesc& field, format::FieldValue value);
+void SetFieldNumber(TFieldDesc& field, format::FieldValue value, std::int32_t number);
 
 // A field name taken from the first line of a UTF-8 file where it held a character that
 // Windows-1251 lacks: the name as imported, with "?" in that character's place, and the character

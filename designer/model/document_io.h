@@ -12,6 +12,7 @@
 #include <string>
 
 #include "common/text_encoding.h"
+#include "format/source_values.h"
 
 namespace designer {
 
@@ -26,7 +27,7 @@ StatusTexts DocumentStatus(const Document& doc);
 
 struct ReadOptions {
   // Splits a CSV file's values, and a source file's samples when its header names no splitter.
-  std::string splitter = ";";
+  std::string splitter = std::string(1, format::kDefaultSplitter);
   // A CSV file's encoding; none: detected (encoding.h).
   std::optional<codepage::TextEncoding> encoding;
   // Asks whether a CSV file's first line holds the field names; true for Yes. Without it, No.
@@ -46,7 +47,7 @@ struct ReadResult {
 
 struct SaveOptions {
   std::string database_name;
-  std::string splitter = ";";  // one byte
+  std::string splitter = std::string(1, format::kDefaultSplitter);  // one byte
   bool cut_long_lines = true;
   // Called after every data line written, with the count so far and the document's record count.
   std::function<void(std::int64_t written, std::int64_t expected)> progress;

@@ -1,5 +1,7 @@
 #include "designer/model/header_values.h"
 
+#include "format/source_grammar.h"
+
 namespace designer {
 namespace {
 
@@ -8,14 +10,12 @@ bool IsControl(char c) { return static_cast<unsigned char>(c) < ' '; }
 
 }  // namespace
 
-bool StartsAsComment(std::string_view value) { return !value.empty() && value.front() == ';'; }
-
 bool HasLineBreak(std::string_view value) {
   return value.find_first_of("\r\n") != std::string_view::npos;
 }
 
 Status CheckHeaderValue(std::string_view value, const std::string& what) {
-  if (StartsAsComment(value)) {
+  if (format::IsCommentLine(value)) {
     return Status::Refusal(what +
                            " начинается с символа \";\", который в исходном файле "
                            "означает комментарий. Измените его.");

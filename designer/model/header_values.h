@@ -10,8 +10,6 @@
 
 namespace designer {
 
-// A leading ";" makes both readers take the value's line for a comment.
-bool StartsAsComment(std::string_view value);
 // A CR or LF splits the value's line into two values.
 bool HasLineBreak(std::string_view value);
 

@@ -7,6 +7,7 @@
 #include "designer/model/csv_record.h"
 #include "designer/model/int_text.h"
 #include "designer/model/source_file.h"
+#include "format/source_grammar.h"
 
 namespace designer {
 namespace {
@@ -27,15 +28,6 @@ Status NextNumber(LineReader& file, const std::string& path, std::int32_t& heade
                        std::to_string(header_line_count) + ": " + parsed.message() + ".");
 }
 
-// Reads the next header value as an 8-bit member: its low 8 bits are kept.
-Status NextByte(LineReader& file, const std::string& path, std::int32_t& header_line_count,
-                std::uint8_t& value) {
-  std::int32_t number = 0;
-  Status status = NextNumber(file, path, header_line_count, number);
-  if (status.ok()) value = static_cast<std::uint8_t>(number);
-  return status;
-}
-
 // Splits one data line into the sample values of record `record`, at the first byte of
 // `splitter` (SplitRecord).
 void StoreSampleLine(Document& doc, int record, std::string_view line,
@@ -52,6 +44,56 @@ struct HeaderValues {
   std::string database_name;
 };
 
+// Reads the next header value, `value`, into `doc` and `values`; a Refusal for a file that is no
+// source file or declares no splitter or an unusable field count.
+Status ReadHeaderValue(format::HeaderValue value, LineReader& file, const std::string& path,
+                       Document& doc, HeaderValues& values, std::int32_t& field_count) {
+  using format::HeaderValue;
+  std::int32_t& lines = doc.HeaderLineCount;
+  Status status = Status::Ok();
+  switch (value) {
+    case HeaderValue::kPrefix:
+      if (NextHeaderValue(file, lines) == kSourcePrefix) break;
+      if (!file.status().ok()) return file.status();
+      return Status::Refusal("Файл «" + FileNameForMessage(path) +
+                             "» не является исходным файлом справочника.");
+    case HeaderValue::kVersion: {
+      std::int32_t version = 0;
+      status = NextNumber(file, path, lines, version);
+      values.has_splitter = version > kLastVersionWithoutSplitter;
+      break;
+    }
+    case HeaderValue::kSplitter: {
+      // The splitter stands between quotes; its character is the second of the value.
+      const std::string quoted = NextHeaderValue(file, lines);
+      if (quoted.size() < 2) {
+        return Status::Refusal("В файле «" + FileNameForMessage(path) +
+                               "» не задан символ-разделитель полей.");
+      }
+      values.splitter = quoted.substr(1, 1);
+      break;
+    }
+    case HeaderValue::kFieldCount:
+      status = NextNumber(file, path, lines, field_count);
+      if (status.ok() && (field_count < 1 || field_count > kMaxDocumentFields)) {
+        return Status::Refusal("В файле «" + FileNameForMessage(path) + "» указано полей: " +
+                               std::to_string(field_count) + "; справочник может иметь от 1 до " +
+                               std::to_string(kMaxDocumentFields) + " полей.");
+      }
+      break;
+    case HeaderValue::kRecordCount:
+      status = NextNumber(file, path, lines, doc.RecordCount);
+      break;
+    case HeaderValue::kFlags:
+      NextHeaderValue(file, lines);
+      break;  // the designer keeps none
+    case HeaderValue::kName:
+      values.database_name = NextHeaderValue(file, lines);
+      break;
+  }
+  return status;
+}
+
 // Reads `path` into `doc` (a copy of the document), following the header's value order.
 Status ReadSourceFile(const std::string& path, const std::string& current_splitter, Document& doc,
                       HeaderValues& values) {
@@ -61,50 +103,26 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
   std::int32_t& lines = doc.HeaderLineCount;
   lines = 0;
 
-  if (NextHeaderValue(file, lines) != kSourcePrefix) {
-    if (!file.status().ok()) return file.status();
-    return Status::Refusal("Файл «" + FileNameForMessage(path) +
-                           "» не является исходным файлом справочника.");
-  }
-  std::int32_t version = 0;
-  status = NextNumber(file, path, lines, version);
-  if (!status.ok()) return status;
-  values.has_splitter = version > kLastVersionWithoutSplitter;
   values.splitter = current_splitter;
-  if (values.has_splitter) {
-    // The splitter stands between quotes; its character is the second of the value.
-    const std::string quoted = NextHeaderValue(file, lines);
-    if (quoted.size() < 2) {
-      return Status::Refusal("В файле «" + FileNameForMessage(path) +
-                             "» не задан символ-разделитель полей.");
-    }
-    values.splitter = quoted.substr(1, 1);
-  }
-
   std::int32_t field_count = 0;
-  status = NextNumber(file, path, lines, field_count);
-  if (!status.ok()) return status;
-  if (field_count < 1 || field_count > kMaxDocumentFields) {
-    return Status::Refusal(
-        "В файле «" + FileNameForMessage(path) + "» указано полей: " + std::to_string(field_count) +
-        "; справочник может иметь от 1 до " + std::to_string(kMaxDocumentFields) + " полей.");
+  for (const auto& value : format::kHeaderValues) {
+    if (value.value == format::HeaderValue::kSplitter && !values.has_splitter) continue;
+    status = ReadHeaderValue(value.value, file, path, doc, values, field_count);
+    if (!status.ok()) return status;
   }
-  status = NextNumber(file, path, lines, doc.RecordCount);
-  if (!status.ok()) return status;
-  NextHeaderValue(file, lines);  // the flags value, which the designer does not use
-  values.database_name = NextHeaderValue(file, lines);
 
   doc.ClearFields();
   doc.FieldCount = field_count;
   for (int i = 1; i <= field_count && status.ok(); ++i) {
-    TFieldDesc& field = doc.Fields[i];
-    field.Name = CutName(NextHeaderValue(file, lines));
-    for (std::uint8_t* member : {&field.DataType, &field.Flags, &field.NumSize, &field.QueryIndex,
-                                 &field.ResultIndex, &field.DetailIndex}) {
-      if (status.ok()) status = NextByte(file, path, lines, *member);
-    }
-    for (std::int32_t* member : {&field.EditWidth, &field.ResultWidth, &field.MaxLen}) {
-      if (status.ok()) status = NextNumber(file, path, lines, *member);
+    for (const auto& value : format::kFieldValues) {
+      if (!status.ok()) break;
+      if (value.value == format::FieldValue::kName) {
+        doc.Fields[i].Name = CutName(NextHeaderValue(file, lines));
+        continue;
+      }
+      std::int32_t number = 0;
+      status = NextNumber(file, path, lines, number);
+      SetFieldNumber(doc.Fields[i], value.value, number);
     }
   }
   if (!status.ok()) return status;
@@ -127,8 +145,7 @@ std::string NextHeaderValue(LineReader& file, std::int32_t& header_line_count) {
   for (;;) {
     if (!file.ReadLine(kKeptLineLength, line)) line.clear();  // past the end the value is empty
     if (header_line_count < INT32_MAX) ++header_line_count;
-    const bool comment = !line.empty() && line.front() == ';';
-    if (!comment) return line;
+    if (!format::IsCommentLine(line)) return line;
     if (file.AtEnd()) return {};
   }
 }

@@ -66,6 +66,40 @@ std::string TimeOfDay() {
   return text;
 }
 
+void WriteHeaderValue(LineWriter& out, const SourceFileHeader& header, format::HeaderValue value) {
+  using format::HeaderValue;
+  switch (value) {
+    case HeaderValue::kPrefix:
+      // The byte after the prefix reaches the table database's header when its name is short.
+      if (header.prefix_line_end == '\r') {
+        out.WriteLine(kSourcePrefix);
+      } else if (header.prefix_line_end == '\n') {
+        out.Write(std::string(kSourcePrefix) + '\n');
+      } else {
+        out.WriteLine(std::string(kSourcePrefix) + header.prefix_line_end);
+      }
+      break;
+    case HeaderValue::kVersion:
+      out.WriteLine(std::to_string(header.version));
+      break;
+    case HeaderValue::kSplitter:
+      out.WriteLine(std::string("'") + header.splitter + "'");
+      break;
+    case HeaderValue::kFieldCount:
+      out.WriteLine(std::to_string(header.fields.size()));
+      break;
+    case HeaderValue::kRecordCount:
+      out.WriteLine(std::to_string(header.record_count));
+      break;
+    case HeaderValue::kFlags:
+      out.WriteLine(std::to_string(header.flags));
+      break;
+    case HeaderValue::kName:
+      out.WriteLine(header.database_name);
+      break;
+  }
+}
+
 }  // namespace
 
 void SkipToDataLines(const Document& doc, DocumentLineReader& in) {
@@ -87,52 +121,23 @@ void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header) {
   out.WriteLine("; Date:       " + TimeOfDay());
   out.WriteLine(kRule);
   out.WriteLine(";");
-  out.WriteLine("; prefix");
-  // The byte after the prefix reaches the table database's header when its name is short.
-  if (header.prefix_line_end == '\r') {
-    out.WriteLine(kSourcePrefix);
-  } else if (header.prefix_line_end == '\n') {
-    out.Write(std::string(kSourcePrefix) + '\n');
-  } else {
-    out.WriteLine(std::string(kSourcePrefix) + header.prefix_line_end);
+  for (const auto& value : format::kHeaderValues) {
+    if (value.value == format::HeaderValue::kSplitter &&
+        header.version <= kLastVersionWithoutSplitter) {
+      continue;
+    }
+    out.WriteLine(value.comment);
+    WriteHeaderValue(out, header, value.value);
   }
-  out.WriteLine("; version");
-  out.WriteLine(std::to_string(header.version));
-  if (header.version > kLastVersionWithoutSplitter) {
-    out.WriteLine("; splitter char");
-    out.WriteLine(std::string("'") + header.splitter + "'");
-  }
-  out.WriteLine("; fields");
-  out.WriteLine(std::to_string(header.fields.size()));
-  out.WriteLine("; records");
-  out.WriteLine(std::to_string(header.record_count));
-  out.WriteLine("; flags");
-  out.WriteLine(std::to_string(header.flags));
-  out.WriteLine("; db name");
-  out.WriteLine(header.database_name);
   out.WriteLine("; Fields:");
   for (std::size_t i = 0; i < header.fields.size(); ++i) {
     const TFieldDesc& field = header.fields[i];
     out.WriteLine("; Field #" + std::to_string(i + 1));
-    out.WriteLine(";  name");
-    out.WriteLine(CutName(field.Name));
-    const struct {
-      const char* comment;
-      std::int32_t value;
-    } numbers[] = {
-        {";  type", field.DataType},
-        {";  flags", field.Flags},
-        {";  size", field.NumSize},
-        {";  query index", field.QueryIndex},
-        {";  result index", field.ResultIndex},
-        {";  detail index", field.DetailIndex},
-        {";  edit size", field.EditWidth},
-        {";  result size", field.ResultWidth},
-        {";  max size in char /edit", field.MaxLen},
-    };
-    for (const auto& number : numbers) {
-      out.WriteLine(number.comment);
-      out.WriteLine(std::to_string(number.value));
+    for (const auto& value : format::kFieldValues) {
+      out.WriteLine(value.comment);
+      out.WriteLine(value.value == format::FieldValue::kName
+                        ? CutName(field.Name)
+                        : std::to_string(FieldNumber(field, value.value)));
     }
   }
 }

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <utility>
 
-#include "designer/window/document_text.h"
 #include "designer/window/toolbar_images.h"
+#include "window_common/cp1251_text.h"
 
 namespace designer {
 
@@ -31,7 +31,7 @@ QWidget* FieldGridDelegate::createEditor(QWidget* parent, const QStyleOptionView
   auto* line = qobject_cast<QLineEdit*>(editor);
   if (!line) return editor;
   line->setObjectName(QStringLiteral("fieldNameEditor"));
-  line->setValidator(new Cp1251Validator(line));
+  line->setValidator(new window_common::Cp1251Validator(line));
   const int row = index.row();
   connect(line, &QLineEdit::textEdited, this, [this, line, row](const QString& text) {
     // The cell follows the editor key by key, as the name does.

@@ -11,13 +11,13 @@
 #include <string>
 #include <utility>
 
-#include "designer/window/document_text.h"
 #include "designer/window/key_release.h"
 #include "designer/window/number_box.h"
 #include "designer/window/preview_query_screen.h"
 #include "designer/window/preview_result_screen.h"
 #include "handheld/screen_parts.h"
 #include "handheld/screen_pictures.h"
+#include "window_common/cp1251_text.h"
 
 namespace designer {
 
@@ -79,7 +79,8 @@ void HandheldPreview::DrawInputFields() {
   for (int p = 1; p <= count; ++p) {
     for (int k = 1; k <= count; ++k) {
       if (doc_.Fields[k].QueryIndex != p || row > kInputRows) continue;
-      query_screen_->ShowRow(row, FromDocument(doc_.Fields[k].Name), doc_.Fields[k].EditWidth);
+      query_screen_->ShowRow(row, window_common::FromCp1251(doc_.Fields[k].Name),
+                             doc_.Fields[k].EditWidth);
       row_field_[row] = k;
       ++row;
     }
@@ -96,8 +97,8 @@ void HandheldPreview::DrawInputFields() {
       if (doc_.Fields[k].QueryIndex == position && doc_.QueryBoxTicked[k]) found = k;
     }
     if (found == 0) break;
-    auto* entry = new QListWidgetItem(FromDocument(doc_.Fields[found].Name) + QStringLiteral(": ") +
-                                      QString::number(found));
+    auto* entry = new QListWidgetItem(window_common::FromCp1251(doc_.Fields[found].Name) +
+                                      QStringLiteral(": ") + QString::number(found));
     entry->setSizeHint(QSize(0, kOrderListItemHeight));
     side_.input_order->addItem(entry);
   }
@@ -113,9 +114,9 @@ void HandheldPreview::DrawResultGrid() {
     const int k = ResultFieldAt(c);
     if (k == 0) break;  // positions run 1..n without gaps
     PreviewResultScreen::Column column{
-        FromDocument(doc_.Fields[k].Name), doc_.Fields[k].ResultWidth, {}};
+        window_common::FromCp1251(doc_.Fields[k].Name), doc_.Fields[k].ResultWidth, {}};
     for (int r = 1; r <= kVisibleSampleRows; ++r) {
-      column.samples << FromDocument(doc_.SampleValues[r][k]);
+      column.samples << window_common::FromCp1251(doc_.SampleValues[r][k]);
     }
     columns.push_back(std::move(column));
   }

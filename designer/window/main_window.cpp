@@ -29,6 +29,7 @@
 #include "designer/window/splitter_panel.h"
 #include "designer/window/structure_editor.h"
 #include "designer/window/toolbar_images.h"
+#include "window_common/cp1251_text.h"
 #include "window_common/dropped_file.h"
 #include "window_common/window_font.h"
 
@@ -216,7 +217,7 @@ void MainWindow::CreateUpperPanel(QWidget* upper_page) {
   database_name_ = new QLineEdit(upper_page);
   database_name_->setObjectName(QStringLiteral("databaseName"));
   database_name_->setGeometry(120, 27, 265, 19);
-  database_name_->setValidator(new Cp1251Validator(database_name_));
+  database_name_->setValidator(new window_common::Cp1251Validator(database_name_));
   OnKeyTypedIn(database_name_, [this] { DatabaseNameTyped(); });
 
   AddLabel(upper_page, "Разделитель:", 448, 28)->setObjectName(QStringLiteral("splitterLabel"));
@@ -224,7 +225,7 @@ void MainWindow::CreateUpperPanel(QWidget* upper_page) {
   splitter_->setObjectName(QStringLiteral("splitter"));
   splitter_->setGeometry(528, 27, 17, 19);
   splitter_->setMaxLength(1);
-  splitter_->setValidator(new Cp1251Validator(splitter_));
+  splitter_->setValidator(new window_common::Cp1251Validator(splitter_));
 
   cut_long_lines_ = new QCheckBox(QString::fromUtf8("Обрезать длинные строки"), upper_page);
   cut_long_lines_->setObjectName(QStringLiteral("cutLongLines"));
@@ -282,9 +283,11 @@ bool MainWindow::focusNextPrevChild(bool next) {
   return true;
 }
 
-std::string MainWindow::DatabaseName() const { return ToDocument(database_name_->text()); }
+std::string MainWindow::DatabaseName() const {
+  return window_common::ToCp1251(database_name_->text());
+}
 
-std::string MainWindow::Splitter() const { return ToDocument(splitter_->text()); }
+std::string MainWindow::Splitter() const { return window_common::ToCp1251(splitter_->text()); }
 
 bool MainWindow::CutLongLines() const { return cut_long_lines_->isChecked(); }
 
@@ -343,9 +346,9 @@ void MainWindow::ShowSaveProgress(std::int64_t written, std::int64_t expected) {
 
 void MainWindow::ShowReadResult(const Status& status, const ReadResult& result) {
   if (result.cut_long_lines) cut_long_lines_->setChecked(*result.cut_long_lines);
-  if (result.splitter) splitter_->setText(FromDocument(*result.splitter));
+  if (result.splitter) splitter_->setText(window_common::FromCp1251(*result.splitter));
   if (result.database_name) {
-    database_name_->setText(FromDocument(*result.database_name));
+    database_name_->setText(window_common::FromCp1251(*result.database_name));
     preview_->SetDatabaseName(database_name_->text());
   }
   if (result.status) {
@@ -372,9 +375,9 @@ DocumentDesign MainWindow::CurrentDesign() const {
 
 void MainWindow::ShowDesign(const DocumentDesign& design) {
   RestoreDesign(doc_, design);
-  database_name_->setText(FromDocument(design.database_name));
+  database_name_->setText(window_common::FromCp1251(design.database_name));
   preview_->SetDatabaseName(database_name_->text());
-  splitter_->setText(FromDocument(design.splitter));
+  splitter_->setText(window_common::FromCp1251(design.splitter));
   cut_long_lines_->setChecked(design.cut_long_lines);
   structure_editor_->ShowDocument(std::max(structure_editor_->SelectedField(), 1));
 }

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QProgressBar>
 
+#include "common/file_extension.h"
 #include "designer/model/csv_import.h"
 #include "designer/model/database_source.h"
 #include "designer/model/source_file.h"
@@ -39,18 +40,6 @@ QString WithExtension(const QString& path, const char* extension) {
   return QDir(info.path()).filePath(name + QLatin1String(extension));
 }
 
-// The extension of a file name from its last ".", the dot included, ASCII letters upper-cased.
-QString UpperExtension(const QString& path) {
-  const QString name = QFileInfo(path).fileName();
-  const int dot = name.lastIndexOf(QLatin1Char('.'));
-  if (dot < 0) return {};
-  QString extension = name.mid(dot);
-  for (QChar& c : extension) {
-    if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) c = QChar(c.unicode() - 'a' + 'A');
-  }
-  return extension;
-}
-
 }  // namespace
 
 void MainWindow::OpenCommand() {
@@ -64,19 +53,24 @@ void MainWindow::OpenCommand() {
 void MainWindow::OpenFile(const QString& path) {
   last_open_path_ = path;
   recent_->SetLastChosen(path);
-  const QString extension = UpperExtension(path);
   const std::string native_path = QFile::encodeName(path).toStdString();
   using Reader = Status (*)(Document&, const std::string&, const ReadOptions&, ReadResult&);
   Reader read = nullptr;
-  if (extension == QLatin1String(".CSV")) {
-    read = LoadCSV;
-  } else if (extension == QLatin1String(".FSR")) {
-    read = LoadFSR;
-  } else if (extension == QLatin1String(".FDB") || extension == QLatin1String(".ZDB") ||
-             extension == QLatin1String(".DB")) {
-    read = LoadDB;
+  switch (FileKindOf(native_path)) {
+    case FileKind::kCsv:
+      read = LoadCSV;
+      break;
+    case FileKind::kSourceFile:
+      read = LoadFSR;
+      break;
+    case FileKind::kDatabase:
+    case FileKind::kPackedBook:
+      read = LoadDB;
+      break;
+    case FileKind::kOther:
+      return;
   }
-  if (read == nullptr || !MayDiscardDocument()) return;
+  if (!MayDiscardDocument()) return;
   ReadResult result;
   BeginLongRun(false);
   const Status status = read(doc_, native_path, ReadingOptions(), result);

@@ -15,10 +15,10 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "designer/window/document_text.h"
 #include "designer/window/field_grid_delegate.h"
 #include "designer/window/fixed_label.h"
 #include "designer/window/number_box.h"
+#include "window_common/cp1251_text.h"
 
 namespace designer {
 
@@ -304,9 +304,10 @@ void StructureEditor::FillFieldGrid() {
     }
     if (doc_.FieldCount <= 0) continue;
     const TFieldDesc& field = doc_.Fields[row];
-    field_grid_->item(row - 1, kNameColumn)->setText(FromDocument(field.Name));
+    field_grid_->item(row - 1, kNameColumn)->setText(window_common::FromCp1251(field.Name));
     field_grid_->item(row - 1, kTypeColumn)->setText(TypeText(field.DataType));
-    field_grid_->item(row - 1, kSampleColumn)->setText(FromDocument(doc_.SampleValues[1][row]));
+    field_grid_->item(row - 1, kSampleColumn)
+        ->setText(window_common::FromCp1251(doc_.SampleValues[1][row]));
   }
 }
 
@@ -372,14 +373,14 @@ void StructureEditor::OpenCurrentCell() {
 void StructureEditor::NameTyped(const QString& text) {
   const int field = SelectedField();
   if (field == 0) return;
-  doc_.Fields[field].Name = CutName(ToDocument(text));
+  doc_.Fields[field].Name = CutName(window_common::ToCp1251(text));
   handlers_.fields_edited();
 }
 
 void StructureEditor::CommitName() {
   const int field = SelectedField();
   if (field == 0) return;
-  doc_.Fields[field].Name = CutName(ToDocument(CellText(kNameColumn, field)));
+  doc_.Fields[field].Name = CutName(window_common::ToCp1251(CellText(kNameColumn, field)));
 }
 
 void StructureEditor::TypeChosen(int index) {
@@ -474,7 +475,7 @@ Status StructureEditor::SaveField() {
   const int field = SelectedField();
   if (doc_.FieldCount <= 0 || field == 0) return Status::Ok();
   TFieldDesc& desc = doc_.Fields[field];
-  desc.Name = CutName(ToDocument(CellText(kNameColumn, field)));
+  desc.Name = CutName(window_common::ToCp1251(CellText(kNameColumn, field)));
   if (desc.DataType == kTypeNumeric) {
     std::int32_t size = 0;
     Status read =

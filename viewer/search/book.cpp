@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/codepage.h"
 #include "format/source_values.h"
 #include "viewer/search/book_reader.h"
 
@@ -13,7 +14,8 @@ namespace {
 // A header may claim more records than its file holds; room is made for at most this many
 // before the records are there.
 constexpr std::uint32_t kMostRecordsReservedAhead = 1u << 22;
-constexpr std::uint8_t kPhoneBookColumns = 4;
+// The phone list's four text columns, as docs/phone-book.md names them (UTF-8 here).
+constexpr const char* kPhoneBookColumnNames[] = {"Фамилия", "Имя", "Адрес", "Прочее"};
 
 class Loader : public BookVisitor {
  public:
@@ -33,10 +35,12 @@ class Loader : public BookVisitor {
 
 std::vector<BookField> PhoneBookFields() {
   std::vector<BookField> fields;
-  for (std::uint8_t place = 1; place <= kPhoneBookColumns; ++place) {
+  std::uint8_t place = 1;
+  for (const char* name : kPhoneBookColumnNames) {
     BookField column;
+    column.name = codepage::Utf8ToCp1251(name).value();
     column.flags = format::kFlagUpperCase | format::kFlagIgnoreCase;
-    column.result_index = column.detail_index = place;
+    column.result_index = column.detail_index = place++;
     fields.push_back(column);
   }
   return fields;

@@ -20,8 +20,8 @@ namespace viewer {
 
 using BookKind = format::BookKind;
 
-// One field as the table database describes it. A phone book's four text columns get the flags
-// of its search (capitals as typed, letter case ignored) and no names or widths.
+// One field as the table database describes it. A phone book's four text columns get their names,
+// the flags of its search (capitals as typed, letter case ignored) and no widths.
 struct BookField {
   std::string name;  // Windows-1251
   std::uint8_t flags = 0;

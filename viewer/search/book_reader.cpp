@@ -16,7 +16,7 @@ BookField TableField(const format::DbFieldDesc& desc) {
           .query_index = desc.query_index,
           .result_index = desc.result_index,
           .detail_index = desc.detail_index,
-          .edit_width = desc.edit_size,
+          .edit_width = desc.edit_width,
           .result_width = desc.result_size};
 }
 

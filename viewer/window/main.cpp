@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
+#include <QSettings>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -57,11 +58,13 @@ int main(int argc, char** argv) {
   const auto app = window_common::StartWindowApplication(
       qt_argc, argv, "bwickview", "Без окна справочник ищет команда: bwick find ФАЙЛ ПОЛЕ=ТЕКСТ");
   QApplication::setApplicationName(QStringLiteral("bwickview"));
+  QApplication::setOrganizationName(QStringLiteral("brindlewick"));
   QApplication::setApplicationDisplayName(QStringLiteral("BWick DB Viewer"));
   QGuiApplication::setDesktopFileName(QStringLiteral("bwickview"));
   QApplication::setWindowIcon(ViewerIcon());
 
-  viewer::ViewerWindow window(nullptr);
+  QSettings settings;  // the recent books
+  viewer::ViewerWindow window(nullptr, settings);
   window.show();
   if (argc == 2) {
     const QString path = QFile::decodeName(argv[1]);

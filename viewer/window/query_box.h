@@ -2,17 +2,19 @@
 // letters into capitals where the field says so, while they are typed or pasted.
 #pragma once
 
-#include <QValidator>
 #include <cstdint>
+
+#include "window_common/cp1251_text.h"
 
 namespace viewer {
 
-class QueryBoxValidator : public QValidator {
+class QueryBoxValidator : public window_common::Cp1251Validator {
  public:
-  QueryBoxValidator(std::uint8_t flags, QObject* parent);
-  // Refuses text the box does not take (and characters Windows-1251 lacks, which no book holds);
-  // otherwise leaves it as the box holds it once typed.
-  State validate(QString& input, int& pos) const override;
+  QueryBoxValidator(std::uint8_t flags, QObject* box);
+
+ protected:
+  // Refuses text the box does not take; otherwise leaves it as the box holds it once typed.
+  State TakeBytes(std::string& bytes) const override;
 
  private:
   std::uint8_t flags_;

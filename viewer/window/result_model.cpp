@@ -4,7 +4,7 @@
 #include <limits>
 #include <utility>
 
-#include "viewer/window/book_text.h"
+#include "window_common/cp1251_text.h"
 
 namespace viewer {
 
@@ -34,12 +34,12 @@ int ResultModel::columnCount(const QModelIndex& parent) const {
 
 QVariant ResultModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid()) return {};
-  return FromBook(book_->Value(records_[index.row()], columns_[index.column()]));
+  return window_common::FromCp1251(book_->Value(records_[index.row()], columns_[index.column()]));
 }
 
 QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
-  return FieldHeading(book_->layout(), columns_[section]);
+  return window_common::FromCp1251(book_->layout().fields[columns_[section]].name);
 }
 
 }  // namespace viewer

@@ -19,6 +19,7 @@ class ResultModel : public QAbstractTableModel {
   // The records (0-based, file order) the list shows.
   void SetRecords(std::vector<std::uint32_t> records);
   std::uint32_t RecordAt(int row) const { return records_[row]; }
+  const std::vector<std::uint32_t>& Records() const { return records_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;

@@ -2,16 +2,19 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTableView>
 #include <QTableWidget>
+#include <algorithm>
 #include <utility>
 
 #include "handheld/mouse_area.h"
 #include "handheld/screen_layout.h"
 #include "handheld/screen_parts.h"
+#include "viewer/search/found_table.h"
 #include "viewer/search/search.h"
-#include "viewer/window/book_text.h"
 #include "viewer/window/result_model.h"
+#include "window_common/cp1251_text.h"
 
 namespace viewer {
 
@@ -33,7 +36,7 @@ ResultScreen::ResultScreen(QWidget* parent, Handlers handlers)
   list_->setModel(model_);
   handheld::StyleResultList(list_);
   list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   list_->installEventFilter(this);
   connect(list_, &QTableView::doubleClicked, this,
           [this](const QModelIndex& index) { ShowCard(index.row()); });
@@ -51,6 +54,13 @@ ResultScreen::ResultScreen(QWidget* parent, Handlers handlers)
   card_->setSelectionMode(QAbstractItemView::NoSelection);
   card_->installEventFilter(this);
   card_->hide();
+
+  nothing_found_ = new QLabel(QStringLiteral("Ничего не найдено"), this);
+  nothing_found_->setObjectName(QStringLiteral("nothingFound"));
+  nothing_found_->setAlignment(Qt::AlignCenter);
+  nothing_found_->setGeometry(handheld::kResultList.adjusted(0, handheld::kListRowHeight, 0, 0));
+  nothing_found_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  nothing_found_->hide();
 
   (new handheld::MouseArea(this, handheld::kSearchTab, Qt::PointingHandCursor, [this] {
     handlers_.show_query();
@@ -83,29 +93,52 @@ void ResultScreen::ShowRecords(std::vector<std::uint32_t> records) {
   ShowList();
 }
 
+const std::vector<std::uint32_t>& ResultScreen::Records() const { return model_->Records(); }
+
+std::string ResultScreen::CopiedText() const {
+  if (book_ == nullptr) return {};
+  if (!card_->isHidden()) {
+    const std::uint32_t record = model_->RecordAt(card_row_);
+    return TabSeparated({*book_, DetailFields(book_->layout()), {&record, 1}});
+  }
+  std::vector<std::uint32_t> selected;
+  for (const QModelIndex& row : list_->selectionModel()->selectedRows()) {
+    selected.push_back(model_->RecordAt(row.row()));
+  }
+  std::sort(selected.begin(), selected.end());  // in the list's order, whatever the clicks'
+  return TabSeparated({*book_, ResultFields(book_->layout()), selected});
+}
+
 void ResultScreen::ShowList() {
   const bool from_card = !card_->isHidden();
   card_->hide();
   list_->show();
   list_->setFocus();
+  nothing_found_->setVisible(book_ != nullptr && model_->rowCount() == 0);
   if (from_card) handlers_.list_shown();
 }
 
 void ResultScreen::ShowCard(int row) {
   if (book_ == nullptr || row < 0 || row >= model_->rowCount()) return;
+  card_row_ = row;
   const std::uint32_t record = model_->RecordAt(row);
   const std::vector<std::size_t> fields = DetailFields(book_->layout());
   card_->setRowCount(static_cast<int>(fields.size()));
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const int r = static_cast<int>(i);
-    card_->setItem(r, 0, new QTableWidgetItem(FieldHeading(book_->layout(), fields[i])));
-    card_->setItem(r, 1, new QTableWidgetItem(FromBook(book_->Value(record, fields[i]))));
+    card_->setItem(
+        r, 0,
+        new QTableWidgetItem(window_common::FromCp1251(book_->layout().fields[fields[i]].name)));
+    card_->setItem(
+        r, 1, new QTableWidgetItem(window_common::FromCp1251(book_->Value(record, fields[i]))));
   }
-  card_->setCurrentIndex({});  // no cell stands out
+  card_->setCurrentIndex({});                     // no cell stands out
+  list_->setCurrentIndex(model_->index(row, 0));  // back on the list, this row is current
   list_->hide();
+  nothing_found_->hide();
   card_->show();
   card_->setFocus();
-  handlers_.card_shown(record);
+  handlers_.card_shown(row, model_->rowCount());
 }
 
 bool ResultScreen::eventFilter(QObject* watched, QEvent* event) {
@@ -121,6 +154,10 @@ bool ResultScreen::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == card_ && (IsEnter(key) || key == Qt::Key_Escape || key == Qt::Key_Backspace)) {
     ShowList();
+    return true;
+  }
+  if (watched == card_ && (key == Qt::Key_PageUp || key == Qt::Key_PageDown)) {
+    ShowCard(card_row_ + (key == Qt::Key_PageUp ? -1 : 1));  // nothing beyond either end
     return true;
   }
   return ScreenFrame::eventFilter(watched, event);

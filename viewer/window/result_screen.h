@@ -1,15 +1,18 @@
 // The viewer's result screen ("Данные"): the handheld's picture with the clock, the list of the
-// records found (one column per result field at its width) and, in the list's place, the card
-// of one record: every field in detail order with its name and value.
+// records found (one column per result field at its width, "Ничего не найдено" over it when
+// empty) and, in the list's place, the card of one record: every field in detail order with its
+// name and value. PgUp and PgDn on the card go to the previous and next record found.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "handheld/screen_parts.h"
 #include "viewer/search/book.h"
 
+class QLabel;
 class QTableView;
 class QTableWidget;
 
@@ -20,10 +23,11 @@ class ResultModel;
 class ResultScreen : public handheld::ScreenFrame {
  public:
   struct Handlers {
-    std::function<void()> show_query;               // the tab "Поиск", or Esc on the list
-    std::function<void()> exit;                     // the tab "Выход"
-    std::function<void(std::uint32_t)> card_shown;  // the record (0-based) on the card
-    std::function<void()> list_shown;               // back from a card
+    std::function<void()> show_query;  // the tab "Поиск", or Esc on the list
+    std::function<void()> exit;        // the tab "Выход"
+    // The card shows the found record at `row` (0-based) of `count`.
+    std::function<void(int row, int count)> card_shown;
+    std::function<void()> list_shown;  // back from a card
   };
 
   ResultScreen(QWidget* parent, Handlers handlers);
@@ -34,6 +38,11 @@ class ResultScreen : public handheld::ScreenFrame {
   void ShowRecords(std::vector<std::uint32_t> records);
   // The list, as a card left it (the tab "Данные").
   void ShowList();
+  // The records found (0-based, file order).
+  const std::vector<std::uint32_t>& Records() const;
+  // What is shown, for the clipboard: the card's record, or the list's selected rows, as
+  // tab-separated UTF-8 text with a heading row.
+  std::string CopiedText() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,6 +55,8 @@ class ResultScreen : public handheld::ScreenFrame {
   ResultModel* model_;
   QTableView* list_;
   QTableWidget* card_;
+  QLabel* nothing_found_;
+  int card_row_ = -1;  // the row of the list the card shows
 };
 
 }  // namespace viewer

@@ -19,6 +19,16 @@ QString QtViewerDialogs::ChooseBook(const QString& last_path) {
   return dialog.selectedFiles().first();
 }
 
+QString QtViewerDialogs::ChooseResultsFile(const QString& suggested) {
+  QFileDialog dialog(owner_);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters({QStringLiteral("Таблица CSV (*.csv)")});
+  dialog.setDefaultSuffix(QStringLiteral("csv"));
+  dialog.selectFile(suggested);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
+}
+
 void QtViewerDialogs::ShowFailure(const QString& text) {
   QMessageBox::critical(owner_, QGuiApplication::applicationDisplayName(), text);
 }

@@ -14,7 +14,10 @@ class ViewerDialogs {
   // The open dialog in the folder of `last_path` (the system's choice when empty), offering the
   // book files; the chosen path, or an empty string on cancel.
   virtual QString ChooseBook(const QString& last_path) = 0;
-  // A modal box with the stop icon: a book that could not be opened.
+  // The save dialog for the results as CSV, starting at `suggested`; it asks before replacing
+  // a file. The chosen path, or an empty string on cancel.
+  virtual QString ChooseResultsFile(const QString& suggested) = 0;
+  // A modal box with the stop icon: a book that could not be opened, a file not written.
   virtual void ShowFailure(const QString& text) = 0;
   // A modal box without icon.
   virtual void ShowMessage(const QString& text) = 0;
@@ -24,6 +27,7 @@ class QtViewerDialogs : public ViewerDialogs {
  public:
   explicit QtViewerDialogs(QWidget* owner) : owner_(owner) {}
   QString ChooseBook(const QString& last_path) override;
+  QString ChooseResultsFile(const QString& suggested) override;
   void ShowFailure(const QString& text) override;
   void ShowMessage(const QString& text) override;
 

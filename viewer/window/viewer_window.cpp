@@ -3,19 +3,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenuBar>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
-#include <QVBoxLayout>
 
-#include "common/maker.h"
 #include "handheld/screen_layout.h"
 #include "handheld/screen_parts.h"
 #include "handheld/screen_pictures.h"
 #include "viewer/search/search.h"
 #include "viewer/window/query_screen.h"
 #include "viewer/window/result_screen.h"
+#include "window_common/cp1251_text.h"
 #include "window_common/dropped_file.h"
 #include "window_common/window_font.h"
 
@@ -28,67 +26,64 @@ constexpr int kClockInterval = 1000;  // milliseconds
 
 }  // namespace
 
-ViewerWindow::ViewerWindow(ViewerDialogs* dialogs)
+ViewerWindow::ViewerWindow(ViewerDialogs* dialogs, QSettings& settings)
     : own_dialogs_(dialogs ? nullptr : std::make_unique<QtViewerDialogs>(this)),
-      dialogs_(dialogs ? dialogs : own_dialogs_.get()) {
+      dialogs_(dialogs ? dialogs : own_dialogs_.get()),
+      recent_(settings) {
   setObjectName(QStringLiteral("viewerWindow"));
   setFont(window_common::WindowFont());
-  window_common::OpenDroppedFiles(this, [this](const QString& path) { OpenBook(path); });
+  const auto open = [this](const QString& path) { OpenBook(path); };
+  window_common::OpenDroppedFiles(this, open);
   handheld::RegisterScreenPictures();
-  CreateMenu();
+  CreateFileMenu();
+  CreateOtherMenus();
 
-  auto* client = new QWidget(this);
-  client->setFixedSize(handheld::kFrameWidth + 2 * kMargin, handheld::kFrameHeight + 2 * kMargin);
-  query_screen_ = new QueryScreen(client, {.find = [this] { Find(); },
-                                           .show_data = [this] { ShowResultScreen(); },
-                                           .exit = [this] { close(); }});
-  result_screen_ =
-      new ResultScreen(client, {.show_query = [this] { ShowQueryScreen(); },
-                                .exit = [this] { close(); },
-                                .card_shown =
-                                    [this](std::uint32_t record) {
-                                      status_->setText(QStringLiteral("Запись %1").arg(record + 1));
-                                    },
-                                .list_shown = [this] { status_->setText(count_text_); }});
+  screens_ = new QWidget(this);
+  screens_->setObjectName(QStringLiteral("screens"));
+  // Unhinted text has the same width at twice the size, so no label is cut when enlarged.
+  QFont unhinted = font();
+  unhinted.setHintingPreference(QFont::PreferNoHinting);
+  screens_->setFont(unhinted);
+  screens_->setFixedSize(handheld::kFrameWidth + 2 * kMargin, handheld::kFrameHeight + 2 * kMargin);
+  query_screen_ = new QueryScreen(screens_, {.find = [this] { Find(); },
+                                             .show_data = [this] { ShowResultScreen(); },
+                                             .exit = [this] { close(); },
+                                             .open_book = open});
+  result_screen_ = new ResultScreen(
+      screens_, {.show_query = [this] { ShowQueryScreen(); },
+                 .exit = [this] { close(); },
+                 .card_shown =
+                     [this](int row, int count) {
+                       status_->setText(QStringLiteral("Запись %1 из %2").arg(row + 1).arg(count));
+                     },
+                 .list_shown = [this] { status_->setText(count_text_); }});
   query_screen_->move(kMargin, kMargin);
   result_screen_->move(kMargin, kMargin);
-  setCentralWidget(client);
 
   status_ = new QLabel(QStringLiteral("Откройте справочник: Файл — Открыть"));
   status_->setObjectName(QStringLiteral("status"));
   statusBar()->addWidget(status_, 1);
   statusBar()->setSizeGripEnabled(false);
+  // On the screens, not the window: enlarged, they are a scene's, no longer the window's children.
+  window_common::ShowStatusTips(screens_, statusBar());
 
   auto* clock_timer = new QTimer(this);
   connect(clock_timer, &QTimer::timeout, this, [this] { ShowTime(); });
   clock_timer->start(kClockInterval);
   ShowTime();
   ShowQueryScreen();
-  adjustSize();
-  setFixedSize(sizeHint());
+  Zoom(1);  // the screens become the window's central widget
 }
 
 ViewerWindow::~ViewerWindow() = default;
-
-void ViewerWindow::CreateMenu() {
-  QMenu* file_menu = menuBar()->addMenu(QStringLiteral("&Файл"));
-  QAction* open =
-      file_menu->addAction(QStringLiteral("&Открыть…"), this, &ViewerWindow::OpenCommand);
-  open->setObjectName(QStringLiteral("openItem"));
-  open->setShortcut(QKeySequence::Open);
-  file_menu->addSeparator();
-  file_menu->addAction(QStringLiteral("В&ыход"), this, &ViewerWindow::close)
-      ->setObjectName(QStringLiteral("exitItem"));
-  QMenu* help_menu = menuBar()->addMenu(QStringLiteral("&Справка"));
-  help_menu->addAction(QStringLiteral("&О программе"), this, &ViewerWindow::AboutCommand)
-      ->setObjectName(QStringLiteral("aboutItem"));
-}
 
 bool ViewerWindow::OpenBook(const QString& path) {
   last_path_ = path;
   Book book;
   const Status loaded = LoadBook(QFile::encodeName(path).toStdString(), book);
   if (!loaded.ok()) {
+    recent_.Remove(path);
+    ShowRecentBooks();
     dialogs_->ShowFailure(
         QStringLiteral("Не удалось открыть справочник «%1»:\n%2")
             .arg(QFileInfo(path).fileName(), QString::fromStdString(loaded.message())));
@@ -96,28 +91,21 @@ bool ViewerWindow::OpenBook(const QString& path) {
   }
   setWindowFilePath(path);
   ShowBook(std::move(book));
+  book_path_ = path;
+  recent_.Add(path);
+  ShowRecentBooks();
   return true;
 }
 
 void ViewerWindow::ShowBook(Book book) {
   book_ = std::move(book);
   book_open_ = true;
+  book_path_.clear();
   query_screen_->ShowBook(book_.layout());
   result_screen_->ShowBook(&book_);
   result_screen_->ShowRecords(FindRecords(book_, RecordMatcher::AllBoxes(book_.layout(), {})));
   ShowCount(QStringLiteral("Записей: %1").arg(book_.record_count()));
   ShowQueryScreen();
-}
-
-void ViewerWindow::OpenCommand() {
-  const QString path = dialogs_->ChooseBook(last_path_);
-  if (!path.isEmpty()) OpenBook(path);
-}
-
-void ViewerWindow::AboutCommand() {
-  dialogs_->ShowMessage(QStringLiteral("BWick DB Viewer\nПоиск в справочнике КПК на компьютере: "
-                                       "те же экраны и те же правила поиска.\n\n") +
-                        QString::fromUtf8(kMakerWebAddress));
 }
 
 void ViewerWindow::Find() {

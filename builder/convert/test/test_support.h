@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -15,6 +16,7 @@
 #include "common/codepage.h"
 #include "common/test/hex.h"
 #include "common/test/scratch_folder.h"
+#include "format/source_grammar.h"
 
 namespace builder::testing {
 
@@ -79,17 +81,20 @@ inline std::string SourceFile(const std::vector<FieldLines>& fields, const std::
       << "; Fields:\r\n";
   int i = 0;
   for (const FieldLines& f : fields) {
-    out << "; Field #" << ++i << "\r\n;  name\r\n"
-        << f.name << "\r\n;  type\r\n"
-        << f.type << "\r\n;  flags\r\n"
-        << f.flags << "\r\n;  size\r\n"
-        << f.size << "\r\n;  query index\r\n"
-        << f.query << "\r\n;  result index\r\n"
-        << f.result << "\r\n;  detail index\r\n"
-        << f.detail << "\r\n;  edit size\r\n"
-        << f.edit << "\r\n;  result size\r\n"
-        << f.result_width << "\r\n;  max size in char /edit\r\n"
-        << f.max << "\r\n";
+    out << "; Field #" << ++i << "\r\n";
+    const std::string values[] = {f.name,
+                                  std::to_string(f.type),
+                                  std::to_string(f.flags),
+                                  std::to_string(f.size),
+                                  std::to_string(f.query),
+                                  std::to_string(f.result),
+                                  std::to_string(f.detail),
+                                  std::to_string(f.edit),
+                                  std::to_string(f.result_width),
+                                  std::to_string(f.max)};
+    static_assert(std::size(values) == format::kFieldValues.size());
+    for (std::size_t v = 0; v < std::size(values); ++v)
+      out << format::kFieldValues[v].comment << "\r\n" << values[v] << "\r\n";
   }
   return out.str() + data;
 }

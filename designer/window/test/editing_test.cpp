@@ -14,7 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "designer/window/document_text.h"
+#include "window_common/cp1251_text.h"
 #include "designer/window/test/window_harness.h"
 
 namespace designer {
@@ -137,7 +137,7 @@ void EditingTest::UndoAndRedoANameAFlagAndADraggedWidth() {
   QCOMPARE(h.Find<QComboBox>("digitsOnly")->currentIndex(), 0);
   Trigger(h, "undoItem");
   QCOMPARE(doc.Fields[1].Name, loaded.Name);
-  QCOMPARE(h.Grid()->item(0, 1)->text(), FromDocument(loaded.Name));
+  QCOMPARE(h.Grid()->item(0, 1)->text(), window_common::FromCp1251(loaded.Name));
   QVERIFY(!h.Find<QAction>("undoItem")->isEnabled());
 
   for (int step = 0; step < 3; ++step) Trigger(h, "redoItem");

@@ -2,11 +2,19 @@
 // test.
 #include "viewer/window/viewer_window.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGraphicsView>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -28,6 +36,10 @@ using testing_support::Cp;
 
 class ScriptedDialogs : public ViewerDialogs {
  public:
+  QString ChooseResultsFile(const QString& suggested) override {
+    suggestions << suggested;
+    return results_file;
+  }
   QString ChooseBook(const QString&) override {
     if (chosen.empty()) return {};
     const QString path = chosen.front();
@@ -38,6 +50,8 @@ class ScriptedDialogs : public ViewerDialogs {
   void ShowMessage(const QString& text) override { messages << text; }
 
   std::deque<QString> chosen;
+  QString results_file;
+  QStringList suggestions;
   QStringList failures;
   QStringList messages;
 };
@@ -97,7 +111,14 @@ class ViewerWindowTest : public QObject {
   void FindFillsTheListInFileOrder();
   void CardShowsTheFieldsInDetailOrder();
   void PhoneBookHasOneBoxForEveryColumn();
+  void EveryQueryFieldHasABoxAndRowsBeyondFiveScroll();
+  void CopyGivesTheCardOrTheSelectedRowsWithTheirHeading();
+  void SaveResultsWritesTheRecordsFoundAsCsv();
+  void KeysActOnAScreenWithoutBoxes();
+  void FileDroppedOnABoxIsOpenedNotTyped();
+  void ZoomDoublesTheScreensAndComesBack();
   void OpenTakesABookFileAndKeepsTheBookOnFailure();
+  void F5ReloadsAndRecentBooksOutliveTheWindow();
   void TabsSwitchScreensAndExitCloses();
 
  private:
@@ -112,21 +133,45 @@ class ViewerWindowTest : public QObject {
     QTest::mouseClick(Find<QWidget>(QLatin1String(area)), Qt::LeftButton);
   }
   QString Status() const { return Find<QLabel>(QStringLiteral("status"))->text(); }
+  // Builds the phone book "Телефоны" from the phone list `list` holding `lines` (UTF-8 here).
+  void PhoneBook(const QString& list, const char* lines);
   // The list's rows, values joined by "|".
   QStringList ListRows() const;
 
   ScriptedDialogs dialogs_;
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<QSettings> settings_;  // the test's own, in `dir_`
   std::unique_ptr<ViewerWindow> window_;
 };
 
 void ViewerWindowTest::init() {
   dialogs_ = ScriptedDialogs();
-  window_ = std::make_unique<ViewerWindow>(&dialogs_);
+  dir_ = std::make_unique<QTemporaryDir>();
+  settings_ = std::make_unique<QSettings>(dir_->filePath(QStringLiteral("viewer.ini")),
+                                          QSettings::IniFormat);
+  window_ = std::make_unique<ViewerWindow>(&dialogs_, *settings_);
   window_->show();
   QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
 
-void ViewerWindowTest::cleanup() { window_.reset(); }
+void ViewerWindowTest::cleanup() {
+  window_.reset();
+  settings_.reset();
+  dir_.reset();
+}
+
+void ViewerWindowTest::PhoneBook(const QString& list, const char* lines) {
+  QFile file(list);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(Cp(lines).c_str());
+  file.close();
+  builder::ConversionRequest request;
+  request.path = QFile::encodeName(list).toStdString();
+  request.name = Cp("Телефоны");
+  request.digits = std::string(1, '3');  // GCC 12 warns wrongly of a literal assigned here
+  SilentReporter reporter;
+  QVERIFY(builder::RunConversion(request, reporter).ok());
+}
 
 QStringList ViewerWindowTest::ListRows() const {
   const QAbstractItemModel* model = Find<QTableView>(QStringLiteral("resultList"))->model();
@@ -158,6 +203,7 @@ void ViewerWindowTest::BoxesFollowTheirFieldsInputRules() {
   QCOMPARE(Box(3)->text(), QStringLiteral("инж Ё"));
   TypeKeys(Box(3), QStringLiteral("北"));  // no book holds it
   QCOMPARE(Box(3)->text(), QStringLiteral("инж Ё"));
+  QVERIFY(window_->statusBar()->currentMessage().contains(QStringLiteral("«北»")));
 }
 
 void ViewerWindowTest::FindFillsTheListInFileOrder() {
@@ -192,6 +238,11 @@ void ViewerWindowTest::FindFillsTheListInFileOrder() {
   Press("findButton");
   QCOMPARE(Status(), QStringLiteral("Найдено: 0"));
   QVERIFY(ListRows().isEmpty());
+  QVERIFY(Find<QLabel>(QStringLiteral("nothingFound"))->isVisible());
+  Press("searchTab");
+  Press("clearButton");
+  Press("findButton");
+  QVERIFY(!Find<QLabel>(QStringLiteral("nothingFound"))->isVisible());
 }
 
 void ViewerWindowTest::CardShowsTheFieldsInDetailOrder() {
@@ -203,7 +254,7 @@ void ViewerWindowTest::CardShowsTheFieldsInDetailOrder() {
   QTest::keyClick(list, Qt::Key_Return);
   QVERIFY(card->isVisible());
   QVERIFY(!list->isVisible());
-  QCOMPARE(Status(), QStringLiteral("Запись 2"));
+  QCOMPARE(Status(), QStringLiteral("Запись 2 из 3"));
   QStringList shown;
   for (int r = 0; r < card->rowCount(); ++r) {
     shown << card->item(r, 0)->text() + QLatin1Char('=') + card->item(r, 1)->text();
@@ -211,14 +262,61 @@ void ViewerWindowTest::CardShowsTheFieldsInDetailOrder() {
   QCOMPARE(shown, (QStringList{QStringLiteral("Фамилия=Ёлкин"),
                                QStringLiteral("Должность=Главный инженер"),
                                QStringLiteral("Номер=3001")}));
+  // PgUp and PgDn go through the records found and stop at either end.
+  const std::pair<Qt::Key, const char*> moves[] = {{Qt::Key_PageDown, "Запись 3 из 3"},
+                                                   {Qt::Key_PageDown, "Запись 3 из 3"},
+                                                   {Qt::Key_PageUp, "Запись 2 из 3"},
+                                                   {Qt::Key_PageUp, "Запись 1 из 3"},
+                                                   {Qt::Key_PageUp, "Запись 1 из 3"}};
+  for (const auto& [key, status] : moves) {
+    QTest::keyClick(card, key);
+    QCOMPARE(Status(), QString::fromUtf8(status));
+  }
+  QCOMPARE(card->item(0, 1)->text(), QStringLiteral("Иванов"));
   QTest::keyClick(card, Qt::Key_Escape);
   QVERIFY(list->isVisible());
+  QCOMPARE(list->currentIndex().row(), 0);  // the card's record
   QCOMPARE(Status(), QStringLiteral("Записей: 3"));
 
   const QRect third = list->visualRect(list->model()->index(2, 1));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third.center());
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, third.center());
-  QCOMPARE(Status(), QStringLiteral("Запись 3"));
+  QCOMPARE(Status(), QStringLiteral("Запись 3 из 3"));
+}
+
+void ViewerWindowTest::CopyGivesTheCardOrTheSelectedRowsWithTheirHeading() {
+  window_->ShowBook(Staff());
+  Press("dataTab");
+  auto* list = Find<QTableView>(QStringLiteral("resultList"));
+  list->selectionModel()->select(list->model()->index(2, 0),
+                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  QTest::keySequence(list, QKeySequence::Copy);
+  QCOMPARE(QGuiApplication::clipboard()->text(),
+           QStringLiteral("Номер\tФамилия\tКод\n300\tИванов\ta\n13\tиваненко\tc\n"));
+  QTest::keyClick(list, Qt::Key_Return);
+  QTest::keySequence(Find<QTableWidget>(QStringLiteral("recordCard")), QKeySequence::Copy);
+  QCOMPARE(QGuiApplication::clipboard()->text(),
+           QStringLiteral("Фамилия\tДолжность\tНомер\nИванов\tИнженер\t300\n"));
+}
+
+void ViewerWindowTest::SaveResultsWritesTheRecordsFoundAsCsv() {
+  window_->ShowBook(Staff());
+  TypeKeys(Box(2), QStringLiteral("ив"));
+  Press("findButton");
+  dialogs_.results_file = dir_->filePath(QStringLiteral("found.csv"));
+  Find<QAction>(QStringLiteral("saveResultsItem"))->trigger();
+  QFile saved(dialogs_.results_file);
+  QVERIFY(saved.open(QIODevice::ReadOnly));
+  QCOMPARE(QString::fromUtf8(saved.readAll()),
+           QStringLiteral("Номер,Фамилия,Должность,Код\r\n300,Иванов,Инженер,a\r\n"
+                          "13,иваненко,Бухгалтер,c\r\n"));
+  QVERIFY(window_->statusBar()->currentMessage().contains(QStringLiteral("found.csv")));
+
+  dialogs_.results_file = dir_->filePath(QStringLiteral("no/such/folder/found.csv"));
+  Find<QAction>(QStringLiteral("saveResultsItem"))->trigger();
+  QCOMPARE(dialogs_.failures.size(), 1);
+  QVERIFY(dialogs_.failures[0].startsWith(
+      QStringLiteral("Не удалось сохранить результаты в «found.csv»:\n")));
 }
 
 void ViewerWindowTest::PhoneBookHasOneBoxForEveryColumn() {
@@ -230,7 +328,7 @@ void ViewerWindowTest::PhoneBookHasOneBoxForEveryColumn() {
   QVERIFY(window_->findChild<QLineEdit*>(QStringLiteral("queryBox2")) == nullptr);
   auto* heading = Find<QTableView>(QStringLiteral("resultList"))->horizontalHeader();
   QCOMPARE(heading->count(), 4);
-  QCOMPARE(heading->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Поле 4"));
+  QCOMPARE(heading->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Прочее"));
 
   TypeKeys(Box(1), QStringLiteral("иван"));
   QCOMPARE(Box(1)->text(), QStringLiteral("ИВАН"));
@@ -239,19 +337,75 @@ void ViewerWindowTest::PhoneBookHasOneBoxForEveryColumn() {
                                     QStringLiteral("ПЕТРОВ|ПЁТР|ИВАНОВИЧ|B")}));
 }
 
+void ViewerWindowTest::EveryQueryFieldHasABoxAndRowsBeyondFiveScroll() {
+  // Seven fields in reverse query order; each record's values are its field numbers.
+  BookLayout layout{BookKind::kTable, "Seven", {}};
+  for (int k = 1; k <= 7; ++k) {
+    layout.fields.push_back(Field(qPrintable(QStringLiteral("F%1").arg(k)), 0, 8 - k, k, k));
+  }
+  window_->ShowBook(AppendAll(
+      layout, {{"a", "b", "c", "d", "e", "f", "g"}, {"a", "b", "c", "d", "e", "f", "x"}}));
+  auto* rows = Find<QScrollArea>(QStringLiteral("queryRows"));
+  QVERIFY(rows->verticalScrollBar()->maximum() > 0);
+  QCOMPARE(Find<QLabel>(QStringLiteral("inputLabel7"))->text(), QStringLiteral("F1"));
+  QCOMPARE(Box(1)->geometry().top() + 22 * 6, Box(7)->geometry().top());
+
+  Box(5)->setFocus();
+  QTest::keyClick(Box(5), Qt::Key_Tab);
+  QTest::keyClick(Box(6), Qt::Key_Tab);
+  QVERIFY(Box(7)->hasFocus());
+  QVERIFY(rows->viewport()->rect().contains(Box(7)->geometry().translated(rows->widget()->pos())));
+  TypeKeys(Box(1), QStringLiteral("x"));  // field 7
+  Press("findButton");
+  QCOMPARE(Status(), QStringLiteral("Найдено: 1"));
+
+  window_->ShowBook(Staff());
+  QCOMPARE(rows->verticalScrollBar()->maximum(), 0);
+}
+
+void ViewerWindowTest::KeysActOnAScreenWithoutBoxes() {
+  window_->ShowBook(AppendAll({BookKind::kTable, "T", {Field("Код", 0, 0, 1, 1)}}, {{"a"}, {"b"}}));
+  QVERIFY(QApplication::focusWidget() != nullptr);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QVERIFY(Find<QWidget>(QStringLiteral("resultScreen"))->isVisible());
+  QCOMPARE(Status(), QStringLiteral("Найдено: 2"));
+}
+
+void ViewerWindowTest::FileDroppedOnABoxIsOpenedNotTyped() {
+  window_->ShowBook(Staff());
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(dir_->filePath(QStringLiteral("dropped.fdb")))});
+  data.setText(data.urls().first().toString());  // as file managers offer it
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Box(2), &enter);
+  QVERIFY(enter.isAccepted());
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(Box(2), &drop);
+  QVERIFY(Box(2)->text().isEmpty());
+  QCOMPARE(dialogs_.failures.size(), 1);  // no such book: it was opened, not typed in
+  QVERIFY(dialogs_.failures[0].contains(QStringLiteral("«dropped.fdb»")));
+}
+
+void ViewerWindowTest::ZoomDoublesTheScreensAndComesBack() {
+  window_->ShowBook(Staff());
+  const QSize real = window_->size();
+  const QSize screens = window_->centralWidget()->size();
+  Find<QAction>(QStringLiteral("zoom2Item"))->trigger();
+  auto* zoomed = Find<QGraphicsView>(QStringLiteral("zoomedScreens"));
+  QCOMPARE(zoomed->transform().m11(), 2.0);
+  QCOMPARE(window_->size() - real, screens);
+  TypeKeys(QApplication::focusWidget(), QStringLiteral("3"));  // the first box, enlarged
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QCOMPARE(Status(), QStringLiteral("Найдено: 2"));
+  Find<QAction>(QStringLiteral("zoom1Item"))->trigger();
+  QCOMPARE(window_->size(), real);
+  QCOMPARE(Box(1)->text(), QStringLiteral("3"));
+}
+
 void ViewerWindowTest::OpenTakesABookFileAndKeepsTheBookOnFailure() {
   QTemporaryDir dir;
   const QString list = dir.filePath(QStringLiteral("tel.csv"));
-  QFile file(list);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(Cp("555;иванов;иван;;ул. ленина\r\n").c_str());
-  file.close();
-  builder::ConversionRequest request;
-  request.path = QFile::encodeName(list).toStdString();
-  request.name = Cp("Телефоны");
-  request.digits = std::string(1, '3');  // GCC 12 warns wrongly of a literal assigned here
-  SilentReporter reporter;
-  QVERIFY(builder::RunConversion(request, reporter).ok());
+  PhoneBook(list, "555;иванов;иван;;ул. ленина\r\n");
 
   dialogs_.chosen = {dir.filePath(QStringLiteral("tel.fdb"))};
   Find<QAction>(QStringLiteral("openItem"))->trigger();
@@ -267,6 +421,30 @@ void ViewerWindowTest::OpenTakesABookFileAndKeepsTheBookOnFailure() {
       qPrintable(dialogs_.failures[0]));
   QCOMPARE(name->text(), QStringLiteral("Телефоны"));
   QCOMPARE(Status(), QStringLiteral("Записей: 1"));
+}
+
+void ViewerWindowTest::F5ReloadsAndRecentBooksOutliveTheWindow() {
+  const QString list = dir_->filePath(QStringLiteral("tel.csv"));
+  const QString book = dir_->filePath(QStringLiteral("tel.fdb"));
+  PhoneBook(list, "555;иванов;;;\r\n");
+  QVERIFY(window_->OpenBook(book));
+  PhoneBook(list, "555;иванов;;;\r\n556;петров;;;\r\n");
+  QTest::keyClick(window_.get(), Qt::Key_F5);
+  QCOMPARE(Status(), QStringLiteral("Записей: 2"));
+
+  ViewerWindow next(&dialogs_, *settings_);
+  const QList<QAction*> offered = next.findChild<QMenu*>(QStringLiteral("recentMenu"))->actions();
+  QCOMPARE(offered.size(), 1);
+  QAction* recent = offered.first();
+  QVERIFY2(recent->text().endsWith(book), qPrintable(recent->text()));
+  recent->trigger();
+  QCOMPARE(next.findChild<QLabel*>(QStringLiteral("status"))->text(), QStringLiteral("Записей: 2"));
+
+  QVERIFY(QFile::remove(book));
+  QTest::keyClick(window_.get(), Qt::Key_F5);
+  QCOMPARE(dialogs_.failures.size(), 1);
+  QCOMPARE(Status(), QStringLiteral("Записей: 2"));  // the book shown stays
+  QVERIFY(Find<QMenu>(QStringLiteral("recentMenu"))->actions().isEmpty());
 }
 
 void ViewerWindowTest::TabsSwitchScreensAndExitCloses() {

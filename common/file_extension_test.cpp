@@ -1,0 +1,21 @@
+#include "common/file_extension.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FileKindOf, FollowsTheFileNamesLastDotInEitherCase) {
+  const struct {
+    const char* path;
+    FileKind kind;
+  } cases[] = {
+      {"staff.CSV", FileKind::kCsv},         {"dir/book.Fsr", FileKind::kSourceFile},
+      {"book.db", FileKind::kDatabase},      {"dir/.db", FileKind::kDatabase},
+      {"book.FDB", FileKind::kPackedBook},   {"book.zdb", FileKind::kPackedBook},
+      {"list.txt", FileKind::kOther},        {"dir.fsr/list", FileKind::kOther},
+      {"archive.fsr.gz", FileKind::kOther},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FileKindOf(c.path), c.kind) << c.path;
+}
+
+}  // namespace

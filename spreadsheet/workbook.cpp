@@ -1,0 +1,53 @@
+#include "spreadsheet/workbook.h"
+
+#include "common/file_extension.h"
+#include "spreadsheet/dbf_book.h"
+#include "spreadsheet/failure.h"
+#include "spreadsheet/ods_book.h"
+#include "spreadsheet/xls_book.h"
+#include "spreadsheet/xlsx_book.h"
+#include "spreadsheet/zip_archive.h"
+
+namespace spreadsheet {
+
+std::optional<WorkbookKind> KindOfFile(const std::string& path) {
+  if (HasExtension(path, ".xlsx")) return WorkbookKind::kXlsx;
+  if (HasExtension(path, ".ods")) return WorkbookKind::kOds;
+  if (HasExtension(path, ".xls")) return WorkbookKind::kXls;
+  if (HasExtension(path, ".dbf")) return WorkbookKind::kDbf;
+  return std::nullopt;
+}
+
+namespace {
+
+Status OpenZipped(WorkbookKind kind, std::unique_ptr<ZipArchive> archive,
+                  std::unique_ptr<Workbook>& book) {
+  return kind == WorkbookKind::kXlsx ? OpenXlsx(std::move(archive), book)
+                                     : OpenOds(std::move(archive), book);
+}
+
+}  // namespace
+
+Status OpenWorkbook(const std::string& path, std::unique_ptr<Workbook>& book) {
+  const auto kind = KindOfFile(path);
+  const std::string file = FileLabel(path);
+  if (!kind) return Status::Refusal("Файл «" + file + "» — не таблица .xlsx, .ods, .xls или .dbf");
+  if (*kind == WorkbookKind::kXls) return OpenXls(path, book);
+  if (*kind == WorkbookKind::kDbf) return OpenDbfFile(path, book);
+  std::unique_ptr<ZipArchive> archive;
+  if (Status status = ZipArchive::OpenFile(path, file, archive); !status.ok()) return status;
+  return OpenZipped(*kind, std::move(archive), book);
+}
+
+Status OpenWorkbookInMemory(WorkbookKind kind, std::string bytes, const std::string& name,
+                            std::unique_ptr<Workbook>& book) {
+  if (kind == WorkbookKind::kXls)
+    return Status::Refusal("Книгу .xls можно прочитать только из файла");
+  if (kind == WorkbookKind::kDbf) return OpenDbfMemory(std::move(bytes), name, book);
+  std::unique_ptr<ZipArchive> archive;
+  if (Status status = ZipArchive::OpenMemory(std::move(bytes), name, archive); !status.ok())
+    return status;
+  return OpenZipped(kind, std::move(archive), book);
+}
+
+}  // namespace spreadsheet

@@ -1,0 +1,17 @@
+// Excel 97–2003 workbooks (.xls), through FreeXL. The library reads only files, and it holds a
+// sheet's cells in memory while it is open (a sheet of this format has at most 65 536 rows and
+// 256 columns). It does not say which sheets are hidden, nor tell a boolean from a number: such
+// cells are given as the numbers 1 and 0.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "common/status.h"
+#include "spreadsheet/workbook.h"
+
+namespace spreadsheet {
+
+Status OpenXls(const std::string& path, std::unique_ptr<Workbook>& book);
+
+}  // namespace spreadsheet

@@ -1,0 +1,95 @@
+#include "spreadsheet/xlsx_book.h"
+
+#include <algorithm>
+
+#include "spreadsheet/failure.h"
+#include "spreadsheet/xlsx_parts.h"
+#include "spreadsheet/xlsx_sheet.h"
+
+namespace spreadsheet {
+namespace {
+
+const Relationship* FindType(const std::vector<Relationship>& all, std::string_view type) {
+  const auto found =
+      std::find_if(all.begin(), all.end(), [&](const Relationship& r) { return r.type == type; });
+  return found == all.end() ? nullptr : &*found;
+}
+
+class XlsxWorkbook : public Workbook {
+ public:
+  explicit XlsxWorkbook(std::unique_ptr<ZipArchive> archive) : archive_(std::move(archive)) {}
+
+  Status Open() {
+    std::vector<Relationship> package;
+    if (Status status = ReadRelationships(*archive_, "", package); !status.ok()) return status;
+    const Relationship* office = FindType(package, "officeDocument");
+    if (office == nullptr) return Damaged(archive_->file(), "_rels/.rels", "в архиве нет книги");
+    XlsxBookPart book;
+    if (Status status = ReadBookPart(*archive_, office->target, book); !status.ok()) return status;
+    std::vector<Relationship> parts;
+    if (Status status = ReadRelationships(*archive_, office->target, parts); !status.ok())
+      return status;
+    for (const XlsxSheetEntry& entry : book.sheets) {
+      const auto found = std::find_if(parts.begin(), parts.end(), [&](const Relationship& r) {
+        return r.id == entry.relationship;
+      });
+      if (found == parts.end())
+        return Damaged(archive_->file(), office->target, "у листа «" + entry.name + "» нет части");
+      // Chart sheets hold no cells.
+      if (found->type != "worksheet") continue;
+      sheets_.push_back({entry.name, entry.hidden});
+      members_.push_back(found->target);
+    }
+    epoch1904_ = book.epoch1904;
+    if (const Relationship* strings = FindType(parts, "sharedStrings"))
+      strings_member_ = strings->target;
+    if (const Relationship* styles = FindType(parts, "styles")) styles_member_ = styles->target;
+    return Status::Ok();
+  }
+
+  const std::vector<SheetInfo>& sheets() const override { return sheets_; }
+
+  Status ReadSheet(std::size_t index, RowSink& sink, SheetWarnings& warnings) override {
+    if (index >= sheets_.size())
+      return Status::Refusal("В книге нет листа номер " + std::to_string(index + 1));
+    if (Status status = LoadShared(); !status.ok()) return status;
+    RowAssembler rows(sink, warnings, archive_->file(), sheets_[index].name);
+    return ReadXlsxSheet(*archive_, members_[index], {strings_, styles_, epoch1904_}, rows);
+  }
+
+ private:
+  Status LoadShared() {
+    if (loaded_) return Status::Ok();
+    strings_ = SharedStrings();
+    styles_.clear();
+    if (!strings_member_.empty() && archive_->Has(strings_member_))
+      if (Status status = ReadSharedStrings(*archive_, strings_member_, strings_); !status.ok())
+        return status;
+    if (!styles_member_.empty() && archive_->Has(styles_member_))
+      if (Status status = ReadCellStyles(*archive_, styles_member_, styles_); !status.ok())
+        return status;
+    loaded_ = true;
+    return Status::Ok();
+  }
+
+  std::unique_ptr<ZipArchive> archive_;
+  std::vector<SheetInfo> sheets_;
+  std::vector<std::string> members_;
+  std::string strings_member_;
+  std::string styles_member_;
+  bool epoch1904_ = false;
+  bool loaded_ = false;
+  SharedStrings strings_;
+  CellStyles styles_;
+};
+
+}  // namespace
+
+Status OpenXlsx(std::unique_ptr<ZipArchive> archive, std::unique_ptr<Workbook>& book) {
+  auto made = std::make_unique<XlsxWorkbook>(std::move(archive));
+  if (Status status = made->Open(); !status.ok()) return status;
+  book = std::move(made);
+  return Status::Ok();
+}
+
+}  // namespace spreadsheet
