@@ -3,6 +3,7 @@
 #include "window_common/test/random_input.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,6 +16,7 @@ namespace {
 class QuietDialogs : public ViewerDialogs {
  public:
   QString ChooseBook(const QString&) override { return {}; }
+  QString ChooseResultsFile(const QString&) override { return {}; }
   void ShowFailure(const QString&) override {}
   void ShowMessage(const QString&) override {}
 };
@@ -45,7 +47,8 @@ class ViewerRandomInputTest : public QObject {
     QVERIFY(builder::RunConversion(request, reporter).ok());
 
     QuietDialogs dialogs;
-    ViewerWindow window(&dialogs);
+    QSettings settings(dir.filePath(QStringLiteral("viewer.ini")), QSettings::IniFormat);
+    ViewerWindow window(&dialogs, settings);
     QVERIFY(window.OpenBook(dir.filePath(QStringLiteral("tel.fdb"))));
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
