@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,9 +34,9 @@ struct Harness {
   std::unique_ptr<MainWindow> window;
 
   explicit Harness(const QString& application_dir = {}, window_common::EventPace* pace = nullptr) {
-    // Each window starts as at the first start, and remembers nothing in the user's settings.
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings(QStringLiteral("brindlewick"), QStringLiteral("bwickdesign")).clear();
+    // Each window starts as at the first start, and keeps its settings in the test's own folder,
+    // never in the user's nor in another test's running beside it.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     window = std::make_unique<MainWindow>(
         &dialogs, application_dir.isEmpty() ? dir.path() : application_dir, pace);
     window->show();
