@@ -132,6 +132,7 @@ Status WriteRecordLines(format::DatabaseReader& reader, format::DataLineMaker& m
     if (cut) {
       out.Write(std::string_view(line).substr(0, kCutLineKeep));
       out.Write("..");
+      if (options.lines_cut) ++*options.lines_cut;
     } else {
       out.Write(line);
     }
@@ -208,7 +209,7 @@ Status LoadDB(Document& doc, const std::string& path, const ReadOptions& options
 
 Status CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
                        const std::function<void(std::int64_t written)>& progress,
-                       std::int64_t& written) {
+                       std::int64_t& written, std::int64_t& lines_cut) {
   written = 0;
   FileSource source(doc.SourceFileName);
   if (!source.is_open()) return CannotOpen(doc.SourceFileName, source);
@@ -226,7 +227,7 @@ Status CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines, 
     max_sizes.push_back(static_cast<std::uint16_t>(std::clamp(doc.Fields[i].MaxLen, 0, 65535)));
   format::DataLineMaker maker(std::move(max_sizes), splitter, /*exact=*/false);
   const Status status =
-      WriteRecordLines(reader, maker, out, {cut_long_lines, false, progress}, &written);
+      WriteRecordLines(reader, maker, out, {cut_long_lines, false, progress, &lines_cut}, &written);
   if (status.ok() || !out.status().ok()) return status;
   return AboutBook(doc.SourceFileName, status);
 }

@@ -30,6 +30,8 @@ struct RecordLineOptions {
   bool last_line_may_lack_end = false;
   // Called with the number of lines written so far.
   std::function<void(std::int64_t written)> progress;
+  // When given, counts the lines cut.
+  std::int64_t* lines_cut = nullptr;
 };
 
 // Writes the records `reader` has left as data lines made by `maker`. Ok, or the first refusal
@@ -53,6 +55,6 @@ Status LoadDB(Document& doc, const std::string& path, const ReadOptions& options
 // `splitter`; a value that holds it refuses the save with the record's number.
 Status CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
                        const std::function<void(std::int64_t written)>& progress,
-                       std::int64_t& written);
+                       std::int64_t& written, std::int64_t& lines_cut);
 
 }  // namespace designer

@@ -51,6 +51,16 @@ struct SaveOptions {
   bool cut_long_lines = true;
   // Called after every data line written, with the count so far and the document's record count.
   std::function<void(std::int64_t written, std::int64_t expected)> progress;
+  // Asked after every progress call; true stops the save: the new file is removed, and the
+  // target, the opened file and the document stay as they were (a Refusal, kSaveCancelled).
+  std::function<bool()> cancelled = nullptr;
+};
+
+inline constexpr char kSaveCancelled[] = "Сохранение отменено.";
+
+// What a successful save leaves to show.
+struct SaveResult {
+  std::int64_t lines_cut = 0;  // data lines cut to the long-line length
 };
 
 }  // namespace designer

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "designer/model/document_design.h"
+
 namespace designer {
 namespace {
 
@@ -81,6 +83,34 @@ TEST(DocumentLists, ExchangeWithAnEmptyOrImpossiblePositionHandsOutNoRepeat) {
   // Fields beyond FieldCount are never found.
   doc.Fields[4].ResultIndex = 9;
   EXPECT_EQ(doc.FieldAtResultPosition(9), 0);
+}
+
+// A design restored after later edits brings back the fields and ticks as they were, and the
+// edits that merge into one undo step are those of one text alone.
+TEST(DocumentDesign, RestoresFieldsAndTellsLoneTextEdits) {
+  Document doc = ThreeFieldsInAllLists();
+  const DocumentDesign before = TakeDesign(doc, "Staff", ";", true);
+  doc.Fields[2].Name = "Phone";
+  doc.SetQueryBox(1, false);
+  RestoreDesign(doc, before);
+  EXPECT_EQ(TakeDesign(doc, "Staff", ";", true), before);
+
+  const struct {
+    void (*edit)(DocumentDesign&);
+    int lone_text;
+  } cases[] = {
+      {[](DocumentDesign&) {}, -1},
+      {[](DocumentDesign& d) { d.database_name += "x"; }, 0},
+      {[](DocumentDesign& d) { d.fields[3].Name = "x"; }, 3},
+      {[](DocumentDesign& d) { d.fields[3].Flags = 1; }, -1},
+      {[](DocumentDesign& d) { d.fields[1].Name = d.fields[2].Name = "x"; }, -1},
+      {[](DocumentDesign& d) { d.database_name += "x", d.splitter = ","; }, -1},
+  };
+  for (const auto& c : cases) {
+    DocumentDesign after = before;
+    c.edit(after);
+    EXPECT_EQ(LoneTextEdited(before, after), c.lone_text);
+  }
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ Status ParseInt32(std::string_view utf8_text, std::int32_t& value) {
     }
   }
   if (!valid) {
-    return Status::Error("'" + std::string(utf8_text) + "' is not a valid integer value");
+    return Status::Error("«" + std::string(utf8_text) + "» — не целое число");
   }
   value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
   return Status::Ok();

@@ -37,7 +37,7 @@ TEST(ParseInt32, RefusesAnythingButSignAndDigitsWithTheStandardMessage) {
     const Status status = ParseInt32(text, value);
     EXPECT_FALSE(status.ok()) << text;
     EXPECT_FALSE(status.refusal()) << text;
-    EXPECT_EQ(status.message(), "'" + std::string(text) + "' is not a valid integer value");
+    EXPECT_EQ(status.message(), "«" + std::string(text) + "» — не целое число");
     EXPECT_EQ(value, 99) << "a failed conversion must leave the value alone: " << text;
   }
 }

@@ -10,6 +10,7 @@
 #include "common/status.h"
 #include "designer/model/document.h"
 #include "designer/model/document_io.h"
+#include "designer/model/encoding.h"
 #include "designer/model/text_file.h"
 #include "format/source_values.h"
 
@@ -45,6 +46,10 @@ struct SourceFileHeader {
   std::vector<TFieldDesc> fields;
 };
 
+// Reads past what precedes the data lines of the document's text source `in`: the opened source
+// file's header, or the CSV file's line of names.
+void SkipToDataLines(const Document& doc, DocumentLineReader& in);
+
 // Writes the header lines: the comments about the file, then every value after its comment.
 void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header);
 
@@ -59,6 +64,9 @@ void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header);
 // written beside the target and takes its place only when complete, so on an input/output error
 // (Error) the target and the opened file are as they were, and so is the document.
 Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions& options);
+// The same, telling in `result` what the save did besides (set only on success).
+Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions& options,
+               SaveResult& result);
 
 // Reads the source file `path` into `doc`, splitting its samples at options.splitter when the
 // header names no splitter. On success the document is replaced, with SourceFileName = path and

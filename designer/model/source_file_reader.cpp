@@ -16,11 +16,16 @@ namespace {
 // the builder reads, and it keeps a damaged file from filling the memory.
 constexpr std::size_t kKeptLineLength = 64 * 1024;
 
-// Reads the next header value as a 32-bit integer.
-Status NextNumber(LineReader& file, std::int32_t& header_line_count, std::int32_t& value) {
+// Reads the next header value of the file at `path` as a 32-bit integer; a value that is none is
+// named with the file and its line.
+Status NextNumber(LineReader& file, const std::string& path, std::int32_t& header_line_count,
+                  std::int32_t& value) {
   const std::string text = NextHeaderValue(file, header_line_count);
   if (!file.status().ok()) return file.status();
-  return ParseInt32(codepage::Cp1251ToUtf8(text), value);
+  const Status parsed = ParseInt32(codepage::Cp1251ToUtf8(text), value);
+  if (parsed.ok()) return parsed;
+  return Status::Error("Файл «" + FileNameForMessage(path) + "», строка " +
+                       std::to_string(header_line_count) + ": " + parsed.message() + ".");
 }
 
 // Splits one data line into the sample values of record `record`, at the first byte of
@@ -54,7 +59,7 @@ Status ReadHeaderValue(format::HeaderValue value, LineReader& file, const std::s
                              "» не является исходным файлом справочника.");
     case HeaderValue::kVersion: {
       std::int32_t version = 0;
-      status = NextNumber(file, lines, version);
+      status = NextNumber(file, path, lines, version);
       values.has_splitter = version > kLastVersionWithoutSplitter;
       break;
     }
@@ -69,7 +74,7 @@ Status ReadHeaderValue(format::HeaderValue value, LineReader& file, const std::s
       break;
     }
     case HeaderValue::kFieldCount:
-      status = NextNumber(file, lines, field_count);
+      status = NextNumber(file, path, lines, field_count);
       if (status.ok() && (field_count < 1 || field_count > kMaxDocumentFields)) {
         return Status::Refusal("В файле «" + FileNameForMessage(path) + "» указано полей: " +
                                std::to_string(field_count) + "; справочник может иметь от 1 до " +
@@ -77,7 +82,7 @@ Status ReadHeaderValue(format::HeaderValue value, LineReader& file, const std::s
       }
       break;
     case HeaderValue::kRecordCount:
-      status = NextNumber(file, lines, doc.RecordCount);
+      status = NextNumber(file, path, lines, doc.RecordCount);
       break;
     case HeaderValue::kFlags:
       NextHeaderValue(file, lines);
@@ -116,7 +121,7 @@ Status ReadSourceFile(const std::string& path, const std::string& current_splitt
         continue;
       }
       std::int32_t number = 0;
-      status = NextNumber(file, lines, number);
+      status = NextNumber(file, path, lines, number);
       SetFieldNumber(doc.Fields[i], value.value, number);
     }
   }

@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
@@ -228,14 +229,38 @@ TEST_F(SourceFileTest, CutsLinesLongerThan250CharactersOnlyWhenAsked) {
   const std::string huge(200000, 'c');
   Document doc = CsvDocument({line250, line251, huge});
   const std::string target = PathOf("cut.fsr");
-  ASSERT_TRUE(SaveFSR(doc, target, view_).ok());
+  SaveResult result;
+  ASSERT_TRUE(SaveFSR(doc, target, view_.Saving(), result).ok());
   EXPECT_EQ(DataLines(ReadBytes(target), 3),
             (std::vector<std::string>{line250, std::string(248, 'b') + "..",
                                       std::string(248, 'c') + ".."}));
+  EXPECT_EQ(result.lines_cut, 2);
 
   view_.cut_long_lines = false;
-  ASSERT_TRUE(SaveFSR(doc, target, view_).ok());
+  ASSERT_TRUE(SaveFSR(doc, target, view_.Saving(), result).ok());
   EXPECT_EQ(DataLines(ReadBytes(target), 3), (std::vector<std::string>{line250, line251, huge}));
+  EXPECT_EQ(result.lines_cut, 0);
+}
+
+// Cancelled at its second data line, over the opened file and over another one: the files and the
+// document are as before, and no temporary file is left beside them.
+TEST_F(SourceFileTest, ACancelledSaveLeavesEveryFileAndTheDocument) {
+  Document doc = CsvDocument({"1;a;b", "2;c;d", "3;e;f"});
+  const std::string other = PathOf("old.fsr");
+  WriteBytes(other, "old");
+  for (const std::string& target : {doc.SourceFileName, other}) {
+    const std::string before = ReadBytes(target);
+    const Document opened = doc;
+    SaveOptions options = view_.Saving();
+    options.cancelled = [&] { return view_.progress_position >= 2; };
+    const Status status = SaveFSR(doc, target, options);
+    EXPECT_TRUE(status.refusal());
+    EXPECT_EQ(status.message(), kSaveCancelled);
+    EXPECT_EQ(ReadBytes(target), before);
+    EXPECT_EQ(doc.SourceFileName, opened.SourceFileName);
+    EXPECT_EQ(doc.RecordCount, opened.RecordCount);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+  }
 }
 
 TEST_F(SourceFileTest, SavingTwiceOverAnOldOpenedFileKeepsEveryDataLine) {
@@ -458,7 +483,8 @@ TEST_F(SourceFileTest, RefusedFilesLeaveThePreviousDocumentAndItsSource) {
   EXPECT_EQ(LoadFSR(doc, PathOf("missing.fsr"), view_).refusal(), false);
   WriteBytes(path,
              SourceFile("';'", "1", {{"A", "1", "0", "0", "1", "1", "1", "10", "2O", "30"}}, {}));
-  EXPECT_EQ(LoadFSR(doc, path, view_).message(), "'2O' is not a valid integer value");
+  EXPECT_EQ(LoadFSR(doc, path, view_).message(),
+            "Файл «bad.fsr», строка 18: «2O» — не целое число.");
 
   // A later save still copies the data lines of the document's own source.
   ASSERT_TRUE(SaveFSR(doc, PathOf("again.fsr"), view_).ok());

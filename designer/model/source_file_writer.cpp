@@ -102,6 +102,14 @@ void WriteHeaderValue(LineWriter& out, const SourceFileHeader& header, format::H
 
 }  // namespace
 
+void SkipToDataLines(const Document& doc, DocumentLineReader& in) {
+  const std::int32_t skipped =
+      doc.SourceIsFsr ? doc.HeaderLineCount : (doc.FirstLineHasNames ? 1 : 0);
+  for (std::int32_t i = 0; i < skipped; ++i) {
+    if (!in.SkipLine()) break;  // a shorter file simply has no data lines
+  }
+}
+
 void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header) {
   out.WriteLine(std::string("; Brindle-Wick database source file, (c) Brindle-Wick, ") +
                 kMakerWebAddress);
@@ -139,18 +147,22 @@ namespace {
 // Called with the number of data lines written so far.
 using CopyProgress = std::function<void(std::int64_t written)>;
 
-// options.progress for the data lines of `doc`, which are expected to be as many as its records.
-CopyProgress ProgressOf(const Document& doc, const SaveOptions& options) {
-  if (!options.progress) return nullptr;
+// options.progress for the data lines of `doc`, which are expected to be as many as its records;
+// a cancel asked for stops `out`, which ends the copy.
+CopyProgress ProgressOf(const Document& doc, const SaveOptions& options, LineWriter& out) {
+  if (!options.progress && !options.cancelled) return nullptr;
   const std::int64_t expected = std::max(doc.RecordCount, 0);
-  return [&options, expected](std::int64_t written) { options.progress(written, expected); };
+  return [&options, &out, expected](std::int64_t written) {
+    if (options.progress) options.progress(written, expected);
+    if (options.cancelled && options.cancelled()) out.Stop(Status::Refusal(kSaveCancelled));
+  };
 }
 
 // Copies the data lines of `in` (positioned after its header) to `out`: empty lines are
 // dropped, and with `cut_long_lines` a line longer than kLongLineLength keeps its first
 // kCutLineKeep characters followed by "..". Lines are handled in pieces, never held whole.
 Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_lines,
-                     const CopyProgress& progress, std::int32_t& written) {
+                     const CopyProgress& progress, std::int32_t& written, std::int64_t& lines_cut) {
   constexpr std::size_t kPiece = 64 * 1024;
   std::string piece;
   bool ended = false;
@@ -176,6 +188,7 @@ Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_line
     if (cut) {
       out.Write(head.substr(0, kCutLineKeep));
       out.Write("..");
+      ++lines_cut;
       if (!ended && !in.SkipLine()) break;
     } else {
       out.Write(head);
@@ -190,28 +203,27 @@ Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_line
   return out.status();
 }
 
-// Reads past what precedes the data lines of `in`: the opened source file's header, or the CSV
-// file's line of names.
-void SkipToDataLines(const Document& doc, DocumentLineReader& in) {
-  const std::int32_t skipped =
-      doc.SourceIsFsr ? doc.HeaderLineCount : (doc.FirstLineHasNames ? 1 : 0);
-  for (std::int32_t i = 0; i < skipped; ++i) {
-    if (!in.SkipLine()) break;  // a shorter file simply has no data lines
-  }
-}
-
 // The data lines of a UTF-8 file are converted while they are copied. This pass runs the copy
 // ahead, with a writer that keeps nothing, so that a character Windows-1251 cannot hold refuses
-// the save before the backup or the target is touched.
-Status CheckDataLines(const Document& doc, bool cut_long_lines) {
+// the save before the backup or the target is touched. Its progress stays at 0, but the caller
+// is called as often as in the copy, so a window answers and a cancel stops it.
+Status CheckDataLines(const Document& doc, const SaveOptions& options) {
   LineReader lines;
   Status status = lines.Open(doc.SourceFileName);
   if (!status.ok()) return status;
   DocumentLineReader in(lines, doc.SourceEncoding, doc.SourceFileName);
   SkipToDataLines(doc, in);
   LineWriter nowhere;
+  SaveOptions at_start = options;
+  if (options.progress) {
+    at_start.progress = [&options](std::int64_t, std::int64_t expected) {
+      options.progress(0, expected);
+    };
+  }
   std::int32_t written = 0;
-  return CopyDataLines(in, nowhere, cut_long_lines, nullptr, written);
+  std::int64_t lines_cut = 0;
+  return CopyDataLines(in, nowhere, options.cut_long_lines, ProgressOf(doc, at_start, nowhere),
+                       written, lines_cut);
 }
 
 // The header of the document's source file.
@@ -227,14 +239,14 @@ SourceFileHeader DocumentHeader(const Document& doc, const SaveOptions& options)
 // Writes the whole file into `target`'s replacement, with the records of the opened table
 // database as data lines; the caller commits it.
 Status WriteFromDatabase(const Document& doc, ReplacementFile& target, const SaveOptions& options,
-                         std::int32_t& written) {
+                         std::int32_t& written, SaveResult& result) {
   LineWriter out;
   Status status = out.Create(target);
   if (!status.ok()) return status;
   WriteSourceHeader(out, DocumentHeader(doc, options));
   std::int64_t lines = 0;
   status = CopyRecordLines(doc, options.splitter[0], options.cut_long_lines, out,
-                           ProgressOf(doc, options), lines);
+                           ProgressOf(doc, options, out), lines, result.lines_cut);
   written = static_cast<std::int32_t>(lines);
   const Status closed = out.Close();
   return status.ok() ? closed : status;
@@ -242,8 +254,8 @@ Status WriteFromDatabase(const Document& doc, ReplacementFile& target, const Sav
 
 // Writes the whole file into `target`'s replacement, from the opened file; the caller commits it.
 Status WriteSourceFile(const Document& doc, ReplacementFile& target, const SaveOptions& options,
-                       std::int32_t& written) {
-  if (doc.SourceIsDatabase) return WriteFromDatabase(doc, target, options, written);
+                       std::int32_t& written, SaveResult& result) {
+  if (doc.SourceIsDatabase) return WriteFromDatabase(doc, target, options, written, result);
   // The data source is opened first, so that a missing one creates nothing.
   LineReader lines;
   Status status = lines.Open(doc.SourceFileName);
@@ -255,7 +267,8 @@ Status WriteSourceFile(const Document& doc, ReplacementFile& target, const SaveO
   WriteSourceHeader(out, DocumentHeader(doc, options));
 
   SkipToDataLines(doc, in);
-  status = CopyDataLines(in, out, options.cut_long_lines, ProgressOf(doc, options), written);
+  status = CopyDataLines(in, out, options.cut_long_lines, ProgressOf(doc, options, out), written,
+                         result.lines_cut);
   const Status closed = out.Close();
   if (!status.ok()) return status;
   if (!in.status().ok()) return in.status();
@@ -277,10 +290,16 @@ Status MakeBackup(const std::string& source, const std::string& backup, fs::path
 }  // namespace
 
 Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions& options) {
+  SaveResult ignored;
+  return SaveFSR(doc, target_path, options, ignored);
+}
+
+Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions& options,
+               SaveResult& result) {
   Status status = CheckDocument(doc, options.database_name, options.splitter);
   if (!status.ok()) return status;
   if (doc.SourceEncoding == TextEncoding::kUtf8) {
-    status = CheckDataLines(doc, options.cut_long_lines);
+    status = CheckDataLines(doc, options);
     if (!status.ok()) return status;
   }
 
@@ -289,7 +308,8 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
   const bool over_source = SameFile(target_path, doc.SourceFileName);
   ReplacementFile target(target_path);
   std::int32_t written = 0;
-  status = WriteSourceFile(doc, target, options, written);
+  SaveResult written_result;
+  status = WriteSourceFile(doc, target, options, written, written_result);
   if (!status.ok()) return status;
   const std::string backup_path = doc.SourceFileName + ".BAK";
   fs::path opened;
@@ -309,6 +329,7 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
   }
 
   doc.RecordCount = written;
+  result = written_result;
   if (over_source) {
     // The opened file is now the one just written; the next save to this name copies from it
     // and must skip exactly this header.

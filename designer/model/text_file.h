@@ -10,6 +10,7 @@
 #include <istream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/replacement_file.h"
@@ -128,6 +129,11 @@ class LineWriter {
   }
   // Ok, or the first write error so far.
   const Status& status() const { return status_; }
+  // Ends the writing early, as a write error would: nothing more is written and `reason` becomes
+  // the status, so every copy loop that stops on a write error stops here too.
+  void Stop(Status reason) {
+    if (status_.ok()) status_ = std::move(reason);
+  }
   // Flushes and closes the file; returns the first error of its whole life.
   Status Close();
 

@@ -1,12 +1,16 @@
 #include "designer/window/main_window.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
@@ -14,9 +18,14 @@
 #include <algorithm>
 #include <climits>
 
+#include "designer/model/numeric_check.h"
+#include "designer/window/book_on_screen.h"
 #include "designer/window/document_text.h"
+#include "designer/window/edit_history.h"
 #include "designer/window/fixed_label.h"
 #include "designer/window/key_release.h"
+#include "designer/window/menu_keys.h"
+#include "designer/window/recent_files.h"
 #include "designer/window/splitter_panel.h"
 #include "designer/window/structure_editor.h"
 #include "designer/window/toolbar_images.h"
@@ -36,6 +45,8 @@ constexpr int kLowerPageHeight = kClientHeight - kUpperPanelHeight - 2 - 19;
 // Either panel keeps room for its scroll bar when the splitter is dragged far.
 constexpr int kMinPanelHeight = 60;
 constexpr int kStatusPanelWidths[4] = {150, 60, 120, 50};
+// A long read or save lets the window answer twice as often as a user needs to see it move.
+constexpr int kAnswerIntervalMs = 50;
 
 QToolButton* MakeToolButton(QWidget* toolbar, const char* name, const QPixmap& image, int left) {
   auto* button = new QToolButton(toolbar);
@@ -50,16 +61,28 @@ QToolButton* MakeToolButton(QWidget* toolbar, const char* name, const QPixmap& i
 
 }  // namespace
 
-MainWindow::MainWindow(Dialogs* dialogs, QString application_dir)
+MainWindow::MainWindow(Dialogs* dialogs, QString application_dir, window_common::EventPace* pace)
     : own_dialogs_(dialogs ? nullptr : std::make_unique<QtDialogs>(this)),
       dialogs_(dialogs ? dialogs : own_dialogs_.get()),
-      application_dir_(std::move(application_dir)) {
+      application_dir_(std::move(application_dir)),
+      own_pace_(pace ? nullptr : std::make_unique<window_common::ClockPace>(kAnswerIntervalMs)),
+      pace_(pace ? pace : own_pace_.get()) {
   setObjectName(QStringLiteral("mainWindow"));
-  setWindowTitle(QString());
+  setWindowTitle(QStringLiteral("[*]"));
   setWindowIcon(DesignerIcon());
   setFont(window_common::WindowFont());
   window_common::OpenDroppedFiles(this, [this](const QString& path) { OpenFile(path); });
   CreateLayout();
+  history_ = new EditHistory(this, {[this] { return CurrentDesign(); },
+                                    [this](const DocumentDesign& design) { ShowDesign(design); }});
+  connect(&history_->stack(), &QUndoStack::cleanChanged, this,
+          [this](bool clean) { setWindowModified(!clean); });
+  CreateEditMenu();
+  AddMenuKeys(this);
+  book_on_screen_ =
+      new BookOnScreen(this, application_dir_,
+                       {[this](const std::string& path) { return WriteDesignSource(path); },
+                        [this] { AnswerWhenDue(); }});
 }
 
 MainWindow::~MainWindow() = default;
@@ -93,7 +116,8 @@ void MainWindow::CreateLayout() {
       upper_panel_->page(), lower_panel_->page(), doc_, *dialogs_,
       {.fields_edited = [this] { preview_->DrawInputFields(); },
        .field_selected = [this](int field) { preview_->ShowFieldWidths(field); },
-       .focus_past_grid = [this](bool forward) { QMainWindow::focusNextPrevChild(forward); }});
+       .focus_past_grid = [this](bool forward) { QMainWindow::focusNextPrevChild(forward); },
+       .check_numeric = [this](int field) { return CheckNumeric(field); }});
   CreateLowerPanel(lower_panel_->page());
   CreateStatusBar(lower_panel_);
   SetTabOrder();
@@ -111,9 +135,10 @@ void MainWindow::CreateMainMenu() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("menuBar"));
   auto add_item = [this](QMenu* menu, const char* name, const char* caption, const QPixmap* image,
-                         void (MainWindow::*handler)()) {
+                         void (MainWindow::*handler)(), QList<QKeySequence> keys = {}) {
     QAction* item = menu->addAction(QString::fromUtf8(caption));
     item->setObjectName(QString::fromLatin1(name));
+    item->setShortcuts(keys);
     if (image) item->setIcon(QIcon(*image));
     connect(item, &QAction::triggered, this, handler);
   };
@@ -121,18 +146,47 @@ void MainWindow::CreateMainMenu() {
 
   QMenu* file_menu = bar->addMenu(QString::fromUtf8("&Файл"));
   file_menu->setObjectName(QStringLiteral("fileMenu"));
-  add_item(file_menu, "openItem", "&Открыть", &open, &MainWindow::OpenCommand);
-  add_item(file_menu, "saveItem", "&Сохранить", &save, &MainWindow::SaveCommand);
+  add_item(file_menu, "openItem", "&Открыть", &open, &MainWindow::OpenCommand,
+           {QKeySequence::Open});
+  // The save always asks where, so it is "save as" too.
+  add_item(file_menu, "saveItem", "&Сохранить", &save, &MainWindow::SaveCommand,
+           {QKeySequence::Save, Qt::CTRL | Qt::SHIFT | Qt::Key_S});
   add_item(file_menu, "viewBookItem", "&Просмотр справочника…", nullptr,
            &MainWindow::ViewBookCommand);
+  QMenu* recent_menu = file_menu->addMenu(QString::fromUtf8("Последние &файлы"));
+  recent_menu->setObjectName(QStringLiteral("recentMenu"));
+  recent_ = new RecentFiles(recent_menu, [this](const QString& path) { OpenFile(path); });
+  last_open_path_ = recent_->LastChosen();
   file_menu->addSeparator();
-  add_item(file_menu, "exitItem", "В&ыход", &door, &MainWindow::ExitCommand);
+  add_item(file_menu, "exitItem", "В&ыход", &door, &MainWindow::ExitCommand,
+           {Qt::CTRL | Qt::Key_Q});
 
   QMenu* help_menu = bar->addMenu(QString::fromUtf8("&Справка"));
   help_menu->setObjectName(QStringLiteral("helpMenu"));
-  add_item(help_menu, "helpItem", "&Что делать?", nullptr, &MainWindow::HelpCommand);
+  add_item(help_menu, "helpItem", "&Что делать?", nullptr, &MainWindow::HelpCommand, {Qt::Key_F1});
   help_menu->addSeparator();
   add_item(help_menu, "aboutItem", "&О программе", nullptr, &MainWindow::AboutCommand);
+}
+
+// Between the file menu and the help menu; made once the history is there.
+void MainWindow::CreateEditMenu() {
+  auto* edit_menu = new QMenu(QString::fromUtf8("&Правка"), this);
+  edit_menu->setObjectName(QStringLiteral("editMenu"));
+  const QList<QAction*> menus = menuBar()->actions();
+  menuBar()->insertMenu(menus.value(1), edit_menu);
+  const auto add_item = [&](const char* name, const char* caption, QList<QKeySequence> keys,
+                            void (EditHistory::*step)(), void (QUndoStack::*possible)(bool)) {
+    QAction* item = edit_menu->addAction(QString::fromUtf8(caption));
+    item->setObjectName(QString::fromLatin1(name));
+    item->setShortcuts(keys);
+    item->setEnabled(false);
+    connect(item, &QAction::triggered, history_, step);
+    connect(&history_->stack(), possible, item, &QAction::setEnabled);
+  };
+  add_item("undoItem", "&Отменить", {QKeySequence::Undo}, &EditHistory::Undo,
+           &QUndoStack::canUndoChanged);
+  add_item("redoItem", "&Повторить", {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
+           &EditHistory::Redo, &QUndoStack::canRedoChanged);
 }
 
 void MainWindow::CreateToolBar(QWidget* upper_page) {
@@ -207,6 +261,12 @@ void MainWindow::CreateStatusBar(SplitterPanel* lower_panel) {
   progress_bar_->setGeometry(214, 4, 113, 12);
   progress_bar_->setTextVisible(false);
   progress_bar_->hide();
+  cancel_button_ = new QPushButton(QString::fromUtf8("Отмена"), bar);
+  cancel_button_->setObjectName(QStringLiteral("cancelButton"));
+  cancel_button_->setGeometry(332, 0, 64, 18);
+  cancel_button_->setFocusPolicy(Qt::NoFocus);
+  cancel_button_->hide();
+  connect(cancel_button_, &QPushButton::clicked, this, [this] { cancel_requested_ = true; });
 }
 
 void MainWindow::SetTabOrder() {
@@ -240,12 +300,37 @@ ReadOptions MainWindow::ReadingOptions() {
 SaveOptions MainWindow::SavingOptions() {
   return {
       DatabaseName(), Splitter(), CutLongLines(),
-      [this](std::int64_t written, std::int64_t expected) { ShowSaveProgress(written, expected); }};
+      [this](std::int64_t written, std::int64_t expected) { ShowSaveProgress(written, expected); },
+      [this] { return cancel_requested_; }};
+}
+
+void MainWindow::BeginLongRun(bool cancellable) {
+  cancel_requested_ = false;
+  cancel_button_->setVisible(cancellable);
+  long_run_ = std::make_unique<window_common::InputBlock>(cancel_button_);
+}
+
+void MainWindow::EndLongRun() {
+  long_run_.reset();
+  cancel_button_->hide();
+  progress_bar_->hide();
+}
+
+void MainWindow::AnswerWhenDue() {
+  if (pace_->Due()) QCoreApplication::processEvents();
+}
+
+Status MainWindow::CheckNumeric(int field) {
+  BeginLongRun(false);
+  const Status checked =
+      CheckNumericField(doc_, field, Splitter(), [this](std::int64_t) { AnswerWhenDue(); });
+  EndLongRun();
+  return checked;
 }
 
 void MainWindow::ShowRunningCount(int records) {
   status_panels_[2]->setText(QString::number(records));
-  status_panels_[2]->repaint();
+  AnswerWhenDue();
 }
 
 void MainWindow::ShowSaveProgress(std::int64_t written, std::int64_t expected) {
@@ -254,8 +339,9 @@ void MainWindow::ShowSaveProgress(std::int64_t written, std::int64_t expected) {
     progress_bar_->setRange(0, static_cast<int>(std::clamp<std::int64_t>(expected, 1, INT_MAX)));
     progress_bar_->show();
   }
-  progress_bar_->setValue(static_cast<int>(written));
-  progress_bar_->repaint();
+  if (!pace_->Due()) return;
+  progress_bar_->setValue(static_cast<int>(std::min<std::int64_t>(written, INT_MAX)));
+  QCoreApplication::processEvents();
 }
 
 void MainWindow::ShowReadResult(const Status& status, const ReadResult& result) {
@@ -276,7 +362,24 @@ void MainWindow::ShowReadResult(const Status& status, const ReadResult& result) 
 
 void MainWindow::DocumentLoaded() {
   structure_editor_->ShowDocument();
-  saved_state_ = CurrentState();
+  history_->Reset();
+}
+
+void MainWindow::ShowFileInTitle(const QString& path) {
+  setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*]"));
+}
+
+DocumentDesign MainWindow::CurrentDesign() const {
+  return TakeDesign(doc_, DatabaseName(), Splitter(), CutLongLines());
+}
+
+void MainWindow::ShowDesign(const DocumentDesign& design) {
+  RestoreDesign(doc_, design);
+  database_name_->setText(window_common::FromCp1251(design.database_name));
+  preview_->SetDatabaseName(database_name_->text());
+  splitter_->setText(window_common::FromCp1251(design.splitter));
+  cut_long_lines_->setChecked(design.cut_long_lines);
+  structure_editor_->ShowDocument(std::max(structure_editor_->SelectedField(), 1));
 }
 
 int MainWindow::SelectedField() const { return structure_editor_->SelectedField(); }

@@ -7,9 +7,11 @@
 //    control texts: the database name, the splitter and the cut option. It hands them to the
 //    model's readers (LoadCSV, LoadFSR, LoadDB) and writer (SaveFSR) as options, with the question
 //    and progress as callbacks, and shows what they return. main_window_commands.cpp holds
-//    the commands of the menu and the toolbar (open, save and export, view a book in bwickview,
-//    exit, help, about) and the question about unsaved edits on closing (DocumentState, taken at
-//    every load and save).
+//    the commands of the menu and the toolbar (open, save and export, view the book on screen
+//    (BookOnScreen, book_on_screen.h), exit, help, about) and the question about unsaved edits that
+//    every command replacing or closing the document asks first (MayDiscardDocument).
+//  - EditHistory (edit_history.h) records every edit of the design for undo and redo; its clean
+//    state is the saved document, shown by the "*" of the title.
 //  - StructureEditor (structure_editor.h) is the field grid and the property panel.
 //  - HandheldPreview (handheld_preview.h) draws the handheld's two screens and edits the input
 //    order and the widths; it reaches the window through PreviewHost.
@@ -29,18 +31,26 @@
 #include <string>
 
 #include "designer/model/document.h"
+#include "designer/model/document_design.h"
 #include "designer/model/document_io.h"
 #include "designer/window/dialogs.h"
 #include "designer/window/handheld_preview.h"
+#include "window_common/event_pace.h"
+#include "window_common/input_block.h"
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QPushButton;
 class QSplitter;
+class QUndoStack;
 
 namespace designer {
 
+class BookOnScreen;
+class EditHistory;
+class RecentFiles;
 class SplitterPanel;
 class StructureEditor;
 
@@ -48,8 +58,9 @@ class MainWindow : public QMainWindow, public PreviewHost {
   Q_OBJECT
  public:
   // `dialogs` answers every dialog and message box (nullptr: the real ones). The builder is
-  // looked for in `application_dir`, the folder of the designer's own program file.
-  MainWindow(Dialogs* dialogs, QString application_dir);
+  // looked for in `application_dir`, the folder of the designer's own program file. `pace` tells
+  // a long read or save when to let the window answer (nullptr: 20 times a second).
+  MainWindow(Dialogs* dialogs, QString application_dir, window_common::EventPace* pace = nullptr);
   ~MainWindow() override;
 
   Document& document() { return doc_; }
@@ -76,6 +87,7 @@ class MainWindow : public QMainWindow, public PreviewHost {
   // Layout (main_window.cpp).
   void CreateLayout();
   void CreateMainMenu();
+  void CreateEditMenu();
   void CreateToolBar(QWidget* upper_page);
   // The toolbar and the document values above the field grid.
   void CreateUpperPanel(QWidget* upper_page);
@@ -92,7 +104,14 @@ class MainWindow : public QMainWindow, public PreviewHost {
   // The model's calls (main_window.cpp): the options from the controls, the results onto them.
   ReadOptions ReadingOptions();
   SaveOptions SavingOptions();
-  // Shows the running record count of a read at once, in the loop that processes no events.
+  // A read or save runs on the window's thread; at the pace the window repaints and answers,
+  // but only the Отмена button beside the progress (shown when `cancellable`) takes input.
+  void BeginLongRun(bool cancellable);
+  void EndLongRun();
+  void AnswerWhenDue();
+  // Reads every record to tell whether field `field` may turn numeric.
+  Status CheckNumeric(int field);
+  // Shows the running record count of a read.
   void ShowRunningCount(int records);
   // Shows the progress bar over the third status panel while a save writes data lines.
   void ShowSaveProgress(std::int64_t written, std::int64_t expected);
@@ -100,6 +119,11 @@ class MainWindow : public QMainWindow, public PreviewHost {
   // for the new document.
   void ShowReadResult(const Status& status, const ReadResult& result);
   void DocumentLoaded();
+  // The title names the document's file; "*" follows it while edits are unsaved.
+  void ShowFileInTitle(const QString& path);
+  // The design for the edit history, and a design of it put back on the document and controls.
+  DocumentDesign CurrentDesign() const;
+  void ShowDesign(const DocumentDesign& design);
 
   // Commands (main_window_commands.cpp).
   void OpenCommand();
@@ -110,31 +134,26 @@ class MainWindow : public QMainWindow, public PreviewHost {
   void HelpCommand();
   void AboutCommand();
   void Export(const QString& saved_path);
-  // Opens a book chosen in the open dialog in the viewer, proposing the ".fdb" beside the source
-  // file saved last (or opened, before any save).
+  // Shows the design as it stands, built into a temporary book, in the viewer.
   void ViewBookCommand();
+  Status WriteDesignSource(const std::string& source_path);
   // Starts `program` from the designer's folder with the one argument `path`, without a shell
   // and without waiting; false when it is missing or does not start.
   bool StartBeside(const char* program, const QString& path);
-  // What a save writes besides the data lines: the fields and the three document values that
-  // live as control texts. The state at the last load or save tells whether closing loses edits.
-  struct DocumentState {
-    std::array<TFieldDesc, kFieldTableSize + 1> fields;
-    std::int32_t field_count = 0;
-    std::string database_name;
-    std::string splitter;
-    bool cut_long_lines = true;
-    friend bool operator==(const DocumentState&, const DocumentState&) = default;
-  };
-  DocumentState CurrentState() const;
+  // The close question, asked when the document has edits not yet saved: true when it may be
+  // replaced or closed (saved, or the edits dropped), false to keep it. Every command that
+  // replaces or closes the document asks this first.
+  bool MayDiscardDocument();
 
   Document doc_;
   std::unique_ptr<Dialogs> own_dialogs_;
   Dialogs* dialogs_;
   QString application_dir_;
-  QString last_open_path_;     // the path last chosen in the open dialog
-  QString last_saved_path_;    // the source file the last save wrote
-  DocumentState saved_state_;  // as the last load or save left the document
+  QString last_open_path_;   // the path last chosen in the open dialog
+  QString last_saved_path_;  // the source file the last save wrote
+  EditHistory* history_ = nullptr;
+  BookOnScreen* book_on_screen_ = nullptr;
+  RecentFiles* recent_ = nullptr;
 
   QSplitter* panel_splitter_ = nullptr;
   SplitterPanel* upper_panel_ = nullptr;
@@ -144,6 +163,11 @@ class MainWindow : public QMainWindow, public PreviewHost {
   QCheckBox* cut_long_lines_ = nullptr;
   std::array<QLabel*, 4> status_panels_{};
   QProgressBar* progress_bar_ = nullptr;
+  QPushButton* cancel_button_ = nullptr;  // beside the progress bar, during a save
+  std::unique_ptr<window_common::EventPace> own_pace_;
+  window_common::EventPace* pace_;
+  std::unique_ptr<window_common::InputBlock> long_run_;  // while a read or save runs
+  bool cancel_requested_ = false;
   StructureEditor* structure_editor_ = nullptr;  // a child of the upper panel
   HandheldPreview* preview_ = nullptr;           // a child of the lower panel
 };

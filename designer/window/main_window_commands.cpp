@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QProgressBar>
@@ -11,11 +12,13 @@
 #include "designer/model/csv_import.h"
 #include "designer/model/database_source.h"
 #include "designer/model/source_file.h"
+#include "designer/window/book_on_screen.h"
 #include "designer/window/document_text.h"
+#include "designer/window/edit_history.h"
 #include "designer/window/help_texts.h"
 #include "designer/window/main_window.h"
+#include "designer/window/recent_files.h"
 #include "designer/window/structure_editor.h"
-#include "handheld/book_files.h"
 
 namespace designer {
 
@@ -27,7 +30,6 @@ const char kOpenFilter[] =
     "Справочники КПК (*.fdb, *.zdb, *.db)|*.fdb;*.zdb;*.db|Все файлы (*.*)|*.*";
 const char kSaveFilter[] = "BWick-данные (*.fsr)|*.fsr|Все файлы (*.*)|*.*";
 const char kBuilderProgram[] = "bwickbuild";
-const char kViewerProgram[] = "bwickview";
 
 // `path` with the extension of its file name (from the last ".") replaced by `extension`.
 QString WithExtension(const QString& path, const char* extension) {
@@ -50,6 +52,7 @@ void MainWindow::OpenCommand() {
 // refused or unreadable file leaves the open document and the file it came from together.
 void MainWindow::OpenFile(const QString& path) {
   last_open_path_ = path;
+  recent_->SetLastChosen(path);
   const std::string native_path = QFile::encodeName(path).toStdString();
   using Reader = Status (*)(Document&, const std::string&, const ReadOptions&, ReadResult&);
   Reader read = nullptr;
@@ -67,9 +70,16 @@ void MainWindow::OpenFile(const QString& path) {
     case FileKind::kOther:
       return;
   }
+  if (!MayDiscardDocument()) return;
   ReadResult result;
+  BeginLongRun(false);
   const Status status = read(doc_, native_path, ReadingOptions(), result);
+  EndLongRun();
   ShowReadResult(status, result);
+  if (status.ok()) {
+    ShowFileInTitle(path);
+    recent_->Add(path);
+  }
   ReportStatus(*dialogs_, status);
 }
 
@@ -97,14 +107,21 @@ bool MainWindow::Save() {
   const QString target = dialogs_->ChooseFileToSave(
       folder, proposed, QtFileFilters(QString::fromUtf8(kSaveFilter)), QStringLiteral("fsr"));
   if (target.isEmpty()) return false;
-  const Status saved = SaveFSR(doc_, QFile::encodeName(target).toStdString(), SavingOptions());
-  progress_bar_->hide();
+  SaveResult result;
+  BeginLongRun(true);
+  const Status saved =
+      SaveFSR(doc_, QFile::encodeName(target).toStdString(), SavingOptions(), result);
+  EndLongRun();
   if (!saved.ok()) {
-    ReportStatus(*dialogs_, saved);
+    if (!cancel_requested_) ReportStatus(*dialogs_, saved);
     return false;
   }
-  saved_state_ = CurrentState();
-  last_saved_path_ = target;
+  if (result.lines_cut > 0) {
+    status_panels_[2]->setText(QString::fromUtf8("обрезано строк: %1").arg(result.lines_cut));
+  }
+  history_->MarkClean();
+  ShowFileInTitle(target);
+  recent_->Add(target);
   if (dialogs_->AskYesNo(QString::fromUtf8("Выполнить экспорт справочника в формат КПК?"))) {
     Export(target);
   }
@@ -120,14 +137,28 @@ void MainWindow::Export(const QString& saved_path) {
 }
 
 void MainWindow::ViewBookCommand() {
-  const QString source = last_saved_path_.isEmpty() ? last_open_path_ : last_saved_path_;
-  const QString proposed = source.isEmpty() ? QString() : WithExtension(source, ".fdb");
-  const QString book = dialogs_->ChooseBookToView(proposed, handheld::BookFileFilters());
-  if (book.isEmpty()) return;
-  if (!StartBeside(kViewerProgram, book)) {
-    dialogs_->ShowMessage(MessageKind::kError,
-                          QString::fromUtf8("Ошибка запуска программы просмотра справочника!"));
+  if (doc_.FieldCount <= 0) {
+    dialogs_->ShowMessage(MessageKind::kPlain,
+                          QString::fromUtf8("Нечего показывать: откройте файл с данными."));
+    return;
   }
+  if (const Status committed = structure_editor_->CommitFocusedControl(); !committed.ok()) {
+    ReportStatus(*dialogs_, committed);
+    return;
+  }
+  BeginLongRun(false);
+  const Status shown = book_on_screen_->Show();
+  EndLongRun();
+  ReportStatus(*dialogs_, shown);
+}
+
+// The book on screen is built from the source file the save would write, in its own folder.
+Status MainWindow::WriteDesignSource(const std::string& source_path) {
+  Document copy = doc_;
+  SaveOptions options = SavingOptions();
+  options.progress = [this](std::int64_t, std::int64_t) { AnswerWhenDue(); };
+  options.cancelled = nullptr;
+  return SaveFSR(copy, source_path, options);
 }
 
 bool MainWindow::StartBeside(const char* program, const QString& path) {
@@ -138,26 +169,32 @@ bool MainWindow::StartBeside(const char* program, const QString& path) {
 
 void MainWindow::ExitCommand() { close(); }
 
-MainWindow::DocumentState MainWindow::CurrentState() const {
-  return {doc_.Fields, doc_.FieldCount, DatabaseName(), Splitter(), CutLongLines()};
-}
-
-void MainWindow::closeEvent(QCloseEvent* event) {
-  event->accept();
-  if (doc_.FieldCount <= 0) return;  // nothing that could be saved
+bool MainWindow::MayDiscardDocument() {
+  if (doc_.FieldCount <= 0) return true;  // nothing that could be saved
   // A value still being typed is an edit too; one that cannot be taken is reported when the
   // user chooses to save.
   const bool typing_refused = !structure_editor_->CommitFocusedControl().ok();
-  if (!typing_refused && CurrentState() == saved_state_) return;
+  history_->Record();
+  if (!typing_refused && history_->IsClean()) return true;
   switch (dialogs_->AskYesNoCancel(QString::fromUtf8("Сохранить изменения в справочнике?"))) {
     case Answer::kYes:
-      if (!Save()) event->ignore();
-      break;
+      return Save();
     case Answer::kNo:
-      break;
+      return true;
     case Answer::kCancel:
-      event->ignore();
       break;
+  }
+  return false;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (long_run_) {  // closing asks a running save to stop first
+    cancel_requested_ = true;
+    event->ignore();
+  } else if (MayDiscardDocument()) {
+    event->accept();
+  } else {
+    event->ignore();
   }
 }
 

@@ -10,7 +10,7 @@ Status ReadNumberBox(const QString& text, const char* what, int low, int high,
                      std::int32_t& value) {
   std::int32_t number = 0;
   if (Status parsed = ParseInt32(text.toStdString(), number); !parsed.ok()) {
-    return parsed;
+    return Status::Error(std::string(what) + ": " + parsed.message());
   }
   if (number < low || number > high) {
     return Status::Error(QString::fromUtf8("%1: допустимы значения от %2 до %3.")

@@ -13,8 +13,8 @@ namespace designer {
 inline constexpr int kMaxWidth = 65535;
 
 // Reads a number box's `text` as a 32-bit integer (an optional sign and decimal digits, nothing
-// else) within [low, high]. Text that is no such integer fails with "'<text>' is not a valid
-// integer value", a number outside the range with "<what>: допустимы значения от <low> до
+// else) within [low, high]. Text that is no such integer fails with "<what>: «<text>» — не целое
+// число", a number outside the range with "<what>: допустимы значения от <low> до
 // <high>."; `value` is set only on success.
 Status ReadNumberBox(const QString& text, const char* what, int low, int high, std::int32_t& value);
 

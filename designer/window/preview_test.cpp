@@ -437,13 +437,13 @@ void PreviewTest::WidthBoxesTakeWidthsTheDatabaseHoldsAndRefuseOthers() {
   QCOMPARE(doc_.Fields[1].EditWidth, 0);
   QCOMPARE(host_.messages.size(), 1);
   QCOMPARE(host_.messages.last().kind, PreviewMessage::Kind::kFailure);
-  QCOMPARE(host_.messages.last().text, QStringLiteral("'' is not a valid integer value"));
+  QCOMPARE(host_.messages.last().text, QString::fromUtf8("Ширина запроса: «» — не целое число"));
 
   // A number beyond 32 bits is no number either.
   width->setText(QStringLiteral("99999999999"));
   QTest::keyClick(width, Qt::Key_Shift);
   QCOMPARE(host_.messages.last().text,
-           QStringLiteral("'99999999999' is not a valid integer value"));
+           QString::fromUtf8("Ширина запроса: «99999999999» — не целое число"));
   QCOMPARE(doc_.Fields[1].EditWidth, 0);
 
   // Leaving the box takes its number too.

@@ -15,7 +15,6 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "designer/model/int_text.h"
 #include "designer/window/field_grid_delegate.h"
 #include "designer/window/fixed_label.h"
 #include "designer/window/number_box.h"
@@ -101,12 +100,6 @@ class CellCheckBox : public QCheckBox {
   }
 };
 
-// True when the builder can store `value` as a number rather than as 0.
-bool IsNumber(const std::string& value) {
-  std::int32_t number = 0;
-  return ParseInt32(value, number).ok();
-}
-
 }  // namespace
 
 StructureEditor::StructureEditor(QWidget* upper_page, QWidget* lower_page, Document& doc,
@@ -145,9 +138,9 @@ bool StructureEditor::eventFilter(QObject* watched, QEvent* event) {
       } else if (control == type_box_) {
         CommitTypeBox();
       } else if (control == max_len_) {
-        ReportStatus(dialogs_, CommitMaxLen());
+        ReportEntry(CommitMaxLen());
       } else if (control == num_size_) {
-        ReportStatus(dialogs_, SaveField());
+        ReportEntry(SaveField());
       } else if (auto* selector = qobject_cast<QComboBox*>(control)) {
         CommitSelector(selector);
       }
@@ -268,6 +261,8 @@ void StructureEditor::CreatePropertyPanel(QWidget* lower_page) {
   for (QComboBox* selector : {digits_only_, upper_case_, ignore_case_, search_within_}) {
     selector->lineEdit()->installEventFilter(this);
   }
+  for (QLineEdit* box : {num_size_, max_len_})
+    connect(box, &QLineEdit::textEdited, this, [this] { reported_entry_.clear(); });
 }
 
 // The check boxes lie over the cells of "Ред." and "Рез.": left at the grid's left + the cell's
@@ -316,8 +311,9 @@ void StructureEditor::FillFieldGrid() {
   }
 }
 
-void StructureEditor::ShowDocument() {
+void StructureEditor::ShowDocument(int field) {
   HideTypeBox();
+  field_grid_->reset();
   FillFieldGrid();
   for (int i = 1; i <= kMaxDocumentFields; ++i) {
     const bool shown = doc_.BoxesShown[i] && i <= doc_.FieldCount;
@@ -329,9 +325,9 @@ void StructureEditor::ShowDocument() {
   handlers_.fields_edited();
   {
     const QSignalBlocker quiet(field_grid_);
-    field_grid_->setCurrentCell(0, kNameColumn);
+    field_grid_->setCurrentCell(field - 1, kNameColumn);
   }
-  SelectCell(kNameColumn, 1);
+  SelectCell(kNameColumn, field);
   field_grid_->viewport()->update();
 }
 
@@ -414,31 +410,22 @@ void StructureEditor::HideTypeBox() {
 }
 
 // The type the user sees is the type saved: a field made numeric gets the number size that
-// holds any value (the samples are only the first records), a text field none.
+// holds any value, a text field none. A field turns numeric only when every record holds a
+// number there; else the builder would store a wrong value without a word.
 void StructureEditor::ChangeFieldType(int field, bool numeric) {
   TFieldDesc& desc = doc_.Fields[field];
   const std::uint8_t data_type = numeric ? kTypeNumeric : kTypeText;
   if (desc.DataType == data_type) return;
-  desc.DataType = data_type;
-  if (!numeric) {
-    desc.NumSize = 0;
-    num_size_->setText(QStringLiteral("N/A"));
-    return;
-  }
-  desc.NumSize = kLargestNumSize;  // holds every value of the 32-bit range
-  num_size_->setText(QString::number(desc.NumSize));
-
-  const int samples = std::min(doc_.RecordCount, kSampleRecords);
-  for (int record = 1; record <= samples; ++record) {
-    if (!IsNumber(doc_.SampleValues[record][field])) {
-      dialogs_.ShowMessage(
-          MessageKind::kWarning,
-          QString::fromUtf8("Не все примеры данных поля \"%1\" - целые числа: при экспорте такие "
-                            "значения сохранятся неверно (значение без цифр - как 0).")
-              .arg(window_common::FromCp1251(desc.Name)));
+  if (numeric) {
+    if (const Status checked = handlers_.check_numeric(field); !checked.ok()) {
+      field_grid_->item(field - 1, kTypeColumn)->setText(TypeText(desc.DataType));
+      ReportStatus(dialogs_, checked);
       return;
     }
   }
+  desc.DataType = data_type;
+  desc.NumSize = numeric ? kLargestNumSize : 0;  // the largest holds every 32-bit value
+  num_size_->setText(numeric ? QString::number(desc.NumSize) : QStringLiteral("N/A"));
 }
 
 void StructureEditor::ShowField(int field) {
@@ -456,7 +443,7 @@ void StructureEditor::ShowField(int field) {
 
 void StructureEditor::CommitSelector(QComboBox* selector) {
   ResolveSelectorText(selector);
-  ReportStatus(dialogs_, SaveField());
+  ReportEntry(SaveField());
 }
 
 void StructureEditor::ResolveSelectorText(QComboBox* selector) {
@@ -473,6 +460,15 @@ void StructureEditor::ResolveSelectorText(QComboBox* selector) {
 void StructureEditor::ToggleSelector(QComboBox* selector) {
   const int index = selector->currentIndex();
   if (index == 0 || index == 1) selector->setCurrentIndex(1 - index);
+}
+
+void StructureEditor::ReportEntry(const Status& status) {
+  if (status.ok()) {
+    reported_entry_.clear();
+  } else if (status.message() != reported_entry_) {
+    reported_entry_ = status.message();
+    ReportStatus(dialogs_, status);
+  }
 }
 
 Status StructureEditor::SaveField() {

@@ -14,6 +14,7 @@
 #include <QObject>
 #include <array>
 #include <functional>
+#include <string>
 
 #include "common/status.h"
 #include "designer/model/document.h"
@@ -36,6 +37,8 @@ class StructureEditor : public QObject {
     std::function<void(int field)> field_selected;  // the grid's current row now shows `field`
     // Tab left the grid: the focus goes to the window's next (or previous) control after it.
     std::function<void(bool forward)> focus_past_grid;
+    // Whether every record's value of `field` is a number, so that it may turn numeric.
+    std::function<Status(int field)> check_numeric;
   };
 
   // The field grid goes onto `upper_page`, the property panel onto `lower_page`. Messages and
@@ -43,8 +46,9 @@ class StructureEditor : public QObject {
   StructureEditor(QWidget* upper_page, QWidget* lower_page, Document& doc, Dialogs& dialogs,
                   Handlers handlers);
 
-  // After a load: the grid shows the document's fields and ticks, the first field selected.
-  void ShowDocument();
+  // After a load or an undo: the grid shows the document's fields and ticks, field `field`
+  // selected, and no editor open that could write an older value back.
+  void ShowDocument(int field = 1);
   // The field of the grid's current row (1..FieldCount), 0 when none.
   int SelectedField() const;
   // Runs the exit rule of the editor's control that holds the focus, as if the focus left it:
@@ -99,6 +103,9 @@ class StructureEditor : public QObject {
   // The property panel (structure_editor.cpp).
   void ShowField(int field);
   Status SaveField();
+  // Shows a failed commit of a number box once per wrong entry: committing the other controls
+  // reads the box again, and that is no new entry until the user types in it.
+  void ReportEntry(const Status& status);
   Status CommitMaxLen();
   void ToggleSelector(QComboBox* selector);
   void CommitSelector(QComboBox* selector);
@@ -120,6 +127,7 @@ class StructureEditor : public QObject {
   Dialogs& dialogs_;
   Handlers handlers_;
   bool hiding_type_box_ = false;
+  std::string reported_entry_;  // the message of the wrong entry shown last
 
   QComboBox* type_box_ = nullptr;
   QTableWidget* field_grid_ = nullptr;

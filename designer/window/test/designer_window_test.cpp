@@ -23,123 +23,14 @@
 #include <QUrl>
 #include <memory>
 
-#include "common/codepage.h"
 #include "designer/window/help_texts.h"
-#include "designer/window/main_window.h"
-#include "designer/window/test/scripted_dialogs.h"
+#include "designer/window/test/window_harness.h"
 #include "format/table_layout.h"
-#include "window_common/test/type_keys.h"
+#include "viewer/search/book.h"
 
 namespace designer {
 
 namespace {
-
-using window_common::TypeKeys;
-
-const char kStaffCsv[] =
-    "Фамилия;Номер;Город\n"
-    "Иванов;123;Москва\n"
-    "Петров;45;Тверь\n";
-
-// One window with its scripted dialogs and a temporary folder for files and the builder.
-struct Harness {
-  QTemporaryDir dir;
-  ScriptedDialogs dialogs;
-  std::unique_ptr<MainWindow> window;
-
-  explicit Harness(const QString& application_dir = {}) {
-    window = std::make_unique<MainWindow>(&dialogs,
-                                          application_dir.isEmpty() ? dir.path() : application_dir);
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
-  }
-
-  template <typename T>
-  T* Find(const char* name) {
-    T* widget = window->findChild<T*>(QString::fromLatin1(name));
-    if (!widget) qFatal("no widget %s", name);
-    return widget;
-  }
-
-  // Writes `utf8` as Windows-1251 bytes to `name` in the temporary folder.
-  QString WriteFile(const QString& name, const char* utf8) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
-    const std::string bytes = *codepage::Utf8ToCp1251(utf8);
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    return path;
-  }
-
-  // The open command with `path` chosen in the dialog.
-  void Open(const QString& path) {
-    dialogs.open_answers.push_back(path);
-    QTest::mouseClick(Find<QToolButton>("openButton"), Qt::LeftButton);
-  }
-
-  void OpenStaff() {
-    dialogs.yes_no_answers.push_back(true);  // the first line holds the names
-    Open(WriteFile(QStringLiteral("staff.csv"), kStaffCsv));
-    QCOMPARE(window->document().FieldCount, 3);
-  }
-
-  QTableWidget* Grid() { return Find<QTableWidget>("fieldGrid"); }
-
-  // Clicks grid cell (column, row), rows counted from 1 as the fields are.
-  void ClickCell(int column, int row) {
-    QTableWidget* grid = Grid();
-    const QRect cell = grid->visualRect(grid->model()->index(row - 1, column));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-  }
-
-  // Gives `widget` the keyboard focus as a click or Tab would.
-  static void Focus(QWidget* widget) {
-    widget->setFocus(Qt::TabFocusReason);
-    QTRY_VERIFY(widget->hasFocus());
-  }
-
-  void Type(QLineEdit* box, const QString& text) {
-    Focus(box);
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    TypeKeys(box, text);
-  }
-
-  // Chooses item `text` in the selector as a user does: types it.
-  void Choose(QComboBox* selector, const QString& text) {
-    Focus(selector);
-    selector->lineEdit()->selectAll();
-    QTest::keyClick(selector, Qt::Key_Delete);
-    TypeKeys(selector, text);
-  }
-
-  // The control that holds the keyboard focus: a cell's editor counts as the grid, the type box's
-  // dropped list as the type box.
-  static QString FocusedControl() {
-    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
-      const QString name = w->objectName();
-      if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")) &&
-          name != QLatin1String("fieldNameEditor")) {
-        return name;
-      }
-    }
-    return {};
-  }
-
-  // A key pressed and released where the focus is.
-  static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-  }
-
-  QStringList MessageTexts() const {
-    QStringList texts;
-    for (const auto& shown : dialogs.messages) texts << shown.text;
-    return texts;
-  }
-};
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A program at `path` that writes its arguments, each followed by "|", to the file `record`.
 void WriteRecordingProgram(const QString& path, const QString& record) {
@@ -173,7 +64,7 @@ class DesignerWindowTest : public QObject {
   void FailedSaveAsksNoExportQuestion();
   void ExportStartsTheBuilderBesideTheDesigner();
   void ExportReportsAMissingOrUnusableBuilder();
-  void ViewBookStartsTheViewerOnTheBookBesideTheSavedSource();
+  void ViewBookShowsTheDesignInOneViewer();
   void UnselectableColumnsKeepTheCurrentCell();
   void NameEditingFollowsEveryKeystroke();
   void TypeChoiceChangesTheSavedType();
@@ -555,43 +446,60 @@ void DesignerWindowTest::ExportReportsAMissingOrUnusableBuilder() {
   QCOMPARE(h.MessageTexts().size(), 2);
 }
 
-void DesignerWindowTest::ViewBookStartsTheViewerOnTheBookBesideTheSavedSource() {
+// The design as it stands, saved or not, built into a temporary book for one viewer that every
+// call starts again on it; the user's folder gets no file of it.
+void DesignerWindowTest::ViewBookShowsTheDesignInOneViewer() {
   Harness h;
-  const QString record = h.dir.filePath(QStringLiteral("arguments.txt"));
   QMenu* file_menu = h.Find<QMenu>("fileMenu");
   QStringList items;
   for (const QAction* item : file_menu->actions()) items << item->text();
   QCOMPARE(items, (QStringList{U("&Открыть"), U("&Сохранить"), U("&Просмотр справочника…"),
-                               QString(), U("В&ыход")}));
+                               U("Последние &файлы"), QString(), U("В&ыход")}));
   QAction* view_book = h.Find<QAction>("viewBookItem");
-
-  // Nothing opened yet: no proposal, and no viewer beside the designer.
-  h.dialogs.open_answers.push_back(h.dir.filePath(QStringLiteral("book.fdb")));
   view_book->trigger();
-  QVERIFY(h.dialogs.proposed_book.isEmpty());
-  QCOMPARE(h.MessageTexts(), QStringList{U("Ошибка запуска программы просмотра справочника!")});
+  QCOMPARE(h.MessageTexts(), QStringList{U("Нечего показывать: откройте файл с данными.")});
 
-  WriteRecordingProgram(h.dir.filePath(QStringLiteral("bwickview")), record);
+  // A viewer that writes its process number and its book, and stays until it is ended.
+  QTemporaryDir beside;
+  const QString record = beside.filePath(QStringLiteral("started.txt"));
+  QFile program(beside.filePath(QStringLiteral("bwickview")));
+  QVERIFY(program.open(QIODevice::WriteOnly));
+  program.write(
+      QStringLiteral("#!/bin/sh\necho \"$$ $1\" >> \"%1\"\nexec sleep 60\n").arg(record).toUtf8());
+  program.close();
+  program.setPermissions(program.permissions() | QFile::ExeOwner);
 
-  h.OpenStaff();
-  view_book->trigger();  // cancelled
-  QCOMPARE(h.dialogs.proposed_book, h.dir.filePath(QStringLiteral("staff.fdb")));
-  QCOMPARE(h.dialogs.open_filters.first(), U("Справочники КПК (*.fdb *.zdb *.db)"));
-
-  h.Find<QLineEdit>("databaseName")->setText(QStringLiteral("x"));
-  QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("my documents")));
-  h.dialogs.save_answers.push_back(h.dir.filePath(U("my documents/тел.fsr")));
-  h.dialogs.yes_no_answers.push_back(false);
-  QTest::mouseClick(h.Find<QToolButton>("saveButton"), Qt::LeftButton);
-  const QString book = h.dir.filePath(U("my documents/тел.fdb"));
-  h.dialogs.open_answers.push_back(book);
-  view_book->trigger();
-  QCOMPARE(h.dialogs.proposed_book, book);
-  QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
-  QFile arguments(record);
-  QVERIFY(arguments.open(QIODevice::ReadOnly));
-  QCOMPARE(QString::fromUtf8(arguments.readAll()), book + QLatin1Char('|'));
-  QCOMPARE(h.MessageTexts().size(), 1);
+  Harness with_viewer(beside.path());
+  with_viewer.OpenStaff();
+  const auto started = [&] {
+    QFile file(record);
+    return file.open(QIODevice::ReadOnly)
+               ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+               : QStringList{};
+  };
+  const auto shown_name = [&] {
+    viewer::Book book;
+    const QString path = started().last().section(QLatin1Char(' '), 1);
+    if (!viewer::LoadBook(QFile::encodeName(path).toStdString(), book).ok()) return QString();
+    return QString::fromStdString(book.layout().name);
+  };
+  QAction* view = with_viewer.Find<QAction>("viewBookItem");
+  with_viewer.Find<QLineEdit>("databaseName")->setText(QStringLiteral("Staff"));
+  view->trigger();
+  QTRY_COMPARE(started().size(), 1);
+  QCOMPARE(shown_name(), QStringLiteral("Staff"));
+  with_viewer.Find<QLineEdit>("databaseName")->setText(QStringLiteral("Crew"));
+  view->trigger();
+  QTRY_COMPARE(started().size(), 2);
+  QCOMPARE(shown_name(), QStringLiteral("Crew"));
+  const QString first_process = started().first().section(QLatin1Char(' '), 0, 0);
+  QVERIFY(!QFile::exists(QStringLiteral("/proc/") + first_process));  // the first one ended
+  QCOMPARE(QDir(with_viewer.dir.path()).entryList(QDir::Files),
+           QStringList{QStringLiteral("staff.csv")});
+  QVERIFY(with_viewer.dialogs.messages.empty());
+  with_viewer.window.reset();
+  const QString second_process = started().last().section(QLatin1Char(' '), 0, 0);
+  QVERIFY(!QFile::exists(QStringLiteral("/proc/") + second_process));  // ended with the designer
 }
 
 void DesignerWindowTest::UnselectableColumnsKeepTheCurrentCell() {
@@ -647,17 +555,16 @@ void DesignerWindowTest::TypeChoiceChangesTheSavedType() {
   QTest::keyClick(box->view(), Qt::Key_Down);
   QTest::keyClick(box->view(), Qt::Key_Return);
   QTRY_VERIFY(!box->isVisible());
-  QCOMPARE(h.Grid()->item(0, 2)->text(), U("числовой"));
-  const TFieldDesc& field = h.window->document().Fields[1];
-  QCOMPARE(field.DataType, kTypeNumeric);
-  QCOMPARE(field.NumSize, std::uint8_t{4});
-  QCOMPARE(h.Find<QLineEdit>("numSize")->text(), U("4"));
-  // The names are no numbers: a warning, and the choice stands.
-  QCOMPARE(h.dialogs.messages.size(), size_t{1});
-  QCOMPARE(h.dialogs.messages[0].kind, MessageKind::kWarning);
+  // The names are no numbers: refused with the record and its value, and the type stays.
+  QCOMPARE(h.window->document().Fields[1].DataType, kTypeText);
+  QCOMPARE(h.Grid()->item(0, 2)->text(), U("текстовый"));
+  QCOMPARE(h.MessageTexts(), QStringList{U("Поле «Фамилия» нельзя сделать числовым: в записи 1 "
+                                           "значение «Иванов» — не целое число.")});
+  QCOMPARE(h.dialogs.messages[0].kind, MessageKind::kPlain);
 
-  // Back to text: no number size.
-  h.ClickCell(2, 1);
+  // A field of numbers: to text without a number size, and back with the largest.
+  const TFieldDesc& field = h.window->document().Fields[2];
+  h.ClickCell(2, 2);
   QTRY_VERIFY(box->view()->isVisible());
   QTest::keyClick(box->view(), Qt::Key_Up);
   QTest::keyClick(box->view(), Qt::Key_Return);
@@ -665,21 +572,15 @@ void DesignerWindowTest::TypeChoiceChangesTheSavedType() {
   QCOMPARE(field.DataType, kTypeText);
   QCOMPARE(field.NumSize, std::uint8_t{0});
   QCOMPARE(h.Find<QLineEdit>("numSize")->text(), U("N/A"));
-
-  // A field whose samples are all numbers turns numeric without a warning.
-  h.ClickCell(2, 2);
-  QTRY_VERIFY(box->view()->isVisible());
-  QTest::keyClick(box->view(), Qt::Key_Up);
-  QTest::keyClick(box->view(), Qt::Key_Return);
-  QTRY_VERIFY(!box->isVisible());
-  QCOMPARE(h.window->document().Fields[2].DataType, kTypeText);
   h.ClickCell(2, 2);
   QTRY_VERIFY(box->view()->isVisible());
   QTest::keyClick(box->view(), Qt::Key_Down);
   QTest::keyClick(box->view(), Qt::Key_Return);
   QTRY_VERIFY(!box->isVisible());
-  QCOMPARE(h.window->document().Fields[2].DataType, kTypeNumeric);
-  QCOMPARE(h.window->document().Fields[2].NumSize, std::uint8_t{4});
+  QCOMPARE(h.Grid()->item(1, 2)->text(), U("числовой"));
+  QCOMPARE(field.DataType, kTypeNumeric);
+  QCOMPARE(field.NumSize, std::uint8_t{4});
+  QCOMPARE(h.Find<QLineEdit>("numSize")->text(), U("4"));
   QCOMPARE(h.dialogs.messages.size(), size_t{1});
 }
 
@@ -827,8 +728,8 @@ void DesignerWindowTest::CommitStopsAtANumberThatDoesNotConvert() {
   h.Find<QLineEdit>("maxLen")->setText(QStringLiteral("88"));
   h.Choose(h.Find<QComboBox>("searchWithin"), U("в строке"));
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
-  QCOMPARE(h.dialogs.messages.size(), size_t{2});  // leaving the size box, then the selector
-  QCOMPARE(h.MessageTexts().last(), U("'abc' is not a valid integer value"));
+  QCOMPARE(h.dialogs.messages.size(), size_t{1});  // leaving the size box; the selector is silent
+  QCOMPARE(h.MessageTexts().last(), U("Размер числа: «abc» — не целое число"));
   QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kFailure);
   // The members from the number size on keep their values.
   const TFieldDesc& after = h.window->document().Fields[2];
@@ -842,7 +743,7 @@ void DesignerWindowTest::CommitStopsAtANumberThatDoesNotConvert() {
   h.Type(h.Find<QLineEdit>("maxLen"), QString());
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QCOMPARE(h.dialogs.messages.size(), size_t(messages + 1));
-  QCOMPARE(h.MessageTexts().last(), U("'' is not a valid integer value"));
+  QCOMPARE(h.MessageTexts().last(), U("Размер поля: «» — не целое число"));
   QCOMPARE(h.window->document().Fields[2].MaxLen, 88);
   // Letters cannot be typed into it.
   h.Type(h.Find<QLineEdit>("maxLen"), QStringLiteral("1a2"));
@@ -881,7 +782,7 @@ void DesignerWindowTest::NothingIsCommittedWithoutADocument() {
   QCOMPARE(h.window->document().Fields[1], TFieldDesc{});
   h.Type(h.Find<QLineEdit>("maxLen"), QString());
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
-  QCOMPARE(h.MessageTexts(), QStringList{U("'' is not a valid integer value")});
+  QCOMPARE(h.MessageTexts(), QStringList{U("Размер поля: «» — не целое число")});
 }
 
 void DesignerWindowTest::DoubleClickTogglesASelector() {
@@ -941,7 +842,7 @@ void DesignerWindowTest::PreviewMessagesGoThroughTheDialogs() {
   h.Harness::Focus(h.Find<QLineEdit>("databaseName"));
   QVERIFY(h.dialogs.messages.size() >= 2);
   QCOMPARE(h.dialogs.messages.back().kind, MessageKind::kFailure);
-  QCOMPARE(h.dialogs.messages.back().text, U("'' is not a valid integer value"));
+  QCOMPARE(h.dialogs.messages.back().text, U("Ширина запроса: «» — не целое число"));
 }
 
 void DesignerWindowTest::MenuAndToolbarRunTheirCommands() {

@@ -1,0 +1,79 @@
+#include "designer/model/numeric_check.h"
+
+#include <algorithm>
+
+#include "common/byte_source.h"
+#include "common/codepage.h"
+#include "designer/model/csv_record.h"
+#include "designer/model/encoding.h"
+#include "designer/model/int_text.h"
+#include "designer/model/source_file.h"
+#include "format/database_reader.h"
+
+namespace designer {
+namespace {
+
+constexpr std::int64_t kProgressEvery = 4096;
+// The values a check needs stand at the start of a data line; the rest of a longer line is
+// skipped unread.
+constexpr std::size_t kLineHead = 64 * 1024;
+
+bool IsNumber(std::string_view value) {
+  std::int32_t number = 0;
+  return ParseInt32(value, number).ok();
+}
+
+Status NotANumber(const Document& doc, int field, std::int64_t record, std::string_view value) {
+  return Status::Refusal("Поле «" + codepage::Cp1251ToUtf8(doc.Fields[field].Name) +
+                         "» нельзя сделать числовым: в записи " + std::to_string(record) +
+                         " значение «" + codepage::Cp1251ToUtf8(value) + "» — не целое число.");
+}
+
+Status CheckTextSource(const Document& doc, int field, const std::string& splitter,
+                       const std::function<void(std::int64_t)>& progress) {
+  LineReader lines;
+  if (Status opened = lines.Open(doc.SourceFileName); !opened.ok()) return opened;
+  DocumentLineReader in(lines, doc.SourceEncoding, doc.SourceFileName);
+  SkipToDataLines(doc, in);
+  const int count = std::clamp(doc.FieldCount, 1, kMaxDocumentFields);
+  std::string head;
+  bool ended = false;
+  RecordValues values;
+  std::int64_t record = 0;
+  while (in.ReadPiece(kLineHead, head, ended)) {
+    if (!ended && !in.SkipLine()) break;
+    if (head.empty()) continue;  // no record, as a save drops it
+    ++record;
+    SplitRecord(head, splitter, count, values);
+    if (!IsNumber(values[field - 1])) return NotANumber(doc, field, record, values[field - 1]);
+    if (record % kProgressEvery == 0 && progress) progress(record);
+  }
+  return in.status();
+}
+
+Status CheckDatabaseSource(const Document& doc, int field,
+                           const std::function<void(std::int64_t)>& progress) {
+  FileSource source(doc.SourceFileName);
+  format::DatabaseReader reader(source);
+  if (Status header = reader.ReadHeader(); !header.ok()) return header;
+  format::BookRecord record;
+  while (reader.NextRecord(record)) {
+    if (static_cast<int>(record.values.size()) < field) break;
+    const format::StoredValue& value = record.values[field - 1];
+    if (!value.numeric() && !IsNumber(TrimValue(value.text)))
+      return NotANumber(doc, field, record.number, TrimValue(value.text));
+    if (record.number % kProgressEvery == 0 && progress) progress(record.number);
+  }
+  return reader.status();
+}
+
+}  // namespace
+
+Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
+                         const std::function<void(std::int64_t records)>& progress) {
+  if (field < 1 || field > doc.FieldCount || doc.SourceFileName.empty()) return Status::Ok();
+  return doc.SourceIsDatabase ? CheckDatabaseSource(doc, field, progress)
+                              : CheckTextSource(doc, field, splitter, progress);
+}
+
+}  // namespace designer

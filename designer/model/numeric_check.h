@@ -1,0 +1,23 @@
+// Whether a field can be made numeric: every value of it in the document's data, not only the
+// samples, must be a number the builder stores as it stands. The data are read once, in constant
+// memory, from the file the document was opened from.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "common/status.h"
+#include "designer/model/document.h"
+
+namespace designer {
+
+// Checks the value of field `field` (1..FieldCount) in every record of `doc`, split at
+// `splitter` (one byte; unused for a table database): Ok when each is a 32-bit integer, else a
+// Refusal naming the field, the first record that holds no such number (counted from 1, as the
+// data lines) and its value. Reading errors of the data file are Errors. `progress` is told the
+// records read so far every few thousand.
+Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
+                         const std::function<void(std::int64_t records)>& progress);
+
+}  // namespace designer

@@ -1,0 +1,41 @@
+#include "designer/model/numeric_check.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/test/scratch_folder.h"
+#include "designer/model/test/fake_window.h"
+
+namespace designer {
+namespace {
+
+// Field 2 of a CSV file whose 24 first records hold numbers and record 25 the value given: only a
+// 32-bit integer passes, and a refusal names the record and the value. Empty lines are no records.
+TEST(CheckNumericField, ReadsEveryRecordBeyondTheSamples) {
+  const struct {
+    const char* value;
+    bool number;
+  } cases[] = {{"12", true},   {" -7 ", true}, {"12a", false},
+               {"N/A", false}, {"", false},    {"99999999999", false}};
+  testing_support::ScratchFolder scratch;
+  FakeWindow view;
+  for (const auto& c : cases) {
+    std::string csv = "name;number\n";
+    for (int record = 1; record <= 24; ++record) csv += "x;" + std::to_string(record) + "\n\n";
+    csv += std::string("y;") + c.value + "\nz;1\n";
+    Document doc;
+    ASSERT_TRUE(LoadCSV(doc, scratch.Write("data.csv", csv), view).ok());
+    const Status status = CheckNumericField(doc, 2, ";", nullptr);
+    EXPECT_EQ(status.ok(), c.number) << c.value;
+    if (!c.number) {
+      EXPECT_TRUE(status.refusal());
+      EXPECT_NE(status.message().find(std::string("в записи 25 значение «") + c.value + "»"),
+                std::string::npos)
+          << status.message();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace designer
