@@ -1,9 +1,12 @@
 #include "window_common/cp1251_text.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 
 #include "common/codepage.h"
 
@@ -15,16 +18,17 @@ constexpr int kTipShownFor = 5000;  // milliseconds
 
 class StatusTipWatcher : public QObject {
  public:
-  StatusTipWatcher(QWidget* window, QStatusBar* bar) : QObject(window), bar_(bar) {}
+  StatusTipWatcher(QWidget* window, std::function<void(const QString&)> show)
+      : QObject(window), show_(std::move(show)) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() != QEvent::StatusTip) return QObject::eventFilter(watched, event);
-    bar_->showMessage(static_cast<QStatusTipEvent*>(event)->tip(), kTipShownFor);
+    show_(static_cast<QStatusTipEvent*>(event)->tip());
     return true;
   }
 
  private:
-  QStatusBar* bar_;
+  std::function<void(const QString&)> show_;
 };
 
 }  // namespace
@@ -67,7 +71,18 @@ QValidator::State Cp1251Validator::validate(QString& input, int&) const {
 QValidator::State Cp1251Validator::TakeBytes(std::string&) const { return Acceptable; }
 
 void ShowStatusTips(QWidget* window, QStatusBar* bar) {
-  window->installEventFilter(new StatusTipWatcher(window, bar));
+  window->installEventFilter(new StatusTipWatcher(
+      window, [bar](const QString& tip) { bar->showMessage(tip, kTipShownFor); }));
+}
+
+void ShowStatusTips(QWidget* window, QLabel* label) {
+  window->installEventFilter(new StatusTipWatcher(window, [label](const QString& tip) {
+    label->setText(tip);
+    // A later tip stays its own time: only the text shown here is taken away.
+    QTimer::singleShot(kTipShownFor, label, [label, tip] {
+      if (label->text() == tip) label->clear();
+    });
+  }));
 }
 
 }  // namespace window_common

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+class QLabel;
 class QStatusBar;
 class QWidget;
 
@@ -43,5 +44,7 @@ class Cp1251Validator : public QValidator {
 // Makes `window` show the status tips that reach it (a refused character, say) in `bar`, each
 // for a few seconds, long enough to be read.
 void ShowStatusTips(QWidget* window, QStatusBar* bar);
+// The same for a window whose status bar is made of labels: the tip stands in `label`.
+void ShowStatusTips(QWidget* window, QLabel* label);
 
 }  // namespace window_common

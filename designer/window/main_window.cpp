@@ -267,6 +267,12 @@ void MainWindow::CreateStatusBar(SplitterPanel* lower_panel) {
   cancel_button_->setFocusPolicy(Qt::NoFocus);
   cancel_button_->hide();
   connect(cancel_button_, &QPushButton::clicked, this, [this] { cancel_requested_ = true; });
+  // What a box refuses (a character Windows-1251 lacks) is said in the rest of the bar.
+  auto* tip = new QLabel(bar);
+  tip->setObjectName(QStringLiteral("statusTip"));
+  tip->setGeometry(400, 0, 361, 18);
+  tip->setIndent(2);
+  window_common::ShowStatusTips(this, tip);
 }
 
 void MainWindow::SetTabOrder() {

@@ -14,8 +14,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "window_common/cp1251_text.h"
 #include "designer/window/test/window_harness.h"
+#include "window_common/cp1251_text.h"
 
 namespace designer {
 
@@ -29,6 +29,7 @@ class EditingTest : public QObject {
   void UndoAndRedoANameAFlagAndADraggedWidth();
   void CancelDuringASaveKeepsTheFilesAndTheDocument();
   void StatusBarCountsTheLinesASaveCut();
+  void ARefusedCharacterIsNamedInTheStatusBar();
   void NumericChoiceChecksRecordsBeyondTheSamples();
   void StandardKeysRunTheirCommands_data();
   void StandardKeysRunTheirCommands();
@@ -187,6 +188,14 @@ void EditingTest::StatusBarCountsTheLinesASaveCut() {
   h.dialogs.yes_no_answers.push_back(false);
   Trigger(h, "saveItem");
   QCOMPARE(h.Find<QLabel>("statusPanel2")->text(), U("обрезано строк: 2"));
+}
+
+void EditingTest::ARefusedCharacterIsNamedInTheStatusBar() {
+  Harness h;
+  auto* name = h.Find<QLineEdit>("databaseName");
+  TypeKeys(name, U("Кн北"));
+  QCOMPARE(name->text(), U("Кн"));
+  QCOMPARE(h.Find<QLabel>("statusTip")->text(), window_common::RefusedCharacterMessage(U'北'));
 }
 
 void EditingTest::NumericChoiceChecksRecordsBeyondTheSamples() {
