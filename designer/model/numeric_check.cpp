@@ -76,4 +76,15 @@ Status CheckNumericField(const Document& doc, int field, const std::string& spli
                               : CheckTextSource(doc, field, splitter, progress);
 }
 
+Status CheckNumericFields(const Document& doc, const std::string& splitter,
+                          const std::function<void(std::int64_t records)>& progress) {
+  if (!doc.SourceIsFsr) return Status::Ok();
+  for (int field = 1; field <= doc.FieldCount; ++field) {
+    if (doc.Fields[field].DataType != kTypeNumeric) continue;
+    if (Status checked = CheckNumericField(doc, field, splitter, progress); !checked.ok())
+      return checked;
+  }
+  return Status::Ok();
+}
+
 }  // namespace designer

@@ -20,4 +20,10 @@ namespace designer {
 Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
                          const std::function<void(std::int64_t records)>& progress);
 
+// CheckNumericField for every numeric field of a document read from a source file, whose header
+// may call a field numeric that its data lines contradict; the numeric fields of other documents
+// were checked when they became numeric (or hold stored numbers).
+Status CheckNumericFields(const Document& doc, const std::string& splitter,
+                          const std::function<void(std::int64_t records)>& progress);
+
 }  // namespace designer

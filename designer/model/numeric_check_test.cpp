@@ -37,5 +37,23 @@ TEST(CheckNumericField, ReadsEveryRecordBeyondTheSamples) {
   }
 }
 
+TEST(CheckNumericFields, ASourceFilesNumericFieldIsCheckedOnlyThere) {
+  testing_support::ScratchFolder scratch;
+  FakeWindow view;
+  const std::string csv = "name;number\nx;1\ny;12a\n";
+  Document from_csv;
+  ASSERT_TRUE(LoadCSV(from_csv, scratch.Write("data.csv", csv), view).ok());
+  from_csv.Fields[2].DataType = kTypeNumeric;  // made numeric without the check
+  EXPECT_TRUE(CheckNumericFields(from_csv, ";", nullptr).ok());
+
+  ASSERT_TRUE(SaveFSR(from_csv, scratch.File("data.fsr"), view).ok());
+  Document from_fsr;
+  ASSERT_TRUE(LoadFSR(from_fsr, scratch.File("data.fsr"), view).ok());
+  const Status status = CheckNumericFields(from_fsr, ";", nullptr);
+  EXPECT_TRUE(status.refusal());
+  EXPECT_NE(status.message().find("в записи 2 значение «12a»"), std::string::npos)
+      << status.message();
+}
+
 }  // namespace
 }  // namespace designer

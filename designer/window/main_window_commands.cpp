@@ -11,6 +11,7 @@
 #include "common/file_extension.h"
 #include "designer/model/csv_import.h"
 #include "designer/model/database_source.h"
+#include "designer/model/numeric_check.h"
 #include "designer/model/source_file.h"
 #include "designer/window/book_on_screen.h"
 #include "designer/window/document_text.h"
@@ -109,8 +110,9 @@ bool MainWindow::Save() {
   if (target.isEmpty()) return false;
   SaveResult result;
   BeginLongRun(true);
-  const Status saved =
-      SaveFSR(doc_, QFile::encodeName(target).toStdString(), SavingOptions(), result);
+  Status saved = CheckNumericFields(doc_, Splitter(), [this](std::int64_t) { AnswerWhenDue(); });
+  if (saved.ok())
+    saved = SaveFSR(doc_, QFile::encodeName(target).toStdString(), SavingOptions(), result);
   EndLongRun();
   if (!saved.ok()) {
     if (!cancel_requested_) ReportStatus(*dialogs_, saved);
