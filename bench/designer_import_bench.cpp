@@ -14,8 +14,8 @@
 
 namespace {
 
-// Answers Yes to the first-line question and remembers any message, which would mean the
-// import did not run through.
+// Takes the settings the import dialog preselects, with the first line as the names, answers Yes
+// to any question and remembers any message, which would mean the import did not run through.
 class AnsweringDialogs : public designer::Dialogs {
  public:
   QString ChooseFileToOpen(const QString&, const QStringList&) override { return {}; }
@@ -23,6 +23,15 @@ class AnsweringDialogs : public designer::Dialogs {
   QString ChooseFileToSave(const QString&, const QString&, const QStringList&,
                            const QString&) override {
     return {};
+  }
+  std::optional<designer::CsvSettings> ChooseImportSettings(const QString&,
+                                                            const designer::CsvGuess& guess,
+                                                            bool) override {
+    return designer::CsvSettings{.encoding = guess.encoding,
+                                 .splitter = guess.splitter.value_or(";"),
+                                 .quoted = guess.quoted,
+                                 .first_line_has_names = true,
+                                 .skip_lines = guess.skip_lines};
   }
   bool AskYesNo(const QString&) override { return true; }
   designer::Answer AskYesNoCancel(const QString&) override { return designer::Answer::kNo; }

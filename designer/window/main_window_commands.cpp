@@ -7,7 +7,6 @@
 #include <QProcess>
 #include <QProgressBar>
 
-#include "designer/model/csv_import.h"
 #include "designer/model/database_source.h"
 #include "designer/model/source_file.h"
 #include "designer/window/document_text.h"
@@ -66,8 +65,10 @@ void MainWindow::OpenFile(const QString& path) {
   using Reader = Status (*)(Document&, const std::string&, const ReadOptions&, ReadResult&);
   Reader read = nullptr;
   if (extension == QLatin1String(".CSV")) {
-    read = LoadCSV;
-  } else if (extension == QLatin1String(".FSR")) {
+    OpenCsv(path);
+    return;
+  }
+  if (extension == QLatin1String(".FSR")) {
     read = LoadFSR;
   } else if (extension == QLatin1String(".FDB") || extension == QLatin1String(".ZDB") ||
              extension == QLatin1String(".DB")) {
@@ -96,6 +97,7 @@ bool MainWindow::Save() {
     ReportStatus(*dialogs_, committed);
     return false;
   }
+  if (!SettleSplitter()) return false;
   // Proposal: the folder and the name of the file last chosen to open, with ".fsr".
   const QFileInfo last(last_open_path_);
   const QString proposed = QFileInfo(WithExtension(last_open_path_, ".fsr")).fileName();
