@@ -18,8 +18,8 @@
 
 namespace {
 
-// Answers Yes to the first-line question and remembers any message, which would mean the
-// import did not run through.
+// Takes the settings the import dialog preselects, with the first line as the names, answers Yes
+// to any question and remembers any message, which would mean the import did not run through.
 class AnsweringDialogs : public designer::Dialogs {
  public:
   QString ChooseFileToOpen(const QString&, const QStringList&) override { return {}; }
@@ -28,7 +28,16 @@ class AnsweringDialogs : public designer::Dialogs {
                            const QString&) override {
     return target;
   }
-  // Yes to the first-line question, No to the export.
+  std::optional<designer::CsvSettings> ChooseImportSettings(const QString&,
+                                                            const designer::CsvGuess& guess,
+                                                            bool) override {
+    return designer::CsvSettings{.encoding = guess.encoding,
+                                 .splitter = guess.splitter.value_or(";"),
+                                 .quoted = guess.quoted,
+                                 .first_line_has_names = true,
+                                 .skip_lines = guess.skip_lines};
+  }
+  // No to the export.
   bool AskYesNo(const QString& text) override { return !text.contains(QStringLiteral("экспорт")); }
   designer::Answer AskYesNoCancel(const QString&) override { return designer::Answer::kNo; }
   void ShowMessage(designer::MessageKind, const QString& text) override { message = text; }

@@ -5,7 +5,10 @@ fields separated by ";", CR LF line ends, Windows-1251 text. The same seed gives
 Fields: personnel number (digits 1 to 9 only, 1 to 9 of them, so the field stays numeric and
 its values need every number size from 1 to 4 bytes), full name, post, department and phone.
 
-Usage: make_input.py RECORDS OUT [SEED]
+With --quoted every text value stands in double quotes, as LibreOffice writes a CSV file with
+"quote all text cells": the same records, to be read with quotes (RFC 4180) into the same values.
+
+Usage: make_input.py RECORDS OUT [SEED] [--quoted]
 """
 import random
 import sys
@@ -49,17 +52,19 @@ def phone(rng):
 
 
 def main():
-    if len(sys.argv) not in (3, 4):
+    args = [arg for arg in sys.argv[1:] if arg != "--quoted"]
+    if len(args) not in (2, 3):
         sys.exit(__doc__)
-    records = int(sys.argv[1])
-    rng = random.Random(int(sys.argv[3]) if len(sys.argv) == 4 else 2004)
-    with open(sys.argv[2], "w", encoding="cp1251", newline="") as out:
-        out.write("Таб.номер;ФИО;Должность;Отдел;Телефон\r\n")
+    text = '"%s"' if "--quoted" in sys.argv[1:] else "%s"
+    line = ";".join(["%s", text, text, text, text]) + "\r\n"
+    records = int(args[0])
+    rng = random.Random(int(args[2]) if len(args) == 3 else 2004)
+    with open(args[1], "w", encoding="cp1251", newline="") as out:
+        out.write(line % ("Таб.номер", "ФИО", "Должность", "Отдел", "Телефон"))
         lines = []
         for _ in range(records):
-            lines.append("%s;%s;%s;%s;%s\r\n" % (personnel_number(rng), full_name(rng),
-                                                 rng.choice(POSTS), rng.choice(DEPARTMENTS),
-                                                 phone(rng)))
+            lines.append(line % (personnel_number(rng), full_name(rng), rng.choice(POSTS),
+                                 rng.choice(DEPARTMENTS), phone(rng)))
             if len(lines) == 10000:
                 out.write("".join(lines))
                 lines.clear()

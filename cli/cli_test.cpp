@@ -410,6 +410,69 @@ TEST_F(BwickTest, FilesThatAreNotTextAreRefused) {
             std::string::npos);
 }
 
+// `cp1251` text as UTF-16 behind its byte-order mark, little- or big-endian.
+std::string Utf16WithMark(const std::string& cp1251, bool big_endian) {
+  std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+  const std::string utf8 = codepage::Cp1251ToUtf8(cp1251);
+  for (std::size_t at = 0; at < utf8.size();) {
+    // Every character here is of the Basic Multilingual Plane: one to three bytes of UTF-8.
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : 3;
+    char32_t unit = length == 1 ? lead : lead & (length == 2 ? 0x1F : 0x0F);
+    for (std::size_t i = 1; i < length; ++i) unit = (unit << 6) | (utf8[at + i] & 0x3F);
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    bytes += big_endian ? std::string{high, low} : std::string{low, high};
+    at += length;
+  }
+  return bytes;
+}
+
+TEST_F(BwickTest, Utf16InputsGiveTheBytesOfTheirWindows1251Twins) {
+  const std::string list = Cp("555;Иван Пётрович;отдел №5;b;c\r\n");
+  const std::string book = SourceFile({{Cp("Фамилия")}, {.name = "Sum", .type = 2, .size = 2}},
+                                      Cp("Ёлкин;300\r\nЩукин;-1\r\n"), 13, ';', Cp("Книга"));
+  for (const auto& [name, cp1251] : {std::pair{"list.csv", list}, std::pair{"book.fsr", book}}) {
+    const std::string options = name == std::string("list.csv") ? " --name N" : "";
+    const std::string packed = dir_.File(name).substr(0, dir_.File(name).size() - 3) + "fdb";
+    WriteBytes(dir_.File(name), cp1251);
+    ASSERT_EQ(Bwick("build " + Quoted(name) + options).status, 0) << name;
+    const std::string twin = ReadBytes(packed);
+    for (const bool big_endian : {false, true}) {
+      WriteBytes(dir_.File(name), Utf16WithMark(cp1251, big_endian));
+      EXPECT_EQ(Bwick("check " + Quoted(name) + " --quiet").status, 0) << name;
+      const RunResult build = Bwick("build " + Quoted(name) + options);
+      EXPECT_EQ(build.status, 0) << build.err;
+      EXPECT_TRUE(ReadBytes(packed) == twin) << name << (big_endian ? " big-endian" : "");
+    }
+  }
+  // Without its mark UTF-16 is no text, unless it is named.
+  WriteBytes(dir_.File("list.csv"), Utf16WithMark(list, false).substr(2));
+  EXPECT_NE(Bwick("build " + Quoted("list.csv") + " --name N").err.find("не является текстовым"),
+            std::string::npos);
+  EXPECT_EQ(Bwick("build " + Quoted("list.csv") + " --name N --encoding utf-16").status, 0);
+}
+
+TEST_F(BwickTest, QuotedValuesReachTheBookWhole) {
+  // As Excel ru-RU writes it: a value quoted when it holds ";", a quote or a line break.
+  WriteBytes(dir_.File("firms.csv"), Cp("Организация;Адрес;Телефон\r\n"
+                                        "\"ООО \"\"Ромашка\"\"\";\"ул. Ленина; д. 1\";123\r\n"
+                                        "ЗАО Лес;\"ул. Садовая,\nд. 7\";89\r\n"));
+  const RunResult import =
+      Bwick("import " + Quoted("firms.csv") + " --name Фирмы --header --quote '\"'");
+  ASSERT_EQ(import.status, 0) << import.err;
+  EXPECT_NE(import.err.find("строка 3: перевод строки внутри значения станет пробелом"),
+            std::string::npos)
+      << import.err;
+  ASSERT_EQ(Bwick("build " + Quoted("firms.fsr")).status, 0);
+  const RunResult dump = Bwick("dump " + Quoted("firms.fdb"));
+  EXPECT_NE(dump.out.find("запись 1: ООО \"Ромашка\" | ул. Ленина; д. 1 | 123\n"),
+            std::string::npos)
+      << dump.out;
+  EXPECT_NE(dump.out.find("запись 2: ЗАО Лес | ул. Садовая, д. 7 | 89\n"), std::string::npos)
+      << dump.out;
+  EXPECT_NE(dump.out.find("конец: записей 2"), std::string::npos) << dump.out;
+}
+
 // Starts bwick with `args`, reads its standard error until `marker` shows, ends it with SIGTERM
 // and returns how it ended.
 int TerminateWhenShown(const std::vector<std::string>& args, const std::string& marker) {

@@ -170,8 +170,10 @@ Status ReadEncodingOption(const ParsedArguments& parsed,
     encoding = codepage::TextEncoding::kUtf8;
   } else if (*name == "cp1251" || *name == "windows-1251") {
     encoding = codepage::TextEncoding::kCp1251;
-  } else {
-    return Status::Refusal("--encoding: utf-8 или cp1251");
+  } else if (*name == "utf-16" || *name == "utf16") {
+    encoding = codepage::TextEncoding::kUtf16;
+  } else if (*name != "auto") {
+    return Status::Refusal("--encoding: auto, cp1251, utf-8 или utf-16");
   }
   return Status::Ok();
 }

@@ -31,7 +31,8 @@ struct OptionSpec {
 
 // Options several subcommands share.
 inline constexpr OptionSpec kEncodingOption = {
-    "encoding", 0, "КОДИРОВКА", "utf-8 или cp1251; без него кодировка определяется по содержимому"};
+    "encoding", 0, "КОДИРОВКА",
+    "auto, cp1251, utf-8 или utf-16; auto (по умолчанию): определяется по содержимому"};
 inline constexpr OptionSpec kForceOption = {"force", 0, "", "заменить существующий файл"};
 inline constexpr OptionSpec kQuietOption = {"quiet", 0, "", "выводить только сообщения об ошибках"};
 inline constexpr OptionSpec kProgressOption = {
@@ -86,8 +87,8 @@ Status OptionToCp1251(const std::string& utf8, std::string_view option, std::str
 // backslash and t, as a shell passes it) for the Tab that a shell makes hard to type.
 Status SplitterToCp1251(const std::string& utf8, std::string& cp1251);
 
-// The --encoding value into `encoding`, nullopt when absent; refused when it names no encoding
-// we read.
+// The --encoding value into `encoding`, nullopt when absent or "auto"; refused when it names no
+// encoding we read.
 Status ReadEncodingOption(const ParsedArguments& parsed,
                           std::optional<codepage::TextEncoding>& encoding);
 

@@ -84,6 +84,8 @@ Status ReadExportOptions(const ParsedArguments& parsed, ExportOptions& options) 
   std::optional<codepage::TextEncoding> encoding;
   if (Status read = ReadEncodingOption(parsed, encoding); !read.ok()) return read;
   if (encoding) {
+    if (*encoding == codepage::TextEncoding::kUtf16)
+      return Status::Refusal("--encoding: CSV пишется в cp1251 или utf-8");
     if (options.kind == OutputKind::kSourceFile && *encoding != codepage::TextEncoding::kCp1251)
       return Status::Refusal("--encoding: исходный файл всегда в кодировке Windows-1251");
     options.encoding = *encoding;

@@ -1,5 +1,6 @@
 #include "cli/import_command.h"
 
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -10,12 +11,15 @@
 #include "cli/readable_input.h"
 #include "common/codepage.h"
 #include "common/replacement_file.h"
+#include "designer/model/csv_detect.h"
 #include "designer/model/csv_import.h"
 #include "designer/model/document.h"
 #include "designer/model/document_io.h"
 #include "designer/model/header_values.h"
 #include "designer/model/source_file.h"
+#include "designer/model/table_warnings.h"
 #include "format/source_grammar.h"
+#include "format/source_lines.h"
 
 namespace cli {
 
@@ -25,9 +29,16 @@ const CommandSpec kImportCommand = {
     "сделать исходный файл справочника (.fsr) из файла CSV",
     "Делает из файла CSV исходный файл справочника, как конструктор: поля и их типы\n"
     "определяются по записям, данные копируются в Windows-1251. Без -o исходный файл\n"
-    "ложится рядом с CSV с расширением .fsr. Файл CSV может быть в Windows-1251 или в UTF-8.",
+    "ложится рядом с CSV с расширением .fsr. Файл CSV может быть в Windows-1251, UTF-8\n"
+    "или UTF-16. Что исходный файл потеряет (строки с другим числом полей, длинные строки,\n"
+    "символы не из Windows-1251), сообщается в stderr с номером первой такой строки.\n"
+    "Прочитанные с --quote значения пишутся целиком через разделитель, которого нет ни в\n"
+    "одном значении (первый из «;», «,», табуляции и «|»).",
     {{"name", 0, "ИМЯ", "название справочника (обязательно)"},
-     {"splitter", 0, "С", "разделитель полей (по умолчанию ;)"},
+     {"splitter", 0, "С", "разделитель полей: символ, tab или auto (по умолчанию ;)"},
+     {"quote", 0, "КАВЫЧКИ",
+      "\" (значения в кавычках, как пишет RFC 4180) или none (по умолчанию)"},
+     {"skip", 0, "N", "пропустить N строк в начале файла (по умолчанию 0)"},
      {"header", 0, "", "первая строка содержит названия полей"},
      {"no-cut", 0, "", "не обрезать строки длиннее 250 символов"},
      kEncodingOption,
@@ -41,9 +52,12 @@ namespace {
 
 struct ImportOptions {
   std::string csv_path;
-  std::string output_path;  // "-": standard output
-  std::string name;         // Windows-1251
-  std::string splitter = std::string(1, format::kDefaultSplitter);
+  std::string output_path;                                          // "-": standard output
+  std::string name;                                                 // Windows-1251
+  std::string splitter = std::string(1, format::kDefaultSplitter);  // empty with `detect_splitter`
+  bool detect_splitter = false;                                     // --splitter auto
+  bool quoted = false;
+  std::int32_t skip_lines = 0;
   bool header = false;
   bool cut_long_lines = true;
   bool replace = false;                            // --force: an existing output may be replaced
@@ -69,12 +83,28 @@ Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) 
 
   if (const auto splitter_utf8 = parsed.Value("splitter")) {
     std::string splitter;
-    if (Status read = SplitterToCp1251(*splitter_utf8, splitter); !read.ok()) return read;
-    // One byte that keeps its header line whole; the writer refuses the other control characters.
-    if (splitter.size() != 1 || designer::HasLineBreak(splitter)) {
-      return Status::Refusal("--splitter: ровно один символ, не перевод строки");
+    if (*splitter_utf8 == "auto") {
+      options.detect_splitter = true;
+    } else if (Status read = SplitterToCp1251(*splitter_utf8, splitter); !read.ok()) {
+      return read;
+    } else if (splitter.size() != 1 || designer::HasLineBreak(splitter)) {
+      // One byte that keeps its header line whole; the writer refuses the other control bytes.
+      return Status::Refusal("--splitter: ровно один символ, tab или auto, не перевод строки");
+    } else {
+      options.splitter = splitter;
     }
-    options.splitter = splitter;
+  }
+  if (const auto quote = parsed.Value("quote")) {
+    if (*quote != "\"" && *quote != "none") return Status::Refusal("--quote: \" или none");
+    options.quoted = *quote == "\"";
+  }
+  if (const auto skip = parsed.Value("skip")) {
+    const auto [end, error] =
+        std::from_chars(skip->data(), skip->data() + skip->size(), options.skip_lines);
+    if (skip->empty() || error != std::errc() || end != skip->data() + skip->size() ||
+        options.skip_lines < 0) {
+      return Status::Refusal("--skip: число строк от 0");
+    }
   }
 
   if (Status read = ReadEncodingOption(parsed, options.encoding); !read.ok()) return read;
@@ -91,11 +121,33 @@ std::string Bytes(int count) {
   return std::to_string(count) + (count == 1 ? " байт" : count < 5 ? " байта" : " байт");
 }
 
+// The name --encoding gives `encoding`.
+const char* EncodingName(codepage::TextEncoding encoding) {
+  switch (encoding) {
+    case codepage::TextEncoding::kUtf8:
+      return "utf-8";
+    case codepage::TextEncoding::kUtf16:
+      return "utf-16";
+    case codepage::TextEncoding::kCp1251:
+      break;
+  }
+  return "cp1251";
+}
+
+// How --splitter names `splitter`.
+std::string SplitterOption(const std::string& splitter) {
+  return splitter == "\t" ? "tab" : codepage::Cp1251ToUtf8(splitter);
+}
+
 std::string Summary(const designer::Document& doc, std::int32_t imported_records,
-                    const ImportOptions& options) {
+                    const ImportOptions& options, const std::string& written_splitter) {
   std::string text = "кодировка: ";
-  text += doc.SourceEncoding == codepage::TextEncoding::kUtf8 ? "utf-8" : "cp1251";
+  text += EncodingName(doc.SourceEncoding);
   text += options.encoding ? " (задана)\n" : " (определена)\n";
+  if (doc.SourceQuoted) {
+    text += "значения в кавычках; в исходном файле их разделяет " +
+            format::SplitterForMessage(written_splitter[0]) + "\n";
+  }
   text += "полей: " + std::to_string(doc.FieldCount) + "\n";
   for (int i = 1; i <= doc.FieldCount; ++i) {
     const designer::TFieldDesc& field = doc.Fields[i];
@@ -112,15 +164,21 @@ std::string Summary(const designer::Document& doc, std::int32_t imported_records
 // The import as the designer makes it, with the answer and the values of the command line; the
 // running counts go to the console's progress.
 designer::ReadOptions ReadingOf(const ImportOptions& options, Console& console) {
-  return {options.splitter, options.encoding,
+  return {options.splitter,
+          options.encoding,
           [&options](const std::string&) { return options.header; },
           [&console](int records) {
             console.Progress("Прочитано записей: " + std::to_string(records));
-          }};
+          },
+          options.quoted,
+          options.skip_lines};
 }
 
-designer::SaveOptions SavingOf(const ImportOptions& options, Console& console) {
-  return {options.name, options.splitter, options.cut_long_lines,
+// The save writes the data lines split at `splitter`: the one read with, or for values read with
+// quotes one that no value holds.
+designer::SaveOptions SavingOf(const ImportOptions& options, const std::string& splitter,
+                               Console& console) {
+  return {options.name, splitter, options.cut_long_lines,
           // Called for every data line written: a text is made only every thousand of them.
           [&console](std::int64_t written, std::int64_t expected) {
             if (written % 1000 != 0 && written != expected) return;
@@ -139,6 +197,33 @@ Status CheckNamesAreSplit(const designer::Document& doc, const ImportOptions& op
                              " есть табуляция: похоже, поля разделены ею; задайте --splitter tab");
     }
   }
+  return Status::Ok();
+}
+
+// Compares the options with what the file's first lines suggest (csv_detect.h): with
+// --splitter auto the splitter is the one found (";" when none is); otherwise, when the file's
+// splitter or quotes look different, one note says which options to give. Fails only as reading
+// the file fails. `readable_path` holds the input (a pipe's copy, say).
+Status CompareWithTheFile(const std::string& readable_path, ImportOptions& options,
+                          Console& console) {
+  designer::CsvGuess guess;
+  const Status guessed = designer::GuessCsvFile(
+      readable_path, options.encoding, options.detect_splitter ? ";" : options.splitter, guess);
+  if (!guessed.ok()) return guessed;
+  if (options.detect_splitter) options.splitter = guess.splitter.value_or(";");
+  std::string seen;    // what the file looks like
+  std::string advice;  // the options that read it so
+  if (guess.splitter && *guess.splitter != options.splitter) {
+    seen = "поля разделяет " + format::SplitterForMessage((*guess.splitter)[0]);
+    advice = " --splitter " + SplitterOption(*guess.splitter);
+  }
+  if (guess.quoted && !options.quoted) {
+    seen += (seen.empty() ? "" : " и ") + std::string("значения стоят в кавычках");
+    advice += " --quote '\"'";
+  }
+  if (seen.empty()) return Status::Ok();
+  const std::string note = "похоже, в файле " + seen + "; укажите" + advice;
+  console.Note(options.csv_path, note);
   return Status::Ok();
 }
 
@@ -174,6 +259,10 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     console.Error(options.csv_path, "не является текстовым файлом: файл пуст");
     return kExitRefused;
   }
+  if (Status compared = CompareWithTheFile(csv.path(), options, console); !compared.ok()) {
+    console.Error(options.csv_path, csv.Shown(compared.message(), options.csv_path));
+    return compared.refusal() ? kExitRefused : kExitUnreadable;
+  }
   designer::Document doc;
   designer::ReadResult for_the_window;  // status texts and values a window would show
   Status loaded = designer::LoadCSV(doc, csv.path(), ReadingOf(options, console), for_the_window);
@@ -185,6 +274,13 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     console.Error(options.csv_path, split.message());
     return kExitRefused;
   }
+  for (const designer::WarningLine& warning :
+       designer::DescribeWarnings(*for_the_window.warnings, options.cut_long_lines)) {
+    std::string text = "строка " + std::to_string(warning.first_line) + ": " + warning.text;
+    if (warning.count > 1) text += " (всего таких строк: " + std::to_string(warning.count) + ")";
+    console.Note(options.csv_path, text);
+  }
+  const std::string written_splitter = for_the_window.splitter.value_or(options.splitter);
   const std::int32_t imported_records = doc.RecordCount;
   // Standard output gets the source file once it is whole, from a file of its own.
   TemporaryFile whole;
@@ -198,7 +294,8 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     options.output_path = whole.path();
   }
-  const Status saved = designer::SaveFSR(doc, options.output_path, SavingOf(options, console));
+  const Status saved =
+      designer::SaveFSR(doc, options.output_path, SavingOf(options, written_splitter, console));
   if (!saved.ok()) {
     console.Error(options.csv_path, csv.Shown(saved.message(), options.csv_path));
     return saved.refusal() ? kExitRefused : kExitUnwritable;
@@ -208,7 +305,7 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     out << written.rdbuf();
     return console.FinishProduct() ? kExitOk : kExitUnwritable;
   }
-  console.Result(Summary(doc, imported_records, options));
+  console.Result(Summary(doc, imported_records, options, written_splitter));
   return kExitOk;
 }
 

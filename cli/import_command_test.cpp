@@ -203,5 +203,73 @@ TEST_F(ImportCommandTest, FailedWriteIsReportedAndLeavesNoFile) {
       << "the two fillers only";
 }
 
+TEST_F(ImportCommandTest, QuotedValuesAreWrittenWholeJoinedByASplitterNoneHolds) {
+  const std::string csv = Write("q.csv", "id,text\r\n1,\"a, b\"\r\n2,\"say \"\"hi\"\"; ok\"\r\n");
+  ASSERT_EQ(Run({csv, "--name", "N", "--header", "--splitter", ",", "--quote", "\""}), kExitOk)
+      << err_.str();
+  const std::string fsr = Read(dir_ / "q.fsr");
+  EXPECT_NE(fsr.find("\r\n'\t'\r\n"), std::string::npos);  // "," and ";" stand in values
+  EXPECT_NE(fsr.find("\r\n1\ta, b\r\n2\tsay \"hi\"; ok\r\n"), std::string::npos) << fsr;
+  EXPECT_NE(out_.str().find("значения в кавычках; в исходном файле их разделяет табуляция"),
+            std::string::npos)
+      << out_.str();
+  EXPECT_EQ(err_.str(), "");  // the options are what the file looks like: no note
+}
+
+TEST_F(ImportCommandTest, SplitterAutoTabSkipAndUtf16) {
+  const std::string title = Write("t.csv", "Report\r\nid\tname\r\n1\tx\r\n2\ty\r\n");
+  ASSERT_EQ(Run({title, "--name", "N", "--header", "--splitter", "auto", "--skip", "1"}), kExitOk)
+      << err_.str();
+  EXPECT_NE(Read(dir_ / "t.fsr").find("\r\n'\t'\r\n"), std::string::npos);
+  EXPECT_NE(Read(dir_ / "t.fsr").find("\r\n1\tx\r\n2\ty\r\n"), std::string::npos);
+  EXPECT_NE(out_.str().find("1 «id»: число"), std::string::npos) << out_.str();
+
+  std::string utf16 = "\xFF\xFE";
+  for (const char c : std::string("a\tb\r\n1\t2\r\n")) utf16 += std::string{c, '\0'};
+  const std::string wide = Write("w.csv", utf16);
+  ASSERT_EQ(Run({wide, "--name", "N", "--splitter", "tab"}), kExitOk) << err_.str();
+  EXPECT_NE(out_.str().find("кодировка: utf-16 (определена)"), std::string::npos) << out_.str();
+  EXPECT_NE(Read(dir_ / "w.fsr").find("\r\na\tb\r\n1\t2\r\n"), std::string::npos);
+  ASSERT_EQ(Run({wide, "--name", "N", "--splitter", "tab", "--encoding", "utf-16", "--force"}),
+            kExitOk)
+      << err_.str();
+  EXPECT_NE(out_.str().find("кодировка: utf-16 (задана)"), std::string::npos) << out_.str();
+}
+
+TEST_F(ImportCommandTest, WarningsAndOneNoteGoToStandardErrorWithTheirLines) {
+  // Ten lines, one of them with a value too many: the file still looks as it is.
+  std::string text = "\"Имя\",\"Город\"\n\"Иван\",\"Москва, центр\"\n\"Пётр\",\"Тверь\",x\n";
+  for (int i = 0; i < 7; ++i) text += "\"Анна\",\"Омск\"\n";
+  const std::string csv = Write("e.csv", text);
+  ASSERT_EQ(Run({csv, "--name", "N"}), kExitOk) << err_.str();
+  const std::string prefix = "bwick import: " + csv + ": ";
+  EXPECT_EQ(err_.str(),
+            prefix +
+                "похоже, в файле поля разделяет «,» и значения стоят в кавычках; укажите "
+                "--splitter , --quote '\"'\n" +
+                prefix +
+                "строка 1: значение в двойных кавычках, а кавычки не учитываются (всего "
+                "таких строк: 9)\n");
+  ASSERT_EQ(Run({csv, "--name", "N", "--splitter", ",", "--quote", "\"", "--force"}), kExitOk);
+  EXPECT_EQ(err_.str(), prefix + "строка 3: другое число полей, чем в первой строке\n");
+  ASSERT_EQ(Run({csv, "--name", "N", "--splitter", ",", "--quote", "\"", "--force", "--quiet"}),
+            kExitOk);
+  EXPECT_EQ(err_.str(), "");
+}
+
+TEST_F(ImportCommandTest, BadValuesOfTheReadingOptions) {
+  const std::string csv = Write("a.csv", "1;2\n");
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{csv, "--name", "N", "--quote", "'"},
+                                             {csv, "--name", "N", "--skip", "-1"},
+                                             {csv, "--name", "N", "--skip", "x"},
+                                             {csv, "--name", "N", "--skip", ""},
+                                             {csv, "--name", "N", "--splitter", "tabs"},
+                                             {csv, "--name", "N", "--encoding", "utf-32"}}) {
+    EXPECT_EQ(Run(args), kExitUsage) << testing::PrintToString(args);
+    EXPECT_FALSE(err_.str().empty());
+  }
+}
+
 }  // namespace
 }  // namespace cli

@@ -132,4 +132,75 @@ void Utf8Converter::Finish(std::string& out) {
   Convert(rest, out);
 }
 
+std::optional<ByteOrder> Utf16Mark(std::string_view bytes) {
+  if (bytes.size() < 2) return std::nullopt;
+  if (bytes[0] == '\xFF' && bytes[1] == '\xFE') return ByteOrder::kLittleEndian;
+  if (bytes[0] == '\xFE' && bytes[1] == '\xFF') return ByteOrder::kBigEndian;
+  return std::nullopt;
+}
+
+void Utf16Decoder::Put(char32_t code_point, std::string& out) {
+  if (code_point < 0x80) {
+    out.push_back(static_cast<char>(code_point));
+  } else if (code_point < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (code_point >> 6)));
+    out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
+  } else if (code_point < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (code_point >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (code_point >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((code_point >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
+  }
+}
+
+void Utf16Decoder::Add(std::string_view piece, std::string& out) {
+  out.reserve(out.size() + piece.size() * 3 / 2);
+  std::size_t at = 0;
+  while (at < piece.size()) {
+    unsigned first = 0;
+    if (odd_byte_ >= 0) {
+      first = static_cast<unsigned>(odd_byte_);
+      odd_byte_ = -1;
+    } else if (at + 1 == piece.size()) {
+      odd_byte_ = static_cast<unsigned char>(piece[at]);
+      return;
+    } else {
+      first = static_cast<unsigned char>(piece[at++]);
+    }
+    const unsigned second = static_cast<unsigned char>(piece[at++]);
+    const auto unit = static_cast<char16_t>(
+        order_ == ByteOrder::kLittleEndian ? first | (second << 8) : (first << 8) | second);
+    const bool mark = !started_ && unit == 0xFEFF;
+    started_ = true;
+    if (mark) continue;
+    if (high_surrogate_ != 0) {
+      const char16_t high = high_surrogate_;
+      high_surrogate_ = 0;
+      if (unit >= 0xDC00 && unit <= 0xDFFF) {
+        Put(0x10000 + ((char32_t{high} - 0xD800) << 10) + (unit - 0xDC00), out);
+        continue;
+      }
+      Put(kReplacementCharacter, out);
+    }
+    if (unit >= 0xD800 && unit <= 0xDBFF) {
+      high_surrogate_ = unit;
+    } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+      Put(kReplacementCharacter, out);
+    } else {
+      Put(unit, out);
+    }
+  }
+}
+
+void Utf16Decoder::Finish(std::string& out) {
+  if (high_surrogate_ != 0) Put(kReplacementCharacter, out);
+  if (odd_byte_ >= 0) Put(kReplacementCharacter, out);
+  high_surrogate_ = 0;
+  odd_byte_ = -1;
+}
+
 }  // namespace codepage

@@ -15,6 +15,11 @@
 // pass, so any ordinary Russian word marks a file as Windows-1251; a Windows-1251 file could be
 // mistaken only when its whole non-ASCII text is such single letters with signs. The command
 // line's `--encoding` overrides the rule for such a file.
+//
+// A file that begins with a UTF-16 byte-order mark (FF FE little-endian, as Excel's "Текст
+// Юникод" writes it, or FE FF big-endian) is UTF-16 whatever follows: the readers decode it to
+// UTF-8 as they read it (Utf16Decoder) and go on as with a UTF-8 file. Without the mark, the NUL
+// bytes of UTF-16 text make it no text to any reader, unless UTF-16 is asked for by name.
 #pragma once
 
 #include <cstddef>
@@ -26,9 +31,15 @@
 
 namespace codepage {
 
-enum class TextEncoding { kCp1251, kUtf8 };
+// kUtf16: UTF-16 in the byte order its mark names, little-endian without one.
+enum class TextEncoding { kCp1251, kUtf8, kUtf16 };
 
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+enum class ByteOrder { kLittleEndian, kBigEndian };
+
+// The byte order that a UTF-16 byte-order mark at the start of `bytes` names; none without one.
+std::optional<ByteOrder> Utf16Mark(std::string_view bytes);
 
 // The rule above, applied to text that arrives in pieces, in constant memory. The caller drops
 // the byte-order mark itself: a file that begins with one is UTF-8 without further reading.
@@ -85,6 +96,27 @@ class Utf8Converter {
   std::optional<BadCharacter> first_bad_;
   bool keep_every_bad_ = false;
   std::vector<BadCharacter> every_bad_;
+};
+
+// Decodes UTF-16 text that arrives in pieces (blocks of a file) to UTF-8. A byte-order mark at the
+// very start is no text and is dropped. A code unit or a surrogate pair cut at the end of a piece
+// waits for the next piece; a surrogate without its pair, and a last odd byte, become U+FFFD,
+// which no Windows-1251 text holds, so the readers report it as a character the code page lacks.
+class Utf16Decoder {
+ public:
+  explicit Utf16Decoder(ByteOrder order) : order_(order) {}
+  // Appends the UTF-8 of `piece` to `out`.
+  void Add(std::string_view piece, std::string& out);
+  // The text ends here: what still waits for its rest becomes U+FFFD.
+  void Finish(std::string& out);
+
+ private:
+  void Put(char32_t code_point, std::string& out);
+
+  ByteOrder order_;
+  bool started_ = false;         // a code unit was decoded: a mark now would be text
+  int odd_byte_ = -1;            // the first byte of a code unit cut between pieces
+  char16_t high_surrogate_ = 0;  // waiting for its low half
 };
 
 }  // namespace codepage

@@ -79,5 +79,71 @@ TEST(Utf8Converter, BadCharactersAreDescribedForMessages) {
             "байт 0xC8, который не является частью символа UTF-8");
 }
 
+// `utf8` as UTF-16 code units in `order`, behind a byte-order mark when `mark`.
+std::string Utf16(const std::u16string& text, ByteOrder order, bool mark) {
+  std::string bytes;
+  const auto put = [&](char16_t unit) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    bytes += order == ByteOrder::kLittleEndian ? std::string{low, high} : std::string{high, low};
+  };
+  if (mark) put(0xFEFF);
+  for (const char16_t unit : text) put(unit);
+  return bytes;
+}
+
+TEST(Utf16Mark, NamesTheByteOrderOfAMarkOnly) {
+  EXPECT_EQ(Utf16Mark("\xFF\xFE"
+                      "a"),
+            ByteOrder::kLittleEndian);
+  EXPECT_EQ(Utf16Mark("\xFE\xFF"), ByteOrder::kBigEndian);
+  EXPECT_EQ(Utf16Mark("\xEF\xBB\xBF"), std::nullopt);
+  EXPECT_EQ(Utf16Mark("\xFF"), std::nullopt);
+  EXPECT_EQ(Utf16Mark(std::string_view("a\0", 2)), std::nullopt);
+}
+
+TEST(Utf16Decoder, DecodesEitherByteOrderInPiecesCutAnywhere) {
+  const std::u16string text = u"Имя\tГород\r\n\"ООО \"\"Ромашка\"\"\"\t😀 €\r\n";
+  const std::string expected = "Имя\tГород\r\n\"ООО \"\"Ромашка\"\"\"\t😀 €\r\n";
+  for (const ByteOrder order : {ByteOrder::kLittleEndian, ByteOrder::kBigEndian}) {
+    for (const bool mark : {false, true}) {
+      const std::string bytes = Utf16(text, order, mark);
+      for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+        Utf16Decoder decoder(order);
+        std::string out;
+        decoder.Add(bytes.substr(0, cut), out);
+        decoder.Add(bytes.substr(cut), out);
+        decoder.Finish(out);
+        ASSERT_EQ(out, expected) << cut << (mark ? " with the mark" : "");
+      }
+    }
+  }
+}
+
+TEST(Utf16Decoder, WhatIsNoUtf16BecomesTheReplacementCharacter) {
+  struct Case {
+    std::u16string units;
+    std::string extra;  // bytes after the units
+    std::string expected;
+  };
+  const Case cases[] = {
+      {u"a\xD83D"
+       u"b",
+       "", "a\uFFFDb"},             // a high surrogate without its low half
+      {u"a\xDE00", "", "a\uFFFD"},  // a low half alone
+      {u"a\xD83D", "", "a\uFFFD"},  // a high surrogate at the end
+      {u"ab", "x", "ab\uFFFD"},     // an odd last byte
+      {u"\xFEFF\xFEFF"
+       u"a",
+       "", "\uFEFFa"},  // only the first mark is no text
+  };
+  for (const Case& c : cases) {
+    Utf16Decoder decoder(ByteOrder::kLittleEndian);
+    std::string out;
+    decoder.Add(Utf16(c.units, ByteOrder::kLittleEndian, false) + c.extra, out);
+    decoder.Finish(out);
+    EXPECT_EQ(out, c.expected);
+  }
+}
+
 }  // namespace
 }  // namespace codepage

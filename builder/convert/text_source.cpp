@@ -37,12 +37,15 @@ TextSource::TextSource(const std::string& path, std::optional<TextEncoding> enco
 void TextSource::Detect() {
   codepage::EncodingDetector detector;
   bool marked = false;
+  bool utf16 = false;
   while (ReadRaw(kBlockSize)) {
+    // The UTF-16 mark stands before the first NUL byte of the text that follows it.
+    utf16 = raw_offset_ == 0 && codepage::Utf16Mark(raw_).has_value();
     marked = raw_offset_ == 0 && StartsWithByteOrderMark(raw_);
     // What follows a NUL byte is no text: the reading refuses the file there.
-    if (marked || !detector.Add(raw_) || !pending_refusal_.empty()) break;
+    if (utf16 || marked || !detector.Add(raw_) || !pending_refusal_.empty()) break;
   }
-  encoding_ = marked ? TextEncoding::kUtf8 : detector.Result();
+  encoding_ = utf16 ? TextEncoding::kUtf16 : marked ? TextEncoding::kUtf8 : detector.Result();
   pending_refusal_.clear();
   raw_.clear();
   raw_offset_ = 0;
@@ -54,6 +57,7 @@ bool TextSource::ReadRaw(std::size_t size) {
   raw_.resize(std::min(size, kBlockSize));
   raw_.resize(file_.Read(raw_.data(), raw_.size()));
   if (file_.failed()) raw_.clear();
+  if (encoding_ == TextEncoding::kUtf16) return !raw_.empty();
   if (const void* nul = std::memchr(raw_.data(), '\0', raw_.size())) {
     const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(nul) - raw_.data());
     pending_refusal_ = NotText(raw_offset_ + at);
@@ -68,11 +72,17 @@ void TextSource::ConvertNextBlock() {
   converted_.clear();
   handed_ = 0;
   serve_limit_ = 0;
-  const bool more = ReadRaw(kBlockSize) && pending_refusal_.empty();
+  bool more = ReadRaw(kBlockSize) && pending_refusal_.empty();
   if (file_.failed()) return;
   std::string_view text = raw_;
-  if (raw_offset_ == 0 && StartsWithByteOrderMark(text))
+  std::string decoded;
+  if (encoding_ == TextEncoding::kUtf16) {
+    DecodeUtf16(!more, decoded);
+    more = more && pending_refusal_.empty();
+    text = decoded;
+  } else if (raw_offset_ == 0 && StartsWithByteOrderMark(text)) {
     text.remove_prefix(codepage::kUtf8ByteOrderMark.size());
+  }
   converter_.Add(text, converted_);
   // At the end of the input a character still waiting for its rest is malformed; before a NUL
   // byte it does not matter, the reading stops there.
@@ -115,6 +125,19 @@ std::vector<TextSource::LineFault> TextSource::TakeUnmappable(std::int64_t line)
     unmappable_.pop_front();
   }
   return taken;
+}
+
+void TextSource::DecodeUtf16(bool last, std::string& text) {
+  if (!utf16_) {
+    utf16_.emplace(codepage::Utf16Mark(raw_).value_or(codepage::ByteOrder::kLittleEndian));
+  }
+  utf16_->Add(raw_, text);
+  if (last) utf16_->Finish(text);
+  if (const std::size_t nul = text.find('\0'); nul != std::string::npos) {
+    pending_refusal_ = NotText(decoded_ + nul);
+    text.resize(nul);
+  }
+  decoded_ += text.size();
 }
 
 std::size_t TextSource::Read(char* buffer, std::size_t size) {

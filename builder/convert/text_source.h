@@ -4,9 +4,11 @@
 // file is read once for that before the conversion reads it, up to its first byte that rules
 // UTF-8 out (early in any Russian Windows-1251 text) or to its end. A UTF-8 file loses its
 // byte-order mark and is converted while it is read, so a Windows-1251 file gives the same bytes
-// as it always did and its UTF-8 twin gives the same bytes too. Reading stops as a failure at a
-// NUL byte, which no text holds, and at a character Windows-1251 lacks, which would change the
-// data; the bytes before it are read first.
+// as it always did and its UTF-8 twin gives the same bytes too. A file that begins with a UTF-16
+// byte-order mark is UTF-16 (common/text_encoding.h): it is decoded to UTF-8 and converted alike.
+// Reading stops as a failure at a NUL byte, which no text holds (in UTF-16 text, at a NUL
+// character, its offset counted in the decoded text), and at a character Windows-1251 lacks,
+// which would change the data; the bytes before it are read first.
 #pragma once
 
 #include <cstdint>
@@ -49,13 +51,16 @@ class TextSource : public ByteSource {
 
  private:
   // Reads the next raw block of at most `size` bytes into raw_, cut before a NUL byte, which
-  // makes the refusal pending. False when it holds nothing: at the end, on a failure, or at a
-  // NUL byte that came first.
+  // makes the refusal pending (not in UTF-16, whose NUL bytes are half its characters). False when
+  // it holds nothing: at the end, on a failure, or at a NUL byte that came first.
   bool ReadRaw(std::size_t size);
   void Detect();
   void ConvertNextBlock();
   // Moves the converter's bad characters of the block just converted to unmappable_.
   void KeepUnmappable();
+  // Decodes raw_, a block of UTF-16 input, into `text`, cut before a NUL character, which makes
+  // the refusal pending; `last`: no block follows.
+  void DecodeUtf16(bool last, std::string& text);
 
   FileSource file_;
   codepage::TextEncoding encoding_ = codepage::TextEncoding::kCp1251;
@@ -64,6 +69,10 @@ class TextSource : public ByteSource {
   int system_error_ = 0;
   std::uint64_t raw_offset_ = 0;  // of the block in raw_
   std::string raw_;
+  // UTF-16 input: the decoder to UTF-8, made at the first block, whose mark names the byte order;
+  // and the bytes it has decoded so far, for the offset of a NUL character.
+  std::optional<codepage::Utf16Decoder> utf16_;
+  std::uint64_t decoded_ = 0;
   // UTF-8 input: converted text not yet handed out, and how much of it may be handed out before
   // a character Windows-1251 lacks.
   codepage::Utf8Converter converter_;

@@ -16,6 +16,16 @@ using codepage::TextEncoding;
 
 using testing_support::Cp;
 
+// `text` as UTF-16 code units, little- or big-endian.
+std::string Utf16(const std::u16string& text, bool big_endian = false) {
+  std::string bytes;
+  for (const char16_t unit : text) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    bytes += big_endian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
 TEST(TextSource, HandsOutTheTextBeforeWhatMakesItNoText) {
   struct Case {
     const char* what;
@@ -42,6 +52,21 @@ TEST(TextSource, HandsOutTheTextBeforeWhatMakesItNoText) {
        "\xEF\xBB\xBFИмя\n", ""},
       {"character cut by the block boundary", std::string(16383, 'x') + "ЖЖ", std::nullopt,
        std::string(16383, 'x') + Cp("ЖЖ"), ""},
+      {"UTF-16 LE behind its mark", "\xFF\xFE" + Utf16(u"Имя\tКод\r\nЁж\t1\r\n"), std::nullopt,
+       Cp("Имя\tКод\r\nЁж\t1\r\n"), ""},
+      {"UTF-16 BE behind its mark", "\xFE\xFF" + Utf16(u"Имя\r\n", true), std::nullopt,
+       Cp("Имя\r\n"), ""},
+      {"UTF-16 of several blocks", "\xFF\xFE" + Utf16(std::u16string(20000, u'ж')), std::nullopt,
+       std::string(20000, '\xE6'), ""},
+      {"UTF-16 without its mark is no text", Utf16(u"ab"), std::nullopt, "a",
+       "не является текстовым файлом: в нём есть байт с кодом 0 (смещение 1)"},
+      {"UTF-16 given, without a mark: little-endian", Utf16(u"ab\r\n"), TextEncoding::kUtf16,
+       "ab\r\n", ""},
+      {"a NUL character in UTF-16", "\xFF\xFE" + Utf16(std::u16string(u"ab\0c", 4)), std::nullopt,
+       "ab", "не является текстовым файлом: в нём есть байт с кодом 0 (смещение 2)"},
+      {"UTF-16 with a character outside the code page", "\xFF\xFE" + Utf16(u"Имя\n中\n"),
+       std::nullopt, Cp("Имя\n"),
+       "строка 2 содержит символ U+4E2D «中», которого нет в кодировке Windows-1251"},
   };
   testing::ScratchDir dir;
   for (const Case& c : cases) {

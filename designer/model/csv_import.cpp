@@ -1,21 +1,11 @@
 #include "designer/model/csv_import.h"
 
-#include <cerrno>
-#include <fstream>
-
 #include "common/codepage.h"
-#include "common/system_reason.h"
-#include "designer/model/csv_scan.h"
+#include "designer/model/csv_table.h"
 #include "designer/model/encoding.h"
-#include "designer/model/text_file.h"
+#include "format/source_lines.h"
 
 namespace designer {
-namespace {
-
-Status FileError(const char* what, const std::string& path, int error_number) {
-  return Status::Error(std::string(what) + " «" + PathForMessage(path) +
-                       "»: " + SystemReason(error_number));
-}
 
 std::string FirstLineQuestion(const CsvFirstLine& first) {
   std::string text = "Первая строка содержит названия полей?\n";
@@ -26,61 +16,52 @@ std::string FirstLineQuestion(const CsvFirstLine& first) {
   return text;
 }
 
-// Puts `file` back at its start for the next pass over it.
-Status Rewind(std::ifstream& file, const std::string& path) {
-  file.clear();
-  errno = 0;
-  file.seekg(0);
-  if (!file) return FileError("Ошибка чтения файла", path, errno != 0 ? errno : EIO);
-  return Status::Ok();
-}
+namespace {
 
 // The import proper, on `next`, a copy of the document that becomes it only on success.
 Status ImportInto(Document& next, const std::string& path, const ReadOptions& options,
-                  TextEncoding& encoding) {
+                  ReadResult& result) {
   // Every field leaves the input list; the ticks at the end hand out positions in field order.
   for (int row = 1; row <= kMaxDocumentFields; ++row) next.SetQueryBox(row, false);
-  const std::string& splitter = options.splitter;
 
-  errno = 0;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return FileError("Не удалось открыть файл", path, errno != 0 ? errno : ENOENT);
+  CsvSettings settings{options.encoding, options.splitter, options.quoted, false,
+                       options.skip_lines};
+  CsvHead head;
+  Status status = ReadCsvHead(path, settings, head);
+  if (!status.ok()) return status;
+  settings.encoding = head.encoding;
+  settings.first_line_has_names = options.ask && options.ask(FirstLineQuestion(head.first));
 
-  if (options.encoding) {
-    encoding = *options.encoding;
-  } else {
-    // A pass of its own: the names in the question must already be the file's text.
-    LineReader scan(file, path);
-    encoding = DetectEncoding(scan);
-    if (!scan.status().ok()) return scan.status();
-    if (Status status = Rewind(file, path); !status.ok()) return status;
+  TableScan scan(head.first.FieldCount, settings.quoted);
+  status = ScanCsvRecords(path, settings, head, {.progress = options.progress}, scan);
+  if (!status.ok()) return status;
+  // Read with quotes, the records are written as their values joined by a splitter none holds.
+  std::optional<char> splitter;
+  if (settings.quoted) {
+    splitter = scan.FreeSplitter();
+    if (!splitter) {
+      return Status::Refusal("В значениях файла «" + FileNameForMessage(path) +
+                             "» встречаются все разделители: «;», «,», табуляция и «|».");
+    }
   }
 
-  CsvFirstLine first;
-  LineReader first_pass(file, path);
-  Status status = ReadCsvFirstLine(first_pass, splitter, first, encoding);
-  if (!first_pass.status().ok()) return first_pass.status();
-  if (!status.ok()) return status;
-
-  const bool has_names = options.ask && options.ask(FirstLineQuestion(first));
-
-  // Second pass over the same file from its start.
-  status = Rewind(file, path);
-  if (!status.ok()) return status;
-  LineReader records(file, path);
-  status = ReadCsvRecords(records, splitter, first, has_names, next, options.progress, encoding);
-  if (!records.status().ok()) return records.status();
-  if (!status.ok()) return status;
-
+  StartCsvDocument(head.first, settings.first_line_has_names, head.encoding, next);
+  scan.ApplyTo(next);
   next.SourceFileName = path;
   next.SourceIsFsr = false;
   next.SourceIsDatabase = false;
+  next.SourceSplitter = settings.splitter;
+  next.SourceQuoted = settings.quoted;
+  next.SourceSkipLines = settings.skip_lines;
   for (int row = 1; row <= kMaxDocumentFields; ++row) {
     next.BoxesShown[row] = row <= next.FieldCount;
     if (row > next.FieldCount) continue;
     next.SetQueryBox(row, true);
     next.SetResultBox(row, true);
   }
+  result.splitter = splitter ? std::string(1, *splitter) : settings.splitter;
+  result.warnings = scan.warnings();
+  result.encoding_label = EncodingLabel(head.encoding);
   return Status::Ok();
 }
 
@@ -89,13 +70,31 @@ Status ImportInto(Document& next, const std::string& path, const ReadOptions& op
 Status LoadCSV(Document& doc, const std::string& path, const ReadOptions& options,
                ReadResult& result) {
   Document next = doc;
-  TextEncoding encoding = TextEncoding::kCp1251;
-  const Status status = ImportInto(next, path, options, encoding);
+  ReadResult found;
+  const Status status = ImportInto(next, path, options, found);
   if (status.ok()) {
     doc = std::move(next);
-    result.encoding_label = EncodingLabel(encoding);
+    result.splitter = found.splitter;
+    result.warnings = found.warnings;
+    result.encoding_label = found.encoding_label;
   }
   result.status = DocumentStatus(doc);
+  return status;
+}
+
+Status RereadCSV(const Document& doc, const std::string& splitter,
+                 const std::function<void(int records)>& progress, Document& reread,
+                 ReadResult& result) {
+  reread = doc;
+  const bool names = doc.FirstLineHasNames;
+  ReadOptions options{splitter, doc.SourceEncoding, [names](const std::string&) { return names; },
+                      progress, doc.SourceQuoted,   doc.SourceSkipLines};
+  const Status status = LoadCSV(reread, doc.SourceFileName, options, result);
+  if (!status.ok() || reread.FieldCount != doc.FieldCount) return status;
+  reread.Fields = doc.Fields;
+  reread.UnmappableNames = doc.UnmappableNames;
+  reread.QueryBoxTicked = doc.QueryBoxTicked;
+  reread.ResultBoxTicked = doc.ResultBoxTicked;
   return status;
 }
 

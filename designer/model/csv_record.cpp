@@ -31,18 +31,21 @@ std::string_view TrimValue(std::string_view value) {
   return value;
 }
 
-void SplitRecord(std::string_view line, std::string_view splitter, int count,
+bool SplitRecord(std::string_view line, std::string_view splitter, int count,
                  RecordValues& values) {
+  bool exact = true;
   for (int i = 0; i + 1 < count; ++i) {
     const std::size_t at = FindSplitter(line, splitter);
     if (at == std::string_view::npos) {
       values[i] = {};
+      exact = false;
       continue;
     }
     values[i] = TrimValue(line.substr(0, at));
     line.remove_prefix(at + splitter.size());
   }
   values[count - 1] = TrimValue(line);
+  return exact && FindSplitter(line, splitter) == std::string_view::npos;
 }
 
 std::size_t CountCells(std::string_view line, std::string_view splitter) {
@@ -55,13 +58,13 @@ std::size_t CountCells(std::string_view line, std::string_view splitter) {
   return cells;
 }
 
-std::vector<std::string> CellNames(std::string_view line, std::string_view splitter,
-                                   TextEncoding encoding, std::vector<std::string>* unmappable) {
+std::vector<std::string> NamesOfCells(const std::vector<std::string_view>& cells,
+                                      TextEncoding encoding, std::vector<std::string>* unmappable) {
   std::vector<std::string> names;
-  const auto add = [&](std::string_view cell) {
+  for (const std::string_view cell : cells) {
     std::string text;
     std::string bad;
-    if (encoding == TextEncoding::kUtf8) {
+    if (encoding != TextEncoding::kCp1251) {
       codepage::Utf8Converter converter;
       converter.Add(cell, text);
       converter.Finish(text);
@@ -73,14 +76,20 @@ std::vector<std::string> CellNames(std::string_view line, std::string_view split
     }
     names.push_back(CutName(text));
     if (unmappable != nullptr) unmappable->push_back(bad);
-  };
+  }
+  return names;
+}
+
+std::vector<std::string> CellNames(std::string_view line, std::string_view splitter,
+                                   TextEncoding encoding, std::vector<std::string>* unmappable) {
+  std::vector<std::string_view> cells;
   for (std::size_t at = FindSplitter(line, splitter); at != std::string_view::npos;
        at = FindSplitter(line, splitter)) {
-    add(line.substr(0, at));
+    cells.push_back(line.substr(0, at));
     line.remove_prefix(at + splitter.size());
   }
-  add(line);
-  return names;
+  cells.push_back(line);
+  return NamesOfCells(cells, encoding, unmappable);
 }
 
 bool IsNumericValue(std::string_view value) {

@@ -20,8 +20,9 @@ std::string_view TrimValue(std::string_view value);
 // Splits `line` into `count` (1..5) trimmed values. Each value but the last ends before the
 // first splitter left in the line; when none is left (or the splitter is empty) that value is
 // empty and the line stays as it is. The last value is the rest, surplus splitters included.
-// The views point into `line`.
-void SplitRecord(std::string_view line, std::string_view splitter, int count, RecordValues& values);
+// The views point into `line`. Returns whether the line held exactly `count` cells (count - 1
+// splitters).
+bool SplitRecord(std::string_view line, std::string_view splitter, int count, RecordValues& values);
 
 // Number of cells of the first line: 1 + the occurrences of the splitter (1 when it is empty).
 std::size_t CountCells(std::string_view line, std::string_view splitter);
@@ -33,6 +34,10 @@ std::size_t CountCells(std::string_view line, std::string_view splitter);
 std::vector<std::string> CellNames(std::string_view line, std::string_view splitter,
                                    TextEncoding encoding = TextEncoding::kCp1251,
                                    std::vector<std::string>* unmappable = nullptr);
+// The same for cells already taken apart (quoted values, spreadsheet cells).
+std::vector<std::string> NamesOfCells(const std::vector<std::string_view>& cells,
+                                      TextEncoding encoding,
+                                      std::vector<std::string>* unmappable = nullptr);
 
 // A value is numeric when it holds 1 to 9 characters, each one of the digits 1 to 9 (a 0
 // anywhere makes it text).

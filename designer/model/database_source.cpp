@@ -194,7 +194,7 @@ Status LoadDB(Document& doc, const std::string& path, const ReadOptions& options
   loaded.SourceFileName = path;
   loaded.SourceIsFsr = false;
   loaded.SourceIsDatabase = true;
-  loaded.SourceEncoding = TextEncoding::kCp1251;
+  loaded.ResetSourceReading();
   loaded.FirstLineHasNames = false;
   loaded.HeaderLineCount = 0;
 

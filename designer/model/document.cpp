@@ -152,4 +152,11 @@ StatusTexts DocumentStatus(const Document& doc) {
           "записей: " + std::to_string(doc.RecordCount)};
 }
 
+void Document::ResetSourceReading() {
+  SourceEncoding = TextEncoding::kCp1251;
+  SourceSplitter = ";";
+  SourceQuoted = false;
+  SourceSkipLines = 0;
+}
+
 }  // namespace designer

@@ -77,6 +77,13 @@ struct Document {
   // SourceFileName names a table database, whose records a save writes as data lines.
   bool SourceIsDatabase = false;
   TextEncoding SourceEncoding = TextEncoding::kCp1251;  // names and samples are Windows-1251 anyway
+  // How a CSV source's records were read, so that a save (and a new splitter) reads them alike:
+  // the splitter (document text), whether values may stand in quotes (a save then writes each
+  // record as its values joined by the save's splitter instead of copying its line), and the
+  // lines passed over before the first line. A source file or a book: ";", false and 0.
+  std::string SourceSplitter = ";";
+  bool SourceQuoted = false;
+  std::int32_t SourceSkipLines = 0;
   std::int32_t HeaderLineCount = 0;
   bool FirstLineHasNames = false;
   std::array<std::array<std::string, kMaxDocumentFields + 1>, kSampleRecords + 1> SampleValues{};
@@ -107,6 +114,9 @@ struct Document {
 
   // Every member of all ten entries set to zero, and no unmappable name left.
   void ClearFields();
+
+  // The source is no CSV file: SourceEncoding Windows-1251 and the CSV reading at its defaults.
+  void ResetSourceReading();
 };
 
 }  // namespace designer

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "common/text_encoding.h"
+#include "designer/model/table_warnings.h"
 #include "format/source_values.h"
 
 namespace designer {
@@ -29,11 +30,15 @@ struct ReadOptions {
   // Splits a CSV file's values, and a source file's samples when its header names no splitter.
   std::string splitter = std::string(1, format::kDefaultSplitter);
   // A CSV file's encoding; none: detected (encoding.h).
-  std::optional<codepage::TextEncoding> encoding;
+  std::optional<codepage::TextEncoding> encoding = std::nullopt;
   // Asks whether a CSV file's first line holds the field names; true for Yes. Without it, No.
-  std::function<bool(const std::string& question)> ask;
+  std::function<bool(const std::string& question)> ask = nullptr;
   // Called with the running record count every few hundred records of a long file.
-  std::function<void(int records)> progress;
+  std::function<void(int records)> progress = nullptr;
+  // A CSV file's values may stand in double quotes (RFC 4180); its first line comes after this
+  // many lines, which are passed over.
+  bool quoted = false;
+  std::int32_t skip_lines = 0;
 };
 
 // What a read leaves to show besides the document; a value without one stays as it was.
@@ -42,7 +47,8 @@ struct ReadResult {
   std::optional<std::string> encoding_label;  // status panel 3: a CSV file's encoding, else ""
   std::optional<std::string> splitter;        // the splitter the file names or needs
   std::optional<std::string> database_name;
-  std::optional<bool> cut_long_lines;  // false when a record would lose its end to the cut
+  std::optional<bool> cut_long_lines;     // false when a record would lose its end to the cut
+  std::optional<TableWarnings> warnings;  // what a CSV file's records would lose
 };
 
 struct SaveOptions {
@@ -50,7 +56,7 @@ struct SaveOptions {
   std::string splitter = std::string(1, format::kDefaultSplitter);  // one byte
   bool cut_long_lines = true;
   // Called after every data line written, with the count so far and the document's record count.
-  std::function<void(std::int64_t written, std::int64_t expected)> progress;
+  std::function<void(std::int64_t written, std::int64_t expected)> progress = nullptr;
   // Asked after every progress call; true stops the save: the new file is removed, and the
   // target, the opened file and the document stay as they were (a Refusal, kSaveCancelled).
   std::function<bool()> cancelled = nullptr;

@@ -8,11 +8,27 @@
 namespace designer {
 
 std::string EncodingLabel(TextEncoding encoding) {
-  return encoding == TextEncoding::kUtf8 ? "UTF-8" : "1251";
+  switch (encoding) {
+    case TextEncoding::kUtf8:
+      return "UTF-8";
+    case TextEncoding::kUtf16:
+      return "UTF-16";
+    case TextEncoding::kCp1251:
+      break;
+  }
+  return "1251";
+}
+
+LineReader::Utf16Input Utf16InputFor(std::optional<TextEncoding> encoding) {
+  if (!encoding) return LineReader::Utf16Input::kByMark;
+  return *encoding == TextEncoding::kUtf16 ? LineReader::Utf16Input::kAlways
+                                           : LineReader::Utf16Input::kNever;
 }
 
 TextEncoding DetectEncoding(LineReader& lines) {
-  if (lines.SkipByteOrderMark()) return TextEncoding::kUtf8;
+  const bool marked = lines.SkipByteOrderMark();  // reads the first block, which finds UTF-16
+  if (lines.utf16()) return TextEncoding::kUtf16;
+  if (marked) return TextEncoding::kUtf8;
   codepage::EncodingDetector detector;
   std::string piece;
   bool ended = false;
@@ -33,7 +49,7 @@ std::string ToDocumentText(std::string_view text, TextEncoding encoding) {
 
 DocumentLineReader::DocumentLineReader(LineReader& lines, TextEncoding encoding, std::string name)
     : lines_(lines), encoding_(encoding), name_(std::move(name)) {
-  if (encoding_ == TextEncoding::kUtf8) lines_.SkipByteOrderMark();
+  if (IsUtf8Text(encoding_)) lines_.SkipByteOrderMark();
 }
 
 void DocumentLineReader::StartLine() {

@@ -19,23 +19,32 @@
 
 namespace designer {
 
-// The status panel's name of an encoding: "UTF-8" or "1251".
+// The status panel's name of an encoding: "UTF-8", "UTF-16" or "1251".
 std::string EncodingLabel(TextEncoding encoding);
 
-// The encoding of the text that `lines`, a reader fresh at the start of its input, holds, by the
-// rule of common/text_encoding.h. Reads piece by piece in constant memory, up to the end or to the
-// first byte that rules UTF-8 out. On a read error lines.status() fails and the result means
-// nothing.
+// How a reader of a CSV file in `encoding` (none: detected) takes UTF-16: by the mark when the
+// encoding is detected, always when it is UTF-16, else never.
+LineReader::Utf16Input Utf16InputFor(std::optional<TextEncoding> encoding);
+
+// Whether a reader of a file in `encoding` hands out UTF-8 (a UTF-16 file is decoded to UTF-8 as
+// it is read), which is converted where it enters the document.
+inline bool IsUtf8Text(TextEncoding encoding) { return encoding != TextEncoding::kCp1251; }
+
+// The encoding of the text that `lines`, a reader fresh at the start of its input and set to take
+// UTF-16 by its mark, holds, by the rule of common/text_encoding.h. Reads piece by piece in
+// constant memory, up to the end or to the first byte that rules UTF-8 out. On a read error
+// lines.status() fails and the result means nothing.
 TextEncoding DetectEncoding(LineReader& lines);
 
 // Document text of `text`, a value or line of a file in `encoding`: Windows-1251 as it stands,
-// UTF-8 converted with "?" for what Windows-1251 cannot hold.
+// UTF-8 (and UTF-16, read as UTF-8) converted with "?" for what Windows-1251 cannot hold.
 std::string ToDocumentText(std::string_view text, TextEncoding encoding);
 
 // The lines of a text file as document text: Windows-1251 as they stand, UTF-8 without the
-// byte-order mark and converted. A character that Windows-1251 cannot hold, or a byte that is no
-// UTF-8, in a piece about to be handed out stops the reading with a refusal that names the line
-// and the character: copying it would change the data. Same contract as LineReader's.
+// byte-order mark and converted (a UTF-16 file too, which `lines` decodes to UTF-8). A character
+// that Windows-1251 cannot hold, or a byte that is no UTF-8, in a piece about to be handed out
+// stops the reading with a refusal that names the line and the character: copying it would change
+// the data. Same contract as LineReader's.
 class DocumentLineReader {
  public:
   // `lines` must be fresh at the start of its input and outlive this reader; `name` is the file

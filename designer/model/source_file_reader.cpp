@@ -158,7 +158,7 @@ Status LoadFSR(Document& doc, const std::string& path, const ReadOptions& option
   loaded.SourceFileName = path;
   loaded.SourceIsFsr = true;
   loaded.SourceIsDatabase = false;
-  loaded.SourceEncoding = TextEncoding::kCp1251;
+  loaded.ResetSourceReading();
   loaded.FirstLineHasNames = false;
   HeaderValues values;
   const Status status = ReadSourceFile(path, options.splitter, loaded, values);

@@ -10,6 +10,7 @@
 
 #include "common/replacement_file.h"
 #include "common/same_file.h"
+#include "designer/model/csv_table.h"
 #include "designer/model/database_source.h"
 #include "designer/model/encoding.h"
 #include "designer/model/header_values.h"
@@ -103,9 +104,10 @@ void WriteHeaderValue(LineWriter& out, const SourceFileHeader& header, format::H
 }  // namespace
 
 void SkipToDataLines(const Document& doc, DocumentLineReader& in) {
-  const std::int32_t skipped =
-      doc.SourceIsFsr ? doc.HeaderLineCount : (doc.FirstLineHasNames ? 1 : 0);
-  for (std::int32_t i = 0; i < skipped; ++i) {
+  const std::int64_t skipped =
+      doc.SourceIsFsr ? doc.HeaderLineCount
+                      : std::int64_t{doc.SourceSkipLines} + (doc.FirstLineHasNames ? 1 : 0);
+  for (std::int64_t i = 0; i < skipped; ++i) {
     if (!in.SkipLine()) break;  // a shorter file simply has no data lines
   }
 }
@@ -209,6 +211,7 @@ Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_line
 // is called as often as in the copy, so a window answers and a cancel stops it.
 Status CheckDataLines(const Document& doc, const SaveOptions& options) {
   LineReader lines;
+  lines.SetUtf16Input(Utf16InputFor(doc.SourceEncoding));
   Status status = lines.Open(doc.SourceFileName);
   if (!status.ok()) return status;
   DocumentLineReader in(lines, doc.SourceEncoding, doc.SourceFileName);
@@ -252,12 +255,30 @@ Status WriteFromDatabase(const Document& doc, ReplacementFile& target, const Sav
   return status.ok() ? closed : status;
 }
 
+// Writes the whole file into `target`'s replacement, with the records of the CSV file read with
+// quotes as data lines; the caller commits it.
+Status WriteFromQuotedCsv(const Document& doc, ReplacementFile& target, const SaveOptions& options,
+                          std::int32_t& written, SaveResult& result) {
+  // The data source is opened first, so that a missing one creates nothing.
+  if (LineReader probe; !probe.Open(doc.SourceFileName).ok()) return probe.status();
+  LineWriter out;
+  Status status = out.Create(target);
+  if (!status.ok()) return status;
+  WriteSourceHeader(out, DocumentHeader(doc, options));
+  status = WriteQuotedRecords(doc, options.splitter[0], options.cut_long_lines, out,
+                              ProgressOf(doc, options, out), written, result.lines_cut);
+  const Status closed = out.Close();
+  return status.ok() ? closed : status;
+}
+
 // Writes the whole file into `target`'s replacement, from the opened file; the caller commits it.
 Status WriteSourceFile(const Document& doc, ReplacementFile& target, const SaveOptions& options,
                        std::int32_t& written, SaveResult& result) {
   if (doc.SourceIsDatabase) return WriteFromDatabase(doc, target, options, written, result);
+  if (doc.SourceQuoted) return WriteFromQuotedCsv(doc, target, options, written, result);
   // The data source is opened first, so that a missing one creates nothing.
   LineReader lines;
+  lines.SetUtf16Input(Utf16InputFor(doc.SourceEncoding));
   Status status = lines.Open(doc.SourceFileName);
   if (!status.ok()) return status;
   DocumentLineReader in(lines, doc.SourceEncoding, doc.SourceFileName);
@@ -298,7 +319,7 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
                SaveResult& result) {
   Status status = CheckDocument(doc, options.database_name, options.splitter);
   if (!status.ok()) return status;
-  if (doc.SourceEncoding == TextEncoding::kUtf8) {
+  if (IsUtf8Text(doc.SourceEncoding) && !doc.SourceQuoted) {
     status = CheckDataLines(doc, options);
     if (!status.ok()) return status;
   }
@@ -336,7 +357,7 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
     doc.SourceFileName = target_path;
     doc.SourceIsFsr = true;
     doc.SourceIsDatabase = false;
-    doc.SourceEncoding = TextEncoding::kCp1251;
+    doc.ResetSourceReading();
     doc.HeaderLineCount = WrittenHeaderLines(doc.FieldCount);
   }
   return Status::Ok();

@@ -56,19 +56,60 @@ Status LineReader::Open(const std::string& path) {
   return Status::Ok();
 }
 
-bool LineReader::Fill() {
-  if (input_done_ || in_ == nullptr || !status_.ok()) return false;
+bool LineReader::ReadInput(char* block, std::size_t size, std::size_t& got) {
   errno = 0;
-  in_->read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-  position_ = 0;
-  end_ = static_cast<std::size_t>(in_->gcount());
+  in_->read(block, static_cast<std::streamsize>(size));
+  got = static_cast<std::size_t>(in_->gcount());
   if (in_->bad()) {
     status_ = FileError("Ошибка чтения файла", name_, errno != 0 ? errno : EIO);
     input_done_ = true;
-    end_ = 0;  // a failed read leaves nothing trustworthy behind
+    got = 0;  // a failed read leaves nothing trustworthy behind
     return false;
   }
   if (!*in_) input_done_ = true;
+  return true;
+}
+
+bool LineReader::FillDecoded() {
+  std::string decoded;
+  // A block may decode to nothing (one byte of a code unit): read on until text or the end.
+  while (decoded.empty()) {
+    if (input_done_) break;
+    std::size_t got = 0;
+    raw_.resize(kBlockSize);
+    if (!ReadInput(raw_.data(), raw_.size(), got)) return false;
+    decoder_->Add(std::string_view(raw_.data(), got), decoded);
+    if (input_done_) decoder_->Finish(decoded);
+  }
+  buffer_.assign(decoded.begin(), decoded.end());
+  end_ = buffer_.size();
+  return true;
+}
+
+bool LineReader::Fill() {
+  if (input_done_ || in_ == nullptr || !status_.ok()) return false;
+  position_ = 0;
+  end_ = 0;
+  if (decoder_) {
+    if (!FillDecoded()) return false;
+  } else {
+    buffer_.resize(kBlockSize);
+    if (!ReadInput(buffer_.data(), buffer_.size(), end_)) return false;
+    // The first block tells whether the input is UTF-16: its mark stands at the very start.
+    const std::optional<codepage::ByteOrder> mark =
+        codepage::Utf16Mark(std::string_view(buffer_.data(), end_));
+    const bool first = block_offset_ == 0 && !started_;
+    if (first &&
+        (utf16_input_ == Utf16Input::kAlways || (utf16_input_ == Utf16Input::kByMark && mark))) {
+      decoder_.emplace(mark.value_or(codepage::ByteOrder::kLittleEndian));
+      std::string decoded;
+      decoder_->Add(std::string_view(buffer_.data(), end_), decoded);
+      if (input_done_) decoder_->Finish(decoded);
+      buffer_.assign(decoded.begin(), decoded.end());
+      end_ = buffer_.size();
+      if (end_ == 0 && !FillDecoded()) return false;
+    }
+  }
   // Text never holds a NUL byte; a file that does is binary, and its bytes must not become a
   // document or a source file.
   if (const void* nul = std::memchr(buffer_.data(), '\0', end_)) {

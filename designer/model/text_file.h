@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,6 +16,7 @@
 
 #include "common/replacement_file.h"
 #include "common/status.h"
+#include "common/text_encoding.h"
 
 namespace designer {
 
@@ -31,11 +33,20 @@ std::string FileNameForMessage(const std::string& path);
 // begins a line ends the whole text. Bytes are taken as they stand. A file that holds a NUL byte is
 // no text: the reader refuses it (status() a Refusal) when it reads the block that holds one.
 //
+// A UTF-16 input (common/text_encoding.h) is decoded to UTF-8 block by block when the reader is
+// told to (SetUtf16Input) before it reads; the rules above then apply to the decoded text, its
+// line numbers and its NUL characters alike.
+//
 // The input is a file the reader opens itself (Open) or any stream the caller owns, so that
 // tests run on memory. Either way it is read in blocks, in constant memory apart from the lines
 // a caller asks for whole.
 class LineReader {
  public:
+  // Whether the input is read as UTF-16: never (Windows-1251 and UTF-8 files, source files), when
+  // it begins with a UTF-16 byte-order mark, or always (the mark, when there is one, naming the
+  // byte order, else little-endian).
+  enum class Utf16Input { kNever, kByMark, kAlways };
+
   LineReader() = default;
   // Reads `in`, which must outlive the reader; `name` names the input in messages.
   explicit LineReader(std::istream& in, std::string name = "");
@@ -44,6 +55,11 @@ class LineReader {
 
   // Opens the file `path` as the input of a default-constructed reader.
   Status Open(const std::string& path);
+
+  // How a UTF-16 input is recognised; only before the first read. kNever without a call.
+  void SetUtf16Input(Utf16Input mode) { utf16_input_ = mode; }
+  // Whether the input is being decoded from UTF-16; known once the first block was read (Peek).
+  bool utf16() const { return decoder_.has_value(); }
 
   // Drops a UTF-8 byte-order mark at the very start of the input, before any line was read.
   // Returns whether there was one.
@@ -87,6 +103,10 @@ class LineReader {
   void SkipPastLineFeed();
   // Reads the next block; false at the end of the input or on a read error.
   bool Fill();
+  // Reads the next raw bytes of the input into `block`; false on a read error (status() set).
+  bool ReadInput(char* block, std::size_t size, std::size_t& got);
+  // Decodes the next raw bytes of a UTF-16 input into the block; false on a read error.
+  bool FillDecoded();
 
   std::ifstream file_;  // the input when the reader opened it itself
   std::istream* in_ = nullptr;
@@ -102,6 +122,9 @@ class LineReader {
   // A Ctrl+Z stands somewhere in the current block: only then is a line searched for one.
   bool block_has_end_of_text_ = false;
   Status status_ = Status::Ok();
+  Utf16Input utf16_input_ = Utf16Input::kNever;
+  std::optional<codepage::Utf16Decoder> decoder_;  // while the input is UTF-16
+  std::string raw_;                                // UTF-16 bytes of the block being decoded
 };
 
 // Writes text lines ending in CR LF into a replacement of a file, which its owner commits once

@@ -259,6 +259,85 @@ TEST(LineReader, ANulByteInAnyBlockRefusesTheFileAsNoText) {
   }
 }
 
+// `text` (ASCII and Cyrillic) as UTF-16 in the given byte order, behind a mark when asked.
+std::string Utf16Bytes(const std::u16string& text, bool big_endian, bool mark) {
+  std::string bytes;
+  const auto put = [&](char16_t unit) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    if (big_endian) {
+      bytes += high;
+      bytes += low;
+    } else {
+      bytes += low;
+      bytes += high;
+    }
+  };
+  if (mark) put(0xFEFF);
+  for (const char16_t unit : text) put(unit);
+  return bytes;
+}
+
+std::vector<std::string> Utf16Lines(const std::string& bytes, LineReader::Utf16Input mode,
+                                    Status* status = nullptr) {
+  std::istringstream in(bytes);
+  LineReader reader(in, "t.csv");
+  reader.SetUtf16Input(mode);
+  std::vector<std::string> lines;
+  std::string line;
+  while (reader.ReadLine(line)) lines.push_back(line);
+  if (status != nullptr) *status = reader.status();
+  return lines;
+}
+
+TEST(LineReader, Utf16IsDecodedByItsMarkOrWhenAskedFor) {
+  using Mode = LineReader::Utf16Input;
+  const std::u16string text = u"Имя\tКод\r\nЁж\t1\r\n";
+  const std::vector<std::string> lines = {"Имя\tКод", "Ёж\t1"};
+  struct Case {
+    bool big_endian;
+    bool mark;
+    Mode mode;
+    bool decoded;  // else refused for its NUL bytes
+  };
+  for (const Case& c :
+       {Case{false, true, Mode::kByMark, true}, Case{true, true, Mode::kByMark, true},
+        Case{false, false, Mode::kByMark, false}, Case{false, false, Mode::kAlways, true},
+        Case{true, true, Mode::kAlways, true}, Case{false, true, Mode::kNever, false}}) {
+    Status status = Status::Ok();
+    const std::vector<std::string> read =
+        Utf16Lines(Utf16Bytes(text, c.big_endian, c.mark), c.mode, &status);
+    if (c.decoded) {
+      EXPECT_EQ(read, lines) << c.big_endian << c.mark;
+      EXPECT_TRUE(status.ok());
+    } else {
+      EXPECT_TRUE(status.refusal()) << c.big_endian << c.mark;
+    }
+  }
+}
+
+TEST(LineReader, Utf16OfSeveralBlocksIsDecodedWhole) {
+  std::u16string text;
+  for (int i = 0; i < 100000; ++i) text += u"строка;" + std::u16string(1, u'0' + i % 10) + u"\n";
+  std::istringstream in(Utf16Bytes(text, false, true));
+  LineReader reader(in);
+  reader.SetUtf16Input(LineReader::Utf16Input::kByMark);
+  std::string line;
+  int count = 0;
+  while (reader.ReadLine(line)) {
+    ASSERT_EQ(line, "строка;" + std::to_string(count % 10)) << count;
+    ++count;
+  }
+  EXPECT_TRUE(reader.utf16());
+  EXPECT_EQ(count, 100000);
+}
+
+TEST(LineReader, ANulCharacterOfUtf16TextStillRefusesTheFile) {
+  Status status = Status::Ok();
+  Utf16Lines(Utf16Bytes(std::u16string(u"a\0b", 3), false, true), LineReader::Utf16Input::kByMark,
+             &status);
+  EXPECT_TRUE(status.refusal());
+}
+
 TEST(LineWriter, TextOfSeveralBlocksArrivesWholeAndInOrder) {
   const std::string path = testing::TempDir() + "line_writer_blocks.txt";
   std::string expected;

@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
 
 #include "designer/window/document_text.h"
+#include "designer/window/import_dialog.h"
 
 namespace designer {
 
@@ -94,6 +96,17 @@ QString QtDialogs::ChooseFileToSave(const QString& folder, const QString& file_n
   dialog.selectFile(file_name);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first();
+}
+
+std::optional<CsvSettings> QtDialogs::ChooseImportSettings(const QString& path,
+                                                           const CsvGuess& guess,
+                                                           bool cut_long_lines) {
+  // The choices are remembered in the designer's settings (organisation "brindlewick",
+  // application "bwickdesign").
+  QSettings store(QStringLiteral("brindlewick"), QStringLiteral("bwickdesign"));
+  ImportDialog dialog(owner_, path, guess, cut_long_lines, store);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.ChosenSettings();
 }
 
 bool QtDialogs::AskYesNo(const QString& text) {

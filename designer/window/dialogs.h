@@ -4,8 +4,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "common/status.h"
+#include "designer/model/csv_detect.h"
+#include "designer/model/csv_table.h"
 
 class QWidget;
 
@@ -40,6 +43,14 @@ class Dialogs {
   virtual QString ChooseFileToSave(const QString& folder, const QString& file_name,
                                    const QStringList& filters, const QString& default_suffix) = 0;
 
+  // The import dialog (import_dialog.h) for the text table `path`: `guess` is what the file's
+  // first lines suggest, preselected; `cut_long_lines` is the window's long-line option, which
+  // decides whether long lines are a warning. Returns the settings chosen with ОК, or none for
+  // Отмена and Esc.
+  virtual std::optional<CsvSettings> ChooseImportSettings(const QString& path,
+                                                          const CsvGuess& guess,
+                                                          bool cut_long_lines) = 0;
+
   // A modal question with Yes and No; true for Yes (closing the box counts as No).
   virtual bool AskYesNo(const QString& text) = 0;
 
@@ -69,6 +80,8 @@ class QtDialogs : public Dialogs {
   QString ChooseBookToView(const QString& proposed, const QStringList& filters) override;
   QString ChooseFileToSave(const QString& folder, const QString& file_name,
                            const QStringList& filters, const QString& default_suffix) override;
+  std::optional<CsvSettings> ChooseImportSettings(const QString& path, const CsvGuess& guess,
+                                                  bool cut_long_lines) override;
   bool AskYesNo(const QString& text) override;
   Answer AskYesNoCancel(const QString& text) override;
   void ShowMessage(MessageKind kind, const QString& text) override;

@@ -58,6 +58,11 @@ void EditHistory::Reset() {
   recorded_ = access_.take();
 }
 
+void EditHistory::MarkModified() {
+  Reset();
+  stack_.resetClean();
+}
+
 void EditHistory::MarkClean() {
   Record();
   stack_.setClean();

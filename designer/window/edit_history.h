@@ -29,6 +29,8 @@ class EditHistory : public QObject {
   void Record();
   // A new document: no steps, clean.
   void Reset();
+  // The document read again another way: no steps, and not as saved.
+  void MarkModified();
   // The design as it stands (recorded first) is the saved one.
   void MarkClean();
   bool IsClean() const { return stack_.isClean(); }

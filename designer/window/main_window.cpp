@@ -226,6 +226,11 @@ void MainWindow::CreateUpperPanel(QWidget* upper_page) {
   splitter_->setGeometry(528, 27, 17, 19);
   splitter_->setMaxLength(1);
   splitter_->setValidator(new window_common::Cp1251Validator(splitter_));
+  // A CSV document follows a new splitter at once; an emptied box waits for the editing's end.
+  connect(splitter_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    if (!text.isEmpty()) SettleSplitter();
+  });
+  connect(splitter_, &QLineEdit::editingFinished, this, &MainWindow::SettleSplitter);
 
   cut_long_lines_ = new QCheckBox(QString::fromUtf8("Обрезать длинные строки"), upper_page);
   cut_long_lines_->setObjectName(QStringLiteral("cutLongLines"));

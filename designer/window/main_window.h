@@ -6,7 +6,9 @@
 //    SplitterPanels and the status bar, and keeps the three document values that live as
 //    control texts: the database name, the splitter and the cut option. It hands them to the
 //    model's readers (LoadCSV, LoadFSR, LoadDB) and writer (SaveFSR) as options, with the question
-//    and progress as callbacks, and shows what they return. main_window_commands.cpp holds
+//    and progress as callbacks, and shows what they return. A CSV file is opened through the
+//    import dialog (import_dialog.h) and read again when its splitter is changed
+//    (main_window_import.cpp). main_window_commands.cpp holds
 //    the commands of the menu and the toolbar (open, save and export, view the book on screen
 //    (BookOnScreen, book_on_screen.h), exit, help, about) and the question about unsaved edits that
 //    every command replacing or closing the document asks first (MayDiscardDocument).
@@ -125,6 +127,13 @@ class MainWindow : public QMainWindow, public PreviewHost {
   DocumentDesign CurrentDesign() const;
   void ShowDesign(const DocumentDesign& design);
 
+  // CSV import (main_window_import.cpp). Opens the CSV file `path` through the import dialog.
+  void OpenCsv(const QString& path);
+  // Reads a CSV document again when the splitter box no longer shows the splitter it was read
+  // with (the other settings as they were). Returns false when the document stays as it was (the
+  // box then shows its splitter again): the file refused it, or the user kept unsaved edits.
+  bool SettleSplitter();
+
   // Commands (main_window_commands.cpp).
   void OpenCommand();
   void SaveCommand();
@@ -154,6 +163,8 @@ class MainWindow : public QMainWindow, public PreviewHost {
   EditHistory* history_ = nullptr;
   BookOnScreen* book_on_screen_ = nullptr;
   RecentFiles* recent_ = nullptr;
+  std::string read_splitter_;  // the splitter box as the last CSV read left it
+  bool rereading_ = false;     // SettleSplitter is at work
 
   QSplitter* panel_splitter_ = nullptr;
   SplitterPanel* upper_panel_ = nullptr;

@@ -59,8 +59,8 @@ void MainWindow::OpenFile(const QString& path) {
   Reader read = nullptr;
   switch (FileKindOf(native_path)) {
     case FileKind::kCsv:
-      read = LoadCSV;
-      break;
+      OpenCsv(path);
+      return;
     case FileKind::kSourceFile:
       read = LoadFSR;
       break;
@@ -100,6 +100,7 @@ bool MainWindow::Save() {
     ReportStatus(*dialogs_, committed);
     return false;
   }
+  if (!SettleSplitter()) return false;
   // Proposal: the folder and the name of the file last chosen to open, with ".fsr".
   const QFileInfo last(last_open_path_);
   const QString proposed = QFileInfo(WithExtension(last_open_path_, ".fsr")).fileName();

@@ -1,12 +1,17 @@
 // Dialogs for tests: the answers come from a script, and every box shown is recorded.
 #pragma once
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
+#include <optional>
 #include <vector>
 
+#include "designer/model/csv_import.h"
 #include "designer/window/dialogs.h"
+#include "designer/window/document_text.h"
 
 namespace designer {
 
@@ -28,6 +33,13 @@ class ScriptedDialogs : public Dialogs {
   std::deque<QString> save_answers;
   std::deque<bool> yes_no_answers;           // when used up, every question is answered Yes
   std::deque<Answer> yes_no_cancel_answers;  // when used up: Cancel
+  // The import dialog: `import_dialog` answers it when set (a test drives the real one);
+  // otherwise the next of `import_answers` (none: Отмена); when they are used up, the file's
+  // guess is taken and the first-line check box is answered as the first-line question was
+  // before the dialog: from yes_no_answers, the question shown in `questions`.
+  std::function<std::optional<CsvSettings>(const QString&, const CsvGuess&, bool)> import_dialog;
+  std::deque<std::optional<CsvSettings>> import_answers;
+  std::vector<CsvGuess> import_guesses;  // what each import dialog was given
 
   QStringList open_filters;
   QString open_last_path;
@@ -50,6 +62,24 @@ class ScriptedDialogs : public Dialogs {
                            const QStringList& filters, const QString& default_suffix) override {
     save_requests.push_back({folder, file_name, filters, default_suffix});
     return Next(save_answers);
+  }
+  std::optional<CsvSettings> ChooseImportSettings(const QString& path, const CsvGuess& guess,
+                                                  bool cut_long_lines) override {
+    import_guesses.push_back(guess);
+    if (import_dialog) return import_dialog(path, guess, cut_long_lines);
+    if (!import_answers.empty()) {
+      std::optional<CsvSettings> answer = import_answers.front();
+      import_answers.pop_front();
+      return answer;
+    }
+    CsvSettings settings{.splitter = guess.splitter.value_or(";"),
+                         .quoted = guess.quoted,
+                         .skip_lines = guess.skip_lines};
+    CsvHead head;
+    // A file the import refuses asked no question.
+    if (ReadCsvHead(QFile::encodeName(path).toStdString(), settings, head).ok())
+      settings.first_line_has_names = AskYesNo(MessageText(FirstLineQuestion(head.first)));
+    return settings;
   }
   bool AskYesNo(const QString& text) override {
     questions << text;
