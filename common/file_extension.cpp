@@ -20,7 +20,7 @@ FileKind FileKindOf(const std::string& path) {
   const auto is = [&extension](std::string_view e) {
     return EqualsIgnoringAsciiCase(extension, e);
   };
-  if (is(".csv")) return FileKind::kCsv;
+  if (is(".csv") || is(".txt") || is(".tsv")) return FileKind::kCsv;
   if (is(".fsr")) return FileKind::kSourceFile;
   if (is(".db")) return FileKind::kDatabase;
   if (is(".fdb") || is(".zdb")) return FileKind::kPackedBook;

@@ -13,7 +13,7 @@ bool HasExtension(const std::string& path, std::string_view extension);
 
 // What the programs take a file for by its extension alone: the file name from its last ".".
 enum class FileKind {
-  kCsv,         // ".csv": a delimited text table
+  kCsv,         // ".csv", ".txt", ".tsv": a delimited text table
   kSourceFile,  // ".fsr"
   kDatabase,    // ".db": a database as the builder writes it before packing
   kPackedBook,  // ".fdb", ".zdb": a packed database, as the handheld reads it

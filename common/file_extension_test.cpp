@@ -9,10 +9,11 @@ TEST(FileKindOf, FollowsTheFileNamesLastDotInEitherCase) {
     const char* path;
     FileKind kind;
   } cases[] = {
-      {"staff.CSV", FileKind::kCsv},         {"dir/book.Fsr", FileKind::kSourceFile},
-      {"book.db", FileKind::kDatabase},      {"dir/.db", FileKind::kDatabase},
-      {"book.FDB", FileKind::kPackedBook},   {"book.zdb", FileKind::kPackedBook},
-      {"list.txt", FileKind::kOther},        {"dir.fsr/list", FileKind::kOther},
+      {"staff.CSV", FileKind::kCsv},        {"dir/book.Fsr", FileKind::kSourceFile},
+      {"book.db", FileKind::kDatabase},     {"dir/.db", FileKind::kDatabase},
+      {"book.FDB", FileKind::kPackedBook},  {"book.zdb", FileKind::kPackedBook},
+      {"export.TXT", FileKind::kCsv},       {"export.tsv", FileKind::kCsv},
+      {"list.dat", FileKind::kOther},       {"dir.fsr/list", FileKind::kOther},
       {"archive.fsr.gz", FileKind::kOther},
   };
   for (const auto& c : cases) EXPECT_EQ(FileKindOf(c.path), c.kind) << c.path;

@@ -26,8 +26,10 @@ namespace designer {
 namespace {
 
 const char kOpenFilter[] =
-    "Все поддерживаемые форматы (*.csv, *.fsr, *.fdb, *.zdb, *.db)|*.csv;*.fsr;*.fdb;*.zdb;*.db|"
-    "CSV (разделители - запятые) (*.csv)|*.csv|BWick-данные (*.fsr)|*.fsr|"
+    "Все поддерживаемые форматы (*.csv, *.txt, *.tsv, *.fsr, *.fdb, *.zdb, *.db)|"
+    "*.csv;*.txt;*.tsv;*.fsr;*.fdb;*.zdb;*.db|"
+    "CSV (разделители - запятые) (*.csv)|*.csv|Текстовые таблицы (*.txt, "
+    "*.tsv)|*.txt;*.tsv|BWick-данные (*.fsr)|*.fsr|"
     "Справочники КПК (*.fdb, *.zdb, *.db)|*.fdb;*.zdb;*.db|Все файлы (*.*)|*.*";
 const char kSaveFilter[] = "BWick-данные (*.fsr)|*.fsr|Все файлы (*.*)|*.*";
 const char kBuilderProgram[] = "bwickbuild";
