@@ -23,6 +23,7 @@
 
 #include "common/codepage.h"
 #include "designer/window/main_window.h"
+#include "designer/window/test/cp1251_file.h"
 #include "designer/window/test/scripted_dialogs.h"
 #include "window_common/test/type_keys.h"
 
@@ -45,14 +46,7 @@ struct Folder {
   QTemporaryDir dir;
 
   // Writes `utf8` as Windows-1251 bytes to `name` and returns its path.
-  QString Write(const QString& name, const char* utf8) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
-    const std::string bytes = *codepage::Utf8ToCp1251(utf8);
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    return path;
-  }
+  QString Write(const QString& name, const char* utf8) { return WriteCp1251File(dir, name, utf8); }
   std::string Native(const QString& path) { return QFile::encodeName(path).toStdString(); }
 };
 
