@@ -8,6 +8,7 @@
 #include "designer/model/encoding.h"
 #include "designer/model/int_text.h"
 #include "designer/model/source_file.h"
+#include "designer/model/table_source.h"
 #include "format/database_reader.h"
 
 namespace designer {
@@ -51,6 +52,19 @@ Status CheckTextSource(const Document& doc, int field, const std::string& splitt
   return in.status();
 }
 
+Status CheckCellSource(const Document& doc, int field,
+                       const std::function<void(std::int64_t)>& progress) {
+  std::int64_t record = 0;
+  return VisitCellRecords(doc, [&](const CellRecord& cells, std::int64_t) {
+    if (cells.line_length() == 0) return Status::Ok();  // no record, as a save drops it
+    ++record;
+    const std::string_view value = cells.values()[field - 1];
+    if (!IsNumber(value)) return NotANumber(doc, field, record, value);
+    if (record % kProgressEvery == 0 && progress) progress(record);
+    return Status::Ok();
+  });
+}
+
 Status CheckDatabaseSource(const Document& doc, int field,
                            const std::function<void(std::int64_t)>& progress) {
   FileSource source(doc.SourceFileName);
@@ -72,8 +86,9 @@ Status CheckDatabaseSource(const Document& doc, int field,
 Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
                          const std::function<void(std::int64_t records)>& progress) {
   if (field < 1 || field > doc.FieldCount || doc.SourceFileName.empty()) return Status::Ok();
-  return doc.SourceIsDatabase ? CheckDatabaseSource(doc, field, progress)
-                              : CheckTextSource(doc, field, splitter, progress);
+  if (doc.SourceIsDatabase) return CheckDatabaseSource(doc, field, progress);
+  if (HasCellRecords(doc)) return CheckCellSource(doc, field, progress);
+  return CheckTextSource(doc, field, splitter, progress);
 }
 
 Status CheckNumericFields(const Document& doc, const std::string& splitter,
