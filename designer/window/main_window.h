@@ -127,8 +127,12 @@ class MainWindow : public QMainWindow, public PreviewHost {
   DocumentDesign CurrentDesign() const;
   void ShowDesign(const DocumentDesign& design);
 
-  // CSV import (main_window_import.cpp). Opens the CSV file `path` through the import dialog.
+  // Table import (main_window_import.cpp). Opens the CSV file `path`, or the workbook `path`,
+  // through the import dialog.
   void OpenCsv(const QString& path);
+  void OpenWorkbook(const QString& path);
+  // Reads the table `path` as `chosen` in the import dialog says into the document.
+  void ImportTable(const QString& path, const CsvSettings& chosen);
   // Reads a CSV document again when the splitter box no longer shows the splitter it was read
   // with (the other settings as they were). Returns false when the document stays as it was (the
   // box then shows its splitter again): the file refused it, or the user kept unsaved edits.
