@@ -40,8 +40,7 @@ const CommandSpec kImportCommand = {
      {"splitter", 0, "С", "разделитель полей: символ, tab или auto (по умолчанию ;)"},
      {"quote", 0, "КАВЫЧКИ",
       "\" (значения в кавычках, как пишет RFC 4180) или none (по умолчанию)"},
-     {"sheet", 0, "ЛИСТ",
-      "лист таблицы: название или номер с 1 (по умолчанию первый видимый)"},
+     {"sheet", 0, "ЛИСТ", "лист таблицы: название или номер с 1 (по умолчанию первый видимый)"},
      {"skip", 0, "N", "пропустить N строк в начале файла (по умолчанию 0)"},
      {"header", 0, "", "первая строка содержит названия полей"},
      {"no-cut", 0, "", "не обрезать строки длиннее 250 символов"},
@@ -269,8 +268,7 @@ bool IsEmptyFile(const std::string& path) {
 // workbook's reader says itself what it cannot read.
 Status CheckTextFile(const std::string& readable_path, ImportOptions& options, Console& console) {
   if (options.workbook) return Status::Ok();
-  if (IsEmptyFile(readable_path))
-    return Status::Refusal("не является текстовым файлом: файл пуст");
+  if (IsEmptyFile(readable_path)) return Status::Refusal("не является текстовым файлом: файл пуст");
   return CompareWithTheFile(readable_path, options, console);
 }
 

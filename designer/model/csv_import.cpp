@@ -1,9 +1,9 @@
 #include "designer/model/csv_import.h"
 
 #include "common/codepage.h"
+#include "designer/model/encoding.h"
 #include "designer/model/sheet_table.h"
 #include "designer/model/table_source.h"
-#include "designer/model/encoding.h"
 #include "format/source_lines.h"
 
 namespace designer {
@@ -45,8 +45,11 @@ Status ImportInto(Document& next, const std::string& path, const ReadOptions& op
   // Every field leaves the input list; the ticks at the end hand out positions in field order.
   for (int row = 1; row <= kMaxDocumentFields; ++row) next.SetQueryBox(row, false);
 
-  CsvSettings settings{options.encoding, options.splitter, options.quoted, false,
-                       options.skip_lines, options.sheet};
+  CsvSettings settings{.encoding = options.encoding,
+                       .splitter = options.splitter,
+                       .quoted = options.quoted,
+                       .skip_lines = options.skip_lines,
+                       .sheet = options.sheet};
   CsvTable table;
   if (Status read = ReadForImport(path, options, settings, table); !read.ok()) return read;
   const TableScan& scan = *table.scan;
@@ -104,10 +107,13 @@ Status RereadCSV(const Document& doc, const std::string& splitter,
                  ReadResult& result) {
   reread = doc;
   const bool names = doc.FirstLineHasNames;
-  ReadOptions options{splitter,        doc.SourceEncoding,
-                      [names](const std::string&) { return names; },
-                      progress,        doc.SourceQuoted,
-                      doc.SourceSkipLines, doc.SourceSheet};
+  const ReadOptions options{.splitter = splitter,
+                            .encoding = doc.SourceEncoding,
+                            .ask = [names](const std::string&) { return names; },
+                            .progress = progress,
+                            .quoted = doc.SourceQuoted,
+                            .skip_lines = doc.SourceSkipLines,
+                            .sheet = doc.SourceSheet};
   const Status status = LoadCSV(reread, doc.SourceFileName, options, result);
   if (!status.ok() || reread.FieldCount != doc.FieldCount) return status;
   reread.Fields = doc.Fields;

@@ -159,9 +159,8 @@ Status ChooseSheet(const std::vector<SheetInfo>& sheets, const std::string& file
                          "». Листы: " + SheetList(sheets) + ".");
 }
 
-Status ReadSheetTable(const std::string& path, const CsvSettings& settings,
-                      const RecordPass& pass, std::size_t preview_records, CsvTable& table,
-                      const NamesAnswer& names) {
+Status ReadSheetTable(const std::string& path, const CsvSettings& settings, const RecordPass& pass,
+                      std::size_t preview_records, CsvTable& table, const NamesAnswer& names) {
   table.scan.reset();
   table.head = CsvHead{TextEncoding::kUtf8, {}};
   std::unique_ptr<spreadsheet::Workbook> book;
@@ -176,7 +175,8 @@ Status ReadSheetTable(const std::string& path, const CsvSettings& settings,
   if (!rows.started()) {
     table.scan.reset();
     return Status::Refusal("Лист «" + table.sheet + "» файла «" + FileNameForMessage(path) +
-                           "» пуст" + (settings.skip_lines > 0 ? " после пропущенных строк." : "."));
+                           "» пуст" +
+                           (settings.skip_lines > 0 ? " после пропущенных строк." : "."));
   }
   table.scan->AddSheetWarnings(warnings);
   return Status::Ok();

@@ -33,8 +33,8 @@ using NamesAnswer = std::function<bool(const CsvFirstLine& first)>;
 // so, else when settings.first_line_has_names), the rows after it, and the first row itself
 // without names, are the records. Cells are UTF-8 (head.encoding). table.sheet names the sheet
 // read. A sheet without rows is refused.
-Status ReadSheetTable(const std::string& path, const CsvSettings& settings,
-                      const RecordPass& pass, std::size_t preview_records, CsvTable& table,
+Status ReadSheetTable(const std::string& path, const CsvSettings& settings, const RecordPass& pass,
+                      std::size_t preview_records, CsvTable& table,
                       const NamesAnswer& names = nullptr);
 
 // Gives `visit` the records of doc's sheet (SourceSheet, SourceSkipLines, FirstLineHasNames),

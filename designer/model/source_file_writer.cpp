@@ -10,11 +10,11 @@
 
 #include "common/replacement_file.h"
 #include "common/same_file.h"
-#include "designer/model/table_source.h"
 #include "designer/model/database_source.h"
 #include "designer/model/encoding.h"
 #include "designer/model/header_values.h"
 #include "designer/model/source_file.h"
+#include "designer/model/table_source.h"
 
 namespace designer {
 namespace {
@@ -258,7 +258,7 @@ Status WriteFromDatabase(const Document& doc, ReplacementFile& target, const Sav
 // Writes the whole file into `target`'s replacement, with the records of a source of cells (a CSV
 // file read with quotes, a workbook's sheet) as data lines; the caller commits it.
 Status WriteFromCells(const Document& doc, ReplacementFile& target, const SaveOptions& options,
-                          std::int32_t& written, SaveResult& result) {
+                      std::int32_t& written, SaveResult& result) {
   // The data source is opened first, so that a missing one creates nothing.
   if (LineReader probe; !probe.Open(doc.SourceFileName).ok()) return probe.status();
   LineWriter out;
@@ -266,7 +266,7 @@ Status WriteFromCells(const Document& doc, ReplacementFile& target, const SaveOp
   if (!status.ok()) return status;
   WriteSourceHeader(out, DocumentHeader(doc, options));
   status = WriteCellRecords(doc, options.splitter[0], options.cut_long_lines, out,
-                              ProgressOf(doc, options, out), written, result.lines_cut);
+                            ProgressOf(doc, options, out), written, result.lines_cut);
   const Status closed = out.Close();
   return status.ok() ? closed : status;
 }

@@ -13,11 +13,10 @@ std::vector<WarningLine> DescribeWarnings(const TableWarnings& warnings, bool cu
       {cut_long_lines ? warnings.long_lines : TableFinding{},
        "строка длиннее " + std::to_string(kLongLineLength) +
            " символов, при сохранении она будет обрезана"},
-      {warnings.unmappable,
-       "содержит " + warnings.first_unmappable +
-           (warnings.first_unmappable_cell.empty()
-                ? std::string()
-                : " (ячейка " + warnings.first_unmappable_cell + ")")},
+      {warnings.unmappable, "содержит " + warnings.first_unmappable +
+                                (warnings.first_unmappable_cell.empty()
+                                     ? std::string()
+                                     : " (ячейка " + warnings.first_unmappable_cell + ")")},
       {warnings.looks_quoted, "значение в двойных кавычках, а кавычки не учитываются"},
       {warnings.line_breaks, "перевод строки внутри значения станет пробелом"},
       {warnings.bad_quotes, "кавычки расставлены не по правилам CSV (RFC 4180)"},

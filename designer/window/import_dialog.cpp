@@ -42,13 +42,17 @@ QString WarningText(const WarningLine& warning) {
 
 }  // namespace
 
-ImportDialog::ImportDialog(QWidget* parent, const QString& path, const CsvGuess& guess,
-                           bool cut_long_lines, QSettings& store)
+ImportDialog::ImportDialog(QWidget* parent, const QString& path, bool cut_long_lines,
+                           QSettings& store)
     : QDialog(parent),
       path_(QFile::encodeName(path).toStdString()),
       cut_long_lines_(cut_long_lines),
       store_(store),
-      stop_(std::make_shared<std::atomic<bool>>(false)) {
+      stop_(std::make_shared<std::atomic<bool>>(false)) {}
+
+ImportDialog::ImportDialog(QWidget* parent, const QString& path, const CsvGuess& guess,
+                           bool cut_long_lines, QSettings& store)
+    : ImportDialog(parent, path, cut_long_lines, store) {
   setWindowTitle(QString::fromUtf8("Импорт файла %1").arg(QFileInfo(path).fileName()));
   Start(new TextOptionsPanel(this, guess, store_), guess.skip_lines);
 }
@@ -56,11 +60,7 @@ ImportDialog::ImportDialog(QWidget* parent, const QString& path, const CsvGuess&
 ImportDialog::ImportDialog(QWidget* parent, const QString& path,
                            const std::vector<spreadsheet::SheetInfo>& sheets, bool cut_long_lines,
                            QSettings& store)
-    : QDialog(parent),
-      path_(QFile::encodeName(path).toStdString()),
-      cut_long_lines_(cut_long_lines),
-      store_(store),
-      stop_(std::make_shared<std::atomic<bool>>(false)) {
+    : ImportDialog(parent, path, cut_long_lines, store) {
   setWindowTitle(QString::fromUtf8("Импорт таблицы %1").arg(QFileInfo(path).fileName()));
   Start(new SheetOptionsPanel(this, sheets), 0);
 }

@@ -3,14 +3,14 @@
 // every change.
 //
 // From top to bottom: the reading options of the kind of table (ImportOptionsPanel; for a text
-// file its encoding, splitter and quotes, for a workbook its sheet), "Первая строка содержит названия полей", the lines to
-// pass over, the preview of the first kPreviewRecords records with the field names as headings,
-// the warnings line, ОК and Отмена. Every change reads the first records again at once (the
-// model reads one block of the file for them) and starts the warnings' pass over the whole file
-// on a worker thread, which the next change stops; the dialog shows its answer when it comes, so
-// typing is never held up. A settings that the file refuses (more than 5 fields, no text) is
-// shown in place of the warnings, and ОК waits for another. ОК keeps the choices in the given
-// QSettings for the next dialog; Отмена and Esc keep nothing.
+// file its encoding, splitter and quotes, for a workbook its sheet), "Первая строка содержит
+// названия полей", the lines to pass over, the preview of the first kPreviewRecords records with
+// the field names as headings, the warnings line, ОК and Отмена. Every change reads the first
+// records again at once (the model reads one block of the file for them) and starts the warnings'
+// pass over the whole file on a worker thread, which the next change stops; the dialog shows its
+// answer when it comes, so typing is never held up. A settings that the file refuses (more than 5
+// fields, no text) is shown in place of the warnings, and ОК waits for another. ОК keeps the
+// choices in the given QSettings for the next dialog; Отмена and Esc keep nothing.
 #pragma once
 
 #include <QDialog>
@@ -65,6 +65,8 @@ class ImportDialog : public QDialog {
     std::int32_t records = 0;
   };
 
+  // What both constructors set before they choose their options panel.
+  ImportDialog(QWidget* parent, const QString& path, bool cut_long_lines, QSettings& store);
   // The part of the constructors that follows the choice of `options`.
   void Start(ImportOptionsPanel* options, int skip_lines);
   void CreateLayout();
