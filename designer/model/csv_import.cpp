@@ -53,6 +53,7 @@ Status ImportInto(Document& next, const std::string& path, const ReadOptions& op
   next.SourceSplitter = settings.splitter;
   next.SourceQuoted = settings.quoted;
   next.SourceSkipLines = settings.skip_lines;
+  next.SourceColumns.reset();
   for (int row = 1; row <= kMaxDocumentFields; ++row) {
     next.BoxesShown[row] = row <= next.FieldCount;
     if (row > next.FieldCount) continue;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "designer/model/csv_cells.h"
 #include "designer/model/csv_quoted.h"
 #include "designer/model/encoding.h"
 #include "designer/model/source_file.h"
@@ -87,20 +88,28 @@ Status LineRefusal(const Document& doc, std::int64_t line, const std::string& wh
 
 }  // namespace
 
-Status WriteQuotedRecords(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
-                          const std::function<void(std::int64_t written)>& progress,
-                          std::int32_t& written, std::int64_t& lines_cut) {
+Status WriteCellRecords(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
+                        const std::function<void(std::int64_t written)>& progress,
+                        std::int32_t& written, std::int64_t& lines_cut) {
   written = 0;
-  LineReader lines;
-  Status status = OpenCsvText(doc.SourceFileName, doc.SourceEncoding, doc.SourceSkipLines, lines);
+  const std::optional<Document::ColumnMap>& map = doc.SourceColumns;
+  CsvCellReader records(doc, map ? map->columns : doc.FieldCount);
+  Status status = records.Open();
   if (!status.ok()) return status;
-  QuotedRecordReader records(lines, InputSplitter(doc.SourceSplitter, doc.SourceEncoding),
-                             doc.SourceSkipLines + 1);
-  if (doc.FirstLineHasNames) records.Skip();
   std::vector<std::string_view> cells;
+  std::vector<std::string_view> fields;
   CellRecord record;
   std::string line;
   while (records.Next(cells)) {
+    if (map && !cells.empty()) {
+      // The fields' values in field order; a column the record lacks is an empty value.
+      fields.assign(doc.FieldCount, std::string_view());
+      for (int i = 1; i <= doc.FieldCount; ++i) {
+        const auto column = static_cast<std::size_t>(map->of_field[i]);
+        if (column >= 1 && column <= cells.size()) fields[i - 1] = cells[column - 1];
+      }
+      cells.swap(fields);
+    }
     // Whether a value holds the splitter is asked of the values themselves (Holds).
     record.Set(cells, doc.FieldCount, doc.SourceEncoding, records.may_hold_controls(),
                /*find_splitters=*/false);

@@ -62,14 +62,14 @@ struct CsvTable {
 Status ReadCsvTable(const std::string& path, const CsvSettings& settings, const RecordPass& pass,
                     std::size_t preview_records, CsvTable& table);
 
-// Writes the records of doc's CSV file, read with quotes as the document says (SourceSplitter,
-// SourceSkipLines, FirstLineHasNames, SourceEncoding), as data lines: each record's values joined
-// by `splitter`, a line longer than kLongLineLength cut as the copy of lines cuts it when asked,
-// an empty line dropped. A value that holds the splitter, or a written character that
+// Writes the records of doc's CSV file (csv_cells.h), read with quotes or through a column map as
+// the document says (SourceQuoted, SourceColumns), as data lines: each record's field values
+// joined by `splitter`, a line longer than kLongLineLength cut as the copy of lines cuts it when
+// asked, an empty line dropped. A value that holds the splitter, or a written character that
 // Windows-1251 lacks, refuses the save with the line's number. `written` counts the lines written,
 // `lines_cut` those cut.
-Status WriteQuotedRecords(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
-                          const std::function<void(std::int64_t written)>& progress,
-                          std::int32_t& written, std::int64_t& lines_cut);
+Status WriteCellRecords(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
+                        const std::function<void(std::int64_t written)>& progress,
+                        std::int32_t& written, std::int64_t& lines_cut);
 
 }  // namespace designer

@@ -84,6 +84,15 @@ struct Document {
   std::string SourceSplitter = ";";
   bool SourceQuoted = false;
   std::int32_t SourceSkipLines = 0;
+  // A CSV source whose columns are not the fields one for one (a design applied to a new table,
+  // design_reuse.h): its records hold `columns` values, and field i reads column of_field[i]
+  // (1-based). A save then writes each record as the fields' values joined by the save's
+  // splitter. None: field i is column i.
+  struct ColumnMap {
+    std::int32_t columns = 0;
+    std::array<std::int32_t, kMaxDocumentFields + 1> of_field{};
+  };
+  std::optional<ColumnMap> SourceColumns;
   std::int32_t HeaderLineCount = 0;
   bool FirstLineHasNames = false;
   std::array<std::array<std::string, kMaxDocumentFields + 1>, kSampleRecords + 1> SampleValues{};

@@ -4,10 +4,12 @@
 
 #include "common/byte_source.h"
 #include "common/codepage.h"
+#include "designer/model/csv_cells.h"
 #include "designer/model/csv_record.h"
 #include "designer/model/encoding.h"
 #include "designer/model/int_text.h"
 #include "designer/model/source_file.h"
+#include "designer/model/table_scan.h"
 #include "format/database_reader.h"
 
 namespace designer {
@@ -21,6 +23,16 @@ constexpr std::size_t kLineHead = 64 * 1024;
 bool IsNumber(std::string_view value) {
   std::int32_t number = 0;
   return ParseInt32(value, number).ok();
+}
+
+// Bytes the number `value` (IsNumber) takes on the handheld: as the import sizes its numbers, and
+// the largest size for a sign or more than nine digits.
+int StoredSize(std::string_view value) {
+  constexpr std::size_t kMostDigits = 9;
+  const bool digits =
+      value.size() <= kMostDigits &&
+      std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return digits ? NumberSize(value) : format::kMaxNumericSize;
 }
 
 Status NotANumber(const Document& doc, int field, std::int64_t record, std::string_view value) {
@@ -69,11 +81,42 @@ Status CheckDatabaseSource(const Document& doc, int field,
 
 }  // namespace
 
+Status CheckNumbers(const Document& doc, int field,
+                    const std::function<void(std::int64_t records)>& progress, NumberCheck& check) {
+  check = NumberCheck{std::nullopt, 1};
+  const std::optional<Document::ColumnMap>& map = doc.SourceColumns;
+  CsvCellReader records(doc, map ? map->columns : doc.FieldCount);
+  if (Status opened = records.Open(); !opened.ok()) return opened;
+  const auto column = static_cast<std::size_t>(map ? map->of_field[field] : field);
+  std::vector<std::string_view> cells;
+  std::int64_t record = 0;
+  while (records.Next(cells)) {
+    if (cells.empty()) continue;  // no record, as a save drops it
+    ++record;
+    const std::string_view value =
+        column >= 1 && column <= cells.size() ? TrimValue(cells[column - 1]) : std::string_view();
+    if (!IsNumber(value)) {
+      CellRecord text;  // the value as document text, whatever the file's encoding
+      text.Set({value}, 1, doc.SourceEncoding);
+      check.non_number = NonNumber{record, records.line(), std::string(text.values()[0])};
+      return Status::Ok();
+    }
+    check.number_size = std::max(check.number_size, StoredSize(value));
+    if (record % kProgressEvery == 0 && progress) progress(record);
+  }
+  return records.status();
+}
+
 Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
                          const std::function<void(std::int64_t records)>& progress) {
   if (field < 1 || field > doc.FieldCount || doc.SourceFileName.empty()) return Status::Ok();
-  return doc.SourceIsDatabase ? CheckDatabaseSource(doc, field, progress)
-                              : CheckTextSource(doc, field, splitter, progress);
+  if (doc.SourceIsDatabase) return CheckDatabaseSource(doc, field, progress);
+  if (doc.SourceIsFsr || !(doc.SourceQuoted || doc.SourceColumns))
+    return CheckTextSource(doc, field, splitter, progress);
+  NumberCheck check;
+  const Status status = CheckNumbers(doc, field, progress, check);
+  if (!status.ok() || !check.non_number) return status;
+  return NotANumber(doc, field, check.non_number->record, check.non_number->value);
 }
 
 Status CheckNumericFields(const Document& doc, const std::string& splitter,

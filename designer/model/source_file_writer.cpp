@@ -256,17 +256,17 @@ Status WriteFromDatabase(const Document& doc, ReplacementFile& target, const Sav
 }
 
 // Writes the whole file into `target`'s replacement, with the records of the CSV file read with
-// quotes as data lines; the caller commits it.
-Status WriteFromQuotedCsv(const Document& doc, ReplacementFile& target, const SaveOptions& options,
-                          std::int32_t& written, SaveResult& result) {
+// quotes or through a column map as data lines; the caller commits it.
+Status WriteFromCsvCells(const Document& doc, ReplacementFile& target, const SaveOptions& options,
+                         std::int32_t& written, SaveResult& result) {
   // The data source is opened first, so that a missing one creates nothing.
   if (LineReader probe; !probe.Open(doc.SourceFileName).ok()) return probe.status();
   LineWriter out;
   Status status = out.Create(target);
   if (!status.ok()) return status;
   WriteSourceHeader(out, DocumentHeader(doc, options));
-  status = WriteQuotedRecords(doc, options.splitter[0], options.cut_long_lines, out,
-                              ProgressOf(doc, options, out), written, result.lines_cut);
+  status = WriteCellRecords(doc, options.splitter[0], options.cut_long_lines, out,
+                            ProgressOf(doc, options, out), written, result.lines_cut);
   const Status closed = out.Close();
   return status.ok() ? closed : status;
 }
@@ -275,7 +275,9 @@ Status WriteFromQuotedCsv(const Document& doc, ReplacementFile& target, const Sa
 Status WriteSourceFile(const Document& doc, ReplacementFile& target, const SaveOptions& options,
                        std::int32_t& written, SaveResult& result) {
   if (doc.SourceIsDatabase) return WriteFromDatabase(doc, target, options, written, result);
-  if (doc.SourceQuoted) return WriteFromQuotedCsv(doc, target, options, written, result);
+  if (doc.SourceQuoted || doc.SourceColumns) {
+    return WriteFromCsvCells(doc, target, options, written, result);
+  }
   // The data source is opened first, so that a missing one creates nothing.
   LineReader lines;
   lines.SetUtf16Input(Utf16InputFor(doc.SourceEncoding));
@@ -319,7 +321,7 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
                SaveResult& result) {
   Status status = CheckDocument(doc, options.database_name, options.splitter);
   if (!status.ok()) return status;
-  if (IsUtf8Text(doc.SourceEncoding) && !doc.SourceQuoted) {
+  if (IsUtf8Text(doc.SourceEncoding) && !doc.SourceQuoted && !doc.SourceColumns) {
     status = CheckDataLines(doc, options);
     if (!status.ok()) return status;
   }
