@@ -51,6 +51,11 @@ class Dialogs {
                                                           const CsvGuess& guess,
                                                           bool cut_long_lines) = 0;
 
+  // The fields of the open document and the columns of a new table they will read, one line
+  // "field ← column" each, with the warnings of the refresh (design_reuse.h): true for ОК, false
+  // for Отмена and Esc.
+  virtual bool ConfirmDesignMatch(const QStringList& match, const QStringList& warnings) = 0;
+
   // A modal question with Yes and No; true for Yes (closing the box counts as No).
   virtual bool AskYesNo(const QString& text) = 0;
 
@@ -82,6 +87,7 @@ class QtDialogs : public Dialogs {
                            const QStringList& filters, const QString& default_suffix) override;
   std::optional<CsvSettings> ChooseImportSettings(const QString& path, const CsvGuess& guess,
                                                   bool cut_long_lines) override;
+  bool ConfirmDesignMatch(const QStringList& match, const QStringList& warnings) override;
   bool AskYesNo(const QString& text) override;
   Answer AskYesNoCancel(const QString& text) override;
   void ShowMessage(MessageKind kind, const QString& text) override;

@@ -30,6 +30,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "designer/model/document.h"
@@ -133,6 +134,21 @@ class MainWindow : public QMainWindow, public PreviewHost {
   // with (the other settings as they were). Returns false when the document stays as it was (the
   // box then shows its splitter again): the file refused it, or the user kept unsaved edits.
   bool SettleSplitter();
+  // The import's reading as the import dialog chose it.
+  ReadOptions ImportReading(const CsvSettings& chosen);
+
+  // A refresh of the data (main_window_refresh.cpp): "Файл → Обновить данные…" reads a new table
+  // through the import dialog and, once the match is confirmed, gives the open document's design
+  // the table's data, as one step of the edit history.
+  void RefreshDataCommand();
+  // Reads the table `path` and applies the document's design to it; none after Отмена or a
+  // refusal, which was shown. `splitter`: the one its data lines are saved with.
+  std::optional<Document> ReadWithDesign(const QString& path, std::string& splitter,
+                                         QStringList& match, QStringList& warnings);
+  // Puts `to` in place of the document when the document still reads the data `from` reads,
+  // with `splitter` in the splitter box; otherwise (a save has moved the data since) only the
+  // design of `to`. Shows the result.
+  void SwapDocument(const Document& from, const Document& to, const std::string& splitter);
 
   // Commands (main_window_commands.cpp).
   void OpenCommand();
