@@ -63,87 +63,110 @@ Status Refresh(const Document& design, const std::string& name, const std::strin
   return status;
 }
 
+// The matching rules, each on a new table for the design of SavedDesign.
+struct MatchCase {
+  const char* name;
+  const char* csv;
+  bool header;
+  bool as_text;
+  const char* refusal;             // a key phrase of the refusal; none: success
+  const char* warning;             // a key phrase of a warning
+  std::vector<std::string> lines;  // data lines written
+  int number_size;                 // the numeric field's, from the new data
+};
+const MatchCase kMatchCases[] = {
+    {"same order",
+     "Петров;Цех;9\nСидоров;Склад;1234\n",
+     false,
+     false,
+     nullptr,
+     nullptr,
+     {"Петров;Цех;9", "Сидоров;Склад;1234"},
+     2},
+    {"reordered, by names",
+     "Табель;Фамилия;Отдел\n9;Петров;Цех\n",
+     true,
+     false,
+     nullptr,
+     nullptr,
+     {"Петров;Цех;9"},
+     1},
+    {"missing field",
+     "Фамилия;Табель\nПетров;9\n",
+     true,
+     false,
+     "Поля «Отдел» нет",
+     nullptr,
+     {},
+     0},
+    {"extra column",
+     "Фамилия;Телефон;Отдел;Табель\nПетров;555;Цех;9\n",
+     true,
+     false,
+     nullptr,
+     "не войдут: «Телефон»",
+     {"Петров;Цех;9"},
+     1},
+    {"other count by position",
+     "Петров;Цех\n",
+     false,
+     false,
+     "Столбцов в файле «new.csv»: 2",
+     nullptr,
+     {},
+     0},
+    {"numeric field, no number",
+     "Петров;Цех;9\nСидоров;Склад;12-а\n",
+     false,
+     false,
+     "в строке 2 файла «new.csv» значение «12-а»",
+     nullptr,
+     {},
+     0},
+    {"numeric field made text",
+     "Петров;Цех;9\nСидоров;Склад;12-а\n",
+     false,
+     true,
+     nullptr,
+     "«Табель» стало текстовым: в строке 2",
+     {"Петров;Цех;9", "Сидоров;Склад;12-а"},
+     0},
+};
+
+// Applies the design to case `c`'s table and checks the outcome.
+void CheckMatchCase(const MatchCase& c) {
+  testing_support::ScratchFolder scratch;
+  FakeWindow view;
+  const Document design = SavedDesign(scratch, view);
+  std::vector<std::string> warnings;
+  const Status status = Refresh(design, view.database_name, scratch.Write("new.csv", Cp(c.csv)),
+                                c.header, c.as_text, scratch.File("new.fsr"), warnings);
+  if (c.refusal) {
+    EXPECT_TRUE(status.refusal());
+    EXPECT_NE(status.message().find(c.refusal), std::string::npos) << status.message();
+    return;
+  }
+  ASSERT_TRUE(status.ok()) << status.message();
+  const std::string written = testing_support::ReadBytes(scratch.File("new.fsr"));
+  std::vector<std::string> expected;
+  for (const std::string& line : c.lines) expected.push_back(Cp(line));
+  EXPECT_EQ(LinesFrom(written, WrittenHeaderLines(3) + 1), expected);
+  if (c.warning) {
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find(c.warning), std::string::npos) << warnings[0];
+  }
+  Document refreshed;
+  ASSERT_TRUE(LoadFSR(refreshed, scratch.File("new.fsr"), view).ok());
+  EXPECT_EQ(refreshed.Fields[1].Flags, design.Fields[1].Flags);
+  EXPECT_EQ(refreshed.Fields[2].ResultWidth, 77);
+  EXPECT_EQ(refreshed.Fields[3].DataType, c.as_text ? kTypeText : kTypeNumeric);
+  EXPECT_EQ(refreshed.Fields[3].NumSize, c.number_size);
+}
+
 TEST(ApplyDesign, MatchesColumnsToFieldsAndChecksNumbers) {
-  const struct {
-    const char* name;
-    const char* csv;
-    bool header;
-    bool as_text;
-    const char* refusal;             // a key phrase of the refusal; none: success
-    const char* warning;             // a key phrase of a warning
-    std::vector<std::string> lines;  // data lines written
-  } cases[] = {
-      {"same order",
-       "Петров;Цех;9\nСидоров;Склад;1234\n",
-       false,
-       false,
-       nullptr,
-       nullptr,
-       {"Петров;Цех;9", "Сидоров;Склад;1234"}},
-      {"reordered, by names",
-       "Табель;Фамилия;Отдел\n9;Петров;Цех\n",
-       true,
-       false,
-       nullptr,
-       nullptr,
-       {"Петров;Цех;9"}},
-      {"missing field", "Фамилия;Табель\nПетров;9\n", true, false, "Поля «Отдел» нет", nullptr, {}},
-      {"extra column",
-       "Фамилия;Телефон;Отдел;Табель\nПетров;555;Цех;9\n",
-       true,
-       false,
-       nullptr,
-       "не войдут: «Телефон»",
-       {"Петров;Цех;9"}},
-      {"other count by position",
-       "Петров;Цех\n",
-       false,
-       false,
-       "Столбцов в файле «new.csv»: 2",
-       nullptr,
-       {}},
-      {"numeric field, no number",
-       "Петров;Цех;9\nСидоров;Склад;12-а\n",
-       false,
-       false,
-       "в строке 2 файла «new.csv» значение «12-а»",
-       nullptr,
-       {}},
-      {"numeric field made text",
-       "Петров;Цех;9\nСидоров;Склад;12-а\n",
-       false,
-       true,
-       nullptr,
-       "«Табель» стало текстовым: в строке 2",
-       {"Петров;Цех;9", "Сидоров;Склад;12-а"}},
-  };
-  for (const auto& c : cases) {
+  for (const MatchCase& c : kMatchCases) {
     SCOPED_TRACE(c.name);
-    testing_support::ScratchFolder scratch;
-    FakeWindow view;
-    const Document design = SavedDesign(scratch, view);
-    std::vector<std::string> warnings;
-    const Status status = Refresh(design, view.database_name, scratch.Write("new.csv", Cp(c.csv)),
-                                  c.header, c.as_text, scratch.File("new.fsr"), warnings);
-    if (c.refusal) {
-      EXPECT_TRUE(status.refusal());
-      EXPECT_NE(status.message().find(c.refusal), std::string::npos) << status.message();
-      continue;
-    }
-    ASSERT_TRUE(status.ok()) << status.message();
-    const std::string written = testing_support::ReadBytes(scratch.File("new.fsr"));
-    std::vector<std::string> expected;
-    for (const std::string& line : c.lines) expected.push_back(Cp(line));
-    EXPECT_EQ(LinesFrom(written, WrittenHeaderLines(3) + 1), expected);
-    if (c.warning) {
-      ASSERT_EQ(warnings.size(), 1u);
-      EXPECT_NE(warnings[0].find(c.warning), std::string::npos) << warnings[0];
-    }
-    Document refreshed;
-    ASSERT_TRUE(LoadFSR(refreshed, scratch.File("new.fsr"), view).ok());
-    EXPECT_EQ(refreshed.Fields[1].Flags, design.Fields[1].Flags);
-    EXPECT_EQ(refreshed.Fields[2].ResultWidth, 77);
-    EXPECT_EQ(refreshed.Fields[3].DataType, c.as_text ? kTypeText : kTypeNumeric);
+    CheckMatchCase(c);
   }
 }
 
