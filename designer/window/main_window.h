@@ -8,7 +8,8 @@
 //    model's readers (LoadCSV, LoadFSR, LoadDB) and writer (SaveFSR) as options, with the question
 //    and progress as callbacks, and shows what they return. A CSV file is opened through the
 //    import dialog (import_dialog.h) and read again when its splitter is changed
-//    (main_window_import.cpp). main_window_commands.cpp holds
+//    (main_window_import.cpp); "Обновить данные…" gives a new table the open document's design
+//    (main_window_refresh.cpp). main_window_commands.cpp holds
 //    the commands of the menu and the toolbar (open, save and export, view the book on screen
 //    (BookOnScreen, book_on_screen.h), exit, help, about) and the question about unsaved edits that
 //    every command replacing or closing the document asks first (MayDiscardDocument).
@@ -149,6 +150,8 @@ class MainWindow : public QMainWindow, public PreviewHost {
   // with `splitter` in the splitter box; otherwise (a save has moved the data since) only the
   // design of `to`. Shows the result.
   void SwapDocument(const Document& from, const Document& to, const std::string& splitter);
+  // The status panels as the document stands (a read that was not kept wrote its running count).
+  void ShowDocumentStatus();
 
   // Commands (main_window_commands.cpp).
   void OpenCommand();

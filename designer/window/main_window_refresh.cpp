@@ -45,6 +45,7 @@ void MainWindow::RefreshDataCommand() {
   QStringList match;
   QStringList warnings;
   const std::optional<Document> refreshed = ReadWithDesign(path, splitter, match, warnings);
+  ShowDocumentStatus();
   if (!refreshed || !dialogs_->ConfirmDesignMatch(match, warnings)) return;
   const Document before = doc_;
   const std::string before_splitter = Splitter();
@@ -95,16 +96,20 @@ void MainWindow::SwapDocument(const Document& from, const Document& to,
     doc_ = to;
     splitter_->setText(window_common::FromCp1251(splitter));
     read_splitter_ = splitter;
-    const StatusTexts status = DocumentStatus(doc_);
-    for (int panel = 0; panel < 3; ++panel)
-      status_panels_[panel]->setText(QString::fromStdString(status[panel]));
-    const bool table = !doc_.SourceIsFsr && !doc_.SourceIsDatabase;
-    status_panels_[3]->setText(
-        QString::fromStdString(table ? EncodingLabel(doc_.SourceEncoding) : std::string()));
+    ShowDocumentStatus();
   } else {
     RestoreDesign(doc_, TakeDesign(to, DatabaseName(), Splitter(), CutLongLines()));
   }
   structure_editor_->ShowDocument(std::max(structure_editor_->SelectedField(), 1));
+}
+
+void MainWindow::ShowDocumentStatus() {
+  const StatusTexts status = DocumentStatus(doc_);
+  for (int panel = 0; panel < 3; ++panel)
+    status_panels_[panel]->setText(QString::fromStdString(status[panel]));
+  const bool table = !doc_.SourceIsFsr && !doc_.SourceIsDatabase;
+  status_panels_[3]->setText(
+      QString::fromStdString(table ? EncodingLabel(doc_.SourceEncoding) : std::string()));
 }
 
 }  // namespace designer
