@@ -11,7 +11,7 @@ int ApplyDesignOption(const std::string& design_path, const std::string& table_p
                       std::vector<std::string>& match) {
   designer::Document design;
   designer::ReadResult read;
-  const Status loaded = designer::LoadFSR(design, design_path, {}, read);
+  const Status loaded = designer::LoadFSRDesign(design, design_path, read);
   if (!loaded.ok()) {
     console.Error(design_path, loaded.message());
     return loaded.refusal() ? kExitRefused : kExitUnreadable;

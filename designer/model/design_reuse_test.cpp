@@ -38,10 +38,13 @@ Document SavedDesign(testing_support::ScratchFolder& scratch, FakeWindow& view) 
   doc.Fields[1].Flags = kFlagIgnoreCase | kFlagSearchWithin;
   doc.Fields[2].ResultWidth = 77;
   doc.ExchangeQueryPositions(1, 3);
+  doc.SetQueryBox(2, false);   // no input box
+  doc.SetResultBox(3, false);  // no result column
   view.database_name = Cp("Сотрудники");
   EXPECT_TRUE(SaveFSR(doc, scratch.File("old.fsr"), view).ok());
   Document design;
-  EXPECT_TRUE(LoadFSR(design, scratch.File("old.fsr"), view).ok());
+  ReadResult read;
+  EXPECT_TRUE(view.Show(LoadFSRDesign(design, scratch.File("old.fsr"), read), read).ok());
   return design;
 }
 
