@@ -32,6 +32,7 @@ const CommandSpec kBuildCommand = {
      kDesignOption,
      {"header", 0, "", "с --design: первая строка таблицы содержит названия полей"},
      {"quote", 0, "КАВЫЧКИ", "с --design: \" (значения в кавычках, RFC 4180) или none"},
+     {"sheet", 0, "ЛИСТ", "с --design: лист таблицы .xlsx, .ods, .xls, .dbf (название или номер)"},
      {"skip", 0, "N", "с --design: пропустить N строк в начале таблицы"},
      {"no-cut", 0, "", "с --design: не обрезать строки длиннее 250 символов"},
      kAsTextOption,

@@ -16,8 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kDesignOnly[] = {"header",  "quote",    "skip",  "no-cut",
-                                       "as-text", "keep-fsr", "output"};
+constexpr const char* kDesignOnly[] = {"header", "quote",   "skip",     "sheet",
+                                       "no-cut", "as-text", "keep-fsr", "output"};
 
 // Where the source file and the book go: a kept source file where bwick import puts it, the book
 // as -o says or as bwick build names it from that source file. Returns the exit status.

@@ -18,6 +18,7 @@
 #include "designer/model/document_io.h"
 #include "designer/model/header_values.h"
 #include "designer/model/source_file.h"
+#include "designer/model/table_source.h"
 #include "designer/model/table_warnings.h"
 #include "format/source_grammar.h"
 #include "format/source_lines.h"
@@ -26,24 +27,26 @@ namespace cli {
 
 const CommandSpec kImportCommand = {
     "import",
-    "CSV",
-    "сделать исходный файл справочника (.fsr) из файла CSV",
-    "Делает из файла CSV исходный файл справочника, как конструктор: поля и их типы\n"
-    "определяются по записям, данные копируются в Windows-1251. Без -o исходный файл\n"
-    "ложится рядом с CSV с расширением .fsr. Файл CSV может быть в Windows-1251, UTF-8\n"
-    "или UTF-16. Что исходный файл потеряет (строки с другим числом полей, длинные строки,\n"
-    "символы не из Windows-1251), сообщается в stderr с номером первой такой строки.\n"
-    "Прочитанные с --quote значения пишутся целиком через разделитель, которого нет ни в\n"
-    "одном значении (первый из «;», «,», табуляции и «|»).\n"
+    "ТАБЛИЦА",
+    "сделать исходный файл справочника (.fsr) из файла CSV или таблицы",
+    "Делает из файла CSV или таблицы (.xlsx, .ods, .xls, .dbf) исходный файл справочника,\n"
+    "как конструктор: поля и их типы определяются по записям, данные копируются в\n"
+    "Windows-1251. Без -o исходный файл ложится рядом с входным с расширением .fsr. Файл\n"
+    "CSV может быть в Windows-1251, UTF-8 или UTF-16. Что исходный файл потеряет (строки с\n"
+    "другим числом полей, длинные строки, символы не из Windows-1251, ячейки с ошибкой),\n"
+    "сообщается в stderr с номером первой такой строки. Ячейки таблицы и прочитанные с\n"
+    "--quote значения пишутся целиком через разделитель, которого нет ни в одном значении\n"
+    "(первый из «;», «,», табуляции и «|»).\n"
     "С --design справочник получает оформление готового исходного файла (название, поля,\n"
-    "их флаги, порядок и ширины), а данные - из CSV; поля находятся по названиям из первой\n"
-    "строки (--header) или по порядку столбцов.",
+    "их флаги, порядок и ширины), а данные - из таблицы; поля находятся по названиям из\n"
+    "первой строки (--header) или по порядку столбцов.",
     {{"name", 0, "ИМЯ", "название справочника (обязательно без --design)"},
      kDesignOption,
      kAsTextOption,
      {"splitter", 0, "С", "разделитель полей: символ, tab или auto (по умолчанию ;)"},
      {"quote", 0, "КАВЫЧКИ",
       "\" (значения в кавычках, как пишет RFC 4180) или none (по умолчанию)"},
+     {"sheet", 0, "ЛИСТ", "лист таблицы: название или номер с 1 (по умолчанию первый видимый)"},
      {"skip", 0, "N", "пропустить N строк в начале файла (по умолчанию 0)"},
      {"header", 0, "", "первая строка содержит названия полей"},
      {"no-cut", 0, "", "не обрезать строки длиннее 250 символов"},
@@ -55,6 +58,23 @@ const CommandSpec kImportCommand = {
 };
 
 namespace {
+
+// A workbook is read by its sheet, and a text file by its splitter, quotes and encoding: the
+// options of the other kind are refused.
+Status ReadWorkbookOptions(const ParsedArguments& parsed, ImportOptions& options) {
+  options.workbook = designer::IsWorkbookPath(options.csv_path);
+  options.sheet = parsed.Value("sheet").value_or("");
+  if (!options.workbook && parsed.Has("sheet"))
+    return Status::Refusal("--sheet: только для таблиц .xlsx, .ods, .xls и .dbf");
+  if (options.workbook) {
+    for (const char* text_option : {"splitter", "quote", "encoding"}) {
+      if (parsed.Has(text_option))
+        return Status::Refusal("--" + std::string(text_option) +
+                               ": только для файлов CSV, не для таблиц");
+    }
+  }
+  return Status::Ok();
+}
 
 // --name, which a design brings along instead.
 Status ReadNameOption(const ParsedArguments& parsed, ImportOptions& options) {
@@ -85,7 +105,6 @@ Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) 
     return Status::Refusal("--as-text задаётся только вместе с --design");
   options.cut_long_lines = !parsed.Has("no-cut");
   options.replace = parsed.Has("force");
-
   if (Status read = ReadNameOption(parsed, options); !read.ok()) return read;
 
   if (const auto splitter_utf8 = parsed.Value("splitter")) {
@@ -115,6 +134,7 @@ Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) 
   }
 
   if (Status read = ReadEncodingOption(parsed, options.encoding); !read.ok()) return read;
+  if (Status read = ReadWorkbookOptions(parsed, options); !read.ok()) return read;
 
   options.output_path = parsed.Value("output").value_or("");
   if (options.output_path.empty()) {
@@ -156,9 +176,14 @@ std::string Summary(const ImportedFile& imported, const ImportOptions& options) 
     text += "оформление из " + options.design_path + ":\n";
     for (const std::string& line : imported.match) text += "  " + line + "\n";
   }
-  text += "кодировка: ";
-  text += EncodingName(doc.SourceEncoding);
-  text += options.encoding ? " (задана)\n" : " (определена)\n";
+  if (options.workbook) {
+    text += "лист: «" + doc.SourceSheet + "»; в исходном файле значения ячеек разделяет " +
+            format::SplitterForMessage(written_splitter[0]) + "\n";
+  } else {
+    text += "кодировка: ";
+    text += EncodingName(doc.SourceEncoding);
+    text += options.encoding ? " (задана)\n" : " (определена)\n";
+  }
   if (doc.SourceQuoted) {
     text += "значения в кавычках; в исходном файле их разделяет " +
             format::SplitterForMessage(written_splitter[0]) + "\n";
@@ -186,7 +211,8 @@ designer::ReadOptions ReadingOf(const ImportOptions& options, Console& console) 
             console.Progress("Прочитано записей: " + std::to_string(records));
           },
           options.quoted,
-          options.skip_lines};
+          options.skip_lines,
+          options.sheet};
 }
 
 // The save writes the data lines split at `splitter`: the one read with, or for values read with
@@ -205,7 +231,7 @@ designer::SaveOptions SavingOf(const ImportOptions& options, const std::string& 
 // A Tab inside a name of the first line means the file is split by Tabs, not by the splitter:
 // the advice is better than the refusal of a control character in the name.
 Status CheckNamesAreSplit(const designer::Document& doc, const ImportOptions& options) {
-  if (options.splitter == "\t") return Status::Ok();
+  if (options.splitter == "\t" || options.workbook) return Status::Ok();
   for (int i = 1; i <= doc.FieldCount; ++i) {
     if (doc.Fields[i].Name.find('\t') != std::string::npos) {
       return Status::Refusal("в названии поля " + std::to_string(i) +
@@ -249,6 +275,14 @@ bool IsEmptyFile(const std::string& path) {
          std::filesystem::file_size(path, error) == 0;
 }
 
+// A text file is refused when empty, and compared with the options (CompareWithTheFile); a
+// workbook's reader says itself what it cannot read.
+Status CheckTextFile(const std::string& readable_path, ImportOptions& options, Console& console) {
+  if (options.workbook) return Status::Ok();
+  if (IsEmptyFile(readable_path)) return Status::Refusal("не является текстовым файлом: файл пуст");
+  return CompareWithTheFile(readable_path, options, console);
+}
+
 }  // namespace
 
 int ImportToSourceFile(const ImportOptions& options, Console& console, ImportedFile& imported) {
@@ -259,17 +293,14 @@ int ImportToSourceFile(const ImportOptions& options, Console& console, ImportedF
     console.Error(options.csv_path, opened.message());
     return kExitUnreadable;
   }
-  if (IsEmptyFile(csv.path())) {
-    console.Error(options.csv_path, "не является текстовым файлом: файл пуст");
-    return kExitRefused;
-  }
-  if (Status compared = CompareWithTheFile(csv.path(), reading, console); !compared.ok()) {
-    console.Error(options.csv_path, csv.Shown(compared.message(), options.csv_path));
-    return compared.refusal() ? kExitRefused : kExitUnreadable;
+  if (Status checked = CheckTextFile(csv.path(), reading, console); !checked.ok()) {
+    console.Error(options.csv_path, csv.Shown(checked.message(), options.csv_path));
+    return checked.refusal() ? kExitRefused : kExitUnreadable;
   }
   designer::Document& doc = imported.doc;
   designer::ReadResult for_the_window;  // status texts and values a window would show
-  Status loaded = designer::ReadTable(csv.path(), ReadingOf(reading, console), doc, for_the_window);
+  Status loaded =
+      designer::ReadTableDocument(csv.path(), ReadingOf(reading, console), doc, for_the_window);
   if (!loaded.ok()) {
     console.Error(options.csv_path, csv.Shown(loaded.message(), options.csv_path));
     return loaded.refusal() ? kExitRefused : kExitUnreadable;
@@ -280,7 +311,9 @@ int ImportToSourceFile(const ImportOptions& options, Console& console, ImportedF
   }
   for (const designer::WarningLine& warning :
        designer::DescribeWarnings(*for_the_window.warnings, options.cut_long_lines)) {
-    std::string text = "строка " + std::to_string(warning.first_line) + ": " + warning.text;
+    std::string text = warning.first_line == 0
+                           ? warning.text
+                           : "строка " + std::to_string(warning.first_line) + ": " + warning.text;
     if (warning.count > 1) text += " (всего таких строк: " + std::to_string(warning.count) + ")";
     console.Note(options.csv_path, text);
   }

@@ -38,6 +38,8 @@ struct ImportOptions {
   bool detect_splitter = false;                                     // --splitter auto
   bool quoted = false;
   std::int32_t skip_lines = 0;
+  std::string sheet;  // a workbook's, UTF-8
+  bool workbook = false;
   bool header = false;
   bool cut_long_lines = true;
   bool replace = false;                            // --force: an existing output may be replaced
@@ -58,7 +60,7 @@ struct ImportedFile {
   std::vector<std::string> match;  // with a design: "field ← column" per field
 };
 
-// Reads the CSV of `options` (with its design when given) and writes the source file to
+// Reads the table of `options` (with its design when given) and writes the source file to
 // options.output_path, a file's path; notes and errors go to `console`. Returns the exit status.
 int ImportToSourceFile(const ImportOptions& options, Console& console, ImportedFile& imported);
 

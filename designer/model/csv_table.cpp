@@ -1,12 +1,11 @@
 #include "designer/model/csv_table.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
-#include "designer/model/csv_cells.h"
 #include "designer/model/csv_quoted.h"
 #include "designer/model/encoding.h"
-#include "designer/model/source_file.h"
 #include "format/source_lines.h"
 
 namespace designer {
@@ -79,73 +78,50 @@ Status ReadCsvTable(const std::string& path, const CsvSettings& settings, const 
   return ScanCsvRecords(path, settings, table.head, pass, *table.scan);
 }
 
-namespace {
-
-Status LineRefusal(const Document& doc, std::int64_t line, const std::string& what) {
-  return Status::Refusal("Строка " + std::to_string(line) + " файла «" +
-                         FileNameForMessage(doc.SourceFileName) + "» " + what);
+Status VisitQuotedRecords(const Document& doc, const CellVisit& visit) {
+  LineReader lines;
+  Status status = OpenCsvText(doc.SourceFileName, doc.SourceEncoding, doc.SourceSkipLines, lines);
+  if (!status.ok()) return status;
+  QuotedRecordReader records(lines, InputSplitter(doc.SourceSplitter, doc.SourceEncoding),
+                             doc.SourceSkipLines + 1);
+  if (doc.FirstLineHasNames) records.Skip();
+  std::vector<std::string_view> cells;
+  std::vector<std::string_view> mapped;
+  CellRecord record;
+  while (records.Next(cells)) {
+    record.Set(FieldCells(doc, cells, mapped), doc.FieldCount, doc.SourceEncoding,
+               records.may_hold_controls(), /*find_splitters=*/false);
+    if (status = visit(record, records.line()); !status.ok()) return status;
+  }
+  return records.status();
 }
 
-}  // namespace
-
-Status WriteCellRecords(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
-                        const std::function<void(std::int64_t written)>& progress,
-                        std::int32_t& written, std::int64_t& lines_cut) {
-  written = 0;
-  const std::optional<Document::ColumnMap>& map = doc.SourceColumns;
-  CsvCellReader records(doc, map ? map->columns : doc.FieldCount);
-  Status status = records.Open();
+Status VisitSplitRecords(const Document& doc, const CellVisit& visit) {
+  LineReader lines;
+  Status status = OpenCsvText(doc.SourceFileName, doc.SourceEncoding, doc.SourceSkipLines, lines);
   if (!status.ok()) return status;
-  std::vector<std::string_view> cells;
-  std::vector<std::string_view> fields;
-  CellRecord record;
+  std::int64_t line_number = doc.SourceSkipLines;
+  if (doc.FirstLineHasNames && lines.SkipLine()) ++line_number;
+  const int columns = std::clamp(doc.SourceColumns ? doc.SourceColumns->columns : doc.FieldCount, 1,
+                                 kMaxDocumentFields);
+  const std::string splitter = InputSplitter(doc.SourceSplitter, doc.SourceEncoding);
   std::string line;
-  while (records.Next(cells)) {
-    if (map && !cells.empty()) {
-      // The fields' values in field order; a column the record lacks is an empty value.
-      fields.assign(doc.FieldCount, std::string_view());
-      for (int i = 1; i <= doc.FieldCount; ++i) {
-        const auto column = static_cast<std::size_t>(map->of_field[i]);
-        if (column >= 1 && column <= cells.size()) fields[i - 1] = cells[column - 1];
-      }
-      cells.swap(fields);
+  RecordValues values;
+  std::vector<std::string_view> cells;
+  std::vector<std::string_view> mapped;
+  CellRecord record;
+  while (lines.ReadLine(line)) {
+    ++line_number;
+    cells.clear();
+    if (!line.empty()) {
+      SplitRecord(line, splitter, columns, values);
+      cells.assign(values.begin(), values.begin() + columns);
     }
-    // Whether a value holds the splitter is asked of the values themselves (Holds).
-    record.Set(cells, doc.FieldCount, doc.SourceEncoding, records.may_hold_controls(),
-               /*find_splitters=*/false);
-    record.MakeLine(splitter, line);
-    if (line.empty()) continue;  // no source file keeps an empty line
-    if (written == INT32_MAX) {
-      return Status::Error("Слишком много строк данных: больше " + std::to_string(INT32_MAX) + ".");
-    }
-    if (record.Holds(splitter)) {
-      return LineRefusal(doc, records.line(),
-                         "содержит значение с разделителем " +
-                             format::SplitterForMessage(splitter) +
-                             ". Выберите другой разделитель и повторите сохранение.");
-    }
-    const bool cut = cut_long_lines && line.size() > kLongLineLength;
-    // Only what is written must fit the code page: text cut away may hold anything.
-    if (const auto& bad = record.unmappable();
-        bad && bad->output_at < (cut ? kCutLineKeep : line.size())) {
-      return LineRefusal(doc, records.line(),
-                         "содержит " + codepage::DescribeBadCharacter(*bad) +
-                             ". Замените его в файле и повторите сохранение.");
-    }
-    if (cut) {
-      out.Write(std::string_view(line).substr(0, kCutLineKeep));
-      out.Write("..");
-      ++lines_cut;
-    } else {
-      out.Write(line);
-    }
-    out.EndLine();
-    if (!out.status().ok()) return out.status();
-    ++written;
-    if (progress) progress(written);
+    record.Set(FieldCells(doc, cells, mapped), doc.FieldCount, doc.SourceEncoding,
+               /*may_hold_controls=*/true, /*find_splitters=*/false);
+    if (status = visit(record, line_number); !status.ok()) return status;
   }
-  if (!records.status().ok()) return records.status();
-  return out.status();
+  return lines.status();
 }
 
 }  // namespace designer

@@ -43,8 +43,8 @@ Status MatchByName(const Document& design, const Document& table, DesignMatch& m
 
 }  // namespace
 
-Status ReadTable(const std::string& path, const ReadOptions& options, Document& table,
-                 ReadResult& result) {
+Status ReadTableDocument(const std::string& path, const ReadOptions& options, Document& table,
+                         ReadResult& result) {
   table = Document{};
   return LoadCSV(table, path, options, result);
 }
@@ -85,6 +85,7 @@ void TakeSource(const Document& table, const DesignMatch& match, int field_count
   refreshed.SourceSplitter = table.SourceSplitter;
   refreshed.SourceQuoted = table.SourceQuoted;
   refreshed.SourceSkipLines = table.SourceSkipLines;
+  refreshed.SourceSheet = table.SourceSheet;
   refreshed.HeaderLineCount = 0;
   refreshed.FirstLineHasNames = table.FirstLineHasNames;
   refreshed.RecordCount = table.RecordCount;

@@ -24,8 +24,8 @@ namespace designer {
 
 // Reads the table `path` into a fresh `table` as `options` say: the one reading of a new table
 // that a refresh takes, whatever the table's kind.
-Status ReadTable(const std::string& path, const ReadOptions& options, Document& table,
-                 ReadResult& result);
+Status ReadTableDocument(const std::string& path, const ReadOptions& options, Document& table,
+                         ReadResult& result);
 
 // Which column of the table each field of the design reads.
 struct DesignMatch {

@@ -56,7 +56,7 @@ Status Refresh(const Document& design, const std::string& name, const std::strin
   reading.ask = [header](const std::string&) { return header; };
   Document table;
   ReadResult read;
-  Status status = ReadTable(path, reading, table, read);
+  Status status = ReadTableDocument(path, reading, table, read);
   DesignMatch match;
   if (status.ok()) status = MatchDesign(design, table, match);
   Document refreshed;
@@ -193,6 +193,31 @@ TEST(ApplyDesign, ItsOwnDataGiveTheSameSourceFile) {
   new_lines.erase(new_lines.begin() + kTimeLine - 1);
   EXPECT_EQ(old_lines, new_lines);
   EXPECT_TRUE(warnings.empty());
+}
+
+// A workbook's sheet is matched as a text table is: by the names of its first row, its columns
+// reordered and the ones no field names left out.
+TEST(ApplyDesign, AWorkbooksColumnsAreMatchedByName) {
+  testing_support::ScratchFolder scratch;
+  FakeWindow view;
+  Document doc;
+  ASSERT_TRUE(LoadCSV(doc, scratch.Write("old.csv", "FIO;TABNUM\nX;1\n"), view).ok());
+  view.database_name = "Staff";
+  ASSERT_TRUE(SaveFSR(doc, scratch.File("old.fsr"), view).ok());
+  Document design;
+  ReadResult read;
+  ASSERT_TRUE(LoadFSRDesign(design, scratch.File("old.fsr"), read).ok());
+  std::vector<std::string> warnings;
+  ASSERT_TRUE(Refresh(design, "Staff", BWICK_SHEET_FIXTURES "/table.xlsx", true, false,
+                      scratch.File("new.fsr"), warnings)
+                  .ok());
+  EXPECT_EQ(
+      LinesFrom(testing_support::ReadBytes(scratch.File("new.fsr")), WrittenHeaderLines(2) + 1),
+      (std::vector<std::string>{Cp("Иванов Иван Иванович;101"), Cp("Петрова Анна;102"),
+                                Cp("Сидоров-Ёлкин Пётр;205")}));
+  EXPECT_EQ(warnings, std::vector<std::string>{"Столбцы файла «table.xlsx», которых нет в "
+                                               "справочнике, в него не войдут: «SALARY», «HIRED», "
+                                               "«RATE»."});
 }
 
 }  // namespace

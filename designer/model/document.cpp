@@ -158,6 +158,7 @@ void Document::ResetSourceReading() {
   SourceQuoted = false;
   SourceSkipLines = 0;
   SourceColumns.reset();
+  SourceSheet.clear();
 }
 
 }  // namespace designer

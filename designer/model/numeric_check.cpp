@@ -4,12 +4,11 @@
 
 #include "common/byte_source.h"
 #include "common/codepage.h"
-#include "designer/model/csv_cells.h"
 #include "designer/model/csv_record.h"
 #include "designer/model/encoding.h"
 #include "designer/model/int_text.h"
 #include "designer/model/source_file.h"
-#include "designer/model/table_scan.h"
+#include "designer/model/table_source.h"
 #include "format/database_reader.h"
 
 namespace designer {
@@ -63,6 +62,14 @@ Status CheckTextSource(const Document& doc, int field, const std::string& splitt
   return in.status();
 }
 
+Status CheckCellSource(const Document& doc, int field,
+                       const std::function<void(std::int64_t)>& progress) {
+  NumberCheck check;
+  const Status status = CheckNumbers(doc, field, progress, check);
+  if (!status.ok() || !check.non_number) return status;
+  return NotANumber(doc, field, check.non_number->record, check.non_number->value);
+}
+
 Status CheckDatabaseSource(const Document& doc, int field,
                            const std::function<void(std::int64_t)>& progress) {
   FileSource source(doc.SourceFileName);
@@ -84,39 +91,28 @@ Status CheckDatabaseSource(const Document& doc, int field,
 Status CheckNumbers(const Document& doc, int field,
                     const std::function<void(std::int64_t records)>& progress, NumberCheck& check) {
   check = NumberCheck{std::nullopt, 1};
-  const std::optional<Document::ColumnMap>& map = doc.SourceColumns;
-  CsvCellReader records(doc, map ? map->columns : doc.FieldCount);
-  if (Status opened = records.Open(); !opened.ok()) return opened;
-  const auto column = static_cast<std::size_t>(map ? map->of_field[field] : field);
-  std::vector<std::string_view> cells;
   std::int64_t record = 0;
-  while (records.Next(cells)) {
-    if (cells.empty()) continue;  // no record, as a save drops it
+  const Status visited = VisitCellRecords(doc, [&](const CellRecord& cells, std::int64_t line) {
+    if (cells.line_length() == 0) return Status::Ok();  // no record, as a save drops it
     ++record;
-    const std::string_view value =
-        column >= 1 && column <= cells.size() ? TrimValue(cells[column - 1]) : std::string_view();
+    const std::string_view value = cells.values()[field - 1];
     if (!IsNumber(value)) {
-      CellRecord text;  // the value as document text, whatever the file's encoding
-      text.Set({value}, 1, doc.SourceEncoding);
-      check.non_number = NonNumber{record, records.line(), std::string(text.values()[0])};
-      return Status::Ok();
+      check.non_number = NonNumber{record, line, std::string(value)};
+      return Status::Refusal("");  // ends the visit
     }
     check.number_size = std::max(check.number_size, StoredSize(value));
     if (record % kProgressEvery == 0 && progress) progress(record);
-  }
-  return records.status();
+    return Status::Ok();
+  });
+  return check.non_number ? Status::Ok() : visited;
 }
 
 Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
                          const std::function<void(std::int64_t records)>& progress) {
   if (field < 1 || field > doc.FieldCount || doc.SourceFileName.empty()) return Status::Ok();
   if (doc.SourceIsDatabase) return CheckDatabaseSource(doc, field, progress);
-  if (doc.SourceIsFsr || !(doc.SourceQuoted || doc.SourceColumns))
-    return CheckTextSource(doc, field, splitter, progress);
-  NumberCheck check;
-  const Status status = CheckNumbers(doc, field, progress, check);
-  if (!status.ok() || !check.non_number) return status;
-  return NotANumber(doc, field, check.non_number->record, check.non_number->value);
+  if (HasCellRecords(doc)) return CheckCellSource(doc, field, progress);
+  return CheckTextSource(doc, field, splitter, progress);
 }
 
 Status CheckNumericFields(const Document& doc, const std::string& splitter,

@@ -35,8 +35,8 @@ struct NumberCheck {
   int number_size = 0;  // bytes the largest number takes on the handheld (NumberSize), 1..4
 };
 
-// Reads every value of field `field` (1..FieldCount) of the CSV document `doc`, its records read
-// as cells (csv_cells.h) through its column map, up to the first that is no 32-bit integer.
+// Reads every value of field `field` (1..FieldCount) of the document `doc` read from a table, its
+// records as cells (VisitCellRecords, table_source.h), up to the first that is no 32-bit integer.
 // Reading errors are Errors.
 Status CheckNumbers(const Document& doc, int field,
                     const std::function<void(std::int64_t records)>& progress, NumberCheck& check);

@@ -115,6 +115,14 @@ bool QtDialogs::ConfirmDesignMatch(const QStringList& match, const QStringList& 
   return dialog.exec() == QDialog::Accepted;
 }
 
+std::optional<CsvSettings> QtDialogs::ChooseSheetSettings(
+    const QString& path, const std::vector<spreadsheet::SheetInfo>& sheets, bool cut_long_lines) {
+  QSettings store(QStringLiteral("brindlewick"), QStringLiteral("bwickdesign"));
+  ImportDialog dialog(owner_, path, sheets, cut_long_lines, store);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.ChosenSettings();
+}
+
 bool QtDialogs::AskYesNo(const QString& text) {
   return RunBox(owner_, QMessageBox::Question, QString::fromUtf8(kQuestionCaption), text,
                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;

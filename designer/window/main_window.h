@@ -129,8 +129,12 @@ class MainWindow : public QMainWindow, public PreviewHost {
   DocumentDesign CurrentDesign() const;
   void ShowDesign(const DocumentDesign& design);
 
-  // CSV import (main_window_import.cpp). Opens the CSV file `path` through the import dialog.
+  // Table import (main_window_import.cpp). Opens the CSV file `path`, or the workbook `path`,
+  // through the import dialog.
   void OpenCsv(const QString& path);
+  void OpenWorkbook(const QString& path);
+  // Reads the table `path` as `chosen` in the import dialog says into the document.
+  void ImportTable(const QString& path, const CsvSettings& chosen);
   // Reads a CSV document again when the splitter box no longer shows the splitter it was read
   // with (the other settings as they were). Returns false when the document stays as it was (the
   // box then shows its splitter again): the file refused it, or the user kept unsaved edits.
@@ -146,6 +150,9 @@ class MainWindow : public QMainWindow, public PreviewHost {
   // refusal, which was shown. `splitter`: the one its data lines are saved with.
   std::optional<Document> ReadWithDesign(const QString& path, std::string& splitter,
                                          QStringList& match, QStringList& warnings);
+  // The import dialog for the table `path` (a text file's or a workbook's); none after Отмена or a
+  // file no reader takes, which was shown.
+  std::optional<CsvSettings> ChooseTableSettings(const QString& path);
   // Puts `to` in place of the document when the document still reads the data `from` reads,
   // with `splitter` in the splitter box; otherwise (a save has moved the data since) only the
   // design of `to`. Shows the result.

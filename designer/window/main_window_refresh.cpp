@@ -6,6 +6,8 @@
 #include "designer/model/csv_detect.h"
 #include "designer/model/design_reuse.h"
 #include "designer/model/encoding.h"
+#include "designer/model/sheet_table.h"
+#include "designer/model/table_source.h"
 #include "designer/window/edit_history.h"
 #include "designer/window/main_window.h"
 #include "designer/window/structure_editor.h"
@@ -15,7 +17,9 @@ namespace designer {
 
 namespace {
 
-const char kTableFilter[] = "Таблицы (*.csv, *.txt, *.tsv)|*.csv;*.txt;*.tsv|Все файлы (*.*)|*.*";
+const char kTableFilter[] =
+    "Таблицы (*.csv, *.txt, *.tsv, *.xlsx, *.ods, *.xls, *.dbf)|"
+    "*.csv;*.txt;*.tsv;*.xlsx;*.ods;*.xls;*.dbf|Все файлы (*.*)|*.*";
 
 // Whether the two documents read their data lines from the same file in the same way.
 bool SameSource(const Document& a, const Document& b) {
@@ -59,14 +63,7 @@ void MainWindow::RefreshDataCommand() {
 std::optional<Document> MainWindow::ReadWithDesign(const QString& path, std::string& splitter,
                                                    QStringList& match, QStringList& warnings) {
   const std::string native_path = QFile::encodeName(path).toStdString();
-  CsvGuess guess;
-  if (const Status guessed = GuessCsvFile(native_path, std::nullopt, Splitter(), guess);
-      !guessed.ok()) {
-    ReportStatus(*dialogs_, guessed);
-    return std::nullopt;
-  }
-  const std::optional<CsvSettings> chosen =
-      dialogs_->ChooseImportSettings(path, guess, CutLongLines());
+  const std::optional<CsvSettings> chosen = ChooseTableSettings(path);
   if (!chosen) return std::nullopt;
 
   Document table;
@@ -75,7 +72,7 @@ std::optional<Document> MainWindow::ReadWithDesign(const QString& path, std::str
   Document refreshed;
   std::vector<std::string> found;
   BeginLongRun(false);
-  Status status = ReadTable(native_path, ImportReading(*chosen), table, read);
+  Status status = ReadTableDocument(native_path, ImportReading(*chosen), table, read);
   if (status.ok()) status = MatchDesign(doc_, table, matched);
   if (status.ok()) {
     status = ApplyDesign(doc_, table, matched,
@@ -88,6 +85,26 @@ std::optional<Document> MainWindow::ReadWithDesign(const QString& path, std::str
   match = Lines(DescribeMatch(doc_, table, matched));
   warnings = Lines(found);
   return refreshed;
+}
+
+std::optional<CsvSettings> MainWindow::ChooseTableSettings(const QString& path) {
+  const std::string native_path = QFile::encodeName(path).toStdString();
+  // A file no reader takes is refused before the dialog shows any of it.
+  if (IsWorkbookPath(native_path)) {
+    std::vector<spreadsheet::SheetInfo> sheets;
+    if (const Status listed = ListSheets(native_path, sheets); !listed.ok()) {
+      ReportStatus(*dialogs_, listed);
+      return std::nullopt;
+    }
+    return dialogs_->ChooseSheetSettings(path, sheets, CutLongLines());
+  }
+  CsvGuess guess;
+  if (const Status guessed = GuessCsvFile(native_path, std::nullopt, Splitter(), guess);
+      !guessed.ok()) {
+    ReportStatus(*dialogs_, guessed);
+    return std::nullopt;
+  }
+  return dialogs_->ChooseImportSettings(path, guess, CutLongLines());
 }
 
 void MainWindow::SwapDocument(const Document& from, const Document& to,

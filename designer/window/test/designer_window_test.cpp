@@ -289,10 +289,12 @@ void DesignerWindowTest::OpenFilterListIsConvertedForQt() {
   Harness h;
   QTest::mouseClick(h.Find<QToolButton>("openButton"), Qt::LeftButton);  // cancelled
   QCOMPARE(h.dialogs.open_filters,
-           QStringList({U("Все поддерживаемые форматы (*.csv, *.txt, *.tsv, *.fsr, *.fdb, *.zdb, "
-                          "*.db) (*.csv *.txt *.tsv *.fsr *.fdb *.zdb *.db)"),
+           QStringList({U("Все поддерживаемые форматы (*.csv, *.txt, *.tsv, *.xlsx, *.ods, *.xls, "
+                          "*.dbf, *.fsr, *.fdb, *.zdb, *.db) (*.csv *.txt *.tsv *.xlsx *.ods *.xls "
+                          "*.dbf *.fsr *.fdb *.zdb *.db)"),
                         U("CSV (разделители - запятые) (*.csv) (*.csv)"),
                         U("Текстовые таблицы (*.txt, *.tsv) (*.txt *.tsv)"),
+                        U("Таблицы (*.xlsx *.ods *.xls *.dbf) (*.xlsx *.ods *.xls *.dbf)"),
                         U("BWick-данные (*.fsr) (*.fsr)"),
                         U("Справочники КПК (*.fdb, *.zdb, *.db) (*.fdb *.zdb *.db)"),
                         U("Все файлы (*.*) (*.*)")}));

@@ -38,6 +38,11 @@ class ScriptedDialogs : public Dialogs {
   // guess is taken and the first-line check box is answered as the first-line question was
   // before the dialog: from yes_no_answers, the question shown in `questions`.
   std::function<std::optional<CsvSettings>(const QString&, const CsvGuess&, bool)> import_dialog;
+  // The import dialog of a workbook: `sheet_dialog` when set, else the first visible sheet with
+  // the names in its first row.
+  std::function<std::optional<CsvSettings>(const QString&,
+                                           const std::vector<spreadsheet::SheetInfo>&, bool)>
+      sheet_dialog;
   std::deque<std::optional<CsvSettings>> import_answers;
   std::vector<CsvGuess> import_guesses;  // what each import dialog was given
   // The match of a refresh: the next answer (none left: Отмена), and what was shown.
@@ -92,6 +97,12 @@ class ScriptedDialogs : public Dialogs {
     const bool answer = match_answers.front();
     match_answers.pop_front();
     return answer;
+  }
+  std::optional<CsvSettings> ChooseSheetSettings(const QString& path,
+                                                 const std::vector<spreadsheet::SheetInfo>& sheets,
+                                                 bool cut_long_lines) override {
+    if (sheet_dialog) return sheet_dialog(path, sheets, cut_long_lines);
+    return CsvSettings{.first_line_has_names = true};
   }
   bool AskYesNo(const QString& text) override {
     questions << text;
