@@ -7,12 +7,13 @@
 #include <optional>
 
 #include "cli/console.h"
+#include "cli/design_option.h"
 #include "cli/exit_codes.h"
 #include "cli/readable_input.h"
 #include "common/codepage.h"
 #include "common/replacement_file.h"
 #include "designer/model/csv_detect.h"
-#include "designer/model/csv_import.h"
+#include "designer/model/design_reuse.h"
 #include "designer/model/document.h"
 #include "designer/model/document_io.h"
 #include "designer/model/header_values.h"
@@ -35,8 +36,13 @@ const CommandSpec kImportCommand = {
     "другим числом полей, длинные строки, символы не из Windows-1251, ячейки с ошибкой),\n"
     "сообщается в stderr с номером первой такой строки. Ячейки таблицы и прочитанные с\n"
     "--quote значения пишутся целиком через разделитель, которого нет ни в одном значении\n"
-    "(первый из «;», «,», табуляции и «|»).",
-    {{"name", 0, "ИМЯ", "название справочника (обязательно)"},
+    "(первый из «;», «,», табуляции и «|»).\n"
+    "С --design справочник получает оформление готового исходного файла (название, поля,\n"
+    "их флаги, порядок и ширины), а данные - из таблицы; поля находятся по названиям из\n"
+    "первой строки (--header) или по порядку столбцов.",
+    {{"name", 0, "ИМЯ", "название справочника (обязательно без --design)"},
+     kDesignOption,
+     kAsTextOption,
      {"splitter", 0, "С", "разделитель полей: символ, tab или auto (по умолчанию ;)"},
      {"quote", 0, "КАВЫЧКИ",
       "\" (значения в кавычках, как пишет RFC 4180) или none (по умолчанию)"},
@@ -52,22 +58,6 @@ const CommandSpec kImportCommand = {
 };
 
 namespace {
-
-struct ImportOptions {
-  std::string csv_path;
-  std::string output_path;                                          // "-": standard output
-  std::string name;                                                 // Windows-1251
-  std::string splitter = std::string(1, format::kDefaultSplitter);  // empty with `detect_splitter`
-  bool detect_splitter = false;                                     // --splitter auto
-  bool quoted = false;
-  std::int32_t skip_lines = 0;
-  std::string sheet;  // a workbook's, UTF-8
-  bool workbook = false;
-  bool header = false;
-  bool cut_long_lines = true;
-  bool replace = false;                            // --force: an existing output may be replaced
-  std::optional<codepage::TextEncoding> encoding;  // none: detected
-};
 
 // A workbook is read by its sheet, and a text file by its splitter, quotes and encoding: the
 // options of the other kind are refused.
@@ -86,14 +76,13 @@ Status ReadWorkbookOptions(const ParsedArguments& parsed, ImportOptions& options
   return Status::Ok();
 }
 
-// Fills `options` from `parsed`; a refusal that says what is wrong with the command line.
-Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) {
-  options.csv_path = parsed.operands[0];
-  options.header = parsed.Has("header");
-  options.cut_long_lines = !parsed.Has("no-cut");
-  options.replace = parsed.Has("force");
-
+// --name, which a design brings along instead.
+Status ReadNameOption(const ParsedArguments& parsed, ImportOptions& options) {
   const std::optional<std::string> name_utf8 = parsed.Value("name");
+  if (!options.design_path.empty()) {
+    if (!name_utf8) return Status::Ok();
+    return Status::Refusal("--name не задаётся вместе с --design: название берётся из оформления");
+  }
   if (!name_utf8) return Status::Refusal("нужен параметр --name");
   std::string name;
   if (Status read = OptionToCp1251(*name_utf8, "name", name); !read.ok()) return read;
@@ -102,6 +91,21 @@ Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) 
     return Status::Refusal("--name: не пустое, без переводов строки и не начинается с \";\"");
   }
   options.name = name;
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) {
+  options.csv_path = parsed.operands[0];
+  options.header = parsed.Has("header");
+  options.design_path = parsed.Value("design").value_or("");
+  options.as_text = parsed.Has("as-text");
+  if (options.as_text && options.design_path.empty())
+    return Status::Refusal("--as-text задаётся только вместе с --design");
+  options.cut_long_lines = !parsed.Has("no-cut");
+  options.replace = parsed.Has("force");
+  if (Status read = ReadNameOption(parsed, options); !read.ok()) return read;
 
   if (const auto splitter_utf8 = parsed.Value("splitter")) {
     std::string splitter;
@@ -140,6 +144,8 @@ Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) 
   return Status::Ok();
 }
 
+namespace {
+
 std::string Bytes(int count) {
   return std::to_string(count) + (count == 1 ? " байт" : count < 5 ? " байта" : " байт");
 }
@@ -162,14 +168,19 @@ std::string SplitterOption(const std::string& splitter) {
   return splitter == "\t" ? "tab" : codepage::Cp1251ToUtf8(splitter);
 }
 
-std::string Summary(const designer::Document& doc, std::int32_t imported_records,
-                    const ImportOptions& options, const std::string& written_splitter) {
+std::string Summary(const ImportedFile& imported, const ImportOptions& options) {
+  const designer::Document& doc = imported.doc;
+  const std::string& written_splitter = imported.splitter;
   std::string text;
+  if (!options.design_path.empty()) {
+    text += "оформление из " + options.design_path + ":\n";
+    for (const std::string& line : imported.match) text += "  " + line + "\n";
+  }
   if (options.workbook) {
-    text = "лист: «" + doc.SourceSheet + "»; в исходном файле значения ячеек разделяет " +
-           format::SplitterForMessage(written_splitter[0]) + "\n";
+    text += "лист: «" + doc.SourceSheet + "»; в исходном файле значения ячеек разделяет " +
+            format::SplitterForMessage(written_splitter[0]) + "\n";
   } else {
-    text = "кодировка: ";
+    text += "кодировка: ";
     text += EncodingName(doc.SourceEncoding);
     text += options.encoding ? " (задана)\n" : " (определена)\n";
   }
@@ -184,7 +195,7 @@ std::string Summary(const designer::Document& doc, std::int32_t imported_records
     text += field.DataType == designer::kTypeNumeric ? "число, " + Bytes(field.NumSize) : "текст";
     text += ", самое длинное значение " + std::to_string(field.MaxLen) + "\n";
   }
-  text += "записей: " + std::to_string(imported_records) + "\n";
+  text += "записей: " + std::to_string(imported.records) + "\n";
   text += "Записан файл " + options.output_path +
           " (строк данных: " + std::to_string(doc.RecordCount) + ")\n";
   return text;
@@ -274,37 +285,27 @@ Status CheckTextFile(const std::string& readable_path, ImportOptions& options, C
 
 }  // namespace
 
-int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  int status = kExitOk;
-  const auto parsed = ParseCommandLine(kImportCommand, args, out, err, status);
-  if (!parsed) return status;
-  ImportOptions options;
-  if (Status read = ReadImportOptions(*parsed, options); !read.ok())
-    return UsageError("import", read.message(), err);
-  const bool to_standard_output = options.output_path == "-";
-  status = CheckOutputFile("import", options.csv_path, options.output_path, options.replace,
-                           "исходный файл заменил бы файл CSV, из которого он делается", err);
-  if (status != kExitOk) return status;
-
-  Console console("import", {parsed->Has("quiet"), parsed->Has("progress")}, out, err);
+int ImportToSourceFile(const ImportOptions& options, Console& console, ImportedFile& imported) {
+  ImportOptions reading = options;  // --splitter auto takes the one found
   // Read twice: the encoding and the fields are detected first.
   SpooledInput csv;
   if (const Status opened = csv.Open(options.csv_path); !opened.ok()) {
     console.Error(options.csv_path, opened.message());
     return kExitUnreadable;
   }
-  if (Status checked = CheckTextFile(csv.path(), options, console); !checked.ok()) {
+  if (Status checked = CheckTextFile(csv.path(), reading, console); !checked.ok()) {
     console.Error(options.csv_path, csv.Shown(checked.message(), options.csv_path));
     return checked.refusal() ? kExitRefused : kExitUnreadable;
   }
-  designer::Document doc;
+  designer::Document& doc = imported.doc;
   designer::ReadResult for_the_window;  // status texts and values a window would show
-  Status loaded = designer::LoadCSV(doc, csv.path(), ReadingOf(options, console), for_the_window);
+  Status loaded =
+      designer::ReadTableDocument(csv.path(), ReadingOf(reading, console), doc, for_the_window);
   if (!loaded.ok()) {
     console.Error(options.csv_path, csv.Shown(loaded.message(), options.csv_path));
     return loaded.refusal() ? kExitRefused : kExitUnreadable;
   }
-  if (const Status split = CheckNamesAreSplit(doc, options); !split.ok()) {
+  if (const Status split = CheckNamesAreSplit(doc, reading); !split.ok()) {
     console.Error(options.csv_path, split.message());
     return kExitRefused;
   }
@@ -316,8 +317,39 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (warning.count > 1) text += " (всего таких строк: " + std::to_string(warning.count) + ")";
     console.Note(options.csv_path, text);
   }
-  const std::string written_splitter = for_the_window.splitter.value_or(options.splitter);
-  const std::int32_t imported_records = doc.RecordCount;
+  imported.records = doc.RecordCount;
+  imported.splitter = for_the_window.splitter.value_or(reading.splitter);
+  if (!options.design_path.empty()) {
+    const int applied = ApplyDesignOption(options.design_path, options.csv_path, options.as_text,
+                                          console, doc, reading.name, imported.match);
+    if (applied != kExitOk) return applied;
+  }
+  const Status saved =
+      designer::SaveFSR(doc, options.output_path, SavingOf(reading, imported.splitter, console));
+  if (!saved.ok()) {
+    console.Error(options.csv_path, csv.Shown(saved.message(), options.csv_path));
+    return saved.refusal() ? kExitRefused : kExitUnwritable;
+  }
+  return kExitOk;
+}
+
+int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  int status = kExitOk;
+  const auto parsed = ParseCommandLine(kImportCommand, args, out, err, status);
+  if (!parsed) return status;
+  ImportOptions options;
+  if (Status read = ReadImportOptions(*parsed, options); !read.ok())
+    return UsageError("import", read.message(), err);
+  const bool to_standard_output = options.output_path == "-";
+  status = CheckOutputFile("import", options.csv_path, options.output_path, options.replace,
+                           "исходный файл заменил бы файл CSV, из которого он делается", err);
+  if (status == kExitOk && !options.design_path.empty()) {
+    status = CheckOutputFile("import", options.design_path, options.output_path, true,
+                             "исходный файл заменил бы файл оформления", err);
+  }
+  if (status != kExitOk) return status;
+
+  Console console("import", {parsed->Has("quiet"), parsed->Has("progress")}, out, err);
   // Standard output gets the source file once it is whole, from a file of its own.
   TemporaryFile whole;
   if (to_standard_output) {
@@ -330,18 +362,15 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     options.output_path = whole.path();
   }
-  const Status saved =
-      designer::SaveFSR(doc, options.output_path, SavingOf(options, written_splitter, console));
-  if (!saved.ok()) {
-    console.Error(options.csv_path, csv.Shown(saved.message(), options.csv_path));
-    return saved.refusal() ? kExitRefused : kExitUnwritable;
-  }
+  ImportedFile imported;
+  status = ImportToSourceFile(options, console, imported);
+  if (status != kExitOk) return status;
   if (to_standard_output) {
     std::ifstream written(whole.path(), std::ios::binary);
     out << written.rdbuf();
     return console.FinishProduct() ? kExitOk : kExitUnwritable;
   }
-  console.Result(Summary(doc, imported_records, options, written_splitter));
+  console.Result(Summary(imported, options));
   return kExitOk;
 }
 

@@ -71,6 +71,7 @@ Status ImportInto(Document& next, const std::string& path, const ReadOptions& op
   next.SourceSplitter = settings.splitter;
   next.SourceQuoted = settings.quoted && table.sheet.empty();
   next.SourceSkipLines = settings.skip_lines;
+  next.SourceColumns.reset();
   next.SourceSheet = table.sheet;
   for (int row = 1; row <= kMaxDocumentFields; ++row) {
     next.BoxesShown[row] = row <= next.FieldCount;

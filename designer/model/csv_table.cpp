@@ -1,5 +1,6 @@
 #include "designer/model/csv_table.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -85,13 +86,42 @@ Status VisitQuotedRecords(const Document& doc, const CellVisit& visit) {
                              doc.SourceSkipLines + 1);
   if (doc.FirstLineHasNames) records.Skip();
   std::vector<std::string_view> cells;
+  std::vector<std::string_view> mapped;
   CellRecord record;
   while (records.Next(cells)) {
-    record.Set(cells, doc.FieldCount, doc.SourceEncoding, records.may_hold_controls(),
-               /*find_splitters=*/false);
+    record.Set(FieldCells(doc, cells, mapped), doc.FieldCount, doc.SourceEncoding,
+               records.may_hold_controls(), /*find_splitters=*/false);
     if (status = visit(record, records.line()); !status.ok()) return status;
   }
   return records.status();
+}
+
+Status VisitSplitRecords(const Document& doc, const CellVisit& visit) {
+  LineReader lines;
+  Status status = OpenCsvText(doc.SourceFileName, doc.SourceEncoding, doc.SourceSkipLines, lines);
+  if (!status.ok()) return status;
+  std::int64_t line_number = doc.SourceSkipLines;
+  if (doc.FirstLineHasNames && lines.SkipLine()) ++line_number;
+  const int columns = std::clamp(doc.SourceColumns ? doc.SourceColumns->columns : doc.FieldCount, 1,
+                                 kMaxDocumentFields);
+  const std::string splitter = InputSplitter(doc.SourceSplitter, doc.SourceEncoding);
+  std::string line;
+  RecordValues values;
+  std::vector<std::string_view> cells;
+  std::vector<std::string_view> mapped;
+  CellRecord record;
+  while (lines.ReadLine(line)) {
+    ++line_number;
+    cells.clear();
+    if (!line.empty()) {
+      SplitRecord(line, splitter, columns, values);
+      cells.assign(values.begin(), values.begin() + columns);
+    }
+    record.Set(FieldCells(doc, cells, mapped), doc.FieldCount, doc.SourceEncoding,
+               /*may_hold_controls=*/true, /*find_splitters=*/false);
+    if (status = visit(record, line_number); !status.ok()) return status;
+  }
+  return lines.status();
 }
 
 }  // namespace designer

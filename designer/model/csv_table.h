@@ -72,7 +72,11 @@ using CellVisit = std::function<Status(const CellRecord& record, std::int64_t li
 
 // Gives `visit` the records of doc's CSV file, read with quotes as the document says
 // (SourceSplitter, SourceSkipLines, FirstLineHasNames, SourceEncoding), each as doc.FieldCount
-// values (splitters_held not looked for).
+// values in field order (FieldCells; splitters_held not looked for).
 Status VisitQuotedRecords(const Document& doc, const CellVisit& visit);
+
+// The same for a CSV file read without quotes: each line split as the import splits it, into as
+// many values as its columns (doc.SourceColumns), else doc.FieldCount.
+Status VisitSplitRecords(const Document& doc, const CellVisit& visit);
 
 }  // namespace designer

@@ -157,6 +157,7 @@ void Document::ResetSourceReading() {
   SourceSplitter = ";";
   SourceQuoted = false;
   SourceSkipLines = 0;
+  SourceColumns.reset();
   SourceSheet.clear();
 }
 

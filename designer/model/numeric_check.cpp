@@ -24,6 +24,16 @@ bool IsNumber(std::string_view value) {
   return ParseInt32(value, number).ok();
 }
 
+// Bytes the number `value` (IsNumber) takes on the handheld: as the import sizes its numbers, and
+// the largest size for a sign or more than nine digits.
+int StoredSize(std::string_view value) {
+  constexpr std::size_t kMostDigits = 9;
+  const bool digits =
+      value.size() <= kMostDigits &&
+      std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return digits ? NumberSize(value) : format::kMaxNumericSize;
+}
+
 Status NotANumber(const Document& doc, int field, std::int64_t record, std::string_view value) {
   return Status::Refusal("Поле «" + codepage::Cp1251ToUtf8(doc.Fields[field].Name) +
                          "» нельзя сделать числовым: в записи " + std::to_string(record) +
@@ -54,15 +64,10 @@ Status CheckTextSource(const Document& doc, int field, const std::string& splitt
 
 Status CheckCellSource(const Document& doc, int field,
                        const std::function<void(std::int64_t)>& progress) {
-  std::int64_t record = 0;
-  return VisitCellRecords(doc, [&](const CellRecord& cells, std::int64_t) {
-    if (cells.line_length() == 0) return Status::Ok();  // no record, as a save drops it
-    ++record;
-    const std::string_view value = cells.values()[field - 1];
-    if (!IsNumber(value)) return NotANumber(doc, field, record, value);
-    if (record % kProgressEvery == 0 && progress) progress(record);
-    return Status::Ok();
-  });
+  NumberCheck check;
+  const Status status = CheckNumbers(doc, field, progress, check);
+  if (!status.ok() || !check.non_number) return status;
+  return NotANumber(doc, field, check.non_number->record, check.non_number->value);
 }
 
 Status CheckDatabaseSource(const Document& doc, int field,
@@ -82,6 +87,25 @@ Status CheckDatabaseSource(const Document& doc, int field,
 }
 
 }  // namespace
+
+Status CheckNumbers(const Document& doc, int field,
+                    const std::function<void(std::int64_t records)>& progress, NumberCheck& check) {
+  check = NumberCheck{std::nullopt, 1};
+  std::int64_t record = 0;
+  const Status visited = VisitCellRecords(doc, [&](const CellRecord& cells, std::int64_t line) {
+    if (cells.line_length() == 0) return Status::Ok();  // no record, as a save drops it
+    ++record;
+    const std::string_view value = cells.values()[field - 1];
+    if (!IsNumber(value)) {
+      check.non_number = NonNumber{record, line, std::string(value)};
+      return Status::Refusal("");  // ends the visit
+    }
+    check.number_size = std::max(check.number_size, StoredSize(value));
+    if (record % kProgressEvery == 0 && progress) progress(record);
+    return Status::Ok();
+  });
+  return check.non_number ? Status::Ok() : visited;
+}
 
 Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
                          const std::function<void(std::int64_t records)>& progress) {

@@ -110,14 +110,15 @@ class VisitedRows final : public SheetRows {
  private:
   bool FirstRow(std::uint32_t row) override { return doc_.FirstLineHasNames || NextRow(row); }
   bool NextRow(std::uint32_t row) override {
-    record_.Set(cells_, doc_.FieldCount, TextEncoding::kUtf8, /*may_hold_controls=*/true,
-                /*find_splitters=*/false);
+    record_.Set(FieldCells(doc_, cells_, mapped_), doc_.FieldCount, TextEncoding::kUtf8,
+                /*may_hold_controls=*/true, /*find_splitters=*/false);
     status_ = visit_(record_, row);
     return status_.ok();
   }
 
   const Document& doc_;
   const CellVisit& visit_;
+  std::vector<std::string_view> mapped_;
   CellRecord record_;
 };
 

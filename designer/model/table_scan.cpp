@@ -226,4 +226,16 @@ void TableScan::ApplyTo(Document& doc) const {
   }
 }
 
+const std::vector<std::string_view>& FieldCells(const Document& doc,
+                                                const std::vector<std::string_view>& cells,
+                                                std::vector<std::string_view>& mapped) {
+  if (!doc.SourceColumns || cells.empty()) return cells;
+  mapped.assign(doc.FieldCount, std::string_view());
+  for (int field = 1; field <= doc.FieldCount; ++field) {
+    const auto column = static_cast<std::size_t>(doc.SourceColumns->of_field[field]);
+    if (column >= 1 && column <= cells.size()) mapped[field - 1] = cells[column - 1];
+  }
+  return mapped;
+}
+
 }  // namespace designer

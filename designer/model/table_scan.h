@@ -101,6 +101,13 @@ class CellRecord {
   int unmappable_field_ = 0;
 };
 
+// The cells of a record in the order of doc's fields: `cells` as they are, or through
+// doc.SourceColumns into `mapped` (field i the cell of column of_field[i], an empty value where
+// the record lacks it). A record without cells stays without.
+const std::vector<std::string_view>& FieldCells(const Document& doc,
+                                                const std::vector<std::string_view>& cells,
+                                                std::vector<std::string_view>& mapped);
+
 // The scan of a table's records, in order.
 class TableScan {
  public:

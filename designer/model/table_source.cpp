@@ -27,7 +27,8 @@ Status ReadTable(const std::string& path, const CsvSettings& settings, const Rec
 }
 
 Status VisitCellRecords(const Document& doc, const CellVisit& visit) {
-  return doc.SourceSheet.empty() ? VisitQuotedRecords(doc, visit) : VisitSheetRecords(doc, visit);
+  if (!doc.SourceSheet.empty()) return VisitSheetRecords(doc, visit);
+  return doc.SourceQuoted ? VisitQuotedRecords(doc, visit) : VisitSplitRecords(doc, visit);
 }
 
 Status WriteCellRecords(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,

@@ -21,8 +21,9 @@ bool IsWorkbookPath(const std::string& path);
 Status ReadTable(const std::string& path, const CsvSettings& settings, const RecordPass& pass,
                  std::size_t preview_records, CsvTable& table);
 
-// The records of doc's source when it delivers cells (HasCellRecords): VisitSheetRecords for a
-// workbook, VisitQuotedRecords for a CSV file read with quotes.
+// The records of doc's source as cells, in the order of its fields: VisitSheetRecords for a
+// workbook, VisitQuotedRecords for a CSV file read with quotes, VisitSplitRecords for one read
+// without (whose save copies its lines unless its fields read it through a column map).
 Status VisitCellRecords(const Document& doc, const CellVisit& visit);
 
 // Writes those records as data lines: each record's values joined by `splitter`, a line longer

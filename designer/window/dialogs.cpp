@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QSettings>
 
+#include "designer/window/design_match_dialog.h"
 #include "designer/window/document_text.h"
 #include "designer/window/import_dialog.h"
 
@@ -107,6 +108,11 @@ std::optional<CsvSettings> QtDialogs::ChooseImportSettings(const QString& path,
   ImportDialog dialog(owner_, path, guess, cut_long_lines, store);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.ChosenSettings();
+}
+
+bool QtDialogs::ConfirmDesignMatch(const QStringList& match, const QStringList& warnings) {
+  DesignMatchDialog dialog(owner_, match, warnings);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 std::optional<CsvSettings> QtDialogs::ChooseSheetSettings(

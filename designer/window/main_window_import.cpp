@@ -45,16 +45,9 @@ void MainWindow::OpenWorkbook(const QString& path) {
 
 void MainWindow::ImportTable(const QString& path, const CsvSettings& chosen) {
   const std::string native_path = QFile::encodeName(path).toStdString();
-  ReadOptions options = ReadingOptions();
-  options.splitter = chosen.splitter;
-  options.encoding = chosen.encoding;
-  options.ask = [names = chosen.first_line_has_names](const std::string&) { return names; };
-  options.quoted = chosen.quoted;
-  options.skip_lines = chosen.skip_lines;
-  options.sheet = chosen.sheet;
   ReadResult result;
   BeginLongRun(false);
-  const Status status = LoadCSV(doc_, native_path, options, result);
+  const Status status = LoadCSV(doc_, native_path, ImportReading(chosen), result);
   EndLongRun();
   ShowReadResult(status, result);
   if (status.ok()) {
@@ -65,9 +58,21 @@ void MainWindow::ImportTable(const QString& path, const CsvSettings& chosen) {
   ReportStatus(*dialogs_, status);
 }
 
+ReadOptions MainWindow::ImportReading(const CsvSettings& chosen) {
+  ReadOptions options = ReadingOptions();
+  options.splitter = chosen.splitter;
+  options.encoding = chosen.encoding;
+  options.ask = [names = chosen.first_line_has_names](const std::string&) { return names; };
+  options.quoted = chosen.quoted;
+  options.skip_lines = chosen.skip_lines;
+  options.sheet = chosen.sheet;
+  return options;
+}
+
 bool MainWindow::SettleSplitter() {
+  // A table read through a design's column map keeps its reading; the box is the save's splitter.
   const bool csv = doc_.FieldCount > 0 && !doc_.SourceIsFsr && !doc_.SourceIsDatabase &&
-                   doc_.SourceSheet.empty();
+                   doc_.SourceSheet.empty() && !doc_.SourceColumns;
   const std::string splitter = Splitter();
   if (!csv || rereading_ || splitter == read_splitter_) return true;
   rereading_ = true;  // the questions below take the focus from the box, which ends its editing

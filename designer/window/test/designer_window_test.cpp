@@ -456,8 +456,9 @@ void DesignerWindowTest::ViewBookShowsTheDesignInOneViewer() {
   QMenu* file_menu = h.Find<QMenu>("fileMenu");
   QStringList items;
   for (const QAction* item : file_menu->actions()) items << item->text();
-  QCOMPARE(items, (QStringList{U("&Открыть"), U("&Сохранить"), U("&Просмотр справочника…"),
-                               U("Последние &файлы"), QString(), U("В&ыход")}));
+  QCOMPARE(items, (QStringList{U("&Открыть"), U("&Сохранить"), U("Обновить &данные…"),
+                               U("&Просмотр справочника…"), U("Последние &файлы"), QString(),
+                               U("В&ыход")}));
   QAction* view_book = h.Find<QAction>("viewBookItem");
   view_book->trigger();
   QCOMPARE(h.MessageTexts(), QStringList{U("Нечего показывать: откройте файл с данными.")});

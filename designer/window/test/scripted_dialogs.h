@@ -45,6 +45,10 @@ class ScriptedDialogs : public Dialogs {
       sheet_dialog;
   std::deque<std::optional<CsvSettings>> import_answers;
   std::vector<CsvGuess> import_guesses;  // what each import dialog was given
+  // The match of a refresh: the next answer (none left: Отмена), and what was shown.
+  std::deque<bool> match_answers;
+  QStringList shown_match;
+  QStringList shown_match_warnings;
 
   QStringList open_filters;
   QString open_last_path;
@@ -85,6 +89,14 @@ class ScriptedDialogs : public Dialogs {
     if (ReadCsvHead(QFile::encodeName(path).toStdString(), settings, head).ok())
       settings.first_line_has_names = AskYesNo(MessageText(FirstLineQuestion(head.first)));
     return settings;
+  }
+  bool ConfirmDesignMatch(const QStringList& match, const QStringList& warnings) override {
+    shown_match = match;
+    shown_match_warnings = warnings;
+    if (match_answers.empty()) return false;
+    const bool answer = match_answers.front();
+    match_answers.pop_front();
+    return answer;
   }
   std::optional<CsvSettings> ChooseSheetSettings(const QString& path,
                                                  const std::vector<spreadsheet::SheetInfo>& sheets,
