@@ -13,12 +13,13 @@ namespace format {
 namespace {
 
 constexpr unsigned char kGzipMagic[] = {0x1F, 0x8B};
-constexpr std::size_t kBlockSize = 128 * 1024;
 // The most the reader asks for at once: a header with its descriptors, or a record.
 constexpr std::size_t kMaxTake = kDbHeaderSize + kMaxFields * kDbFieldDescSize;
 static_assert(kMaxTake >= kMaxRecordLength);
-// The room of each buffer: a block and what is left of the one before.
-constexpr std::size_t kBufferSize = kBlockSize + kMaxTake;
+// The room of each buffer: a block and what is left of the one before. Small enough for the
+// allocators' pools (the sanitizers' map memory of its own for each larger block, which made
+// reading a small book several times slower), large enough that a read costs little.
+constexpr std::size_t kBufferSize = 64 * 1024;
 // zlib's window for a gzip stream.
 constexpr int kGzipWindowBits = 16 + MAX_WBITS;
 

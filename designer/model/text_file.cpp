@@ -68,13 +68,28 @@ bool LineReader::ReadInput(char* block, std::size_t size, std::size_t& got) {
   return true;
 }
 
+void LineReader::AllocateBlock() {
+  if (block_size_ == kBlockSize) return;
+  std::size_t size = kBlockSize;
+  // A first block as large as the input and a byte more reads a short input whole in one read,
+  // and spares the large block that the allocators serve slowly.
+  // A later read comes only after a small first block was filled whole.
+  if (!block_) {
+    const std::streamsize left = in_->rdbuf()->in_avail();
+    if (left > 0 && static_cast<std::size_t>(left) < kBlockSize - 1)
+      size = std::max(kSmallestBlock, static_cast<std::size_t>(left) + 1);
+  }
+  block_ = std::make_unique_for_overwrite<char[]>(size);
+  block_size_ = size;
+}
+
 bool LineReader::FillDecoded() {
   decoded_.clear();
   // A block may decode to nothing (one byte of a code unit): read on until text or the end.
   while (decoded_.empty()) {
     if (input_done_) break;
     std::size_t got = 0;
-    if (!ReadInput(block_.get(), kBlockSize, got)) return false;
+    if (!ReadInput(block_.get(), block_size_, got)) return false;
     decoder_->Add(std::string_view(block_.get(), got), decoded_);
     if (input_done_) decoder_->Finish(decoded_);
   }
@@ -87,12 +102,12 @@ bool LineReader::Fill() {
   if (input_done_ || in_ == nullptr || !status_.ok()) return false;
   position_ = 0;
   end_ = 0;
-  if (!block_) block_ = std::make_unique_for_overwrite<char[]>(kBlockSize);
+  AllocateBlock();
   if (decoder_) {
     if (!FillDecoded()) return false;
   } else {
     data_ = block_.get();
-    if (!ReadInput(block_.get(), kBlockSize, end_)) return false;
+    if (!ReadInput(block_.get(), block_size_, end_)) return false;
     // The first block tells whether the input is UTF-16: its mark stands at the very start.
     const std::optional<codepage::ByteOrder> mark =
         codepage::Utf16Mark(std::string_view(block_.get(), end_));
