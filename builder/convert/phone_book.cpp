@@ -74,6 +74,12 @@ Status ConvertPhoneBook(const std::string& input_path, const std::string& output
                         std::string_view name, char splitter, int digits, Reporter& reporter,
                         std::optional<codepage::TextEncoding> encoding) {
   TextSource input(input_path, encoding);
+  return ConvertPhoneBook(input, input_path, output_path, name, splitter, digits, reporter);
+}
+
+Status ConvertPhoneBook(TextSource& input, const std::string& input_path,
+                        const std::string& output_path, std::string_view name, char splitter,
+                        int digits, Reporter& reporter) {
   if (!input.is_open()) return Status::NoInput();
   DatabaseOutput output(output_path, reporter);
   if (!output.is_open()) return Status::NoOutput();

@@ -10,6 +10,7 @@
 #include "builder/convert/record_builder.h"
 #include "builder/convert/record_sink.h"
 #include "builder/convert/reporter.h"
+#include "builder/convert/text_source.h"
 #include "common/status.h"
 #include "common/text_encoding.h"
 
@@ -42,5 +43,9 @@ Status ReadPhoneRecords(LineReader& reader, char splitter, std::uint8_t digits, 
 Status ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
                         std::string_view name, char splitter, int digits, Reporter& reporter,
                         std::optional<codepage::TextEncoding> encoding = std::nullopt);
+// The same on `input` (memory in tests and fuzz targets); messages name it `input_path`.
+Status ConvertPhoneBook(TextSource& input, const std::string& input_path,
+                        const std::string& output_path, std::string_view name, char splitter,
+                        int digits, Reporter& reporter);
 
 }  // namespace builder

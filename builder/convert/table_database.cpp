@@ -86,6 +86,11 @@ Status ReadTableRecords(LineReader& reader, SourceLayout& layout, RecordSink& si
 Status ConvertSourceFile(const std::string& input_path, const std::string& output_path,
                          Reporter& reporter, std::optional<codepage::TextEncoding> encoding) {
   TextSource input(input_path, encoding);
+  return ConvertSourceFile(input, input_path, output_path, reporter);
+}
+
+Status ConvertSourceFile(TextSource& input, const std::string& input_path,
+                         const std::string& output_path, Reporter& reporter) {
   if (!input.is_open()) return Status::NoInput();
   DatabaseOutput output(output_path, reporter);
   if (!output.is_open()) return Status::NoOutput();

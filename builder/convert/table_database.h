@@ -13,6 +13,7 @@
 #include "builder/convert/record_sink.h"
 #include "builder/convert/reporter.h"
 #include "builder/convert/source_header.h"
+#include "builder/convert/text_source.h"
 #include "common/status.h"
 #include "common/text_encoding.h"
 
@@ -56,5 +57,8 @@ Status ReadTableRecords(LineReader& reader, SourceLayout& layout, RecordSink& si
 Status ConvertSourceFile(const std::string& input_path, const std::string& output_path,
                          Reporter& reporter,
                          std::optional<codepage::TextEncoding> encoding = std::nullopt);
+// The same on `input` (memory in tests and fuzz targets); messages name it `input_path`.
+Status ConvertSourceFile(TextSource& input, const std::string& input_path,
+                         const std::string& output_path, Reporter& reporter);
 
 }  // namespace builder

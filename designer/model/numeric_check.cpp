@@ -30,9 +30,7 @@ Status NotANumber(const Document& doc, int field, std::int64_t record, std::stri
 }
 
 Status CheckTextSource(const Document& doc, int field, const std::string& splitter,
-                       const std::function<void(std::int64_t)>& progress) {
-  LineReader lines;
-  if (Status opened = lines.Open(doc.SourceFileName); !opened.ok()) return opened;
+                       LineReader& lines, const std::function<void(std::int64_t)>& progress) {
   DocumentLineReader in(lines, doc.SourceEncoding, doc.SourceFileName);
   SkipToDataLines(doc, in);
   const int count = std::clamp(doc.FieldCount, 1, kMaxDocumentFields);
@@ -72,8 +70,17 @@ Status CheckDatabaseSource(const Document& doc, int field,
 Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
                          const std::function<void(std::int64_t records)>& progress) {
   if (field < 1 || field > doc.FieldCount || doc.SourceFileName.empty()) return Status::Ok();
-  return doc.SourceIsDatabase ? CheckDatabaseSource(doc, field, progress)
-                              : CheckTextSource(doc, field, splitter, progress);
+  if (doc.SourceIsDatabase) return CheckDatabaseSource(doc, field, progress);
+  LineReader lines;
+  if (Status opened = lines.Open(doc.SourceFileName); !opened.ok()) return opened;
+  return CheckTextSource(doc, field, splitter, lines, progress);
+}
+
+Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
+                         LineReader& lines,
+                         const std::function<void(std::int64_t records)>& progress) {
+  if (field < 1 || field > doc.FieldCount) return Status::Ok();
+  return CheckTextSource(doc, field, splitter, lines, progress);
 }
 
 Status CheckNumericFields(const Document& doc, const std::string& splitter,

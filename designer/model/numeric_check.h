@@ -9,6 +9,7 @@
 
 #include "common/status.h"
 #include "designer/model/document.h"
+#include "designer/model/text_file.h"
 
 namespace designer {
 
@@ -18,6 +19,10 @@ namespace designer {
 // data lines) and its value. Reading errors of the data file are Errors. `progress` is told the
 // records read so far every few thousand.
 Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
+                         const std::function<void(std::int64_t records)>& progress);
+// The same on `lines`, the document's text source (memory in tests and fuzz targets).
+Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
+                         LineReader& lines,
                          const std::function<void(std::int64_t records)>& progress);
 
 // CheckNumericField for every numeric field of a document read from a source file, whose header

@@ -76,6 +76,10 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
 // document and `result` stay as they were.
 Status LoadFSR(Document& doc, const std::string& path, const ReadOptions& options,
                ReadResult& result);
+// The same on `file`, the source file's lines (memory in tests and fuzz targets), which the
+// document names `path`.
+Status LoadFSR(Document& doc, LineReader& file, const std::string& path, const ReadOptions& options,
+               ReadResult& result);
 
 // Returns the next header value of `file`: the next line that is not a comment (an empty line
 // is a value). Adds 1 to `header_line_count` for every line read, comment lines included. At the

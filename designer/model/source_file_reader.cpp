@@ -94,12 +94,11 @@ Status ReadHeaderValue(format::HeaderValue value, LineReader& file, const std::s
   return status;
 }
 
-// Reads `path` into `doc` (a copy of the document), following the header's value order.
-Status ReadSourceFile(const std::string& path, const std::string& current_splitter, Document& doc,
-                      HeaderValues& values) {
-  LineReader file;
-  Status status = file.Open(path);
-  if (!status.ok()) return status;
+// Reads `file`, named `path`, into `doc` (a copy of the document), following the header's value
+// order.
+Status ReadSourceFile(LineReader& file, const std::string& path,
+                      const std::string& current_splitter, Document& doc, HeaderValues& values) {
+  Status status = Status::Ok();
   std::int32_t& lines = doc.HeaderLineCount;
   lines = 0;
 
@@ -152,6 +151,13 @@ std::string NextHeaderValue(LineReader& file, std::int32_t& header_line_count) {
 
 Status LoadFSR(Document& doc, const std::string& path, const ReadOptions& options,
                ReadResult& result) {
+  LineReader file;
+  if (Status opened = file.Open(path); !opened.ok()) return opened;
+  return LoadFSR(doc, file, path, options, result);
+}
+
+Status LoadFSR(Document& doc, LineReader& file, const std::string& path, const ReadOptions& options,
+               ReadResult& result) {
   // The read works on a copy, so that a refused or unreadable file leaves the document as it was.
   Document loaded = doc;
   for (int row = 1; row <= kMaxDocumentFields; ++row) loaded.SetQueryBox(row, false);
@@ -161,7 +167,7 @@ Status LoadFSR(Document& doc, const std::string& path, const ReadOptions& option
   loaded.ResetSourceReading();
   loaded.FirstLineHasNames = false;
   HeaderValues values;
-  const Status status = ReadSourceFile(path, options.splitter, loaded, values);
+  const Status status = ReadSourceFile(file, path, options.splitter, loaded, values);
   if (!status.ok()) return status;
 
   // Ticking a box that was unticked gives a field without a position the next free one; the
