@@ -62,8 +62,9 @@ void TextSource::Detect() {
 
 bool TextSource::ReadRaw(std::size_t size) {
   raw_offset_ += raw_.size();
-  raw_.resize(std::min(size, kBlockSize));
-  raw_.resize(bytes_->Read(raw_.data(), raw_.size()));
+  // Read into a block that is never cleared: a short input costs only the bytes it has.
+  if (!block_) block_ = std::make_unique_for_overwrite<char[]>(kBlockSize);
+  raw_.assign(block_.get(), bytes_->Read(block_.get(), std::min(size, kBlockSize)));
   if (bytes_->failed()) raw_.clear();
   if (encoding_ == TextEncoding::kUtf16) return !raw_.empty();
   if (const void* nul = std::memchr(raw_.data(), '\0', raw_.size())) {

@@ -73,7 +73,8 @@ class TextSource : public ByteSource {
   std::string refusal_;          // the reading has stopped on the content
   std::string pending_refusal_;  // it stops so once the bytes before the fault are handed out
   int system_error_ = 0;
-  std::uint64_t raw_offset_ = 0;  // of the block in raw_
+  std::uint64_t raw_offset_ = 0;   // of the block in raw_
+  std::unique_ptr<char[]> block_;  // what the source gives, before it is taken into raw_
   std::string raw_;
   // UTF-16 input: the decoder to UTF-8, made at the first block, whose mark names the byte order;
   // and the bytes it has decoded so far, for the offset of a NUL character.
