@@ -13,10 +13,13 @@
 #include "builder/convert/text_source.h"
 #include "common/status.h"
 #include "common/text_encoding.h"
+#include "format/phone_book_layout.h"
 
 namespace builder {
 
 inline constexpr int kPhoneSplitters = 4;
+// The bytes of the name that the phone book keeps.
+using format::kMaxPhoneBookNameBytes;
 
 // The first line must begin with a digit (a quote there means the list quotes its texts).
 Status CheckPhoneFirstLine(std::string_view first_line);

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFile>
 
+#include "builder/convert/phone_book.h"
 #include "builder/convert/run_conversion.h"
 #include "builder/window/field_validator.h"
 #include "builder/window/tab_cycle.h"
@@ -17,7 +18,7 @@ namespace {
 // The outer size 405 x 220 less a fixed 3-pixel frame on each side and a 19-pixel caption.
 constexpr int kClientWidth = 399;
 constexpr int kClientHeight = 195;
-constexpr int kNameTypingLimit = 22;
+constexpr int kNameTypingLimit = static_cast<int>(kMaxPhoneBookNameBytes);
 
 const char kBanner[] =
     "Hobnail-Tally /Dialmer DB Builder v.0.2 b40413,\n"

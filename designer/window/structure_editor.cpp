@@ -26,10 +26,8 @@ namespace {
 
 constexpr int kFirstUnselectableColumn = 3;
 constexpr int kSampleColumn = 5;
-// What the table database holds: numbers of 1 to 4 bytes, values of at most 65535 characters.
+// A number takes at least one byte.
 constexpr int kSmallestNumSize = 1;
-constexpr int kLargestNumSize = 4;
-constexpr int kMaxLength = 65535;
 // Column widths and row heights without the grid line, which the view adds to each section.
 constexpr int kColumnWidths[6] = {16, 118, 83, 29, 27, 292};
 constexpr int kHeadingHeight = 16;
@@ -423,8 +421,7 @@ void StructureEditor::ChangeFieldType(int field, bool numeric) {
       return;
     }
   }
-  desc.DataType = data_type;
-  desc.NumSize = numeric ? kLargestNumSize : 0;  // the largest holds every 32-bit value
+  SetFieldType(desc, numeric);
   num_size_->setText(numeric ? QString::number(desc.NumSize) : QStringLiteral("N/A"));
 }
 
@@ -479,25 +476,24 @@ Status StructureEditor::SaveField() {
   if (desc.DataType == kTypeNumeric) {
     std::int32_t size = 0;
     Status read =
-        ReadNumberBox(num_size_->text(), "Размер числа", kSmallestNumSize, kLargestNumSize, size);
+        ReadNumberBox(num_size_->text(), "Размер числа", kSmallestNumSize, kMaxNumericSize, size);
     if (!read.ok()) return read;
     desc.NumSize = static_cast<std::uint8_t>(size);
   } else {
     desc.NumSize = 0;
   }
   std::int32_t max_len = 0;
-  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxLength, max_len);
+  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxDescriptorValue, max_len);
   if (!read.ok()) return read;
   desc.MaxLen = max_len;
-  const auto bit = [](const QComboBox* selector) { return selector->currentIndex() & 1; };
-  desc.Flags = static_cast<std::uint8_t>(bit(digits_only_) | bit(upper_case_) << 1 |
-                                         bit(search_within_) << 2 | bit(ignore_case_) << 3);
+  const auto on = [](const QComboBox* selector) { return (selector->currentIndex() & 1) != 0; };
+  desc.Flags = FieldFlags(on(digits_only_), on(upper_case_), on(search_within_), on(ignore_case_));
   return Status::Ok();
 }
 
 Status StructureEditor::CommitMaxLen() {
   std::int32_t max_len = 0;
-  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxLength, max_len);
+  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxDescriptorValue, max_len);
   if (!read.ok()) return read;
   const int field = SelectedField();
   if (field == 0) return Status::Ok();
