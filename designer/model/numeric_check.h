@@ -20,15 +20,17 @@ namespace designer {
 // records read so far every few thousand.
 Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
                          const std::function<void(std::int64_t records)>& progress);
-// The same on `lines`, the document's text source (memory in tests and fuzz targets).
-Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
-                         LineReader& lines,
-                         const std::function<void(std::int64_t records)>& progress);
 
 // CheckNumericField for every numeric field of a document read from a source file, whose header
 // may call a field numeric that its data lines contradict; the numeric fields of other documents
 // were checked when they became numeric (or hold stored numbers).
 Status CheckNumericFields(const Document& doc, const std::string& splitter,
                           const std::function<void(std::int64_t records)>& progress);
+
+// CheckNumericField on `lines`, the lines of the document's text source (memory in tests and
+// fuzz targets).
+Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
+                         LineReader& lines,
+                         const std::function<void(std::int64_t records)>& progress);
 
 }  // namespace designer
