@@ -17,6 +17,7 @@
 
 #include "designer/window/field_grid_delegate.h"
 #include "designer/window/fixed_label.h"
+#include "designer/window/main_window_layout.h"
 #include "designer/window/number_box.h"
 #include "window_common/cp1251_text.h"
 
@@ -61,7 +62,7 @@ class SelectorValidator : public QValidator {
 };
 
 QComboBox* MakeSelector(QWidget* parent, const char* name, const char* item0, const char* item1,
-                        int top) {
+                        QRect geometry) {
   auto* selector = new QComboBox(parent);
   selector->setObjectName(QString::fromLatin1(name));
   selector->setEditable(true);
@@ -71,14 +72,14 @@ QComboBox* MakeSelector(QWidget* parent, const char* name, const char* item0, co
   selector->setValidator(new SelectorValidator(selector));
   // No completion: it would fill in an item the user did not type.
   selector->setCompleter(nullptr);
-  selector->setGeometry(120, top, 100, 21);
+  selector->setGeometry(geometry);
   return selector;
 }
 
-QLineEdit* MakeBox(QWidget* parent, const char* name, int top) {
+QLineEdit* MakeBox(QWidget* parent, const char* name, QRect geometry) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(QString::fromLatin1(name));
-  box->setGeometry(120, top, 100, 19);
+  box->setGeometry(geometry);
   return box;
 }
 
@@ -166,7 +167,7 @@ void StructureEditor::CreateFieldGrid(QWidget* upper_page) {
 
   field_grid_ = new QTableWidget(kMaxDocumentFields, 6, upper_page);
   field_grid_->setObjectName(QStringLiteral("fieldGrid"));
-  field_grid_->setGeometry(120, 48, 577, 121);
+  field_grid_->setGeometry(kFieldGrid);
   field_grid_->setFrameStyle(QFrame::Box | QFrame::Plain);
   field_grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   field_grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -232,23 +233,25 @@ void StructureEditor::CreateFieldGrid(QWidget* upper_page) {
 }
 
 void StructureEditor::CreatePropertyPanel(QWidget* lower_page) {
-  AddLabel(lower_page, "Свойства поля:", 10, 3, true);
-  AddLabel(lower_page, "Размер числа", 10, 24);
-  num_size_ = MakeBox(lower_page, "numSize", 20);
-  AddLabel(lower_page, "Размер поля", 10, 46);
-  max_len_ = MakeBox(lower_page, "maxLen", 42);
+  AddLabel(lower_page, "Свойства поля:", kPropertiesLabel, true);
+  AddLabel(lower_page, "Размер числа", kNumSizeLabel);
+  num_size_ = MakeBox(lower_page, "numSize", kNumSizeBox);
+  AddLabel(lower_page, "Размер поля", kMaxLenLabel);
+  max_len_ = MakeBox(lower_page, "maxLen", kMaxLenBox);
   max_len_->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), max_len_));
-  AddLabel(lower_page, "Критерии поиска", 10, 66);
-  AddLabel(lower_page, "Только цифры", 32, 85);
-  digits_only_ = MakeSelector(lower_page, "digitsOnly", "Нет", "Да", 81);
-  AddLabel(lower_page, "Регистр букв", 32, 107);
-  upper_case_ = MakeSelector(lower_page, "upperCase", "любой", "верхний", 103);
-  AddLabel(lower_page, "Процедура поиска", 10, 127);
-  AddLabel(lower_page, "Регистр букв", 32, 146);
-  ignore_case_ = MakeSelector(lower_page, "ignoreCase", "учитывать", "не учитывать", 142);
-  AddLabel(lower_page, "Поиск", 32, 168);
-  search_within_ = MakeSelector(lower_page, "searchWithin", "по началу", "в строке", 164);
+  AddLabel(lower_page, "Критерии поиска", kSearchCriteriaLabel);
+  AddLabel(lower_page, "Только цифры", kDigitsOnlyLabel);
+  digits_only_ = MakeSelector(lower_page, "digitsOnly", "Нет", "Да", kDigitsOnlySelector);
+  AddLabel(lower_page, "Регистр букв", kUpperCaseLabel);
+  upper_case_ = MakeSelector(lower_page, "upperCase", "любой", "верхний", kUpperCaseSelector);
+  AddLabel(lower_page, "Процедура поиска", kSearchProcedureLabel);
+  AddLabel(lower_page, "Регистр букв", kIgnoreCaseLabel);
+  ignore_case_ =
+      MakeSelector(lower_page, "ignoreCase", "учитывать", "не учитывать", kIgnoreCaseSelector);
+  AddLabel(lower_page, "Поиск", kSearchWithinLabel);
+  search_within_ =
+      MakeSelector(lower_page, "searchWithin", "по началу", "в строке", kSearchWithinSelector);
 
   for (QWidget* control :
        {static_cast<QWidget*>(num_size_), static_cast<QWidget*>(max_len_),
@@ -274,7 +277,7 @@ void StructureEditor::PlaceTicks() {
       QCheckBox* box = column == 3 ? query_ticks_[i] : result_ticks_[i];
       const int left = field_grid_->x() + field_grid_->columnViewportPosition(column) +
                        kColumnWidths[column] / 2 - 4;
-      box->setGeometry(left, top, 13, 13);
+      box->setGeometry(left, top, kTickSide, kTickSide);
       box->raise();
     }
   }
