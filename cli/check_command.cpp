@@ -89,16 +89,16 @@ class FaultList : public builder::RecordSink {
 
 int CheckSourceFile(builder::LineReader& reader, const builder::TextSource& source,
                     FaultList& faults, Console& console, const std::string& shown) {
-  builder::SourceLayout layout;
-  const Status read = builder::ReadSourceLayout(reader, shown, layout);
-  if (read.kind() == StatusKind::kNoInput) {
+  StatusOr<builder::SourceLayout> read = builder::ReadSourceLayout(reader, shown);
+  if (read.status().kind() == StatusKind::kNoInput) {
     console.Error(shown, builder::messages::NotASourceFile(shown));
     return kExitRefused;
   }
   if (!read.ok()) {
-    console.Error(shown, read.message());
+    console.Error(shown, read.status().message());
     return reader.failed() && !source.content_refused() ? kExitUnreadable : kExitRefused;
   }
+  builder::SourceLayout& layout = read.value();
   std::int64_t records = 0;
   builder::ReadTableRecords(reader, layout, faults, records);
   if (!reader.failed() && records < layout.header.record_count) {

@@ -129,7 +129,8 @@ Status ReadSourceHeader(LineReader& reader, std::string_view input_path, format:
   return Status::Ok();
 }
 
-Status ReadFieldDesc(LineReader& reader, std::string_view input_path, format::DbFieldDesc& field) {
+StatusOr<format::DbFieldDesc> ReadFieldDesc(LineReader& reader, std::string_view input_path) {
+  format::DbFieldDesc field;
   std::string line;
   for (const auto& value : format::kFieldValues) {
     if (!ReadValueLine(reader, line)) return HeaderCutShort(reader, input_path);
@@ -139,7 +140,7 @@ Status ReadFieldDesc(LineReader& reader, std::string_view input_path, format::Db
       SetNumber(field, value.value, ReadNumber(line, value.number_width));
     }
   }
-  return Status::Ok();
+  return field;
 }
 
 }  // namespace builder

@@ -29,7 +29,7 @@ Status ReadSourceHeader(LineReader& reader, std::string_view input_path, format:
                         char& splitter);
 
 // Reads one field block: name, six 8-bit values, three 16-bit values; fails as the header does.
-Status ReadFieldDesc(LineReader& reader, std::string_view input_path, format::DbFieldDesc& field);
+StatusOr<format::DbFieldDesc> ReadFieldDesc(LineReader& reader, std::string_view input_path);
 
 // The failure of a header the input ended (or failed) in.
 Status HeaderCutShort(const LineReader& reader, std::string_view input_path);

@@ -18,7 +18,8 @@ std::string HeaderAndFields(const SourceLayout& layout, bool complete) {
 
 }  // namespace
 
-Status ReadSourceLayout(LineReader& reader, std::string_view input_path, SourceLayout& layout) {
+StatusOr<SourceLayout> ReadSourceLayout(LineReader& reader, std::string_view input_path) {
+  SourceLayout layout;
   const Status header = ReadSourceHeader(reader, input_path, layout.header, layout.splitter);
   // A first line that cannot be read is a failure of the reading, not a file of another kind.
   if (header.kind() == StatusKind::kNoInput && reader.failed())
@@ -26,14 +27,14 @@ Status ReadSourceLayout(LineReader& reader, std::string_view input_path, SourceL
   if (!header.ok()) return header;
   const std::int32_t count = layout.header.field_count;
   if (count < 1 || count > format::kMaxFields) return Status::Error(messages::BadFieldCount(count));
-  layout.fields.assign(count, format::DbFieldDesc{});
   for (int i = 0; i < count; ++i) {
-    format::DbFieldDesc& field = layout.fields[i];
-    if (Status read = ReadFieldDesc(reader, input_path, field); !read.ok()) return read;
-    if (field.numeric() && (field.num_size < 1 || field.num_size > format::kMaxNumericSize))
-      return Status::Error(messages::BadNumericSize(i + 1, field.name, field.num_size));
+    StatusOr<format::DbFieldDesc> field = ReadFieldDesc(reader, input_path);
+    if (!field.ok()) return field.status();
+    if (field->numeric() && (field->num_size < 1 || field->num_size > format::kMaxNumericSize))
+      return Status::Error(messages::BadNumericSize(i + 1, field->name, field->num_size));
+    layout.fields.push_back(std::move(field).value());
   }
-  return Status::Ok();
+  return layout;
 }
 
 Status CheckTableSplitters(std::int64_t record, std::string_view line, const SourceLayout& layout) {
@@ -100,10 +101,10 @@ Status ConvertSourceFile(TextSource& input, const std::string& input_path,
     return output.Fail(
         messages::ReadFailed(input_path, reader.failed() ? input.FailureText() : ""));
 
-  SourceLayout layout;
-  const Status read = ReadSourceLayout(reader, input_path, layout);
-  if (read.kind() == StatusKind::kNoInput) return read;
-  if (!read.ok()) return output.Fail(read.message());
+  StatusOr<SourceLayout> read = ReadSourceLayout(reader, input_path);
+  if (read.status().kind() == StatusKind::kNoInput) return read.status();
+  if (!read.ok()) return output.Fail(read.status().message());
+  SourceLayout& layout = read.value();
 
   RecordWriter writer(output, reporter, HeaderAndFields(layout, false));
   std::int64_t records = 0;
