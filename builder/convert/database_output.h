@@ -30,9 +30,10 @@ class DatabaseOutput {
   // Shows `message` and returns it as the failure. The file keeps exactly the bytes written
   // before the failure, so the user can see how far the conversion came.
   Status Fail(const std::string& message);
-  // A write that failed: no output, with the system's reason and no message shown, since only
-  // the caller knows the name the user asked for (the file written here may be a temporary one).
-  Status WriteFailure();
+  // A write that failed with `failure`: no output, with the system's reason and no message
+  // shown, since only the caller knows the name the user asked for (the file written here may be
+  // a temporary one). The file keeps the bytes written before it.
+  Status WriteFailure(Status failure);
   // Closes the finished file. A full disk may show only here; then the conversion failed.
   Status Close();
 

@@ -99,10 +99,10 @@ Status ConvertPhoneBook(TextSource& input, const std::string& input_path,
 
   reporter.StatusText(messages::Converted(records));
   const auto count = format::EncodeRecordCount(static_cast<std::uint32_t>(records));
-  if (!output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize)) ||
-      !output.sink().WriteAt(0, Bytes(count))) {
-    return output.WriteFailure();
-  }
+  Status written =
+      output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize));
+  if (written.ok()) written = output.sink().WriteAt(0, Bytes(count));
+  if (!written.ok()) return output.WriteFailure(std::move(written));
   return output.Close();
 }
 

@@ -116,10 +116,10 @@ Status ConvertSourceFile(TextSource& input, const std::string& input_path,
   if (records < layout.header.record_count)
     reporter.Warning(messages::FewerRecordsThanDeclared(layout.header.record_count, records));
   layout.header.record_count = static_cast<std::uint32_t>(records);
-  if (!output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize)) ||
-      !output.sink().WriteAt(0, HeaderAndFields(layout, true))) {
-    return output.WriteFailure();
-  }
+  Status written =
+      output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize));
+  if (written.ok()) written = output.sink().WriteAt(0, HeaderAndFields(layout, true));
+  if (!written.ok()) return output.WriteFailure(std::move(written));
   return output.Close();
 }
 
