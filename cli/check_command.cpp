@@ -6,7 +6,6 @@
 #include "builder/convert/byte_io.h"
 #include "builder/convert/messages.h"
 #include "builder/convert/phone_book.h"
-#include "builder/convert/run_conversion.h"
 #include "builder/convert/table_database.h"
 #include "builder/convert/text_source.h"
 #include "cli/console.h"
@@ -151,8 +150,7 @@ int RunCheckCommand(const std::vector<std::string>& args) {
   // A named source file refuses the phone-list options before anything is read; standard input
   // shows what it is once it is read.
   const Status phone_only = OptionsForPhoneListsOnly(*parsed, "исходный файл (.fsr)");
-  const bool named_source_file =
-      input != "-" && builder::NameConversion(input)->kind == builder::ConversionKind::kSourceFile;
+  const bool named_source_file = input != "-" && FileKindOf(input) == FileKind::kSourceFile;
   if (named_source_file && !phone_only.ok())
     return UsageError("check", phone_only.message(), std::cerr);
 
