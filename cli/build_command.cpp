@@ -2,6 +2,8 @@
 
 #include "builder/convert/run_conversion.h"
 #include "cli/console.h"
+#include "cli/design_option.h"
+#include "cli/designed_build.h"
 #include "cli/exit_codes.h"
 #include "cli/phone_options.h"
 #include "cli/readable_input.h"
@@ -17,13 +19,25 @@ const CommandSpec kBuildCommand = {
     "  ФАЙЛ.db       готовая база, только упаковка -> ФАЙЛ.zdb\n"
     "  другой ФАЙЛ.* список телефонов              -> ФАЙЛ.fdb\n"
     "Существующий упакованный файл заменяется. Исходный файл и список телефонов могут быть\n"
-    "в Windows-1251 или в UTF-8. Последняя строка вывода называет записанный файл.",
+    "в Windows-1251 или в UTF-8. Последняя строка вывода называет записанный файл.\n"
+    "С --design ВХОД - таблица (CSV), как для bwick import: справочник получает оформление\n"
+    "исходного файла ФАЙЛ.fsr и данные таблицы; --splitter и --encoding относятся к таблице.\n"
+    "Без -o справочник ложится рядом с таблицей: ТАБЛИЦА.fdb.",
     {kNameOption,
      kSplitterOption,
      kDigitsOption,
      kEncodingOption,
      {"keep-db", 0, "", "оставить базу данных ФАЙЛ.db рядом с упакованным файлом"},
-     {"force", 0, "", "с --keep-db: заменить существующий ФАЙЛ.db"},
+     {"force", 0, "", "с --keep-db или --keep-fsr: заменить существующий файл"},
+     kDesignOption,
+     {"header", 0, "", "с --design: первая строка таблицы содержит названия полей"},
+     {"quote", 0, "КАВЫЧКИ", "с --design: \" (значения в кавычках, RFC 4180) или none"},
+     {"sheet", 0, "ЛИСТ", "с --design: лист таблицы .xlsx, .ods, .xls, .dbf (название или номер)"},
+     {"skip", 0, "N", "с --design: пропустить N строк в начале таблицы"},
+     {"no-cut", 0, "", "с --design: не обрезать строки длиннее 250 символов"},
+     kAsTextOption,
+     kKeepSourceOption,
+     kBookOption,
      kQuietOption,
      kProgressOption},
 };
@@ -47,10 +61,29 @@ Status CheckOptionsApply(const ParsedArguments& parsed, builder::ConversionKind 
 
 }  // namespace
 
+int ConversionExitStatus(const Status& status) {
+  switch (status.kind()) {
+    case StatusKind::kOk:
+      return kExitOk;
+    case StatusKind::kRefusal:
+      return kExitUsage;
+    case StatusKind::kNoInput:
+      return kExitUnreadable;
+    case StatusKind::kNoOutput:
+      return kExitUnwritable;
+    case StatusKind::kError:
+      break;
+  }
+  return kExitRefused;
+}
+
 int RunBuildCommand(const std::vector<std::string>& args) {
   int status = kExitOk;
   const auto parsed = ParseCommandLine(kBuildCommand, args, std::cout, std::cerr, status);
   if (!parsed) return status;
+  if (Status design = DesignOptionsNeedDesign(*parsed); !design.ok())
+    return UsageError("build", design.message(), std::cerr);
+  if (parsed->Has("design")) return RunDesignedBuild(*parsed);
   const std::string& input = parsed->operands[0];
   PhoneOptions phone;
   std::optional<codepage::TextEncoding> encoding;
@@ -90,18 +123,7 @@ int RunBuildCommand(const std::vector<std::string>& args) {
   request.encoding = encoding;
   ConsoleReporter reporter(console, input);
   const Status converted = builder::RunConversion(request, reporter);
-  switch (converted.kind()) {
-    case StatusKind::kOk:
-      break;
-    case StatusKind::kRefusal:
-      return kExitUsage;
-    case StatusKind::kNoInput:
-      return kExitUnreadable;
-    case StatusKind::kNoOutput:
-      return kExitUnwritable;
-    case StatusKind::kError:
-      return kExitRefused;
-  }
+  if (!converted.ok()) return ConversionExitStatus(converted);
   console.Result(
       (request.keep_intermediate ? "Записан файл " + names->intermediate + "\n" : std::string()) +
       "Записан файл " + names->target + "\n");

@@ -526,4 +526,38 @@ TEST_F(BwickTest, ASignalInTheMiddleOfABuildLeavesEveryFileAsItWas) {
   }
 }
 
+// A book refreshed from a new table keeps the design of its source file: the new table's columns
+// found by name (an extra one left out, with a warning), the book built with no source file left
+// behind, or the source file written where bwick import writes it.
+TEST_F(BwickTest, ADesignKeptAcrossANewTable) {
+  WriteBytes(dir_.File("old.fsr"),
+             SourceFile({{.name = Cp("Фамилия"), .flags = 12, .query = 2, .edit = 99},
+                         {.name = Cp("Табель"), .type = 2, .size = 1, .query = 1}},
+                        Cp("Иванов;12\r\n"), 13, ';', Cp("Сотрудники")));
+  WriteBytes(dir_.File("new.csv"), Cp("Табель,Телефон,Фамилия\r\n300,555,Петров\r\n"));
+  const RunResult build = Bwick("build " + Quoted("new.csv") + " --splitter , --header --design " +
+                                Quoted("old.fsr") + " -o " + Quoted("book.fdb"));
+  ASSERT_EQ(build.status, 0) << build.err;
+  EXPECT_NE(build.err.find("не войдут: «Телефон»"), std::string::npos) << build.err;
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+    files.push_back(entry.path().filename().string());
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files,
+            (std::vector<std::string>{"book.fdb", "new.csv", "old.fsr", "stderr", "stdout"}));
+  const RunResult dump = Bwick("dump " + Quoted("book.fdb"));
+  EXPECT_NE(dump.out.find("название: Сотрудники\n"), std::string::npos) << dump.out;
+  EXPECT_NE(dump.out.find("поле 1: название=Фамилия тип=текст(1) флаги=12 размер=0 запрос=2 "
+                          "результат=1 карточка=0 ввод=99"),
+            std::string::npos)
+      << dump.out;
+  EXPECT_NE(dump.out.find("размер=2"), std::string::npos) << dump.out;  // 300 takes two bytes
+  EXPECT_NE(dump.out.find("запись 1: Петров | 300\n"), std::string::npos) << dump.out;
+
+  const RunResult import =
+      Bwick("import " + Quoted("new.csv") + " --splitter , --header --design " + Quoted("old.fsr"));
+  ASSERT_EQ(import.status, 0) << import.err;
+  EXPECT_NE(ReadBytes(dir_.File("new.fsr")).find(Cp("\r\nПетров,300\r\n")), std::string::npos);
+}
+
 }  // namespace

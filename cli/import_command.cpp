@@ -7,16 +7,18 @@
 #include <optional>
 
 #include "cli/console.h"
+#include "cli/design_option.h"
 #include "cli/exit_codes.h"
 #include "cli/readable_input.h"
 #include "common/codepage.h"
 #include "common/replacement_file.h"
 #include "designer/model/csv_detect.h"
-#include "designer/model/csv_import.h"
+#include "designer/model/design_reuse.h"
 #include "designer/model/document.h"
 #include "designer/model/document_io.h"
 #include "designer/model/header_values.h"
 #include "designer/model/source_file.h"
+#include "designer/model/table_source.h"
 #include "designer/model/table_warnings.h"
 #include "format/source_grammar.h"
 #include "format/source_lines.h"
@@ -25,19 +27,26 @@ namespace cli {
 
 const CommandSpec kImportCommand = {
     "import",
-    "CSV",
-    "сделать исходный файл справочника (.fsr) из файла CSV",
-    "Делает из файла CSV исходный файл справочника, как конструктор: поля и их типы\n"
-    "определяются по записям, данные копируются в Windows-1251. Без -o исходный файл\n"
-    "ложится рядом с CSV с расширением .fsr. Файл CSV может быть в Windows-1251, UTF-8\n"
-    "или UTF-16. Что исходный файл потеряет (строки с другим числом полей, длинные строки,\n"
-    "символы не из Windows-1251), сообщается в stderr с номером первой такой строки.\n"
-    "Прочитанные с --quote значения пишутся целиком через разделитель, которого нет ни в\n"
-    "одном значении (первый из «;», «,», табуляции и «|»).",
-    {{"name", 0, "ИМЯ", "название справочника (обязательно)"},
+    "ТАБЛИЦА",
+    "сделать исходный файл справочника (.fsr) из файла CSV или таблицы",
+    "Делает из файла CSV или таблицы (.xlsx, .ods, .xls, .dbf) исходный файл справочника,\n"
+    "как конструктор: поля и их типы определяются по записям, данные копируются в\n"
+    "Windows-1251. Без -o исходный файл ложится рядом с входным с расширением .fsr. Файл\n"
+    "CSV может быть в Windows-1251, UTF-8 или UTF-16. Что исходный файл потеряет (строки с\n"
+    "другим числом полей, длинные строки, символы не из Windows-1251, ячейки с ошибкой),\n"
+    "сообщается в stderr с номером первой такой строки. Ячейки таблицы и прочитанные с\n"
+    "--quote значения пишутся целиком через разделитель, которого нет ни в одном значении\n"
+    "(первый из «;», «,», табуляции и «|»).\n"
+    "С --design справочник получает оформление готового исходного файла (название, поля,\n"
+    "их флаги, порядок и ширины), а данные - из таблицы; поля находятся по названиям из\n"
+    "первой строки (--header) или по порядку столбцов.",
+    {{"name", 0, "ИМЯ", "название справочника (обязательно без --design)"},
+     kDesignOption,
+     kAsTextOption,
      {"splitter", 0, "С", "разделитель полей: символ, tab или auto (по умолчанию ;)"},
      {"quote", 0, "КАВЫЧКИ",
       "\" (значения в кавычках, как пишет RFC 4180) или none (по умолчанию)"},
+     {"sheet", 0, "ЛИСТ", "лист таблицы: название или номер с 1 (по умолчанию первый видимый)"},
      {"skip", 0, "N", "пропустить N строк в начале файла (по умолчанию 0)"},
      {"header", 0, "", "первая строка содержит названия полей"},
      {"no-cut", 0, "", "не обрезать строки длиннее 250 символов"},
@@ -50,28 +59,30 @@ const CommandSpec kImportCommand = {
 
 namespace {
 
-struct ImportOptions {
-  std::string csv_path;
-  std::string output_path;                                          // "-": standard output
-  std::string name;                                                 // Windows-1251
-  std::string splitter = std::string(1, format::kDefaultSplitter);  // empty with `detect_splitter`
-  bool detect_splitter = false;                                     // --splitter auto
-  bool quoted = false;
-  std::int32_t skip_lines = 0;
-  bool header = false;
-  bool cut_long_lines = true;
-  bool replace = false;                            // --force: an existing output may be replaced
-  std::optional<codepage::TextEncoding> encoding;  // none: detected
-};
+// A workbook is read by its sheet, and a text file by its splitter, quotes and encoding: the
+// options of the other kind are refused.
+Status ReadWorkbookOptions(const ParsedArguments& parsed, ImportOptions& options) {
+  options.workbook = designer::IsWorkbookPath(options.csv_path);
+  options.sheet = parsed.Value("sheet").value_or("");
+  if (!options.workbook && parsed.Has("sheet"))
+    return Status::Refusal("--sheet: только для таблиц .xlsx, .ods, .xls и .dbf");
+  if (options.workbook) {
+    for (const char* text_option : {"splitter", "quote", "encoding"}) {
+      if (parsed.Has(text_option))
+        return Status::Refusal("--" + std::string(text_option) +
+                               ": только для файлов CSV, не для таблиц");
+    }
+  }
+  return Status::Ok();
+}
 
-// Fills `options` from `parsed`; a refusal that says what is wrong with the command line.
-Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) {
-  options.csv_path = parsed.operands[0];
-  options.header = parsed.Has("header");
-  options.cut_long_lines = !parsed.Has("no-cut");
-  options.replace = parsed.Has("force");
-
+// --name, which a design brings along instead.
+Status ReadNameOption(const ParsedArguments& parsed, ImportOptions& options) {
   const std::optional<std::string> name_utf8 = parsed.Value("name");
+  if (!options.design_path.empty()) {
+    if (!name_utf8) return Status::Ok();
+    return Status::Refusal("--name не задаётся вместе с --design: название берётся из оформления");
+  }
   if (!name_utf8) return Status::Refusal("нужен параметр --name");
   std::string name;
   if (Status read = OptionToCp1251(*name_utf8, "name", name); !read.ok()) return read;
@@ -80,6 +91,21 @@ Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) 
     return Status::Refusal("--name: не пустое, без переводов строки и не начинается с \";\"");
   }
   options.name = name;
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) {
+  options.csv_path = parsed.operands[0];
+  options.header = parsed.Has("header");
+  options.design_path = parsed.Value("design").value_or("");
+  options.as_text = parsed.Has("as-text");
+  if (options.as_text && options.design_path.empty())
+    return Status::Refusal("--as-text задаётся только вместе с --design");
+  options.cut_long_lines = !parsed.Has("no-cut");
+  options.replace = parsed.Has("force");
+  if (Status read = ReadNameOption(parsed, options); !read.ok()) return read;
 
   if (const auto splitter_utf8 = parsed.Value("splitter")) {
     std::string splitter;
@@ -108,6 +134,7 @@ Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) 
   }
 
   if (Status read = ReadEncodingOption(parsed, options.encoding); !read.ok()) return read;
+  if (Status read = ReadWorkbookOptions(parsed, options); !read.ok()) return read;
 
   options.output_path = parsed.Value("output").value_or("");
   if (options.output_path.empty()) {
@@ -116,6 +143,8 @@ Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) 
   }
   return Status::Ok();
 }
+
+namespace {
 
 std::string Bytes(int count) {
   return std::to_string(count) + (count == 1 ? " байт" : count < 5 ? " байта" : " байт");
@@ -139,11 +168,22 @@ std::string SplitterOption(const std::string& splitter) {
   return splitter == "\t" ? "tab" : codepage::Cp1251ToUtf8(splitter);
 }
 
-std::string Summary(const designer::Document& doc, std::int32_t imported_records,
-                    const ImportOptions& options, const std::string& written_splitter) {
-  std::string text = "кодировка: ";
-  text += EncodingName(doc.SourceEncoding);
-  text += options.encoding ? " (задана)\n" : " (определена)\n";
+std::string Summary(const ImportedFile& imported, const ImportOptions& options) {
+  const designer::Document& doc = imported.doc;
+  const std::string& written_splitter = imported.splitter;
+  std::string text;
+  if (!options.design_path.empty()) {
+    text += "оформление из " + options.design_path + ":\n";
+    for (const std::string& line : imported.match) text += "  " + line + "\n";
+  }
+  if (options.workbook) {
+    text += "лист: «" + doc.SourceSheet + "»; в исходном файле значения ячеек разделяет " +
+            format::SplitterForMessage(written_splitter[0]) + "\n";
+  } else {
+    text += "кодировка: ";
+    text += EncodingName(doc.SourceEncoding);
+    text += options.encoding ? " (задана)\n" : " (определена)\n";
+  }
   if (doc.SourceQuoted) {
     text += "значения в кавычках; в исходном файле их разделяет " +
             format::SplitterForMessage(written_splitter[0]) + "\n";
@@ -155,7 +195,7 @@ std::string Summary(const designer::Document& doc, std::int32_t imported_records
     text += field.DataType == designer::kTypeNumeric ? "число, " + Bytes(field.NumSize) : "текст";
     text += ", самое длинное значение " + std::to_string(field.MaxLen) + "\n";
   }
-  text += "записей: " + std::to_string(imported_records) + "\n";
+  text += "записей: " + std::to_string(imported.records) + "\n";
   text += "Записан файл " + options.output_path +
           " (строк данных: " + std::to_string(doc.RecordCount) + ")\n";
   return text;
@@ -171,7 +211,8 @@ designer::ReadOptions ReadingOf(const ImportOptions& options, Console& console) 
             console.Progress("Прочитано записей: " + std::to_string(records));
           },
           options.quoted,
-          options.skip_lines};
+          options.skip_lines,
+          options.sheet};
 }
 
 // The save writes the data lines split at `splitter`: the one read with, or for values read with
@@ -190,7 +231,7 @@ designer::SaveOptions SavingOf(const ImportOptions& options, const std::string& 
 // A Tab inside a name of the first line means the file is split by Tabs, not by the splitter:
 // the advice is better than the refusal of a control character in the name.
 Status CheckNamesAreSplit(const designer::Document& doc, const ImportOptions& options) {
-  if (options.splitter == "\t") return Status::Ok();
+  if (options.splitter == "\t" || options.workbook) return Status::Ok();
   for (int i = 1; i <= doc.FieldCount; ++i) {
     if (doc.Fields[i].Name.find('\t') != std::string::npos) {
       return Status::Refusal("в названии поля " + std::to_string(i) +
@@ -234,7 +275,63 @@ bool IsEmptyFile(const std::string& path) {
          std::filesystem::file_size(path, error) == 0;
 }
 
+// A text file is refused when empty, and compared with the options (CompareWithTheFile); a
+// workbook's reader says itself what it cannot read.
+Status CheckTextFile(const std::string& readable_path, ImportOptions& options, Console& console) {
+  if (options.workbook) return Status::Ok();
+  if (IsEmptyFile(readable_path)) return Status::Refusal("не является текстовым файлом: файл пуст");
+  return CompareWithTheFile(readable_path, options, console);
+}
+
 }  // namespace
+
+int ImportToSourceFile(const ImportOptions& options, Console& console, ImportedFile& imported) {
+  ImportOptions reading = options;  // --splitter auto takes the one found
+  // Read twice: the encoding and the fields are detected first.
+  SpooledInput csv;
+  if (const Status opened = csv.Open(options.csv_path); !opened.ok()) {
+    console.Error(options.csv_path, opened.message());
+    return kExitUnreadable;
+  }
+  if (Status checked = CheckTextFile(csv.path(), reading, console); !checked.ok()) {
+    console.Error(options.csv_path, csv.Shown(checked.message(), options.csv_path));
+    return checked.refusal() ? kExitRefused : kExitUnreadable;
+  }
+  designer::Document& doc = imported.doc;
+  designer::ReadResult for_the_window;  // status texts and values a window would show
+  Status loaded =
+      designer::ReadTableDocument(csv.path(), ReadingOf(reading, console), doc, for_the_window);
+  if (!loaded.ok()) {
+    console.Error(options.csv_path, csv.Shown(loaded.message(), options.csv_path));
+    return loaded.refusal() ? kExitRefused : kExitUnreadable;
+  }
+  if (const Status split = CheckNamesAreSplit(doc, reading); !split.ok()) {
+    console.Error(options.csv_path, split.message());
+    return kExitRefused;
+  }
+  for (const designer::WarningLine& warning :
+       designer::DescribeWarnings(*for_the_window.warnings, options.cut_long_lines)) {
+    std::string text = warning.first_line == 0
+                           ? warning.text
+                           : "строка " + std::to_string(warning.first_line) + ": " + warning.text;
+    if (warning.count > 1) text += " (всего таких строк: " + std::to_string(warning.count) + ")";
+    console.Note(options.csv_path, text);
+  }
+  imported.records = doc.RecordCount;
+  imported.splitter = for_the_window.splitter.value_or(reading.splitter);
+  if (!options.design_path.empty()) {
+    const int applied = ApplyDesignOption(options.design_path, options.csv_path, options.as_text,
+                                          console, doc, reading.name, imported.match);
+    if (applied != kExitOk) return applied;
+  }
+  const Status saved =
+      designer::SaveFSR(doc, options.output_path, SavingOf(reading, imported.splitter, console));
+  if (!saved.ok()) {
+    console.Error(options.csv_path, csv.Shown(saved.message(), options.csv_path));
+    return saved.refusal() ? kExitRefused : kExitUnwritable;
+  }
+  return kExitOk;
+}
 
 int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   int status = kExitOk;
@@ -246,42 +343,13 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
   const bool to_standard_output = options.output_path == "-";
   status = CheckOutputFile("import", options.csv_path, options.output_path, options.replace,
                            "исходный файл заменил бы файл CSV, из которого он делается", err);
+  if (status == kExitOk && !options.design_path.empty()) {
+    status = CheckOutputFile("import", options.design_path, options.output_path, true,
+                             "исходный файл заменил бы файл оформления", err);
+  }
   if (status != kExitOk) return status;
 
   Console console("import", {parsed->Has("quiet"), parsed->Has("progress")}, out, err);
-  // Read twice: the encoding and the fields are detected first.
-  SpooledInput csv;
-  if (const Status opened = csv.Open(options.csv_path); !opened.ok()) {
-    console.Error(options.csv_path, opened.message());
-    return kExitUnreadable;
-  }
-  if (IsEmptyFile(csv.path())) {
-    console.Error(options.csv_path, "не является текстовым файлом: файл пуст");
-    return kExitRefused;
-  }
-  if (Status compared = CompareWithTheFile(csv.path(), options, console); !compared.ok()) {
-    console.Error(options.csv_path, csv.Shown(compared.message(), options.csv_path));
-    return compared.refusal() ? kExitRefused : kExitUnreadable;
-  }
-  designer::Document doc;
-  designer::ReadResult for_the_window;  // status texts and values a window would show
-  Status loaded = designer::LoadCSV(doc, csv.path(), ReadingOf(options, console), for_the_window);
-  if (!loaded.ok()) {
-    console.Error(options.csv_path, csv.Shown(loaded.message(), options.csv_path));
-    return loaded.refusal() ? kExitRefused : kExitUnreadable;
-  }
-  if (const Status split = CheckNamesAreSplit(doc, options); !split.ok()) {
-    console.Error(options.csv_path, split.message());
-    return kExitRefused;
-  }
-  for (const designer::WarningLine& warning :
-       designer::DescribeWarnings(*for_the_window.warnings, options.cut_long_lines)) {
-    std::string text = "строка " + std::to_string(warning.first_line) + ": " + warning.text;
-    if (warning.count > 1) text += " (всего таких строк: " + std::to_string(warning.count) + ")";
-    console.Note(options.csv_path, text);
-  }
-  const std::string written_splitter = for_the_window.splitter.value_or(options.splitter);
-  const std::int32_t imported_records = doc.RecordCount;
   // Standard output gets the source file once it is whole, from a file of its own.
   TemporaryFile whole;
   if (to_standard_output) {
@@ -294,18 +362,15 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     options.output_path = whole.path();
   }
-  const Status saved =
-      designer::SaveFSR(doc, options.output_path, SavingOf(options, written_splitter, console));
-  if (!saved.ok()) {
-    console.Error(options.csv_path, csv.Shown(saved.message(), options.csv_path));
-    return saved.refusal() ? kExitRefused : kExitUnwritable;
-  }
+  ImportedFile imported;
+  status = ImportToSourceFile(options, console, imported);
+  if (status != kExitOk) return status;
   if (to_standard_output) {
     std::ifstream written(whole.path(), std::ios::binary);
     out << written.rdbuf();
     return console.FinishProduct() ? kExitOk : kExitUnwritable;
   }
-  console.Result(Summary(doc, imported_records, options, written_splitter));
+  console.Result(Summary(imported, options));
   return kExitOk;
 }
 

@@ -2,11 +2,17 @@
 // designer's own import and writer.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/console.h"
+#include "common/text_encoding.h"
+#include "designer/model/document.h"
+#include "format/source_values.h"
 
 namespace cli {
 
@@ -22,5 +28,40 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
 
 // The same on standard output and standard error.
 int RunImportCommand(const std::vector<std::string>& args);
+
+// What the command line of an import asks, also read by bwick build --design.
+struct ImportOptions {
+  std::string csv_path;
+  std::string output_path;                                          // "-": standard output
+  std::string name;                                                 // Windows-1251
+  std::string splitter = std::string(1, format::kDefaultSplitter);  // empty with `detect_splitter`
+  bool detect_splitter = false;                                     // --splitter auto
+  bool quoted = false;
+  std::int32_t skip_lines = 0;
+  std::string sheet;  // a workbook's, UTF-8
+  bool workbook = false;
+  bool header = false;
+  bool cut_long_lines = true;
+  bool replace = false;                            // --force: an existing output may be replaced
+  std::optional<codepage::TextEncoding> encoding;  // none: detected
+  std::string design_path;                         // --design: the source file whose design is kept
+  bool as_text = false;                            // --as-text
+};
+
+// Fills `options` from `parsed` (without -o: the CSV's path with ".fsr"); a refusal that says what
+// is wrong with the command line.
+Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options);
+
+// What an import wrote.
+struct ImportedFile {
+  designer::Document doc;
+  std::string splitter;            // the data lines' splitter
+  std::int32_t records = 0;        // records read
+  std::vector<std::string> match;  // with a design: "field ← column" per field
+};
+
+// Reads the table of `options` (with its design when given) and writes the source file to
+// options.output_path, a file's path; notes and errors go to `console`. Returns the exit status.
+int ImportToSourceFile(const ImportOptions& options, Console& console, ImportedFile& imported);
 
 }  // namespace cli

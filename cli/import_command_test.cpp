@@ -271,5 +271,20 @@ TEST_F(ImportCommandTest, BadValuesOfTheReadingOptions) {
   }
 }
 
+TEST_F(ImportCommandTest, WorkbooksAreReadByTheirSheet) {
+  const std::string book = std::string(BWICK_SHEET_FIXTURES) + "/sheets.xlsx";
+  const std::string fsr = (dir_ / "prices.fsr").string();
+  ASSERT_EQ(Run({book, "--name", "Цены", "--sheet", "2", "--header", "-o", fsr}), kExitOk)
+      << err_.str();
+  EXPECT_NE(Read(fsr).find("\r\n\xD7\xE0\xE9;120;\xC0\r\n"), std::string::npos);  // Чай;120;А
+  EXPECT_NE(out_.str().find("лист: «Цены»"), std::string::npos) << out_.str();
+
+  EXPECT_EQ(Run({book, "--name", "N", "--sheet", "Склад", "-o", fsr, "--force"}), kExitRefused);
+  EXPECT_NE(err_.str().find("Листы: «Сотрудники», «Цены»"), std::string::npos) << err_.str();
+  EXPECT_EQ(Run({book, "--name", "N", "--splitter", ",", "-o", fsr, "--force"}), kExitUsage);
+  const std::string csv = Write("a.csv", "1;2\n");
+  EXPECT_EQ(Run({csv, "--name", "N", "--sheet", "1"}), kExitUsage);
+}
+
 }  // namespace
 }  // namespace cli

@@ -21,6 +21,7 @@ FileKind FileKindOf(const std::string& path) {
     return EqualsIgnoringAsciiCase(extension, e);
   };
   if (is(".csv") || is(".txt") || is(".tsv")) return FileKind::kCsv;
+  if (is(".xlsx") || is(".ods") || is(".xls") || is(".dbf")) return FileKind::kWorkbook;
   if (is(".fsr")) return FileKind::kSourceFile;
   if (is(".db")) return FileKind::kDatabase;
   if (is(".fdb") || is(".zdb")) return FileKind::kPackedBook;

@@ -14,6 +14,7 @@ bool HasExtension(const std::string& path, std::string_view extension);
 // What the programs take a file for by its extension alone: the file name from its last ".".
 enum class FileKind {
   kCsv,         // ".csv", ".txt", ".tsv": a delimited text table
+  kWorkbook,    // ".xlsx", ".ods", ".xls", ".dbf": a spreadsheet or a dBASE table
   kSourceFile,  // ".fsr"
   kDatabase,    // ".db": a database as the builder writes it before packing
   kPackedBook,  // ".fdb", ".zdb": a packed database, as the handheld reads it

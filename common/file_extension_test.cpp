@@ -14,7 +14,8 @@ TEST(FileKindOf, FollowsTheFileNamesLastDotInEitherCase) {
       {"book.FDB", FileKind::kPackedBook},  {"book.zdb", FileKind::kPackedBook},
       {"export.TXT", FileKind::kCsv},       {"export.tsv", FileKind::kCsv},
       {"list.dat", FileKind::kOther},       {"dir.fsr/list", FileKind::kOther},
-      {"archive.fsr.gz", FileKind::kOther},
+      {"archive.fsr.gz", FileKind::kOther}, {"prices.XLSX", FileKind::kWorkbook},
+      {"staff.dbf", FileKind::kWorkbook},
   };
   for (const auto& c : cases) EXPECT_EQ(FileKindOf(c.path), c.kind) << c.path;
 }

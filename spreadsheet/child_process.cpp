@@ -1,6 +1,7 @@
 #include "spreadsheet/child_process.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -91,11 +92,23 @@ Status ChildProcess::Start(const std::function<bool(ChildOutput&)>& work) {
   return Status::Ok();
 }
 
+bool ChildProcess::AwaitData() {
+  pollfd wanted{fd_, POLLIN, 0};
+  int ready;
+  while ((ready = poll(&wanted, 1, silence_limit_ms_)) < 0 && errno == EINTR) {
+  }
+  if (ready != 0) return true;  // data, the end, or an error that the read reports
+  hung_ = true;
+  if (pid_ > 0) kill(pid_, SIGKILL);
+  return false;
+}
+
 bool ChildProcess::Read(void* data, std::size_t size) {
   auto* out = static_cast<char*>(data);
   while (size > 0) {
     if (begin_ == end_) {
-      const ssize_t got = fd_ < 0 ? 0 : read(fd_, buffer_.data(), buffer_.size());
+      if (fd_ < 0 || !AwaitData()) return false;
+      const ssize_t got = read(fd_, buffer_.data(), buffer_.size());
       if (got < 0 && errno == EINTR) continue;
       if (got <= 0) return false;
       begin_ = 0;

@@ -39,7 +39,11 @@ class ChildOutput {
 // The parent's side: one child at a time, killed and reaped when no longer wanted.
 class ChildProcess {
  public:
-  ChildProcess() = default;
+  // A child silent for longer than this is taken for hung: a read kills it and fails.
+  static constexpr int kSilenceLimitMs = 120'000;
+
+  explicit ChildProcess(int silence_limit_ms = kSilenceLimitMs)
+      : silence_limit_ms_(silence_limit_ms) {}
   // Kills a child still running and reaps it; closes the pipe.
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
@@ -59,10 +63,16 @@ class ChildProcess {
 
   // Closes the pipe and waits for the child; true when it ended with status 0.
   bool Finish();
+  // Whether a read killed the child for its silence.
+  bool hung() const { return hung_; }
 
  private:
   bool Read(void* data, std::size_t size);
+  // Waits until the pipe has something to read; false, the child killed, past the silence limit.
+  bool AwaitData();
 
+  int silence_limit_ms_;
+  bool hung_ = false;
   pid_t pid_ = -1;
   int fd_ = -1;
   std::vector<char> buffer_ = std::vector<char>(65536);

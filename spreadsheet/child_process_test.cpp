@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
@@ -72,6 +73,20 @@ TEST(ChildProcess, AChildNoLongerWantedIsKilledAndReaped) {
   }
   EXPECT_TRUE(NoChildLeft());
   EXPECT_EQ(OpenDescriptors(), descriptors);
+}
+
+TEST(ChildProcess, ASilentChildIsTakenForHungAndKilled) {
+  ChildProcess child(/*silence_limit_ms=*/100);
+  ASSERT_TRUE(child
+                  .Start([](ChildOutput&) -> bool {
+                    for (;;) pause();
+                  })
+                  .ok());
+  std::uint8_t byte = 0;
+  EXPECT_FALSE(child.Byte(byte));
+  EXPECT_TRUE(child.hung());
+  EXPECT_FALSE(child.Finish());
+  EXPECT_TRUE(NoChildLeft());
 }
 
 }  // namespace

@@ -58,9 +58,11 @@ Status RowAssembler::SetCell(std::uint64_t column, std::string_view text) {
 
 Status RowAssembler::CountError(std::uint64_t column) {
   if (Status place = CheckPlace(column); !place.ok()) return place;
-  if (warnings_.error_cells++ == 0)
+  if (warnings_.error_cells++ == 0) {
+    warnings_.first_error_row = static_cast<std::uint32_t>(row_);
     warnings_.first_error_cell =
         CellAddress(sheet_, static_cast<std::uint32_t>(row_), static_cast<std::uint32_t>(column));
+  }
   return Status::Ok();
 }
 

@@ -37,6 +37,7 @@ class RowSink {
 struct SheetWarnings {
   std::uint64_t error_cells = 0;      // cells holding an error value (#Н/Д …), given as empty
   std::string first_error_cell;       // the first of them, as CellAddress writes it
+  std::uint32_t first_error_row = 0;  // and its row
   std::uint64_t deleted_records = 0;  // dBASE records marked deleted, left out
 };
 

@@ -11,6 +11,8 @@ namespace {
 // What a book is said to be when the child reading it dies or sends what it should not: the
 // library broke on it.
 constexpr const char* kDamagedBook = "книга повреждена";
+// What is said of a child killed for its silence (ChildProcess::kSilenceLimitMs).
+constexpr const char* kHungReader = "чтение книги не ответило за 2 минуты и остановлено";
 // More or longer names and reasons than the child ever sends (a name of this format has at most
 // 255 characters) mean its stream is broken.
 constexpr std::size_t kMaxName = 1024;
@@ -34,7 +36,7 @@ class XlsWorkbook : public Workbook {
       if (record != kXlsSheet || sheets_.size() == kMaxSheets || !child.Text(name, kMaxName)) break;
       sheets_.push_back({std::move(name), false});
     }
-    return Damaged(file_, "книга", kDamagedBook);
+    return Broken(child, "книга");
   }
 
   const std::vector<SheetInfo>& sheets() const override { return sheets_; }
@@ -57,15 +59,19 @@ class XlsWorkbook : public Workbook {
       if (Status status = TakeRow(child, rows, part); !status.ok()) return status;
       if (rows.stopped()) return Status::Ok();
     }
-    return Damaged(file_, part, kDamagedBook);
+    return Broken(child, part);
   }
 
  private:
+  // A stream that broke off: the child died, sent what it should not, or hung.
+  Status Broken(const ChildProcess& child, const std::string& part) const {
+    return Damaged(file_, part, child.hung() ? kHungReader : kDamagedBook);
+  }
+
   // The failure the child sent, naming `part` when the stream breaks within it.
   Status Failure(ChildProcess& child, const std::string& part) const {
     std::string place, reason;
-    if (!child.Text(place, kMaxName) || !child.Text(reason, kMaxName))
-      return Damaged(file_, part, kDamagedBook);
+    if (!child.Text(place, kMaxName) || !child.Text(reason, kMaxName)) return Broken(child, part);
     return Damaged(file_, place, reason);
   }
 
@@ -73,7 +79,7 @@ class XlsWorkbook : public Workbook {
   // `part`.
   Status TakeRow(ChildProcess& child, RowAssembler& rows, const std::string& part) const {
     std::uint32_t number = 0;
-    if (!child.Number(number)) return Damaged(file_, part, kDamagedBook);
+    if (!child.Number(number)) return Broken(child, part);
     if (Status status = rows.StartRow(number); !status.ok()) return status;
     std::string text;
     for (std::uint8_t record = 0; child.Byte(record);) {
@@ -88,7 +94,7 @@ class XlsWorkbook : public Workbook {
       if (!child.Bytes(text, size)) break;
       if (Status status = rows.SetCell(column, text); !status.ok()) return status;
     }
-    return Damaged(file_, part, kDamagedBook);
+    return Broken(child, part);
   }
 
   std::string path_;

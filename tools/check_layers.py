@@ -19,7 +19,7 @@ FLOORS = {
     "designer/model": 2,
     "builder/convert": 2,
     "viewer/search": 2,
-    "spreadsheet": 2,
+    "spreadsheet": 1,
     "cli": 3,
     "window_common": 3,
     "handheld": 3,

@@ -157,8 +157,10 @@ std::optional<ConversionNames> NameConversion(const std::string& input_path) {
 Status RunConversion(const ConversionRequest& request, Reporter& reporter) {
   const std::string& path = request.path;
   if (path.empty()) return Refuse(reporter, kNoPath);
-  const std::optional<ConversionNames> names = NameConversion(path);
+  std::optional<ConversionNames> names = NameConversion(path);
   if (!names) return Refuse(reporter, kNoExtension);
+  if (request.source_file) names->kind = ConversionKind::kSourceFile;
+  if (!request.target.empty()) names->target = request.target;
   // A phone list named "*.fdb" would be overwritten by its own result, and so would an input
   // that is another name (a link) of the target or of the database to be kept.
   if (SameFile(names->target, names->input) ||

@@ -43,6 +43,10 @@ struct ConversionRequest {
   bool replace_kept = false;
   // The encoding of a phone list or source file; nullopt: detected.
   std::optional<codepage::TextEncoding> encoding;
+  // The input is a source file whatever its name (a temporary one, say), and the packed file is
+  // `target` when given rather than named from the input.
+  bool source_file = false;
+  std::string target;
 };
 
 // Runs one conversion with every status text and message going to `reporter`. Whatever ends it

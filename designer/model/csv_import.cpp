@@ -1,8 +1,9 @@
 #include "designer/model/csv_import.h"
 
 #include "common/codepage.h"
-#include "designer/model/csv_table.h"
 #include "designer/model/encoding.h"
+#include "designer/model/sheet_table.h"
+#include "designer/model/table_source.h"
 #include "format/source_lines.h"
 
 namespace designer {
@@ -18,24 +19,41 @@ std::string FirstLineQuestion(const CsvFirstLine& first) {
 
 namespace {
 
+// Reads the table `path` as `settings` and `options` say into `table`; `settings` ends with the
+// answer about the names and the encoding read.
+Status ReadForImport(const std::string& path, const ReadOptions& options, CsvSettings& settings,
+                     CsvTable& table) {
+  const RecordPass pass{.progress = options.progress};
+  const auto ask = [&options, &settings](const CsvFirstLine& first) {
+    settings.first_line_has_names = options.ask && options.ask(FirstLineQuestion(first));
+    return settings.first_line_has_names;
+  };
+  if (IsWorkbookPath(path)) {
+    settings.quoted = true;  // cells are whole values, as quoted ones are
+    return ReadSheetTable(path, settings, pass, 0, table, ask);
+  }
+  if (Status head = ReadCsvHead(path, settings, table.head); !head.ok()) return head;
+  settings.encoding = table.head.encoding;
+  ask(table.head.first);
+  table.scan.emplace(table.head.first.FieldCount, settings.quoted);
+  return ScanCsvRecords(path, settings, table.head, pass, *table.scan);
+}
+
 // The import proper, on `next`, a copy of the document that becomes it only on success.
 Status ImportInto(Document& next, const std::string& path, const ReadOptions& options,
                   ReadResult& result) {
   // Every field leaves the input list; the ticks at the end hand out positions in field order.
   for (int row = 1; row <= kMaxDocumentFields; ++row) next.SetQueryBox(row, false);
 
-  CsvSettings settings{options.encoding, options.splitter, options.quoted, false,
-                       options.skip_lines};
-  CsvHead head;
-  Status status = ReadCsvHead(path, settings, head);
-  if (!status.ok()) return status;
-  settings.encoding = head.encoding;
-  settings.first_line_has_names = options.ask && options.ask(FirstLineQuestion(head.first));
-
-  TableScan scan(head.first.FieldCount, settings.quoted);
-  status = ScanCsvRecords(path, settings, head, {.progress = options.progress}, scan);
-  if (!status.ok()) return status;
-  // Read with quotes, the records are written as their values joined by a splitter none holds.
+  CsvSettings settings{.encoding = options.encoding,
+                       .splitter = options.splitter,
+                       .quoted = options.quoted,
+                       .skip_lines = options.skip_lines,
+                       .sheet = options.sheet};
+  CsvTable table;
+  if (Status read = ReadForImport(path, options, settings, table); !read.ok()) return read;
+  const TableScan& scan = *table.scan;
+  // Read as cells, the records are written as their values joined by a splitter none holds.
   std::optional<char> splitter;
   if (settings.quoted) {
     splitter = scan.FreeSplitter();
@@ -45,14 +63,16 @@ Status ImportInto(Document& next, const std::string& path, const ReadOptions& op
     }
   }
 
-  StartCsvDocument(head.first, settings.first_line_has_names, head.encoding, next);
+  StartCsvDocument(table.head.first, settings.first_line_has_names, table.head.encoding, next);
   scan.ApplyTo(next);
   next.SourceFileName = path;
   next.SourceIsFsr = false;
   next.SourceIsDatabase = false;
   next.SourceSplitter = settings.splitter;
-  next.SourceQuoted = settings.quoted;
+  next.SourceQuoted = settings.quoted && table.sheet.empty();
   next.SourceSkipLines = settings.skip_lines;
+  next.SourceColumns.reset();
+  next.SourceSheet = table.sheet;
   for (int row = 1; row <= kMaxDocumentFields; ++row) {
     next.BoxesShown[row] = row <= next.FieldCount;
     if (row > next.FieldCount) continue;
@@ -61,7 +81,8 @@ Status ImportInto(Document& next, const std::string& path, const ReadOptions& op
   }
   result.splitter = splitter ? std::string(1, *splitter) : settings.splitter;
   result.warnings = scan.warnings();
-  result.encoding_label = EncodingLabel(head.encoding);
+  // A workbook's cells have no encoding the user chose.
+  result.encoding_label = table.sheet.empty() ? EncodingLabel(table.head.encoding) : "";
   return Status::Ok();
 }
 
@@ -87,8 +108,13 @@ Status RereadCSV(const Document& doc, const std::string& splitter,
                  ReadResult& result) {
   reread = doc;
   const bool names = doc.FirstLineHasNames;
-  ReadOptions options{splitter, doc.SourceEncoding, [names](const std::string&) { return names; },
-                      progress, doc.SourceQuoted,   doc.SourceSkipLines};
+  const ReadOptions options{.splitter = splitter,
+                            .encoding = doc.SourceEncoding,
+                            .ask = [names](const std::string&) { return names; },
+                            .progress = progress,
+                            .quoted = doc.SourceQuoted,
+                            .skip_lines = doc.SourceSkipLines,
+                            .sheet = doc.SourceSheet};
   const Status status = LoadCSV(reread, doc.SourceFileName, options, result);
   if (!status.ok() || reread.FieldCount != doc.FieldCount) return status;
   reread.Fields = doc.Fields;

@@ -37,7 +37,8 @@ std::size_t Utf8Characters(std::string_view text) {
   return characters;
 }
 
-// Whether another record may be added to `scan`; an Error when the count would no longer fit.
+}  // namespace
+
 Status RoomForRecord(const TableScan& scan, const RecordPass& pass, bool& more) {
   more = pass.max_records <= 0 || scan.record_count() < pass.max_records;
   if (more && scan.record_count() == std::numeric_limits<std::int32_t>::max()) {
@@ -47,14 +48,11 @@ Status RoomForRecord(const TableScan& scan, const RecordPass& pass, bool& more) 
   return Status::Ok();
 }
 
-// Tells the pass's progress every kCsvProgressStep records; false when the pass is to stop.
 bool Reported(const TableScan& scan, const RecordPass& pass) {
   if (scan.record_count() % kCsvProgressStep != 0) return true;
   if (pass.progress) pass.progress(scan.record_count());
   return !pass.go_on || pass.go_on();
 }
-
-}  // namespace
 
 std::string InputSplitter(std::string_view splitter, TextEncoding encoding) {
   return IsUtf8Text(encoding) ? codepage::Cp1251ToUtf8(splitter) : std::string(splitter);

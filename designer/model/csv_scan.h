@@ -64,6 +64,12 @@ struct RecordPass {
   bool find_free_splitter = true;
 };
 
+// Whether another record may be added to `scan` in `pass` (`more`); an Error when the count
+// would no longer fit.
+Status RoomForRecord(const TableScan& scan, const RecordPass& pass, bool& more);
+// Tells the pass's progress every kCsvProgressStep records; false when the pass is to stop.
+bool Reported(const TableScan& scan, const RecordPass& pass);
+
 // Reads the records of `lines` (the reader past the lines before them, a UTF-8 mark dropped),
 // split by rule A into first.FieldCount values, into `scan`. The first record is on line
 // `first_line`. Every line is a record, an empty one too, and there is at least one. Fails only

@@ -1,11 +1,11 @@
 #include "designer/model/csv_table.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "designer/model/csv_quoted.h"
 #include "designer/model/encoding.h"
-#include "designer/model/source_file.h"
 #include "format/source_lines.h"
 
 namespace designer {
@@ -78,19 +78,7 @@ Status ReadCsvTable(const std::string& path, const CsvSettings& settings, const 
   return ScanCsvRecords(path, settings, table.head, pass, *table.scan);
 }
 
-namespace {
-
-Status LineRefusal(const Document& doc, std::int64_t line, const std::string& what) {
-  return Status::Refusal("Строка " + std::to_string(line) + " файла «" +
-                         FileNameForMessage(doc.SourceFileName) + "» " + what);
-}
-
-}  // namespace
-
-Status WriteQuotedRecords(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
-                          const std::function<void(std::int64_t written)>& progress,
-                          std::int32_t& written, std::int64_t& lines_cut) {
-  written = 0;
+Status VisitQuotedRecords(const Document& doc, const CellVisit& visit) {
   LineReader lines;
   Status status = OpenCsvText(doc.SourceFileName, doc.SourceEncoding, doc.SourceSkipLines, lines);
   if (!status.ok()) return status;
@@ -98,45 +86,42 @@ Status WriteQuotedRecords(const Document& doc, char splitter, bool cut_long_line
                              doc.SourceSkipLines + 1);
   if (doc.FirstLineHasNames) records.Skip();
   std::vector<std::string_view> cells;
+  std::vector<std::string_view> mapped;
   CellRecord record;
-  std::string line;
   while (records.Next(cells)) {
-    // Whether a value holds the splitter is asked of the values themselves (Holds).
-    record.Set(cells, doc.FieldCount, doc.SourceEncoding, records.may_hold_controls(),
-               /*find_splitters=*/false);
-    record.MakeLine(splitter, line);
-    if (line.empty()) continue;  // no source file keeps an empty line
-    if (written == INT32_MAX) {
-      return Status::Error("Слишком много строк данных: больше " + std::to_string(INT32_MAX) + ".");
-    }
-    if (record.Holds(splitter)) {
-      return LineRefusal(doc, records.line(),
-                         "содержит значение с разделителем " +
-                             format::SplitterForMessage(splitter) +
-                             ". Выберите другой разделитель и повторите сохранение.");
-    }
-    const bool cut = cut_long_lines && line.size() > kLongLineLength;
-    // Only what is written must fit the code page: text cut away may hold anything.
-    if (const auto& bad = record.unmappable();
-        bad && bad->output_at < (cut ? kCutLineKeep : line.size())) {
-      return LineRefusal(doc, records.line(),
-                         "содержит " + codepage::DescribeBadCharacter(*bad) +
-                             ". Замените его в файле и повторите сохранение.");
-    }
-    if (cut) {
-      out.Write(std::string_view(line).substr(0, kCutLineKeep));
-      out.Write("..");
-      ++lines_cut;
-    } else {
-      out.Write(line);
-    }
-    out.EndLine();
-    if (!out.status().ok()) return out.status();
-    ++written;
-    if (progress) progress(written);
+    record.Set(FieldCells(doc, cells, mapped), doc.FieldCount, doc.SourceEncoding,
+               records.may_hold_controls(), /*find_splitters=*/false);
+    if (status = visit(record, records.line()); !status.ok()) return status;
   }
-  if (!records.status().ok()) return records.status();
-  return out.status();
+  return records.status();
+}
+
+Status VisitSplitRecords(const Document& doc, const CellVisit& visit) {
+  LineReader lines;
+  Status status = OpenCsvText(doc.SourceFileName, doc.SourceEncoding, doc.SourceSkipLines, lines);
+  if (!status.ok()) return status;
+  std::int64_t line_number = doc.SourceSkipLines;
+  if (doc.FirstLineHasNames && lines.SkipLine()) ++line_number;
+  const int columns = std::clamp(doc.SourceColumns ? doc.SourceColumns->columns : doc.FieldCount, 1,
+                                 kMaxDocumentFields);
+  const std::string splitter = InputSplitter(doc.SourceSplitter, doc.SourceEncoding);
+  std::string line;
+  RecordValues values;
+  std::vector<std::string_view> cells;
+  std::vector<std::string_view> mapped;
+  CellRecord record;
+  while (lines.ReadLine(line)) {
+    ++line_number;
+    cells.clear();
+    if (!line.empty()) {
+      SplitRecord(line, splitter, columns, values);
+      cells.assign(values.begin(), values.begin() + columns);
+    }
+    record.Set(FieldCells(doc, cells, mapped), doc.FieldCount, doc.SourceEncoding,
+               /*may_hold_controls=*/true, /*find_splitters=*/false);
+    if (status = visit(record, line_number); !status.ok()) return status;
+  }
+  return lines.status();
 }
 
 }  // namespace designer

@@ -23,6 +23,9 @@ struct CsvSettings {
   bool quoted = false;  // values may stand in double quotes (RFC 4180)
   bool first_line_has_names = false;
   std::int32_t skip_lines = 0;  // lines passed over before the first line (a title, say)
+  // A workbook's sheet, by name or by number from 1 (empty: the first visible one); a workbook
+  // reads no other member but the names and the lines (rows) passed over.
+  std::string sheet{};
   friend bool operator==(const CsvSettings&, const CsvSettings&) = default;
 };
 
@@ -56,20 +59,24 @@ Status ScanCsvRecords(const std::string& path, const CsvSettings& settings, cons
 struct CsvTable {
   CsvHead head;
   std::optional<TableScan> scan;  // set once the head was read
+  std::string sheet;              // a workbook's: the sheet read, by name
 };
 
 // ReadCsvHead, then ScanCsvRecords keeping `preview_records` records for the preview.
 Status ReadCsvTable(const std::string& path, const CsvSettings& settings, const RecordPass& pass,
                     std::size_t preview_records, CsvTable& table);
 
-// Writes the records of doc's CSV file, read with quotes as the document says (SourceSplitter,
-// SourceSkipLines, FirstLineHasNames, SourceEncoding), as data lines: each record's values joined
-// by `splitter`, a line longer than kLongLineLength cut as the copy of lines cuts it when asked,
-// an empty line dropped. A value that holds the splitter, or a written character that
-// Windows-1251 lacks, refuses the save with the line's number. `written` counts the lines written,
-// `lines_cut` those cut.
-Status WriteQuotedRecords(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
-                          const std::function<void(std::int64_t written)>& progress,
-                          std::int32_t& written, std::int64_t& lines_cut);
+// A record of a source that delivers cells, with the line (a workbook's row) it began on; a
+// Status other than Ok ends the visit with it.
+using CellVisit = std::function<Status(const CellRecord& record, std::int64_t line)>;
+
+// Gives `visit` the records of doc's CSV file, read with quotes as the document says
+// (SourceSplitter, SourceSkipLines, FirstLineHasNames, SourceEncoding), each as doc.FieldCount
+// values in field order (FieldCells; splitters_held not looked for).
+Status VisitQuotedRecords(const Document& doc, const CellVisit& visit);
+
+// The same for a CSV file read without quotes: each line split as the import splits it, into as
+// many values as its columns (doc.SourceColumns), else doc.FieldCount.
+Status VisitSplitRecords(const Document& doc, const CellVisit& visit);
 
 }  // namespace designer

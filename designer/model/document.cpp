@@ -162,6 +162,8 @@ void Document::ResetSourceReading() {
   SourceSplitter = ";";
   SourceQuoted = false;
   SourceSkipLines = 0;
+  SourceColumns.reset();
+  SourceSheet.clear();
 }
 
 }  // namespace designer

@@ -92,6 +92,19 @@ struct Document {
   std::string SourceSplitter = ";";
   bool SourceQuoted = false;
   std::int32_t SourceSkipLines = 0;
+  // A CSV source whose columns are not the fields one for one (a design applied to a new table,
+  // design_reuse.h): its records hold `columns` values, and field i reads column of_field[i]
+  // (1-based). A save then writes each record as the fields' values joined by the save's
+  // splitter. None: field i is column i.
+  struct ColumnMap {
+    std::int32_t columns = 0;
+    std::array<std::int32_t, kMaxDocumentFields + 1> of_field{};
+  };
+  std::optional<ColumnMap> SourceColumns;
+  // A workbook's source (a spreadsheet, a dBASE table): the sheet its records come from, by name
+  // (UTF-8). Its rows are read as cells and written like values read with quotes; SourceSkipLines
+  // counts rows. Empty for every other source.
+  std::string SourceSheet;
   std::int32_t HeaderLineCount = 0;
   bool FirstLineHasNames = false;
   std::array<std::array<std::string, kMaxDocumentFields + 1>, kSampleRecords + 1> SampleValues{};
@@ -126,5 +139,12 @@ struct Document {
   // The source is no CSV file: SourceEncoding Windows-1251 and the CSV reading at its defaults.
   void ResetSourceReading();
 };
+
+// Whether a save writes the records of `doc`'s source as their values joined by the save's
+// splitter (values read with quotes, a workbook's cells, fields read through a column map) rather
+// than copying its lines.
+inline bool HasCellRecords(const Document& doc) {
+  return doc.SourceQuoted || !doc.SourceSheet.empty() || doc.SourceColumns.has_value();
+}
 
 }  // namespace designer

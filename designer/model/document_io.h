@@ -39,6 +39,10 @@ struct ReadOptions {
   // many lines, which are passed over.
   bool quoted = false;
   std::int32_t skip_lines = 0;
+  // A workbook's sheet, by name or by number from 1; empty: the first visible one. A workbook's
+  // rows are read as cells: `splitter`, `encoding` and `quoted` do not apply, `skip_lines` counts
+  // rows.
+  std::string sheet{};
 };
 
 // What a read leaves to show besides the document; a value without one stays as it was.

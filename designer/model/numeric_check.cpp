@@ -8,6 +8,7 @@
 #include "designer/model/encoding.h"
 #include "designer/model/int_text.h"
 #include "designer/model/source_file.h"
+#include "designer/model/table_source.h"
 #include "format/database_reader.h"
 
 namespace designer {
@@ -21,6 +22,16 @@ constexpr std::size_t kLineHead = 64 * 1024;
 bool IsNumber(std::string_view value) {
   std::int32_t number = 0;
   return ParseInt32(value, number).ok();
+}
+
+// Bytes the number `value` (IsNumber) takes on the handheld: as the import sizes its numbers, and
+// the largest size for a sign or more than nine digits.
+int StoredSize(std::string_view value) {
+  constexpr std::size_t kMostDigits = 9;
+  const bool digits =
+      value.size() <= kMostDigits &&
+      std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return digits ? NumberSize(value) : format::kMaxNumericSize;
 }
 
 Status NotANumber(const Document& doc, int field, std::int64_t record, std::string_view value) {
@@ -55,6 +66,14 @@ Status CheckTextSource(const Document& doc, int field, const std::string& splitt
   return in.status();
 }
 
+Status CheckCellSource(const Document& doc, int field,
+                       const std::function<void(std::int64_t)>& progress) {
+  NumberCheck check;
+  const Status status = CheckNumbers(doc, field, progress, check);
+  if (!status.ok() || !check.non_number) return status;
+  return NotANumber(doc, field, check.non_number->record, check.non_number->value);
+}
+
 Status CheckDatabaseSource(const Document& doc, int field,
                            const std::function<void(std::int64_t)>& progress) {
   FileSource source(doc.SourceFileName);
@@ -73,11 +92,31 @@ Status CheckDatabaseSource(const Document& doc, int field,
 
 }  // namespace
 
+Status CheckNumbers(const Document& doc, int field,
+                    const std::function<void(std::int64_t records)>& progress, NumberCheck& check) {
+  check = NumberCheck{std::nullopt, 1};
+  std::int64_t record = 0;
+  const Status visited = VisitCellRecords(doc, [&](const CellRecord& cells, std::int64_t line) {
+    if (cells.line_length() == 0) return Status::Ok();  // no record, as a save drops it
+    ++record;
+    const std::string_view value = cells.values()[field - 1];
+    if (!IsNumber(value)) {
+      check.non_number = NonNumber{record, line, std::string(value)};
+      return Status::Refusal("");  // ends the visit
+    }
+    check.number_size = std::max(check.number_size, StoredSize(value));
+    if (record % kProgressEvery == 0 && progress) progress(record);
+    return Status::Ok();
+  });
+  return check.non_number ? Status::Ok() : visited;
+}
+
 Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
                          const std::function<void(std::int64_t records)>& progress) {
   if (field < 1 || field > doc.FieldCount || doc.SourceFileName.empty()) return Status::Ok();
-  return doc.SourceIsDatabase ? CheckDatabaseSource(doc, field, progress)
-                              : CheckTextSource(doc, field, splitter, progress);
+  if (doc.SourceIsDatabase) return CheckDatabaseSource(doc, field, progress);
+  if (HasCellRecords(doc)) return CheckCellSource(doc, field, progress);
+  return CheckTextSource(doc, field, splitter, progress);
 }
 
 Status CheckNumericFields(const Document& doc, const std::string& splitter,

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "common/status.h"
@@ -20,6 +21,26 @@ namespace designer {
 // records read so far every few thousand.
 Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
                          const std::function<void(std::int64_t records)>& progress);
+
+// A value of a field that is no 32-bit integer: the record that holds it (counted from 1, as the
+// data lines), the line of the file the record begins on, and the value (document text).
+struct NonNumber {
+  std::int64_t record = 0;
+  std::int64_t line = 0;
+  std::string value;
+};
+
+// What the values of one field are as numbers.
+struct NumberCheck {
+  std::optional<NonNumber> non_number;  // the first value that is no number, if any
+  int number_size = 0;  // bytes the largest number takes on the handheld (NumberSize), 1..4
+};
+
+// Reads every value of field `field` (1..FieldCount) of the document `doc` read from a table, its
+// records as cells (VisitCellRecords, table_source.h), up to the first that is no 32-bit integer.
+// Reading errors are Errors.
+Status CheckNumbers(const Document& doc, int field,
+                    const std::function<void(std::int64_t records)>& progress, NumberCheck& check);
 
 // CheckNumericField for every numeric field of a document read from a source file, whose header
 // may call a field numeric that its data lines contradict; the numeric fields of other documents

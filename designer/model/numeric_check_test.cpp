@@ -55,5 +55,22 @@ TEST(CheckNumericFields, ASourceFilesNumericFieldIsCheckedOnlyThere) {
       << status.message();
 }
 
+// A document whose fields read other columns (a design applied to a new table) is checked in the
+// column each field reads.
+TEST(CheckNumericField, ReadsTheColumnOfTheFieldThroughAColumnMap) {
+  testing_support::ScratchFolder scratch;
+  FakeWindow view;
+  view.answer_yes = false;
+  Document doc;
+  ASSERT_TRUE(LoadCSV(doc, scratch.Write("data.csv", "a;x;1\nb;y;2\n"), view).ok());
+  doc.FieldCount = 2;
+  doc.SourceColumns = Document::ColumnMap{3, {0, 3, 1}};
+  EXPECT_TRUE(CheckNumericField(doc, 1, ";", nullptr).ok());
+  const Status status = CheckNumericField(doc, 2, ";", nullptr);
+  EXPECT_TRUE(status.refusal());
+  EXPECT_NE(status.message().find("в записи 1 значение «a»"), std::string::npos)
+      << status.message();
+}
+
 }  // namespace
 }  // namespace designer

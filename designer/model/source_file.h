@@ -81,6 +81,11 @@ Status LoadFSR(Document& doc, const std::string& path, const ReadOptions& option
 Status LoadFSR(Document& doc, LineReader& file, const std::string& path, const ReadOptions& options,
                ReadResult& result);
 
+// LoadFSR for a design to give new data (design_reuse.h): every field keeps the list positions
+// the file gives, a 0 included, and its boxes are ticked where it has a position, so that the
+// design is the file's own and not the one the designer's reader hands out.
+Status LoadFSRDesign(Document& doc, const std::string& path, ReadResult& result);
+
 // Returns the next header value of `file`: the next line that is not a comment (an empty line
 // is a value). Adds 1 to `header_line_count` for every line read, comment lines included. At the
 // end of the file, and when the last line of the file is a comment, the value is empty.

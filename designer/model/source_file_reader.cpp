@@ -149,15 +149,12 @@ std::string NextHeaderValue(LineReader& file, std::int32_t& header_line_count) {
   }
 }
 
-Status LoadFSR(Document& doc, const std::string& path, const ReadOptions& options,
-               ReadResult& result) {
-  LineReader file;
-  if (Status opened = file.Open(path); !opened.ok()) return opened;
-  return LoadFSR(doc, file, path, options, result);
-}
+namespace {
 
-Status LoadFSR(Document& doc, LineReader& file, const std::string& path, const ReadOptions& options,
-               ReadResult& result) {
+// LoadFSR on `file`, named `path`, the list positions handed out by the ticks or, with
+// `keep_positions`, as the file gives them.
+Status LoadSource(Document& doc, LineReader& file, const std::string& path,
+                  const ReadOptions& options, bool keep_positions, ReadResult& result) {
   // The read works on a copy, so that a refused or unreadable file leaves the document as it was.
   Document loaded = doc;
   for (int row = 1; row <= kMaxDocumentFields; ++row) loaded.SetQueryBox(row, false);
@@ -173,8 +170,13 @@ Status LoadFSR(Document& doc, LineReader& file, const std::string& path, const R
   // Ticking a box that was unticked gives a field without a position the next free one; the
   // query boxes are all unticked above, result boxes still ticked from before are left alone.
   for (int row = 1; row <= loaded.FieldCount; ++row) {
-    loaded.SetQueryBox(row, true);
-    loaded.SetResultBox(row, true);
+    if (keep_positions) {
+      loaded.QueryBoxTicked[row] = loaded.Fields[row].QueryIndex > 0;
+      loaded.ResultBoxTicked[row] = loaded.Fields[row].ResultIndex > 0;
+    } else {
+      loaded.SetQueryBox(row, true);
+      loaded.SetResultBox(row, true);
+    }
   }
   for (int row = 1; row <= kMaxDocumentFields; ++row) {
     loaded.BoxesShown[row] = row <= loaded.FieldCount;
@@ -186,6 +188,26 @@ Status LoadFSR(Document& doc, LineReader& file, const std::string& path, const R
   result.status = DocumentStatus(doc);
   result.encoding_label = "";  // the encoding panel speaks of CSV files only
   return Status::Ok();
+}
+
+}  // namespace
+
+Status LoadFSR(Document& doc, const std::string& path, const ReadOptions& options,
+               ReadResult& result) {
+  LineReader file;
+  if (Status opened = file.Open(path); !opened.ok()) return opened;
+  return LoadSource(doc, file, path, options, /*keep_positions=*/false, result);
+}
+
+Status LoadFSR(Document& doc, LineReader& file, const std::string& path, const ReadOptions& options,
+               ReadResult& result) {
+  return LoadSource(doc, file, path, options, /*keep_positions=*/false, result);
+}
+
+Status LoadFSRDesign(Document& doc, const std::string& path, ReadResult& result) {
+  LineReader file;
+  if (Status opened = file.Open(path); !opened.ok()) return opened;
+  return LoadSource(doc, file, path, {}, /*keep_positions=*/true, result);
 }
 
 }  // namespace designer

@@ -10,11 +10,11 @@
 
 #include "common/replacement_file.h"
 #include "common/same_file.h"
-#include "designer/model/csv_table.h"
 #include "designer/model/database_source.h"
 #include "designer/model/encoding.h"
 #include "designer/model/header_values.h"
 #include "designer/model/source_file.h"
+#include "designer/model/table_source.h"
 
 namespace designer {
 namespace {
@@ -255,18 +255,18 @@ Status WriteFromDatabase(const Document& doc, ReplacementFile& target, const Sav
   return status.ok() ? closed : status;
 }
 
-// Writes the whole file into `target`'s replacement, with the records of the CSV file read with
-// quotes as data lines; the caller commits it.
-Status WriteFromQuotedCsv(const Document& doc, ReplacementFile& target, const SaveOptions& options,
-                          std::int32_t& written, SaveResult& result) {
+// Writes the whole file into `target`'s replacement, with the records of a source of cells (a CSV
+// file read with quotes, a workbook's sheet) as data lines; the caller commits it.
+Status WriteFromCells(const Document& doc, ReplacementFile& target, const SaveOptions& options,
+                      std::int32_t& written, SaveResult& result) {
   // The data source is opened first, so that a missing one creates nothing.
   if (LineReader probe; !probe.Open(doc.SourceFileName).ok()) return probe.status();
   LineWriter out;
   Status status = out.Create(target);
   if (!status.ok()) return status;
   WriteSourceHeader(out, DocumentHeader(doc, options));
-  status = WriteQuotedRecords(doc, options.splitter[0], options.cut_long_lines, out,
-                              ProgressOf(doc, options, out), written, result.lines_cut);
+  status = WriteCellRecords(doc, options.splitter[0], options.cut_long_lines, out,
+                            ProgressOf(doc, options, out), written, result.lines_cut);
   const Status closed = out.Close();
   return status.ok() ? closed : status;
 }
@@ -275,7 +275,7 @@ Status WriteFromQuotedCsv(const Document& doc, ReplacementFile& target, const Sa
 Status WriteSourceFile(const Document& doc, ReplacementFile& target, const SaveOptions& options,
                        std::int32_t& written, SaveResult& result) {
   if (doc.SourceIsDatabase) return WriteFromDatabase(doc, target, options, written, result);
-  if (doc.SourceQuoted) return WriteFromQuotedCsv(doc, target, options, written, result);
+  if (HasCellRecords(doc)) return WriteFromCells(doc, target, options, written, result);
   // The data source is opened first, so that a missing one creates nothing.
   LineReader lines;
   lines.SetUtf16Input(Utf16InputFor(doc.SourceEncoding));
@@ -319,7 +319,7 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
                SaveResult& result) {
   Status status = CheckDocument(doc, options.database_name, options.splitter);
   if (!status.ok()) return status;
-  if (IsUtf8Text(doc.SourceEncoding) && !doc.SourceQuoted) {
+  if (IsUtf8Text(doc.SourceEncoding) && !HasCellRecords(doc)) {
     status = CheckDataLines(doc, options);
     if (!status.ok()) return status;
   }

@@ -7,6 +7,7 @@
 #include "common/codepage.h"
 #include "designer/model/csv_quoted.h"
 #include "designer/model/source_file.h"
+#include "spreadsheet/workbook.h"
 
 namespace designer {
 namespace {
@@ -107,6 +108,7 @@ void CellRecord::MakeText(int field, std::string_view value, bool controls, Text
     converter.Finish(text);
     if (!unmappable_ && converter.first_bad()) {
       unmappable_ = converter.first_bad();
+      unmappable_field_ = field;
       unmappable_->output_at += line_at;
     }
   }
@@ -176,12 +178,23 @@ void TableScan::Add(const RecordValues& values, const RecordFacts& facts) {
   if (facts.other_field_count) warnings_.other_field_count.Add(facts.line);
   if (facts.line_length > kLongLineLength) warnings_.long_lines.Add(facts.line);
   if (facts.unmappable != nullptr) {
-    if (warnings_.unmappable.count == 0)
+    if (warnings_.unmappable.count == 0) {
       warnings_.first_unmappable = codepage::DescribeBadCharacter(*facts.unmappable);
+      warnings_.first_unmappable_cell = facts.unmappable_cell;
+    }
     warnings_.unmappable.Add(facts.line);
   }
   if (facts.line_breaks) warnings_.line_breaks.Add(facts.line);
   if (facts.bad_quotes) warnings_.bad_quotes.Add(facts.line);
+}
+
+void TableScan::AddSheetWarnings(const spreadsheet::SheetWarnings& sheet) {
+  if (sheet.error_cells > 0) {
+    warnings_.error_cells.count = static_cast<std::int64_t>(sheet.error_cells);
+    warnings_.error_cells.first_line = sheet.first_error_row;
+    warnings_.first_error_cell = sheet.first_error_cell;
+  }
+  warnings_.deleted_records = static_cast<std::int64_t>(sheet.deleted_records);
 }
 
 std::optional<char> TableScan::FreeSplitter() const {
@@ -211,6 +224,18 @@ void TableScan::ApplyTo(Document& doc) const {
     field.EditWidth = width;
     field.ResultWidth = width;
   }
+}
+
+const std::vector<std::string_view>& FieldCells(const Document& doc,
+                                                const std::vector<std::string_view>& cells,
+                                                std::vector<std::string_view>& mapped) {
+  if (!doc.SourceColumns || cells.empty()) return cells;
+  mapped.assign(doc.FieldCount, std::string_view());
+  for (int field = 1; field <= doc.FieldCount; ++field) {
+    const auto column = static_cast<std::size_t>(doc.SourceColumns->of_field[field]);
+    if (column >= 1 && column <= cells.size()) mapped[field - 1] = cells[column - 1];
+  }
+  return mapped;
 }
 
 }  // namespace designer

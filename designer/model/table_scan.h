@@ -24,6 +24,10 @@
 #include "designer/model/table_warnings.h"
 #include "format/source_lines.h"
 
+namespace spreadsheet {
+struct SheetWarnings;
+}
+
 namespace designer {
 
 // Records the import dialog shows before the whole file is read.
@@ -35,8 +39,10 @@ struct RecordFacts {
   bool other_field_count = false;  // it held another number of values than the first line
   // Characters of the data line a save writes for it.
   std::size_t line_length = 0;
-  // The first character of its written text that Windows-1251 lacks, when there is one.
+  // The first character of its written text that Windows-1251 lacks, when there is one, and for
+  // a workbook's record the cell that holds it.
   const codepage::BadCharacter* unmappable = nullptr;
+  std::string_view unmappable_cell{};
   bool line_breaks = false;  // a value's line break became a blank
   bool bad_quotes = false;   // its quotes are not as RFC 4180 writes them
   // Bit i: format::kSplitterChoices[i] stands in one of its values (values read with quotes).
@@ -66,8 +72,10 @@ class CellRecord {
   const RecordValues& values() const { return values_; }
   int field_count() const { return field_count_; }
   bool line_breaks() const { return line_breaks_; }
-  // The first character Windows-1251 lacks, with its place in the data line (output_at).
+  // The first character Windows-1251 lacks, with its place in the data line (output_at), and the
+  // value that holds it (from 0).
   const std::optional<codepage::BadCharacter>& unmappable() const { return unmappable_; }
+  int unmappable_field() const { return unmappable_field_; }
   // Bit i: format::kSplitterChoices[i] stands in a value (when Set was to find them).
   std::uint8_t splitters_held() const { return splitters_held_; }
   // The data line for the record: its values joined by `splitter`. Empty for a record without
@@ -90,7 +98,15 @@ class CellRecord {
   bool line_breaks_ = false;
   std::uint8_t splitters_held_ = 0;
   std::optional<codepage::BadCharacter> unmappable_;
+  int unmappable_field_ = 0;
 };
+
+// The cells of a record in the order of doc's fields: `cells` as they are, or through
+// doc.SourceColumns into `mapped` (field i the cell of column of_field[i], an empty value where
+// the record lacks it). A record without cells stays without.
+const std::vector<std::string_view>& FieldCells(const Document& doc,
+                                                const std::vector<std::string_view>& cells,
+                                                std::vector<std::string_view>& mapped);
 
 // The scan of a table's records, in order.
 class TableScan {
@@ -104,6 +120,8 @@ class TableScan {
 
   // One record's values (the first field_count of `values`, trimmed document text).
   void Add(const RecordValues& values, const RecordFacts& facts);
+  // What a workbook's reader noticed besides the records.
+  void AddSheetWarnings(const spreadsheet::SheetWarnings& sheet);
 
   std::int32_t record_count() const { return record_count_; }
   const TableWarnings& warnings() const { return warnings_; }

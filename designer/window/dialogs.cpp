@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QSettings>
 
+#include "designer/window/design_match_dialog.h"
 #include "designer/window/document_text.h"
 #include "designer/window/import_dialog.h"
 
@@ -105,6 +106,19 @@ std::optional<CsvSettings> QtDialogs::ChooseImportSettings(const QString& path,
   // application "bwickdesign").
   QSettings store(QStringLiteral("brindlewick"), QStringLiteral("bwickdesign"));
   ImportDialog dialog(owner_, path, guess, cut_long_lines, store);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.ChosenSettings();
+}
+
+bool QtDialogs::ConfirmDesignMatch(const QStringList& match, const QStringList& warnings) {
+  DesignMatchDialog dialog(owner_, match, warnings);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<CsvSettings> QtDialogs::ChooseSheetSettings(
+    const QString& path, const std::vector<spreadsheet::SheetInfo>& sheets, bool cut_long_lines) {
+  QSettings store(QStringLiteral("brindlewick"), QStringLiteral("bwickdesign"));
+  ImportDialog dialog(owner_, path, sheets, cut_long_lines, store);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.ChosenSettings();
 }

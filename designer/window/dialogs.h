@@ -5,10 +5,12 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 #include "common/status.h"
 #include "designer/model/csv_detect.h"
 #include "designer/model/csv_table.h"
+#include "spreadsheet/workbook.h"
 
 class QWidget;
 
@@ -51,6 +53,17 @@ class Dialogs {
                                                           const CsvGuess& guess,
                                                           bool cut_long_lines) = 0;
 
+  // The fields of the open document and the columns of a new table they will read, one line
+  // "field ← column" each, with the warnings of the refresh (design_reuse.h): true for ОК, false
+  // for Отмена and Esc.
+  virtual bool ConfirmDesignMatch(const QStringList& match, const QStringList& warnings) = 0;
+  // The import dialog for the workbook `path` of `sheets`, which offers the sheet to read (the
+  // first visible one preselected) in place of a text file's reading options; otherwise as
+  // ChooseImportSettings.
+  virtual std::optional<CsvSettings> ChooseSheetSettings(
+      const QString& path, const std::vector<spreadsheet::SheetInfo>& sheets,
+      bool cut_long_lines) = 0;
+
   // A modal question with Yes and No; true for Yes (closing the box counts as No).
   virtual bool AskYesNo(const QString& text) = 0;
 
@@ -82,6 +95,10 @@ class QtDialogs : public Dialogs {
                            const QStringList& filters, const QString& default_suffix) override;
   std::optional<CsvSettings> ChooseImportSettings(const QString& path, const CsvGuess& guess,
                                                   bool cut_long_lines) override;
+  bool ConfirmDesignMatch(const QStringList& match, const QStringList& warnings) override;
+  std::optional<CsvSettings> ChooseSheetSettings(const QString& path,
+                                                 const std::vector<spreadsheet::SheetInfo>& sheets,
+                                                 bool cut_long_lines) override;
   bool AskYesNo(const QString& text) override;
   Answer AskYesNoCancel(const QString& text) override;
   void ShowMessage(MessageKind kind, const QString& text) override;

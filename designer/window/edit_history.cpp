@@ -41,6 +41,28 @@ class DesignEdit : public QUndoCommand {
   bool pushed_ = false;
 };
 
+// A change the window made beyond the design, with the calls that make and take it back.
+class Replacement : public QUndoCommand {
+ public:
+  Replacement(EditHistory& history, std::function<void()> undo, std::function<void()> redo)
+      : history_(history), undo_(std::move(undo)), redo_(std::move(redo)) {}
+
+  void undo() override {
+    undo_();
+    history_.Resync();
+  }
+  // Also the push, which makes the change.
+  void redo() override {
+    redo_();
+    history_.Resync();
+  }
+
+ private:
+  EditHistory& history_;
+  std::function<void()> undo_;
+  std::function<void()> redo_;
+};
+
 EditHistory::EditHistory(QObject* parent, Access access)
     : QObject(parent), access_(std::move(access)), recorded_(access_.take()) {
   QCoreApplication::instance()->installEventFilter(this);
@@ -51,6 +73,11 @@ void EditHistory::Record() {
   if (now == recorded_) return;
   DocumentDesign before = std::exchange(recorded_, now);
   stack_.push(new DesignEdit(*this, std::move(before), std::move(now)));
+}
+
+void EditHistory::Replace(std::function<void()> undo, std::function<void()> redo) {
+  Record();
+  stack_.push(new Replacement(*this, std::move(undo), std::move(redo)));
 }
 
 void EditHistory::Reset() {

@@ -27,6 +27,10 @@ class EditHistory : public QObject {
 
   // The edits since the last record, if any, become one step.
   void Record();
+  // A change of more than the design (the data the document reads, say), as one step after the
+  // edits recorded first: `redo` makes it now and again after an undo, `undo` takes it back; each
+  // shows what it put back.
+  void Replace(std::function<void()> undo, std::function<void()> redo);
   // A new document: no steps, clean.
   void Reset();
   // The document read again another way: no steps, and not as saved.
@@ -45,7 +49,10 @@ class EditHistory : public QObject {
 
  private:
   friend class DesignEdit;
+  friend class Replacement;
   void Apply(const DocumentDesign& design);
+  // The design as it stands becomes the one last recorded.
+  void Resync() { recorded_ = access_.take(); }
 
   Access access_;
   QUndoStack stack_;

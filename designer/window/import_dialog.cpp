@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <QtConcurrent>
 
+#include "designer/model/table_source.h"
 #include "designer/window/document_text.h"
 #include "designer/window/import_options_panel.h"
 #include "window_common/cp1251_text.h"
@@ -29,29 +30,49 @@ constexpr int kMaxColumnWidth = 260;  // pixels; a longer value shows its start
 
 // "Строка 17: другое число полей, чем в первой строке (всего строк: 3)".
 QString WarningText(const WarningLine& warning) {
-  QString text = QString::fromUtf8("Строка %1: %2")
-                     .arg(warning.first_line)
-                     .arg(QString::fromStdString(warning.text));
+  QString text = QString::fromStdString(warning.text);
+  if (warning.first_line > 0) {
+    text = QString::fromUtf8("Строка %1: %2").arg(warning.first_line).arg(text);
+  } else if (!text.isEmpty()) {
+    text[0] = text[0].toUpper();  // a warning about no line is a sentence of its own
+  }
   if (warning.count > 1) text += QString::fromUtf8(" (всего строк: %1)").arg(warning.count);
   return text;
 }
 
 }  // namespace
 
-ImportDialog::ImportDialog(QWidget* parent, const QString& path, const CsvGuess& guess,
-                           bool cut_long_lines, QSettings& store)
+ImportDialog::ImportDialog(QWidget* parent, const QString& path, bool cut_long_lines,
+                           QSettings& store)
     : QDialog(parent),
       path_(QFile::encodeName(path).toStdString()),
       cut_long_lines_(cut_long_lines),
       store_(store),
-      stop_(std::make_shared<std::atomic<bool>>(false)) {
-  setObjectName(QStringLiteral("importDialog"));
+      stop_(std::make_shared<std::atomic<bool>>(false)) {}
+
+ImportDialog::ImportDialog(QWidget* parent, const QString& path, const CsvGuess& guess,
+                           bool cut_long_lines, QSettings& store)
+    : ImportDialog(parent, path, cut_long_lines, store) {
   setWindowTitle(QString::fromUtf8("Импорт файла %1").arg(QFileInfo(path).fileName()));
+  Start(new TextOptionsPanel(this, guess, store_), guess.skip_lines);
+}
+
+ImportDialog::ImportDialog(QWidget* parent, const QString& path,
+                           const std::vector<spreadsheet::SheetInfo>& sheets, bool cut_long_lines,
+                           QSettings& store)
+    : ImportDialog(parent, path, cut_long_lines, store) {
+  setWindowTitle(QString::fromUtf8("Импорт таблицы %1").arg(QFileInfo(path).fileName()));
+  Start(new SheetOptionsPanel(this, sheets), 0);
+}
+
+void ImportDialog::Start(ImportOptionsPanel* options, int skip_lines) {
+  setObjectName(QStringLiteral("importDialog"));
+  options_ = options;
   watcher_ = new QFutureWatcher<WholeFile>(this);
   connect(watcher_, &QFutureWatcher<WholeFile>::finished, this, &ImportDialog::ShowWholeFile);
-  CreateLayout(guess);
+  CreateLayout();
   first_line_names_->setChecked(store_.value(kNamesKey, true).toBool());
-  skip_lines_->setValue(guess.skip_lines);
+  skip_lines_->setValue(skip_lines);
   connect(options_, &ImportOptionsPanel::Changed, this, &ImportDialog::Redraw);
   connect(first_line_names_, &QCheckBox::toggled, this, &ImportDialog::Redraw);
   connect(skip_lines_, &QSpinBox::valueChanged, this, &ImportDialog::Redraw);
@@ -64,9 +85,7 @@ ImportDialog::~ImportDialog() {
   for (QFuture<WholeFile>& pass : passes_) pass.waitForFinished();
 }
 
-void ImportDialog::CreateLayout(const CsvGuess& guess) {
-  options_ = new TextOptionsPanel(this, guess, store_);
-
+void ImportDialog::CreateLayout() {
   first_line_names_ = new QCheckBox(QString::fromUtf8("&Первая строка содержит названия полей"));
   first_line_names_->setObjectName(QStringLiteral("firstLineNames"));
   skip_lines_ = new QSpinBox;
@@ -130,7 +149,7 @@ void ImportDialog::Redraw() {
   const CsvSettings settings = ChosenSettings();
   CsvTable table;
   const Status status =
-      ReadCsvTable(path_, settings, {.max_records = kPreviewRecords}, kPreviewRecords, table);
+      ReadTable(path_, settings, {.max_records = kPreviewRecords}, kPreviewRecords, table);
   ++generation_;
   StopWholeFile();
   if (!status.ok()) {
@@ -190,7 +209,7 @@ void ImportDialog::StartWholeFile(const CsvSettings& settings) {
     CsvTable table;
     // The warnings need no splitter for the save: the pass spares looking for one.
     const RecordPass pass{.go_on = [stop] { return !*stop; }, .find_free_splitter = false};
-    found.status = ReadCsvTable(path, settings, pass, 0, table);
+    found.status = ReadTable(path, settings, pass, 0, table);
     if (table.scan) {
       found.warnings = table.scan->warnings();
       found.records = table.scan->record_count();

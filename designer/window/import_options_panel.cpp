@@ -8,6 +8,7 @@
 #include <array>
 
 #include "designer/model/encoding.h"
+#include "designer/model/sheet_table.h"
 #include "window_common/cp1251_text.h"
 
 namespace designer {
@@ -133,6 +134,30 @@ void TextOptionsPanel::Apply(CsvSettings& settings) const {
 void TextOptionsPanel::Remember(QSettings& store) const {
   store.setValue(kEncodingKey, encoding_->currentData());
   store.setValue(kSplitterKey, window_common::FromCp1251(ChosenSplitter()));
+}
+
+SheetOptionsPanel::SheetOptionsPanel(QWidget* parent,
+                                     const std::vector<spreadsheet::SheetInfo>& sheets)
+    : ImportOptionsPanel(parent) {
+  sheet_ = new QComboBox(this);
+  sheet_->setObjectName(QStringLiteral("sheetBox"));
+  for (const spreadsheet::SheetInfo& sheet : sheets) {
+    const QString name = QString::fromStdString(sheet.name);
+    sheet_->addItem(sheet.hidden ? QString::fromUtf8("%1 (скрытый)").arg(name) : name, name);
+  }
+  std::size_t first = 0;
+  if (ChooseSheet(sheets, "", "", first).ok()) sheet_->setCurrentIndex(static_cast<int>(first));
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(Caption(this, "&Лист:", sheet_));
+  layout->addWidget(sheet_);
+  layout->addStretch();
+  connect(sheet_, &QComboBox::currentIndexChanged, this, &ImportOptionsPanel::Changed);
+}
+
+void SheetOptionsPanel::Apply(CsvSettings& settings) const {
+  settings.sheet = sheet_->currentData().toString().toStdString();
 }
 
 }  // namespace designer

@@ -1,13 +1,15 @@
 // The reading options at the top of the import dialog, one panel per kind of table: a text file's
-// encoding, splitter and quotes (TextOptionsPanel). Another kind of table (a spreadsheet's sheet)
-// brings a panel of its own to the same place; the rest of the dialog stays as it is.
+// encoding, splitter and quotes (TextOptionsPanel), a workbook's sheet (SheetOptionsPanel). The
+// rest of the dialog stays as it is.
 #pragma once
 
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "designer/model/csv_detect.h"
 #include "designer/model/csv_table.h"
+#include "spreadsheet/workbook.h"
 
 class QComboBox;
 class QLineEdit;
@@ -52,6 +54,21 @@ class TextOptionsPanel : public ImportOptionsPanel {
   QComboBox* splitter_ = nullptr;
   QLineEdit* other_splitter_ = nullptr;  // the character of "другой"
   QComboBox* quotes_ = nullptr;
+};
+
+// Лист of a workbook: its sheets in the order of its tabs, hidden ones marked "(скрытый)", the
+// first visible one preselected.
+class SheetOptionsPanel : public ImportOptionsPanel {
+  Q_OBJECT
+ public:
+  SheetOptionsPanel(QWidget* parent, const std::vector<spreadsheet::SheetInfo>& sheets);
+
+  void Apply(CsvSettings& settings) const override;
+  // Sheets are a file's own: nothing is kept.
+  void Remember(QSettings&) const override {}
+
+ private:
+  QComboBox* sheet_ = nullptr;
 };
 
 }  // namespace designer

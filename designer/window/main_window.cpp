@@ -145,6 +145,8 @@ void MainWindow::CreateMainMenu() {
   // The save always asks where, so it is "save as" too.
   add_item(file_menu, "saveItem", "&Сохранить", &save, &MainWindow::SaveCommand,
            {QKeySequence::Save, Qt::CTRL | Qt::SHIFT | Qt::Key_S});
+  add_item(file_menu, "refreshDataItem", "Обновить &данные…", nullptr,
+           &MainWindow::RefreshDataCommand);
   add_item(file_menu, "viewBookItem", "&Просмотр справочника…", nullptr,
            &MainWindow::ViewBookCommand);
   QMenu* recent_menu = file_menu->addMenu(QString::fromUtf8("Последние &файлы"));

@@ -8,7 +8,8 @@
 //    model's readers (LoadCSV, LoadFSR, LoadDB) and writer (SaveFSR) as options, with the question
 //    and progress as callbacks, and shows what they return. A CSV file is opened through the
 //    import dialog (import_dialog.h) and read again when its splitter is changed
-//    (main_window_import.cpp). main_window_commands.cpp holds
+//    (main_window_import.cpp); "Обновить данные…" gives a new table the open document's design
+//    (main_window_refresh.cpp). main_window_commands.cpp holds
 //    the commands of the menu and the toolbar (open, save and export, view the book on screen
 //    (BookOnScreen, book_on_screen.h), exit, help, about) and the question about unsaved edits that
 //    every command replacing or closing the document asks first (MayDiscardDocument).
@@ -30,6 +31,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "designer/model/document.h"
@@ -127,12 +129,36 @@ class MainWindow : public QMainWindow, public PreviewHost {
   DocumentDesign CurrentDesign() const;
   void ShowDesign(const DocumentDesign& design);
 
-  // CSV import (main_window_import.cpp). Opens the CSV file `path` through the import dialog.
+  // Table import (main_window_import.cpp). Opens the CSV file `path`, or the workbook `path`,
+  // through the import dialog.
   void OpenCsv(const QString& path);
+  void OpenWorkbook(const QString& path);
+  // Reads the table `path` as `chosen` in the import dialog says into the document.
+  void ImportTable(const QString& path, const CsvSettings& chosen);
   // Reads a CSV document again when the splitter box no longer shows the splitter it was read
   // with (the other settings as they were). Returns false when the document stays as it was (the
   // box then shows its splitter again): the file refused it, or the user kept unsaved edits.
   bool SettleSplitter();
+  // The import's reading as the import dialog chose it.
+  ReadOptions ImportReading(const CsvSettings& chosen);
+
+  // A refresh of the data (main_window_refresh.cpp): "Файл → Обновить данные…" reads a new table
+  // through the import dialog and, once the match is confirmed, gives the open document's design
+  // the table's data, as one step of the edit history.
+  void RefreshDataCommand();
+  // Reads the table `path` and applies the document's design to it; none after Отмена or a
+  // refusal, which was shown. `splitter`: the one its data lines are saved with.
+  std::optional<Document> ReadWithDesign(const QString& path, std::string& splitter,
+                                         QStringList& match, QStringList& warnings);
+  // The import dialog for the table `path` (a text file's or a workbook's); none after Отмена or a
+  // file no reader takes, which was shown.
+  std::optional<CsvSettings> ChooseTableSettings(const QString& path);
+  // Puts `to` in place of the document when the document still reads the data `from` reads,
+  // with `splitter` in the splitter box; otherwise (a save has moved the data since) only the
+  // design of `to`. Shows the result.
+  void SwapDocument(const Document& from, const Document& to, const std::string& splitter);
+  // The status panels as the document stands (a read that was not kept wrote its running count).
+  void ShowDocumentStatus();
 
   // Commands (main_window_commands.cpp).
   void OpenCommand();

@@ -26,10 +26,11 @@ namespace designer {
 namespace {
 
 const char kOpenFilter[] =
-    "Все поддерживаемые форматы (*.csv, *.txt, *.tsv, *.fsr, *.fdb, *.zdb, *.db)|"
-    "*.csv;*.txt;*.tsv;*.fsr;*.fdb;*.zdb;*.db|"
+    "Все поддерживаемые форматы (*.csv, *.txt, *.tsv, *.xlsx, *.ods, *.xls, *.dbf, *.fsr, *.fdb, "
+    "*.zdb, *.db)|*.csv;*.txt;*.tsv;*.xlsx;*.ods;*.xls;*.dbf;*.fsr;*.fdb;*.zdb;*.db|"
     "CSV (разделители - запятые) (*.csv)|*.csv|Текстовые таблицы (*.txt, "
-    "*.tsv)|*.txt;*.tsv|BWick-данные (*.fsr)|*.fsr|"
+    "*.tsv)|*.txt;*.tsv|Таблицы (*.xlsx *.ods *.xls *.dbf)|*.xlsx;*.ods;*.xls;*.dbf|"
+    "BWick-данные (*.fsr)|*.fsr|"
     "Справочники КПК (*.fdb, *.zdb, *.db)|*.fdb;*.zdb;*.db|Все файлы (*.*)|*.*";
 const char kSaveFilter[] = "BWick-данные (*.fsr)|*.fsr|Все файлы (*.*)|*.*";
 const char kBuilderProgram[] = "bwickbuild";
@@ -62,6 +63,9 @@ void MainWindow::OpenFile(const QString& path) {
   switch (FileKindOf(native_path)) {
     case FileKind::kCsv:
       OpenCsv(path);
+      return;
+    case FileKind::kWorkbook:
+      OpenWorkbook(path);
       return;
     case FileKind::kSourceFile:
       read = LoadFSR;

@@ -1,10 +1,11 @@
-// MainWindow's side of a CSV import: the import dialog in the open command, and a CSV document
+// MainWindow's side of a table import: the import dialog in the open command, and a CSV document
 // read again when the splitter box is given another splitter.
 #include <QFile>
 #include <QLineEdit>
 
 #include "designer/model/csv_detect.h"
 #include "designer/model/csv_import.h"
+#include "designer/model/sheet_table.h"
 #include "designer/window/edit_history.h"
 #include "designer/window/main_window.h"
 #include "designer/window/recent_files.h"
@@ -25,16 +26,28 @@ void MainWindow::OpenCsv(const QString& path) {
   const std::optional<CsvSettings> chosen =
       dialogs_->ChooseImportSettings(path, guess, CutLongLines());
   if (!chosen) return;  // Отмена: the document stays as it is
+  ImportTable(path, *chosen);
+}
 
-  ReadOptions options = ReadingOptions();
-  options.splitter = chosen->splitter;
-  options.encoding = chosen->encoding;
-  options.ask = [names = chosen->first_line_has_names](const std::string&) { return names; };
-  options.quoted = chosen->quoted;
-  options.skip_lines = chosen->skip_lines;
+void MainWindow::OpenWorkbook(const QString& path) {
+  // A file no reader takes is refused before the dialog, and before the unsaved-edits question.
+  std::vector<spreadsheet::SheetInfo> sheets;
+  if (const Status listed = ListSheets(QFile::encodeName(path).toStdString(), sheets);
+      !listed.ok()) {
+    ReportStatus(*dialogs_, listed);
+    return;
+  }
+  if (!MayDiscardDocument()) return;
+  const std::optional<CsvSettings> chosen =
+      dialogs_->ChooseSheetSettings(path, sheets, CutLongLines());
+  if (chosen) ImportTable(path, *chosen);
+}
+
+void MainWindow::ImportTable(const QString& path, const CsvSettings& chosen) {
+  const std::string native_path = QFile::encodeName(path).toStdString();
   ReadResult result;
   BeginLongRun(false);
-  const Status status = LoadCSV(doc_, native_path, options, result);
+  const Status status = LoadCSV(doc_, native_path, ImportReading(chosen), result);
   EndLongRun();
   ShowReadResult(status, result);
   if (status.ok()) {
@@ -45,8 +58,21 @@ void MainWindow::OpenCsv(const QString& path) {
   ReportStatus(*dialogs_, status);
 }
 
+ReadOptions MainWindow::ImportReading(const CsvSettings& chosen) {
+  ReadOptions options = ReadingOptions();
+  options.splitter = chosen.splitter;
+  options.encoding = chosen.encoding;
+  options.ask = [names = chosen.first_line_has_names](const std::string&) { return names; };
+  options.quoted = chosen.quoted;
+  options.skip_lines = chosen.skip_lines;
+  options.sheet = chosen.sheet;
+  return options;
+}
+
 bool MainWindow::SettleSplitter() {
-  const bool csv = doc_.FieldCount > 0 && !doc_.SourceIsFsr && !doc_.SourceIsDatabase;
+  // A table read through a design's column map keeps its reading; the box is the save's splitter.
+  const bool csv = doc_.FieldCount > 0 && !doc_.SourceIsFsr && !doc_.SourceIsDatabase &&
+                   doc_.SourceSheet.empty() && !doc_.SourceColumns;
   const std::string splitter = Splitter();
   if (!csv || rereading_ || splitter == read_splitter_) return true;
   rereading_ = true;  // the questions below take the focus from the box, which ends its editing

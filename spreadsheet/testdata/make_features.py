@@ -1,13 +1,14 @@
 """Writes features.xlsx (shared and rich strings, dates with and without a time, fractions, a
 formula with its cached value, an error, booleans, a merged range with a value hidden under it,
 an empty row, a hidden sheet) and inline.xlsx (the same kind of rows with inline strings, as
-the writer's constant-memory mode stores them)."""
+the writer's constant-memory mode stores them), and sheets.xlsx (two sheets of other columns, one
+with a character that Windows-1251 lacks)."""
 import datetime
 import sys
 
 import xlsxwriter
 
-features, inline = sys.argv[1], sys.argv[2]
+features, inline, sheets = sys.argv[1], sys.argv[2], sys.argv[3]
 
 book = xlsxwriter.Workbook(features)
 sheet = book.add_worksheet("Лист1")
@@ -39,4 +40,14 @@ sheet = book.add_worksheet("Строки")
 sheet.write_row(0, 0, ["Строка", "Число"])
 sheet.write_row(1, 0, ["Привет", 0.1])
 sheet.write_row(3, 0, ["после пустой", 1e-7])
+book.close()
+
+book = xlsxwriter.Workbook(sheets)
+staff = book.add_worksheet("Сотрудники")
+staff.write_row(0, 0, ["Имя", "Телефон"])
+staff.write_row(1, 0, ["Анна", 1234])
+staff.write_row(2, 0, ["Ли 中", 5678])
+prices = book.add_worksheet("Цены")
+prices.write_row(0, 0, ["Товар", "Цена", "Склад"])
+prices.write_row(1, 0, ["Чай", 120, "А"])
 book.close()

@@ -4,7 +4,7 @@
 # python3-xlsxwriter. The one table.csv (UTF-8, ";", Russian locale) becomes table.xlsx,
 # table.ods, table.xls and table.dbf (Windows-1251, no language-driver byte) through the office
 # suite, and table866.dbf (code page 866, declared in the language-driver byte) through python3-dbf;
-# features.xlsx and inline.xlsx come from XlsxWriter, and the office suite turns features.xlsx
+# features.xlsx, inline.xlsx and sheets.xlsx come from XlsxWriter, and the office suite turns features.xlsx
 # into features.ods and features.xls.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -14,7 +14,7 @@ for kind in xlsx ods xls; do
 done
 soffice --headless --infilter="$csv_filter" --convert-to "dbf:dBase:34" --outdir . table.csv
 /usr/bin/python3 make_dbf866.py table.csv table866.dbf
-/usr/bin/python3 make_features.py features.xlsx inline.xlsx
+/usr/bin/python3 make_features.py features.xlsx inline.xlsx sheets.xlsx
 for kind in ods xls; do
   soffice --headless --convert-to "$kind" --outdir . features.xlsx
 done

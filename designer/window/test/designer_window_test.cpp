@@ -289,10 +289,12 @@ void DesignerWindowTest::OpenFilterListIsConvertedForQt() {
   Harness h;
   QTest::mouseClick(h.Find<QToolButton>("openButton"), Qt::LeftButton);  // cancelled
   QCOMPARE(h.dialogs.open_filters,
-           QStringList({U("Все поддерживаемые форматы (*.csv, *.txt, *.tsv, *.fsr, *.fdb, *.zdb, "
-                          "*.db) (*.csv *.txt *.tsv *.fsr *.fdb *.zdb *.db)"),
+           QStringList({U("Все поддерживаемые форматы (*.csv, *.txt, *.tsv, *.xlsx, *.ods, *.xls, "
+                          "*.dbf, *.fsr, *.fdb, *.zdb, *.db) (*.csv *.txt *.tsv *.xlsx *.ods *.xls "
+                          "*.dbf *.fsr *.fdb *.zdb *.db)"),
                         U("CSV (разделители - запятые) (*.csv) (*.csv)"),
                         U("Текстовые таблицы (*.txt, *.tsv) (*.txt *.tsv)"),
+                        U("Таблицы (*.xlsx *.ods *.xls *.dbf) (*.xlsx *.ods *.xls *.dbf)"),
                         U("BWick-данные (*.fsr) (*.fsr)"),
                         U("Справочники КПК (*.fdb, *.zdb, *.db) (*.fdb *.zdb *.db)"),
                         U("Все файлы (*.*) (*.*)")}));
@@ -454,8 +456,9 @@ void DesignerWindowTest::ViewBookShowsTheDesignInOneViewer() {
   QMenu* file_menu = h.Find<QMenu>("fileMenu");
   QStringList items;
   for (const QAction* item : file_menu->actions()) items << item->text();
-  QCOMPARE(items, (QStringList{U("&Открыть"), U("&Сохранить"), U("&Просмотр справочника…"),
-                               U("Последние &файлы"), QString(), U("В&ыход")}));
+  QCOMPARE(items, (QStringList{U("&Открыть"), U("&Сохранить"), U("Обновить &данные…"),
+                               U("&Просмотр справочника…"), U("Последние &файлы"), QString(),
+                               U("В&ыход")}));
   QAction* view_book = h.Find<QAction>("viewBookItem");
   view_book->trigger();
   QCOMPARE(h.MessageTexts(), QStringList{U("Нечего показывать: откройте файл с данными.")});

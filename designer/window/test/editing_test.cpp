@@ -35,6 +35,7 @@ class EditingTest : public QObject {
   void StandardKeysRunTheirCommands();
   void MenusOpenByKeysOnEitherLayout();
   void RecentFilesAndTheLastChoiceOutliveTheWindow();
+  void RefreshedDataKeepTheDesignInOneStepAndCancelChangesNothing();
 };
 
 namespace {
@@ -289,6 +290,37 @@ void EditingTest::RecentFilesAndTheLastChoiceOutliveTheWindow() {
   recent(1)->trigger();
   QCOMPARE(next.document().FieldCount, 3);
   QCOMPARE(next.windowTitle(), QStringLiteral("staff.fsr[*]"));
+}
+
+// "Обновить данные…" shows which column each field reads; Отмена leaves the document as it was,
+// ОК gives it the new table's data under its design, and one undo takes that back.
+void EditingTest::RefreshedDataKeepTheDesignInOneStepAndCancelChangesNothing() {
+  Harness h;
+  h.OpenStaff();
+  const Document& doc = h.window->document();
+  h.Choose(h.Find<QComboBox>("digitsOnly"), U("Да"));  // a design of its own
+  h.Focus(h.Find<QLineEdit>("maxLen"));
+  const Document opened = doc;
+  const QString table =
+      h.WriteFile(QStringLiteral("new.csv"), "Город;Фамилия;Номер\nТула;Сидоров;7\n");
+  for (const bool ok : {false, true}) {
+    h.dialogs.open_answers.push_back(table);
+    h.dialogs.import_answers.push_back(CsvSettings{.splitter = ";", .first_line_has_names = true});
+    h.dialogs.match_answers.push_back(ok);
+    Trigger(h, "refreshDataItem");
+    QCOMPARE(h.dialogs.shown_match, (QStringList{U("«Фамилия» ← «Фамилия»"), U("«Номер» ← «Номер»"),
+                                                 U("«Город» ← «Город»")}));
+    QCOMPARE(doc.SourceFileName,
+             (ok ? QFile::encodeName(table).toStdString() : opened.SourceFileName));
+    QCOMPARE(h.Grid()->item(0, 5)->text(), U(ok ? "Сидоров" : "Иванов"));
+    QCOMPARE(doc.Fields[1].Flags, opened.Fields[1].Flags);
+  }
+  QCOMPARE(doc.RecordCount, 1);
+  Trigger(h, "undoItem");
+  QCOMPARE(doc.SourceFileName, opened.SourceFileName);
+  QCOMPARE(doc.RecordCount, opened.RecordCount);
+  QCOMPARE(h.Grid()->item(0, 5)->text(), U("Иванов"));
+  QCOMPARE(doc.Fields[1].Flags, opened.Fields[1].Flags);  // the edit before is a step of its own
 }
 
 }  // namespace designer

@@ -22,6 +22,7 @@
 #include <memory>
 
 #include "common/codepage.h"
+#include "designer/model/sheet_table.h"
 #include "designer/window/main_window.h"
 #include "designer/window/test/cp1251_file.h"
 #include "designer/window/test/scripted_dialogs.h"
@@ -100,6 +101,7 @@ class ImportDialogTest : public QObject {
   void OkReadsTheFileAsChosen();
   void ANewSplitterReadsTheCsvFileAgain();
   void ANewSplitterAsksBeforeFieldEditsAreLost();
+  void AWorkbookOpensOnItsFirstVisibleSheetAndAnotherChangesThePreview();
 
  private:
   QTemporaryDir settings_dir_;
@@ -351,6 +353,35 @@ void ImportDialogTest::ANewSplitterAsksBeforeFieldEditsAreLost() {
   QCOMPARE(h.dialogs.questions.size(), 2);
   QCOMPARE(h.window->document().FieldCount, 3);
   QCOMPARE(h.SplitterBox()->text(), U(","));
+}
+
+void ImportDialogTest::AWorkbookOpensOnItsFirstVisibleSheetAndAnotherChangesThePreview() {
+  const QString fixtures = QStringLiteral(BWICK_SHEET_FIXTURES "/");
+  std::vector<spreadsheet::SheetInfo> sheets;
+  QVERIFY(ListSheets(BWICK_SHEET_FIXTURES "/features.xlsx", sheets).ok());
+  ImportDialog marked(nullptr, fixtures + QStringLiteral("features.xlsx"), sheets, true, *store_);
+  QCOMPARE(Find<QComboBox>(&marked, "sheetBox")->itemText(1), U("Скрытый (скрытый)"));
+
+  Harness h;
+  h.dialogs.sheet_dialog = [&h, this](const QString& path,
+                                      const std::vector<spreadsheet::SheetInfo>& sheets,
+                                      bool cut) -> std::optional<CsvSettings> {
+    ImportDialog dialog(h.window.get(), path, sheets, cut, *store_);
+    auto* sheet = Find<QComboBox>(&dialog, "sheetBox");
+    auto* preview = Find<QTableWidget>(&dialog, "previewTable");
+    if (sheet->currentText() != U("Сотрудники") ||
+        Headings(preview) != QStringList{U("Имя"), U("Телефон")})
+      return std::nullopt;
+    QTest::keyClick(sheet, Qt::Key_Down);
+    if (Headings(preview) != QStringList{U("Товар"), U("Цена"), U("Склад")}) return std::nullopt;
+    return dialog.ChosenSettings();
+  };
+  h.Open(fixtures + QStringLiteral("sheets.xlsx"));
+  const Document& doc = h.window->document();
+  QCOMPARE(doc.SourceSheet, std::string("Цены"));
+  QCOMPARE(doc.FieldCount, 3);
+  QCOMPARE(doc.SampleValues[1][2], std::string("120"));
+  QVERIFY(h.dialogs.messages.empty());
 }
 
 }  // namespace designer

@@ -38,8 +38,17 @@ class ScriptedDialogs : public Dialogs {
   // guess is taken and the first-line check box is answered as the first-line question was
   // before the dialog: from yes_no_answers, the question shown in `questions`.
   std::function<std::optional<CsvSettings>(const QString&, const CsvGuess&, bool)> import_dialog;
+  // The import dialog of a workbook: `sheet_dialog` when set, else the first visible sheet with
+  // the names in its first row.
+  std::function<std::optional<CsvSettings>(const QString&,
+                                           const std::vector<spreadsheet::SheetInfo>&, bool)>
+      sheet_dialog;
   std::deque<std::optional<CsvSettings>> import_answers;
   std::vector<CsvGuess> import_guesses;  // what each import dialog was given
+  // The match of a refresh: the next answer (none left: Отмена), and what was shown.
+  std::deque<bool> match_answers;
+  QStringList shown_match;
+  QStringList shown_match_warnings;
 
   QStringList open_filters;
   QString open_last_path;
@@ -80,6 +89,20 @@ class ScriptedDialogs : public Dialogs {
     if (ReadCsvHead(QFile::encodeName(path).toStdString(), settings, head).ok())
       settings.first_line_has_names = AskYesNo(MessageText(FirstLineQuestion(head.first)));
     return settings;
+  }
+  bool ConfirmDesignMatch(const QStringList& match, const QStringList& warnings) override {
+    shown_match = match;
+    shown_match_warnings = warnings;
+    if (match_answers.empty()) return false;
+    const bool answer = match_answers.front();
+    match_answers.pop_front();
+    return answer;
+  }
+  std::optional<CsvSettings> ChooseSheetSettings(const QString& path,
+                                                 const std::vector<spreadsheet::SheetInfo>& sheets,
+                                                 bool cut_long_lines) override {
+    if (sheet_dialog) return sheet_dialog(path, sheets, cut_long_lines);
+    return CsvSettings{.first_line_has_names = true};
   }
   bool AskYesNo(const QString& text) override {
     questions << text;
