@@ -89,10 +89,6 @@ class FaultList : public builder::RecordSink {
 int CheckSourceFile(builder::LineReader& reader, const builder::TextSource& source,
                     FaultList& faults, Console& console, const std::string& shown) {
   StatusOr<builder::SourceLayout> read = builder::ReadSourceLayout(reader, shown);
-  if (read.status().kind() == StatusKind::kNoInput) {
-    console.Error(shown, builder::messages::NotASourceFile(shown));
-    return kExitRefused;
-  }
   if (!read.ok()) {
     console.Error(shown, read.status().message());
     return reader.failed() && !source.content_refused() ? kExitUnreadable : kExitRefused;
@@ -122,7 +118,7 @@ bool IsSourceFile(const std::string& path, std::optional<codepage::TextEncoding>
   builder::LineReader reader(source);
   format::DbHeader header;
   char splitter = format::kDefaultSplitter;
-  return builder::ReadSourceHeader(reader, path, header, splitter).kind() != StatusKind::kNoInput;
+  return !builder::ReadSourceHeader(reader, path, header, splitter).refusal();
 }
 
 bool IsDatabaseName(const std::string& path) { return IsBook(FileKindOf(path)); }

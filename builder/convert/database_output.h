@@ -1,9 +1,9 @@
 // The database file a conversion writes, and the two ways a conversion ends with it.
 //
 // A conversion returns a Status: ok when the database is complete; an error after a message of
-// its own; no input when the input cannot be opened (or is no source file) and no output when
-// the output cannot be created or written (its message the system's reason, or empty), both
-// without a message, which is the caller's to give.
+// its own (a file that is no source file included); no input when the input cannot be opened
+// and no output when the output cannot be created or written (its message the system's reason,
+// or empty), both without a message, which is the caller's to give.
 #pragma once
 
 #include <cstdint>

@@ -46,10 +46,10 @@ TEST(ReadSourceHeader, PrefixIsTestedOnItsFirst18Characters) {
   DbHeader refused;
   char untouched = 'x';
   EXPECT_EQ(ReadFrom("Brindlewick Sourc\r\n13\r\n'|'\r\n" + kTail, refused, untouched),
-            StatusKind::kNoInput);
+            StatusKind::kRefusal);
   EXPECT_EQ(untouched, 'x');
   EXPECT_TRUE(refused.name.empty());
-  EXPECT_EQ(ReadFrom("", refused, untouched), StatusKind::kNoInput);
+  EXPECT_EQ(ReadFrom("", refused, untouched), StatusKind::kRefusal);
 }
 
 TEST(ReadSourceHeader, Version12AndBelowHaveNoSplitterLine) {

@@ -22,8 +22,7 @@ StatusOr<SourceLayout> ReadSourceLayout(LineReader& reader, std::string_view inp
   SourceLayout layout;
   const Status header = ReadSourceHeader(reader, input_path, layout.header, layout.splitter);
   // A first line that cannot be read is a failure of the reading, not a file of another kind.
-  if (header.kind() == StatusKind::kNoInput && reader.failed())
-    return HeaderCutShort(reader, input_path);
+  if (header.refusal() && reader.failed()) return HeaderCutShort(reader, input_path);
   if (!header.ok()) return header;
   const std::int32_t count = layout.header.field_count;
   if (count < 1 || count > format::kMaxFields) return Status::Error(messages::BadFieldCount(count));
@@ -102,7 +101,6 @@ Status ConvertSourceFile(TextSource& input, const std::string& input_path,
         messages::ReadFailed(input_path, reader.failed() ? input.FailureText() : ""));
 
   StatusOr<SourceLayout> read = ReadSourceLayout(reader, input_path);
-  if (read.status().kind() == StatusKind::kNoInput) return read.status();
   if (!read.ok()) return output.Fail(read.status().message());
   SourceLayout& layout = read.value();
 

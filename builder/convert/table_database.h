@@ -30,8 +30,8 @@ struct SourceLayout {
 };
 
 // Reads the header and the field blocks and checks that they describe a database we can write
-// (1 to 10 fields, numeric sizes 1 to 4). No input when the prefix is wrong; an error with the
-// reason otherwise.
+// (1 to 10 fields, numeric sizes 1 to 4). A refusal that says the file is no source file when
+// the prefix is wrong; an error with the reason otherwise.
 StatusOr<SourceLayout> ReadSourceLayout(LineReader& reader, std::string_view input_path);
 
 // First check of a data line: at least one splitter less than there are fields.
