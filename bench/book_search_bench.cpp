@@ -29,11 +29,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   const auto open_start = std::chrono::steady_clock::now();
-  viewer::Book book;
-  if (const Status status = viewer::LoadBook(argv[1], book); !status.ok()) {
-    std::fprintf(stderr, "%s: %s\n", argv[1], status.message().c_str());
+  const StatusOr<viewer::Book> loaded = viewer::LoadBook(argv[1]);
+  if (!loaded.ok()) {
+    std::fprintf(stderr, "%s: %s\n", argv[1], loaded.status().message().c_str());
     return 1;
   }
+  const viewer::Book& book = loaded.value();
   std::printf("open %.3f\n", SecondsSince(open_start));
   const int repeats = std::max(1, std::atoi(argv[2]));
   for (int i = 3; i < argc; ++i) {

@@ -6,7 +6,6 @@
 #include "builder/convert/byte_io.h"
 #include "builder/convert/messages.h"
 #include "builder/convert/phone_book.h"
-#include "builder/convert/run_conversion.h"
 #include "builder/convert/table_database.h"
 #include "builder/convert/text_source.h"
 #include "cli/console.h"
@@ -89,16 +88,12 @@ class FaultList : public builder::RecordSink {
 
 int CheckSourceFile(builder::LineReader& reader, const builder::TextSource& source,
                     FaultList& faults, Console& console, const std::string& shown) {
-  builder::SourceLayout layout;
-  const Status read = builder::ReadSourceLayout(reader, shown, layout);
-  if (read.kind() == StatusKind::kNoInput) {
-    console.Error(shown, builder::messages::NotASourceFile(shown));
-    return kExitRefused;
-  }
+  StatusOr<builder::SourceLayout> read = builder::ReadSourceLayout(reader, shown);
   if (!read.ok()) {
-    console.Error(shown, read.message());
+    console.Error(shown, read.status().message());
     return reader.failed() && !source.content_refused() ? kExitUnreadable : kExitRefused;
   }
+  builder::SourceLayout& layout = read.value();
   std::int64_t records = 0;
   builder::ReadTableRecords(reader, layout, faults, records);
   if (!reader.failed() && records < layout.header.record_count) {
@@ -123,7 +118,7 @@ bool IsSourceFile(const std::string& path, std::optional<codepage::TextEncoding>
   builder::LineReader reader(source);
   format::DbHeader header;
   char splitter = format::kDefaultSplitter;
-  return builder::ReadSourceHeader(reader, path, header, splitter).kind() != StatusKind::kNoInput;
+  return !builder::ReadSourceHeader(reader, path, header, splitter).refusal();
 }
 
 bool IsDatabaseName(const std::string& path) { return IsBook(FileKindOf(path)); }
@@ -151,8 +146,7 @@ int RunCheckCommand(const std::vector<std::string>& args) {
   // A named source file refuses the phone-list options before anything is read; standard input
   // shows what it is once it is read.
   const Status phone_only = OptionsForPhoneListsOnly(*parsed, "исходный файл (.fsr)");
-  const bool named_source_file =
-      input != "-" && builder::NameConversion(input)->kind == builder::ConversionKind::kSourceFile;
+  const bool named_source_file = input != "-" && FileKindOf(input) == FileKind::kSourceFile;
   if (named_source_file && !phone_only.ok())
     return UsageError("check", phone_only.message(), std::cerr);
 

@@ -148,8 +148,9 @@ TEST_F(ScriptingTest, APhoneBooksOneBoxFindsWhatTheViewerFinds) {
   }
   WriteBytes(dir_.File("phones.csv"), Cp(list));
   ASSERT_EQ(Bwick("build " + Quoted("phones.csv") + " --name N --quiet").status, 0);
-  viewer::Book book;
-  ASSERT_TRUE(viewer::LoadBook(dir_.File("phones.fdb"), book).ok());
+  const StatusOr<viewer::Book> loaded = viewer::LoadBook(dir_.File("phones.fdb"));
+  ASSERT_TRUE(loaded.ok());
+  const viewer::Book& book = loaded.value();
   for (const char* text : {"ива", "ИВ", "дом", "1", "нет"}) {
     std::string expected;
     for (const std::uint32_t r :

@@ -3,6 +3,7 @@
 // mistakes it for the end of its input.
 #pragma once
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -16,6 +17,12 @@ class ByteSource {
   virtual bool failed() const = 0;
   // The system's wording of the failure, for messages.
   virtual std::string FailureText() const = 0;
+  // Goes back to the start for another pass; false (errno set) where that cannot be done, as
+  // on a pipe.
+  virtual bool Rewind() {
+    errno = ESPIPE;
+    return false;
+  }
 };
 
 // A file opened for reading in binary mode; closed by the destructor.
@@ -35,9 +42,7 @@ class FileSource : public ByteSource {
   std::size_t Read(char* buffer, std::size_t size) override;
   bool failed() const override;
   std::string FailureText() const override;
-  // Goes back to the start for another pass; false (errno set) where that cannot be done, as
-  // on a pipe.
-  bool Rewind();
+  bool Rewind() override;
 
  private:
   explicit FileSource(std::FILE* file, int open_errno);
@@ -54,6 +59,10 @@ class MemorySource : public ByteSource {
   std::size_t Read(char* buffer, std::size_t size) override;
   bool failed() const override { return false; }
   std::string FailureText() const override { return {}; }
+  bool Rewind() override {
+    position_ = 0;
+    return true;
+  }
 
  private:
   std::string bytes_;

@@ -24,6 +24,9 @@ struct Unmappable {
 // Converts UTF-8 text to Windows-1251. Returns the text, or the first character that cannot be
 // converted (malformed sequences included) in `failure`.
 std::optional<std::string> Utf8ToCp1251(std::string_view utf8, Unmappable* failure = nullptr);
+// Appends the Windows-1251 text of `utf8` to `out` up to the first character that cannot be
+// converted, which it tells in `failure`; returns true when the whole text was converted.
+bool AppendUtf8AsCp1251(std::string_view utf8, std::string& out, Unmappable& failure);
 
 // True when `bytes` is well-formed UTF-8 (ASCII alone counts as UTF-8).
 bool IsValidUtf8(std::string_view bytes);

@@ -1,6 +1,8 @@
 // Errors as values: every call that can fail returns a Status instead of throwing.
 #pragma once
 
+#include <cassert>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -42,4 +44,26 @@ class Status {
 
   StatusKind kind_ = StatusKind::kOk;
   std::string message_;
+};
+
+// A call's result, or the Status that says why there is none: what a call returns instead of a
+// Status and its result through a reference. Made from a value (ok) or from a failed Status.
+template <typename T>
+class StatusOr {
+ public:
+  StatusOr(T value) : value_(std::move(value)) {}
+  StatusOr(Status status) : status_(std::move(status)) { assert(!status_.ok()); }
+
+  bool ok() const { return value_.has_value(); }
+  const Status& status() const { return status_; }
+  // The value; only when ok().
+  T& value() & { return *value_; }
+  const T& value() const& { return *value_; }
+  T&& value() && { return std::move(*value_); }
+  T* operator->() { return &*value_; }
+  const T* operator->() const { return &*value_; }
+
+ private:
+  Status status_ = Status::Ok();
+  std::optional<T> value_;
 };

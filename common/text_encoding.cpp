@@ -93,16 +93,12 @@ void Utf8Converter::Replace(std::string_view bytes, char32_t code_point, bool ma
 
 void Utf8Converter::Convert(std::string_view text, std::string& out) {
   while (!text.empty()) {
+    // Everything before a failure converts, a byte for each character.
     Unmappable failure;
-    if (const auto converted = Utf8ToCp1251(text, &failure)) {
-      out += *converted;
-      produced_ += converted->size();
-      return;
-    }
-    // Everything before the failure converts.
-    const std::string good = Utf8ToCp1251(text.substr(0, failure.offset)).value_or("");
-    out += good;
-    produced_ += good.size();
+    const std::size_t before = out.size();
+    const bool whole = AppendUtf8AsCp1251(text, out, failure);
+    produced_ += out.size() - before;
+    if (whole) return;
     const std::string_view rest = text.substr(failure.offset);
     // The converter reports a malformed sequence as U+FFFD; a real U+FFFD is three bytes.
     const bool malformed = failure.code_point == kReplacementCharacter &&

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "common/little_endian.h"
 #include "format/zlib_reason.h"
@@ -12,10 +13,13 @@ namespace format {
 namespace {
 
 constexpr unsigned char kGzipMagic[] = {0x1F, 0x8B};
-constexpr std::size_t kBlockSize = 128 * 1024;
 // The most the reader asks for at once: a header with its descriptors, or a record.
 constexpr std::size_t kMaxTake = kDbHeaderSize + kMaxFields * kDbFieldDescSize;
 static_assert(kMaxTake >= kMaxRecordLength);
+// The room of each buffer: a block and what is left of the one before. Small enough for the
+// allocators' pools (the sanitizers' map memory of its own for each larger block, which made
+// reading a small book several times slower), large enough that a read costs little.
+constexpr std::size_t kBufferSize = 64 * 1024;
 // zlib's window for a gzip stream.
 constexpr int kGzipWindowBits = 16 + MAX_WBITS;
 
@@ -30,7 +34,10 @@ bool IsGzipStart(const unsigned char* bytes) {
 // the last member that begin no member are passed over, as zlib's own gzip reader does.
 class DatabaseReader::Input {
  public:
-  explicit Input(ByteSource& source) : source_(source), data_(kBlockSize + kMaxTake) {}
+  // The buffers are left uninitialised, as every read fills what it uses: a reader is made for
+  // every book read, and clearing them each time would cost more than a small book's reading.
+  explicit Input(ByteSource& source)
+      : source_(source), data_(std::make_unique_for_overwrite<unsigned char[]>(kBufferSize)) {}
   ~Input() {
     if (packed_) inflateEnd(&stream_);
   }
@@ -39,12 +46,13 @@ class DatabaseReader::Input {
   bool Start() {
     while (end_ < 2 && FillPlain()) {
     }
-    if (end_ < 2 || !IsGzipStart(data_.data())) return failure_.empty();
+    if (end_ < 2 || !IsGzipStart(data_.get())) return failure_.empty();
     packed_ = true;
-    packed_input_.assign(data_.begin(), data_.begin() + end_);
+    packed_input_ = std::make_unique_for_overwrite<unsigned char[]>(kBufferSize);
+    std::memcpy(packed_input_.get(), data_.get(), end_);
+    stream_.next_in = packed_input_.get();
+    stream_.avail_in = static_cast<uInt>(end_);
     end_ = 0;
-    stream_.next_in = packed_input_.data();
-    stream_.avail_in = static_cast<uInt>(packed_input_.size());
     if (inflateInit2(&stream_, kGzipWindowBits) != Z_OK) {
       failure_ = "не хватает памяти для распаковки";
       return false;
@@ -62,14 +70,14 @@ class DatabaseReader::Input {
   // Makes `size` bytes (at most kMaxTake) available at data(); false when the data ends first.
   bool Ensure(std::size_t size) {
     if (available() >= size) return true;
-    std::memmove(data_.data(), data_.data() + position_, available());
+    std::memmove(data_.get(), data_.get() + position_, available());
     end_ -= position_;
     position_ = 0;
     while (available() < size && Fill()) {
     }
     return available() >= size;
   }
-  const unsigned char* data() const { return data_.data() + position_; }
+  const unsigned char* data() const { return data_.get() + position_; }
   void Skip(std::size_t size) {
     position_ += size;
     offset_ += size;
@@ -82,7 +90,7 @@ class DatabaseReader::Input {
 
   bool FillPlain() {
     const std::size_t got =
-        source_.Read(reinterpret_cast<char*>(data_.data() + end_), data_.size() - end_);
+        source_.Read(reinterpret_cast<char*>(data_.get() + end_), kBufferSize - end_);
     end_ += got;
     if (got == 0 && source_.failed()) failure_ = "ошибка чтения: " + source_.FailureText();
     return got > 0;
@@ -90,14 +98,13 @@ class DatabaseReader::Input {
 
   // Reads more packed bytes behind those not yet inflated; false at the end or on a failure.
   bool ReadPacked() {
-    if (stream_.avail_in > 0 && stream_.next_in != packed_input_.data())
-      std::memmove(packed_input_.data(), stream_.next_in, stream_.avail_in);
+    if (stream_.avail_in > 0 && stream_.next_in != packed_input_.get())
+      std::memmove(packed_input_.get(), stream_.next_in, stream_.avail_in);
     const std::size_t kept = stream_.avail_in;
-    packed_input_.resize(std::max(packed_input_.size(), kBlockSize));
-    const std::size_t got = source_.Read(reinterpret_cast<char*>(packed_input_.data() + kept),
-                                         packed_input_.size() - kept);
+    const std::size_t got =
+        source_.Read(reinterpret_cast<char*>(packed_input_.get() + kept), kBufferSize - kept);
     if (got == 0 && source_.failed()) failure_ = "ошибка чтения: " + source_.FailureText();
-    stream_.next_in = packed_input_.data();
+    stream_.next_in = packed_input_.get();
     stream_.avail_in = static_cast<uInt>(kept + got);
     return got > 0;
   }
@@ -108,10 +115,10 @@ class DatabaseReader::Input {
         if (failure_.empty()) failure_ = "сжатые данные обрываются";
         return false;
       }
-      stream_.next_out = data_.data() + end_;
-      stream_.avail_out = static_cast<uInt>(data_.size() - end_);
+      stream_.next_out = data_.get() + end_;
+      stream_.avail_out = static_cast<uInt>(kBufferSize - end_);
       const int result = inflate(&stream_, Z_NO_FLUSH);
-      const std::size_t produced = data_.size() - end_ - stream_.avail_out;
+      const std::size_t produced = kBufferSize - end_ - stream_.avail_out;
       end_ += produced;
       if (result == Z_STREAM_END) {
         NextMember();
@@ -139,12 +146,12 @@ class DatabaseReader::Input {
   }
 
   ByteSource& source_;
-  std::vector<unsigned char> data_;  // unpacked bytes; those before position_ are used
+  std::unique_ptr<unsigned char[]> data_;  // unpacked bytes; those before position_ are used
   std::size_t position_ = 0;
   std::size_t end_ = 0;
   std::uint64_t offset_ = 0;
   bool packed_ = false;
-  std::vector<unsigned char> packed_input_;
+  std::unique_ptr<unsigned char[]> packed_input_;  // once the data are found packed
   z_stream stream_{};
   bool members_ended_ = false;
   std::string failure_;

@@ -26,11 +26,21 @@ inline constexpr std::uint8_t kFlagUpperCase = 1 << 1;
 inline constexpr std::uint8_t kFlagSearchWithin = 1 << 2;
 inline constexpr std::uint8_t kFlagIgnoreCase = 1 << 3;
 
+// The flags of a field with these four options.
+constexpr std::uint8_t FieldFlags(bool digits_only, bool upper_case, bool search_within,
+                                  bool ignore_case) {
+  return static_cast<std::uint8_t>(
+      (digits_only ? kFlagDigitsOnly : 0) | (upper_case ? kFlagUpperCase : 0) |
+      (search_within ? kFlagSearchWithin : 0) | (ignore_case ? kFlagIgnoreCase : 0));
+}
+
 // The field table of both programs, and what one entry holds.
 inline constexpr int kMaxFields = 10;
 inline constexpr std::size_t kMaxFieldNameBytes = 16;
 // A numeric value has 32 bits, so it takes 1 to 4 bytes.
 inline constexpr int kMaxNumericSize = 4;
+// A field's widths and the length of its longest value are stored in 16 bits.
+inline constexpr int kMaxDescriptorValue = 65535;
 // The database keeps this much of the source file's database name.
 inline constexpr std::size_t kMaxDbNameBytes = 50;
 

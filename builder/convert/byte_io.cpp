@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/system_reason.h"
+
 namespace builder {
 
 bool LineReader::Fill() {
@@ -48,41 +50,48 @@ FileSink::~FileSink() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-bool FileSink::Failed() {
-  if (ok_ && errno != 0) error_ = errno;
-  return ok_ = false;
+Status FileSink::Failure() const {
+  return Status::NoOutput(SystemReason(error_ != 0 ? error_ : EIO));
 }
 
-bool FileSink::Write(std::string_view bytes) {
-  if (file_ == nullptr) return ok_ = false;
-  if (!ok_) return false;  // nothing after a failure, so a failed file never looks complete
+Status FileSink::Failed() {
+  if (ok_ && errno != 0) error_ = errno;
+  ok_ = false;
+  return Failure();
+}
+
+Status FileSink::Write(std::string_view bytes) {
+  if (file_ == nullptr) ok_ = false;
+  if (!ok_) return Failure();  // nothing after a failure, so a failed file never looks complete
   errno = 0;
   if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) return Failed();
-  return ok_;
+  return Status::Ok();
 }
 
-bool FileSink::WriteAt(std::uint64_t offset, std::string_view bytes) {
-  if (file_ == nullptr) return ok_ = false;
-  if (!ok_) return false;
+Status FileSink::WriteAt(std::uint64_t offset, std::string_view bytes) {
+  if (file_ == nullptr) ok_ = false;
+  if (!ok_) return Failure();
   errno = 0;
   if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return Failed();
   return Write(bytes);
 }
 
-bool FileSink::Flush() {
-  if (file_ == nullptr) return ok_ = false;
+Status FileSink::Flush() {
+  if (file_ == nullptr) ok_ = false;
+  if (file_ == nullptr) return Failure();
   errno = 0;
   if (std::fflush(file_) != 0) return Failed();
-  return ok_;
+  return ok_ ? Status::Ok() : Failure();
 }
 
-bool FileSink::Close() {
-  if (file_ == nullptr) return ok_ = false;
+Status FileSink::Close() {
+  if (file_ == nullptr) ok_ = false;
+  if (file_ == nullptr) return Failure();
   Flush();
   errno = 0;
   if (std::fclose(file_) != 0) Failed();
   file_ = nullptr;
-  return ok_;
+  return ok_ ? Status::Ok() : Failure();
 }
 
 }  // namespace builder

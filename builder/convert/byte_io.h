@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common/byte_source.h"
+#include "common/status.h"
 
 namespace builder {
 
@@ -44,8 +45,9 @@ class LineReader {
   bool line_ended_ = true;  // the last piece read ended its line
 };
 
-// A file created (or emptied) for writing in binary mode, written in large blocks. Every
-// failure is kept: once a write failed, every later call reports failure.
+// A file created (or emptied) for writing in binary mode, written in large blocks. Each call
+// returns Ok or the failure: no output, with the system's reason. Every failure is kept: once a
+// write failed, every later call returns the first failure.
 class FileSink {
  public:
   explicit FileSink(const std::string& path);
@@ -54,19 +56,19 @@ class FileSink {
   FileSink& operator=(const FileSink&) = delete;
 
   bool is_open() const { return file_ != nullptr; }
-  bool Write(std::string_view bytes);
+  Status Write(std::string_view bytes);
   // Writes `bytes` at `offset` and leaves the position after them.
-  bool WriteAt(std::uint64_t offset, std::string_view bytes);
+  Status WriteAt(std::uint64_t offset, std::string_view bytes);
   // Puts everything written so far into the file.
-  bool Flush();
-  // Flushes and closes the file. Only a true result means every byte reached the file system:
+  Status Flush();
+  // Flushes and closes the file. Only an Ok result means every byte reached the file system:
   // some file systems report a full disk or a lost connection only here.
-  bool Close();
-  // The errno of the first failure, 0 when none was told (EIO is then the honest guess).
-  int error() const { return error_; }
+  Status Close();
 
  private:
-  bool Failed();
+  Status Failed();
+  // The first failure; the system's reason is EIO, the honest guess, when none was told.
+  Status Failure() const;
 
   std::FILE* file_ = nullptr;
   bool ok_ = true;

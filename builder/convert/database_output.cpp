@@ -14,18 +14,16 @@ Status DatabaseOutput::Fail(const std::string& message) {
   return Status::Error(message);
 }
 
-Status DatabaseOutput::WriteFailure() {
+Status DatabaseOutput::WriteFailure(Status failure) {
   sink_.Flush();
-  return Status::NoOutput(SystemReason(sink_.error() != 0 ? sink_.error() : EIO));
+  return failure;
 }
 
-Status DatabaseOutput::Close() {
-  if (!sink_.Close()) return WriteFailure();
-  return Status::Ok();
-}
+Status DatabaseOutput::Close() { return sink_.Close(); }
 
 Status RecordWriter::Begin() {
-  if (!output_.sink().Write(header_)) return output_.WriteFailure();
+  if (Status written = output_.sink().Write(header_); !written.ok())
+    return output_.WriteFailure(std::move(written));
   return Status::Ok();
 }
 
@@ -42,7 +40,8 @@ Status RecordWriter::Take(std::int64_t record, std::int64_t file_line, const Sta
     reporter_.RecordFault(file_line, line.message());
     return Status::Error(line.message());
   }
-  if (!output_.sink().Write(encoded)) return output_.WriteFailure();
+  if (Status written = output_.sink().Write(encoded); !written.ok())
+    return output_.WriteFailure(std::move(written));
   return Status::Ok();
 }
 

@@ -1,9 +1,9 @@
 // The database file a conversion writes, and the two ways a conversion ends with it.
 //
 // A conversion returns a Status: ok when the database is complete; an error after a message of
-// its own; no input when the input cannot be opened (or is no source file) and no output when
-// the output cannot be created or written (its message the system's reason, or empty), both
-// without a message, which is the caller's to give.
+// its own (a file that is no source file included); no input when the input cannot be opened
+// and no output when the output cannot be created or written (its message the system's reason,
+// or empty), both without a message, which is the caller's to give.
 #pragma once
 
 #include <cstdint>
@@ -30,9 +30,10 @@ class DatabaseOutput {
   // Shows `message` and returns it as the failure. The file keeps exactly the bytes written
   // before the failure, so the user can see how far the conversion came.
   Status Fail(const std::string& message);
-  // A write that failed: no output, with the system's reason and no message shown, since only
-  // the caller knows the name the user asked for (the file written here may be a temporary one).
-  Status WriteFailure();
+  // A write that failed with `failure`: no output, with the system's reason and no message
+  // shown, since only the caller knows the name the user asked for (the file written here may be
+  // a temporary one). The file keeps the bytes written before it.
+  Status WriteFailure(Status failure);
   // Closes the finished file. A full disk may show only here; then the conversion failed.
   Status Close();
 

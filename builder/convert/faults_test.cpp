@@ -90,9 +90,11 @@ TEST(FileSinkFaults, BytesThatNeverReachTheFileFailTheClose) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   FileSink sink("/dev/full");
   ASSERT_TRUE(sink.is_open());
-  EXPECT_TRUE(sink.Write("held in the buffer"));  // nothing has reached the device yet
-  EXPECT_FALSE(sink.Close());
-  EXPECT_FALSE(sink.Write("more"));  // a closed sink never pretends to write
+  EXPECT_TRUE(sink.Write("held in the buffer").ok());  // nothing has reached the device yet
+  const Status closed = sink.Close();
+  EXPECT_EQ(closed.kind(), StatusKind::kNoOutput);
+  EXPECT_FALSE(closed.message().empty());
+  EXPECT_FALSE(sink.Write("more").ok());  // a closed sink never pretends to write
 }
 
 // The header that marks a database complete is written last, at offset 0, where the disk has
@@ -105,10 +107,10 @@ TEST(FileSinkFaults, NothingIsWrittenAfterAFailure) {
   {
     FileSink sink(path);  // empties the file: the page is free again, and nothing else is
     ASSERT_TRUE(sink.is_open());
-    EXPECT_FALSE(sink.Write(std::string(3 * 4096, 'b')));  // one page of it fits
-    EXPECT_FALSE(sink.WriteAt(0, "BRWK"));
-    EXPECT_FALSE(sink.Write("more"));
-    EXPECT_FALSE(sink.Close());
+    EXPECT_FALSE(sink.Write(std::string(3 * 4096, 'b')).ok());  // one page of it fits
+    EXPECT_FALSE(sink.WriteAt(0, "BRWK").ok());
+    EXPECT_FALSE(sink.Write("more").ok());
+    EXPECT_FALSE(sink.Close().ok());
   }
   const std::string bytes = ReadBytes(path);
   EXPECT_EQ(bytes.substr(0, 4), "bbbb");

@@ -74,6 +74,12 @@ Status ConvertPhoneBook(const std::string& input_path, const std::string& output
                         std::string_view name, char splitter, int digits, Reporter& reporter,
                         std::optional<codepage::TextEncoding> encoding) {
   TextSource input(input_path, encoding);
+  return ConvertPhoneBook(input, input_path, output_path, name, splitter, digits, reporter);
+}
+
+Status ConvertPhoneBook(TextSource& input, const std::string& input_path,
+                        const std::string& output_path, std::string_view name, char splitter,
+                        int digits, Reporter& reporter) {
   if (!input.is_open()) return Status::NoInput();
   DatabaseOutput output(output_path, reporter);
   if (!output.is_open()) return Status::NoOutput();
@@ -93,10 +99,10 @@ Status ConvertPhoneBook(const std::string& input_path, const std::string& output
 
   reporter.StatusText(messages::Converted(records));
   const auto count = format::EncodeRecordCount(static_cast<std::uint32_t>(records));
-  if (!output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize)) ||
-      !output.sink().WriteAt(0, Bytes(count))) {
-    return output.WriteFailure();
-  }
+  Status written =
+      output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize));
+  if (written.ok()) written = output.sink().WriteAt(0, Bytes(count));
+  if (!written.ok()) return output.WriteFailure(std::move(written));
   return output.Close();
 }
 

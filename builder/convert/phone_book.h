@@ -10,12 +10,16 @@
 #include "builder/convert/record_builder.h"
 #include "builder/convert/record_sink.h"
 #include "builder/convert/reporter.h"
+#include "builder/convert/text_source.h"
 #include "common/status.h"
 #include "common/text_encoding.h"
+#include "format/phone_book_layout.h"
 
 namespace builder {
 
 inline constexpr int kPhoneSplitters = 4;
+// The bytes of the name that the phone book keeps.
+using format::kMaxPhoneBookNameBytes;
 
 // The first line must begin with a digit (a quote there means the list quotes its texts).
 Status CheckPhoneFirstLine(std::string_view first_line);
@@ -42,5 +46,9 @@ Status ReadPhoneRecords(LineReader& reader, char splitter, std::uint8_t digits, 
 Status ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
                         std::string_view name, char splitter, int digits, Reporter& reporter,
                         std::optional<codepage::TextEncoding> encoding = std::nullopt);
+// The same on `input` (memory in tests and fuzz targets); messages name it `input_path`.
+Status ConvertPhoneBook(TextSource& input, const std::string& input_path,
+                        const std::string& output_path, std::string_view name, char splitter,
+                        int digits, Reporter& reporter);
 
 }  // namespace builder

@@ -101,8 +101,6 @@ Status ConvertAndPack(const ConversionNames& names, const ConversionRequest& req
     reporter.ErrorMessage(kCaptionError, messages::DatabaseNotCreated(folder, created.message()));
   } else if (names.kind == ConversionKind::kSourceFile) {
     converted = ConvertSourceFile(names.input, database, reporter, request.encoding);
-    if (converted.kind() == StatusKind::kNoInput && FileSource(names.input).is_open())
-      reporter.ErrorMessage(kCaptionError, messages::NotASourceFile(names.input));
   } else {
     converted = ConvertPhoneBook(names.input, database, phone.name, phone.splitter, phone.digits,
                                  reporter, request.encoding);
@@ -190,8 +188,7 @@ std::optional<SourceHeaderSummary> SummarizeSourceHeader(const std::string& path
   format::DbHeader header;
   SourceHeaderSummary summary;
   char splitter = format::kDefaultSplitter;
-  if (ReadSourceHeader(reader, path, header, splitter).kind() == StatusKind::kNoInput)
-    return summary;
+  if (ReadSourceHeader(reader, path, header, splitter).refusal()) return summary;
   summary.prefix_ok = true;
   summary.database_name = header.name;
   summary.splitter = splitter;

@@ -61,15 +61,15 @@ void SetNumber(format::DbFieldDesc& field, format::FieldValue value, std::int32_
   }
 }
 
-// Puts one header value where it belongs; a prefix line that is not the prefix is no input.
+// Puts one header value where it belongs; a prefix line that is not the prefix is refused.
 Status SetHeaderValue(format::HeaderValue value, const std::string& line, std::size_t number_width,
-                      format::DbHeader& header, char& splitter) {
+                      std::string_view input_path, format::DbHeader& header, char& splitter) {
   using format::HeaderValue;
   const std::int32_t number = ReadNumber(line, number_width);
   switch (value) {
     case HeaderValue::kPrefix:
       if (line.compare(0, format::kSourcePrefixSize, format::kSourcePrefix) != 0)
-        return Status::NoInput();
+        return Status::Refusal(messages::NotASourceFile(input_path));
       std::copy_n(line.begin(), std::min(line.size(), format::kPrefixCarrySize),
                   header.prefix_line.begin());
       break;
@@ -120,16 +120,19 @@ Status ReadSourceHeader(LineReader& reader, std::string_view input_path, format:
       continue;
     }
     if (!ReadValueLine(reader, line)) {
-      return value.value == format::HeaderValue::kPrefix ? Status::NoInput()
-                                                         : HeaderCutShort(reader, input_path);
+      return value.value == format::HeaderValue::kPrefix
+                 ? Status::Refusal(messages::NotASourceFile(input_path))
+                 : HeaderCutShort(reader, input_path);
     }
-    const Status status = SetHeaderValue(value.value, line, value.number_width, header, splitter);
+    const Status status =
+        SetHeaderValue(value.value, line, value.number_width, input_path, header, splitter);
     if (!status.ok()) return status;
   }
   return Status::Ok();
 }
 
-Status ReadFieldDesc(LineReader& reader, std::string_view input_path, format::DbFieldDesc& field) {
+StatusOr<format::DbFieldDesc> ReadFieldDesc(LineReader& reader, std::string_view input_path) {
+  format::DbFieldDesc field;
   std::string line;
   for (const auto& value : format::kFieldValues) {
     if (!ReadValueLine(reader, line)) return HeaderCutShort(reader, input_path);
@@ -139,7 +142,7 @@ Status ReadFieldDesc(LineReader& reader, std::string_view input_path, format::Db
       SetNumber(field, value.value, ReadNumber(line, value.number_width));
     }
   }
-  return Status::Ok();
+  return field;
 }
 
 }  // namespace builder

@@ -22,14 +22,14 @@ inline constexpr std::size_t kHeaderLineBytes = 254;
 bool ReadValueLine(LineReader& reader, std::string& value);
 
 // Reads prefix, version, splitter (from version 13 on; ";" before), field count, record count,
-// flags and database name from the start of the source file `input_path`. No input, and nothing
-// filled, when the first value line is not the prefix or cannot be read; an error naming the
-// file when the input ends (or fails) before the last value.
+// flags and database name from the start of the source file `input_path`. A refusal that says
+// the file is no source file, and nothing filled, when the first value line is not the prefix or
+// cannot be read; an error naming the file when the input ends (or fails) before the last value.
 Status ReadSourceHeader(LineReader& reader, std::string_view input_path, format::DbHeader& header,
                         char& splitter);
 
 // Reads one field block: name, six 8-bit values, three 16-bit values; fails as the header does.
-Status ReadFieldDesc(LineReader& reader, std::string_view input_path, format::DbFieldDesc& field);
+StatusOr<format::DbFieldDesc> ReadFieldDesc(LineReader& reader, std::string_view input_path);
 
 // The failure of a header the input ended (or failed) in.
 Status HeaderCutShort(const LineReader& reader, std::string_view input_path);

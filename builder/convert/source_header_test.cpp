@@ -46,10 +46,10 @@ TEST(ReadSourceHeader, PrefixIsTestedOnItsFirst18Characters) {
   DbHeader refused;
   char untouched = 'x';
   EXPECT_EQ(ReadFrom("Brindlewick Sourc\r\n13\r\n'|'\r\n" + kTail, refused, untouched),
-            StatusKind::kNoInput);
+            StatusKind::kRefusal);
   EXPECT_EQ(untouched, 'x');
   EXPECT_TRUE(refused.name.empty());
-  EXPECT_EQ(ReadFrom("", refused, untouched), StatusKind::kNoInput);
+  EXPECT_EQ(ReadFrom("", refused, untouched), StatusKind::kRefusal);
 }
 
 TEST(ReadSourceHeader, Version12AndBelowHaveNoSplitterLine) {
@@ -98,8 +98,9 @@ TEST(ReadFieldDesc, EightAndSixteenBitValues) {
       "; Field #1\r\nA very long field name\r\n2\r\n258\r\n4\r\n1\r\n2\r\n0\r\n"
       "70000\r\n120\r\n-1\r\n");
   LineReader reader(source);
-  DbFieldDesc field;
-  ASSERT_TRUE(ReadFieldDesc(reader, "book.fsr", field).ok());
+  const StatusOr<DbFieldDesc> read = ReadFieldDesc(reader, "book.fsr");
+  ASSERT_TRUE(read.ok());
+  const DbFieldDesc& field = read.value();
   EXPECT_EQ(field.name, "A very long fiel");
   EXPECT_EQ(field.type, 2);
   EXPECT_EQ(field.flags, 2);  // 258 in 8 bits
@@ -107,7 +108,7 @@ TEST(ReadFieldDesc, EightAndSixteenBitValues) {
   EXPECT_EQ(field.edit_width, 70000 % 65536);
   EXPECT_EQ(field.result_size, 120);
   EXPECT_EQ(field.max_size, 65535);
-  EXPECT_EQ(ReadFieldDesc(reader, "book.fsr", field).kind(), StatusKind::kError);
+  EXPECT_EQ(ReadFieldDesc(reader, "book.fsr").status().kind(), StatusKind::kError);
 }
 
 }  // namespace

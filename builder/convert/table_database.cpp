@@ -18,22 +18,22 @@ std::string HeaderAndFields(const SourceLayout& layout, bool complete) {
 
 }  // namespace
 
-Status ReadSourceLayout(LineReader& reader, std::string_view input_path, SourceLayout& layout) {
+StatusOr<SourceLayout> ReadSourceLayout(LineReader& reader, std::string_view input_path) {
+  SourceLayout layout;
   const Status header = ReadSourceHeader(reader, input_path, layout.header, layout.splitter);
   // A first line that cannot be read is a failure of the reading, not a file of another kind.
-  if (header.kind() == StatusKind::kNoInput && reader.failed())
-    return HeaderCutShort(reader, input_path);
+  if (header.refusal() && reader.failed()) return HeaderCutShort(reader, input_path);
   if (!header.ok()) return header;
   const std::int32_t count = layout.header.field_count;
   if (count < 1 || count > format::kMaxFields) return Status::Error(messages::BadFieldCount(count));
-  layout.fields.assign(count, format::DbFieldDesc{});
   for (int i = 0; i < count; ++i) {
-    format::DbFieldDesc& field = layout.fields[i];
-    if (Status read = ReadFieldDesc(reader, input_path, field); !read.ok()) return read;
-    if (field.numeric() && (field.num_size < 1 || field.num_size > format::kMaxNumericSize))
-      return Status::Error(messages::BadNumericSize(i + 1, field.name, field.num_size));
+    StatusOr<format::DbFieldDesc> field = ReadFieldDesc(reader, input_path);
+    if (!field.ok()) return field.status();
+    if (field->numeric() && (field->num_size < 1 || field->num_size > format::kMaxNumericSize))
+      return Status::Error(messages::BadNumericSize(i + 1, field->name, field->num_size));
+    layout.fields.push_back(std::move(field).value());
   }
-  return Status::Ok();
+  return layout;
 }
 
 Status CheckTableSplitters(std::int64_t record, std::string_view line, const SourceLayout& layout) {
@@ -86,6 +86,11 @@ Status ReadTableRecords(LineReader& reader, SourceLayout& layout, RecordSink& si
 Status ConvertSourceFile(const std::string& input_path, const std::string& output_path,
                          Reporter& reporter, std::optional<codepage::TextEncoding> encoding) {
   TextSource input(input_path, encoding);
+  return ConvertSourceFile(input, input_path, output_path, reporter);
+}
+
+Status ConvertSourceFile(TextSource& input, const std::string& input_path,
+                         const std::string& output_path, Reporter& reporter) {
   if (!input.is_open()) return Status::NoInput();
   DatabaseOutput output(output_path, reporter);
   if (!output.is_open()) return Status::NoOutput();
@@ -95,10 +100,9 @@ Status ConvertSourceFile(const std::string& input_path, const std::string& outpu
     return output.Fail(
         messages::ReadFailed(input_path, reader.failed() ? input.FailureText() : ""));
 
-  SourceLayout layout;
-  const Status read = ReadSourceLayout(reader, input_path, layout);
-  if (read.kind() == StatusKind::kNoInput) return read;
-  if (!read.ok()) return output.Fail(read.message());
+  StatusOr<SourceLayout> read = ReadSourceLayout(reader, input_path);
+  if (!read.ok()) return output.Fail(read.status().message());
+  SourceLayout& layout = read.value();
 
   RecordWriter writer(output, reporter, HeaderAndFields(layout, false));
   std::int64_t records = 0;
@@ -110,10 +114,10 @@ Status ConvertSourceFile(const std::string& input_path, const std::string& outpu
   if (records < layout.header.record_count)
     reporter.Warning(messages::FewerRecordsThanDeclared(layout.header.record_count, records));
   layout.header.record_count = static_cast<std::uint32_t>(records);
-  if (!output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize)) ||
-      !output.sink().WriteAt(0, HeaderAndFields(layout, true))) {
-    return output.WriteFailure();
-  }
+  Status written =
+      output.sink().Write(std::string_view(format::kEndMarker, format::kEndMarkerSize));
+  if (written.ok()) written = output.sink().WriteAt(0, HeaderAndFields(layout, true));
+  if (!written.ok()) return output.WriteFailure(std::move(written));
   return output.Close();
 }
 

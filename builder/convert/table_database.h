@@ -13,6 +13,7 @@
 #include "builder/convert/record_sink.h"
 #include "builder/convert/reporter.h"
 #include "builder/convert/source_header.h"
+#include "builder/convert/text_source.h"
 #include "common/status.h"
 #include "common/text_encoding.h"
 
@@ -29,9 +30,9 @@ struct SourceLayout {
 };
 
 // Reads the header and the field blocks and checks that they describe a database we can write
-// (1 to 10 fields, numeric sizes 1 to 4). No input when the prefix is wrong; an error with the
-// reason otherwise.
-Status ReadSourceLayout(LineReader& reader, std::string_view input_path, SourceLayout& layout);
+// (1 to 10 fields, numeric sizes 1 to 4). A refusal that says the file is no source file when
+// the prefix is wrong; an error with the reason otherwise.
+StatusOr<SourceLayout> ReadSourceLayout(LineReader& reader, std::string_view input_path);
 
 // First check of a data line: at least one splitter less than there are fields.
 Status CheckTableSplitters(std::int64_t record, std::string_view line, const SourceLayout& layout);
@@ -56,5 +57,8 @@ Status ReadTableRecords(LineReader& reader, SourceLayout& layout, RecordSink& si
 Status ConvertSourceFile(const std::string& input_path, const std::string& output_path,
                          Reporter& reporter,
                          std::optional<codepage::TextEncoding> encoding = std::nullopt);
+// The same on `input` (memory in tests and fuzz targets); messages name it `input_path`.
+Status ConvertSourceFile(TextSource& input, const std::string& input_path,
+                         const std::string& output_path, Reporter& reporter);
 
 }  // namespace builder

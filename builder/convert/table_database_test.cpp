@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "builder/convert/messages.h"
 #include "builder/convert/test/test_support.h"
 
 namespace builder {
@@ -150,8 +151,9 @@ TEST_P(ConvertSourceFileTest, ResultCodesAndTheirMessages) {
             StatusKind::kNoOutput);
   EXPECT_TRUE(reporter_.messages.empty());
 
-  EXPECT_EQ(Convert("Brindlewick source\r\n13\r\n"), StatusKind::kNoInput);
-  EXPECT_TRUE(reporter_.messages.empty());
+  EXPECT_EQ(Convert("Brindlewick source\r\n13\r\n"), StatusKind::kError);
+  EXPECT_EQ(OnlyMessage(), messages::NotASourceFile(input_));
+  reporter_ = RecordingReporter();
 
   EXPECT_EQ(Convert(""), StatusKind::kError);
   EXPECT_EQ(OnlyMessage(), "Ошибка чтение исходного файла данных - " + input_);

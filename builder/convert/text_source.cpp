@@ -25,8 +25,16 @@ bool StartsWithByteOrderMark(std::string_view bytes) {
 }  // namespace
 
 TextSource::TextSource(const std::string& path, std::optional<TextEncoding> encoding)
-    : file_(path) {
-  if (!file_.is_open()) return;
+    : TextSource(std::make_unique<FileSource>(path), encoding) {}
+
+TextSource::TextSource(std::unique_ptr<ByteSource> bytes, std::optional<TextEncoding> encoding)
+    : bytes_(std::move(bytes)) {
+  // A source that fails before its first read is one that could not be opened.
+  if (bytes_->failed()) {
+    open_error_ = bytes_->FailureText();
+    return;
+  }
+  opened_ = true;
   if (encoding) {
     encoding_ = *encoding;
   } else {
@@ -49,14 +57,15 @@ void TextSource::Detect() {
   pending_refusal_.clear();
   raw_.clear();
   raw_offset_ = 0;
-  if (!file_.failed() && !file_.Rewind()) system_error_ = errno;
+  if (!bytes_->failed() && !bytes_->Rewind()) system_error_ = errno;
 }
 
 bool TextSource::ReadRaw(std::size_t size) {
   raw_offset_ += raw_.size();
-  raw_.resize(std::min(size, kBlockSize));
-  raw_.resize(file_.Read(raw_.data(), raw_.size()));
-  if (file_.failed()) raw_.clear();
+  // Read into a block that is never cleared: a short input costs only the bytes it has.
+  if (!block_) block_ = std::make_unique_for_overwrite<char[]>(kBlockSize);
+  raw_.assign(block_.get(), bytes_->Read(block_.get(), std::min(size, kBlockSize)));
+  if (bytes_->failed()) raw_.clear();
   if (encoding_ == TextEncoding::kUtf16) return !raw_.empty();
   if (const void* nul = std::memchr(raw_.data(), '\0', raw_.size())) {
     const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(nul) - raw_.data());
@@ -73,7 +82,7 @@ void TextSource::ConvertNextBlock() {
   handed_ = 0;
   serve_limit_ = 0;
   bool more = ReadRaw(kBlockSize) && pending_refusal_.empty();
-  if (file_.failed()) return;
+  if (bytes_->failed()) return;
   std::string_view text = raw_;
   std::string decoded;
   if (encoding_ == TextEncoding::kUtf16) {
@@ -163,13 +172,13 @@ std::size_t TextSource::Read(char* buffer, std::size_t size) {
 }
 
 bool TextSource::failed() const {
-  return file_.failed() || system_error_ != 0 || !refusal_.empty();
+  return bytes_->failed() || system_error_ != 0 || !refusal_.empty();
 }
 
 std::string TextSource::FailureText() const {
   if (!refusal_.empty()) return refusal_;
   if (system_error_ != 0) return SystemReason(system_error_);
-  return file_.FailureText();
+  return bytes_->FailureText();
 }
 
 }  // namespace builder

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,9 +27,12 @@ class TextSource : public ByteSource {
  public:
   // Opens `path`; `encoding` nullopt: detected.
   TextSource(const std::string& path, std::optional<codepage::TextEncoding> encoding);
+  // Reads `bytes` (a file, or memory in tests and fuzz targets); a detection reads them twice,
+  // so they must go back to their start.
+  TextSource(std::unique_ptr<ByteSource> bytes, std::optional<codepage::TextEncoding> encoding);
 
-  bool is_open() const { return file_.is_open(); }
-  const std::string& open_error() const { return file_.open_error(); }
+  bool is_open() const { return opened_; }
+  const std::string& open_error() const { return open_error_; }
   codepage::TextEncoding encoding() const { return encoding_; }
 
   std::size_t Read(char* buffer, std::size_t size) override;
@@ -62,12 +66,15 @@ class TextSource : public ByteSource {
   // the refusal pending; `last`: no block follows.
   void DecodeUtf16(bool last, std::string& text);
 
-  FileSource file_;
+  std::unique_ptr<ByteSource> bytes_;
+  bool opened_ = false;
+  std::string open_error_;
   codepage::TextEncoding encoding_ = codepage::TextEncoding::kCp1251;
   std::string refusal_;          // the reading has stopped on the content
   std::string pending_refusal_;  // it stops so once the bytes before the fault are handed out
   int system_error_ = 0;
-  std::uint64_t raw_offset_ = 0;  // of the block in raw_
+  std::uint64_t raw_offset_ = 0;   // of the block in raw_
+  std::unique_ptr<char[]> block_;  // what the source gives, before it is taken into raw_
   std::string raw_;
   // UTF-16 input: the decoder to UTF-8, made at the first block, whose mark names the byte order;
   // and the bytes it has decoded so far, for the offset of a NUL character.

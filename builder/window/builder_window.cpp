@@ -3,7 +3,9 @@
 #include <QCloseEvent>
 #include <QFile>
 
+#include "builder/convert/phone_book.h"
 #include "builder/convert/run_conversion.h"
+#include "builder/window/builder_window_layout.h"
 #include "builder/window/field_validator.h"
 #include "builder/window/tab_cycle.h"
 #include "window_common/cp1251_text.h"
@@ -14,10 +16,7 @@ namespace builder {
 
 namespace {
 
-// The outer size 405 x 220 less a fixed 3-pixel frame on each side and a 19-pixel caption.
-constexpr int kClientWidth = 399;
-constexpr int kClientHeight = 195;
-constexpr int kNameTypingLimit = 22;
+constexpr int kNameTypingLimit = static_cast<int>(kMaxPhoneBookNameBytes);
 
 const char kBanner[] =
     "Hobnail-Tally /Dialmer DB Builder v.0.2 b40413,\n"
@@ -59,19 +58,19 @@ BuilderWindow::BuilderWindow(Desktop& desktop, window_common::EventPace& pace)
       desktop_(desktop),
       banner_(new QLabel(QString::fromUtf8(kBanner), this)),
       link_(new HyperlinkLabel(QString::fromLatin1(kMakerWebAddress), this)),
-      file_label_(MakeLabel(QStringLiteral("Имя файла:"), {5, 62, 79, 14}, this)),
-      name_label_(MakeLabel(QStringLiteral("Название:"), {5, 85, 79, 14}, this)),
-      splitter_label_(MakeLabel(QStringLiteral("Разделитель:"), {5, 109, 79, 14}, this)),
-      digits_label_(MakeLabel(QStringLiteral("Число цифр:"), {110, 109, 79, 14}, this)),
+      file_label_(MakeLabel(QStringLiteral("Имя файла:"), kFileLabel, this)),
+      name_label_(MakeLabel(QStringLiteral("Название:"), kNameLabel, this)),
+      splitter_label_(MakeLabel(QStringLiteral("Разделитель:"), kSplitterLabel, this)),
+      digits_label_(MakeLabel(QStringLiteral("Число цифр:"), kDigitsLabel, this)),
       status_bar_(new QStatusBar(this)),
       status_(new QLabel(status_bar_)),
-      choose_(MakeButton(QStringLiteral("Выбрать"), "choose", {290, 60, 60, 20}, this)),
-      path_(MakeField("path", {85, 60, 200, 20}, this)),
-      name_(MakeField("name", {85, 83, 200, 20}, this)),
-      splitter_(MakeField("splitter", {85, 106, 16, 20}, this)),
-      digits_(MakeField("digits", {180, 106, 16, 20}, this)),
-      start_(MakeButton(QStringLiteral("Начать"), "start", {85, 136, 60, 20}, this)),
-      close_(MakeButton(QStringLiteral("Закрыть"), "close", {150, 136, 60, 20}, this)),
+      choose_(MakeButton(QStringLiteral("Выбрать"), "choose", kChooseButton, this)),
+      path_(MakeField("path", kPathField, this)),
+      name_(MakeField("name", kNameField, this)),
+      splitter_(MakeField("splitter", kSplitterField, this)),
+      digits_(MakeField("digits", kDigitsField, this)),
+      start_(MakeButton(QStringLiteral("Начать"), "start", kStartButton, this)),
+      close_(MakeButton(QStringLiteral("Закрыть"), "close", kCloseButton, this)),
       reporter_(this, status_bar_, status_, desktop, pace) {
   setWindowTitle(QStringLiteral("Brindle Wick DB Builder"));
   setFixedSize(kClientWidth, kClientHeight);
@@ -80,10 +79,10 @@ BuilderWindow::BuilderWindow(Desktop& desktop, window_common::EventPace& pace)
   window_common::OpenDroppedFiles(this, [this](const QString& path) { TakeInputFile(path); });
 
   banner_->setObjectName(QStringLiteral("banner"));
-  banner_->setGeometry(0, 10, 400, 40);
+  banner_->setGeometry(kBannerPlace);
   banner_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   link_->setObjectName(QStringLiteral("link"));
-  link_->setGeometry(0, 39, 400, 15);
+  link_->setGeometry(kLinkPlace);
   link_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   connect(link_, &HyperlinkLabel::clicked, this,
           [this] { desktop_.OpenUrl(QUrl(QString::fromLatin1(kMakerWebAddress))); });

@@ -224,7 +224,8 @@ Status CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines, 
   // The document's max sizes, which the builder starts with, choose the numbers' texts.
   std::vector<std::uint16_t> max_sizes;
   for (int i = 1; i <= doc.FieldCount; ++i)
-    max_sizes.push_back(static_cast<std::uint16_t>(std::clamp(doc.Fields[i].MaxLen, 0, 65535)));
+    max_sizes.push_back(
+        static_cast<std::uint16_t>(std::clamp(doc.Fields[i].MaxLen, 0, kMaxDescriptorValue)));
   format::DataLineMaker maker(std::move(max_sizes), splitter, /*exact=*/false);
   const Status status =
       WriteRecordLines(reader, maker, out, {cut_long_lines, false, progress, &lines_cut}, &written);

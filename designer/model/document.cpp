@@ -116,6 +116,11 @@ void SetFieldNumber(TFieldDesc& field, format::FieldValue value, std::int32_t nu
   if (member.wide != nullptr) *member.wide = number;
 }
 
+void SetFieldType(TFieldDesc& field, bool numeric) {
+  field.DataType = numeric ? kTypeNumeric : kTypeText;
+  field.NumSize = numeric ? kMaxNumericSize : 0;
+}
+
 void Document::SetQueryBox(int row, bool ticked) {
   SetBox(*this, QueryBoxTicked, row, ticked, &TFieldDesc::QueryIndex);
 }

@@ -31,10 +31,14 @@ using TextEncoding = codepage::TextEncoding;
 using format::kTypeNumeric;
 using format::kTypeText;
 
+using format::FieldFlags;
 using format::kFlagDigitsOnly;
 using format::kFlagIgnoreCase;
 using format::kFlagSearchWithin;
 using format::kFlagUpperCase;
+
+using format::kMaxDescriptorValue;
+using format::kMaxNumericSize;
 
 struct TFieldDesc {
   std::string Name;  // at most 16 bytes
@@ -58,6 +62,10 @@ std::string CutName(const std::string& name);
 // the 8-bit members keep the number's low 8 bits.
 std::int32_t FieldNumber(const TFieldDesc& field, format::FieldValue value);
 void SetFieldNumber(TFieldDesc& field, format::FieldValue value, std::int32_t number);
+
+// Makes `field` numeric, with the largest number size, which holds every 32-bit value; or text,
+// without a number size.
+void SetFieldType(TFieldDesc& field, bool numeric);
 
 // A field name taken from the first line of a UTF-8 file where it held a character that
 // Windows-1251 lacks: the name as imported, with "?" in that character's place, and the character

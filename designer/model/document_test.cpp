@@ -87,6 +87,24 @@ TEST(DocumentLists, ExchangeWithAnEmptyOrImpossiblePositionHandsOutNoRepeat) {
 
 // A design restored after later edits brings back the fields and ticks as they were, and the
 // edits that merge into one undo step are those of one text alone.
+TEST(FieldDesc, TypeSetsTheNumberSizeThatHoldsEveryValue) {
+  TFieldDesc field;
+  SetFieldType(field, true);
+  EXPECT_EQ(field.DataType, kTypeNumeric);
+  EXPECT_EQ(field.NumSize, 4);
+  SetFieldType(field, false);
+  EXPECT_EQ(field.DataType, kTypeText);
+  EXPECT_EQ(field.NumSize, 0);
+}
+
+TEST(FieldDesc, FlagsHoldEachOptionInItsOwnBit) {
+  EXPECT_EQ(FieldFlags(false, false, false, false), 0);
+  EXPECT_EQ(FieldFlags(true, false, false, false), 1);
+  EXPECT_EQ(FieldFlags(false, true, false, false), 2);
+  EXPECT_EQ(FieldFlags(false, false, true, false), 4);
+  EXPECT_EQ(FieldFlags(false, false, false, true), 8);
+}
+
 TEST(DocumentDesign, RestoresFieldsAndTellsLoneTextEdits) {
   Document doc = ThreeFieldsInAllLists();
   const DocumentDesign before = TakeDesign(doc, "Staff", ";", true);

@@ -40,11 +40,15 @@ Status NotANumber(const Document& doc, int field, std::int64_t record, std::stri
                          " значение «" + codepage::Cp1251ToUtf8(value) + "» — не целое число.");
 }
 
+// Reads the document's file, or the lines `given` of its source.
 Status CheckTextSource(const Document& doc, int field, const std::string& splitter,
-                       const std::function<void(std::int64_t)>& progress) {
-  LineReader lines;
-  if (Status opened = lines.Open(doc.SourceFileName); !opened.ok()) return opened;
-  DocumentLineReader in(lines, doc.SourceEncoding, doc.SourceFileName);
+                       const std::function<void(std::int64_t)>& progress,
+                       LineReader* given = nullptr) {
+  LineReader file;
+  if (given == nullptr) {
+    if (Status opened = file.Open(doc.SourceFileName); !opened.ok()) return opened;
+  }
+  DocumentLineReader in(given != nullptr ? *given : file, doc.SourceEncoding, doc.SourceFileName);
   SkipToDataLines(doc, in);
   const int count = std::clamp(doc.FieldCount, 1, kMaxDocumentFields);
   std::string head;
@@ -124,6 +128,13 @@ Status CheckNumericFields(const Document& doc, const std::string& splitter,
       return checked;
   }
   return Status::Ok();
+}
+
+Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
+                         LineReader& lines,
+                         const std::function<void(std::int64_t records)>& progress) {
+  if (field < 1 || field > doc.FieldCount) return Status::Ok();
+  return CheckTextSource(doc, field, splitter, progress, &lines);
 }
 
 }  // namespace designer

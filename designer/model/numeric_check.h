@@ -10,6 +10,7 @@
 
 #include "common/status.h"
 #include "designer/model/document.h"
+#include "designer/model/text_file.h"
 
 namespace designer {
 
@@ -46,5 +47,11 @@ Status CheckNumbers(const Document& doc, int field,
 // were checked when they became numeric (or hold stored numbers).
 Status CheckNumericFields(const Document& doc, const std::string& splitter,
                           const std::function<void(std::int64_t records)>& progress);
+
+// CheckNumericField on `lines`, the lines of the document's text source (memory in tests and
+// fuzz targets).
+Status CheckNumericField(const Document& doc, int field, const std::string& splitter,
+                         LineReader& lines,
+                         const std::function<void(std::int64_t records)>& progress);
 
 }  // namespace designer

@@ -76,6 +76,10 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
 // document and `result` stay as they were.
 Status LoadFSR(Document& doc, const std::string& path, const ReadOptions& options,
                ReadResult& result);
+// The same on `file`, the source file's lines (memory in tests and fuzz targets), which the
+// document names `path`.
+Status LoadFSR(Document& doc, LineReader& file, const std::string& path, const ReadOptions& options,
+               ReadResult& result);
 
 // LoadFSR for a design to give new data (design_reuse.h): every field keeps the list positions
 // the file gives, a 0 included, and its boxes are ticked where it has a position, so that the

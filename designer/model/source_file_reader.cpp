@@ -94,12 +94,11 @@ Status ReadHeaderValue(format::HeaderValue value, LineReader& file, const std::s
   return status;
 }
 
-// Reads `path` into `doc` (a copy of the document), following the header's value order.
-Status ReadSourceFile(const std::string& path, const std::string& current_splitter, Document& doc,
-                      HeaderValues& values) {
-  LineReader file;
-  Status status = file.Open(path);
-  if (!status.ok()) return status;
+// Reads `file`, named `path`, into `doc` (a copy of the document), following the header's value
+// order.
+Status ReadSourceFile(LineReader& file, const std::string& path,
+                      const std::string& current_splitter, Document& doc, HeaderValues& values) {
+  Status status = Status::Ok();
   std::int32_t& lines = doc.HeaderLineCount;
   lines = 0;
 
@@ -152,10 +151,10 @@ std::string NextHeaderValue(LineReader& file, std::int32_t& header_line_count) {
 
 namespace {
 
-// LoadFSR, the list positions handed out by the ticks or, with `keep_positions`, as the file
-// gives them.
-Status LoadSource(Document& doc, const std::string& path, const ReadOptions& options,
-                  bool keep_positions, ReadResult& result) {
+// LoadFSR on `file`, named `path`, the list positions handed out by the ticks or, with
+// `keep_positions`, as the file gives them.
+Status LoadSource(Document& doc, LineReader& file, const std::string& path,
+                  const ReadOptions& options, bool keep_positions, ReadResult& result) {
   // The read works on a copy, so that a refused or unreadable file leaves the document as it was.
   Document loaded = doc;
   for (int row = 1; row <= kMaxDocumentFields; ++row) loaded.SetQueryBox(row, false);
@@ -165,7 +164,7 @@ Status LoadSource(Document& doc, const std::string& path, const ReadOptions& opt
   loaded.ResetSourceReading();
   loaded.FirstLineHasNames = false;
   HeaderValues values;
-  const Status status = ReadSourceFile(path, options.splitter, loaded, values);
+  const Status status = ReadSourceFile(file, path, options.splitter, loaded, values);
   if (!status.ok()) return status;
 
   // Ticking a box that was unticked gives a field without a position the next free one; the
@@ -195,11 +194,20 @@ Status LoadSource(Document& doc, const std::string& path, const ReadOptions& opt
 
 Status LoadFSR(Document& doc, const std::string& path, const ReadOptions& options,
                ReadResult& result) {
-  return LoadSource(doc, path, options, /*keep_positions=*/false, result);
+  LineReader file;
+  if (Status opened = file.Open(path); !opened.ok()) return opened;
+  return LoadSource(doc, file, path, options, /*keep_positions=*/false, result);
+}
+
+Status LoadFSR(Document& doc, LineReader& file, const std::string& path, const ReadOptions& options,
+               ReadResult& result) {
+  return LoadSource(doc, file, path, options, /*keep_positions=*/false, result);
 }
 
 Status LoadFSRDesign(Document& doc, const std::string& path, ReadResult& result) {
-  return LoadSource(doc, path, {}, /*keep_positions=*/true, result);
+  LineReader file;
+  if (Status opened = file.Open(path); !opened.ok()) return opened;
+  return LoadSource(doc, file, path, {}, /*keep_positions=*/true, result);
 }
 
 }  // namespace designer

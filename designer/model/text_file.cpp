@@ -40,8 +40,7 @@ std::string FileNameForMessage(const std::string& path) {
   return PathForMessage(std::filesystem::path(path).filename().string());
 }
 
-LineReader::LineReader(std::istream& in, std::string name)
-    : in_(&in), name_(std::move(name)), buffer_(kBlockSize) {}
+LineReader::LineReader(std::istream& in, std::string name) : in_(&in), name_(std::move(name)) {}
 
 Status LineReader::Open(const std::string& path) {
   name_ = path;
@@ -52,7 +51,6 @@ Status LineReader::Open(const std::string& path) {
     return status_;
   }
   in_ = &file_;
-  buffer_.resize(kBlockSize);
   return Status::Ok();
 }
 
@@ -70,19 +68,33 @@ bool LineReader::ReadInput(char* block, std::size_t size, std::size_t& got) {
   return true;
 }
 
+void LineReader::AllocateBlock() {
+  if (block_size_ == kBlockSize) return;
+  std::size_t size = kBlockSize;
+  // A first block as large as the input and a byte more reads a short input whole in one read,
+  // and spares the large block that the allocators serve slowly.
+  // A later read comes only after a small first block was filled whole.
+  if (!block_) {
+    const std::streamsize left = in_->rdbuf()->in_avail();
+    if (left > 0 && static_cast<std::size_t>(left) < kBlockSize - 1)
+      size = std::max(kSmallestBlock, static_cast<std::size_t>(left) + 1);
+  }
+  block_ = std::make_unique_for_overwrite<char[]>(size);
+  block_size_ = size;
+}
+
 bool LineReader::FillDecoded() {
-  std::string decoded;
+  decoded_.clear();
   // A block may decode to nothing (one byte of a code unit): read on until text or the end.
-  while (decoded.empty()) {
+  while (decoded_.empty()) {
     if (input_done_) break;
     std::size_t got = 0;
-    raw_.resize(kBlockSize);
-    if (!ReadInput(raw_.data(), raw_.size(), got)) return false;
-    decoder_->Add(std::string_view(raw_.data(), got), decoded);
-    if (input_done_) decoder_->Finish(decoded);
+    if (!ReadInput(block_.get(), block_size_, got)) return false;
+    decoder_->Add(std::string_view(block_.get(), got), decoded_);
+    if (input_done_) decoder_->Finish(decoded_);
   }
-  buffer_.assign(decoded.begin(), decoded.end());
-  end_ = buffer_.size();
+  data_ = decoded_.data();
+  end_ = decoded_.size();
   return true;
 }
 
@@ -90,42 +102,43 @@ bool LineReader::Fill() {
   if (input_done_ || in_ == nullptr || !status_.ok()) return false;
   position_ = 0;
   end_ = 0;
+  AllocateBlock();
   if (decoder_) {
     if (!FillDecoded()) return false;
   } else {
-    buffer_.resize(kBlockSize);
-    if (!ReadInput(buffer_.data(), buffer_.size(), end_)) return false;
+    data_ = block_.get();
+    if (!ReadInput(block_.get(), block_size_, end_)) return false;
     // The first block tells whether the input is UTF-16: its mark stands at the very start.
     const std::optional<codepage::ByteOrder> mark =
-        codepage::Utf16Mark(std::string_view(buffer_.data(), end_));
+        codepage::Utf16Mark(std::string_view(block_.get(), end_));
     const bool first = block_offset_ == 0 && !started_;
     if (first &&
         (utf16_input_ == Utf16Input::kAlways || (utf16_input_ == Utf16Input::kByMark && mark))) {
       decoder_.emplace(mark.value_or(codepage::ByteOrder::kLittleEndian));
-      std::string decoded;
-      decoder_->Add(std::string_view(buffer_.data(), end_), decoded);
-      if (input_done_) decoder_->Finish(decoded);
-      buffer_.assign(decoded.begin(), decoded.end());
-      end_ = buffer_.size();
+      decoded_.clear();
+      decoder_->Add(std::string_view(block_.get(), end_), decoded_);
+      if (input_done_) decoder_->Finish(decoded_);
+      data_ = decoded_.data();
+      end_ = decoded_.size();
       if (end_ == 0 && !FillDecoded()) return false;
     }
   }
   // Text never holds a NUL byte; a file that does is binary, and its bytes must not become a
   // document or a source file.
-  if (const void* nul = std::memchr(buffer_.data(), '\0', end_)) {
-    status_ = NotText(name_, block_offset_ + static_cast<const char*>(nul) - buffer_.data());
+  if (const void* nul = std::memchr(data_, '\0', end_)) {
+    status_ = NotText(name_, block_offset_ + static_cast<const char*>(nul) - data_);
     input_done_ = true;
     end_ = 0;
     return false;
   }
   block_offset_ += end_;
-  block_has_end_of_text_ = std::memchr(buffer_.data(), kEndOfText, end_) != nullptr;
+  block_has_end_of_text_ = std::memchr(data_, kEndOfText, end_) != nullptr;
   return end_ > 0;
 }
 
 int LineReader::Peek() {
   if (position_ == end_ && !Fill()) return EOF;
-  return static_cast<unsigned char>(buffer_[position_]);
+  return static_cast<unsigned char>(data_[position_]);
 }
 
 bool LineReader::LineFollows() {
@@ -137,7 +150,7 @@ bool LineReader::LineFollows() {
 
 void LineReader::SkipPastLineFeed() {
   while (Peek() != EOF) {
-    const char* start = buffer_.data() + position_;
+    const char* start = data_ + position_;
     if (const void* line_feed = std::memchr(start, '\n', end_ - position_)) {
       position_ += static_cast<std::size_t>(static_cast<const char*>(line_feed) - start) + 1;
       return;
@@ -150,7 +163,7 @@ bool LineReader::SkipByteOrderMark() {
   static constexpr char kMark[] = "\xEF\xBB\xBF";
   if (started_) return false;
   Peek();  // fills the first block
-  if (end_ - position_ < 3 || std::memcmp(buffer_.data() + position_, kMark, 3) != 0) return false;
+  if (end_ - position_ < 3 || std::memcmp(data_ + position_, kMark, 3) != 0) return false;
   position_ += 3;
   started_ = true;
   return true;
@@ -185,7 +198,7 @@ bool LineReader::ReadPiece(std::size_t max_bytes, std::string& piece, bool& line
     }
     // Take the run of ordinary bytes in one piece: it ends at the first of the three bytes that
     // mean something (memchr finds each far faster than a loop over every byte).
-    const char* run = buffer_.data() + position_;
+    const char* run = data_ + position_;
     std::size_t run_length = std::min(max_bytes - piece.size(), end_ - position_);
     for (const char stop : {'\n', '\r', kEndOfText}) {
       if (stop == kEndOfText && !block_has_end_of_text_) break;
@@ -220,7 +233,7 @@ bool LineReader::ReadLine(std::size_t max_bytes, std::string& line) {
 
 bool LineReader::ReadLineInPlace(std::string_view& line) {
   if (in_line_ || text_ended_ || position_ == end_) return false;
-  const char* start = buffer_.data() + position_;
+  const char* start = data_ + position_;
   const std::size_t available = end_ - position_;
   const auto* line_feed = static_cast<const char*>(std::memchr(start, '\n', available));
   if (line_feed == nullptr) return false;

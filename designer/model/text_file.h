@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <istream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -93,6 +94,8 @@ class LineReader {
   static constexpr std::size_t kWholeLine = static_cast<std::size_t>(-1);
   // Bytes taken from the input at a time.
   static constexpr std::size_t kBlockSize = 256 * 1024;
+  // The least first block: room for any mark that tells the encoding.
+  static constexpr std::size_t kSmallestBlock = 4096;
 
  private:
   // The next byte without consuming it, or EOF.
@@ -107,11 +110,19 @@ class LineReader {
   bool ReadInput(char* block, std::size_t size, std::size_t& got);
   // Decodes the next raw bytes of a UTF-16 input into the block; false on a read error.
   bool FillDecoded();
+  // Makes the raw block before a read: kBlockSize, or at first only as large as the input says
+  // it holds; a first block that was filled whole gives way to a full one.
+  void AllocateBlock();
 
   std::ifstream file_;  // the input when the reader opened it itself
   std::istream* in_ = nullptr;
   std::string name_;
-  std::vector<char> buffer_;
+  // The raw block, left uninitialised since every read fills what it uses: a reader is made for
+  // every file read, and clearing 256 KiB each time would cost more than a short file's reading.
+  std::unique_ptr<char[]> block_;
+  std::size_t block_size_ = 0;
+  std::string decoded_;         // the block at hand of a UTF-16 input, decoded
+  const char* data_ = nullptr;  // the block at hand: block_ or decoded_
   std::size_t position_ = 0;
   std::size_t end_ = 0;
   std::uint64_t block_offset_ = 0;  // offset in the input of the next block
@@ -124,7 +135,6 @@ class LineReader {
   Status status_ = Status::Ok();
   Utf16Input utf16_input_ = Utf16Input::kNever;
   std::optional<codepage::Utf16Decoder> decoder_;  // while the input is UTF-16
-  std::string raw_;                                // UTF-16 bytes of the block being decoded
 };
 
 // Writes text lines ending in CR LF into a replacement of a file, which its owner commits once

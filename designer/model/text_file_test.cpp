@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
@@ -217,6 +218,45 @@ TEST(LineReader, AReadErrorIsNoEndOfText) {
   EXPECT_NE(reader.status().message().find("«data.csv»"), std::string::npos)
       << reader.status().message();
   EXPECT_TRUE(reader.AtEnd());
+}
+
+// Serves its text a few bytes at a time and tells only those as available, as a pipe does.
+class TrickleBuffer : public std::streambuf {
+ public:
+  explicit TrickleBuffer(std::string text) : text_(std::move(text)) {}
+
+ protected:
+  std::streamsize showmanyc() override { return egptr() - gptr(); }
+  int_type underflow() override {
+    if (served_ == text_.size()) return traits_type::eof();
+    const std::size_t size = std::min<std::size_t>(10, text_.size() - served_);
+    char* start = text_.data() + served_;
+    setg(start, start, start + size);
+    served_ += size;
+    return traits_type::to_int_type(*start);
+  }
+
+ private:
+  std::string text_;
+  std::size_t served_ = 0;
+};
+
+TEST(LineReader, AnInputThatTellsLessThanItHoldsIsReadWhole) {
+  std::string text;
+  std::vector<std::string> expected;
+  for (int i = 0; text.size() < 3 * LineReader::kSmallestBlock; ++i) {
+    expected.push_back("record;" + std::to_string(i));
+    text += expected.back() + "\r\n";
+  }
+  TrickleBuffer buffer(text);
+  std::istream in(&buffer);
+  in.peek();  // the first few bytes are all the stream tells of
+  LineReader reader(in);
+  std::vector<std::string> lines;
+  std::string line;
+  while (reader.ReadLine(line)) lines.push_back(line);
+  EXPECT_TRUE(reader.status().ok());
+  EXPECT_EQ(lines, expected);
 }
 
 TEST(LineReader, AFileThatCannotBeOpenedIsNamed) {

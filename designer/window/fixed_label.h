@@ -2,6 +2,8 @@
 // captions.
 #pragma once
 
+#include <QPoint>
+
 class QLabel;
 class QWidget;
 
@@ -9,5 +11,8 @@ namespace designer {
 
 // `utf8` shown at (left, top) of `parent`, in the parent's font or its bold form.
 QLabel* AddLabel(QWidget* parent, const char* utf8, int left, int top, bool bold = false);
+inline QLabel* AddLabel(QWidget* parent, const char* utf8, QPoint place, bool bold = false) {
+  return AddLabel(parent, utf8, place.x(), place.y(), bold);
+}
 
 }  // namespace designer

@@ -24,6 +24,7 @@
 #include "designer/window/edit_history.h"
 #include "designer/window/fixed_label.h"
 #include "designer/window/key_release.h"
+#include "designer/window/main_window_layout.h"
 #include "designer/window/menu_keys.h"
 #include "designer/window/recent_files.h"
 #include "designer/window/splitter_panel.h"
@@ -37,25 +38,18 @@ namespace designer {
 
 namespace {
 
-constexpr int kClientWidth = 763;
-constexpr int kClientHeight = 535;
-constexpr int kUpperPanelHeight = 172;
-// What is left of the lower panel above the status bar.
-constexpr int kLowerPageHeight = kClientHeight - kUpperPanelHeight - 2 - 19;
-// Either panel keeps room for its scroll bar when the splitter is dragged far.
-constexpr int kMinPanelHeight = 60;
-constexpr int kStatusPanelWidths[4] = {150, 60, 120, 50};
 // A long read or save lets the window answer twice as often as a user needs to see it move.
 constexpr int kAnswerIntervalMs = 50;
 
-QToolButton* MakeToolButton(QWidget* toolbar, const char* name, const QPixmap& image, int left) {
+QToolButton* MakeToolButton(QWidget* toolbar, const char* name, const QPixmap& image,
+                            QRect geometry) {
   auto* button = new QToolButton(toolbar);
   button->setObjectName(QString::fromLatin1(name));
   button->setIcon(QIcon(image));
-  button->setIconSize(QSize(16, 16));
+  button->setIconSize(kToolIconSize);
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
-  button->setGeometry(left, 0, 23, 22);
+  button->setGeometry(geometry);
   return button;
 }
 
@@ -194,38 +188,39 @@ void MainWindow::CreateEditMenu() {
 void MainWindow::CreateToolBar(QWidget* upper_page) {
   auto* toolbar = new QFrame(upper_page);
   toolbar->setObjectName(QStringLiteral("toolBar"));
-  toolbar->setGeometry(0, 0, kClientWidth, 24);
+  toolbar->setGeometry(kToolBar);
   auto* line = new QFrame(toolbar);  // the line along the toolbar's bottom edge
   line->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-  line->setGeometry(0, 22, kClientWidth, 2);
+  line->setGeometry(kToolBarLine);
 
-  connect(MakeToolButton(toolbar, "openButton", OpenFolderImage(), 4), &QToolButton::clicked, this,
-          &MainWindow::OpenCommand);
-  connect(MakeToolButton(toolbar, "saveButton", FloppyDiskImage(), 27), &QToolButton::clicked, this,
-          &MainWindow::SaveCommand);
-  connect(MakeToolButton(toolbar, "exitButton", DoorImage(), 50), &QToolButton::clicked, this,
-          &MainWindow::ExitCommand);
+  connect(MakeToolButton(toolbar, "openButton", OpenFolderImage(), kOpenButton),
+          &QToolButton::clicked, this, &MainWindow::OpenCommand);
+  connect(MakeToolButton(toolbar, "saveButton", FloppyDiskImage(), kSaveButton),
+          &QToolButton::clicked, this, &MainWindow::SaveCommand);
+  connect(MakeToolButton(toolbar, "exitButton", DoorImage(), kExitButton), &QToolButton::clicked,
+          this, &MainWindow::ExitCommand);
   auto* separator = new QFrame(toolbar);
   separator->setFrameStyle(QFrame::VLine | QFrame::Sunken);
-  separator->setGeometry(73 + 3, 2, 2, 18);
-  connect(MakeToolButton(toolbar, "helpButton", HelpBookImage(), 81), &QToolButton::clicked, this,
-          &MainWindow::HelpCommand);
+  separator->setGeometry(kToolSeparator);
+  connect(MakeToolButton(toolbar, "helpButton", HelpBookImage(), kHelpButton),
+          &QToolButton::clicked, this, &MainWindow::HelpCommand);
 }
 
 void MainWindow::CreateUpperPanel(QWidget* upper_page) {
   CreateToolBar(upper_page);
 
-  AddLabel(upper_page, "Название", 8, 28);
+  AddLabel(upper_page, "Название", kDatabaseNameLabel);
   database_name_ = new QLineEdit(upper_page);
   database_name_->setObjectName(QStringLiteral("databaseName"));
-  database_name_->setGeometry(120, 27, 265, 19);
+  database_name_->setGeometry(kDatabaseName);
   database_name_->setValidator(new window_common::Cp1251Validator(database_name_));
   OnKeyTypedIn(database_name_, [this] { DatabaseNameTyped(); });
 
-  AddLabel(upper_page, "Разделитель:", 448, 28)->setObjectName(QStringLiteral("splitterLabel"));
+  AddLabel(upper_page, "Разделитель:", kSplitterLabel)
+      ->setObjectName(QStringLiteral("splitterLabel"));
   splitter_ = new QLineEdit(QStringLiteral(";"), upper_page);
   splitter_->setObjectName(QStringLiteral("splitter"));
-  splitter_->setGeometry(528, 27, 17, 19);
+  splitter_->setGeometry(kSplitterBox);
   splitter_->setMaxLength(1);
   splitter_->setValidator(new window_common::Cp1251Validator(splitter_));
   // A CSV document follows a new splitter at once; an emptied box waits for the editing's end.
@@ -236,28 +231,28 @@ void MainWindow::CreateUpperPanel(QWidget* upper_page) {
 
   cut_long_lines_ = new QCheckBox(QString::fromUtf8("Обрезать длинные строки"), upper_page);
   cut_long_lines_->setObjectName(QStringLiteral("cutLongLines"));
-  cut_long_lines_->setGeometry(560, 27, 201, 17);
+  cut_long_lines_->setGeometry(kCutLongLines);
   cut_long_lines_->setChecked(true);
 
-  AddLabel(upper_page, "Описание полей", 8, 51);
+  AddLabel(upper_page, "Описание полей", kFieldsLabel);
 }
 
 void MainWindow::CreateLowerPanel(QWidget* lower_page) {
-  AddLabel(lower_page, "Предварительный просмотр/редактирование ширины полей", 233, 3, true);
+  AddLabel(lower_page, "Предварительный просмотр/редактирование ширины полей", kPreviewLabel, true);
   preview_ = new HandheldPreview(lower_page, doc_, *this);
 }
 
 void MainWindow::CreateStatusBar(SplitterPanel* lower_panel) {
   auto* bar = new QWidget(lower_panel);
   bar->setObjectName(QStringLiteral("statusBar"));
-  bar->resize(761, 18);
+  bar->resize(kStatusBarSize);
   lower_panel->SetBottomBar(bar);
   int left = 0;
   for (int i = 0; i < 4; ++i) {
     auto* panel = new QLabel(bar);
     panel->setObjectName(QStringLiteral("statusPanel%1").arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setGeometry(left, 0, kStatusPanelWidths[i], 18);
+    panel->setGeometry(left, 0, kStatusPanelWidths[i], kStatusBarSize.height());
     panel->setIndent(2);
     status_panels_[i] = panel;
     left += kStatusPanelWidths[i];
@@ -265,19 +260,19 @@ void MainWindow::CreateStatusBar(SplitterPanel* lower_panel) {
   // Over the third status panel, moving with the status bar.
   progress_bar_ = new QProgressBar(bar);
   progress_bar_->setObjectName(QStringLiteral("progressBar"));
-  progress_bar_->setGeometry(214, 4, 113, 12);
+  progress_bar_->setGeometry(kProgressBar);
   progress_bar_->setTextVisible(false);
   progress_bar_->hide();
   cancel_button_ = new QPushButton(QString::fromUtf8("Отмена"), bar);
   cancel_button_->setObjectName(QStringLiteral("cancelButton"));
-  cancel_button_->setGeometry(332, 0, 64, 18);
+  cancel_button_->setGeometry(kCancelButton);
   cancel_button_->setFocusPolicy(Qt::NoFocus);
   cancel_button_->hide();
   connect(cancel_button_, &QPushButton::clicked, this, [this] { cancel_requested_ = true; });
   // What a box refuses (a character Windows-1251 lacks) is said in the rest of the bar.
   auto* tip = new QLabel(bar);
   tip->setObjectName(QStringLiteral("statusTip"));
-  tip->setGeometry(400, 0, 361, 18);
+  tip->setGeometry(kStatusTip);
   tip->setIndent(2);
   window_common::ShowStatusTips(this, tip);
 }

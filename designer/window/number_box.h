@@ -6,11 +6,12 @@
 #include <cstdint>
 
 #include "common/status.h"
+#include "designer/model/document.h"
 
 namespace designer {
 
 // The widest input box or result column the table database can hold, in pixels.
-inline constexpr int kMaxWidth = 65535;
+inline constexpr int kMaxWidth = kMaxDescriptorValue;
 
 // Reads a number box's `text` as a 32-bit integer (an optional sign and decimal digits, nothing
 // else) within [low, high]. Text that is no such integer fails with "<what>: «<text>» — не целое

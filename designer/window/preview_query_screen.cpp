@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "designer/window/key_release.h"
+#include "designer/window/main_window_layout.h"
 #include "designer/window/number_box.h"
 #include "designer/window/preview_input_box.h"
 #include "handheld/mouse_area.h"
@@ -15,7 +16,7 @@ using handheld::kInputBoxHeight;
 
 PreviewQueryScreen::PreviewQueryScreen(QWidget* lower_page, Handlers handlers)
     : ScreenFrame(lower_page, Screen::kQuery, true), handlers_(std::move(handlers)) {
-  move(245, 18);
+  move(kQueryScreenPlace);
   for (int row = 1; row <= kInputRows; ++row) {
     labels_[row] = handheld::AddInputLabel(this, row, QString::number(row));
   }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "designer/window/main_window_layout.h"
 #include "designer/window/number_box.h"
 #include "handheld/mouse_area.h"
 #include "handheld/screen_layout.h"
@@ -23,7 +24,7 @@ constexpr int kColumnWidthAtStart = 64;
 
 PreviewResultScreen::PreviewResultScreen(QWidget* lower_page, Handlers handlers)
     : ScreenFrame(lower_page, Screen::kResult, false), handlers_(std::move(handlers)) {
-  move(510, 18);
+  move(kResultScreenPlace);
 
   grid_ = new QTableWidget(kVisibleSampleRows, kColumnsAtStart, this);
   grid_->setObjectName(QStringLiteral("resultList"));

@@ -17,6 +17,7 @@
 
 #include "designer/window/field_grid_delegate.h"
 #include "designer/window/fixed_label.h"
+#include "designer/window/main_window_layout.h"
 #include "designer/window/number_box.h"
 #include "window_common/cp1251_text.h"
 
@@ -26,10 +27,8 @@ namespace {
 
 constexpr int kFirstUnselectableColumn = 3;
 constexpr int kSampleColumn = 5;
-// What the table database holds: numbers of 1 to 4 bytes, values of at most 65535 characters.
+// A number takes at least one byte.
 constexpr int kSmallestNumSize = 1;
-constexpr int kLargestNumSize = 4;
-constexpr int kMaxLength = 65535;
 // Column widths and row heights without the grid line, which the view adds to each section.
 constexpr int kColumnWidths[6] = {16, 118, 83, 29, 27, 292};
 constexpr int kHeadingHeight = 16;
@@ -63,7 +62,7 @@ class SelectorValidator : public QValidator {
 };
 
 QComboBox* MakeSelector(QWidget* parent, const char* name, const char* item0, const char* item1,
-                        int top) {
+                        QRect geometry) {
   auto* selector = new QComboBox(parent);
   selector->setObjectName(QString::fromLatin1(name));
   selector->setEditable(true);
@@ -73,14 +72,14 @@ QComboBox* MakeSelector(QWidget* parent, const char* name, const char* item0, co
   selector->setValidator(new SelectorValidator(selector));
   // No completion: it would fill in an item the user did not type.
   selector->setCompleter(nullptr);
-  selector->setGeometry(120, top, 100, 21);
+  selector->setGeometry(geometry);
   return selector;
 }
 
-QLineEdit* MakeBox(QWidget* parent, const char* name, int top) {
+QLineEdit* MakeBox(QWidget* parent, const char* name, QRect geometry) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(QString::fromLatin1(name));
-  box->setGeometry(120, top, 100, 19);
+  box->setGeometry(geometry);
   return box;
 }
 
@@ -168,7 +167,7 @@ void StructureEditor::CreateFieldGrid(QWidget* upper_page) {
 
   field_grid_ = new QTableWidget(kMaxDocumentFields, 6, upper_page);
   field_grid_->setObjectName(QStringLiteral("fieldGrid"));
-  field_grid_->setGeometry(120, 48, 577, 121);
+  field_grid_->setGeometry(kFieldGrid);
   field_grid_->setFrameStyle(QFrame::Box | QFrame::Plain);
   field_grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   field_grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -234,23 +233,25 @@ void StructureEditor::CreateFieldGrid(QWidget* upper_page) {
 }
 
 void StructureEditor::CreatePropertyPanel(QWidget* lower_page) {
-  AddLabel(lower_page, "Свойства поля:", 10, 3, true);
-  AddLabel(lower_page, "Размер числа", 10, 24);
-  num_size_ = MakeBox(lower_page, "numSize", 20);
-  AddLabel(lower_page, "Размер поля", 10, 46);
-  max_len_ = MakeBox(lower_page, "maxLen", 42);
+  AddLabel(lower_page, "Свойства поля:", kPropertiesLabel, true);
+  AddLabel(lower_page, "Размер числа", kNumSizeLabel);
+  num_size_ = MakeBox(lower_page, "numSize", kNumSizeBox);
+  AddLabel(lower_page, "Размер поля", kMaxLenLabel);
+  max_len_ = MakeBox(lower_page, "maxLen", kMaxLenBox);
   max_len_->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), max_len_));
-  AddLabel(lower_page, "Критерии поиска", 10, 66);
-  AddLabel(lower_page, "Только цифры", 32, 85);
-  digits_only_ = MakeSelector(lower_page, "digitsOnly", "Нет", "Да", 81);
-  AddLabel(lower_page, "Регистр букв", 32, 107);
-  upper_case_ = MakeSelector(lower_page, "upperCase", "любой", "верхний", 103);
-  AddLabel(lower_page, "Процедура поиска", 10, 127);
-  AddLabel(lower_page, "Регистр букв", 32, 146);
-  ignore_case_ = MakeSelector(lower_page, "ignoreCase", "учитывать", "не учитывать", 142);
-  AddLabel(lower_page, "Поиск", 32, 168);
-  search_within_ = MakeSelector(lower_page, "searchWithin", "по началу", "в строке", 164);
+  AddLabel(lower_page, "Критерии поиска", kSearchCriteriaLabel);
+  AddLabel(lower_page, "Только цифры", kDigitsOnlyLabel);
+  digits_only_ = MakeSelector(lower_page, "digitsOnly", "Нет", "Да", kDigitsOnlySelector);
+  AddLabel(lower_page, "Регистр букв", kUpperCaseLabel);
+  upper_case_ = MakeSelector(lower_page, "upperCase", "любой", "верхний", kUpperCaseSelector);
+  AddLabel(lower_page, "Процедура поиска", kSearchProcedureLabel);
+  AddLabel(lower_page, "Регистр букв", kIgnoreCaseLabel);
+  ignore_case_ =
+      MakeSelector(lower_page, "ignoreCase", "учитывать", "не учитывать", kIgnoreCaseSelector);
+  AddLabel(lower_page, "Поиск", kSearchWithinLabel);
+  search_within_ =
+      MakeSelector(lower_page, "searchWithin", "по началу", "в строке", kSearchWithinSelector);
 
   for (QWidget* control :
        {static_cast<QWidget*>(num_size_), static_cast<QWidget*>(max_len_),
@@ -276,7 +277,7 @@ void StructureEditor::PlaceTicks() {
       QCheckBox* box = column == 3 ? query_ticks_[i] : result_ticks_[i];
       const int left = field_grid_->x() + field_grid_->columnViewportPosition(column) +
                        kColumnWidths[column] / 2 - 4;
-      box->setGeometry(left, top, 13, 13);
+      box->setGeometry(left, top, kTickSide, kTickSide);
       box->raise();
     }
   }
@@ -423,8 +424,7 @@ void StructureEditor::ChangeFieldType(int field, bool numeric) {
       return;
     }
   }
-  desc.DataType = data_type;
-  desc.NumSize = numeric ? kLargestNumSize : 0;  // the largest holds every 32-bit value
+  SetFieldType(desc, numeric);
   num_size_->setText(numeric ? QString::number(desc.NumSize) : QStringLiteral("N/A"));
 }
 
@@ -479,25 +479,24 @@ Status StructureEditor::SaveField() {
   if (desc.DataType == kTypeNumeric) {
     std::int32_t size = 0;
     Status read =
-        ReadNumberBox(num_size_->text(), "Размер числа", kSmallestNumSize, kLargestNumSize, size);
+        ReadNumberBox(num_size_->text(), "Размер числа", kSmallestNumSize, kMaxNumericSize, size);
     if (!read.ok()) return read;
     desc.NumSize = static_cast<std::uint8_t>(size);
   } else {
     desc.NumSize = 0;
   }
   std::int32_t max_len = 0;
-  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxLength, max_len);
+  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxDescriptorValue, max_len);
   if (!read.ok()) return read;
   desc.MaxLen = max_len;
-  const auto bit = [](const QComboBox* selector) { return selector->currentIndex() & 1; };
-  desc.Flags = static_cast<std::uint8_t>(bit(digits_only_) | bit(upper_case_) << 1 |
-                                         bit(search_within_) << 2 | bit(ignore_case_) << 3);
+  const auto on = [](const QComboBox* selector) { return (selector->currentIndex() & 1) != 0; };
+  desc.Flags = FieldFlags(on(digits_only_), on(upper_case_), on(search_within_), on(ignore_case_));
   return Status::Ok();
 }
 
 Status StructureEditor::CommitMaxLen() {
   std::int32_t max_len = 0;
-  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxLength, max_len);
+  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxDescriptorValue, max_len);
   if (!read.ok()) return read;
   const int field = SelectedField();
   if (field == 0) return Status::Ok();

@@ -62,11 +62,10 @@ void Book::Reserve(std::uint32_t records) {
   for (Column& column : columns_) column.starts.reserve(room + 1);
 }
 
-Status LoadBook(const std::string& path, Book& book) {
+StatusOr<Book> LoadBook(const std::string& path) {
   Loader loader;
-  Status status = ReadBook(path, loader);
-  if (status.ok()) book = std::move(loader.book);
-  return status;
+  if (Status status = ReadBook(path, loader); !status.ok()) return status;
+  return std::move(loader.book);
 }
 
 }  // namespace viewer

@@ -73,8 +73,8 @@ class Book {
   std::uint32_t record_count_ = 0;
 };
 
-// Reads the table database or phone book at `path`, packed or not, into `book`. An Error that
-// says what is wrong when it cannot be read or is damaged; `book` is then left as it was.
-Status LoadBook(const std::string& path, Book& book);
+// Reads the table database or phone book at `path`, packed or not. An Error that says what is
+// wrong when it cannot be read or is damaged.
+StatusOr<Book> LoadBook(const std::string& path);
 
 }  // namespace viewer

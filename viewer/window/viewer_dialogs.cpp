@@ -9,23 +9,23 @@
 
 namespace viewer {
 
-QString QtViewerDialogs::ChooseBook(const QString& last_path) {
+std::optional<QString> QtViewerDialogs::ChooseBook(const QString& last_path) {
   QFileDialog dialog(owner_);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilters(handheld::BookFileFilters());
   if (!last_path.isEmpty()) dialog.setDirectory(QFileInfo(last_path).absolutePath());
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();
 }
 
-QString QtViewerDialogs::ChooseResultsFile(const QString& suggested) {
+std::optional<QString> QtViewerDialogs::ChooseResultsFile(const QString& suggested) {
   QFileDialog dialog(owner_);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilters({QStringLiteral("Таблица CSV (*.csv)")});
   dialog.setDefaultSuffix(QStringLiteral("csv"));
   dialog.selectFile(suggested);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();
 }
 

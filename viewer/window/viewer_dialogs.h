@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class QWidget;
 
@@ -12,11 +13,11 @@ class ViewerDialogs {
  public:
   virtual ~ViewerDialogs() = default;
   // The open dialog in the folder of `last_path` (the system's choice when empty), offering the
-  // book files; the chosen path, or an empty string on cancel.
-  virtual QString ChooseBook(const QString& last_path) = 0;
+  // book files; the chosen path, none on cancel.
+  virtual std::optional<QString> ChooseBook(const QString& last_path) = 0;
   // The save dialog for the results as CSV, starting at `suggested`; it asks before replacing
-  // a file. The chosen path, or an empty string on cancel.
-  virtual QString ChooseResultsFile(const QString& suggested) = 0;
+  // a file. The chosen path, none on cancel.
+  virtual std::optional<QString> ChooseResultsFile(const QString& suggested) = 0;
   // A modal box with the stop icon: a book that could not be opened, a file not written.
   virtual void ShowFailure(const QString& text) = 0;
   // A modal box without icon.
@@ -26,8 +27,8 @@ class ViewerDialogs {
 class QtViewerDialogs : public ViewerDialogs {
  public:
   explicit QtViewerDialogs(QWidget* owner) : owner_(owner) {}
-  QString ChooseBook(const QString& last_path) override;
-  QString ChooseResultsFile(const QString& suggested) override;
+  std::optional<QString> ChooseBook(const QString& last_path) override;
+  std::optional<QString> ChooseResultsFile(const QString& suggested) override;
   void ShowFailure(const QString& text) override;
   void ShowMessage(const QString& text) override;
 

@@ -79,18 +79,17 @@ ViewerWindow::~ViewerWindow() = default;
 
 bool ViewerWindow::OpenBook(const QString& path) {
   last_path_ = path;
-  Book book;
-  const Status loaded = LoadBook(QFile::encodeName(path).toStdString(), book);
+  StatusOr<Book> loaded = LoadBook(QFile::encodeName(path).toStdString());
   if (!loaded.ok()) {
     recent_.Remove(path);
     ShowRecentBooks();
     dialogs_->ShowFailure(
         QStringLiteral("Не удалось открыть справочник «%1»:\n%2")
-            .arg(QFileInfo(path).fileName(), QString::fromStdString(loaded.message())));
+            .arg(QFileInfo(path).fileName(), QString::fromStdString(loaded.status().message())));
     return false;
   }
   setWindowFilePath(path);
-  ShowBook(std::move(book));
+  ShowBook(std::move(loaded).value());
   book_path_ = path;
   recent_.Add(path);
   ShowRecentBooks();

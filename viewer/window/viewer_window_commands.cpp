@@ -87,8 +87,7 @@ void ViewerWindow::ShowRecentBooks() {
 }
 
 void ViewerWindow::OpenCommand() {
-  const QString path = dialogs_->ChooseBook(last_path_);
-  if (!path.isEmpty()) OpenBook(path);
+  if (const std::optional<QString> path = dialogs_->ChooseBook(last_path_)) OpenBook(*path);
 }
 
 void ViewerWindow::ReloadCommand() {
@@ -99,9 +98,10 @@ void ViewerWindow::ReloadCommand() {
 void ViewerWindow::SaveResultsCommand() {
   if (!book_open_) return;
   const QFileInfo book_file(book_path_.isEmpty() ? last_path_ : book_path_);
-  const QString path = dialogs_->ChooseResultsFile(
+  const std::optional<QString> chosen = dialogs_->ChooseResultsFile(
       book_file.dir().filePath(book_file.completeBaseName() + QStringLiteral(".csv")));
-  if (path.isEmpty()) return;
+  if (!chosen) return;
+  const QString& path = *chosen;
   std::vector<std::size_t> fields(book_.layout().fields.size());
   std::iota(fields.begin(), fields.end(), 0);
   const std::vector<std::uint32_t>& found = result_screen_->Records();

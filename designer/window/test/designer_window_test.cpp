@@ -482,10 +482,10 @@ void DesignerWindowTest::ViewBookShowsTheDesignInOneViewer() {
                : QStringList{};
   };
   const auto shown_name = [&] {
-    viewer::Book book;
     const QString path = started().last().section(QLatin1Char(' '), 1);
-    if (!viewer::LoadBook(QFile::encodeName(path).toStdString(), book).ok()) return QString();
-    return QString::fromStdString(book.layout().name);
+    const StatusOr<viewer::Book> book = viewer::LoadBook(QFile::encodeName(path).toStdString());
+    if (!book.ok()) return QString();
+    return QString::fromStdString(book->layout().name);
   };
   QAction* view = with_viewer.Find<QAction>("viewBookItem");
   with_viewer.Find<QLineEdit>("databaseName")->setText(QStringLiteral("Staff"));

@@ -15,8 +15,8 @@ namespace {
 
 class QuietDialogs : public ViewerDialogs {
  public:
-  QString ChooseBook(const QString&) override { return {}; }
-  QString ChooseResultsFile(const QString&) override { return {}; }
+  std::optional<QString> ChooseBook(const QString&) override { return std::nullopt; }
+  std::optional<QString> ChooseResultsFile(const QString&) override { return std::nullopt; }
   void ShowFailure(const QString&) override {}
   void ShowMessage(const QString&) override {}
 };

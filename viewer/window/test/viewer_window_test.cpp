@@ -36,12 +36,12 @@ using testing_support::Cp;
 
 class ScriptedDialogs : public ViewerDialogs {
  public:
-  QString ChooseResultsFile(const QString& suggested) override {
+  std::optional<QString> ChooseResultsFile(const QString& suggested) override {
     suggestions << suggested;
     return results_file;
   }
-  QString ChooseBook(const QString&) override {
-    if (chosen.empty()) return {};
+  std::optional<QString> ChooseBook(const QString&) override {
+    if (chosen.empty()) return std::nullopt;
     const QString path = chosen.front();
     chosen.pop_front();
     return path;
@@ -50,7 +50,7 @@ class ScriptedDialogs : public ViewerDialogs {
   void ShowMessage(const QString& text) override { messages << text; }
 
   std::deque<QString> chosen;
-  QString results_file;
+  std::optional<QString> results_file;  // none: cancelled
   QStringList suggestions;
   QStringList failures;
   QStringList messages;
@@ -305,7 +305,7 @@ void ViewerWindowTest::SaveResultsWritesTheRecordsFoundAsCsv() {
   Press("findButton");
   dialogs_.results_file = dir_->filePath(QStringLiteral("found.csv"));
   Find<QAction>(QStringLiteral("saveResultsItem"))->trigger();
-  QFile saved(dialogs_.results_file);
+  QFile saved(*dialogs_.results_file);
   QVERIFY(saved.open(QIODevice::ReadOnly));
   QCOMPARE(QString::fromUtf8(saved.readAll()),
            QStringLiteral("Номер,Фамилия,Должность,Код\r\n300,Иванов,Инженер,a\r\n"
