@@ -22,10 +22,11 @@ namespace {
 // to any question and remembers any message, which would mean the import did not run through.
 class AnsweringDialogs : public designer::Dialogs {
  public:
-  QString ChooseFileToOpen(const QString&, const QStringList&) override { return {}; }
-  QString ChooseBookToView(const QString&, const QStringList&) override { return {}; }
-  QString ChooseFileToSave(const QString&, const QString&, const QStringList&,
-                           const QString&) override {
+  std::optional<QString> ChooseFileToOpen(const QString&, const QStringList&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> ChooseFileToSave(const QString&, const QString&, const QStringList&,
+                                          const QString&) override {
     return target;
   }
   std::optional<designer::CsvSettings> ChooseImportSettings(const QString&,
@@ -37,6 +38,11 @@ class AnsweringDialogs : public designer::Dialogs {
                                  .first_line_has_names = true,
                                  .skip_lines = guess.skip_lines};
   }
+  std::optional<designer::CsvSettings> ChooseSheetSettings(
+      const QString&, const std::vector<spreadsheet::SheetInfo>&, bool) override {
+    return designer::CsvSettings{.first_line_has_names = true};
+  }
+  bool ConfirmDesignMatch(const QStringList&, const QStringList&) override { return true; }
   // No to the export.
   bool AskYesNo(const QString& text) override { return !text.contains(QStringLiteral("экспорт")); }
   designer::Answer AskYesNoCancel(const QString&) override { return designer::Answer::kNo; }

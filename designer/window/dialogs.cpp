@@ -59,7 +59,8 @@ QStringList QtFileFilters(const QString& windows_filter) {
   return filters;
 }
 
-QString QtDialogs::ChooseFileToOpen(const QString& last_path, const QStringList& filters) {
+std::optional<QString> QtDialogs::ChooseFileToOpen(const QString& last_path,
+                                                   const QStringList& filters) {
   QFileDialog dialog(owner_);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
@@ -67,26 +68,13 @@ QString QtDialogs::ChooseFileToOpen(const QString& last_path, const QStringList&
   dialog.setNameFilters(filters);
   dialog.setDefaultSuffix(QStringLiteral("csv"));
   if (!last_path.isEmpty()) dialog.setDirectory(QFileInfo(last_path).absolutePath());
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();
 }
 
-QString QtDialogs::ChooseBookToView(const QString& proposed, const QStringList& filters) {
-  QFileDialog dialog(owner_);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters(filters);
-  if (!proposed.isEmpty()) {
-    const QFileInfo book(proposed);
-    dialog.setDirectory(book.absolutePath());
-    dialog.selectFile(book.fileName());
-  }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().first();
-}
-
-QString QtDialogs::ChooseFileToSave(const QString& folder, const QString& file_name,
-                                    const QStringList& filters, const QString& default_suffix) {
+std::optional<QString> QtDialogs::ChooseFileToSave(const QString& folder, const QString& file_name,
+                                                   const QStringList& filters,
+                                                   const QString& default_suffix) {
   QFileDialog dialog(owner_);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -95,7 +83,7 @@ QString QtDialogs::ChooseFileToSave(const QString& folder, const QString& file_n
   dialog.setDefaultSuffix(default_suffix);
   if (!folder.isEmpty()) dialog.setDirectory(folder);
   dialog.selectFile(file_name);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();
 }
 

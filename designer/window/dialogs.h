@@ -31,19 +31,19 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
 
+  // Every dialog that can be cancelled returns std::nullopt for Отмена, Esc and closing it.
+
   // The open dialog, starting in the folder of `last_path` (the system's choice when empty).
   // `filters` are in Qt's "text (pattern ...)" form, the first one selected. The chosen file
-  // must exist. Returns the chosen path, or an empty string on cancel.
-  virtual QString ChooseFileToOpen(const QString& last_path, const QStringList& filters) = 0;
-
-  // The open dialog for a book to view, in the folder of `proposed` and proposing its file name
-  // (the system's choice when empty). Empty string on cancel.
-  virtual QString ChooseBookToView(const QString& proposed, const QStringList& filters) = 0;
+  // must exist. Returns the chosen path.
+  virtual std::optional<QString> ChooseFileToOpen(const QString& last_path,
+                                                  const QStringList& filters) = 0;
 
   // The save dialog in `folder` proposing `file_name`; `default_suffix` is added to a name typed
-  // without one and overwriting an existing file is asked first. Empty string on cancel.
-  virtual QString ChooseFileToSave(const QString& folder, const QString& file_name,
-                                   const QStringList& filters, const QString& default_suffix) = 0;
+  // without one and overwriting an existing file is asked first.
+  virtual std::optional<QString> ChooseFileToSave(const QString& folder, const QString& file_name,
+                                                  const QStringList& filters,
+                                                  const QString& default_suffix) = 0;
 
   // The import dialog (import_dialog.h) for the text table `path`: `guess` is what the file's
   // first lines suggest, preselected; `cut_long_lines` is the window's long-line option, which
@@ -89,10 +89,11 @@ class QtDialogs : public Dialogs {
  public:
   explicit QtDialogs(QWidget* owner) : owner_(owner) {}
 
-  QString ChooseFileToOpen(const QString& last_path, const QStringList& filters) override;
-  QString ChooseBookToView(const QString& proposed, const QStringList& filters) override;
-  QString ChooseFileToSave(const QString& folder, const QString& file_name,
-                           const QStringList& filters, const QString& default_suffix) override;
+  std::optional<QString> ChooseFileToOpen(const QString& last_path,
+                                          const QStringList& filters) override;
+  std::optional<QString> ChooseFileToSave(const QString& folder, const QString& file_name,
+                                          const QStringList& filters,
+                                          const QString& default_suffix) override;
   std::optional<CsvSettings> ChooseImportSettings(const QString& path, const CsvGuess& guess,
                                                   bool cut_long_lines) override;
   bool ConfirmDesignMatch(const QStringList& match, const QStringList& warnings) override;

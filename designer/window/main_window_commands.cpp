@@ -47,9 +47,9 @@ QString WithExtension(const QString& path, const char* extension) {
 }  // namespace
 
 void MainWindow::OpenCommand() {
-  const QString path =
+  const std::optional<QString> path =
       dialogs_->ChooseFileToOpen(last_open_path_, QtFileFilters(QString::fromUtf8(kOpenFilter)));
-  if (!path.isEmpty()) OpenFile(path);
+  if (path) OpenFile(*path);
 }
 
 // The readers set SourceFileName and the source's kind themselves and only when they succeed, so a
@@ -112,9 +112,10 @@ bool MainWindow::Save() {
   const QString proposed = QFileInfo(WithExtension(last_open_path_, ".fsr")).fileName();
   const QString folder = last_open_path_.isEmpty() ? QString() : last.absolutePath();
 
-  const QString target = dialogs_->ChooseFileToSave(
+  const std::optional<QString> chosen = dialogs_->ChooseFileToSave(
       folder, proposed, QtFileFilters(QString::fromUtf8(kSaveFilter)), QStringLiteral("fsr"));
-  if (target.isEmpty()) return false;
+  if (!chosen) return false;
+  const QString& target = *chosen;
   SaveResult result;
   BeginLongRun(true);
   Status saved = CheckNumericFields(doc_, Splitter(), [this](std::int64_t) { AnswerWhenDue(); });

@@ -42,9 +42,10 @@ void MainWindow::RefreshDataCommand() {
                                             "которого получат новые данные."));
     return;
   }
-  const QString path =
+  const std::optional<QString> chosen =
       dialogs_->ChooseFileToOpen(last_open_path_, QtFileFilters(QString::fromUtf8(kTableFilter)));
-  if (path.isEmpty()) return;
+  if (!chosen) return;
+  const QString& path = *chosen;
   std::string splitter;
   QStringList match;
   QStringList warnings;

@@ -29,7 +29,7 @@ class ScriptedDialogs : public Dialogs {
     QString default_suffix;
   };
 
-  std::deque<QString> open_answers;  // empty string: cancel
+  std::deque<QString> open_answers;  // when used up: Отмена
   std::deque<QString> save_answers;
   std::deque<bool> yes_no_answers;           // when used up, every question is answered Yes
   std::deque<Answer> yes_no_cancel_answers;  // when used up: Cancel
@@ -52,23 +52,19 @@ class ScriptedDialogs : public Dialogs {
 
   QStringList open_filters;
   QString open_last_path;
-  QString proposed_book;  // by the last dialog for a book to view
   std::vector<SaveRequest> save_requests;
   QStringList questions;
   std::vector<Shown> messages;
 
-  QString ChooseFileToOpen(const QString& last_path, const QStringList& filters) override {
+  std::optional<QString> ChooseFileToOpen(const QString& last_path,
+                                          const QStringList& filters) override {
     open_last_path = last_path;
     open_filters = filters;
     return Next(open_answers);
   }
-  QString ChooseBookToView(const QString& proposed, const QStringList& filters) override {
-    proposed_book = proposed;
-    open_filters = filters;
-    return Next(open_answers);
-  }
-  QString ChooseFileToSave(const QString& folder, const QString& file_name,
-                           const QStringList& filters, const QString& default_suffix) override {
+  std::optional<QString> ChooseFileToSave(const QString& folder, const QString& file_name,
+                                          const QStringList& filters,
+                                          const QString& default_suffix) override {
     save_requests.push_back({folder, file_name, filters, default_suffix});
     return Next(save_answers);
   }
@@ -126,8 +122,8 @@ class ScriptedDialogs : public Dialogs {
   }
 
  private:
-  static QString Next(std::deque<QString>& answers) {
-    if (answers.empty()) return {};
+  static std::optional<QString> Next(std::deque<QString>& answers) {
+    if (answers.empty()) return std::nullopt;
     QString answer = answers.front();
     answers.pop_front();
     return answer;
