@@ -56,9 +56,9 @@ class FaultList : public builder::RecordSink {
   // The summary and the exit status once the input is read as far as it could be.
   int Finish(builder::LineReader& reader, const builder::TextSource& source, std::int64_t records) {
     ListUnmappable(std::numeric_limits<std::int64_t>::max());
-    if (reader.failed()) {
-      console_.Error(shown_, builder::messages::ReadFailed(shown_, reader.FailureText()));
-      return source.content_refused() ? kExitRefused : kExitUnreadable;
+    if (!reader.status().ok()) {
+      console_.Error(shown_, builder::messages::ReadFailed(shown_, reader.status().message()));
+      return source.status().refusal() ? kExitRefused : kExitUnreadable;
     }
     console_.Note(shown_, "проверено записей: " + std::to_string(records) +
                               ", ошибочных: " + std::to_string(faulty_));
@@ -91,12 +91,12 @@ int CheckSourceFile(builder::LineReader& reader, const builder::TextSource& sour
   StatusOr<builder::SourceLayout> read = builder::ReadSourceLayout(reader, shown);
   if (!read.ok()) {
     console.Error(shown, read.status().message());
-    return reader.failed() && !source.content_refused() ? kExitUnreadable : kExitRefused;
+    return !reader.status().ok() && !source.status().refusal() ? kExitUnreadable : kExitRefused;
   }
   builder::SourceLayout& layout = read.value();
   std::int64_t records = 0;
   builder::ReadTableRecords(reader, layout, faults, records);
-  if (!reader.failed() && records < layout.header.record_count) {
+  if (reader.status().ok() && records < layout.header.record_count) {
     console.Note(shown,
                  builder::messages::FewerRecordsThanDeclared(layout.header.record_count, records));
   }
@@ -166,7 +166,7 @@ int RunCheckCommand(const std::vector<std::string>& args) {
   builder::TextSource source(path, encoding);
   builder::LineReader reader(source);
   FaultList faults(console, input, reader, source);
-  if (reader.AtEnd() && !reader.failed()) {
+  if (reader.AtEnd() && reader.status().ok()) {
     console.Error(input, builder::messages::ReadFailed(input));
     return kExitRefused;
   }

@@ -29,26 +29,25 @@ FileSource::~FileSource() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-std::size_t FileSource::Read(char* buffer, std::size_t size) {
-  if (file_ == nullptr) return 0;
-  const std::size_t got = std::fread(buffer, 1, size, file_);
-  if (got < size && std::ferror(file_) && read_errno_ == 0) read_errno_ = errno ? errno : EIO;
-  return got;
+Status ByteSource::Rewind() { return Status::Error(SystemReason(ESPIPE)); }
+
+StatusOr<std::size_t> FileSource::Read(char* buffer, std::size_t size) {
+  if (file_ == nullptr) return Status::Error(open_error_);
+  if (read_errno_ == 0) {
+    const std::size_t got = std::fread(buffer, 1, size, file_);
+    if (!std::ferror(file_)) return got;
+    read_errno_ = errno ? errno : EIO;
+  }
+  return Status::Error(SystemReason(read_errno_));
 }
 
-bool FileSource::failed() const { return file_ == nullptr || std::ferror(file_) != 0; }
-
-std::string FileSource::FailureText() const {
-  if (file_ == nullptr) return open_error_;
-  return SystemReason(read_errno_ ? read_errno_ : EIO);
+Status FileSource::Rewind() {
+  if (file_ == nullptr) return Status::Error(open_error_);
+  if (std::fseek(file_, 0, SEEK_SET) != 0) return Status::Error(SystemReason(errno));
+  return Status::Ok();
 }
 
-bool FileSource::Rewind() {
-  if (file_ == nullptr) return false;
-  return std::fseek(file_, 0, SEEK_SET) == 0;
-}
-
-std::size_t MemorySource::Read(char* buffer, std::size_t size) {
+StatusOr<std::size_t> MemorySource::Read(char* buffer, std::size_t size) {
   const std::size_t got = std::min(size, bytes_.size() - position_);
   std::memcpy(buffer, bytes_.data() + position_, got);
   position_ += got;

@@ -1,28 +1,24 @@
 // Sources of bytes for the readers of binary and builder-style text input: files in the programs,
-// memory in tests and fuzz targets. A failed read is reported as such, so a reader never
+// memory in tests and fuzz targets. A failed read is a failed Status, so a reader never
 // mistakes it for the end of its input.
 #pragma once
 
-#include <cerrno>
 #include <cstddef>
 #include <cstdio>
 #include <string>
 
+#include "common/status.h"
+
 class ByteSource {
  public:
   virtual ~ByteSource() = default;
-  // Reads up to `size` bytes into `buffer`; returns how many, 0 at the end or on a failure.
-  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
-  // True once a read has failed (as opposed to reaching the end).
-  virtual bool failed() const = 0;
-  // The system's wording of the failure, for messages.
-  virtual std::string FailureText() const = 0;
-  // Goes back to the start for another pass; false (errno set) where that cannot be done, as
-  // on a pipe.
-  virtual bool Rewind() {
-    errno = ESPIPE;
-    return false;
-  }
+  // Reads up to `size` bytes into `buffer`; returns how many, 0 at the end, or the failure (an
+  // error whose message is the system's reason). Bytes read before a failure in the same call are
+  // not handed out.
+  virtual StatusOr<std::size_t> Read(char* buffer, std::size_t size) = 0;
+  // Goes back to the start for another pass; an error with the system's reason where that cannot
+  // be done, as on a pipe.
+  virtual Status Rewind();
 };
 
 // A file opened for reading in binary mode; closed by the destructor.
@@ -39,10 +35,9 @@ class FileSource : public ByteSource {
   // The system's wording of why the file could not be opened.
   const std::string& open_error() const { return open_error_; }
 
-  std::size_t Read(char* buffer, std::size_t size) override;
-  bool failed() const override;
-  std::string FailureText() const override;
-  bool Rewind() override;
+  // Not open: the open error. Once a read failed, every later one fails alike.
+  StatusOr<std::size_t> Read(char* buffer, std::size_t size) override;
+  Status Rewind() override;
 
  private:
   explicit FileSource(std::FILE* file, int open_errno);
@@ -56,12 +51,10 @@ class FileSource : public ByteSource {
 class MemorySource : public ByteSource {
  public:
   explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}
-  std::size_t Read(char* buffer, std::size_t size) override;
-  bool failed() const override { return false; }
-  std::string FailureText() const override { return {}; }
-  bool Rewind() override {
+  StatusOr<std::size_t> Read(char* buffer, std::size_t size) override;
+  Status Rewind() override {
     position_ = 0;
-    return true;
+    return Status::Ok();
   }
 
  private:

@@ -89,11 +89,17 @@ class DatabaseReader::Input {
   bool Fill() { return failure_.empty() && (packed_ ? FillPacked() : FillPlain()); }
 
   bool FillPlain() {
-    const std::size_t got =
-        source_.Read(reinterpret_cast<char*>(data_.get() + end_), kBufferSize - end_);
+    const std::size_t got = ReadSource(data_.get() + end_, kBufferSize - end_);
     end_ += got;
-    if (got == 0 && source_.failed()) failure_ = "ошибка чтения: " + source_.FailureText();
     return got > 0;
+  }
+
+  // Reads what the source gives into `buffer`; 0 at the end or on a failure, which is kept.
+  std::size_t ReadSource(unsigned char* buffer, std::size_t size) {
+    StatusOr<std::size_t> got = source_.Read(reinterpret_cast<char*>(buffer), size);
+    if (got.ok()) return got.value();
+    failure_ = "ошибка чтения: " + got.status().message();
+    return 0;
   }
 
   // Reads more packed bytes behind those not yet inflated; false at the end or on a failure.
@@ -101,9 +107,7 @@ class DatabaseReader::Input {
     if (stream_.avail_in > 0 && stream_.next_in != packed_input_.get())
       std::memmove(packed_input_.get(), stream_.next_in, stream_.avail_in);
     const std::size_t kept = stream_.avail_in;
-    const std::size_t got =
-        source_.Read(reinterpret_cast<char*>(packed_input_.get() + kept), kBufferSize - kept);
-    if (got == 0 && source_.failed()) failure_ = "ошибка чтения: " + source_.FailureText();
+    const std::size_t got = ReadSource(packed_input_.get() + kept, kBufferSize - kept);
     stream_.next_in = packed_input_.get();
     stream_.avail_in = static_cast<uInt>(kept + got);
     return got > 0;

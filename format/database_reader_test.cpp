@@ -36,21 +36,18 @@ class FailingSource : public ByteSource {
  public:
   FailingSource(std::string bytes, std::size_t good)
       : bytes_(std::move(bytes)), good_(std::min(good, bytes_.size())) {}
-  std::size_t Read(char* buffer, std::size_t size) override {
+  StatusOr<std::size_t> Read(char* buffer, std::size_t size) override {
     const std::size_t got = std::min(size, good_ - position_);
     bytes_.copy(buffer, got, position_);
     position_ += got;
-    failed_ = got == 0 && good_ < bytes_.size();
+    if (got == 0 && good_ < bytes_.size()) return Status::Error("сбой диска");
     return got;
   }
-  bool failed() const override { return failed_; }
-  std::string FailureText() const override { return "сбой диска"; }
 
  private:
   std::string bytes_;
   std::size_t good_;
   std::size_t position_ = 0;
-  bool failed_ = false;
 };
 
 std::vector<std::string> ReadAll(ByteSource& source, bool& packed, Status& status) {

@@ -11,7 +11,14 @@ namespace builder {
 bool LineReader::Fill() {
   if (begin_ < end_) return true;
   begin_ = 0;
-  end_ = source_.Read(buffer_, sizeof buffer_);
+  end_ = 0;
+  if (!status_.ok()) return false;
+  StatusOr<std::size_t> got = source_.Read(buffer_, sizeof buffer_);
+  if (!got.ok()) {
+    status_ = got.status();
+    return false;
+  }
+  end_ = got.value();
   return end_ > 0;
 }
 
@@ -29,7 +36,7 @@ bool LineReader::ReadLine(std::size_t max_bytes, std::string& line) {
     begin_ += take;
     if (lf != nullptr) break;
   }
-  if (source_.failed() || line.empty()) return false;
+  if (!status_.ok() || line.empty()) return false;
   if (line_ended_) ++line_number_;
   line_ended_ = line.back() == '\n';
   return true;

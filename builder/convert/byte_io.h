@@ -1,5 +1,5 @@
-// The conversions' line reader over a byte source, and their file sink. Write failures are
-// reported as values, as read failures are by the sources.
+// The conversions' line reader over a byte source, and their file sink. Read and write failures
+// are reported as values.
 #pragma once
 
 #include <cstddef>
@@ -21,7 +21,7 @@ class LineReader {
   explicit LineReader(ByteSource& source) : source_(source) {}
 
   // Reads the next line of at most `max_bytes` bytes into `line`. False at the end of the input
-  // or on a read failure (tell them apart with failed()).
+  // or on a read failure (tell them apart with status()).
   bool ReadLine(std::size_t max_bytes, std::string& line);
   // The line of the file (1 for the first) where the last piece read began, for messages that
   // point into the file; pieces of one long line share it.
@@ -31,8 +31,8 @@ class LineReader {
   void SkipRestOfLine();
   // True when no byte is left (or the source failed).
   bool AtEnd();
-  bool failed() const { return source_.failed(); }
-  std::string FailureText() const { return source_.FailureText(); }
+  // Ok, or the source's failure that stopped the reading.
+  const Status& status() const { return status_; }
 
  private:
   bool Fill();
@@ -43,6 +43,7 @@ class LineReader {
   std::size_t end_ = 0;
   std::int64_t line_number_ = 0;
   bool line_ended_ = true;  // the last piece read ended its line
+  Status status_ = Status::Ok();
 };
 
 // A file created (or emptied) for writing in binary mode, written in large blocks. Each call

@@ -41,11 +41,13 @@ Status CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_pat
   std::vector<char> block(kPackBlockSize);
   std::int64_t total = 0;
   while (true) {
-    const std::size_t got = source.Read(block.data(), block.size());
-    if (source.failed()) {
+    const StatusOr<std::size_t> read = source.Read(block.data(), block.size());
+    if (!read.ok()) {
       gzclose(gzip);
-      return PackError(reporter, messages::PackReadFailed(source_path, source.FailureText()), true);
+      return PackError(reporter, messages::PackReadFailed(source_path, read.status().message()),
+                       true);
     }
+    const std::size_t got = read.value();
     if (got == 0) break;
     total += static_cast<std::int64_t>(got);
     reporter.StatusText(messages::Packing(total));

@@ -107,20 +107,16 @@ TEST_F(PackFileTest, TargetThatCannotBeCreatedIsReported) {
 // and no half-written target remains.
 class FailingSource : public ByteSource {
  public:
-  std::size_t Read(char* buffer, std::size_t size) override {
+  StatusOr<std::size_t> Read(char* buffer, std::size_t size) override {
     if (reads_++ == 0) {
       std::fill(buffer, buffer + size, 'a');
       return size;
     }
-    failed_ = true;
-    return 0;
+    return Status::Error("Input/output error");
   }
-  bool failed() const override { return failed_; }
-  std::string FailureText() const override { return "Input/output error"; }
 
  private:
   int reads_ = 0;
-  bool failed_ = false;
 };
 
 TEST_F(PackFileTest, ReadErrorEndsThePackingWithAMessage) {

@@ -92,10 +92,8 @@ Status ConvertPhoneBook(TextSource& input, const std::string& input_path,
   if (Status written = ReadPhoneRecords(reader, splitter, digit_count, writer, records);
       !written.ok())
     return written;
-  if (records == 0 || reader.failed()) {
-    return output.Fail(
-        messages::ReadFailed(input_path, reader.failed() ? input.FailureText() : ""));
-  }
+  if (records == 0 || !reader.status().ok())
+    return output.Fail(messages::ReadFailed(input_path, reader.status().message()));
 
   reporter.StatusText(messages::Converted(records));
   const auto count = format::EncodeRecordCount(static_cast<std::uint32_t>(records));

@@ -106,8 +106,9 @@ bool ReadValueLine(LineReader& reader, std::string& value) {
 }
 
 Status HeaderCutShort(const LineReader& reader, std::string_view input_path) {
-  return Status::Error(reader.failed() ? messages::ReadFailed(input_path, reader.FailureText())
-                                       : messages::HeaderTruncated(input_path));
+  return Status::Error(!reader.status().ok()
+                           ? messages::ReadFailed(input_path, reader.status().message())
+                           : messages::HeaderTruncated(input_path));
 }
 
 Status ReadSourceHeader(LineReader& reader, std::string_view input_path, format::DbHeader& header,

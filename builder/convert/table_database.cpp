@@ -22,7 +22,7 @@ StatusOr<SourceLayout> ReadSourceLayout(LineReader& reader, std::string_view inp
   SourceLayout layout;
   const Status header = ReadSourceHeader(reader, input_path, layout.header, layout.splitter);
   // A first line that cannot be read is a failure of the reading, not a file of another kind.
-  if (header.refusal() && reader.failed()) return HeaderCutShort(reader, input_path);
+  if (header.refusal() && !reader.status().ok()) return HeaderCutShort(reader, input_path);
   if (!header.ok()) return header;
   const std::int32_t count = layout.header.field_count;
   if (count < 1 || count > format::kMaxFields) return Status::Error(messages::BadFieldCount(count));
@@ -97,8 +97,7 @@ Status ConvertSourceFile(TextSource& input, const std::string& input_path,
 
   LineReader reader(input);
   if (reader.AtEnd())
-    return output.Fail(
-        messages::ReadFailed(input_path, reader.failed() ? input.FailureText() : ""));
+    return output.Fail(messages::ReadFailed(input_path, reader.status().message()));
 
   StatusOr<SourceLayout> read = ReadSourceLayout(reader, input_path);
   if (!read.ok()) return output.Fail(read.status().message());
@@ -108,7 +107,8 @@ Status ConvertSourceFile(TextSource& input, const std::string& input_path,
   std::int64_t records = 0;
   if (Status written = ReadTableRecords(reader, layout, writer, records); !written.ok())
     return written;
-  if (reader.failed()) return output.Fail(messages::ReadFailed(input_path, input.FailureText()));
+  if (!reader.status().ok())
+    return output.Fail(messages::ReadFailed(input_path, reader.status().message()));
 
   reporter.StatusText(messages::Converted(records));
   if (records < layout.header.record_count)

@@ -1,10 +1,7 @@
 #include "builder/convert/text_source.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-
-#include "common/system_reason.h"
 
 namespace builder {
 namespace {
@@ -24,16 +21,23 @@ bool StartsWithByteOrderMark(std::string_view bytes) {
 
 }  // namespace
 
-TextSource::TextSource(const std::string& path, std::optional<TextEncoding> encoding)
-    : TextSource(std::make_unique<FileSource>(path), encoding) {}
+TextSource::TextSource(const std::string& path, std::optional<TextEncoding> encoding) {
+  auto file = std::make_unique<FileSource>(path);
+  const bool opened = file->is_open();
+  if (!opened) {
+    open_error_ = file->open_error();
+    status_ = Status::Error(open_error_);
+  }
+  bytes_ = std::move(file);
+  if (opened) Start(encoding);
+}
 
 TextSource::TextSource(std::unique_ptr<ByteSource> bytes, std::optional<TextEncoding> encoding)
     : bytes_(std::move(bytes)) {
-  // A source that fails before its first read is one that could not be opened.
-  if (bytes_->failed()) {
-    open_error_ = bytes_->FailureText();
-    return;
-  }
+  Start(encoding);
+}
+
+void TextSource::Start(std::optional<TextEncoding> encoding) {
   opened_ = true;
   if (encoding) {
     encoding_ = *encoding;
@@ -57,15 +61,20 @@ void TextSource::Detect() {
   pending_refusal_.clear();
   raw_.clear();
   raw_offset_ = 0;
-  if (!bytes_->failed() && !bytes_->Rewind()) system_error_ = errno;
+  if (status_.ok()) status_ = bytes_->Rewind();
 }
 
 bool TextSource::ReadRaw(std::size_t size) {
   raw_offset_ += raw_.size();
   // Read into a block that is never cleared: a short input costs only the bytes it has.
   if (!block_) block_ = std::make_unique_for_overwrite<char[]>(kBlockSize);
-  raw_.assign(block_.get(), bytes_->Read(block_.get(), std::min(size, kBlockSize)));
-  if (bytes_->failed()) raw_.clear();
+  StatusOr<std::size_t> got = bytes_->Read(block_.get(), std::min(size, kBlockSize));
+  if (!got.ok()) {
+    status_ = got.status();
+    raw_.clear();
+    return false;
+  }
+  raw_.assign(block_.get(), got.value());
   if (encoding_ == TextEncoding::kUtf16) return !raw_.empty();
   if (const void* nul = std::memchr(raw_.data(), '\0', raw_.size())) {
     const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(nul) - raw_.data());
@@ -82,7 +91,7 @@ void TextSource::ConvertNextBlock() {
   handed_ = 0;
   serve_limit_ = 0;
   bool more = ReadRaw(kBlockSize) && pending_refusal_.empty();
-  if (bytes_->failed()) return;
+  if (!status_.ok()) return;
   std::string_view text = raw_;
   std::string decoded;
   if (encoding_ == TextEncoding::kUtf16) {
@@ -149,11 +158,12 @@ void TextSource::DecodeUtf16(bool last, std::string& text) {
   decoded_ += text.size();
 }
 
-std::size_t TextSource::Read(char* buffer, std::size_t size) {
-  if (failed()) return 0;
+StatusOr<std::size_t> TextSource::Read(char* buffer, std::size_t size) {
+  if (!status_.ok()) return status_;
   if (encoding_ == TextEncoding::kCp1251) {
     if (pending_refusal_.empty()) ReadRaw(size);
-    if (raw_.empty() && !pending_refusal_.empty()) refusal_ = pending_refusal_;
+    if (raw_.empty() && !pending_refusal_.empty()) status_ = Status::Refusal(pending_refusal_);
+    if (!status_.ok()) return status_;
     std::memcpy(buffer, raw_.data(), raw_.size());
     const std::size_t got = raw_.size();
     raw_offset_ += got;
@@ -161,24 +171,15 @@ std::size_t TextSource::Read(char* buffer, std::size_t size) {
     return got;
   }
   while (handed_ == serve_limit_) {
-    if (!pending_refusal_.empty()) refusal_ = pending_refusal_;
-    if (input_ended_ || failed()) return 0;
+    if (!pending_refusal_.empty()) status_ = Status::Refusal(pending_refusal_);
+    if (!status_.ok()) return status_;
+    if (input_ended_) return 0;
     ConvertNextBlock();
   }
   const std::size_t got = std::min(size, serve_limit_ - handed_);
   std::memcpy(buffer, converted_.data() + handed_, got);
   handed_ += got;
   return got;
-}
-
-bool TextSource::failed() const {
-  return bytes_->failed() || system_error_ != 0 || !refusal_.empty();
-}
-
-std::string TextSource::FailureText() const {
-  if (!refusal_.empty()) return refusal_;
-  if (system_error_ != 0) return SystemReason(system_error_);
-  return bytes_->FailureText();
 }
 
 }  // namespace builder

@@ -6,7 +6,7 @@
 // byte-order mark and is converted while it is read, so a Windows-1251 file gives the same bytes
 // as it always did and its UTF-8 twin gives the same bytes too. A file that begins with a UTF-16
 // byte-order mark is UTF-16 (common/text_encoding.h): it is decoded to UTF-8 and converted alike.
-// Reading stops as a failure at a NUL byte, which no text holds (in UTF-16 text, at a NUL
+// Reading stops as a refusal at a NUL byte, which no text holds (in UTF-16 text, at a NUL
 // character, its offset counted in the decoded text), and at a character Windows-1251 lacks,
 // which would change the data; the bytes before it are read first.
 #pragma once
@@ -27,21 +27,20 @@ class TextSource : public ByteSource {
  public:
   // Opens `path`; `encoding` nullopt: detected.
   TextSource(const std::string& path, std::optional<codepage::TextEncoding> encoding);
-  // Reads `bytes` (a file, or memory in tests and fuzz targets); a detection reads them twice,
-  // so they must go back to their start.
+  // Reads `bytes` (an open file, or memory in tests and fuzz targets); a detection reads them
+  // twice, so they must go back to their start.
   TextSource(std::unique_ptr<ByteSource> bytes, std::optional<codepage::TextEncoding> encoding);
 
   bool is_open() const { return opened_; }
   const std::string& open_error() const { return open_error_; }
   codepage::TextEncoding encoding() const { return encoding_; }
 
-  std::size_t Read(char* buffer, std::size_t size) override;
-  bool failed() const override;
-  // The system's reason, or what makes the file no text for the conversions, with its place.
-  std::string FailureText() const override;
-  // The reading stopped on the file's content (a NUL byte or a character Windows-1251 lacks),
-  // not on a failure of the system.
-  bool content_refused() const { return !refusal_.empty(); }
+  // A failed read returns status(), as does every read after it.
+  StatusOr<std::size_t> Read(char* buffer, std::size_t size) override;
+  // Why the reading stopped, Ok while it has not: a refusal that says what makes the file no text
+  // for the conversions, with its place (a NUL byte or a character Windows-1251 lacks), or an
+  // error with the system's reason.
+  const Status& status() const { return status_; }
 
   // For a reader that lists every faulty line (bwick check): a character Windows-1251 lacks no
   // longer stops the reading; it reads as "?" and is told by TakeUnmappable. Before any Read.
@@ -56,8 +55,9 @@ class TextSource : public ByteSource {
  private:
   // Reads the next raw block of at most `size` bytes into raw_, cut before a NUL byte, which
   // makes the refusal pending (not in UTF-16, whose NUL bytes are half its characters). False when
-  // it holds nothing: at the end, on a failure, or at a NUL byte that came first.
+  // it holds nothing: at the end, on a failure (kept in status_), or at a NUL byte that came first.
   bool ReadRaw(std::size_t size);
+  void Start(std::optional<codepage::TextEncoding> encoding);
   void Detect();
   void ConvertNextBlock();
   // Moves the converter's bad characters of the block just converted to unmappable_.
@@ -70,9 +70,8 @@ class TextSource : public ByteSource {
   bool opened_ = false;
   std::string open_error_;
   codepage::TextEncoding encoding_ = codepage::TextEncoding::kCp1251;
-  std::string refusal_;          // the reading has stopped on the content
-  std::string pending_refusal_;  // it stops so once the bytes before the fault are handed out
-  int system_error_ = 0;
+  Status status_ = Status::Ok();
+  std::string pending_refusal_;    // the reading stops so once the bytes before it are handed out
   std::uint64_t raw_offset_ = 0;   // of the block in raw_
   std::unique_ptr<char[]> block_;  // what the source gives, before it is taken into raw_
   std::string raw_;
