@@ -32,13 +32,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: spreadsheet_read_bench WORKBOOK OUT\n");
     return 2;
   }
-  std::unique_ptr<spreadsheet::Workbook> book;
-  Status status = spreadsheet::OpenWorkbook(argv[1], book);
+  spreadsheet::WorkbookOr book = spreadsheet::OpenWorkbook(argv[1]);
+  Status status = book.ok() ? Status::Ok() : book.status();
   std::FILE* out = std::fopen(argv[2], "wb");
   if (status.ok() && out != nullptr) {
     LineWriter writer(out);
     spreadsheet::SheetWarnings warnings;
-    status = book->ReadSheet(0, writer, warnings);
+    status = book.value()->ReadSheet(0, writer, warnings);
   }
   if (out == nullptr || std::fclose(out) != 0) status = Status::Error("cannot write the output");
   if (!status.ok()) std::fprintf(stderr, "%s\n", status.message().c_str());

@@ -134,7 +134,9 @@ TEST_F(ScriptingTest, EveryCommandReadsAPipeAndWritesStandardOutput) {
   for (const Case& c : cases) {
     const RunResult run = Bwick(c.args, "", c.piped_from);
     EXPECT_EQ(run.status, 0) << c.args << ": " << run.err;
-    if (!c.out.empty()) EXPECT_EQ(run.out, c.out) << c.args;
+    if (!c.out.empty()) {
+      EXPECT_EQ(run.out, c.out) << c.args;
+    }
   }
   EXPECT_NE(ReadBytes(dir_.File("fifo.fsr")).find("\r\n555;a;b;c;d\r\n"), std::string::npos);
 }

@@ -10,9 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string input(reinterpret_cast<const char*>(data + 1), size - 1);
   std::string archive =
       (data[0] & 1) ? std::move(input) : fuzz::StoredZip({{"content.xml", input}});
-  std::unique_ptr<spreadsheet::Workbook> book;
-  const Status opened = spreadsheet::OpenWorkbookInMemory(spreadsheet::WorkbookKind::kOds,
-                                                          std::move(archive), "fuzz.ods", book);
-  fuzz::ReadEverySheet(opened, book.get());
+  fuzz::ReadEverySheet(spreadsheet::OpenWorkbookInMemory(spreadsheet::WorkbookKind::kOds,
+                                                         std::move(archive), "fuzz.ods"));
   return 0;
 }

@@ -69,11 +69,12 @@ struct CheckingSink : spreadsheet::RowSink {
 };
 
 // Reads every sheet of the opened book; a failure must say why.
-inline void ReadEverySheet(const Status& opened, spreadsheet::Workbook* book) {
+inline void ReadEverySheet(const spreadsheet::WorkbookOr& opened) {
   if (!opened.ok()) {
-    if (opened.message().empty()) std::abort();
+    if (opened.status().message().empty()) std::abort();
     return;
   }
+  spreadsheet::Workbook* book = opened.value().get();
   for (std::size_t i = 0; i < book->sheets().size(); ++i) {
     CheckingSink sink;
     spreadsheet::SheetWarnings warnings;

@@ -30,8 +30,6 @@ extern "C" const char* __asan_default_options() { return "quarantine_size_mb=16"
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const std::string path = fuzz::ScratchPath("input.xls");
   fuzz::WriteFile(path, data, size);
-  std::unique_ptr<spreadsheet::Workbook> book;
-  const Status opened = spreadsheet::OpenWorkbook(path, book);
-  fuzz::ReadEverySheet(opened, book.get());
+  fuzz::ReadEverySheet(spreadsheet::OpenWorkbook(path));
   return 0;
 }

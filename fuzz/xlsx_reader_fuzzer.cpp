@@ -42,9 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
          {"xl/sharedStrings.xml", parts[1]},
          {"xl/styles.xml", parts[2]}});
   }
-  std::unique_ptr<spreadsheet::Workbook> book;
-  const Status opened = spreadsheet::OpenWorkbookInMemory(spreadsheet::WorkbookKind::kXlsx,
-                                                          std::move(archive), "fuzz.xlsx", book);
-  fuzz::ReadEverySheet(opened, book.get());
+  fuzz::ReadEverySheet(spreadsheet::OpenWorkbookInMemory(spreadsheet::WorkbookKind::kXlsx,
+                                                         std::move(archive), "fuzz.xlsx"));
   return 0;
 }

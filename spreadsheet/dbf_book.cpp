@@ -92,18 +92,16 @@ class DbfWorkbook : public Workbook {
 
 }  // namespace
 
-Status OpenDbfFile(const std::string& path, std::unique_ptr<Workbook>& book) {
+WorkbookOr OpenDbfFile(const std::string& path) {
   auto made = std::make_unique<DbfWorkbook>(FileLabel(path), std::string());
-  if (Status status = made->Open(path); !status.ok()) return status;
-  book = std::move(made);
-  return Status::Ok();
+  Status opened = made->Open(path);
+  return Opened(std::move(made), std::move(opened));
 }
 
-Status OpenDbfMemory(std::string bytes, const std::string& name, std::unique_ptr<Workbook>& book) {
+WorkbookOr OpenDbfMemory(std::string bytes, const std::string& name) {
   auto made = std::make_unique<DbfWorkbook>(name, std::move(bytes));
-  if (Status status = made->Open({}); !status.ok()) return status;
-  book = std::move(made);
-  return Status::Ok();
+  Status opened = made->Open({});
+  return Opened(std::move(made), std::move(opened));
 }
 
 }  // namespace spreadsheet

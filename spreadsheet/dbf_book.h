@@ -11,9 +11,9 @@
 
 namespace spreadsheet {
 
-Status OpenDbfFile(const std::string& path, std::unique_ptr<Workbook>& book);
+WorkbookOr OpenDbfFile(const std::string& path);
 
 // The table held in memory; `name` stands for the file.
-Status OpenDbfMemory(std::string bytes, const std::string& name, std::unique_ptr<Workbook>& book);
+WorkbookOr OpenDbfMemory(std::string bytes, const std::string& name);
 
 }  // namespace spreadsheet

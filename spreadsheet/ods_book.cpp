@@ -73,11 +73,10 @@ class OdsWorkbook : public Workbook {
 
 }  // namespace
 
-Status OpenOds(std::unique_ptr<ZipArchive> archive, std::unique_ptr<Workbook>& book) {
+WorkbookOr OpenOds(std::unique_ptr<ZipArchive> archive) {
   auto made = std::make_unique<OdsWorkbook>(std::move(archive));
-  if (Status status = made->Open(); !status.ok()) return status;
-  book = std::move(made);
-  return Status::Ok();
+  Status opened = made->Open();
+  return Opened(std::move(made), std::move(opened));
 }
 
 }  // namespace spreadsheet

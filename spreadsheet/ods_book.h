@@ -11,6 +11,6 @@ namespace spreadsheet {
 
 // Lists the sheets of `archive` (one pass over its content.xml); each sheet read is one more pass
 // that ends with the sheet.
-Status OpenOds(std::unique_ptr<ZipArchive> archive, std::unique_ptr<Workbook>& book);
+WorkbookOr OpenOds(std::unique_ptr<ZipArchive> archive);
 
 }  // namespace spreadsheet

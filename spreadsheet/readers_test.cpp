@@ -16,10 +16,9 @@ std::string Fixture(const std::string& name) {
 }
 
 std::unique_ptr<Workbook> Open(const std::string& name) {
-  std::unique_ptr<Workbook> book;
-  const Status status = OpenWorkbook(Fixture(name), book);
-  EXPECT_TRUE(status.ok()) << status.message();
-  return book;
+  WorkbookOr book = OpenWorkbook(Fixture(name));
+  EXPECT_TRUE(book.ok()) << book.status().message();
+  return book.ok() ? std::move(book).value() : nullptr;
 }
 
 Rows Read(Workbook& book, std::size_t sheet, SheetWarnings* warnings = nullptr) {
@@ -75,13 +74,11 @@ TEST(Readers, BytesInMemoryReadAsTheFile) {
   for (const auto& [file, kind] : {std::pair{"table.xlsx", WorkbookKind::kXlsx},
                                    {"table.ods", WorkbookKind::kOds},
                                    {"table866.dbf", WorkbookKind::kDbf}}) {
-    std::unique_ptr<Workbook> book;
-    ASSERT_TRUE(
-        OpenWorkbookInMemory(kind, testing_support::ReadBytes(Fixture(file)), file, book).ok());
-    EXPECT_EQ(Read(*book, 0), kTable) << file;
+    WorkbookOr book = OpenWorkbookInMemory(kind, testing_support::ReadBytes(Fixture(file)), file);
+    ASSERT_TRUE(book.ok());
+    EXPECT_EQ(Read(*book.value(), 0), kTable) << file;
   }
-  std::unique_ptr<Workbook> book;
-  EXPECT_TRUE(OpenWorkbookInMemory(WorkbookKind::kXls, "", "a.xls", book).refusal());
+  EXPECT_TRUE(OpenWorkbookInMemory(WorkbookKind::kXls, "", "a.xls").status().refusal());
 }
 
 // features.xlsx and the office suite's conversions of it: rich text, a formula, an error, dates
@@ -143,8 +140,7 @@ TEST(Readers, FilesAreToldByExtension) {
   EXPECT_EQ(KindOfFile("a/B.XLSX"), WorkbookKind::kXlsx);
   EXPECT_EQ(KindOfFile("b.Dbf"), WorkbookKind::kDbf);
   EXPECT_EQ(KindOfFile("c.csv"), std::nullopt);
-  std::unique_ptr<Workbook> book;
-  EXPECT_TRUE(OpenWorkbook("c.csv", book).refusal());
+  EXPECT_TRUE(OpenWorkbook("c.csv").status().refusal());
 }
 
 }  // namespace

@@ -65,10 +65,10 @@ std::string Letters(std::size_t count) {
 
 // The message of opening and reading the first sheet of `path`, with the rows given before.
 Status ReadFirst(const std::string& path, CollectRows& sink) {
-  std::unique_ptr<Workbook> book;
-  if (Status status = OpenWorkbook(path, book); !status.ok()) return status;
+  WorkbookOr book = OpenWorkbook(path);
+  if (!book.ok()) return book.status();
   SheetWarnings warnings;
-  return book->ReadSheet(0, sink, warnings);
+  return book.value()->ReadSheet(0, sink, warnings);
 }
 
 TEST(Safety, SheetsPastTheLimitsAndBadMarkupAreRefused) {

@@ -20,34 +20,31 @@ std::optional<WorkbookKind> KindOfFile(const std::string& path) {
 
 namespace {
 
-Status OpenZipped(WorkbookKind kind, std::unique_ptr<ZipArchive> archive,
-                  std::unique_ptr<Workbook>& book) {
-  return kind == WorkbookKind::kXlsx ? OpenXlsx(std::move(archive), book)
-                                     : OpenOds(std::move(archive), book);
+WorkbookOr OpenZipped(WorkbookKind kind, std::unique_ptr<ZipArchive> archive) {
+  return kind == WorkbookKind::kXlsx ? OpenXlsx(std::move(archive)) : OpenOds(std::move(archive));
 }
 
 }  // namespace
 
-Status OpenWorkbook(const std::string& path, std::unique_ptr<Workbook>& book) {
+WorkbookOr OpenWorkbook(const std::string& path) {
   const auto kind = KindOfFile(path);
   const std::string file = FileLabel(path);
   if (!kind) return Status::Refusal("Файл «" + file + "» — не таблица .xlsx, .ods, .xls или .dbf");
-  if (*kind == WorkbookKind::kXls) return OpenXls(path, book);
-  if (*kind == WorkbookKind::kDbf) return OpenDbfFile(path, book);
+  if (*kind == WorkbookKind::kXls) return OpenXls(path);
+  if (*kind == WorkbookKind::kDbf) return OpenDbfFile(path);
   std::unique_ptr<ZipArchive> archive;
   if (Status status = ZipArchive::OpenFile(path, file, archive); !status.ok()) return status;
-  return OpenZipped(*kind, std::move(archive), book);
+  return OpenZipped(*kind, std::move(archive));
 }
 
-Status OpenWorkbookInMemory(WorkbookKind kind, std::string bytes, const std::string& name,
-                            std::unique_ptr<Workbook>& book) {
+WorkbookOr OpenWorkbookInMemory(WorkbookKind kind, std::string bytes, const std::string& name) {
   if (kind == WorkbookKind::kXls)
     return Status::Refusal("Книгу .xls можно прочитать только из файла");
-  if (kind == WorkbookKind::kDbf) return OpenDbfMemory(std::move(bytes), name, book);
+  if (kind == WorkbookKind::kDbf) return OpenDbfMemory(std::move(bytes), name);
   std::unique_ptr<ZipArchive> archive;
   if (Status status = ZipArchive::OpenMemory(std::move(bytes), name, archive); !status.ok())
     return status;
-  return OpenZipped(kind, std::move(archive), book);
+  return OpenZipped(kind, std::move(archive));
 }
 
 }  // namespace spreadsheet

@@ -56,13 +56,21 @@ enum class WorkbookKind { kXlsx, kOds, kXls, kDbf };
 // The kind a file is read as, by its extension (letter case aside); none for other files.
 std::optional<WorkbookKind> KindOfFile(const std::string& path);
 
+// A workbook opened, or why it could not be.
+using WorkbookOr = StatusOr<std::unique_ptr<Workbook>>;
+
+// For the readers: the book `made`, once its opening has said `opened`.
+inline WorkbookOr Opened(std::unique_ptr<Workbook> made, Status opened) {
+  if (!opened.ok()) return opened;
+  return made;
+}
+
 // Opens the workbook at `path`, choosing the reader by the extension. Messages name the file.
-Status OpenWorkbook(const std::string& path, std::unique_ptr<Workbook>& book);
+WorkbookOr OpenWorkbook(const std::string& path);
 
 // The same on bytes in memory, for the fuzz targets; `name` stands for the file in messages.
 // Every kind but kXls, whose library reads only files: give it a file through OpenWorkbook.
-Status OpenWorkbookInMemory(WorkbookKind kind, std::string bytes, const std::string& name,
-                            std::unique_ptr<Workbook>& book);
+WorkbookOr OpenWorkbookInMemory(WorkbookKind kind, std::string bytes, const std::string& name);
 
 // A cell as the user names it: `Лист1!C17` (row and column count from 1).
 std::string CellAddress(const std::string& sheet, std::uint32_t row, std::uint32_t column);

@@ -104,11 +104,10 @@ class XlsWorkbook : public Workbook {
 
 }  // namespace
 
-Status OpenXls(const std::string& path, std::unique_ptr<Workbook>& book) {
+WorkbookOr OpenXls(const std::string& path) {
   auto made = std::make_unique<XlsWorkbook>(path);
-  if (Status status = made->Open(); !status.ok()) return status;
-  book = std::move(made);
-  return Status::Ok();
+  Status opened = made->Open();
+  return Opened(std::move(made), std::move(opened));
 }
 
 }  // namespace spreadsheet

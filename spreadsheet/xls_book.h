@@ -14,6 +14,6 @@
 
 namespace spreadsheet {
 
-Status OpenXls(const std::string& path, std::unique_ptr<Workbook>& book);
+WorkbookOr OpenXls(const std::string& path);
 
 }  // namespace spreadsheet

@@ -85,11 +85,10 @@ class XlsxWorkbook : public Workbook {
 
 }  // namespace
 
-Status OpenXlsx(std::unique_ptr<ZipArchive> archive, std::unique_ptr<Workbook>& book) {
+WorkbookOr OpenXlsx(std::unique_ptr<ZipArchive> archive) {
   auto made = std::make_unique<XlsxWorkbook>(std::move(archive));
-  if (Status status = made->Open(); !status.ok()) return status;
-  book = std::move(made);
-  return Status::Ok();
+  Status opened = made->Open();
+  return Opened(std::move(made), std::move(opened));
 }
 
 }  // namespace spreadsheet

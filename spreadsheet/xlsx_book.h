@@ -11,6 +11,6 @@ namespace spreadsheet {
 
 // Finds the workbook's sheets in `archive`; the shared strings and cell formats are read with
 // the first sheet and kept for the others.
-Status OpenXlsx(std::unique_ptr<ZipArchive> archive, std::unique_ptr<Workbook>& book);
+WorkbookOr OpenXlsx(std::unique_ptr<ZipArchive> archive);
 
 }  // namespace spreadsheet

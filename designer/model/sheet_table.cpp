@@ -11,11 +11,21 @@ namespace {
 
 using spreadsheet::SheetInfo;
 
+// A workbook opened, and the sheet of it to read.
+struct OpenedSheet {
+  std::unique_ptr<spreadsheet::Workbook> book;
+  std::size_t index = 0;
+  const std::string& name() const { return book->sheets()[index].name; }
+};
+
 // Opens the workbook `path` and finds the sheet `wanted` names.
-Status OpenSheet(const std::string& path, const std::string& wanted,
-                 std::unique_ptr<spreadsheet::Workbook>& book, std::size_t& index) {
-  if (Status opened = spreadsheet::OpenWorkbook(path, book); !opened.ok()) return opened;
-  return ChooseSheet(book->sheets(), FileNameForMessage(path), wanted, index);
+StatusOr<OpenedSheet> OpenSheet(const std::string& path, const std::string& wanted) {
+  spreadsheet::WorkbookOr book = spreadsheet::OpenWorkbook(path);
+  if (!book.ok()) return book.status();
+  const StatusOr<std::size_t> index =
+      ChooseSheet(book.value()->sheets(), FileNameForMessage(path), wanted);
+  if (!index.ok()) return index.status();
+  return OpenedSheet{std::move(book).value(), index.value()};
 }
 
 // The rows of a sheet past the rows to skip, each with its cells as views, the first of them
@@ -133,28 +143,27 @@ std::string SheetList(const std::vector<SheetInfo>& sheets) {
 
 }  // namespace
 
-Status ListSheets(const std::string& path, std::vector<SheetInfo>& sheets) {
-  std::unique_ptr<spreadsheet::Workbook> book;
-  if (Status opened = spreadsheet::OpenWorkbook(path, book); !opened.ok()) return opened;
-  sheets = book->sheets();
-  return Status::Ok();
+StatusOr<std::vector<SheetInfo>> ListSheets(const std::string& path) {
+  spreadsheet::WorkbookOr book = spreadsheet::OpenWorkbook(path);
+  if (!book.ok()) return book.status();
+  return book.value()->sheets();
 }
 
-Status ChooseSheet(const std::vector<SheetInfo>& sheets, const std::string& file,
-                   const std::string& wanted, std::size_t& index) {
+StatusOr<std::size_t> ChooseSheet(const std::vector<SheetInfo>& sheets, const std::string& file,
+                                  const std::string& wanted) {
   if (sheets.empty()) return Status::Refusal("В файле «" + file + "» нет ни одного листа.");
   if (wanted.empty()) {
-    index = 0;
-    while (index + 1 < sheets.size() && sheets[index].hidden) ++index;
-    if (sheets[index].hidden) index = 0;
-    return Status::Ok();
+    for (std::size_t index = 0; index < sheets.size(); ++index) {
+      if (!sheets[index].hidden) return index;
+    }
+    return std::size_t{0};
   }
-  for (index = 0; index < sheets.size(); ++index) {
-    if (sheets[index].name == wanted) return Status::Ok();
+  for (std::size_t index = 0; index < sheets.size(); ++index) {
+    if (sheets[index].name == wanted) return index;
   }
   if (wanted.find_first_not_of("0123456789") == std::string::npos && wanted.size() < 6) {
-    index = std::stoul(wanted) - 1;
-    if (index < sheets.size()) return Status::Ok();
+    const std::size_t number = std::stoul(wanted);
+    if (number >= 1 && number <= sheets.size()) return number - 1;
   }
   return Status::Refusal("В файле «" + file + "» нет листа «" + wanted +
                          "». Листы: " + SheetList(sheets) + ".");
@@ -164,13 +173,12 @@ Status ReadSheetTable(const std::string& path, const CsvSettings& settings, cons
                       std::size_t preview_records, CsvTable& table, const NamesAnswer& names) {
   table.scan.reset();
   table.head = CsvHead{TextEncoding::kUtf8, {}};
-  std::unique_ptr<spreadsheet::Workbook> book;
-  std::size_t index = 0;
-  if (Status opened = OpenSheet(path, settings.sheet, book, index); !opened.ok()) return opened;
-  table.sheet = book->sheets()[index].name;
+  StatusOr<OpenedSheet> sheet = OpenSheet(path, settings.sheet);
+  if (!sheet.ok()) return sheet.status();
+  table.sheet = sheet->name();
   ScannedRows rows(settings, pass, preview_records, names, table);
   spreadsheet::SheetWarnings warnings;
-  const Status read = book->ReadSheet(index, rows, warnings);
+  const Status read = sheet->book->ReadSheet(sheet->index, rows, warnings);
   if (!read.ok()) return read;
   if (!rows.status().ok()) return rows.status();
   if (!rows.started()) {
@@ -184,13 +192,11 @@ Status ReadSheetTable(const std::string& path, const CsvSettings& settings, cons
 }
 
 Status VisitSheetRecords(const Document& doc, const CellVisit& visit) {
-  std::unique_ptr<spreadsheet::Workbook> book;
-  std::size_t index = 0;
-  if (Status opened = OpenSheet(doc.SourceFileName, doc.SourceSheet, book, index); !opened.ok())
-    return opened;
+  StatusOr<OpenedSheet> sheet = OpenSheet(doc.SourceFileName, doc.SourceSheet);
+  if (!sheet.ok()) return sheet.status();
   VisitedRows rows(doc, visit);
   spreadsheet::SheetWarnings ignored;  // the import has shown them
-  const Status read = book->ReadSheet(index, rows, ignored);
+  const Status read = sheet->book->ReadSheet(sheet->index, rows, ignored);
   return read.ok() ? rows.status() : read;
 }
 

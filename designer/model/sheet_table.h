@@ -17,13 +17,13 @@
 namespace designer {
 
 // The sheets of the workbook `path`, in the order of its tabs.
-Status ListSheets(const std::string& path, std::vector<spreadsheet::SheetInfo>& sheets);
+StatusOr<std::vector<spreadsheet::SheetInfo>> ListSheets(const std::string& path);
 
-// The sheet `wanted` names among `sheets`: the one of that name, else the one of that number
-// from 1; the first visible sheet when `wanted` is empty. A Refusal names `file` and lists the
-// sheets.
-Status ChooseSheet(const std::vector<spreadsheet::SheetInfo>& sheets, const std::string& file,
-                   const std::string& wanted, std::size_t& index);
+// The index of the sheet `wanted` names among `sheets`: the one of that name, else the one of
+// that number from 1; the first visible sheet when `wanted` is empty. A Refusal names `file` and
+// lists the sheets.
+StatusOr<std::size_t> ChooseSheet(const std::vector<spreadsheet::SheetInfo>& sheets,
+                                  const std::string& file, const std::string& wanted);
 
 // Answers whether the first row holds the field names, once it is read.
 using NamesAnswer = std::function<bool(const CsvFirstLine& first)>;

@@ -65,15 +65,15 @@ TEST(SheetTable, SheetsAreChosenByNameOrNumberTheFirstVisibleByDefault) {
     std::size_t index;
   } cases[] = {{"", 1}, {"Лист1", 1}, {"1", 0}, {"2", 2}, {"4", 0}};
   for (const auto& c : cases) {
-    std::size_t index = 99;
-    const Status status = ChooseSheet(sheets, "book.xlsx", c.wanted, index);
+    const StatusOr<std::size_t> index = ChooseSheet(sheets, "book.xlsx", c.wanted);
     if (std::string(c.wanted) == "4") {
-      EXPECT_TRUE(status.refusal());
-      EXPECT_NE(status.message().find("«Скрытый» (скрытый), «Лист1», «2»"), std::string::npos)
-          << status.message();
+      EXPECT_TRUE(index.status().refusal());
+      EXPECT_NE(index.status().message().find("«Скрытый» (скрытый), «Лист1», «2»"),
+                std::string::npos)
+          << index.status().message();
     } else {
-      EXPECT_TRUE(status.ok()) << c.wanted;
-      EXPECT_EQ(index, c.index) << c.wanted;
+      ASSERT_TRUE(index.ok()) << c.wanted;
+      EXPECT_EQ(index.value(), c.index) << c.wanted;
     }
   }
 }

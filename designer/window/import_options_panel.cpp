@@ -145,8 +145,8 @@ SheetOptionsPanel::SheetOptionsPanel(QWidget* parent,
     const QString name = QString::fromStdString(sheet.name);
     sheet_->addItem(sheet.hidden ? QString::fromUtf8("%1 (скрытый)").arg(name) : name, name);
   }
-  std::size_t first = 0;
-  if (ChooseSheet(sheets, "", "", first).ok()) sheet_->setCurrentIndex(static_cast<int>(first));
+  if (const auto first = ChooseSheet(sheets, "", ""); first.ok())
+    sheet_->setCurrentIndex(static_cast<int>(first.value()));
 
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -31,15 +31,14 @@ void MainWindow::OpenCsv(const QString& path) {
 
 void MainWindow::OpenWorkbook(const QString& path) {
   // A file no reader takes is refused before the dialog, and before the unsaved-edits question.
-  std::vector<spreadsheet::SheetInfo> sheets;
-  if (const Status listed = ListSheets(QFile::encodeName(path).toStdString(), sheets);
-      !listed.ok()) {
-    ReportStatus(*dialogs_, listed);
+  const auto sheets = ListSheets(QFile::encodeName(path).toStdString());
+  if (!sheets.ok()) {
+    ReportStatus(*dialogs_, sheets.status());
     return;
   }
   if (!MayDiscardDocument()) return;
   const std::optional<CsvSettings> chosen =
-      dialogs_->ChooseSheetSettings(path, sheets, CutLongLines());
+      dialogs_->ChooseSheetSettings(path, sheets.value(), CutLongLines());
   if (chosen) ImportTable(path, *chosen);
 }
 

@@ -92,12 +92,12 @@ std::optional<CsvSettings> MainWindow::ChooseTableSettings(const QString& path) 
   const std::string native_path = QFile::encodeName(path).toStdString();
   // A file no reader takes is refused before the dialog shows any of it.
   if (IsWorkbookPath(native_path)) {
-    std::vector<spreadsheet::SheetInfo> sheets;
-    if (const Status listed = ListSheets(native_path, sheets); !listed.ok()) {
-      ReportStatus(*dialogs_, listed);
+    const auto sheets = ListSheets(native_path);
+    if (!sheets.ok()) {
+      ReportStatus(*dialogs_, sheets.status());
       return std::nullopt;
     }
-    return dialogs_->ChooseSheetSettings(path, sheets, CutLongLines());
+    return dialogs_->ChooseSheetSettings(path, sheets.value(), CutLongLines());
   }
   CsvGuess guess;
   if (const Status guessed = GuessCsvFile(native_path, std::nullopt, Splitter(), guess);

@@ -357,9 +357,10 @@ void ImportDialogTest::ANewSplitterAsksBeforeFieldEditsAreLost() {
 
 void ImportDialogTest::AWorkbookOpensOnItsFirstVisibleSheetAndAnotherChangesThePreview() {
   const QString fixtures = QStringLiteral(BWICK_SHEET_FIXTURES "/");
-  std::vector<spreadsheet::SheetInfo> sheets;
-  QVERIFY(ListSheets(BWICK_SHEET_FIXTURES "/features.xlsx", sheets).ok());
-  ImportDialog marked(nullptr, fixtures + QStringLiteral("features.xlsx"), sheets, true, *store_);
+  const auto sheets = ListSheets(BWICK_SHEET_FIXTURES "/features.xlsx");
+  QVERIFY(sheets.ok());
+  ImportDialog marked(nullptr, fixtures + QStringLiteral("features.xlsx"), sheets.value(), true,
+                      *store_);
   QCOMPARE(Find<QComboBox>(&marked, "sheetBox")->itemText(1), U("Скрытый (скрытый)"));
 
   Harness h;
