@@ -15,7 +15,9 @@ namespace designer {
 // полей?" and the candidate names, one per line.
 std::string FirstLineQuestion(const CsvFirstLine& first);
 
-// Imports the CSV file `path` as `options` say (csv_table.h): the file's encoding is
+// Imports the CSV file `path` as `options` say (csv_table.h), or, for a workbook by its extension,
+// the sheet options.sheet names, its rows read as cells as quoted values are (sheet_table.h;
+// SourceSheet names the sheet, the encoding label is empty). For a CSV file, the file's encoding is
 // options.encoding when given, else detected; options.skip_lines lines are passed over; the records
 // are split at options.splitter, read with quotes when options.quoted; options.ask is asked
 // whether the first line holds the names. On success the document is replaced, with
