@@ -101,9 +101,11 @@ struct OpenBook {
 };
 
 // Writes the file at `path` through `write`; it takes the place of an older one only when whole.
-// A failure of the file itself is no output; `write`'s own failures come back as they are.
+// A failure of the file itself is no output; `write`'s own failures come back as they are, and so
+// do those of `check`, which looks at the complete file before it takes its place.
 Status WriteReplacing(const std::string& path,
-                      const std::function<Status(designer::LineWriter&)>& write) {
+                      const std::function<Status(designer::LineWriter&)>& write,
+                      const std::function<Status(const std::string& written)>& check = nullptr) {
   ReplacementFile target(path);
   designer::LineWriter out;
   if (Status created = out.Create(target); !created.ok())
@@ -111,6 +113,9 @@ Status WriteReplacing(const std::string& path,
   const Status status = write(out);
   if (const Status closed = out.Close(); !closed.ok()) return Status::NoOutput(closed.message());
   if (!status.ok()) return status;
+  if (check) {
+    if (Status checked = check(target.path()); !checked.ok()) return checked;
+  }
   if (const Status committed = target.Commit(); !committed.ok()) {
     return Status::NoOutput("Не удалось заменить файл «" + designer::PathForMessage(path) +
                             "»: " + committed.message());
@@ -181,16 +186,21 @@ Status ExportSourceFile(const ExportOptions& options, ExportSummary& summary) {
 
   const auto write = [&](char splitter, bool& met) {
     OpenBook attempt(options.read_from);
-    return WriteReplacing(options.output, [&](designer::LineWriter& out) {
-      if (Status again = attempt.reader.ReadHeader(); !again.ok()) return again;
-      source_header.splitter = splitter;
-      designer::WriteSourceHeader(out, source_header);
-      format::DataLineMaker maker(max_sizes, splitter, /*exact=*/true);
-      const Status written = designer::WriteRecordLines(attempt.reader, maker, out,
-                                                        {false, true, nullptr}, &summary.records);
-      met = maker.splitter_met();
-      return written;
-    });
+    return WriteReplacing(
+        options.output,
+        [&](designer::LineWriter& out) {
+          if (Status again = attempt.reader.ReadHeader(); !again.ok()) return again;
+          source_header.splitter = splitter;
+          designer::WriteSourceHeader(out, source_header);
+          format::DataLineMaker maker(max_sizes, splitter, /*exact=*/true);
+          const Status written = designer::WriteRecordLines(
+              attempt.reader, maker, out, {false, true, nullptr}, &summary.records);
+          met = maker.splitter_met();
+          return written;
+        },
+        [&options](const std::string& written) {
+          return designer::CheckReadsAsWindows1251(written, options.output);
+        });
   };
   return WriteWithFreeSplitter(splitters, write, summary.splitter);
 }

@@ -13,6 +13,8 @@
 #include "cli/import_command.h"
 #include "common/codepage.h"
 #include "common/test/cp1251.h"
+#include "designer/model/database_source.h"
+#include "designer/model/source_file.h"
 
 namespace cli {
 namespace {
@@ -147,6 +149,27 @@ TEST_F(ExportCommandTest, EveryBytePastThePrefixEitherComesBackOrIsRefusedByOffs
     EXPECT_EQ(ReadBytes(dir_.File("rebuilt.db")), book) << byte;
   }
   EXPECT_EQ(refused, std::vector<int>{0});
+}
+
+// Windows-1251 text that is also UTF-8 ("п»ї" is the UTF-8 mark, "Р" and a no-break space the
+// letter Р): the builder would read such a source file as UTF-8 and change the book.
+TEST_F(ExportCommandTest, ASourceFileThatWouldReadAsUtf8IsNotWritten) {
+  for (const std::string value : {"\xEF\xBB\xBF", "\xD0\xA0"}) {
+    const std::string fsr = dir_.Write("book.fsr", SourceFile({{"Only"}}, value + "\r\n"));
+    RecordingReporter reporter;
+    ASSERT_TRUE(builder::ConvertSourceFile(fsr, dir_.File("book.db"), reporter,
+                                           codepage::TextEncoding::kCp1251)
+                    .ok());
+    EXPECT_EQ(Export({dir_.File("book.db"), "-o", dir_.File("out.fsr")}), kExitRefused);
+    EXPECT_NE(err_.str().find("программа сборки прочитала бы его как UTF-8"), std::string::npos)
+        << err_.str();
+
+    designer::Document doc;
+    designer::ReadResult opened;
+    ASSERT_TRUE(designer::LoadDB(doc, dir_.File("book.db"), {}, opened).ok());
+    EXPECT_TRUE(designer::SaveFSR(doc, dir_.File("out.fsr"), {.database_name = "Book"}).refusal());
+    EXPECT_FALSE(Exists(dir_.File("out.fsr")));
+  }
 }
 
 }  // namespace

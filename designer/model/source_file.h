@@ -53,6 +53,12 @@ void SkipToDataLines(const Document& doc, DocumentLineReader& in);
 // Writes the header lines: the comments about the file, then every value after its comment.
 void WriteSourceHeader(LineWriter& out, const SourceFileHeader& header);
 
+// A source file is Windows-1251, but the readers take a file whose every byte above 127 forms
+// UTF-8 for UTF-8 (common/text_encoding.h) and would change its text. Ok when the file `written`
+// (complete, not yet in place) reads as Windows-1251; else a Refusal naming `shown`, which tells
+// how to make the text unmistakable.
+Status CheckReadsAsWindows1251(const std::string& written, const std::string& shown);
+
 // Writes `doc` to `target_path` with the database name, splitter and long-line option of
 // `options`: the header from the model, then the data lines copied again from
 // doc.SourceFileName (made from its records when it is a table database, database_source.h).

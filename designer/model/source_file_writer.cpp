@@ -10,6 +10,7 @@
 
 #include "common/replacement_file.h"
 #include "common/same_file.h"
+#include "designer/model/csv_table.h"
 #include "designer/model/database_source.h"
 #include "designer/model/encoding.h"
 #include "designer/model/header_values.h"
@@ -310,6 +311,16 @@ Status MakeBackup(const std::string& source, const std::string& backup, fs::path
 
 }  // namespace
 
+Status CheckReadsAsWindows1251(const std::string& written, const std::string& shown) {
+  TextEncoding read_as = TextEncoding::kCp1251;
+  if (Status found = FindCsvEncoding(written, std::nullopt, read_as); !found.ok()) return found;
+  if (read_as == TextEncoding::kCp1251) return Status::Ok();
+  return Status::Refusal("Исходный файл «" + PathForMessage(shown) +
+                         "» не записан: все его символы вне латиницы складываются в текст UTF-8, "
+                         "и программа сборки прочитала бы его как UTF-8, изменив данные. Добавьте "
+                         "русскую букву в название справочника или поля.");
+}
+
 Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions& options) {
   SaveResult ignored;
   return SaveFSR(doc, target_path, options, ignored);
@@ -331,6 +342,8 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
   std::int32_t written = 0;
   SaveResult written_result;
   status = WriteSourceFile(doc, target, options, written, written_result);
+  if (!status.ok()) return status;
+  status = CheckReadsAsWindows1251(target.path(), target_path);
   if (!status.ok()) return status;
   const std::string backup_path = doc.SourceFileName + ".BAK";
   fs::path opened;
