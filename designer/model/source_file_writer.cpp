@@ -343,7 +343,11 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
   SaveResult written_result;
   status = WriteSourceFile(doc, target, options, written, written_result);
   if (!status.ok()) return status;
-  status = CheckReadsAsWindows1251(target.path(), target_path);
+  // A CSV file read as Windows-1251 has its bytes copied as the user chose to read them, and the
+  // same choice builds them (bwick build --encoding); every other source's text is ours to keep.
+  const bool csv_bytes = !doc.SourceIsFsr && !doc.SourceIsDatabase && doc.SourceSheet.empty() &&
+                         doc.SourceEncoding == TextEncoding::kCp1251;
+  if (!csv_bytes) status = CheckReadsAsWindows1251(target.path(), target_path);
   if (!status.ok()) return status;
   const std::string backup_path = doc.SourceFileName + ".BAK";
   fs::path opened;
