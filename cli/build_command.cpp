@@ -61,8 +61,15 @@ Status CheckOptionsApply(const ParsedArguments& parsed, builder::ConversionKind 
 
 }  // namespace
 
-int ConversionExitStatus(const Status& status) {
-  switch (status.kind()) {
+int ShowConversionFailure(Console& console, std::string_view input,
+                          const builder::ConversionResult& failure) {
+  if (!failure.message().empty()) {
+    console.Error(input, failure.fault_line > 0 ? LineMessage(failure.fault_line, failure.message())
+                                                : failure.message());
+  } else if (failure.general_follows) {
+    console.Error(input, builder::kConversionFailed);
+  }
+  switch (failure.kind()) {
     case StatusKind::kOk:
       return kExitOk;
     case StatusKind::kRefusal:
@@ -122,8 +129,8 @@ int RunBuildCommand(const std::vector<std::string>& args) {
   request.replace_kept = parsed->Has("force");
   request.encoding = encoding;
   ConsoleReporter reporter(console, input);
-  const Status converted = builder::RunConversion(request, reporter);
-  if (!converted.ok()) return ConversionExitStatus(converted);
+  const builder::ConversionResult converted = builder::RunConversion(request, reporter);
+  if (!converted.ok()) return ShowConversionFailure(console, input, converted);
   console.Result(
       (request.keep_intermediate ? "Записан файл " + names->intermediate + "\n" : std::string()) +
       "Записан файл " + names->target + "\n");

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "builder/convert/conversion_result.h"
 #include "cli/command_line.h"
-#include "common/status.h"
+#include "cli/console.h"
 
 namespace cli {
 
@@ -14,7 +16,9 @@ extern const CommandSpec kBuildCommand;
 // `args` are the words after "build". Returns the exit status.
 int RunBuildCommand(const std::vector<std::string>& args);
 
-// The exit status of a conversion that ended with `status`.
-int ConversionExitStatus(const Status& status);
+// Shows the failure of the conversion of `input` as error lines (its own message, else the
+// general one) and returns the exit status.
+int ShowConversionFailure(Console& console, std::string_view input,
+                          const builder::ConversionResult& failure);
 
 }  // namespace cli

@@ -96,10 +96,7 @@ void Console::Lines(std::ostream& stream, std::string_view file, std::string_vie
   if (&stream == &err_) stream.flush();
 }
 
-void Console::Error(std::string_view file, std::string_view message) {
-  Lines(err_, file, message);
-  error_shown_ = true;
-}
+void Console::Error(std::string_view file, std::string_view message) { Lines(err_, file, message); }
 
 void Console::Finding(std::string_view file, std::string_view message) {
   Lines(out_, file, message);
@@ -154,9 +151,7 @@ bool Console::Result(std::string_view text) {
 
 bool Console::FinishProduct() {
   ClearProgress();
-  if (FlushProduct(command_, out_, err_)) return true;
-  error_shown_ = true;
-  return false;
+  return FlushProduct(command_, out_, err_);
 }
 
 }  // namespace cli

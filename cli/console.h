@@ -58,7 +58,6 @@ class Console {
   // Standard output is the command's product (a listing): flushed, a failure is an error.
   bool FinishProduct();
 
-  bool error_shown() const { return error_shown_; }
   std::ostream& out() { return out_; }
 
  private:
@@ -71,7 +70,6 @@ class Console {
   std::ostream& err_;
   bool terminal_ = false;
   bool show_progress_ = false;
-  bool error_shown_ = false;
   std::size_t progress_width_ = 0;  // characters of the progress line on the terminal
   std::string pending_progress_;
   std::chrono::steady_clock::time_point next_progress_{};
@@ -81,22 +79,12 @@ class Console {
 // file first, since the record number counts data lines only.
 std::string LineMessage(std::int64_t file_line, std::string_view text);
 
-// A builder conversion's reports on the console: status texts as progress, message boxes as
-// error lines naming the input. The general message that ends a failed conversion is left out
-// when the converter has said what failed.
+// A builder conversion's reports on the console: status texts as progress, notes naming the
+// input.
 class ConsoleReporter : public builder::Reporter {
  public:
   ConsoleReporter(Console& console, std::string input) : console_(console), input_(input) {}
   void StatusText(const std::string& text) override { console_.Progress(text); }
-  void ErrorMessage(const std::string&, const std::string& text) override {
-    console_.Error(input_, text);
-  }
-  void ConversionFailed(const std::string& text) override {
-    if (!console_.error_shown()) console_.Error(input_, text);
-  }
-  void RecordFault(std::int64_t file_line, const std::string& text) override {
-    console_.Error(input_, LineMessage(file_line, text));
-  }
   void Warning(const std::string& text) override { console_.Note(input_, text); }
 
  private:

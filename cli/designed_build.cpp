@@ -89,8 +89,8 @@ int RunDesignedBuild(const ParsedArguments& parsed) {
   request.source_file = true;
   request.target = book;
   ConsoleReporter reporter(console, options.csv_path);
-  const Status converted = builder::RunConversion(request, reporter);
-  if (!converted.ok()) return ConversionExitStatus(converted);
+  const builder::ConversionResult converted = builder::RunConversion(request, reporter);
+  if (!converted.ok()) return ShowConversionFailure(console, options.csv_path, converted);
   console.Result((parsed.Has("keep-fsr") ? "Записан файл " + options.output_path + "\n" : "") +
                  std::string("Записан файл ") + book + "\n");
   return kExitOk;

@@ -130,8 +130,8 @@ class RoundTripTest : public testing::Test {
   std::string Build(const std::string& fsr) {
     const std::string db = fsr + ".db";
     RecordingReporter reporter;
-    EXPECT_TRUE(builder::ConvertSourceFile(fsr, db, reporter).ok())
-        << fsr << ": " << (reporter.messages.empty() ? "" : reporter.messages[0].text);
+    const builder::ConversionResult built = builder::ConvertSourceFile(fsr, db, reporter);
+    EXPECT_TRUE(built.ok()) << fsr << ": " << built.message();
     return db;
   }
 

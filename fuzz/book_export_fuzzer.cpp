@@ -21,7 +21,7 @@ namespace {
 // Builds `fsr` and aborts unless the database is `expected`.
 void ExpectBuilds(const std::string& fsr, const std::string& expected) {
   static const std::string rebuilt = fuzz::ScratchPath("rebuilt.db");
-  fuzz::SilentReporter reporter;
+  builder::SilentReporter reporter;
   if (!builder::ConvertSourceFile(fsr, rebuilt, reporter).ok() ||
       std::string(std::istreambuf_iterator<char>(std::ifstream(rebuilt, std::ios::binary).rdbuf()),
                   {}) != expected) {

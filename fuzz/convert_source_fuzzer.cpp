@@ -18,8 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       std::make_unique<MemorySource>(std::string(reinterpret_cast<const char*>(data), size)),
       std::nullopt);
 
-  fuzz::SilentReporter reporter;
-  const Status result = builder::ConvertSourceFile(input, "input.fsr", output, reporter);
+  builder::SilentReporter reporter;
+  const builder::ConversionResult result =
+      builder::ConvertSourceFile(input, "input.fsr", output, reporter);
   // Bytes in memory always open, and a file that is no source file is refused with a message.
   if (result.kind() != StatusKind::kOk && result.kind() != StatusKind::kError) std::abort();
   if (result.ok() &&

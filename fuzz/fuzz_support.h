@@ -1,5 +1,4 @@
-// Helpers shared by the fuzz targets: a scratch file that holds one input, and a reporter that
-// drops everything the conversions say.
+// Helpers shared by the fuzz targets: a scratch file that holds one input.
 #pragma once
 
 #include <cstddef>
@@ -8,7 +7,6 @@
 #include <filesystem>
 #include <string>
 
-#include "builder/convert/reporter.h"
 #include "common/test/scratch_folder.h"
 
 namespace fuzz {
@@ -31,10 +29,5 @@ inline void WriteFile(const std::string& path, const std::uint8_t* data, std::si
     std::abort();
   }
 }
-
-struct SilentReporter : builder::Reporter {
-  void StatusText(const std::string&) override {}
-  void ErrorMessage(const std::string&, const std::string&) override {}
-};
 
 }  // namespace fuzz

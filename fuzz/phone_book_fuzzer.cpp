@@ -22,10 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string list(reinterpret_cast<const char*>(data) + 2, size - 2);
   builder::TextSource input(std::make_unique<MemorySource>(list), std::nullopt);
 
-  fuzz::SilentReporter reporter;
+  builder::SilentReporter reporter;
   const char splitter = static_cast<char>(data[0]);
   const int digits = data[1] % 16;
-  const Status result =
+  const builder::ConversionResult result =
       builder::ConvertPhoneBook(input, "input.txt", output, "Fuzz", splitter, digits, reporter);
   if (result.kind() != StatusKind::kOk && result.kind() != StatusKind::kError) std::abort();
   if (result.ok() && std::filesystem::file_size(output) < format::kPhoneBookHeaderSize + 2)

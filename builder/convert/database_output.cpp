@@ -10,7 +10,6 @@ namespace builder {
 
 Status DatabaseOutput::Fail(const std::string& message) {
   sink_.Flush();
-  reporter_.ErrorMessage(kCaptionError, message);
   return Status::Error(message);
 }
 
@@ -37,7 +36,7 @@ Status RecordWriter::Take(std::int64_t record, std::int64_t file_line, const Sta
     return output_.Fail(messages::TooManyRecords(record));
   if (!line.ok()) {
     output_.sink().Flush();
-    reporter_.RecordFault(file_line, line.message());
+    fault_line_ = file_line;
     return Status::Error(line.message());
   }
   if (Status written = output_.sink().Write(encoded); !written.ok())

@@ -23,18 +23,7 @@ Status PatchOsByte(const std::string& target_path) {
   return written && closed ? Status::Ok() : SystemFailure(errno ? errno : EIO);
 }
 
-// Reports `text` and returns it as a failure of the target (no output) or, with `source`, of
-// the source (no input).
-Status PackError(Reporter& reporter, const std::string& text, bool source = false) {
-  ReportPackError(reporter, text);
-  return source ? Status::NoInput(text) : Status::NoOutput(text);
-}
-
 }  // namespace
-
-void ReportPackError(Reporter& reporter, const std::string& text) {
-  reporter.ErrorMessage(kCaptionPackError, text);
-}
 
 Status CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_path,
                   const std::string& target_path, Reporter& reporter) {
@@ -44,8 +33,7 @@ Status CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_pat
     const StatusOr<std::size_t> read = source.Read(block.data(), block.size());
     if (!read.ok()) {
       gzclose(gzip);
-      return PackError(reporter, messages::PackReadFailed(source_path, read.status().message()),
-                       true);
+      return Status::NoInput(messages::PackReadFailed(source_path, read.status().message()));
     }
     const std::size_t got = read.value();
     if (got == 0) break;
@@ -57,13 +45,13 @@ Status CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_pat
       const std::string reason =
           code == Z_ERRNO ? SystemReason(errno) : format::ZlibReason(code, text);
       gzclose(gzip);
-      return PackError(reporter, messages::PackWriteFailed(target_path, reason));
+      return Status::NoOutput(messages::PackWriteFailed(target_path, reason));
     }
   }
   if (const int closed = gzclose(gzip); closed != Z_OK) {
     const std::string reason =
         closed == Z_ERRNO ? SystemReason(errno) : format::ZlibReason(closed, nullptr);
-    return PackError(reporter, messages::PackWriteFailed(target_path, reason));
+    return Status::NoOutput(messages::PackWriteFailed(target_path, reason));
   }
   return Status::Ok();
 }
@@ -72,8 +60,7 @@ Status PackFile(const std::string& source_path, const std::string& target_path, 
                 Reporter& reporter) {
   FileSource source(source_path);
   if (!source.is_open())
-    return PackError(reporter, messages::PackSourceUnreadable(source_path, source.open_error()),
-                     true);
+    return Status::NoInput(messages::PackSourceUnreadable(source_path, source.open_error()));
   // The packed file is written beside the target and takes its place only once complete; a
   // failure leaves the target as it was, and the unfinished file goes with `target`.
   ReplacementFile target(target_path);
@@ -81,14 +68,14 @@ Status PackFile(const std::string& source_path, const std::string& target_path, 
   gzFile gzip = created.ok() ? gzopen(target.path().c_str(), mode) : nullptr;
   if (gzip == nullptr) {
     if (created.ok()) created = SystemFailure(errno != 0 ? errno : ENOMEM);
-    return PackError(reporter, messages::PackTargetNotCreated(target_path, created.message()));
+    return Status::NoOutput(messages::PackTargetNotCreated(target_path, created.message()));
   }
   if (Status copied = CopyToGzip(source, gzip, source_path, target_path, reporter); !copied.ok())
     return copied;
   Status finished = PatchOsByte(target.path());
   if (finished.ok()) finished = target.Commit();
   if (!finished.ok())
-    return PackError(reporter, messages::PackWriteFailed(target_path, finished.message()));
+    return Status::NoOutput(messages::PackWriteFailed(target_path, finished.message()));
   return Status::Ok();
 }
 

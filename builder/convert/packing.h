@@ -18,20 +18,17 @@ inline constexpr std::size_t kGzipOsByteOffset = 9;
 // The operating-system byte of our gzip header, whatever the local zlib writes.
 inline constexpr unsigned char kGzipOsByte = 0x0B;
 
-// A packing failure in a message box with the caption "Error".
-void ReportPackError(Reporter& reporter, const std::string& text);
-
 // Copies the whole source into the open gzip file in blocks of 16384 bytes, showing
-// "Упаковка: %i" with the running total after each block, then closes the gzip file. Fails after
-// reporting the first failure (read, write or close) with the system's reason; the gzip file is
-// closed then too. The paths name the files in messages.
+// "Упаковка: %i" with the running total after each block, then closes the gzip file. Fails with
+// the first failure (read, write or close), its message naming the file and the system's reason;
+// the gzip file is closed then too. The paths name the files in messages.
 Status CopyToGzip(ByteSource& source, gzFile gzip, const std::string& source_path,
                   const std::string& target_path, Reporter& reporter);
 
 // Packs `source_path` into `target_path` with the zlib mode `mode` ("wb"). Ok when the target is
-// complete; any failure has been reported in a message box (a source that cannot be opened
-// included) and is returned with that text: no input when the source failed, no output when the
-// target did. The target is replaced only by a complete file:
+// complete; a failure (a source that cannot be opened included) carries the message a box
+// captioned kCaptionPackError shows: no input when the source failed, no output when the target
+// did. The target is replaced only by a complete file:
 // after a failure it is as it was, or absent.
 Status PackFile(const std::string& source_path, const std::string& target_path, const char* mode,
                 Reporter& reporter);

@@ -58,7 +58,6 @@ TEST_F(PackFileTest, OneGzipMemberWithOurHeaderAndBlockProgress) {
   EXPECT_EQ(unpacked, data);
   EXPECT_EQ(reporter_.statuses,
             (std::vector<std::string>{"Упаковка: 16384", "Упаковка: 32768", "Упаковка: 32868"}));
-  EXPECT_TRUE(reporter_.messages.empty());
   // Trailer: CRC-32 and length of the input, little-endian.
   const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(data.data()), data.size());
   EXPECT_EQ(packed.substr(packed.size() - 8, 4),
@@ -85,21 +84,19 @@ TEST_F(PackFileTest, ExistingTargetIsOverwritten) {
 }
 
 TEST_F(PackFileTest, MissingSourceCreatesNoTargetAndSaysWhy) {
-  EXPECT_FALSE(PackFile(dir_.File("missing.db"), target_, "wb", reporter_).ok());
+  const Status packed = PackFile(dir_.File("missing.db"), target_, "wb", reporter_);
   EXPECT_FALSE(Exists(target_));
-  ASSERT_EQ(reporter_.messages.size(), 1u);
-  EXPECT_EQ(reporter_.messages[0].caption, "Error");
-  EXPECT_EQ(reporter_.messages[0].text, "Не могу открыть файл для упаковки - " +
-                                            dir_.File("missing.db") + ": " + SystemReason(ENOENT));
+  EXPECT_EQ(packed.kind(), StatusKind::kNoInput);
+  EXPECT_EQ(packed.message(), "Не могу открыть файл для упаковки - " + dir_.File("missing.db") +
+                                  ": " + SystemReason(ENOENT));
 }
 
 TEST_F(PackFileTest, TargetThatCannotBeCreatedIsReported) {
   WriteBytes(source_, "abc");
   const std::string target = dir_.File("no/such/dir/book.fdb");
-  EXPECT_FALSE(PackFile(source_, target, "wb", reporter_).ok());
-  ASSERT_EQ(reporter_.messages.size(), 1u);
-  EXPECT_EQ(reporter_.messages[0].caption, "Error");
-  EXPECT_EQ(reporter_.messages[0].text,
+  const Status packed = PackFile(source_, target, "wb", reporter_);
+  EXPECT_EQ(packed.kind(), StatusKind::kNoOutput);
+  EXPECT_EQ(packed.message(),
             "Не удалось создать упакованный файл - " + target + ": " + SystemReason(ENOENT));
 }
 
@@ -123,10 +120,9 @@ TEST_F(PackFileTest, ReadErrorEndsThePackingWithAMessage) {
   FailingSource source;
   gzFile gzip = gzopen(target_.c_str(), "wb");
   ASSERT_NE(gzip, nullptr);
-  EXPECT_FALSE(CopyToGzip(source, gzip, source_, target_, reporter_).ok());
-  ASSERT_EQ(reporter_.messages.size(), 1u);
-  EXPECT_EQ(reporter_.messages[0].caption, "Error");
-  EXPECT_EQ(reporter_.messages[0].text,
+  const Status copied = CopyToGzip(source, gzip, source_, target_, reporter_);
+  EXPECT_EQ(copied.kind(), StatusKind::kNoInput);
+  EXPECT_EQ(copied.message(),
             "Ошибка чтения файла при упаковке - " + source_ + ": Input/output error");
   EXPECT_EQ(reporter_.statuses, std::vector<std::string>{"Упаковка: 16384"});
 }
@@ -155,14 +151,13 @@ TEST_F(PackFileTest, WriteFailureRemovesTheBrokenTarget) {
   std::string data(300000, '\0');
   for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 2654435761u >> 13);
   WriteBytes(source_, data);
-  bool packed = true;
+  Status packed = Status::Ok();
   {
     FileSizeLimit limit(4096);
-    packed = PackFile(source_, target_, "wb", reporter_).ok();
+    packed = PackFile(source_, target_, "wb", reporter_);
   }
-  EXPECT_FALSE(packed);
-  ASSERT_EQ(reporter_.messages.size(), 1u);
-  EXPECT_EQ(reporter_.messages[0].caption, "Error");
+  EXPECT_EQ(packed.kind(), StatusKind::kNoOutput);
+  EXPECT_NE(packed.message(), "");
   EXPECT_FALSE(Exists(target_));
   EXPECT_TRUE(Exists(source_));
 }

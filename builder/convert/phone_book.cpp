@@ -70,18 +70,19 @@ Status ReadPhoneRecords(LineReader& reader, char splitter, std::uint8_t digits, 
   return Status::Ok();
 }
 
-Status ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
-                        std::string_view name, char splitter, int digits, Reporter& reporter,
-                        std::optional<codepage::TextEncoding> encoding) {
+ConversionResult ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
+                                  std::string_view name, char splitter, int digits,
+                                  Reporter& reporter,
+                                  std::optional<codepage::TextEncoding> encoding) {
   TextSource input(input_path, encoding);
   return ConvertPhoneBook(input, input_path, output_path, name, splitter, digits, reporter);
 }
 
-Status ConvertPhoneBook(TextSource& input, const std::string& input_path,
-                        const std::string& output_path, std::string_view name, char splitter,
-                        int digits, Reporter& reporter) {
+ConversionResult ConvertPhoneBook(TextSource& input, const std::string& input_path,
+                                  const std::string& output_path, std::string_view name,
+                                  char splitter, int digits, Reporter& reporter) {
   if (!input.is_open()) return Status::NoInput();
-  DatabaseOutput output(output_path, reporter);
+  DatabaseOutput output(output_path);
   if (!output.is_open()) return Status::NoOutput();
 
   const std::uint8_t digit_count = static_cast<std::uint8_t>(digits);
@@ -91,7 +92,7 @@ Status ConvertPhoneBook(TextSource& input, const std::string& input_path,
   std::int64_t records = 0;
   if (Status written = ReadPhoneRecords(reader, splitter, digit_count, writer, records);
       !written.ok())
-    return written;
+    return {std::move(written), writer.fault_line()};
   if (records == 0 || !reader.status().ok())
     return output.Fail(messages::ReadFailed(input_path, reader.status().message()));
 

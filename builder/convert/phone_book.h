@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "builder/convert/byte_io.h"
+#include "builder/convert/conversion_result.h"
 #include "builder/convert/record_builder.h"
 #include "builder/convert/record_sink.h"
 #include "builder/convert/reporter.h"
@@ -42,13 +43,14 @@ Status ReadPhoneRecords(LineReader& reader, char splitter, std::uint8_t digits, 
 // Converts the phone list `input_path` into the phone-book database `output_path`. `name` is
 // Windows-1251 (at most 22 bytes are kept), `digits` the length every phone field must have. The
 // input is read as a TextSource in `encoding` (nullopt: detected).
-// Returns a conversion's Status (database_output.h).
-Status ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
-                        std::string_view name, char splitter, int digits, Reporter& reporter,
-                        std::optional<codepage::TextEncoding> encoding = std::nullopt);
+// Returns how the conversion ended (database_output.h).
+ConversionResult ConvertPhoneBook(const std::string& input_path, const std::string& output_path,
+                                  std::string_view name, char splitter, int digits,
+                                  Reporter& reporter,
+                                  std::optional<codepage::TextEncoding> encoding = std::nullopt);
 // The same on `input` (memory in tests and fuzz targets); messages name it `input_path`.
-Status ConvertPhoneBook(TextSource& input, const std::string& input_path,
-                        const std::string& output_path, std::string_view name, char splitter,
-                        int digits, Reporter& reporter);
+ConversionResult ConvertPhoneBook(TextSource& input, const std::string& input_path,
+                                  const std::string& output_path, std::string_view name,
+                                  char splitter, int digits, Reporter& reporter);
 
 }  // namespace builder

@@ -21,15 +21,17 @@ class ConvertPhoneBookTest : public testing::EncodingTwinTest {
   StatusKind Convert(const std::string& list, int digits = 3, char splitter = ';') {
     WriteInput(input_, list);
     reporter_ = RecordingReporter();
-    return ConvertPhoneBook(input_, output_, "Staff", splitter, digits, reporter_).kind();
+    result_ = ConvertPhoneBook(input_, output_, "Staff", splitter, digits, reporter_);
+    return result_.kind();
   }
   std::string Records() const { return ReadBytes(output_).substr(format::kPhoneBookHeaderSize); }
-  std::string OnlyMessage() const { return reporter_.OnlyError(); }
+  const std::string& Message() const { return result_.message(); }
 
   ScratchDir dir_;
   std::string input_ = dir_.File("list.csv");
   std::string output_ = dir_.File("list.db");
   RecordingReporter reporter_;
+  ConversionResult result_;
 };
 
 TEST_P(ConvertPhoneBookTest, HeaderRecordsAndEndMarker) {
@@ -76,7 +78,7 @@ TEST_P(ConvertPhoneBookTest, LineLengthLimitIs255WithLineEnd) {
   std::replace(upper.begin(), upper.end(), 'c', 'C');
   std::replace(upper.begin(), upper.end(), 'd', 'D');
   EXPECT_EQ(
-      OnlyMessage(),
+      Message(),
       "Запись - 1, слишком длинная - 256, максимально возможная длина записи - 255\r\n" + upper);
 }
 
@@ -103,7 +105,7 @@ TEST_P(ConvertPhoneBookTest, ChecksInOrderWithTheirMessages) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Convert(c.list), StatusKind::kError) << c.what;
-    EXPECT_EQ(OnlyMessage(), c.message) << c.what;
+    EXPECT_EQ(Message(), c.message) << c.what;
     EXPECT_EQ(ReadBytes(output_).size(), c.output_size) << c.what;
   }
   // The window's disabled digits field gives 0.
@@ -111,12 +113,15 @@ TEST_P(ConvertPhoneBookTest, ChecksInOrderWithTheirMessages) {
 }
 
 TEST_P(ConvertPhoneBookTest, ResultCodesWithoutMessages) {
-  EXPECT_EQ(ConvertPhoneBook(dir_.File("missing.csv"), output_, "N", ';', 3, reporter_).kind(),
-            StatusKind::kNoInput);
+  const ConversionResult missing =
+      ConvertPhoneBook(dir_.File("missing.csv"), output_, "N", ';', 3, reporter_);
+  EXPECT_EQ(missing.kind(), StatusKind::kNoInput);
+  EXPECT_EQ(missing.message(), "");
   WriteInput(input_, "555;a;b;c;d\r\n");
-  EXPECT_EQ(ConvertPhoneBook(input_, dir_.File("no/dir/x.db"), "N", ';', 3, reporter_).kind(),
-            StatusKind::kNoOutput);
-  EXPECT_TRUE(reporter_.messages.empty());
+  const ConversionResult uncreated =
+      ConvertPhoneBook(input_, dir_.File("no/dir/x.db"), "N", ';', 3, reporter_);
+  EXPECT_EQ(uncreated.kind(), StatusKind::kNoOutput);
+  EXPECT_EQ(uncreated.message(), "");
 }
 
 TEST_P(ConvertPhoneBookTest, ProgressEveryThousandRecords) {

@@ -21,43 +21,32 @@ constexpr const char* kNoPath = "Не указан файл с данными!";
 constexpr const char* kNoExtension = "Не могу определить расширение файла!";
 constexpr const char* kNoName = "Не указано название создаваемого справочника!";
 constexpr const char* kBadDigits = "Число цифр должно быть от 0 до 9!";
-constexpr const char* kConversionFailed =
-    "Ошибка преобразования, проверте\r\nналичие входного файла и его формат!";
 constexpr const char* kTargetIsInput = "Входной файл совпадает с создаваемым - ";
 constexpr const char* kKeptExists = "Файл базы данных уже существует - ";
 constexpr const char* kPacking = "Сжатие";
 constexpr const char* kDone = "Готово";
 constexpr const char* kPackingFailedStatus = "Ошибка упаковки";
 
-// Packs `source` into the target; the status says how it ended.
-Status Pack(const std::string& source, const std::string& target, Reporter& reporter) {
+// Packs `source` into the target; a failure carries the packing's message.
+ConversionResult Pack(const std::string& source, const std::string& target, Reporter& reporter) {
   reporter.StatusText(kPacking);
-  if (const Status packed = PackFile(source, target, "wb", reporter); !packed.ok()) {
+  ConversionResult packed = PackFile(source, target, "wb", reporter);
+  if (!packed.ok()) {
     reporter.StatusText(kPackingFailedStatus);
-    // A source that cannot be read is a given database the packing could not open.
-    return packed.kind() == StatusKind::kNoInput ? Status::NoInput(kPackingFailedStatus)
-                                                 : Status::NoOutput(kPackingFailedStatus);
+    packed.caption = kCaptionPackError;
+    return packed;
   }
   reporter.StatusText(kDone);
-  return Status::Ok();
-}
-
-// Shows the refusal `text` and returns it.
-Status Refuse(Reporter& reporter, const std::string& text) {
-  reporter.ErrorMessage(kCaptionError, text);
-  return Status::Refusal(text);
+  return packed;
 }
 
 // A database given to be packed must be whole: a file a failed conversion left, or one packed
 // already, would give the handheld a file it cannot read. One that cannot be opened is the
 // packing's to report.
-Status PackGivenDatabase(const ConversionNames& names, Reporter& reporter) {
+ConversionResult PackGivenDatabase(const ConversionNames& names, Reporter& reporter) {
   if (FileSource(names.input).is_open()) {
-    if (const Status whole = format::CheckUnpackedDatabase(names.input); !whole.ok()) {
-      const std::string text = messages::DatabaseIncomplete(names.input, whole.message());
-      reporter.ErrorMessage(kCaptionError, text);
-      return Status::Error(text);
-    }
+    if (const Status whole = format::CheckUnpackedDatabase(names.input); !whole.ok())
+      return Status::Error(messages::DatabaseIncomplete(names.input, whole.message()));
   }
   return Pack(names.input, names.target, reporter);
 }
@@ -69,25 +58,31 @@ struct PhoneBookFields {
   int digits = 0;
 };
 
-// The fields of `request` into `fields`, or the refusal of a missing name or wrong digits.
-Status ReadPhoneBookFields(const ConversionRequest& request, Reporter& reporter,
-                           PhoneBookFields& fields) {
+// The fields of `request`, or the refusal of a missing name or wrong digits.
+StatusOr<PhoneBookFields> ReadPhoneBookFields(const ConversionRequest& request) {
+  PhoneBookFields fields;
   fields.name = request.name.substr(0, format::kMaxPhoneBookNameBytes);
-  if (fields.name.empty()) return Refuse(reporter, kNoName);
+  if (fields.name.empty()) return Status::Refusal(kNoName);
   if (!request.splitter.empty()) fields.splitter = request.splitter[0];
   if (!request.digits.empty()) {
     const std::optional<std::uint8_t> digits = format::ParsePhoneDigits(request.digits);
-    if (!digits) return Refuse(reporter, kBadDigits);
+    if (!digits) return Status::Refusal(kBadDigits);
     fields.digits = *digits;
   }
-  return Status::Ok();
+  return fields;
+}
+
+// A conversion that failed: the general message follows its own.
+ConversionResult ConversionFailed(ConversionResult failed) {
+  failed.general_follows = true;
+  return failed;
 }
 
 // Converts the input into a database and packs it. The database gets a name of its own beside the
 // target, so that no file of the user's is taken, and is removed afterwards; kept, it replaces
 // base + "db" once complete, before it is packed.
-Status ConvertAndPack(const ConversionNames& names, const ConversionRequest& request,
-                      const PhoneBookFields& phone, Reporter& reporter) {
+ConversionResult ConvertAndPack(const ConversionNames& names, const ConversionRequest& request,
+                                const PhoneBookFields& phone, Reporter& reporter) {
   TemporaryFile own;
   std::optional<ReplacementFile> kept;
   const std::string folder = std::filesystem::path(names.target).parent_path().string();
@@ -96,33 +91,24 @@ Status ConvertAndPack(const ConversionNames& names, const ConversionRequest& req
           ? kept.emplace(names.intermediate).Create()
           : own.Create(folder, std::filesystem::path(names.intermediate).filename().string());
   std::string database = kept ? kept->path() : own.path();
-  Status converted = Status::NoOutput();
-  if (!created.ok()) {
-    reporter.ErrorMessage(kCaptionError, messages::DatabaseNotCreated(folder, created.message()));
-  } else if (names.kind == ConversionKind::kSourceFile) {
-    converted = ConvertSourceFile(names.input, database, reporter, request.encoding);
-  } else {
-    converted = ConvertPhoneBook(names.input, database, phone.name, phone.splitter, phone.digits,
-                                 reporter, request.encoding);
-  }
+  if (!created.ok())
+    return ConversionFailed(
+        Status::NoOutput(messages::DatabaseNotCreated(folder, created.message())));
+  const ConversionResult converted =
+      names.kind == ConversionKind::kSourceFile
+          ? ConvertSourceFile(names.input, database, reporter, request.encoding)
+          : ConvertPhoneBook(names.input, database, phone.name, phone.splitter, phone.digits,
+                             reporter, request.encoding);
   // A write that failed names the file the user knows, not the temporary one.
   const std::string& shown = kept ? names.intermediate : names.target;
-  if (converted.kind() == StatusKind::kNoOutput && created.ok()) {
-    const std::string text = messages::WriteFailed(shown, converted.message());
-    reporter.ErrorMessage(kCaptionError, text);
-    reporter.ConversionFailed(kConversionFailed);
-    return Status::NoOutput(text);
-  }
-  if (!converted.ok()) {
-    reporter.ConversionFailed(kConversionFailed);
-    return created.ok() ? Status::Error(kConversionFailed) : Status::NoOutput(kConversionFailed);
-  }
+  if (converted.kind() == StatusKind::kNoOutput)
+    return ConversionFailed(Status::NoOutput(messages::WriteFailed(shown, converted.message())));
+  // An input that cannot be opened has no message of its own; the general one says it.
+  if (!converted.ok())
+    return ConversionFailed({Status::Error(converted.message()), converted.fault_line});
   if (kept) {
-    if (const Status committed = kept->Commit(); !committed.ok()) {
-      const std::string text = messages::WriteFailed(names.intermediate, committed.message());
-      reporter.ErrorMessage(kCaptionError, text);
-      return Status::NoOutput(text);
-    }
+    if (const Status committed = kept->Commit(); !committed.ok())
+      return Status::NoOutput(messages::WriteFailed(names.intermediate, committed.message()));
     database = names.intermediate;
   }
   return Pack(database, names.target, reporter);
@@ -152,11 +138,11 @@ std::optional<ConversionNames> NameConversion(const std::string& input_path) {
   return names;
 }
 
-Status RunConversion(const ConversionRequest& request, Reporter& reporter) {
+ConversionResult RunConversion(const ConversionRequest& request, Reporter& reporter) {
   const std::string& path = request.path;
-  if (path.empty()) return Refuse(reporter, kNoPath);
+  if (path.empty()) return Status::Refusal(kNoPath);
   std::optional<ConversionNames> names = NameConversion(path);
-  if (!names) return Refuse(reporter, kNoExtension);
+  if (!names) return Status::Refusal(kNoExtension);
   if (request.source_file) names->kind = ConversionKind::kSourceFile;
   if (!request.target.empty()) names->target = request.target;
   // A phone list named "*.fdb" would be overwritten by its own result, and so would an input
@@ -164,21 +150,21 @@ Status RunConversion(const ConversionRequest& request, Reporter& reporter) {
   if (SameFile(names->target, names->input) ||
       (request.keep_intermediate && !names->intermediate.empty() &&
        SameFile(names->intermediate, names->input))) {
-    return Refuse(reporter, kTargetIsInput + path);
+    return Status::Refusal(kTargetIsInput + path);
   }
 
   std::error_code no_file;
   if (request.keep_intermediate && !request.replace_kept && !names->intermediate.empty() &&
       std::filesystem::exists(std::filesystem::symlink_status(names->intermediate, no_file))) {
-    return Refuse(reporter, kKeptExists + names->intermediate);
+    return Status::Refusal(kKeptExists + names->intermediate);
   }
 
   if (names->kind == ConversionKind::kPackedDatabase) return PackGivenDatabase(*names, reporter);
-  PhoneBookFields phone;
-  if (names->kind == ConversionKind::kPhoneBook) {
-    if (Status read = ReadPhoneBookFields(request, reporter, phone); !read.ok()) return read;
-  }
-  return ConvertAndPack(*names, request, phone, reporter);
+  if (names->kind == ConversionKind::kSourceFile)
+    return ConvertAndPack(*names, request, PhoneBookFields(), reporter);
+  StatusOr<PhoneBookFields> phone = ReadPhoneBookFields(request);
+  if (!phone.ok()) return phone.status();
+  return ConvertAndPack(*names, request, phone.value(), reporter);
 }
 
 std::optional<SourceHeaderSummary> SummarizeSourceHeader(const std::string& path) {

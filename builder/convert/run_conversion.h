@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "builder/convert/conversion_result.h"
 #include "builder/convert/reporter.h"
 #include "common/status.h"
 #include "common/text_encoding.h"
@@ -49,19 +50,19 @@ struct ConversionRequest {
   std::string target;
 };
 
-// Runs one conversion with every status text and message going to `reporter`. Whatever ends it
-// (a failure, or a signal in a program that installed RemoveTemporaryFilesOnSignals), no file is
-// left half-written: the target and a kept database are replaced only when complete. Returns:
+// Runs one conversion with its status texts and notes going to `reporter`. Whatever ends it (a
+// failure, or a signal in a program that installed RemoveTemporaryFilesOnSignals), no file is
+// left half-written: the target and a kept database are replaced only when complete. Returns,
+// for the caller to show:
 // - ok: the target written, the intermediate deleted, "Готово" shown;
-// - a refusal: a field was missing or wrong; the window's message has been shown;
-// - an error: the converter failed on the data, or a database given to be packed is incomplete
-//   (its messages and the general one have been shown);
-// - no output: a file could not be created or written, the conversion's or the packing's
-//   (reported naming the file the user knows, the target as it was or absent, "Ошибка упаковки"
-//   shown instead of "Готово" when the packing failed);
-// - no input: a database given to be packed could not be read.
-// The status carries the last text shown.
-Status RunConversion(const ConversionRequest& request, Reporter& reporter);
+// - a refusal: a field was missing or wrong;
+// - an error: the converter failed on the data (the general message follows its own, if any), or
+//   a database given to be packed is incomplete;
+// - no output: a file could not be created or written, the conversion's (the general message
+//   follows) or the packing's (captioned kCaptionPackError, "Ошибка упаковки" shown instead of
+//   "Готово"), named as the user knows it, the target as it was or absent;
+// - no input: a database given to be packed could not be read (captioned as the packing's).
+ConversionResult RunConversion(const ConversionRequest& request, Reporter& reporter);
 
 // What the builder window shows of a chosen source file's header.
 struct SourceHeaderSummary {

@@ -61,7 +61,8 @@ class RunConversionTest : public ::testing::Test {
     request.digits = digits;
     request.keep_intermediate = keep;
     request.replace_kept = replace;
-    return RunConversion(request, reporter_).kind();
+    result_ = RunConversion(request, reporter_);
+    return result_.kind();
   }
   // The names of the files in the folder, sorted.
   std::vector<std::string> Files() const {
@@ -71,17 +72,16 @@ class RunConversionTest : public ::testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
-  std::vector<std::string> MessageTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& message : reporter_.messages) {
-      EXPECT_EQ(message.caption, "Ошибка");
-      texts.push_back(message.text);
-    }
-    return texts;
+  // The failure's own message in an error box, with no general message after it.
+  void ExpectOnlyOwnMessage(const std::string& text) const {
+    EXPECT_EQ(result_.message(), text);
+    EXPECT_STREQ(result_.caption, kCaptionError);
+    EXPECT_FALSE(result_.general_follows);
   }
 
   ScratchDir dir_;
   RecordingReporter reporter_;
+  ConversionResult result_;
 };
 
 TEST_F(RunConversionTest, SourceFileIsConvertedPackedAndTheIntermediateDeleted) {
@@ -141,7 +141,7 @@ TEST_F(RunConversionTest, RefusalsBeforeAnyConversion) {
   for (const Case& c : cases) {
     reporter_ = RecordingReporter();
     EXPECT_EQ(Run(c.path, c.name, c.digits, c.keep), StatusKind::kRefusal) << c.message;
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{c.message});
+    ExpectOnlyOwnMessage(c.message);
     EXPECT_TRUE(reporter_.statuses.empty());
   }
   EXPECT_FALSE(Exists(dir_.File("list.db")));
@@ -161,8 +161,8 @@ TEST_F(RunConversionTest, AFileOfTheUsersNamedLikeTheDatabaseIsNeverTaken) {
   // A failed conversion leaves both as they were, and nothing of its own.
   WriteBytes(input, "1;a;b;c;d\r\n12;a;b;c;d\r\n");
   EXPECT_EQ(Run(input, "N", "1"), StatusKind::kError);
-  EXPECT_EQ(MessageTexts().back(),
-            "Ошибка преобразования, проверте\r\nналичие входного файла и его формат!");
+  EXPECT_TRUE(result_.general_follows);
+  EXPECT_EQ(result_.fault_line, 2);
   EXPECT_EQ(ReadBytes(dir_.File("list.db")), "the user's own file");
   EXPECT_EQ(ReadBytes(dir_.File("list.fdb")), packed);
   EXPECT_EQ(Files(), (std::vector<std::string>{"list.csv", "list.db", "list.fdb"}));
@@ -171,8 +171,7 @@ TEST_F(RunConversionTest, AFileOfTheUsersNamedLikeTheDatabaseIsNeverTaken) {
   WriteBytes(input, "1;a;b;c;d\r\n");
   reporter_ = RecordingReporter();
   EXPECT_EQ(Run(input, "N", "1", true), StatusKind::kRefusal);
-  EXPECT_EQ(MessageTexts(),
-            std::vector<std::string>{"Файл базы данных уже существует - " + dir_.File("list.db")});
+  ExpectOnlyOwnMessage("Файл базы данных уже существует - " + dir_.File("list.db"));
   EXPECT_EQ(ReadBytes(dir_.File("list.db")), "the user's own file");
   EXPECT_EQ(Run(input, "N", "1", true, true), StatusKind::kOk);
   EXPECT_EQ(ReadBytes(dir_.File("list.db")).substr(4, 3), std::string("\x0B\x01N", 3));
@@ -189,19 +188,23 @@ TEST_F(RunConversionTest, AFileOfTheUsersNamedLikeTheDatabaseIsNeverTaken) {
 
   reporter_ = RecordingReporter();
   EXPECT_EQ(Run(dir_.File("missing.fsr")), StatusKind::kError);
-  EXPECT_EQ(MessageTexts().size(), 1u);  // the converter says nothing of a missing input
+  // The converter says nothing of a missing input: the general message says it.
+  EXPECT_EQ(result_.message(), "");
+  EXPECT_TRUE(result_.general_follows);
 
   reporter_ = RecordingReporter();
   WriteBytes(dir_.File("notes.fsr"), "notes\r\n");
   EXPECT_EQ(Run(dir_.File("notes.fsr")), StatusKind::kError);
-  EXPECT_EQ(MessageTexts().front(), messages::NotASourceFile(dir_.File("notes.fsr")));
+  EXPECT_EQ(result_.message(), messages::NotASourceFile(dir_.File("notes.fsr")));
+  EXPECT_TRUE(result_.general_follows);
 }
 
 TEST_F(RunConversionTest, PackingFailureIsNeverReportedAsDone) {
   EXPECT_EQ(Run(dir_.File("missing.db")), StatusKind::kNoInput);
   EXPECT_EQ(reporter_.statuses, (std::vector<std::string>{"Сжатие", "Ошибка упаковки"}));
-  ASSERT_EQ(reporter_.messages.size(), 1u) << "the reason reaches a message box";
-  EXPECT_EQ(reporter_.messages[0].caption, kCaptionPackError);
+  EXPECT_NE(result_.message(), "") << "the reason reaches a message box";
+  EXPECT_STREQ(result_.caption, kCaptionPackError);
+  EXPECT_FALSE(result_.general_follows);
   EXPECT_FALSE(Exists(dir_.File("missing.zdb")));
 
   // The target's name is taken by a folder: packing fails, and only a kept database stays.
@@ -244,9 +247,8 @@ TEST_F(RunConversionTest, ADatabaseGivenDirectlyIsPackedOnlyWhenComplete) {
     WriteBytes(partial, c.bytes);
     reporter_ = RecordingReporter();
     EXPECT_EQ(Run(partial), StatusKind::kError) << c.reason;
-    EXPECT_EQ(MessageTexts(),
-              std::vector<std::string>{"База данных неполная или повреждена, упаковка отменена - " +
-                                       partial + "\r\n" + c.reason});
+    ExpectOnlyOwnMessage("База данных неполная или повреждена, упаковка отменена - " + partial +
+                         "\r\n" + c.reason);
     EXPECT_TRUE(reporter_.statuses.empty());
     EXPECT_FALSE(Exists(dir_.File("part.zdb")));
   }

@@ -83,16 +83,17 @@ Status ReadTableRecords(LineReader& reader, SourceLayout& layout, RecordSink& si
   return Status::Ok();
 }
 
-Status ConvertSourceFile(const std::string& input_path, const std::string& output_path,
-                         Reporter& reporter, std::optional<codepage::TextEncoding> encoding) {
+ConversionResult ConvertSourceFile(const std::string& input_path, const std::string& output_path,
+                                   Reporter& reporter,
+                                   std::optional<codepage::TextEncoding> encoding) {
   TextSource input(input_path, encoding);
   return ConvertSourceFile(input, input_path, output_path, reporter);
 }
 
-Status ConvertSourceFile(TextSource& input, const std::string& input_path,
-                         const std::string& output_path, Reporter& reporter) {
+ConversionResult ConvertSourceFile(TextSource& input, const std::string& input_path,
+                                   const std::string& output_path, Reporter& reporter) {
   if (!input.is_open()) return Status::NoInput();
-  DatabaseOutput output(output_path, reporter);
+  DatabaseOutput output(output_path);
   if (!output.is_open()) return Status::NoOutput();
 
   LineReader reader(input);
@@ -106,7 +107,7 @@ Status ConvertSourceFile(TextSource& input, const std::string& input_path,
   RecordWriter writer(output, reporter, HeaderAndFields(layout, false));
   std::int64_t records = 0;
   if (Status written = ReadTableRecords(reader, layout, writer, records); !written.ok())
-    return written;
+    return {std::move(written), writer.fault_line()};
   if (!reader.status().ok())
     return output.Fail(messages::ReadFailed(input_path, reader.status().message()));
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "builder/convert/byte_io.h"
+#include "builder/convert/conversion_result.h"
 #include "builder/convert/database_output.h"
 #include "builder/convert/record_builder.h"
 #include "builder/convert/record_sink.h"
@@ -50,15 +51,15 @@ Status ReadTableRecords(LineReader& reader, SourceLayout& layout, RecordSink& si
                         std::int64_t& records);
 
 // Converts the source file `input_path` into the table database `output_path`; status texts and
-// messages go to `reporter`. The input is read as a TextSource in `encoding` (nullopt: detected).
-// Returns a conversion's Status (database_output.h). On a failure after the output was created, the
-// output holds what had been written before it; the magic that marks the database complete reaches
-// the file only after the end marker did.
-Status ConvertSourceFile(const std::string& input_path, const std::string& output_path,
-                         Reporter& reporter,
-                         std::optional<codepage::TextEncoding> encoding = std::nullopt);
+// notes go to `reporter`. The input is read as a TextSource in `encoding` (nullopt: detected).
+// Returns how the conversion ended (database_output.h). On a failure after the output was created,
+// the output holds what had been written before it; the magic that marks the database complete
+// reaches the file only after the end marker did.
+ConversionResult ConvertSourceFile(const std::string& input_path, const std::string& output_path,
+                                   Reporter& reporter,
+                                   std::optional<codepage::TextEncoding> encoding = std::nullopt);
 // The same on `input` (memory in tests and fuzz targets); messages name it `input_path`.
-Status ConvertSourceFile(TextSource& input, const std::string& input_path,
-                         const std::string& output_path, Reporter& reporter);
+ConversionResult ConvertSourceFile(TextSource& input, const std::string& input_path,
+                                   const std::string& output_path, Reporter& reporter);
 
 }  // namespace builder

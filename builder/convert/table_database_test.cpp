@@ -29,7 +29,8 @@ class ConvertSourceFileTest : public testing::EncodingTwinTest {
  protected:
   StatusKind Convert(const std::string& source) {
     WriteInput(input_, source);
-    return ConvertSourceFile(input_, output_, reporter_).kind();
+    result_ = ConvertSourceFile(input_, output_, reporter_);
+    return result_.kind();
   }
   std::string Output() const { return ReadBytes(output_); }
   std::string Records(std::size_t fields) const {
@@ -38,12 +39,13 @@ class ConvertSourceFileTest : public testing::EncodingTwinTest {
   std::string Field(int index, std::size_t offset, std::size_t size) const {
     return Output().substr(kDbHeaderSize + index * kDbFieldDescSize + offset, size);
   }
-  std::string OnlyMessage() const { return reporter_.OnlyError(); }
+  const std::string& Message() const { return result_.message(); }
 
   ScratchDir dir_;
   std::string input_ = dir_.File("book.fsr");
   std::string output_ = dir_.File("book.db");
   RecordingReporter reporter_;
+  ConversionResult result_;
 };
 
 TEST_P(ConvertSourceFileTest, ThreeTextFieldsTwoRecords) {
@@ -61,7 +63,6 @@ TEST_P(ConvertSourceFileTest, ThreeTextFieldsTwoRecords) {
   EXPECT_EQ(Field(2, 16, 12), Hex("01 00 00 01 01 00 3C 00 46 00 0A 00"));
   EXPECT_EQ(Records(3), Hex("07 61 00 62 00 63 00 07 64 00 65 00 66 00 FF FF"));
   EXPECT_EQ(reporter_.statuses, std::vector<std::string>{"Преобразовано: 2"});
-  EXPECT_TRUE(reporter_.messages.empty());
 }
 
 TEST_P(ConvertSourceFileTest, ValuesAreEncodedByTheirFieldType) {
@@ -96,7 +97,7 @@ TEST_P(ConvertSourceFileTest, LineLengthLimitIs255WithLineEnd) {
 
   const std::string too_long = std::string(254, 'x') + "\r\n";
   EXPECT_EQ(Convert(SourceFile({{"Only"}}, "ok\r\n" + too_long)), StatusKind::kError);
-  EXPECT_EQ(OnlyMessage(),
+  EXPECT_EQ(Message(),
             "Запись - 2, слишком длинная - 256, максимально возможная длина "
             "записи - 255\r\n" +
                 too_long);
@@ -114,7 +115,7 @@ TEST_P(ConvertSourceFileTest, EmptyLineIsOneEmptyValueOrTooFewSplitters) {
   EXPECT_EQ(Records(1), Hex("02 00 FF FF"));
 
   EXPECT_EQ(Convert(SourceFile(kThreeText, "a;b;c\r\n\r\n")), StatusKind::kError);
-  EXPECT_EQ(OnlyMessage(), "Запись - 2, неверное число разделителей - 0, должно быть - 2\r\n\r\n");
+  EXPECT_EQ(Message(), "Запись - 2, неверное число разделителей - 0, должно быть - 2\r\n\r\n");
 }
 
 TEST_P(ConvertSourceFileTest, ProgressEveryThousandRecords) {
@@ -130,10 +131,11 @@ TEST_P(ConvertSourceFileTest, ProgressEveryThousandRecords) {
 TEST_P(ConvertSourceFileTest, FailureKeepsProvisionalHeaderAndEarlierRecords) {
   // The splitter check comes first: a line failing both reports the splitters.
   const std::string bad = "a;" + std::string(300, 'x') + "\r\n";
-  EXPECT_EQ(Convert(SourceFile(kThreeText, "a;b;c\r\n" + bad, 13, ';', "Book", -1, 9)),
-            StatusKind::kError);
-  EXPECT_EQ(OnlyMessage(), "Запись - 2, неверное число разделителей - 1, должно быть - 2\r\n" +
-                               bad.substr(0, 510));
+  const std::string good = SourceFile(kThreeText, "a;b;c\r\n", 13, ';', "Book", -1, 9);
+  EXPECT_EQ(Convert(good + bad), StatusKind::kError);
+  EXPECT_EQ(Message(), "Запись - 2, неверное число разделителей - 1, должно быть - 2\r\n" +
+                           bad.substr(0, 510));
+  EXPECT_EQ(result_.fault_line, std::count(good.begin(), good.end(), '\n') + 1);
   const std::string out = Output();
   ASSERT_EQ(out.size(), kHeaderAndFields3 + 7);
   EXPECT_EQ(out.substr(0, 4), "Brin");
@@ -142,27 +144,27 @@ TEST_P(ConvertSourceFileTest, FailureKeepsProvisionalHeaderAndEarlierRecords) {
 }
 
 TEST_P(ConvertSourceFileTest, ResultCodesAndTheirMessages) {
-  EXPECT_EQ(ConvertSourceFile(dir_.File("missing.fsr"), output_, reporter_).kind(),
-            StatusKind::kNoInput);
-  EXPECT_TRUE(reporter_.messages.empty());
-
+  // The files the caller names are its to put into a message.
+  const ConversionResult missing = ConvertSourceFile(dir_.File("missing.fsr"), output_, reporter_);
+  EXPECT_EQ(missing.kind(), StatusKind::kNoInput);
+  EXPECT_EQ(missing.message(), "");
   WriteInput(input_, SourceFile(kThreeText, ""));
-  EXPECT_EQ(ConvertSourceFile(input_, dir_.File("no/such/dir.db"), reporter_).kind(),
-            StatusKind::kNoOutput);
-  EXPECT_TRUE(reporter_.messages.empty());
+  const ConversionResult uncreated =
+      ConvertSourceFile(input_, dir_.File("no/such/dir.db"), reporter_);
+  EXPECT_EQ(uncreated.kind(), StatusKind::kNoOutput);
+  EXPECT_EQ(uncreated.message(), "");
 
   EXPECT_EQ(Convert("Brindlewick source\r\n13\r\n"), StatusKind::kError);
-  EXPECT_EQ(OnlyMessage(), messages::NotASourceFile(input_));
-  reporter_ = RecordingReporter();
+  EXPECT_EQ(Message(), messages::NotASourceFile(input_));
 
   EXPECT_EQ(Convert(""), StatusKind::kError);
-  EXPECT_EQ(OnlyMessage(), "Ошибка чтение исходного файла данных - " + input_);
+  EXPECT_EQ(Message(), "Ошибка чтение исходного файла данных - " + input_);
   EXPECT_EQ(Output(), "");
 
   // An input that opens but cannot be read is a read failure, never an empty success.
-  reporter_.messages.clear();
-  EXPECT_EQ(ConvertSourceFile(dir_.File(""), output_, reporter_).kind(), StatusKind::kError);
-  EXPECT_EQ(OnlyMessage(),
+  const ConversionResult folder = ConvertSourceFile(dir_.File(""), output_, reporter_);
+  EXPECT_EQ(folder.kind(), StatusKind::kError);
+  EXPECT_EQ(folder.message(),
             "Ошибка чтение исходного файла данных - " + dir_.File("") + ": это папка");
 }
 
@@ -186,9 +188,8 @@ TEST_P(ConvertSourceFileTest, RefusesLayoutsTheDatabaseCannotHold) {
        "Заголовок исходного файла неполный - " + input_},
   };
   for (const Case& c : cases) {
-    reporter_.messages.clear();
     EXPECT_EQ(Convert(c.source), StatusKind::kError) << c.what;
-    EXPECT_EQ(OnlyMessage(), c.message) << c.what;
+    EXPECT_EQ(Message(), c.message) << c.what;
     EXPECT_EQ(Output(), "") << c.what;
   }
 }
@@ -201,7 +202,7 @@ TEST_P(ConvertSourceFileTest, RecordLongerThanItsLengthByteIsRefused) {
   const std::string wide_text = std::string(230, 'x') + ";1;2;3;4;5;6;7;8;9";
   EXPECT_EQ(Convert(SourceFile(numbers, "a;1;2;3;4;5;6;7;8;9\r\n" + wide_text)),
             StatusKind::kError);
-  EXPECT_EQ(OnlyMessage(),
+  EXPECT_EQ(Message(),
             "Запись - 2, в базе заняла бы 268 байт, максимально возможная длина "
             "записи - 255\r\n" +
                 wide_text);

@@ -50,6 +50,11 @@ QString PathText(const std::string& path) {
   return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
+// A message as it is shown on the screen: UTF-8 text with "\r\n" as a plain line break.
+QString ScreenText(const std::string& utf8) {
+  return QString::fromStdString(utf8).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
 }  // namespace
 
 BuilderWindow::BuilderWindow(Desktop& desktop, window_common::EventPace& pace)
@@ -71,7 +76,7 @@ BuilderWindow::BuilderWindow(Desktop& desktop, window_common::EventPace& pace)
       digits_(MakeField("digits", kDigitsField, this)),
       start_(MakeButton(QStringLiteral("Начать"), "start", kStartButton, this)),
       close_(MakeButton(QStringLiteral("Закрыть"), "close", kCloseButton, this)),
-      reporter_(this, status_bar_, status_, desktop, pace) {
+      reporter_(status_bar_, status_, pace) {
   setWindowTitle(QStringLiteral("Brindle Wick DB Builder"));
   setFixedSize(kClientWidth, kClientHeight);
   setFont(window_common::WindowFont());
@@ -151,9 +156,16 @@ void BuilderWindow::RunConversion() {
   request.splitter = window_common::ToCp1251(splitter_->text());
   request.digits = digits_->text().toStdString();
   running_ = true;
-  builder::RunConversion(request, reporter_);
+  ShowFailure(builder::RunConversion(request, reporter_));
   running_ = false;
   if (close_asked_) close();
+}
+
+void BuilderWindow::ShowFailure(const ConversionResult& result) {
+  if (!result.message().empty())
+    desktop_.ShowError(this, QString::fromUtf8(result.caption), ScreenText(result.message()));
+  if (result.general_follows)
+    desktop_.ShowError(this, QString::fromUtf8(kCaptionError), ScreenText(kConversionFailed));
 }
 
 void BuilderWindow::closeEvent(QCloseEvent* event) {

@@ -3,9 +3,9 @@
 // BuilderWindow lays out the fourteen controls and turns clicks into calls of the converter
 // library (builder/convert/run_conversion.h), which decides what to convert and how. Everything
 // the window shows the user outside itself (message boxes, the open dialog, the browser) goes
-// through a Desktop; conversion reports reach the status bar and the Desktop through a
-// WindowReporter. TabCycle moves the focus, FieldValidator guards what is typed, and
-// HyperlinkLabel is the maker's link.
+// through a Desktop; a conversion's status texts reach the status bar through a WindowReporter,
+// and the failure it returns is shown once it has ended. TabCycle moves the focus, FieldValidator
+// guards what is typed, and HyperlinkLabel is the maker's link.
 #pragma once
 
 #include <QLabel>
@@ -15,6 +15,7 @@
 #include <QWidget>
 #include <string>
 
+#include "builder/convert/conversion_result.h"
 #include "builder/window/desktop.h"
 #include "builder/window/hyperlink_label.h"
 #include "builder/window/window_reporter.h"
@@ -45,6 +46,8 @@ class BuilderWindow : public QWidget {
 
  private:
   void ChooseInputFile();
+  // The failure's own message, then the general one when it follows, each in a message box.
+  void ShowFailure(const ConversionResult& result);
   // Puts `path` into the path field and shows its header, as a choice in the open dialog does.
   void TakeInputFile(const QString& path);
   // The path field as native bytes: the bytes it was given on the command line while the

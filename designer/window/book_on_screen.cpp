@@ -12,17 +12,13 @@ namespace {
 
 const char kViewerProgram[] = "bwickview";
 
-// The conversion's messages become the failure's text; its status texts only pace the window.
+// The conversion's status texts only pace the window.
 class QuietReporter : public builder::Reporter {
  public:
   explicit QuietReporter(const std::function<void()>& progress) : progress_(progress) {}
   void StatusText(const std::string&) override {
     if (progress_) progress_();
   }
-  void ErrorMessage(const std::string&, const std::string& text) override {
-    if (messages.empty()) messages = text;
-  }
-  std::string messages;
 
  private:
   const std::function<void()>& progress_;
@@ -42,9 +38,10 @@ Status BookOnScreen::Build(const std::string& book_path) {
       QFile::encodeName(folder_.filePath(QStringLiteral("book.fsr"))).toStdString();
   if (Status written = design_.write_source(source); !written.ok()) return written;
   QuietReporter reporter(design_.progress);
-  const Status converted = builder::ConvertSourceFile(source, book_path, reporter);
-  if (converted.ok()) return converted;
-  return Status::Error(reporter.messages.empty() ? converted.message() : reporter.messages);
+  const builder::ConversionResult converted =
+      builder::ConvertSourceFile(source, book_path, reporter);
+  if (converted.ok()) return Status::Ok();
+  return Status::Error(converted.message());
 }
 
 // The viewer reads the whole book when it starts, so the file may be rebuilt under it.

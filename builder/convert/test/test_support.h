@@ -1,5 +1,5 @@
-// Helpers of the conversions' tests: a reporter that records, a scratch folder, whole-file
-// reads and writes, and a source-file writer.
+// Helpers of the conversions' tests: a reporter that records the status texts, a scratch folder,
+// whole-file reads and writes, and a source-file writer.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,25 +21,9 @@
 namespace builder::testing {
 
 struct RecordingReporter : Reporter {
-  struct Message {
-    std::string caption;
-    std::string text;
-  };
   void StatusText(const std::string& text) override { statuses.push_back(text); }
-  void ErrorMessage(const std::string& caption, const std::string& text) override {
-    messages.push_back({caption, text});
-  }
-
-  // The text of the one message shown, which must be an error box.
-  std::string OnlyError() const {
-    EXPECT_EQ(messages.size(), 1u);
-    if (messages.empty()) return {};
-    EXPECT_EQ(messages[0].caption, kCaptionError);
-    return messages[0].text;
-  }
 
   std::vector<std::string> statuses;
-  std::vector<Message> messages;
 };
 
 using ScratchDir = testing_support::ScratchFolder;

@@ -21,12 +21,6 @@ class QuietDialogs : public ViewerDialogs {
   void ShowMessage(const QString&) override {}
 };
 
-class SilentReporter : public builder::Reporter {
- public:
-  void StatusText(const std::string&) override {}
-  void ErrorMessage(const std::string&, const std::string&) override {}
-};
-
 }  // namespace
 
 class ViewerRandomInputTest : public QObject {
@@ -43,7 +37,7 @@ class ViewerRandomInputTest : public QObject {
     request.path = QFile::encodeName(list).toStdString();
     request.name = "Phones";
     request.digits = std::string(1, '3');
-    SilentReporter reporter;
+    builder::SilentReporter reporter;
     QVERIFY(builder::RunConversion(request, reporter).ok());
 
     QuietDialogs dialogs;

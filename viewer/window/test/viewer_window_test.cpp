@@ -56,12 +56,6 @@ class ScriptedDialogs : public ViewerDialogs {
   QStringList messages;
 };
 
-class SilentReporter : public builder::Reporter {
- public:
-  void StatusText(const std::string&) override {}
-  void ErrorMessage(const std::string&, const std::string&) override {}
-};
-
 Book AppendAll(BookLayout layout, const std::vector<std::vector<const char*>>& records) {
   Book book(std::move(layout));
   for (const auto& record : records) {
@@ -169,7 +163,7 @@ void ViewerWindowTest::PhoneBook(const QString& list, const char* lines) {
   request.path = QFile::encodeName(list).toStdString();
   request.name = Cp("Телефоны");
   request.digits = std::string(1, '3');  // GCC 12 warns wrongly of a literal assigned here
-  SilentReporter reporter;
+  builder::SilentReporter reporter;
   QVERIFY(builder::RunConversion(request, reporter).ok());
 }
 
