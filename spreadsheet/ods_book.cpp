@@ -47,10 +47,10 @@ class OdsWorkbook : public Workbook {
   explicit OdsWorkbook(std::unique_ptr<ZipArchive> archive) : archive_(std::move(archive)) {}
 
   Status Open() {
-    std::unique_ptr<ZipMember> content;
-    if (Status status = archive_->Open(kContent, kContent, content); !status.ok()) return status;
+    StatusOr<std::unique_ptr<ZipMember>> content = archive_->Open(kContent, kContent);
+    if (!content.ok()) return content.status();
     ListHandler handler(sheets_);
-    return ParseXml(*content, handler);
+    return ParseXml(*content.value(), handler);
   }
 
   const std::vector<SheetInfo>& sheets() const override { return sheets_; }
@@ -59,11 +59,11 @@ class OdsWorkbook : public Workbook {
     if (index >= sheets_.size())
       return Status::Refusal("В книге нет листа номер " + std::to_string(index + 1));
     const std::string& name = sheets_[index].name;
-    std::unique_ptr<ZipMember> content;
     const std::string part = "лист «" + name + "» (" + kContent + ")";
-    if (Status status = archive_->Open(kContent, part, content); !status.ok()) return status;
+    StatusOr<std::unique_ptr<ZipMember>> content = archive_->Open(kContent, part);
+    if (!content.ok()) return content.status();
     RowAssembler rows(sink, warnings, archive_->file(), name);
-    return ReadOdsTable(*content, index, rows);
+    return ReadOdsTable(*content.value(), index, rows);
   }
 
  private:

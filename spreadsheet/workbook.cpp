@@ -32,19 +32,18 @@ WorkbookOr OpenWorkbook(const std::string& path) {
   if (!kind) return Status::Refusal("Файл «" + file + "» — не таблица .xlsx, .ods, .xls или .dbf");
   if (*kind == WorkbookKind::kXls) return OpenXls(path);
   if (*kind == WorkbookKind::kDbf) return OpenDbfFile(path);
-  std::unique_ptr<ZipArchive> archive;
-  if (Status status = ZipArchive::OpenFile(path, file, archive); !status.ok()) return status;
-  return OpenZipped(*kind, std::move(archive));
+  StatusOr<std::unique_ptr<ZipArchive>> archive = ZipArchive::OpenFile(path, file);
+  if (!archive.ok()) return archive.status();
+  return OpenZipped(*kind, std::move(archive).value());
 }
 
 WorkbookOr OpenWorkbookInMemory(WorkbookKind kind, std::string bytes, const std::string& name) {
   if (kind == WorkbookKind::kXls)
     return Status::Refusal("Книгу .xls можно прочитать только из файла");
   if (kind == WorkbookKind::kDbf) return OpenDbfMemory(std::move(bytes), name);
-  std::unique_ptr<ZipArchive> archive;
-  if (Status status = ZipArchive::OpenMemory(std::move(bytes), name, archive); !status.ok())
-    return status;
-  return OpenZipped(kind, std::move(archive));
+  StatusOr<std::unique_ptr<ZipArchive>> archive = ZipArchive::OpenMemory(std::move(bytes), name);
+  if (!archive.ok()) return archive.status();
+  return OpenZipped(kind, std::move(archive).value());
 }
 
 }  // namespace spreadsheet

@@ -20,16 +20,16 @@ class XlsxWorkbook : public Workbook {
   explicit XlsxWorkbook(std::unique_ptr<ZipArchive> archive) : archive_(std::move(archive)) {}
 
   Status Open() {
-    std::vector<Relationship> package;
-    if (Status status = ReadRelationships(*archive_, "", package); !status.ok()) return status;
-    const Relationship* office = FindType(package, "officeDocument");
+    const StatusOr<std::vector<Relationship>> package = ReadRelationships(*archive_, "");
+    if (!package.ok()) return package.status();
+    const Relationship* office = FindType(package.value(), "officeDocument");
     if (office == nullptr) return Damaged(archive_->file(), "_rels/.rels", "в архиве нет книги");
-    XlsxBookPart book;
-    if (Status status = ReadBookPart(*archive_, office->target, book); !status.ok()) return status;
-    std::vector<Relationship> parts;
-    if (Status status = ReadRelationships(*archive_, office->target, parts); !status.ok())
-      return status;
-    for (const XlsxSheetEntry& entry : book.sheets) {
+    const StatusOr<XlsxBookPart> book = ReadBookPart(*archive_, office->target);
+    if (!book.ok()) return book.status();
+    const StatusOr<std::vector<Relationship>> read = ReadRelationships(*archive_, office->target);
+    if (!read.ok()) return read.status();
+    const std::vector<Relationship>& parts = read.value();
+    for (const XlsxSheetEntry& entry : book->sheets) {
       const auto found = std::find_if(parts.begin(), parts.end(), [&](const Relationship& r) {
         return r.id == entry.relationship;
       });
@@ -40,7 +40,7 @@ class XlsxWorkbook : public Workbook {
       sheets_.push_back({entry.name, entry.hidden});
       members_.push_back(found->target);
     }
-    epoch1904_ = book.epoch1904;
+    epoch1904_ = book->epoch1904;
     if (const Relationship* strings = FindType(parts, "sharedStrings"))
       strings_member_ = strings->target;
     if (const Relationship* styles = FindType(parts, "styles")) styles_member_ = styles->target;
@@ -60,14 +60,16 @@ class XlsxWorkbook : public Workbook {
  private:
   Status LoadShared() {
     if (loaded_) return Status::Ok();
-    strings_ = SharedStrings();
-    styles_.clear();
-    if (!strings_member_.empty() && archive_->Has(strings_member_))
-      if (Status status = ReadSharedStrings(*archive_, strings_member_, strings_); !status.ok())
-        return status;
-    if (!styles_member_.empty() && archive_->Has(styles_member_))
-      if (Status status = ReadCellStyles(*archive_, styles_member_, styles_); !status.ok())
-        return status;
+    if (!strings_member_.empty() && archive_->Has(strings_member_)) {
+      StatusOr<SharedStrings> strings = ReadSharedStrings(*archive_, strings_member_);
+      if (!strings.ok()) return strings.status();
+      strings_ = std::move(strings).value();
+    }
+    if (!styles_member_.empty() && archive_->Has(styles_member_)) {
+      StatusOr<CellStyles> styles = ReadCellStyles(*archive_, styles_member_);
+      if (!styles.ok()) return styles.status();
+      styles_ = std::move(styles).value();
+    }
     loaded_ = true;
     return Status::Ok();
   }

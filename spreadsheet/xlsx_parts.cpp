@@ -13,9 +13,9 @@ namespace spreadsheet {
 namespace {
 
 Status ParseMember(const ZipArchive& archive, const std::string& member, XmlHandler& handler) {
-  std::unique_ptr<ZipMember> stream;
-  if (Status open = archive.Open(member, member, stream); !open.ok()) return open;
-  return ParseXml(*stream, handler);
+  StatusOr<std::unique_ptr<ZipMember>> stream = archive.Open(member, member);
+  if (!stream.ok()) return stream.status();
+  return ParseXml(*stream.value(), handler);
 }
 
 int Number(const char* text) {
@@ -156,30 +156,37 @@ class StylesHandler : public XmlHandler {
 
 }  // namespace
 
-Status ReadRelationships(const ZipArchive& archive, const std::string& part,
-                         std::vector<Relationship>& relationships) {
+StatusOr<std::vector<Relationship>> ReadRelationships(const ZipArchive& archive,
+                                                      const std::string& part) {
+  std::vector<Relationship> relationships;
   const std::size_t slash = part.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : part.substr(0, slash + 1);
   const std::string member = folder + "_rels/" + part.substr(folder.size()) + ".rels";
-  if (!archive.Has(member)) return Status::Ok();
+  if (!archive.Has(member)) return relationships;
   RelationshipsHandler handler(folder, relationships);
-  return ParseMember(archive, member, handler);
+  if (Status parsed = ParseMember(archive, member, handler); !parsed.ok()) return parsed;
+  return relationships;
 }
 
-Status ReadBookPart(const ZipArchive& archive, const std::string& member, XlsxBookPart& book) {
+StatusOr<XlsxBookPart> ReadBookPart(const ZipArchive& archive, const std::string& member) {
+  XlsxBookPart book;
   BookHandler handler(book);
-  return ParseMember(archive, member, handler);
+  if (Status parsed = ParseMember(archive, member, handler); !parsed.ok()) return parsed;
+  return book;
 }
 
-Status ReadSharedStrings(const ZipArchive& archive, const std::string& member,
-                         SharedStrings& strings) {
+StatusOr<SharedStrings> ReadSharedStrings(const ZipArchive& archive, const std::string& member) {
+  SharedStrings strings;
   SharedStringsHandler handler(strings, archive.file(), member);
-  return ParseMember(archive, member, handler);
+  if (Status parsed = ParseMember(archive, member, handler); !parsed.ok()) return parsed;
+  return strings;
 }
 
-Status ReadCellStyles(const ZipArchive& archive, const std::string& member, CellStyles& styles) {
+StatusOr<CellStyles> ReadCellStyles(const ZipArchive& archive, const std::string& member) {
+  CellStyles styles;
   StylesHandler handler(styles);
-  return ParseMember(archive, member, handler);
+  if (Status parsed = ParseMember(archive, member, handler); !parsed.ok()) return parsed;
+  return styles;
 }
 
 }  // namespace spreadsheet

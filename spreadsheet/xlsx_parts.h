@@ -22,8 +22,8 @@ struct Relationship {
 
 // The relationships of `part` (from its ".rels" member beside it); none when it has no such
 // member. Targets are resolved against the folder of `part` ("" for the package itself).
-Status ReadRelationships(const ZipArchive& archive, const std::string& part,
-                         std::vector<Relationship>& relationships);
+StatusOr<std::vector<Relationship>> ReadRelationships(const ZipArchive& archive,
+                                                      const std::string& part);
 
 struct XlsxSheetEntry {
   std::string name;
@@ -36,7 +36,7 @@ struct XlsxBookPart {
   bool epoch1904 = false;
 };
 
-Status ReadBookPart(const ZipArchive& archive, const std::string& member, XlsxBookPart& book);
+StatusOr<XlsxBookPart> ReadBookPart(const ZipArchive& archive, const std::string& member);
 
 // The shared strings, held once: all texts one after the other, and where each ends.
 class SharedStrings {
@@ -56,12 +56,11 @@ class SharedStrings {
   std::vector<std::size_t> ends_;
 };
 
-Status ReadSharedStrings(const ZipArchive& archive, const std::string& member,
-                         SharedStrings& strings);
+StatusOr<SharedStrings> ReadSharedStrings(const ZipArchive& archive, const std::string& member);
 
 // For every cell format of the workbook (a cell's "s" number), how it shows a number.
 using CellStyles = std::vector<std::optional<DateStyle>>;
 
-Status ReadCellStyles(const ZipArchive& archive, const std::string& member, CellStyles& styles);
+StatusOr<CellStyles> ReadCellStyles(const ZipArchive& archive, const std::string& member);
 
 }  // namespace spreadsheet

@@ -181,31 +181,31 @@ class SheetHandler : public XmlHandler {
 
 Status Parse(const ZipArchive& archive, const std::string& member, const std::string& part,
              XmlHandler& handler) {
-  std::unique_ptr<ZipMember> stream;
-  if (Status open = archive.Open(member, part, stream); !open.ok()) return open;
-  return ParseXml(*stream, handler);
+  StatusOr<std::unique_ptr<ZipMember>> stream = archive.Open(member, part);
+  if (!stream.ok()) return stream.status();
+  return ParseXml(*stream.value(), handler);
 }
 
 // Whether the member mentions merged cells at all: a byte search, far cheaper than parsing the
 // member only to learn that it has none.
-Status MentionsMergedCells(const ZipArchive& archive, const std::string& member,
-                           const std::string& part, bool& mentions) {
+StatusOr<bool> MentionsMergedCells(const ZipArchive& archive, const std::string& member,
+                                   const std::string& part) {
   constexpr std::string_view kWord = "mergeCell";
-  std::unique_ptr<ZipMember> stream;
-  if (Status open = archive.Open(member, part, stream); !open.ok()) return open;
+  StatusOr<std::unique_ptr<ZipMember>> stream = archive.Open(member, part);
+  if (!stream.ok()) return stream.status();
   // Each chunk is read after the last bytes of the one before, so a word across two is found.
   constexpr std::size_t kChunk = 256 * 1024;
   std::vector<char> buffer(kWord.size() - 1 + kChunk);
   std::size_t kept = 0;
-  mentions = false;
-  for (std::size_t got = 1; got > 0 && !mentions;) {
-    if (Status read = stream->Read(buffer.data() + kept, kChunk, got); !read.ok()) return read;
-    const std::string_view bytes(buffer.data(), kept + got);
-    mentions = bytes.find(kWord) != std::string_view::npos;
+  for (;;) {
+    const StatusOr<std::size_t> read = stream.value()->Read(buffer.data() + kept, kChunk);
+    if (!read.ok()) return read.status();
+    if (read.value() == 0) return false;
+    const std::string_view bytes(buffer.data(), kept + read.value());
+    if (bytes.find(kWord) != std::string_view::npos) return true;
     kept = std::min(bytes.size(), kWord.size() - 1);
     std::memmove(buffer.data(), bytes.data() + bytes.size() - kept, kept);
   }
-  return Status::Ok();
 }
 
 }  // namespace
@@ -214,11 +214,10 @@ Status ReadXlsxSheet(const ZipArchive& archive, const std::string& member,
                      const XlsxContext& context, RowAssembler& rows) {
   const std::string part = "лист «" + rows.sheet() + "» (" + member + ")";
   std::vector<Range> ranges;
-  bool mentions = false;
-  if (Status status = MentionsMergedCells(archive, member, part, mentions); !status.ok())
-    return status;
+  const StatusOr<bool> mentions = MentionsMergedCells(archive, member, part);
+  if (!mentions.ok()) return mentions.status();
   MergeHandler merges(ranges);
-  if (mentions)
+  if (mentions.value())
     if (Status status = Parse(archive, member, part, merges); !status.ok()) return status;
   MergedCells merged(std::move(ranges));
   SheetHandler cells(context, merged, rows, archive.file());

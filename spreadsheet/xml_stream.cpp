@@ -62,9 +62,9 @@ Status ParseXml(ZipMember& member, XmlHandler& handler) {
   for (;;) {
     void* buffer = XML_GetBuffer(parser.get(), kChunkBytes);
     if (buffer == nullptr) return Damaged(member.file(), member.part(), "не хватает памяти");
-    std::size_t got = 0;
-    if (Status read = member.Read(static_cast<char*>(buffer), kChunkBytes, got); !read.ok())
-      return read;
+    const StatusOr<std::size_t> read = member.Read(static_cast<char*>(buffer), kChunkBytes);
+    if (!read.ok()) return read.status();
+    const std::size_t got = read.value();
     const bool last = got == 0;
     if (XML_ParseBuffer(parser.get(), static_cast<int>(got), last) == XML_STATUS_ERROR) {
       if (handler.stopped()) return handler.stop_status();

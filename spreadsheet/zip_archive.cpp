@@ -50,36 +50,36 @@ Status ZipArchive::Attach(zip_source_t* source, zip_error_t& error) {
   return status;
 }
 
-Status ZipArchive::OpenFile(const std::string& path, const std::string& file,
-                            std::unique_ptr<ZipArchive>& archive) {
+StatusOr<std::unique_ptr<ZipArchive>> ZipArchive::OpenFile(const std::string& path,
+                                                           const std::string& file) {
   if (Status readable = CheckReadable(path, file); !readable.ok()) return readable;
   std::unique_ptr<ZipArchive> made(new ZipArchive({}, file));
   zip_error_t error;
   zip_error_init(&error);
-  Status status = made->Attach(zip_source_file_create(path.c_str(), 0, -1, &error), error);
-  if (status.ok()) archive = std::move(made);
-  return status;
+  if (Status status = made->Attach(zip_source_file_create(path.c_str(), 0, -1, &error), error);
+      !status.ok())
+    return status;
+  return made;
 }
 
-Status ZipArchive::OpenMemory(std::string bytes, const std::string& file,
-                              std::unique_ptr<ZipArchive>& archive) {
+StatusOr<std::unique_ptr<ZipArchive>> ZipArchive::OpenMemory(std::string bytes,
+                                                             const std::string& file) {
   // The source reads the bytes in place, so they are the archive's before it is made.
   std::unique_ptr<ZipArchive> made(new ZipArchive(std::move(bytes), file));
   zip_error_t error;
   zip_error_init(&error);
   zip_source_t* source =
       zip_source_buffer_create(made->bytes_.data(), made->bytes_.size(), 0, &error);
-  Status status = made->Attach(source, error);
-  if (status.ok()) archive = std::move(made);
-  return status;
+  if (Status status = made->Attach(source, error); !status.ok()) return status;
+  return made;
 }
 
 bool ZipArchive::Has(const std::string& name) const {
   return zip_name_locate(zip_, name.c_str(), ZIP_FL_NOCASE) >= 0;
 }
 
-Status ZipArchive::Open(const std::string& name, const std::string& part,
-                        std::unique_ptr<ZipMember>& member) const {
+StatusOr<std::unique_ptr<ZipMember>> ZipArchive::Open(const std::string& name,
+                                                      const std::string& part) const {
   const zip_int64_t index = zip_name_locate(zip_, name.c_str(), ZIP_FL_NOCASE);
   if (index < 0) return Damaged(file_, part, "в архиве нет части " + name);
   zip_stat_t stat;
@@ -91,8 +91,7 @@ Status ZipArchive::Open(const std::string& name, const std::string& part,
     return Damaged(file_, part, "сжата больше чем в 200 раз");
   zip_file_t* opened = zip_fopen_index(zip_, static_cast<zip_uint64_t>(index), 0);
   if (opened == nullptr) return Damaged(file_, part, Reason(zip_get_error(zip_)));
-  member = std::make_unique<ZipMember>(opened, stat.size, file_, part);
-  return Status::Ok();
+  return std::make_unique<ZipMember>(opened, stat.size, file_, part);
 }
 
 ZipMember::ZipMember(zip_file_t* member, std::uint64_t size, std::string file, std::string part)
@@ -100,15 +99,13 @@ ZipMember::ZipMember(zip_file_t* member, std::uint64_t size, std::string file, s
 
 ZipMember::~ZipMember() { zip_fclose(member_); }
 
-Status ZipMember::Read(char* buffer, std::size_t size, std::size_t& got) {
-  got = 0;
+StatusOr<std::size_t> ZipMember::Read(char* buffer, std::size_t size) {
   const zip_int64_t count = zip_fread(member_, buffer, size);
   if (count < 0) return Damaged(file_, part_, Reason(zip_file_get_error(member_)));
   read_ += static_cast<std::uint64_t>(count);
   // The declared size passed the limits; a member that unpacks to more than it declares lies.
   if (read_ > size_) return Damaged(file_, part_, "распаковывается длиннее заявленного");
-  got = static_cast<std::size_t>(count);
-  return Status::Ok();
+  return static_cast<std::size_t>(count);
 }
 
 }  // namespace spreadsheet

@@ -22,18 +22,17 @@ class ZipMember;
 class ZipArchive {
  public:
   // `file` names the archive in messages.
-  static Status OpenFile(const std::string& path, const std::string& file,
-                         std::unique_ptr<ZipArchive>& archive);
-  static Status OpenMemory(std::string bytes, const std::string& file,
-                           std::unique_ptr<ZipArchive>& archive);
+  static StatusOr<std::unique_ptr<ZipArchive>> OpenFile(const std::string& path,
+                                                        const std::string& file);
+  static StatusOr<std::unique_ptr<ZipArchive>> OpenMemory(std::string bytes,
+                                                          const std::string& file);
   ~ZipArchive();
   ZipArchive(const ZipArchive&) = delete;
   ZipArchive& operator=(const ZipArchive&) = delete;
 
   bool Has(const std::string& name) const;
   // Opens member `name` (letter case aside) for reading; `part` names it in messages.
-  Status Open(const std::string& name, const std::string& part,
-              std::unique_ptr<ZipMember>& member) const;
+  StatusOr<std::unique_ptr<ZipMember>> Open(const std::string& name, const std::string& part) const;
   const std::string& file() const { return file_; }
 
  private:
@@ -54,8 +53,8 @@ class ZipMember {
   ZipMember(const ZipMember&) = delete;
   ZipMember& operator=(const ZipMember&) = delete;
 
-  // Unpacks up to `size` more bytes into `buffer`; `got` is 0 at the end.
-  Status Read(char* buffer, std::size_t size, std::size_t& got);
+  // Unpacks up to `size` more bytes into `buffer`; how many, 0 at the end.
+  StatusOr<std::size_t> Read(char* buffer, std::size_t size);
   const std::string& part() const { return part_; }
   const std::string& file() const { return file_; }
 

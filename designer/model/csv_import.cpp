@@ -32,7 +32,9 @@ Status ReadForImport(const std::string& path, const ReadOptions& options, CsvSet
     settings.quoted = true;  // cells are whole values, as quoted ones are
     return ReadSheetTable(path, settings, pass, 0, table, ask);
   }
-  if (Status head = ReadCsvHead(path, settings, table.head); !head.ok()) return head;
+  StatusOr<CsvHead> head = ReadCsvHead(path, settings);
+  if (!head.ok()) return head.status();
+  table.head = std::move(head).value();
   settings.encoding = table.head.encoding;
   ask(table.head.first);
   table.scan.emplace(table.head.first.FieldCount, settings.quoted);

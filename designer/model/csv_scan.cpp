@@ -39,13 +39,13 @@ std::size_t Utf8Characters(std::string_view text) {
 
 }  // namespace
 
-Status RoomForRecord(const TableScan& scan, const RecordPass& pass, bool& more) {
-  more = pass.max_records <= 0 || scan.record_count() < pass.max_records;
+StatusOr<bool> RoomForRecord(const TableScan& scan, const RecordPass& pass) {
+  const bool more = pass.max_records <= 0 || scan.record_count() < pass.max_records;
   if (more && scan.record_count() == std::numeric_limits<std::int32_t>::max()) {
     return Status::Error("Слишком много записей: больше " + std::to_string(scan.record_count()) +
                          ".");
   }
-  return Status::Ok();
+  return more;
 }
 
 bool Reported(const TableScan& scan, const RecordPass& pass) {
@@ -93,9 +93,9 @@ Status ScanLineRecords(LineReader& lines, std::string_view splitter, int field_c
   std::optional<codepage::BadCharacter> unmappable;
   std::int64_t number = first_line;
   do {
-    bool more = true;
-    if (Status room = RoomForRecord(scan, pass, more); !room.ok()) return room;
-    if (!more) break;
+    const StatusOr<bool> room = RoomForRecord(scan, pass);
+    if (!room.ok()) return room.status();
+    if (!room.value()) break;
     std::string_view text;
     if (!lines.ReadLineInPlace(text)) {
       lines.ReadLine(line);
@@ -130,9 +130,9 @@ Status ScanQuotedRecords(QuotedRecordReader& records, int field_count, TextEncod
   CellRecord record;
   bool any = false;
   for (;;) {
-    bool more = true;
-    if (Status room = RoomForRecord(scan, pass, more); !room.ok()) return room;
-    if (!more) break;
+    const StatusOr<bool> room = RoomForRecord(scan, pass);
+    if (!room.ok()) return room.status();
+    if (!room.value()) break;
     if (!records.Next(cells)) {
       if (any || !records.status().ok()) break;
       cells.clear();  // an input without records gives one empty record, as a text without lines

@@ -64,9 +64,9 @@ struct RecordPass {
   bool find_free_splitter = true;
 };
 
-// Whether another record may be added to `scan` in `pass` (`more`); an Error when the count
-// would no longer fit.
-Status RoomForRecord(const TableScan& scan, const RecordPass& pass, bool& more);
+// Whether another record may be added to `scan` in `pass`; an Error when the count would no
+// longer fit.
+StatusOr<bool> RoomForRecord(const TableScan& scan, const RecordPass& pass);
 // Tells the pass's progress every kCsvProgressStep records; false when the pass is to stop.
 bool Reported(const TableScan& scan, const RecordPass& pass);
 

@@ -33,7 +33,8 @@ Status FindCsvEncoding(const std::string& path, std::optional<TextEncoding> enco
   return scan.status();
 }
 
-Status ReadCsvHead(const std::string& path, const CsvSettings& settings, CsvHead& head) {
+StatusOr<CsvHead> ReadCsvHead(const std::string& path, const CsvSettings& settings) {
+  CsvHead head;
   // A pass of its own: the names in the first line must already be the file's text.
   if (Status found = FindCsvEncoding(path, settings.encoding, head.encoding); !found.ok())
     return found;
@@ -49,7 +50,9 @@ Status ReadCsvHead(const std::string& path, const CsvSettings& settings, CsvHead
   } else {
     status = ReadCsvFirstLine(lines, settings.splitter, head.first, head.encoding);
   }
-  return lines.status().ok() ? status : lines.status();
+  if (!lines.status().ok()) return lines.status();
+  if (!status.ok()) return status;
+  return head;
 }
 
 Status ScanCsvRecords(const std::string& path, const CsvSettings& settings, const CsvHead& head,
@@ -72,7 +75,9 @@ Status ScanCsvRecords(const std::string& path, const CsvSettings& settings, cons
 Status ReadCsvTable(const std::string& path, const CsvSettings& settings, const RecordPass& pass,
                     std::size_t preview_records, CsvTable& table) {
   table.scan.reset();
-  if (Status head = ReadCsvHead(path, settings, table.head); !head.ok()) return head;
+  StatusOr<CsvHead> head = ReadCsvHead(path, settings);
+  if (!head.ok()) return head.status();
+  table.head = std::move(head).value();
   table.scan.emplace(table.head.first.FieldCount, settings.quoted, preview_records,
                      pass.find_free_splitter);
   return ScanCsvRecords(path, settings, table.head, pass, *table.scan);

@@ -48,7 +48,7 @@ Status OpenCsvText(const std::string& path, TextEncoding encoding, std::int32_t 
 // Reads the head of `path`: its encoding (settings.encoding, else detected), then, past the lines
 // to skip, its first line (the first record, with quotes). A Refusal for a file that is no text
 // or whose first line has more than 5 cells; an Error when it cannot be read.
-Status ReadCsvHead(const std::string& path, const CsvSettings& settings, CsvHead& head);
+StatusOr<CsvHead> ReadCsvHead(const std::string& path, const CsvSettings& settings);
 
 // Reads the records of `path` after its head (its first line among them when it holds no names)
 // into `scan`, made for head.first.FieldCount fields and settings.quoted.

@@ -80,9 +80,9 @@ class ScannedRows final : public SheetRows {
 
   bool NextRow(std::uint32_t row) override {
     TableScan& scan = *table_.scan;
-    bool more = true;
-    status_ = RoomForRecord(scan, pass_, more);
-    if (!status_.ok() || !more) return false;
+    const StatusOr<bool> room = RoomForRecord(scan, pass_);
+    if (!room.ok()) status_ = room.status();
+    if (!room.ok() || !room.value()) return false;
     const int field_count = table_.head.first.FieldCount;
     record_.Set(cells_, field_count, TextEncoding::kUtf8, /*may_hold_controls=*/true,
                 scan.finds_free_splitter());

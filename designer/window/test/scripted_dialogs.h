@@ -80,10 +80,10 @@ class ScriptedDialogs : public Dialogs {
     CsvSettings settings{.splitter = guess.splitter.value_or(";"),
                          .quoted = guess.quoted,
                          .skip_lines = guess.skip_lines};
-    CsvHead head;
     // A file the import refuses asked no question.
-    if (ReadCsvHead(QFile::encodeName(path).toStdString(), settings, head).ok())
-      settings.first_line_has_names = AskYesNo(MessageText(FirstLineQuestion(head.first)));
+    const StatusOr<CsvHead> head = ReadCsvHead(QFile::encodeName(path).toStdString(), settings);
+    if (head.ok())
+      settings.first_line_has_names = AskYesNo(MessageText(FirstLineQuestion(head->first)));
     return settings;
   }
   bool ConfirmDesignMatch(const QStringList& match, const QStringList& warnings) override {
