@@ -92,10 +92,10 @@ int RunBuildCommand(const std::vector<std::string>& args) {
     return UsageError("build", design.message(), std::cerr);
   if (parsed->Has("design")) return RunDesignedBuild(*parsed);
   const std::string& input = parsed->operands[0];
-  PhoneOptions phone;
-  std::optional<codepage::TextEncoding> encoding;
-  if (Status read = ReadInputOptions(*parsed, phone, encoding); !read.ok())
-    return UsageError("build", read.message(), std::cerr);
+  StatusOr<InputOptions> read = ReadInputOptions(*parsed);
+  if (!read.ok()) return UsageError("build", read.status().message(), std::cerr);
+  PhoneOptions& phone = read->phone;
+  const std::optional<codepage::TextEncoding> encoding = read->encoding;
   if (parsed->Has("force") && !parsed->Has("keep-db"))
     return UsageError("build", "--force задаётся только вместе с --keep-db", std::cerr);
   const auto names = builder::NameConversion(input);

@@ -130,10 +130,10 @@ int RunCheckCommand(const std::vector<std::string>& args) {
   const auto parsed = ParseCommandLine(kCheckCommand, args, std::cout, std::cerr, status);
   if (!parsed) return status;
   const std::string& input = parsed->operands[0];
-  PhoneOptions phone;
-  std::optional<codepage::TextEncoding> encoding;
-  if (Status read = ReadInputOptions(*parsed, phone, encoding); !read.ok())
-    return UsageError("check", read.message(), std::cerr);
+  StatusOr<InputOptions> read = ReadInputOptions(*parsed);
+  if (!read.ok()) return UsageError("check", read.status().message(), std::cerr);
+  PhoneOptions& phone = read->phone;
+  const std::optional<codepage::TextEncoding> encoding = read->encoding;
   if (input != "-" && IsDatabaseName(input)) {
     return UsageError("check", input + ": это файл базы данных; его проверяет bwick dump",
                       std::cerr);

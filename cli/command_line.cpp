@@ -135,12 +135,10 @@ int CheckOutputFile(std::string_view command, const std::string& input, const st
   return kExitOk;
 }
 
-Status OptionToCp1251(const std::string& utf8, std::string_view option, std::string& cp1251) {
+StatusOr<std::string> OptionToCp1251(const std::string& utf8, std::string_view option) {
   codepage::Unmappable failure;
-  if (std::optional<std::string> converted = codepage::Utf8ToCp1251(utf8, &failure)) {
-    cp1251 = std::move(*converted);
-    return Status::Ok();
-  }
+  if (std::optional<std::string> converted = codepage::Utf8ToCp1251(utf8, &failure))
+    return std::move(*converted);
   const std::string_view rest = std::string_view(utf8).substr(failure.offset);
   std::size_t length = 1;
   while (length < rest.size() && (static_cast<unsigned char>(rest[length]) & 0xC0) == 0x80)
@@ -150,32 +148,25 @@ Status OptionToCp1251(const std::string& utf8, std::string_view option, std::str
                          std::string(rest.substr(0, length)) + "»)");
 }
 
-Status SplitterToCp1251(const std::string& utf8, std::string& cp1251) {
-  if (utf8 == "tab" || utf8 == "\\t") {
-    cp1251 = "\t";
-    return Status::Ok();
-  }
-  if (Status read = OptionToCp1251(utf8, "splitter", cp1251); !read.ok()) return read;
-  if (cp1251.size() != 1) return Status::Refusal("--splitter: ровно один символ, или tab");
-  return Status::Ok();
+StatusOr<std::string> SplitterToCp1251(const std::string& utf8) {
+  if (utf8 == "tab" || utf8 == "\\t") return std::string("\t");
+  StatusOr<std::string> cp1251 = OptionToCp1251(utf8, "splitter");
+  if (cp1251.ok() && cp1251->size() != 1)
+    return Status::Refusal("--splitter: ровно один символ, или tab");
+  return cp1251;
 }
 
-Status ReadEncodingOption(const ParsedArguments& parsed,
-                          std::optional<codepage::TextEncoding>& encoding) {
-  encoding.reset();
+StatusOr<std::optional<codepage::TextEncoding>> ReadEncodingOption(const ParsedArguments& parsed) {
   std::optional<std::string> name = parsed.Value("encoding");
-  if (!name) return Status::Ok();
+  using Encoding = std::optional<codepage::TextEncoding>;
+  if (!name) return Encoding();
   for (char& c : *name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (*name == "utf-8" || *name == "utf8") {
-    encoding = codepage::TextEncoding::kUtf8;
-  } else if (*name == "cp1251" || *name == "windows-1251") {
-    encoding = codepage::TextEncoding::kCp1251;
-  } else if (*name == "utf-16" || *name == "utf16") {
-    encoding = codepage::TextEncoding::kUtf16;
-  } else if (*name != "auto") {
-    return Status::Refusal("--encoding: auto, cp1251, utf-8 или utf-16");
-  }
-  return Status::Ok();
+  if (*name == "utf-8" || *name == "utf8") return Encoding(codepage::TextEncoding::kUtf8);
+  if (*name == "cp1251" || *name == "windows-1251")
+    return Encoding(codepage::TextEncoding::kCp1251);
+  if (*name == "utf-16" || *name == "utf16") return Encoding(codepage::TextEncoding::kUtf16);
+  if (*name == "auto") return Encoding();
+  return Status::Refusal("--encoding: auto, cp1251, utf-8 или utf-16");
 }
 
 }  // namespace cli

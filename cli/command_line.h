@@ -79,17 +79,15 @@ int UsageError(std::string_view command, const std::string& text, std::ostream& 
 int CheckOutputFile(std::string_view command, const std::string& input, const std::string& output,
                     bool replace, std::string_view same_file, std::ostream& err);
 
-// The Windows-1251 bytes of the UTF-8 value of `--option` into `cp1251`. A character that has no
-// code there is refused, naming the character and its place among the characters.
-Status OptionToCp1251(const std::string& utf8, std::string_view option, std::string& cp1251);
+// The Windows-1251 bytes of the UTF-8 value of `--option`. A character that has no code there is
+// refused, naming the character and its place among the characters.
+StatusOr<std::string> OptionToCp1251(const std::string& utf8, std::string_view option);
 
 // A --splitter value into its one Windows-1251 byte: one character, or "tab" or "\t" (a
 // backslash and t, as a shell passes it) for the Tab that a shell makes hard to type.
-Status SplitterToCp1251(const std::string& utf8, std::string& cp1251);
+StatusOr<std::string> SplitterToCp1251(const std::string& utf8);
 
-// The --encoding value into `encoding`, nullopt when absent or "auto"; refused when it names no
-// encoding we read.
-Status ReadEncodingOption(const ParsedArguments& parsed,
-                          std::optional<codepage::TextEncoding>& encoding);
+// The --encoding value, nullopt when absent or "auto"; refused when it names no encoding we read.
+StatusOr<std::optional<codepage::TextEncoding>> ReadEncodingOption(const ParsedArguments& parsed);
 
 }  // namespace cli

@@ -16,22 +16,16 @@ int ApplyDesignOption(const std::string& design_path, const std::string& table_p
     console.Error(design_path, loaded.message());
     return loaded.refusal() ? kExitRefused : kExitUnreadable;
   }
-  designer::DesignMatch matched;
-  Status status = designer::MatchDesign(design, table, matched);
-  designer::Document refreshed;
-  std::vector<std::string> warnings;
-  if (status.ok()) {
-    status =
-        designer::ApplyDesign(design, table, matched, {.as_text = as_text}, refreshed, warnings);
+  StatusOr<designer::RefreshedDesign> refreshed =
+      designer::RefreshDesign(design, table, {.as_text = as_text});
+  if (!refreshed.ok()) {
+    console.Error(table_path, refreshed.status().message());
+    return refreshed.status().refusal() ? kExitRefused : kExitUnreadable;
   }
-  if (!status.ok()) {
-    console.Error(table_path, status.message());
-    return status.refusal() ? kExitRefused : kExitUnreadable;
-  }
-  for (const std::string& warning : warnings) console.Note(table_path, warning);
-  match = designer::DescribeMatch(design, table, matched);
+  for (const std::string& warning : refreshed->warnings) console.Note(table_path, warning);
+  match = std::move(refreshed->match);
   database_name = read.database_name.value_or("");
-  table = std::move(refreshed);
+  table = std::move(refreshed->document);
   return kExitOk;
 }
 

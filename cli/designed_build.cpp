@@ -61,9 +61,9 @@ int RunDesignedBuild(const ParsedArguments& parsed) {
   }
   if (parsed.Has("force") && !parsed.Has("keep-fsr"))
     return UsageError("build", "с --design --force задаётся только вместе с --keep-fsr", std::cerr);
-  ImportOptions options;
-  if (Status read = ReadImportOptions(parsed, options); !read.ok())
-    return UsageError("build", read.message(), std::cerr);
+  StatusOr<ImportOptions> read = ReadImportOptions(parsed);
+  if (!read.ok()) return UsageError("build", read.status().message(), std::cerr);
+  ImportOptions& options = read.value();
   std::string book;
   if (const int named = NameOutputs(parsed, options, book); named != kExitOk) return named;
 

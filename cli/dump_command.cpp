@@ -141,9 +141,9 @@ int RunDumpCommand(const std::vector<std::string>& args) {
   if (!parsed) return status;
   const std::string& input = parsed->operands[0];
   const std::string output = parsed->Value("output").value_or("-");
-  RecordOutputOptions options;
-  if (Status read = ReadRecordOutputOptions(*parsed, options); !read.ok())
-    return UsageError("dump", read.message(), std::cerr);
+  const StatusOr<RecordOutputOptions> read = ReadRecordOutputOptions(*parsed);
+  if (!read.ok()) return UsageError("dump", read.status().message(), std::cerr);
+  const RecordOutputOptions& options = read.value();
   status = CheckOutputFile("dump", input, output, parsed->Has("force"),
                            "файл совпадает с входным; его нельзя заменить выводом", std::cerr);
   if (status != kExitOk) return status;

@@ -73,17 +73,18 @@ Status ReadExportOptions(const ParsedArguments& parsed, ExportOptions& options) 
     return Status::Refusal("-o: файл .fsr (исходный файл) или .csv");
   }
   if (const auto splitter_utf8 = parsed.Value("splitter")) {
-    std::string splitter;
-    if (Status read = OptionToCp1251(*splitter_utf8, "splitter", splitter); !read.ok()) return read;
+    const StatusOr<std::string> read = OptionToCp1251(*splitter_utf8, "splitter");
+    if (!read.ok()) return read.status();
+    const std::string& splitter = read.value();
     // A line break would end the line, and the builder ends a value at any control character.
     const bool control = splitter.size() == 1 && static_cast<unsigned char>(splitter[0]) < ' ';
     if (splitter.size() != 1 || (control && splitter[0] != '\t'))
       return Status::Refusal("--splitter: ровно один символ, из управляющих только табуляция");
     options.splitter = splitter[0];
   }
-  std::optional<codepage::TextEncoding> encoding;
-  if (Status read = ReadEncodingOption(parsed, encoding); !read.ok()) return read;
-  if (encoding) {
+  const StatusOr<std::optional<codepage::TextEncoding>> read = ReadEncodingOption(parsed);
+  if (!read.ok()) return read.status();
+  if (const std::optional<codepage::TextEncoding> encoding = read.value()) {
     if (*encoding == codepage::TextEncoding::kUtf16)
       return Status::Refusal("--encoding: CSV пишется в cp1251 или utf-8");
     if (options.kind == OutputKind::kSourceFile && *encoding != codepage::TextEncoding::kCp1251)

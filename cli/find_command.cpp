@@ -178,9 +178,9 @@ int RunFindCommand(const std::vector<std::string>& args) {
       arguments = Status::Refusal("--limit: число записей");
     }
   }
-  RecordOutputOptions format;
-  if (arguments.ok()) arguments = ReadRecordOutputOptions(*parsed, format);
   if (!arguments.ok()) return UsageError("find", arguments.message(), std::cerr);
+  const StatusOr<RecordOutputOptions> format = ReadRecordOutputOptions(*parsed);
+  if (!format.ok()) return UsageError("find", format.status().message(), std::cerr);
 
   const std::string& path = parsed->operands[0];
   Console console("find", {parsed->Has("quiet"), false});
@@ -188,7 +188,7 @@ int RunFindCommand(const std::vector<std::string>& args) {
     console.Error(path, readable.message());
     return kExitUnreadable;
   }
-  Finder finder(terms, limit, format, console.out());
+  Finder finder(terms, limit, format.value(), console.out());
   // The book is read once from its start, so a pipe serves as well as a file.
   FileSource source = path == "-" ? FileSource::StandardInput() : FileSource(path);
   const Status read = viewer::ReadBook(source, finder);

@@ -84,8 +84,9 @@ Status ReadNameOption(const ParsedArguments& parsed, ImportOptions& options) {
     return Status::Refusal("--name не задаётся вместе с --design: название берётся из оформления");
   }
   if (!name_utf8) return Status::Refusal("нужен параметр --name");
-  std::string name;
-  if (Status read = OptionToCp1251(*name_utf8, "name", name); !read.ok()) return read;
+  const StatusOr<std::string> read = OptionToCp1251(*name_utf8, "name");
+  if (!read.ok()) return read.status();
+  const std::string& name = read.value();
   // A name that would break its header line (header_values.h) is a usage error here already.
   if (name.empty() || designer::HasLineBreak(name) || format::IsCommentLine(name)) {
     return Status::Refusal("--name: не пустое, без переводов строки и не начинается с \";\"");
@@ -96,7 +97,8 @@ Status ReadNameOption(const ParsedArguments& parsed, ImportOptions& options) {
 
 }  // namespace
 
-Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) {
+StatusOr<ImportOptions> ReadImportOptions(const ParsedArguments& parsed) {
+  ImportOptions options;
   options.csv_path = parsed.operands[0];
   options.header = parsed.Has("header");
   options.design_path = parsed.Value("design").value_or("");
@@ -108,16 +110,15 @@ Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) 
   if (Status read = ReadNameOption(parsed, options); !read.ok()) return read;
 
   if (const auto splitter_utf8 = parsed.Value("splitter")) {
-    std::string splitter;
     if (*splitter_utf8 == "auto") {
       options.detect_splitter = true;
-    } else if (Status read = SplitterToCp1251(*splitter_utf8, splitter); !read.ok()) {
-      return read;
-    } else if (splitter.size() != 1 || designer::HasLineBreak(splitter)) {
-      // One byte that keeps its header line whole; the writer refuses the other control bytes.
-      return Status::Refusal("--splitter: ровно один символ, tab или auto, не перевод строки");
     } else {
-      options.splitter = splitter;
+      StatusOr<std::string> splitter = SplitterToCp1251(*splitter_utf8);
+      if (!splitter.ok()) return splitter.status();
+      // One byte that keeps its header line whole; the writer refuses the other control bytes.
+      if (designer::HasLineBreak(splitter.value()))
+        return Status::Refusal("--splitter: ровно один символ, tab или auto, не перевод строки");
+      options.splitter = std::move(splitter).value();
     }
   }
   if (const auto quote = parsed.Value("quote")) {
@@ -133,7 +134,9 @@ Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) 
     }
   }
 
-  if (Status read = ReadEncodingOption(parsed, options.encoding); !read.ok()) return read;
+  const StatusOr<std::optional<codepage::TextEncoding>> encoding = ReadEncodingOption(parsed);
+  if (!encoding.ok()) return encoding.status();
+  options.encoding = encoding.value();
   if (Status read = ReadWorkbookOptions(parsed, options); !read.ok()) return read;
 
   options.output_path = parsed.Value("output").value_or("");
@@ -141,7 +144,7 @@ Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options) 
     options.output_path =
         std::filesystem::path(options.csv_path).replace_extension(".fsr").string();
   }
-  return Status::Ok();
+  return options;
 }
 
 namespace {
@@ -247,10 +250,10 @@ Status CheckNamesAreSplit(const designer::Document& doc, const ImportOptions& op
 // the file fails. `readable_path` holds the input (a pipe's copy, say).
 Status CompareWithTheFile(const std::string& readable_path, ImportOptions& options,
                           Console& console) {
-  designer::CsvGuess guess;
-  const Status guessed = designer::GuessCsvFile(
-      readable_path, options.encoding, options.detect_splitter ? ";" : options.splitter, guess);
-  if (!guessed.ok()) return guessed;
+  const StatusOr<designer::CsvGuess> guessed = designer::GuessCsvFile(
+      readable_path, options.encoding, options.detect_splitter ? ";" : options.splitter);
+  if (!guessed.ok()) return guessed.status();
+  const designer::CsvGuess& guess = guessed.value();
   if (options.detect_splitter) options.splitter = guess.splitter.value_or(";");
   std::string seen;    // what the file looks like
   std::string advice;  // the options that read it so
@@ -337,9 +340,9 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
   int status = kExitOk;
   const auto parsed = ParseCommandLine(kImportCommand, args, out, err, status);
   if (!parsed) return status;
-  ImportOptions options;
-  if (Status read = ReadImportOptions(*parsed, options); !read.ok())
-    return UsageError("import", read.message(), err);
+  StatusOr<ImportOptions> read = ReadImportOptions(*parsed);
+  if (!read.ok()) return UsageError("import", read.status().message(), err);
+  ImportOptions& options = read.value();
   const bool to_standard_output = options.output_path == "-";
   status = CheckOutputFile("import", options.csv_path, options.output_path, options.replace,
                            "исходный файл заменил бы файл CSV, из которого он делается", err);

@@ -48,9 +48,9 @@ struct ImportOptions {
   bool as_text = false;                            // --as-text
 };
 
-// Fills `options` from `parsed` (without -o: the CSV's path with ".fsr"); a refusal that says what
+// The options `parsed` gives (without -o: the CSV's path with ".fsr"), or a refusal that says what
 // is wrong with the command line.
-Status ReadImportOptions(const ParsedArguments& parsed, ImportOptions& options);
+StatusOr<ImportOptions> ReadImportOptions(const ParsedArguments& parsed);
 
 // What an import wrote.
 struct ImportedFile {

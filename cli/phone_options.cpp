@@ -8,30 +8,37 @@
 
 namespace cli {
 
-Status ReadPhoneOptions(const ParsedArguments& parsed, PhoneOptions& options) {
+StatusOr<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed) {
+  PhoneOptions options;
   if (const auto name = parsed.Value("name")) {
-    if (Status read = OptionToCp1251(*name, "name", options.name); !read.ok()) return read;
+    StatusOr<std::string> cp1251 = OptionToCp1251(*name, "name");
+    if (!cp1251.ok()) return cp1251.status();
+    options.name = std::move(cp1251).value();
     if (options.name.size() > format::kMaxPhoneBookNameBytes) {
       return Status::Refusal("--name: не более " + std::to_string(format::kMaxPhoneBookNameBytes) +
                              " символов");
     }
   }
   if (const auto splitter = parsed.Value("splitter")) {
-    if (Status read = SplitterToCp1251(*splitter, options.splitter); !read.ok()) return read;
+    StatusOr<std::string> cp1251 = SplitterToCp1251(*splitter);
+    if (!cp1251.ok()) return cp1251.status();
+    options.splitter = std::move(cp1251).value();
   }
   if (const auto digits = parsed.Value("digits")) {
     if (!format::ParsePhoneDigits(*digits))
       return Status::Refusal("--digits: одна цифра, от 0 до 9");
     options.digits = *digits;
   }
-  return Status::Ok();
+  return options;
 }
 
-Status ReadInputOptions(const ParsedArguments& parsed, PhoneOptions& phone,
-                        std::optional<codepage::TextEncoding>& encoding) {
+StatusOr<InputOptions> ReadInputOptions(const ParsedArguments& parsed) {
   // The phone options first: a command line wrong in both says what it always said.
-  if (Status read = ReadPhoneOptions(parsed, phone); !read.ok()) return read;
-  return ReadEncodingOption(parsed, encoding);
+  StatusOr<PhoneOptions> phone = ReadPhoneOptions(parsed);
+  if (!phone.ok()) return phone.status();
+  const StatusOr<std::optional<codepage::TextEncoding>> encoding = ReadEncodingOption(parsed);
+  if (!encoding.ok()) return encoding.status();
+  return InputOptions{std::move(phone).value(), encoding.value()};
 }
 
 Status OptionsForPhoneListsOnly(const ParsedArguments& parsed, std::string_view input_kind) {

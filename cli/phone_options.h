@@ -23,12 +23,16 @@ struct PhoneOptions {
   std::string digits;    // empty or one decimal digit
 };
 
-// Reads --name, --splitter and --digits into `options`; refuses a value the builder cannot take.
-Status ReadPhoneOptions(const ParsedArguments& parsed, PhoneOptions& options);
+// Reads --name, --splitter and --digits; refuses a value the builder cannot take.
+StatusOr<PhoneOptions> ReadPhoneOptions(const ParsedArguments& parsed);
+
+struct InputOptions {
+  PhoneOptions phone;
+  std::optional<codepage::TextEncoding> encoding;  // nullopt: detected
+};
 
 // The input options of build and check: the phone-list options, then --encoding.
-Status ReadInputOptions(const ParsedArguments& parsed, PhoneOptions& phone,
-                        std::optional<codepage::TextEncoding>& encoding);
+StatusOr<InputOptions> ReadInputOptions(const ParsedArguments& parsed);
 
 // Refuses the phone-list options of `parsed` that an input of another kind would silently
 // ignore, naming the first of them; ok when none was given.

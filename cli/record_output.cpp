@@ -110,7 +110,8 @@ std::vector<std::string> JsonKeys(const std::vector<std::string>& names) {
 
 }  // namespace
 
-Status ReadRecordOutputOptions(const ParsedArguments& parsed, RecordOutputOptions& options) {
+StatusOr<RecordOutputOptions> ReadRecordOutputOptions(const ParsedArguments& parsed) {
+  RecordOutputOptions options;
   if (const auto format = parsed.Value("format")) {
     if (*format == "text") {
       options.format = OutputFormat::kText;
@@ -124,12 +125,12 @@ Status ReadRecordOutputOptions(const ParsedArguments& parsed, RecordOutputOption
       return Status::Refusal("--format: text, tsv, csv или json");
     }
   }
-  std::optional<codepage::TextEncoding> encoding;
-  if (Status read = ReadEncodingOption(parsed, encoding); !read.ok()) return read;
-  if (encoding && options.format != OutputFormat::kCsv)
+  const StatusOr<std::optional<codepage::TextEncoding>> encoding = ReadEncodingOption(parsed);
+  if (!encoding.ok()) return encoding.status();
+  if (encoding.value() && options.format != OutputFormat::kCsv)
     return Status::Refusal("--encoding задаётся только вместе с --format csv");
-  if (encoding) options.encoding = *encoding;
-  return Status::Ok();
+  if (encoding.value()) options.encoding = *encoding.value();
+  return options;
 }
 
 RecordPrinter::RecordPrinter(RecordOutputOptions options, std::vector<std::string> names,

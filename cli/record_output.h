@@ -37,7 +37,7 @@ struct RecordOutputOptions {
 };
 
 // --format and --encoding; --encoding is refused for any format but csv.
-Status ReadRecordOutputOptions(const ParsedArguments& parsed, RecordOutputOptions& options);
+StatusOr<RecordOutputOptions> ReadRecordOutputOptions(const ParsedArguments& parsed);
 
 class RecordPrinter {
  public:

@@ -39,17 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::istringstream first_input(text);
   designer::LineReader first_pass(first_input);
   SetUp(first_pass, encoding);
-  designer::CsvFirstLine first;
-  Status read = Status::Ok();
-  if (quoted) {
-    designer::QuotedRecordReader records(first_pass, input_splitter);
-    std::vector<std::string_view> cells;
-    if (!records.Next(cells)) cells.clear();
-    read = designer::FirstLineOfCells(cells, encoding, first);
-  } else {
-    read = designer::ReadCsvFirstLine(first_pass, splitter, first, encoding);
-  }
+  const StatusOr<designer::CsvFirstLine> read =
+      designer::ReadFirstRecord(first_pass, splitter, quoted, encoding);
   if (!read.ok()) return 0;
+  const designer::CsvFirstLine& first = read.value();
   if (first.FieldCount < 1 || first.FieldCount > designer::kMaxDocumentFields ||
       first.Names.size() != static_cast<std::size_t>(first.FieldCount)) {
     std::abort();

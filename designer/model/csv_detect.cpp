@@ -131,10 +131,11 @@ CsvGuess GuessCsvText(std::string_view text, bool complete, std::string_view fal
   return guess;
 }
 
-Status GuessCsvFile(const std::string& path, std::optional<TextEncoding> encoding,
-                    const std::string& fallback_splitter, CsvGuess& guess) {
-  TextEncoding found = TextEncoding::kCp1251;
-  if (Status detected = FindCsvEncoding(path, encoding, found); !detected.ok()) return detected;
+StatusOr<CsvGuess> GuessCsvFile(const std::string& path, std::optional<TextEncoding> encoding,
+                                const std::string& fallback_splitter) {
+  const StatusOr<TextEncoding> detected = FindCsvEncoding(path, encoding);
+  if (!detected.ok()) return detected.status();
+  const TextEncoding found = detected.value();
   LineReader lines;
   if (Status opened = OpenCsvText(path, found, 0, lines); !opened.ok()) return opened;
   std::string text;
@@ -146,9 +147,9 @@ Status GuessCsvFile(const std::string& path, std::optional<TextEncoding> encodin
   }
   if (!lines.status().ok()) return lines.status();
   const bool complete = lines.AtEnd();
-  guess = GuessCsvText(text, complete, InputSplitter(fallback_splitter, found));
+  CsvGuess guess = GuessCsvText(text, complete, InputSplitter(fallback_splitter, found));
   guess.encoding = found;
-  return Status::Ok();
+  return guess;
 }
 
 }  // namespace designer

@@ -45,7 +45,7 @@ CsvGuess GuessCsvText(std::string_view text, bool complete, std::string_view fal
 // The guess for the file `path`: its encoding (`encoding` when given, else detected), then its
 // first kGuessLines lines within kGuessBytes. A Refusal for a file that is no text, an Error when
 // it cannot be read.
-Status GuessCsvFile(const std::string& path, std::optional<TextEncoding> encoding,
-                    const std::string& fallback_splitter, CsvGuess& guess);
+StatusOr<CsvGuess> GuessCsvFile(const std::string& path, std::optional<TextEncoding> encoding,
+                                const std::string& fallback_splitter);
 
 }  // namespace designer

@@ -61,20 +61,20 @@ TEST(GuessCsvText, ARecordCutByTheEndOfTheSampleIsNotJudged) {
 
 TEST(GuessCsvFile, ReadsTheEncodingAndTheFirstLines) {
   testing_support::ScratchFolder scratch;
-  CsvGuess guess;
-  ASSERT_TRUE(
-      GuessCsvFile(scratch.Write("u.csv", "\xEF\xBB\xBFИмя,Код\nа,1\n"), std::nullopt, ";", guess)
-          .ok());
-  EXPECT_EQ(guess, (CsvGuess{TextEncoding::kUtf8, ",", false, 0}));
+  StatusOr<CsvGuess> guess =
+      GuessCsvFile(scratch.Write("u.csv", "\xEF\xBB\xBFИмя,Код\nа,1\n"), std::nullopt, ";");
+  ASSERT_TRUE(guess.ok());
+  EXPECT_EQ(guess.value(), (CsvGuess{TextEncoding::kUtf8, ",", false, 0}));
 
   std::string many;
   for (int i = 0; i < 1000; ++i) many += "a;b\n";
   many += "a;b;c\n";  // beyond the lines looked at
-  ASSERT_TRUE(GuessCsvFile(scratch.Write("m.csv", many), std::nullopt, ",", guess).ok());
-  EXPECT_EQ(guess.splitter, ";");
+  guess = GuessCsvFile(scratch.Write("m.csv", many), std::nullopt, ",");
+  ASSERT_TRUE(guess.ok());
+  EXPECT_EQ(guess->splitter, ";");
 
   const Status binary =
-      GuessCsvFile(scratch.Write("b.csv", std::string("a;\0b\n", 5)), std::nullopt, ";", guess);
+      GuessCsvFile(scratch.Write("b.csv", std::string("a;\0b\n", 5)), std::nullopt, ";").status();
   EXPECT_TRUE(binary.refusal());
   EXPECT_NE(binary.message().find("не является текстовым файлом"), std::string::npos);
 }

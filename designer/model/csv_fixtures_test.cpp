@@ -85,17 +85,17 @@ std::string PathOf(const char* file) { return std::string(BWICK_CSV_FIXTURES) + 
 TEST(CsvFixtures, DetectedSettingsReadTheFirstAndLastRecordWhole) {
   for (const Fixture& fixture : kFixtures) {
     SCOPED_TRACE(fixture.file);
-    CsvGuess guess;
-    ASSERT_TRUE(GuessCsvFile(PathOf(fixture.file), std::nullopt, ";", guess).ok());
-    EXPECT_EQ(guess,
+    const StatusOr<CsvGuess> guess = GuessCsvFile(PathOf(fixture.file), std::nullopt, ";");
+    ASSERT_TRUE(guess.ok());
+    EXPECT_EQ(guess.value(),
               (CsvGuess{fixture.encoding, fixture.splitter, fixture.quoted, fixture.skip_lines}));
 
     Document doc;
     ReadResult result;
-    const ReadOptions options{.splitter = guess.splitter.value_or(";"),
+    const ReadOptions options{.splitter = guess->splitter.value_or(";"),
                               .ask = [](const std::string&) { return true; },
-                              .quoted = guess.quoted,
-                              .skip_lines = guess.skip_lines};
+                              .quoted = guess->quoted,
+                              .skip_lines = guess->skip_lines};
     const Status status = LoadCSV(doc, PathOf(fixture.file), options, result);
     ASSERT_TRUE(status.ok()) << status.message();
     ASSERT_EQ(doc.FieldCount, static_cast<int>(fixture.names.size()));

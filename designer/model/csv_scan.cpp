@@ -58,28 +58,37 @@ std::string InputSplitter(std::string_view splitter, TextEncoding encoding) {
   return IsUtf8Text(encoding) ? codepage::Cp1251ToUtf8(splitter) : std::string(splitter);
 }
 
-Status ReadCsvFirstLine(LineReader& lines, std::string_view splitter, CsvFirstLine& first,
-                        TextEncoding encoding) {
+StatusOr<CsvFirstLine> ReadCsvFirstLine(LineReader& lines, std::string_view splitter,
+                                        TextEncoding encoding) {
   if (IsUtf8Text(encoding)) lines.SkipByteOrderMark();
   const std::string input_splitter = InputSplitter(splitter, encoding);
   std::string line;
   lines.ReadLine(line);
   const std::size_t cells = CountCells(line, input_splitter);
   if (cells > static_cast<std::size_t>(kMaxDocumentFields)) return FieldLimit();
+  CsvFirstLine first;
   first.FieldCount = static_cast<int>(cells);
-  first.Unmappable.clear();
   first.Names = CellNames(line, input_splitter, encoding, &first.Unmappable);
-  return Status::Ok();
+  return first;
 }
 
-Status FirstLineOfCells(const std::vector<std::string_view>& cells, TextEncoding encoding,
-                        CsvFirstLine& first) {
+StatusOr<CsvFirstLine> FirstLineOfCells(const std::vector<std::string_view>& cells,
+                                        TextEncoding encoding) {
   if (cells.size() > static_cast<std::size_t>(kMaxDocumentFields)) return FieldLimit();
   const std::vector<std::string_view> one_empty = {std::string_view()};
-  first.Unmappable.clear();
+  CsvFirstLine first;
   first.Names = NamesOfCells(cells.empty() ? one_empty : cells, encoding, &first.Unmappable);
   first.FieldCount = static_cast<int>(first.Names.size());
-  return Status::Ok();
+  return first;
+}
+
+StatusOr<CsvFirstLine> ReadFirstRecord(LineReader& lines, std::string_view splitter, bool quoted,
+                                       TextEncoding encoding) {
+  if (!quoted) return ReadCsvFirstLine(lines, splitter, encoding);
+  QuotedRecordReader records(lines, InputSplitter(splitter, encoding));
+  std::vector<std::string_view> cells;
+  if (!records.Next(cells)) cells.clear();
+  return FirstLineOfCells(cells, encoding);
 }
 
 Status ScanLineRecords(LineReader& lines, std::string_view splitter, int field_count,

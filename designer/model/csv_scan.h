@@ -40,15 +40,19 @@ struct CsvFirstLine {
 std::string InputSplitter(std::string_view splitter, TextEncoding encoding);
 
 // Reads the first line of `lines` (an empty input gives one empty line). A line of more than 5
-// cells is refused with the limit message and yields no names.
-Status ReadCsvFirstLine(LineReader& lines, std::string_view splitter, CsvFirstLine& first,
-                        TextEncoding encoding = TextEncoding::kCp1251);
+// cells is refused with the limit message.
+StatusOr<CsvFirstLine> ReadCsvFirstLine(LineReader& lines, std::string_view splitter,
+                                        TextEncoding encoding = TextEncoding::kCp1251);
 
 // The first record as cells (quoted values, spreadsheet cells) in `encoding`: as many fields as
 // cells (one for a record without cells), each name its cell cut to 16 characters. More than 5
 // cells are refused as by ReadCsvFirstLine.
-Status FirstLineOfCells(const std::vector<std::string_view>& cells, TextEncoding encoding,
-                        CsvFirstLine& first);
+StatusOr<CsvFirstLine> FirstLineOfCells(const std::vector<std::string_view>& cells,
+                                        TextEncoding encoding);
+
+// The first record of `lines` as the import reads it: quoted values when `quoted`, else a line.
+StatusOr<CsvFirstLine> ReadFirstRecord(LineReader& lines, std::string_view splitter, bool quoted,
+                                       TextEncoding encoding);
 
 // Called with the running record count every kCsvProgressStep records.
 using CsvProgress = std::function<void(int record_count)>;

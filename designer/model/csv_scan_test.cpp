@@ -15,12 +15,13 @@ Document Import(const std::string& text, bool has_names, const std::string& spli
   Document doc;
   std::istringstream first_in(text);
   LineReader first_pass(first_in);
-  CsvFirstLine first;
-  EXPECT_TRUE(ReadCsvFirstLine(first_pass, splitter, first).ok());
+  const StatusOr<CsvFirstLine> first = ReadCsvFirstLine(first_pass, splitter);
+  EXPECT_TRUE(first.ok());
+  if (!first.ok()) return doc;
   std::istringstream records_in(text);
   LineReader records(records_in);
   const Status status =
-      ReadCsvRecords(records, splitter, first, has_names, doc, [progress](int count) {
+      ReadCsvRecords(records, splitter, first.value(), has_names, doc, [progress](int count) {
         if (progress != nullptr) progress->push_back(count);
       });
   EXPECT_TRUE(status.ok());
@@ -30,19 +31,18 @@ Document Import(const std::string& text, bool has_names, const std::string& spli
 TEST(CsvFirstLine, MoreThanFiveCellsAreRefused) {
   std::istringstream six("a;b;c;d;e;f\n1;2;3;4;5;6\n");
   LineReader lines(six);
-  CsvFirstLine first;
-  const Status status = ReadCsvFirstLine(lines, ";", first);
+  const Status status = ReadCsvFirstLine(lines, ";").status();
   EXPECT_TRUE(status.refusal());
   EXPECT_EQ(status.message(),
             "Ошибка! Настоящая версия поддерживает до 5 полей включительно!\n"
             "Ведутся работы по расширение до 10 полей, следите за новостями на сайте.");
-  EXPECT_TRUE(first.Names.empty());
 
   std::istringstream five("a;b;c;d;e\n");
   LineReader five_lines(five);
-  ASSERT_TRUE(ReadCsvFirstLine(five_lines, ";", first).ok());
-  EXPECT_EQ(first.FieldCount, 5);
-  EXPECT_EQ(first.Names, (std::vector<std::string>{"a", "b", "c", "d", "e"}));
+  const StatusOr<CsvFirstLine> first = ReadCsvFirstLine(five_lines, ";");
+  ASSERT_TRUE(first.ok());
+  EXPECT_EQ(first->FieldCount, 5);
+  EXPECT_EQ(first->Names, (std::vector<std::string>{"a", "b", "c", "d", "e"}));
 }
 
 TEST(CsvRecords, HeaderAnsweredYesNamesTheFields) {
@@ -199,9 +199,9 @@ TEST(CsvRecords, SamplesKeepTwentyRecordsAndEverythingElseIsEmptied) {
   for (int r = 1; r <= 25; ++r) text += std::to_string(r) + ";v" + std::to_string(r) + "\n";
   std::istringstream first_in(text), records_in(text);
   LineReader first_pass(first_in), records(records_in);
-  CsvFirstLine first;
-  ASSERT_TRUE(ReadCsvFirstLine(first_pass, ";", first).ok());
-  ASSERT_TRUE(ReadCsvRecords(records, ";", first, false, doc, nullptr).ok());
+  const StatusOr<CsvFirstLine> first = ReadCsvFirstLine(first_pass, ";");
+  ASSERT_TRUE(first.ok());
+  ASSERT_TRUE(ReadCsvRecords(records, ";", first.value(), false, doc, nullptr).ok());
 
   EXPECT_EQ(doc.RecordCount, 25);
   EXPECT_EQ(doc.Fields[2].Name, "");

@@ -20,38 +20,31 @@ Status OpenCsvText(const std::string& path, TextEncoding encoding, std::int32_t 
   return lines.status();
 }
 
-Status FindCsvEncoding(const std::string& path, std::optional<TextEncoding> encoding,
-                       TextEncoding& found) {
-  if (encoding) {
-    found = *encoding;
-    return Status::Ok();
-  }
+StatusOr<TextEncoding> FindCsvEncoding(const std::string& path,
+                                       std::optional<TextEncoding> encoding) {
+  if (encoding) return *encoding;
   LineReader scan;
   scan.SetUtf16Input(Utf16InputFor(std::nullopt));
   if (Status opened = scan.Open(path); !opened.ok()) return opened;
-  found = DetectEncoding(scan);
-  return scan.status();
+  const TextEncoding found = DetectEncoding(scan);
+  if (!scan.status().ok()) return scan.status();
+  return found;
 }
 
 StatusOr<CsvHead> ReadCsvHead(const std::string& path, const CsvSettings& settings) {
   CsvHead head;
   // A pass of its own: the names in the first line must already be the file's text.
-  if (Status found = FindCsvEncoding(path, settings.encoding, head.encoding); !found.ok())
-    return found;
+  const StatusOr<TextEncoding> found = FindCsvEncoding(path, settings.encoding);
+  if (!found.ok()) return found.status();
+  head.encoding = found.value();
   LineReader lines;
   if (Status opened = OpenCsvText(path, head.encoding, settings.skip_lines, lines); !opened.ok())
     return opened;
-  Status status = Status::Ok();
-  if (settings.quoted) {
-    QuotedRecordReader records(lines, InputSplitter(settings.splitter, head.encoding));
-    std::vector<std::string_view> cells;
-    if (!records.Next(cells)) cells.clear();
-    status = FirstLineOfCells(cells, head.encoding, head.first);
-  } else {
-    status = ReadCsvFirstLine(lines, settings.splitter, head.first, head.encoding);
-  }
+  StatusOr<CsvFirstLine> first =
+      ReadFirstRecord(lines, settings.splitter, settings.quoted, head.encoding);
   if (!lines.status().ok()) return lines.status();
-  if (!status.ok()) return status;
+  if (!first.ok()) return first.status();
+  head.first = std::move(first).value();
   return head;
 }
 

@@ -37,8 +37,8 @@ struct CsvHead {
 
 // The encoding of the CSV file `path`: `encoding` when given, else found by the automatic rule
 // (a pass over the file up to the first byte that rules UTF-8 out). Fails as reading fails.
-Status FindCsvEncoding(const std::string& path, std::optional<TextEncoding> encoding,
-                       TextEncoding& found);
+StatusOr<TextEncoding> FindCsvEncoding(const std::string& path,
+                                       std::optional<TextEncoding> encoding);
 
 // Opens the CSV file `path` in `encoding` and reads past what precedes its first line: a
 // byte-order mark and `skip_lines` lines (fewer when the file has fewer).

@@ -19,7 +19,14 @@ std::string ColumnName(const Document& table, int column) {
   return "столбец " + std::to_string(column);
 }
 
-Status MatchByName(const Document& design, const Document& table, DesignMatch& match) {
+// Which column of the table each field of the design reads.
+struct DesignMatch {
+  std::array<std::int32_t, kMaxDocumentFields + 1> column{};  // field i reads column[i], 1-based
+  std::vector<int> extra_columns;  // the table's columns no field reads, in order
+};
+
+StatusOr<DesignMatch> MatchByName(const Document& design, const Document& table) {
+  DesignMatch match;
   std::array<bool, kMaxDocumentFields + 1> taken{};
   for (int field = 1; field <= design.FieldCount; ++field) {
     const std::string_view name = TrimValue(design.Fields[field].Name);
@@ -38,20 +45,12 @@ Status MatchByName(const Document& design, const Document& table, DesignMatch& m
   for (int column = 1; column <= table.FieldCount; ++column) {
     if (!taken[column]) match.extra_columns.push_back(column);
   }
-  return Status::Ok();
+  return match;
 }
 
-}  // namespace
-
-Status ReadTableDocument(const std::string& path, const ReadOptions& options, Document& table,
-                         ReadResult& result) {
-  table = Document{};
-  return LoadCSV(table, path, options, result);
-}
-
-Status MatchDesign(const Document& design, const Document& table, DesignMatch& match) {
-  match = DesignMatch{};
-  if (table.FirstLineHasNames) return MatchByName(design, table, match);
+// The columns the fields read: by name when the table's first line holds names, else by position.
+StatusOr<DesignMatch> MatchDesign(const Document& design, const Document& table) {
+  if (table.FirstLineHasNames) return MatchByName(design, table);
   if (table.FieldCount != design.FieldCount) {
     return Status::Refusal("Столбцов в файле «" + FileNameForMessage(table.SourceFileName) +
                            "»: " + std::to_string(table.FieldCount) +
@@ -59,10 +58,12 @@ Status MatchDesign(const Document& design, const Document& table, DesignMatch& m
                            ". Без названий полей в первой строке столбцы сопоставляются с полями "
                            "по порядку, и их должно быть столько же.");
   }
+  DesignMatch match;
   for (int field = 1; field <= design.FieldCount; ++field) match.column[field] = field;
-  return Status::Ok();
+  return match;
 }
 
+// One line per field, "field ← column".
 std::vector<std::string> DescribeMatch(const Document& design, const Document& table,
                                        const DesignMatch& match) {
   std::vector<std::string> lines;
@@ -72,8 +73,6 @@ std::vector<std::string> DescribeMatch(const Document& design, const Document& t
   }
   return lines;
 }
-
-namespace {
 
 // The table's source, read through the match unless its columns are the fields one for one.
 void TakeSource(const Document& table, const DesignMatch& match, int field_count,
@@ -109,15 +108,14 @@ Status CheckNumericFields(const RefreshOptions& options, Document& next,
   for (int field = 1; field <= next.FieldCount; ++field) {
     TFieldDesc& desc = next.Fields[field];
     if (desc.DataType != kTypeNumeric) continue;
-    NumberCheck check;
-    if (Status status = CheckNumbers(next, field, options.progress, check); !status.ok())
-      return status;
-    if (!check.non_number) {
-      desc.NumSize = static_cast<std::uint8_t>(check.number_size);
+    const StatusOr<NumberCheck> check = CheckNumbers(next, field, options.progress);
+    if (!check.ok()) return check.status();
+    if (!check->non_number) {
+      desc.NumSize = static_cast<std::uint8_t>(check->number_size);
       continue;
     }
-    const std::string where = "в строке " + std::to_string(check.non_number->line);
-    const std::string what = " значение " + Quoted(check.non_number->value) + " — не целое число";
+    const std::string where = "в строке " + std::to_string(check->non_number->line);
+    const std::string what = " значение " + Quoted(check->non_number->value) + " — не целое число";
     if (!options.as_text) {
       return Status::Refusal("Поле " + Quoted(desc.Name) + " числовое, но " + where + " файла «" +
                              FileNameForMessage(next.SourceFileName) + "»" + what +
@@ -132,15 +130,24 @@ Status CheckNumericFields(const RefreshOptions& options, Document& next,
 
 }  // namespace
 
-Status ApplyDesign(const Document& design, const Document& table, const DesignMatch& match,
-                   const RefreshOptions& options, Document& refreshed,
-                   std::vector<std::string>& warnings) {
-  Document next = design;
+Status ReadTableDocument(const std::string& path, const ReadOptions& options, Document& table,
+                         ReadResult& result) {
+  table = Document{};
+  return LoadCSV(table, path, options, result);
+}
+
+StatusOr<RefreshedDesign> RefreshDesign(const Document& design, const Document& table,
+                                        const RefreshOptions& options) {
+  const StatusOr<DesignMatch> matched = MatchDesign(design, table);
+  if (!matched.ok()) return matched.status();
+  const DesignMatch& match = matched.value();
+  RefreshedDesign refreshed{design, DescribeMatch(design, table, match), {}};
+  Document& next = refreshed.document;
   TakeSource(table, match, design.FieldCount, next);
   for (int field = 1; field <= design.FieldCount; ++field) {
     next.Fields[field].MaxLen = table.Fields[match.column[field]].MaxLen;
   }
-  std::vector<std::string> found;
+  std::vector<std::string>& found = refreshed.warnings;
   if (!match.extra_columns.empty()) {
     std::string columns;
     for (const int column : match.extra_columns) {
@@ -150,9 +157,7 @@ Status ApplyDesign(const Document& design, const Document& table, const DesignMa
                     "», которых нет в справочнике, в него не войдут: " + columns + ".");
   }
   if (Status status = CheckNumericFields(options, next, found); !status.ok()) return status;
-  refreshed = std::move(next);
-  warnings.insert(warnings.end(), found.begin(), found.end());
-  return Status::Ok();
+  return refreshed;
 }
 
 }  // namespace designer

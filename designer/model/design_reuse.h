@@ -10,7 +10,6 @@
 // agree. Number sizes and longest values come from the table's data; all else from the design.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -27,21 +26,6 @@ namespace designer {
 Status ReadTableDocument(const std::string& path, const ReadOptions& options, Document& table,
                          ReadResult& result);
 
-// Which column of the table each field of the design reads.
-struct DesignMatch {
-  std::array<std::int32_t, kMaxDocumentFields + 1> column{};  // field i reads column[i], 1-based
-  std::vector<int> extra_columns;  // the table's columns no field reads, in order
-};
-
-// Matches the fields of `design` with the columns of `table` (read by ReadTable; names matched
-// without the blanks around them). A Refusal names a field that no column of the table has, or,
-// without names, tells the two counts when they differ.
-Status MatchDesign(const Document& design, const Document& table, DesignMatch& match);
-
-// One line per field, "field ← column" (UTF-8), to show the match before it is applied.
-std::vector<std::string> DescribeMatch(const Document& design, const Document& table,
-                                       const DesignMatch& match);
-
 struct RefreshOptions {
   // A numeric field with a value that is no number becomes a text field (a warning says so)
   // instead of refusing the refresh.
@@ -49,15 +33,22 @@ struct RefreshOptions {
   std::function<void(std::int64_t records)> progress = nullptr;
 };
 
-// The design of `design` with the data of `table` as `match` says, in `refreshed`: the design's
-// fields, ticks and list positions, each field's number size (numeric fields) and longest value
-// from its column, and the table's records, samples and source (read through a column map unless
-// the columns are the fields one for one, when a save copies the table's lines as they are). A
-// numeric field's value that is no number refuses the refresh with its line and value, unless
-// options.as_text. `warnings` (UTF-8) tell of the columns left out and the fields made text.
-// On a refusal or an error, `refreshed` is untouched.
-Status ApplyDesign(const Document& design, const Document& table, const DesignMatch& match,
-                   const RefreshOptions& options, Document& refreshed,
-                   std::vector<std::string>& warnings);
+// A design with new data, and what the user is shown before taking it (UTF-8).
+struct RefreshedDesign {
+  Document document;
+  std::vector<std::string> match;     // one line per field, "field ← column"
+  std::vector<std::string> warnings;  // the columns left out, the fields made text
+};
+
+// The design of `design` with the data of `table` (read by ReadTableDocument): its fields are
+// matched with the table's columns (names matched without the blanks around them), and the
+// document has the design's fields, ticks and list positions, each field's number size (numeric
+// fields) and longest value from its column, and the table's records, samples and source (read
+// through a column map unless the columns are the fields one for one, when a save copies the
+// table's lines as they are). A Refusal names a field that no column of the table has, or, without
+// names, tells the two counts when they differ; a numeric field's value that is no number refuses
+// the refresh with its line and value, unless options.as_text.
+StatusOr<RefreshedDesign> RefreshDesign(const Document& design, const Document& table,
+                                        const RefreshOptions& options);
 
 }  // namespace designer

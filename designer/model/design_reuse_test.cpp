@@ -56,14 +56,11 @@ Status Refresh(const Document& design, const std::string& name, const std::strin
   reading.ask = [header](const std::string&) { return header; };
   Document table;
   ReadResult read;
-  Status status = ReadTableDocument(path, reading, table, read);
-  DesignMatch match;
-  if (status.ok()) status = MatchDesign(design, table, match);
-  Document refreshed;
-  if (status.ok())
-    status = ApplyDesign(design, table, match, {.as_text = as_text}, refreshed, warnings);
-  if (status.ok()) status = SaveFSR(refreshed, target, {name, *read.splitter});
-  return status;
+  if (Status status = ReadTableDocument(path, reading, table, read); !status.ok()) return status;
+  StatusOr<RefreshedDesign> refreshed = RefreshDesign(design, table, {.as_text = as_text});
+  if (!refreshed.ok()) return refreshed.status();
+  warnings.insert(warnings.end(), refreshed->warnings.begin(), refreshed->warnings.end());
+  return SaveFSR(refreshed->document, target, {name, *read.splitter});
 }
 
 // The matching rules, each on a new table for the design of SavedDesign; the texts of the

@@ -4,7 +4,7 @@
 
 namespace designer {
 
-Status ParseInt32(std::string_view utf8_text, std::int32_t& value) {
+StatusOr<std::int32_t> ParseInt32(std::string_view utf8_text) {
   std::string_view digits = utf8_text;
   const bool negative = !digits.empty() && digits.front() == '-';
   if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) {
@@ -28,8 +28,7 @@ Status ParseInt32(std::string_view utf8_text, std::int32_t& value) {
   if (!valid) {
     return Status::Error("«" + std::string(utf8_text) + "» — не целое число");
   }
-  value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-  return Status::Ok();
+  return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
 }  // namespace designer

@@ -19,10 +19,7 @@ constexpr std::int64_t kProgressEvery = 4096;
 // skipped unread.
 constexpr std::size_t kLineHead = 64 * 1024;
 
-bool IsNumber(std::string_view value) {
-  std::int32_t number = 0;
-  return ParseInt32(value, number).ok();
-}
+bool IsNumber(std::string_view value) { return ParseInt32(value).ok(); }
 
 // Bytes the number `value` (IsNumber) takes on the handheld: as the import sizes its numbers, and
 // the largest size for a sign or more than nine digits.
@@ -68,10 +65,10 @@ Status CheckTextSource(const Document& doc, int field, const std::string& splitt
 
 Status CheckCellSource(const Document& doc, int field,
                        const std::function<void(std::int64_t)>& progress) {
-  NumberCheck check;
-  const Status status = CheckNumbers(doc, field, progress, check);
-  if (!status.ok() || !check.non_number) return status;
-  return NotANumber(doc, field, check.non_number->record, check.non_number->value);
+  const StatusOr<NumberCheck> check = CheckNumbers(doc, field, progress);
+  if (!check.ok()) return check.status();
+  if (!check->non_number) return Status::Ok();
+  return NotANumber(doc, field, check->non_number->record, check->non_number->value);
 }
 
 Status CheckDatabaseSource(const Document& doc, int field,
@@ -92,9 +89,9 @@ Status CheckDatabaseSource(const Document& doc, int field,
 
 }  // namespace
 
-Status CheckNumbers(const Document& doc, int field,
-                    const std::function<void(std::int64_t records)>& progress, NumberCheck& check) {
-  check = NumberCheck{std::nullopt, 1};
+StatusOr<NumberCheck> CheckNumbers(const Document& doc, int field,
+                                   const std::function<void(std::int64_t records)>& progress) {
+  NumberCheck check{std::nullopt, 1};
   std::int64_t record = 0;
   const Status visited = VisitCellRecords(doc, [&](const CellRecord& cells, std::int64_t line) {
     if (cells.line_length() == 0) return Status::Ok();  // no record, as a save drops it
@@ -108,7 +105,8 @@ Status CheckNumbers(const Document& doc, int field,
     if (record % kProgressEvery == 0 && progress) progress(record);
     return Status::Ok();
   });
-  return check.non_number ? Status::Ok() : visited;
+  if (!check.non_number && !visited.ok()) return visited;
+  return check;
 }
 
 Status CheckNumericField(const Document& doc, int field, const std::string& splitter,

@@ -39,8 +39,8 @@ struct NumberCheck {
 // Reads every value of field `field` (1..FieldCount) of the document `doc` read from a table, its
 // records as cells (VisitCellRecords, table_source.h), up to the first that is no 32-bit integer.
 // Reading errors are Errors.
-Status CheckNumbers(const Document& doc, int field,
-                    const std::function<void(std::int64_t records)>& progress, NumberCheck& check);
+StatusOr<NumberCheck> CheckNumbers(const Document& doc, int field,
+                                   const std::function<void(std::int64_t records)>& progress);
 
 // CheckNumericField for every numeric field of a document read from a source file, whose header
 // may call a field numeric that its data lines contradict; the numeric fields of other documents

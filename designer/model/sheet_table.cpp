@@ -70,8 +70,12 @@ class ScannedRows final : public SheetRows {
 
  private:
   bool FirstRow(std::uint32_t row) override {
-    status_ = FirstLineOfCells(cells_, TextEncoding::kUtf8, table_.head.first);
-    if (!status_.ok()) return false;
+    StatusOr<CsvFirstLine> first = FirstLineOfCells(cells_, TextEncoding::kUtf8);
+    if (!first.ok()) {
+      status_ = first.status();
+      return false;
+    }
+    table_.head.first = std::move(first).value();
     const bool names = names_ ? names_(table_.head.first) : settings_.first_line_has_names;
     table_.scan.emplace(table_.head.first.FieldCount, /*quoted=*/true, preview_records_,
                         pass_.find_free_splitter);

@@ -18,14 +18,14 @@ constexpr std::size_t kKeptLineLength = 64 * 1024;
 
 // Reads the next header value of the file at `path` as a 32-bit integer; a value that is none is
 // named with the file and its line.
-Status NextNumber(LineReader& file, const std::string& path, std::int32_t& header_line_count,
-                  std::int32_t& value) {
+StatusOr<std::int32_t> NextNumber(LineReader& file, const std::string& path,
+                                  std::int32_t& header_line_count) {
   const std::string text = NextHeaderValue(file, header_line_count);
   if (!file.status().ok()) return file.status();
-  const Status parsed = ParseInt32(codepage::Cp1251ToUtf8(text), value);
+  StatusOr<std::int32_t> parsed = ParseInt32(codepage::Cp1251ToUtf8(text));
   if (parsed.ok()) return parsed;
   return Status::Error("Файл «" + FileNameForMessage(path) + "», строка " +
-                       std::to_string(header_line_count) + ": " + parsed.message() + ".");
+                       std::to_string(header_line_count) + ": " + parsed.status().message() + ".");
 }
 
 // Splits one data line into the sample values of record `record`, at the first byte of
@@ -50,7 +50,6 @@ Status ReadHeaderValue(format::HeaderValue value, LineReader& file, const std::s
                        Document& doc, HeaderValues& values, std::int32_t& field_count) {
   using format::HeaderValue;
   std::int32_t& lines = doc.HeaderLineCount;
-  Status status = Status::Ok();
   switch (value) {
     case HeaderValue::kPrefix:
       if (NextHeaderValue(file, lines) == kSourcePrefix) break;
@@ -58,9 +57,9 @@ Status ReadHeaderValue(format::HeaderValue value, LineReader& file, const std::s
       return Status::Refusal("Файл «" + FileNameForMessage(path) +
                              "» не является исходным файлом справочника.");
     case HeaderValue::kVersion: {
-      std::int32_t version = 0;
-      status = NextNumber(file, path, lines, version);
-      values.has_splitter = version > kLastVersionWithoutSplitter;
+      const StatusOr<std::int32_t> version = NextNumber(file, path, lines);
+      if (!version.ok()) return version.status();
+      values.has_splitter = version.value() > kLastVersionWithoutSplitter;
       break;
     }
     case HeaderValue::kSplitter: {
@@ -73,17 +72,23 @@ Status ReadHeaderValue(format::HeaderValue value, LineReader& file, const std::s
       values.splitter = quoted.substr(1, 1);
       break;
     }
-    case HeaderValue::kFieldCount:
-      status = NextNumber(file, path, lines, field_count);
-      if (status.ok() && (field_count < 1 || field_count > kMaxDocumentFields)) {
+    case HeaderValue::kFieldCount: {
+      const StatusOr<std::int32_t> count = NextNumber(file, path, lines);
+      if (!count.ok()) return count.status();
+      field_count = count.value();
+      if (field_count < 1 || field_count > kMaxDocumentFields) {
         return Status::Refusal("В файле «" + FileNameForMessage(path) + "» указано полей: " +
                                std::to_string(field_count) + "; справочник может иметь от 1 до " +
                                std::to_string(kMaxDocumentFields) + " полей.");
       }
       break;
-    case HeaderValue::kRecordCount:
-      status = NextNumber(file, path, lines, doc.RecordCount);
+    }
+    case HeaderValue::kRecordCount: {
+      const StatusOr<std::int32_t> records = NextNumber(file, path, lines);
+      if (!records.ok()) return records.status();
+      doc.RecordCount = records.value();
       break;
+    }
     case HeaderValue::kFlags:
       NextHeaderValue(file, lines);
       break;  // the designer keeps none
@@ -91,7 +96,7 @@ Status ReadHeaderValue(format::HeaderValue value, LineReader& file, const std::s
       values.database_name = NextHeaderValue(file, lines);
       break;
   }
-  return status;
+  return Status::Ok();
 }
 
 // Reads `file`, named `path`, into `doc` (a copy of the document), following the header's value
@@ -119,9 +124,9 @@ Status ReadSourceFile(LineReader& file, const std::string& path,
         doc.Fields[i].Name = CutName(NextHeaderValue(file, lines));
         continue;
       }
-      std::int32_t number = 0;
-      status = NextNumber(file, path, lines, number);
-      SetFieldNumber(doc.Fields[i], value.value, number);
+      const StatusOr<std::int32_t> number = NextNumber(file, path, lines);
+      status = number.status();
+      if (number.ok()) SetFieldNumber(doc.Fields[i], value.value, number.value());
     }
   }
   if (!status.ok()) return status;

@@ -312,9 +312,9 @@ Status MakeBackup(const std::string& source, const std::string& backup, fs::path
 }  // namespace
 
 Status CheckReadsAsWindows1251(const std::string& written, const std::string& shown) {
-  TextEncoding read_as = TextEncoding::kCp1251;
-  if (Status found = FindCsvEncoding(written, std::nullopt, read_as); !found.ok()) return found;
-  if (read_as == TextEncoding::kCp1251) return Status::Ok();
+  const StatusOr<TextEncoding> read_as = FindCsvEncoding(written, std::nullopt);
+  if (!read_as.ok()) return read_as.status();
+  if (read_as.value() == TextEncoding::kCp1251) return Status::Ok();
   return Status::Refusal("Исходный файл «" + PathForMessage(shown) +
                          "» не записан: все его символы вне латиницы складываются в текст UTF-8, "
                          "и программа сборки прочитала бы его как UTF-8, изменив данные. Добавьте "

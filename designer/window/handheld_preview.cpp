@@ -187,19 +187,18 @@ void HandheldPreview::TakeWidthFromBox(WidthBox which) {
   const bool query = which == WidthBox::kQuery;
   QLineEdit* box = query ? side_.query_width : side_.result_width;
   std::int32_t& stored = query ? doc_.Fields[field].EditWidth : doc_.Fields[field].ResultWidth;
-  std::int32_t width = 0;
-  const Status read = ReadNumberBox(box->text(), query ? "Ширина запроса" : "Ширина результата", 0,
-                                    kMaxWidth, width);
-  if (!read.ok()) {
+  const StatusOr<std::int32_t> width =
+      ReadNumberBox(box->text(), query ? "Ширина запроса" : "Ширина результата", 0, kMaxWidth);
+  if (!width.ok()) {
     // The field keeps its width and the user sees why. A number out of range goes back to the
     // stored one, so that leaving the box does not say it again; an emptied box stays empty
     // for the next number to be typed.
     host_.ShowPreviewMessage(
-        {PreviewMessage::Kind::kFailure, {}, QString::fromStdString(read.message())});
+        {PreviewMessage::Kind::kFailure, {}, QString::fromStdString(width.status().message())});
     if (IsInteger(box->text())) box->setText(QString::number(stored));
     return;
   }
-  stored = width;
+  stored = width.value();
   DrawInputFields();
 }
 

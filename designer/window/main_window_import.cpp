@@ -16,15 +16,14 @@ namespace designer {
 void MainWindow::OpenCsv(const QString& path) {
   const std::string native_path = QFile::encodeName(path).toStdString();
   // A file that is no text is refused before the dialog shows any of its bytes.
-  CsvGuess guess;
-  if (const Status guessed = GuessCsvFile(native_path, std::nullopt, Splitter(), guess);
-      !guessed.ok()) {
-    ReportStatus(*dialogs_, guessed);
+  const StatusOr<CsvGuess> guess = GuessCsvFile(native_path, std::nullopt, Splitter());
+  if (!guess.ok()) {
+    ReportStatus(*dialogs_, guess.status());
     return;
   }
   if (!MayDiscardDocument()) return;
   const std::optional<CsvSettings> chosen =
-      dialogs_->ChooseImportSettings(path, guess, CutLongLines());
+      dialogs_->ChooseImportSettings(path, guess.value(), CutLongLines());
   if (!chosen) return;  // Отмена: the document stays as it is
   ImportTable(path, *chosen);
 }

@@ -69,23 +69,19 @@ std::optional<Document> MainWindow::ReadWithDesign(const QString& path, std::str
 
   Document table;
   ReadResult read;
-  DesignMatch matched;
-  Document refreshed;
-  std::vector<std::string> found;
   BeginLongRun(false);
-  Status status = ReadTableDocument(native_path, ImportReading(*chosen), table, read);
-  if (status.ok()) status = MatchDesign(doc_, table, matched);
-  if (status.ok()) {
-    status = ApplyDesign(doc_, table, matched,
-                         {.progress = [this](std::int64_t) { AnswerWhenDue(); }}, refreshed, found);
-  }
+  const Status status = ReadTableDocument(native_path, ImportReading(*chosen), table, read);
+  StatusOr<RefreshedDesign> refreshed =
+      status.ok()
+          ? RefreshDesign(doc_, table, {.progress = [this](std::int64_t) { AnswerWhenDue(); }})
+          : status;
   EndLongRun();
-  ReportStatus(*dialogs_, status);
-  if (!status.ok()) return std::nullopt;
+  ReportStatus(*dialogs_, refreshed.status());
+  if (!refreshed.ok()) return std::nullopt;
   splitter = read.splitter.value_or(chosen->splitter);
-  match = Lines(DescribeMatch(doc_, table, matched));
-  warnings = Lines(found);
-  return refreshed;
+  match = Lines(refreshed->match);
+  warnings = Lines(refreshed->warnings);
+  return std::move(refreshed->document);
 }
 
 std::optional<CsvSettings> MainWindow::ChooseTableSettings(const QString& path) {
@@ -99,13 +95,12 @@ std::optional<CsvSettings> MainWindow::ChooseTableSettings(const QString& path) 
     }
     return dialogs_->ChooseSheetSettings(path, sheets.value(), CutLongLines());
   }
-  CsvGuess guess;
-  if (const Status guessed = GuessCsvFile(native_path, std::nullopt, Splitter(), guess);
-      !guessed.ok()) {
-    ReportStatus(*dialogs_, guessed);
+  const StatusOr<CsvGuess> guess = GuessCsvFile(native_path, std::nullopt, Splitter());
+  if (!guess.ok()) {
+    ReportStatus(*dialogs_, guess.status());
     return std::nullopt;
   }
-  return dialogs_->ChooseImportSettings(path, guess, CutLongLines());
+  return dialogs_->ChooseImportSettings(path, guess.value(), CutLongLines());
 }
 
 void MainWindow::SwapDocument(const Document& from, const Document& to,

@@ -16,8 +16,8 @@ inline constexpr int kMaxWidth = kMaxDescriptorValue;
 // Reads a number box's `text` as a 32-bit integer (an optional sign and decimal digits, nothing
 // else) within [low, high]. Text that is no such integer fails with "<what>: «<text>» — не целое
 // число", a number outside the range with "<what>: допустимы значения от <low> до
-// <high>."; `value` is set only on success.
-Status ReadNumberBox(const QString& text, const char* what, int low, int high, std::int32_t& value);
+// <high>.".
+StatusOr<std::int32_t> ReadNumberBox(const QString& text, const char* what, int low, int high);
 
 // True when `text` is a 32-bit integer as ReadNumberBox reads it, whatever its range.
 bool IsInteger(const QString& text);

@@ -477,30 +477,29 @@ Status StructureEditor::SaveField() {
   TFieldDesc& desc = doc_.Fields[field];
   desc.Name = CutName(window_common::ToCp1251(CellText(kNameColumn, field)));
   if (desc.DataType == kTypeNumeric) {
-    std::int32_t size = 0;
-    Status read =
-        ReadNumberBox(num_size_->text(), "Размер числа", kSmallestNumSize, kMaxNumericSize, size);
-    if (!read.ok()) return read;
-    desc.NumSize = static_cast<std::uint8_t>(size);
+    const StatusOr<std::int32_t> size =
+        ReadNumberBox(num_size_->text(), "Размер числа", kSmallestNumSize, kMaxNumericSize);
+    if (!size.ok()) return size.status();
+    desc.NumSize = static_cast<std::uint8_t>(size.value());
   } else {
     desc.NumSize = 0;
   }
-  std::int32_t max_len = 0;
-  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxDescriptorValue, max_len);
-  if (!read.ok()) return read;
-  desc.MaxLen = max_len;
+  const StatusOr<std::int32_t> max_len =
+      ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxDescriptorValue);
+  if (!max_len.ok()) return max_len.status();
+  desc.MaxLen = max_len.value();
   const auto on = [](const QComboBox* selector) { return (selector->currentIndex() & 1) != 0; };
   desc.Flags = FieldFlags(on(digits_only_), on(upper_case_), on(search_within_), on(ignore_case_));
   return Status::Ok();
 }
 
 Status StructureEditor::CommitMaxLen() {
-  std::int32_t max_len = 0;
-  Status read = ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxDescriptorValue, max_len);
-  if (!read.ok()) return read;
+  const StatusOr<std::int32_t> max_len =
+      ReadNumberBox(max_len_->text(), "Размер поля", 0, kMaxDescriptorValue);
+  if (!max_len.ok()) return max_len.status();
   const int field = SelectedField();
   if (field == 0) return Status::Ok();
-  doc_.Fields[field].MaxLen = max_len;
+  doc_.Fields[field].MaxLen = max_len.value();
   handlers_.fields_edited();
   return Status::Ok();
 }

@@ -54,11 +54,10 @@ struct Folder {
 // The dialog for `path` as the window opens it, remembering in `store`.
 std::unique_ptr<ImportDialog> OpenDialog(const QString& path, QSettings& store,
                                          bool cut_long_lines = true) {
-  CsvGuess guess;
-  const Status guessed =
-      GuessCsvFile(QFile::encodeName(path).toStdString(), std::nullopt, ";", guess);
-  if (!guessed.ok()) qFatal("no guess: %s", guessed.message().c_str());
-  auto dialog = std::make_unique<ImportDialog>(nullptr, path, guess, cut_long_lines, store);
+  const StatusOr<CsvGuess> guess =
+      GuessCsvFile(QFile::encodeName(path).toStdString(), std::nullopt, ";");
+  if (!guess.ok()) qFatal("no guess: %s", guess.status().message().c_str());
+  auto dialog = std::make_unique<ImportDialog>(nullptr, path, guess.value(), cut_long_lines, store);
   dialog->show();
   return dialog;
 }

@@ -18,9 +18,10 @@
 namespace {
 
 bool ShootImportDialog(const QString& path, const QString& picture) {
-  designer::CsvGuess guess;
-  if (!designer::GuessCsvFile(QFile::encodeName(path).toStdString(), std::nullopt, ";", guess).ok())
-    return false;
+  const StatusOr<designer::CsvGuess> guessed =
+      designer::GuessCsvFile(QFile::encodeName(path).toStdString(), std::nullopt, ";");
+  if (!guessed.ok()) return false;
+  const designer::CsvGuess& guess = guessed.value();
   QTemporaryDir dir;
   QSettings store(dir.filePath(QStringLiteral("import.ini")), QSettings::IniFormat);
   designer::ImportDialog dialog(nullptr, path, guess, true, store);
