@@ -59,7 +59,8 @@ struct ExportSummary {
   char splitter = 0;
 };
 
-Status ReadExportOptions(const ParsedArguments& parsed, ExportOptions& options) {
+StatusOr<ExportOptions> ReadExportOptions(const ParsedArguments& parsed) {
+  ExportOptions options;
   options.book = parsed.operands[0];
   options.replace = parsed.Has("force");
   options.output = parsed.Value("output").value_or("");
@@ -91,7 +92,7 @@ Status ReadExportOptions(const ParsedArguments& parsed, ExportOptions& options) 
       return Status::Refusal("--encoding: исходный файл всегда в кодировке Windows-1251");
     options.encoding = *encoding;
   }
-  return Status::Ok();
+  return options;
 }
 
 // A reader of the book from its start.
@@ -130,19 +131,18 @@ std::vector<char> SplittersToTry(std::optional<char> given) {
   return {format::kSplitterChoices.begin(), format::kSplitterChoices.end()};
 }
 
-// Writes the output with the first of `splitters` that no value holds: `write` stops and sets
-// `met` at a value that holds the splitter it was given, and the next one is tried, so a book
-// whose values hold none of them is read once. A given splitter is tried alone, and a value that
-// holds it refuses the export.
-Status WriteWithFreeSplitter(const std::vector<char>& splitters,
-                             const std::function<Status(char splitter, bool& met)>& write,
-                             char& used) {
+// Writes the output with the first of `splitters` that no value holds, and returns it: `write`
+// stops and sets `met` at a value that holds the splitter it was given, and the next one is tried,
+// so a book whose values hold none of them is read once. A given splitter is tried alone, and a
+// value that holds it refuses the export.
+StatusOr<char> WriteWithFreeSplitter(const std::vector<char>& splitters,
+                                     const std::function<Status(char splitter, bool& met)>& write) {
   for (const char splitter : splitters) {
     bool met = false;
     const Status status = write(splitter, met);
     if (!met || splitters.size() == 1) {
-      used = splitter;
-      return status;
+      if (!status.ok()) return status;
+      return splitter;
     }
   }
   return Status::Refusal(
@@ -164,7 +164,8 @@ designer::SourceFileHeader SourceHeaderOf(const format::DatabaseReader& reader) 
   return source_header;
 }
 
-Status ExportSourceFile(const ExportOptions& options, ExportSummary& summary) {
+StatusOr<ExportSummary> ExportSourceFile(const ExportOptions& options) {
+  ExportSummary summary;
   OpenBook book(options.read_from);
   if (Status header = book.reader.ReadHeader(); !header.ok()) return header;
   if (book.reader.kind() == format::BookKind::kPhoneBook) {
@@ -203,7 +204,10 @@ Status ExportSourceFile(const ExportOptions& options, ExportSummary& summary) {
           return designer::CheckReadsAsWindows1251(written, options.output);
         });
   };
-  return WriteWithFreeSplitter(splitters, write, summary.splitter);
+  const StatusOr<char> used = WriteWithFreeSplitter(splitters, write);
+  if (!used.ok()) return used.status();
+  summary.splitter = used.value();
+  return summary;
 }
 
 // Lines of a CSV file: the texts joined by the splitter, in the output's encoding.
@@ -214,9 +218,9 @@ class CsvLines {
 
   // The line of `texts` (Windows-1251), or a refusal that names the text by `what` (a function
   // of its index) when the CSV cannot hold it as one value.
-  Status Make(const std::vector<std::string>& texts,
-              const std::function<std::string(std::size_t)>& what, std::string& line) {
-    line.clear();
+  StatusOr<std::string> Make(const std::vector<std::string>& texts,
+                             const std::function<std::string(std::size_t)>& what) {
+    std::string line;
     for (std::size_t i = 0; i < texts.size(); ++i) {
       const std::string& text = texts[i];
       for (const char c : text) {
@@ -232,8 +236,8 @@ class CsvLines {
       if (i > 0) line.push_back(splitter_);
       line += text;
     }
-    if (encoding_ == codepage::TextEncoding::kUtf8) line = codepage::Cp1251ToUtf8(line);
-    return Status::Ok();
+    if (encoding_ == codepage::TextEncoding::kUtf8) return codepage::Cp1251ToUtf8(line);
+    return line;
   }
 
   // Whether the last refusal was of a text that holds the splitter.
@@ -259,17 +263,18 @@ void RecordTexts(const format::BookRecord& record, std::vector<std::string>& tex
 }
 
 // Writes the CSV lines of the book `reader` has begun: its field names (a phone book has none),
-// then its records.
-Status WriteCsv(format::DatabaseReader& reader, CsvLines& csv, designer::LineWriter& out,
-                std::int64_t& records) {
-  std::string line;
+// then its records; returns how many records.
+StatusOr<std::int64_t> WriteCsv(format::DatabaseReader& reader, CsvLines& csv,
+                                designer::LineWriter& out) {
   if (reader.kind() == format::BookKind::kTable) {
     std::vector<std::string> names;
     for (const format::DbFieldDesc& field : reader.fields()) names.push_back(field.name);
     const auto name = [](std::size_t i) { return "Название поля " + std::to_string(i + 1); };
-    if (Status made = csv.Make(names, name, line); !made.ok()) return made;
-    out.WriteLine(line);
+    const StatusOr<std::string> line = csv.Make(names, name);
+    if (!line.ok()) return line.status();
+    out.WriteLine(line.value());
   }
+  std::int64_t records = 0;
   format::BookRecord record;
   std::vector<std::string> texts;
   while (reader.NextRecord(record)) {
@@ -278,16 +283,18 @@ Status WriteCsv(format::DatabaseReader& reader, CsvLines& csv, designer::LineWri
       return "Запись " + std::to_string(record.number) + ", поле " + std::to_string(i + 1) +
              ": значение";
     };
-    if (Status made = csv.Make(texts, value, line); !made.ok()) return made;
+    const StatusOr<std::string> line = csv.Make(texts, value);
+    if (!line.ok()) return line.status();
     // An empty line of one empty value would be no record: the import trims the blank away.
-    out.WriteLine(line.empty() ? " " : line);
+    out.WriteLine(line->empty() ? " " : line.value());
     if (!out.status().ok()) return out.status();
     ++records;
   }
-  return reader.status();
+  if (!reader.status().ok()) return reader.status();
+  return records;
 }
 
-Status ExportCsv(const ExportOptions& options, ExportSummary& summary, Console& console) {
+StatusOr<ExportSummary> ExportCsv(const ExportOptions& options, Console& console) {
   {
     OpenBook book(options.read_from);
     if (Status header = book.reader.ReadHeader(); !header.ok()) return header;
@@ -296,18 +303,24 @@ Status ExportCsv(const ExportOptions& options, ExportSummary& summary, Console& 
                    "в телефонной книге нет номеров телефонов; выгружены четыре текстовых столбца");
     }
   }
+  ExportSummary summary;
   const auto write = [&](char splitter, bool& met) {
     OpenBook attempt(options.read_from);
     CsvLines csv(splitter, options.encoding);
-    summary.records = 0;
     const Status written = WriteReplacing(options.output, [&](designer::LineWriter& out) {
       if (Status again = attempt.reader.ReadHeader(); !again.ok()) return again;
-      return WriteCsv(attempt.reader, csv, out, summary.records);
+      const StatusOr<std::int64_t> records = WriteCsv(attempt.reader, csv, out);
+      if (!records.ok()) return records.status();
+      summary.records = records.value();
+      return Status::Ok();
     });
     met = csv.splitter_met();
     return written;
   };
-  return WriteWithFreeSplitter(SplittersToTry(options.splitter), write, summary.splitter);
+  const StatusOr<char> used = WriteWithFreeSplitter(SplittersToTry(options.splitter), write);
+  if (!used.ok()) return used.status();
+  summary.splitter = used.value();
+  return summary;
 }
 
 // The exit status of a failed export: what failed, the book, the output or the data.
@@ -323,7 +336,7 @@ int ExitStatusOf(const Status& status) {
 }
 
 // Standard output gets the CSV once it is whole, from a file of its own.
-int ExportToStandardOutput(ExportOptions options, ExportSummary& summary, Console& console) {
+int ExportToStandardOutput(ExportOptions options, Console& console) {
   TemporaryFile whole;
   std::error_code no_folder;
   if (const Status created =
@@ -333,9 +346,9 @@ int ExportToStandardOutput(ExportOptions options, ExportSummary& summary, Consol
     return kExitUnwritable;
   }
   options.output = whole.path();
-  if (const Status status = ExportCsv(options, summary, console); !status.ok()) {
-    console.Error(options.book, status.message());
-    return ExitStatusOf(status);
+  if (const StatusOr<ExportSummary> exported = ExportCsv(options, console); !exported.ok()) {
+    console.Error(options.book, exported.status().message());
+    return ExitStatusOf(exported.status());
   }
   std::ifstream written(whole.path(), std::ios::binary);
   console.out() << written.rdbuf();
@@ -348,9 +361,9 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
   int exit_status = kExitOk;
   const auto parsed = ParseCommandLine(kExportCommand, args, out, err, exit_status);
   if (!parsed) return exit_status;
-  ExportOptions options;
-  if (Status read = ReadExportOptions(*parsed, options); !read.ok())
-    return UsageError("export", read.message(), err);
+  StatusOr<ExportOptions> read = ReadExportOptions(*parsed);
+  if (!read.ok()) return UsageError("export", read.status().message(), err);
+  ExportOptions& options = read.value();
   exit_status = CheckOutputFile("export", options.book, options.output, options.replace,
                                 "файл совпадает со справочником", err);
   if (exit_status != kExitOk) return exit_status;
@@ -362,17 +375,16 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
     return kExitUnreadable;
   }
   options.read_from = book.path();
-  ExportSummary summary;
-  if (options.output == "-") return ExportToStandardOutput(options, summary, console);
-  const Status status = options.kind == OutputKind::kSourceFile
-                            ? ExportSourceFile(options, summary)
-                            : ExportCsv(options, summary, console);
-  if (!status.ok()) {
-    console.Error(options.book, status.message());
-    return ExitStatusOf(status);
+  if (options.output == "-") return ExportToStandardOutput(options, console);
+  const StatusOr<ExportSummary> summary = options.kind == OutputKind::kSourceFile
+                                              ? ExportSourceFile(options)
+                                              : ExportCsv(options, console);
+  if (!summary.ok()) {
+    console.Error(options.book, summary.status().message());
+    return ExitStatusOf(summary.status());
   }
-  console.Result("записано: " + options.output + " (записей: " + std::to_string(summary.records) +
-                 ", разделитель " + format::SplitterForMessage(summary.splitter) + ")\n");
+  console.Result("записано: " + options.output + " (записей: " + std::to_string(summary->records) +
+                 ", разделитель " + format::SplitterForMessage(summary->splitter) + ")\n");
   return kExitOk;
 }
 

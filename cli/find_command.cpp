@@ -51,7 +51,7 @@ std::optional<std::uint64_t> ReadLimit(const std::string& text) {
   return limit;
 }
 
-Status ReadTerm(const std::string& arg, Term& term) {
+StatusOr<Term> ReadTerm(const std::string& arg) {
   const std::size_t equals = arg.find('=');
   if (equals == 0) return Status::Refusal("«" + arg + "» - не ПОЛЕ=ТЕКСТ");
   codepage::Unmappable failure;
@@ -60,19 +60,17 @@ Status ReadTerm(const std::string& arg, Term& term) {
         "«" + arg + "»: в кодировке Windows-1251 нет символа " +
         std::to_string(Characters(std::string_view(arg).substr(0, failure.offset)) + 1));
   }
-  if (equals == std::string::npos) {
-    term = Term{std::nullopt, *codepage::Utf8ToCp1251(arg), arg};
-  } else {
-    term = Term{*codepage::Utf8ToCp1251(arg.substr(0, equals)),
-                *codepage::Utf8ToCp1251(arg.substr(equals + 1)), arg};
-  }
-  return Status::Ok();
+  if (equals == std::string::npos) return Term{std::nullopt, *codepage::Utf8ToCp1251(arg), arg};
+  return Term{*codepage::Utf8ToCp1251(arg.substr(0, equals)),
+              *codepage::Utf8ToCp1251(arg.substr(equals + 1)), arg};
 }
 
-Status ReadTerms(const std::vector<std::string>& operands, std::vector<Term>& terms) {
-  terms.resize(operands.size() - 1);
-  for (std::size_t i = 0; i < terms.size(); ++i) {
-    if (Status read = ReadTerm(operands[i + 1], terms[i]); !read.ok()) return read;
+StatusOr<std::vector<Term>> ReadTerms(const std::vector<std::string>& operands) {
+  std::vector<Term> terms;
+  for (std::size_t i = 1; i < operands.size(); ++i) {
+    StatusOr<Term> term = ReadTerm(operands[i]);
+    if (!term.ok()) return term.status();
+    terms.push_back(std::move(term).value());
   }
   const bool one_box = !terms.empty() && !terms[0].field;
   for (const Term& term : terms) {
@@ -80,7 +78,7 @@ Status ReadTerms(const std::vector<std::string>& operands, std::vector<Term>& te
       return Status::Refusal("«" + term.as_given +
                              "»: ТЕКСТ без «=» задаётся один, без ПОЛЕ=ТЕКСТ");
   }
-  return Status::Ok();
+  return terms;
 }
 
 // The field a term names: a field's name, or else its number counted from 1.
@@ -168,17 +166,14 @@ int RunFindCommand(const std::vector<std::string>& args) {
   int status = kExitOk;
   const auto parsed = ParseCommandLine(kFindCommand, args, std::cout, std::cerr, status);
   if (!parsed) return status;
-  std::vector<Term> terms;
-  Status arguments = ReadTerms(parsed->operands, terms);
+  const StatusOr<std::vector<Term>> terms = ReadTerms(parsed->operands);
+  if (!terms.ok()) return UsageError("find", terms.status().message(), std::cerr);
   std::uint64_t limit = std::numeric_limits<std::uint64_t>::max();
-  if (const auto given = parsed->Value("limit"); given && arguments.ok()) {
-    if (const auto number = ReadLimit(*given)) {
-      limit = *number;
-    } else {
-      arguments = Status::Refusal("--limit: число записей");
-    }
+  if (const auto given = parsed->Value("limit")) {
+    const auto number = ReadLimit(*given);
+    if (!number) return UsageError("find", "--limit: число записей", std::cerr);
+    limit = *number;
   }
-  if (!arguments.ok()) return UsageError("find", arguments.message(), std::cerr);
   const StatusOr<RecordOutputOptions> format = ReadRecordOutputOptions(*parsed);
   if (!format.ok()) return UsageError("find", format.status().message(), std::cerr);
 
@@ -188,7 +183,7 @@ int RunFindCommand(const std::vector<std::string>& args) {
     console.Error(path, readable.message());
     return kExitUnreadable;
   }
-  Finder finder(terms, limit, format.value(), console.out());
+  Finder finder(terms.value(), limit, format.value(), console.out());
   // The book is read once from its start, so a pipe serves as well as a file.
   FileSource source = path == "-" ? FileSource::StandardInput() : FileSource(path);
   const Status read = viewer::ReadBook(source, finder);
