@@ -195,10 +195,12 @@ StatusOr<ExportSummary> ExportSourceFile(const ExportOptions& options) {
           source_header.splitter = splitter;
           designer::WriteSourceHeader(out, source_header);
           format::DataLineMaker maker(max_sizes, splitter, /*exact=*/true);
-          const Status written = designer::WriteRecordLines(
-              attempt.reader, maker, out, {false, true, nullptr}, &summary.records);
+          const StatusOr<designer::CopiedLines> written =
+              designer::WriteRecordLines(attempt.reader, maker, out, {false, true, nullptr});
           met = maker.splitter_met();
-          return written;
+          if (!written.ok()) return written.status();
+          summary.records = written->written;
+          return Status::Ok();
         },
         [&options](const std::string& written) {
           return designer::CheckReadsAsWindows1251(written, options.output);

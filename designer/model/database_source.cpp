@@ -119,9 +119,9 @@ std::vector<std::uint16_t> MaxSizes(const std::vector<format::DbFieldDesc>& fiel
   return sizes;
 }
 
-Status WriteRecordLines(format::DatabaseReader& reader, format::DataLineMaker& maker,
-                        LineWriter& out, const RecordLineOptions& options, std::int64_t* written) {
-  *written = 0;
+StatusOr<CopiedLines> WriteRecordLines(format::DatabaseReader& reader, format::DataLineMaker& maker,
+                                       LineWriter& out, const RecordLineOptions& options) {
+  CopiedLines copied;
   format::BookRecord record;
   std::string line;
   while (reader.NextRecord(record)) {
@@ -132,16 +132,17 @@ Status WriteRecordLines(format::DatabaseReader& reader, format::DataLineMaker& m
     if (cut) {
       out.Write(std::string_view(line).substr(0, kCutLineKeep));
       out.Write("..");
-      if (options.lines_cut) ++*options.lines_cut;
+      ++copied.cut;
     } else {
       out.Write(line);
     }
     if (cut || line.size() <= format::kMaxLineText) out.EndLine();
     if (!out.status().ok()) return out.status();
-    ++*written;
-    if (options.progress) options.progress(*written);
+    ++copied.written;
+    if (options.progress) options.progress(copied.written);
   }
-  return reader.status();
+  if (!reader.status().ok()) return reader.status();
+  return copied;
 }
 
 Status LoadDB(Document& doc, const std::string& path, const ReadOptions& options,
@@ -207,10 +208,9 @@ Status LoadDB(Document& doc, const std::string& path, const ReadOptions& options
   return Status::Ok();
 }
 
-Status CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
-                       const std::function<void(std::int64_t written)>& progress,
-                       std::int64_t& written, std::int64_t& lines_cut) {
-  written = 0;
+StatusOr<CopiedLines> CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines,
+                                      LineWriter& out,
+                                      const std::function<void(std::int64_t written)>& progress) {
   FileSource source(doc.SourceFileName);
   if (!source.is_open()) return CannotOpen(doc.SourceFileName, source);
   format::DatabaseReader reader(source);
@@ -227,10 +227,10 @@ Status CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines, 
     max_sizes.push_back(
         static_cast<std::uint16_t>(std::clamp(doc.Fields[i].MaxLen, 0, kMaxDescriptorValue)));
   format::DataLineMaker maker(std::move(max_sizes), splitter, /*exact=*/false);
-  const Status status =
-      WriteRecordLines(reader, maker, out, {cut_long_lines, false, progress, &lines_cut}, &written);
-  if (status.ok() || !out.status().ok()) return status;
-  return AboutBook(doc.SourceFileName, status);
+  StatusOr<CopiedLines> copied =
+      WriteRecordLines(reader, maker, out, {cut_long_lines, false, progress});
+  if (copied.ok() || !out.status().ok()) return copied;
+  return AboutBook(doc.SourceFileName, copied.status());
 }
 
 }  // namespace designer

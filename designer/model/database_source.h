@@ -30,14 +30,12 @@ struct RecordLineOptions {
   bool last_line_may_lack_end = false;
   // Called with the number of lines written so far.
   std::function<void(std::int64_t written)> progress;
-  // When given, counts the lines cut.
-  std::int64_t* lines_cut = nullptr;
 };
 
-// Writes the records `reader` has left as data lines made by `maker`. Ok, or the first refusal
-// or fault; `written` counts the lines written.
-Status WriteRecordLines(format::DatabaseReader& reader, format::DataLineMaker& maker,
-                        LineWriter& out, const RecordLineOptions& options, std::int64_t* written);
+// Writes the records `reader` has left as data lines made by `maker`; fails with the first
+// refusal or fault.
+StatusOr<CopiedLines> WriteRecordLines(format::DatabaseReader& reader, format::DataLineMaker& maker,
+                                       LineWriter& out, const RecordLineOptions& options);
 
 // Reads the table database `path` into `doc`: its fields, name and record count, a splitter that
 // occurs in no value (the first of ";", ",", tab and "|"), and the first twenty records as
@@ -53,8 +51,8 @@ Status LoadDB(Document& doc, const std::string& path, const ReadOptions& options
 
 // Writes the records of the database doc.SourceFileName as the data lines of a save, split at
 // `splitter`; a value that holds it refuses the save with the record's number.
-Status CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
-                       const std::function<void(std::int64_t written)>& progress,
-                       std::int64_t& written, std::int64_t& lines_cut);
+StatusOr<CopiedLines> CopyRecordLines(const Document& doc, char splitter, bool cut_long_lines,
+                                      LineWriter& out,
+                                      const std::function<void(std::int64_t written)>& progress);
 
 }  // namespace designer

@@ -164,12 +164,13 @@ CopyProgress ProgressOf(const Document& doc, const SaveOptions& options, LineWri
 // Copies the data lines of `in` (positioned after its header) to `out`: empty lines are
 // dropped, and with `cut_long_lines` a line longer than kLongLineLength keeps its first
 // kCutLineKeep characters followed by "..". Lines are handled in pieces, never held whole.
-Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_lines,
-                     const CopyProgress& progress, std::int32_t& written, std::int64_t& lines_cut) {
+StatusOr<CopiedLines> CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_lines,
+                                    const CopyProgress& progress) {
   constexpr std::size_t kPiece = 64 * 1024;
   std::string piece;
   bool ended = false;
-  written = 0;
+  CopiedLines copied;
+  std::int64_t& written = copied.written;
   for (;;) {
     // Most lines are taken whole from the reader's block. Any other line comes in pieces, the
     // first one character longer than a line may be, to tell whether it is too long.
@@ -191,7 +192,7 @@ Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_line
     if (cut) {
       out.Write(head.substr(0, kCutLineKeep));
       out.Write("..");
-      ++lines_cut;
+      ++copied.cut;
       if (!ended && !in.SkipLine()) break;
     } else {
       out.Write(head);
@@ -203,7 +204,8 @@ Status CopyDataLines(DocumentLineReader& in, LineWriter& out, bool cut_long_line
     if (progress) progress(written);
   }
   if (!in.status().ok()) return in.status();
-  return out.status();
+  if (!out.status().ok()) return out.status();
+  return copied;
 }
 
 // The data lines of a UTF-8 file are converted while they are copied. This pass runs the copy
@@ -224,10 +226,8 @@ Status CheckDataLines(const Document& doc, const SaveOptions& options) {
       options.progress(0, expected);
     };
   }
-  std::int32_t written = 0;
-  std::int64_t lines_cut = 0;
-  return CopyDataLines(in, nowhere, options.cut_long_lines, ProgressOf(doc, at_start, nowhere),
-                       written, lines_cut);
+  return CopyDataLines(in, nowhere, options.cut_long_lines, ProgressOf(doc, at_start, nowhere))
+      .status();
 }
 
 // The header of the document's source file.
@@ -242,41 +242,39 @@ SourceFileHeader DocumentHeader(const Document& doc, const SaveOptions& options)
 
 // Writes the whole file into `target`'s replacement, with the records of the opened table
 // database as data lines; the caller commits it.
-Status WriteFromDatabase(const Document& doc, ReplacementFile& target, const SaveOptions& options,
-                         std::int32_t& written, SaveResult& result) {
+StatusOr<CopiedLines> WriteFromDatabase(const Document& doc, ReplacementFile& target,
+                                        const SaveOptions& options) {
   LineWriter out;
-  Status status = out.Create(target);
-  if (!status.ok()) return status;
+  if (Status created = out.Create(target); !created.ok()) return created;
   WriteSourceHeader(out, DocumentHeader(doc, options));
-  std::int64_t lines = 0;
-  status = CopyRecordLines(doc, options.splitter[0], options.cut_long_lines, out,
-                           ProgressOf(doc, options, out), lines, result.lines_cut);
-  written = static_cast<std::int32_t>(lines);
+  StatusOr<CopiedLines> copied = CopyRecordLines(doc, options.splitter[0], options.cut_long_lines,
+                                                 out, ProgressOf(doc, options, out));
   const Status closed = out.Close();
-  return status.ok() ? closed : status;
+  if (copied.ok() && !closed.ok()) return closed;
+  return copied;
 }
 
 // Writes the whole file into `target`'s replacement, with the records of a source of cells (a CSV
 // file read with quotes, a workbook's sheet) as data lines; the caller commits it.
-Status WriteFromCells(const Document& doc, ReplacementFile& target, const SaveOptions& options,
-                      std::int32_t& written, SaveResult& result) {
+StatusOr<CopiedLines> WriteFromCells(const Document& doc, ReplacementFile& target,
+                                     const SaveOptions& options) {
   // The data source is opened first, so that a missing one creates nothing.
   if (LineReader probe; !probe.Open(doc.SourceFileName).ok()) return probe.status();
   LineWriter out;
-  Status status = out.Create(target);
-  if (!status.ok()) return status;
+  if (Status created = out.Create(target); !created.ok()) return created;
   WriteSourceHeader(out, DocumentHeader(doc, options));
-  status = WriteCellRecords(doc, options.splitter[0], options.cut_long_lines, out,
-                            ProgressOf(doc, options, out), written, result.lines_cut);
+  StatusOr<CopiedLines> copied = WriteCellRecords(doc, options.splitter[0], options.cut_long_lines,
+                                                  out, ProgressOf(doc, options, out));
   const Status closed = out.Close();
-  return status.ok() ? closed : status;
+  if (copied.ok() && !closed.ok()) return closed;
+  return copied;
 }
 
 // Writes the whole file into `target`'s replacement, from the opened file; the caller commits it.
-Status WriteSourceFile(const Document& doc, ReplacementFile& target, const SaveOptions& options,
-                       std::int32_t& written, SaveResult& result) {
-  if (doc.SourceIsDatabase) return WriteFromDatabase(doc, target, options, written, result);
-  if (HasCellRecords(doc)) return WriteFromCells(doc, target, options, written, result);
+StatusOr<CopiedLines> WriteSourceFile(const Document& doc, ReplacementFile& target,
+                                      const SaveOptions& options) {
+  if (doc.SourceIsDatabase) return WriteFromDatabase(doc, target, options);
+  if (HasCellRecords(doc)) return WriteFromCells(doc, target, options);
   // The data source is opened first, so that a missing one creates nothing.
   LineReader lines;
   lines.SetUtf16Input(Utf16InputFor(doc.SourceEncoding));
@@ -289,24 +287,23 @@ Status WriteSourceFile(const Document& doc, ReplacementFile& target, const SaveO
   WriteSourceHeader(out, DocumentHeader(doc, options));
 
   SkipToDataLines(doc, in);
-  status = CopyDataLines(in, out, options.cut_long_lines, ProgressOf(doc, options, out), written,
-                         result.lines_cut);
+  StatusOr<CopiedLines> copied =
+      CopyDataLines(in, out, options.cut_long_lines, ProgressOf(doc, options, out));
   const Status closed = out.Close();
-  if (!status.ok()) return status;
-  if (!in.status().ok()) return in.status();
-  return closed;
+  if (copied.ok() && !closed.ok()) return closed;
+  return copied;
 }
 
 // Moves the opened file to `backup` just before the file written from it takes its place; when
 // it was opened through a symbolic link, the file the link leads to is moved, which the new file
 // replaces. rename replaces an older backup in one step, so that one survives a move that fails.
-// `moved` is the path the file was moved from.
-Status MakeBackup(const std::string& source, const std::string& backup, fs::path& moved) {
+// Returns the path the file was moved from.
+StatusOr<fs::path> MakeBackup(const std::string& source, const std::string& backup) {
   std::error_code error;
-  moved = fs::is_symlink(source, error) ? fs::canonical(source, error) : fs::path(source);
+  fs::path moved = fs::is_symlink(source, error) ? fs::canonical(source, error) : fs::path(source);
   if (!error) fs::rename(moved, backup, error);
   if (error) return Status::Error("Ошибка создания резервной копии.");
-  return Status::Ok();
+  return moved;
 }
 
 }  // namespace
@@ -339,10 +336,8 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
   // when that is complete does the opened file become the backup and the new one take its name.
   const bool over_source = SameFile(target_path, doc.SourceFileName);
   ReplacementFile target(target_path);
-  std::int32_t written = 0;
-  SaveResult written_result;
-  status = WriteSourceFile(doc, target, options, written, written_result);
-  if (!status.ok()) return status;
+  const StatusOr<CopiedLines> copied = WriteSourceFile(doc, target, options);
+  if (!copied.ok()) return copied.status();
   // A CSV file read as Windows-1251 has its bytes copied as the user chose to read them, and the
   // same choice builds them (bwick build --encoding); every other source's text is ours to keep.
   const bool csv_bytes = !doc.SourceIsFsr && !doc.SourceIsDatabase && doc.SourceSheet.empty() &&
@@ -352,8 +347,9 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
   const std::string backup_path = doc.SourceFileName + ".BAK";
   fs::path opened;
   if (over_source) {
-    status = MakeBackup(doc.SourceFileName, backup_path, opened);
-    if (!status.ok()) return status;
+    StatusOr<fs::path> moved = MakeBackup(doc.SourceFileName, backup_path);
+    if (!moved.ok()) return moved.status();
+    opened = std::move(moved).value();
   }
   if (const Status committed = target.Commit(); !committed.ok()) {
     std::string message =
@@ -366,8 +362,9 @@ Status SaveFSR(Document& doc, const std::string& target_path, const SaveOptions&
     return Status::Error(message);
   }
 
-  doc.RecordCount = written;
-  result = written_result;
+  // The copies stop short of more lines than this count holds.
+  doc.RecordCount = static_cast<std::int32_t>(copied->written);
+  result.lines_cut = copied->cut;
   if (over_source) {
     // The opened file is now the one just written; the next save to this name copies from it
     // and must skip exactly this header.

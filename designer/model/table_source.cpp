@@ -31,10 +31,11 @@ Status VisitCellRecords(const Document& doc, const CellVisit& visit) {
   return doc.SourceQuoted ? VisitQuotedRecords(doc, visit) : VisitSplitRecords(doc, visit);
 }
 
-Status WriteCellRecords(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
-                        const std::function<void(std::int64_t written)>& progress,
-                        std::int32_t& written, std::int64_t& lines_cut) {
-  written = 0;
+StatusOr<CopiedLines> WriteCellRecords(const Document& doc, char splitter, bool cut_long_lines,
+                                       LineWriter& out,
+                                       const std::function<void(std::int64_t written)>& progress) {
+  CopiedLines copied;
+  std::int64_t& written = copied.written;
   std::string line;
   const Status visited = VisitCellRecords(doc, [&](const CellRecord& record, std::int64_t at) {
     record.MakeLine(splitter, line);
@@ -59,7 +60,7 @@ Status WriteCellRecords(const Document& doc, char splitter, bool cut_long_lines,
     if (cut) {
       out.Write(std::string_view(line).substr(0, kCutLineKeep));
       out.Write("..");
-      ++lines_cut;
+      ++copied.cut;
     } else {
       out.Write(line);
     }
@@ -69,7 +70,9 @@ Status WriteCellRecords(const Document& doc, char splitter, bool cut_long_lines,
     if (progress) progress(written);
     return Status::Ok();
   });
-  return visited.ok() ? out.status() : visited;
+  if (!visited.ok()) return visited;
+  if (!out.status().ok()) return out.status();
+  return copied;
 }
 
 }  // namespace designer

@@ -29,9 +29,9 @@ Status VisitCellRecords(const Document& doc, const CellVisit& visit);
 // Writes those records as data lines: each record's values joined by `splitter`, a line longer
 // than kLongLineLength cut as the copy of lines cuts it when asked, an empty line dropped. A
 // value that holds the splitter, or a written character that Windows-1251 lacks, refuses the save
-// with the line's (row's) number. `written` counts the lines written, `lines_cut` those cut.
-Status WriteCellRecords(const Document& doc, char splitter, bool cut_long_lines, LineWriter& out,
-                        const std::function<void(std::int64_t written)>& progress,
-                        std::int32_t& written, std::int64_t& lines_cut);
+// with the line's (row's) number.
+StatusOr<CopiedLines> WriteCellRecords(const Document& doc, char splitter, bool cut_long_lines,
+                                       LineWriter& out,
+                                       const std::function<void(std::int64_t written)>& progress);
 
 }  // namespace designer

@@ -137,6 +137,12 @@ class LineReader {
   std::optional<codepage::Utf16Decoder> decoder_;  // while the input is UTF-16
 };
 
+// What a copy of data lines into a LineWriter wrote.
+struct CopiedLines {
+  std::int64_t written = 0;  // lines written
+  std::int64_t cut = 0;      // of them, lines cut to the long-line length
+};
+
 // Writes text lines ending in CR LF into a replacement of a file, which its owner commits once
 // Close() succeeded. The first error is kept and reported by Close(). A writer that was never
 // created takes everything and keeps nothing: a dry run of a copy uses one.
