@@ -13,6 +13,7 @@
 #include "cli/phone_options.h"
 #include "cli/readable_input.h"
 #include "common/file_extension.h"
+#include "format/phone_book_layout.h"
 #include "format/source_values.h"
 
 namespace cli {
@@ -106,8 +107,8 @@ int CheckSourceFile(builder::LineReader& reader, const builder::TextSource& sour
 int CheckPhoneList(builder::LineReader& reader, const builder::TextSource& source,
                    FaultList& faults, const PhoneOptions& options) {
   const char splitter = options.splitter.empty() ? format::kDefaultSplitter : options.splitter[0];
-  const auto digits =
-      static_cast<std::uint8_t>(options.digits.empty() ? 0 : options.digits[0] - '0');
+  // ReadPhoneOptions took only a digit; none gives 0, as in the window.
+  const std::uint8_t digits = format::ParsePhoneDigits(options.digits).value_or(0);
   std::int64_t records = 0;
   builder::ReadPhoneRecords(reader, splitter, digits, faults, records);
   return faults.Finish(reader, source, records);
