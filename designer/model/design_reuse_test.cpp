@@ -163,7 +163,7 @@ void CheckMatchCase(const MatchCase& c) {
   EXPECT_EQ(refreshed.Fields[3].NumSize, c.number_size);
 }
 
-TEST(ApplyDesign, MatchesColumnsToFieldsAndChecksNumbers) {
+TEST(RefreshDesign, MatchesColumnsToFieldsAndChecksNumbers) {
   for (const MatchCase& c : kMatchCases) {
     SCOPED_TRACE(c.name);
     CheckMatchCase(c);
@@ -172,7 +172,7 @@ TEST(ApplyDesign, MatchesColumnsToFieldsAndChecksNumbers) {
 
 // A design applied to the very data it was made from gives its source file again; only the line
 // of the time of the save may differ.
-TEST(ApplyDesign, ItsOwnDataGiveTheSameSourceFile) {
+TEST(RefreshDesign, ItsOwnDataGiveTheSameSourceFile) {
   testing_support::ScratchFolder scratch;
   FakeWindow view;
   const Document design = SavedDesign(scratch, view);
@@ -194,7 +194,7 @@ TEST(ApplyDesign, ItsOwnDataGiveTheSameSourceFile) {
 
 // A workbook's sheet is matched as a text table is: by the names of its first row, its columns
 // reordered and the ones no field names left out.
-TEST(ApplyDesign, AWorkbooksColumnsAreMatchedByName) {
+TEST(RefreshDesign, AWorkbooksColumnsAreMatchedByName) {
   testing_support::ScratchFolder scratch;
   FakeWindow view;
   Document doc;
