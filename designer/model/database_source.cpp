@@ -130,9 +130,7 @@ StatusOr<CopiedLines> WriteRecordLines(format::DatabaseReader& reader, format::D
     if (!made.ok()) return made;
     const bool cut = options.cut_long_lines && line.size() > kLongLineLength;
     if (cut) {
-      out.Write(std::string_view(line).substr(0, kCutLineKeep));
-      out.Write("..");
-      ++copied.cut;
+      WriteCutLine(out, line, copied);
     } else {
       out.Write(line);
     }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/maker.h"
@@ -27,6 +28,13 @@ inline constexpr int kFieldBlockLines = 21;
 inline constexpr std::size_t kLongLineLength = 250;
 // ... to this many characters followed by "..".
 inline constexpr std::size_t kCutLineKeep = 248;
+
+// Writes what the cut keeps of `line`, and counts it among `copied`'s cut lines.
+inline void WriteCutLine(LineWriter& out, std::string_view line, CopiedLines& copied) {
+  out.Write(line.substr(0, kCutLineKeep));
+  out.Write("..");
+  ++copied.cut;
+}
 
 // The number of header lines the writer writes for `field_count` fields.
 constexpr std::int32_t WrittenHeaderLines(std::int32_t field_count) {

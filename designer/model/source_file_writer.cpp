@@ -190,9 +190,7 @@ StatusOr<CopiedLines> CopyDataLines(DocumentLineReader& in, LineWriter& out, boo
     // Only what is written must fit the code page: text cut away may hold anything.
     if (!in.CheckLine(cut ? kCutLineKeep : head.size())) break;
     if (cut) {
-      out.Write(head.substr(0, kCutLineKeep));
-      out.Write("..");
-      ++copied.cut;
+      WriteCutLine(out, head, copied);
       if (!ended && !in.SkipLine()) break;
     } else {
       out.Write(head);

@@ -58,9 +58,7 @@ StatusOr<CopiedLines> WriteCellRecords(const Document& doc, char splitter, bool 
                              ". Замените его в файле и повторите сохранение.");
     }
     if (cut) {
-      out.Write(std::string_view(line).substr(0, kCutLineKeep));
-      out.Write("..");
-      ++copied.cut;
+      WriteCutLine(out, line, copied);
     } else {
       out.Write(line);
     }
